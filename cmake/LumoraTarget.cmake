@@ -1,0 +1,13 @@
+# Settings every target of our own shares: strict warnings, no implicit
+# string encodings, optional sanitizers.
+function(lumora_configure_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
+    -Wno-error=deprecated-declarations)
+  target_compile_definitions(${target} PRIVATE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
+  if(LUMORA_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()

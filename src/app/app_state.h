@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "content/string_table.h"
+
+namespace lumora::app {
+
+// The program-wide state of the page controller, created at start-up and
+// kept for the whole run.
+struct AppState {
+  bool StartupInProgress = false;
+  QString CommandLine;
+  int RunMode = 0;
+  QString HelpFolder;
+  int PageMode = 0;
+  content::StringTable History{1};
+  int HistoryPos = 0;
+  content::StringTable IndexTable{3};
+  content::StringTable SearchResults{3};
+  std::vector<QString> QueryWords{QString()};
+  content::StringTable NoResultTable{2};
+  QString CurrentTheme;
+  QString CurrentUrl;
+  bool LayoutBusy = false;
+  struct {
+    int X = -1;  // -1: no caption drag in progress
+    int Y = 0;
+  } DragAnchor;
+};
+
+}  // namespace lumora::app

@@ -1,0 +1,62 @@
+#include "app/command_line.h"
+
+#include "platform/text.h"
+#include "settings/platform_facts.h"
+
+namespace lumora::app {
+namespace {
+
+// Only blanks are trimmed, tabs and other white space stay.
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first] == QLatin1Char(' ')) ++first;
+  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
+  return text.mid(first, last - first);
+}
+
+struct Switch {
+  QLatin1StringView text;
+  int runMode;
+};
+
+// Tested in this order; a later hit wins.
+constexpr Switch kSwitches[] = {
+    {QLatin1StringView("-lmr"), runQuestion},
+    {QLatin1StringView("-index"), runIndex},
+    {QLatin1StringView("-search"), runSearch},
+};
+
+}  // namespace
+
+QString JoinArguments(const QStringList& arguments) { return arguments.join(QLatin1Char(' ')); }
+
+ParsedCommandLine ParseCommandLine(const QString& argumentString) {
+  ParsedCommandLine parsed;
+  QString line = platform::AnsiLower(TrimBlanks(argumentString));
+  for (const Switch& s : kSwitches)
+    if (line.contains(s.text)) parsed.RunMode = s.runMode;
+  for (const Switch& s : kSwitches) line.remove(s.text);
+  line = TrimBlanks(line);
+
+  const QLatin1StringView extension(".qlp");
+  if (!line.isEmpty() && !line.endsWith(extension)) {
+    // Keeps one character past ".qlp" (normally the blank before further
+    // text); without ".qlp" only four characters remain, which then fail.
+    const qsizetype found = line.indexOf(extension);
+    const qsizetype position = found < 0 ? 0 : found + 1;
+    line = TrimBlanks(line.left(position + 4));
+  }
+  line.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  parsed.CommandLine = line;
+  return parsed;
+}
+
+QString HelpFolderOf(const QString& commandLine, const QString& currentFolder) {
+  const qsizetype separator = commandLine.lastIndexOf(QLatin1Char('/'));
+  const QString folder = separator < 0 ? QString() : commandLine.left(separator + 1);
+  if (folder.startsWith(QLatin1Char('/'))) return folder;
+  return settings::NormalizedFolder(currentFolder) + folder;
+}
+
+}  // namespace lumora::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lumora::app {
+
+// Which page is opened once start-up is done.
+enum RunModeValue { runContents = 0, runQuestion = 1, runIndex = 3, runSearch = 4 };
+
+struct ParsedCommandLine {
+  QString CommandLine;  // the language pack path, lower case, "/" separators
+  int RunMode = runContents;
+};
+
+// The one argument string: the arguments after the program path, joined by blanks.
+QString JoinArguments(const QStringList& arguments);
+
+// Finds the run-mode switch and cuts out the language pack path:
+//   "C:\Help\English.QLP -index"  ->  "c:/help/english.qlp", run mode 3
+//   "-search -index x.qlp"        ->  "x.qlp", run mode 4 (-search is tested last)
+//   "c:\my-index\x.qlp"           ->  "c:/my/x.qlp", run mode 3 (switch text inside the path)
+// Both "\" and "/" are accepted as separators.
+ParsedCommandLine ParseCommandLine(const QString& argumentString);
+
+// The folder of the language pack, ending in a separator. A relative path is
+// taken from currentFolder, so a bare file name gives the current folder.
+QString HelpFolderOf(const QString& commandLine, const QString& currentFolder);
+
+}  // namespace lumora::app

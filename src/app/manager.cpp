@@ -1,0 +1,149 @@
+#include "app/manager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/command_line.h"
+#include "app/manager_sub.h"
+#include "layout/page_layout.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/message_box.h"
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "settings/platform_facts.h"
+
+namespace lumora::app {
+namespace {
+
+int RoundTwips(double twips) { return static_cast<int>(std::lround(twips)); }
+
+// Twips of the outer frame on each side of a window's inner area.
+int FrameBorderOf(const QWidget& window) {
+  const int outer = window.frameGeometry().width();
+  const int inner = window.geometry().width();
+  return RoundTwips(platform::PixelsToTwipsX((outer - inner) / 2.0));
+}
+
+}  // namespace
+
+Manager::Manager(ManagerSub* owner)
+    // A tool window: the only window type that X11 keeps in front of its
+    // owner (WM_TRANSIENT_FOR) without a taskbar entry of its own.
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), owner_(owner) {
+  setWindowTitle(WindowTitle());
+  state_.StartupInProgress = true;
+  settings::Shared().OsVersionCode = settings::DetermineOsVersionCode();
+  // Version 5.1 of the original platform needed its internet controls
+  // registered at this point; Qt needs no such step on any version.
+  settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), platform::ProgramFolderPath(),
+                                 platform::SystemFolderPath(), FrameBorderOf(*this));
+
+  BuildComposition(this, ui_);
+  setAutoFillBackground(true);
+  resize(platform::TwipsToPixelsX(kDesignScaleWidth), platform::TwipsToPixelsY(kDesignScaleHeight));
+}
+
+int Manager::ScaleWidth() const { return RoundTwips(platform::PixelsToTwipsX(width())); }
+int Manager::ScaleHeight() const { return RoundTwips(platform::PixelsToTwipsY(height())); }
+
+bool Manager::Load(const QString& argumentString) {
+  const ParsedCommandLine parsed = ParseCommandLine(argumentString);
+  state_.CommandLine = parsed.CommandLine;
+  state_.RunMode = parsed.RunMode;
+  if (!platform::FileIsUsable(state_.CommandLine)) {
+    platform::ShowMessage(nullptr, QStringLiteral("Language Not Found, Please Re-install Software!"),
+                          platform::MessageIcon::Critical, QStringLiteral("Fatal Error"));
+    return false;
+  }
+  state_.HelpFolder = HelpFolderOf(state_.CommandLine, QDir::currentPath());
+  platform::Randomize();
+
+  platform::Label* measure = owner_->GenLabel();
+  measure->SetCaption(QStringLiteral("..."));
+  settings::Shared().EllipsisWidth = measure->Width();
+
+  const platform::ScreenMetrics screen = platform::PrimaryScreenMetrics();
+  ui_.DiffLabel[0]->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
+
+  state_.DragAnchor.X = -1;
+  state_.PageMode = 0;
+  state_.History.Reset();
+  state_.IndexTable.Reset();
+  state_.SearchResults.Reset();
+  state_.QueryWords.assign(1, QString());
+  state_.NoResultTable.Reset();
+
+  const platform::RegistryRoot machine = platform::LocalMachine();
+  state_.CurrentTheme = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("CurrentTheme"));
+  QString systemInfo = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
+  systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
+  ui_.TextBox[4]->SetText(systemInfo);
+
+  LoadThemeImages();
+  ApplyTheme();
+  LoadLanguagePack();
+
+  SelfAlign();
+  LayoutPage();
+  settings::EnsureExpertIndex(machine);
+  UpdateDisplayButton();
+  layout::ArrangeToolbar(ui_.ToolButton);
+  ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
+  NavigateTo(false, QString());
+  QCoreApplication::processEvents();
+
+  if (const QScreen* primary = QGuiApplication::primaryScreen())
+    move(primary->availableGeometry().center() - rect().center());
+  owner_->setGeometry(geometry());
+  owner_->show();
+  show();
+
+  state_.StartupInProgress = false;
+  HoverReset(false);
+  switch (state_.RunMode) {
+    case runQuestion: SwitchPage(6); break;
+    case runIndex: SwitchPage(4); break;
+    case runSearch: SwitchPage(5); break;
+    default: break;
+  }
+  return true;
+}
+
+// The theme pictures, theme values and language pack come with their
+// loaders; until then the window keeps its design look and empty captions.
+void Manager::LoadThemeImages() {}
+void Manager::ApplyTheme() {}
+void Manager::LoadLanguagePack() {}
+
+void Manager::SelfAlign() {
+  if (state_.LayoutBusy) return;
+  state_.LayoutBusy = true;
+  layout::MeasureContentArea(*ui_.ExplorerHolder, *ui_.FormHeader[1], ScaleWidth(), ScaleHeight());
+  LayoutPage();
+  update();
+  state_.LayoutBusy = false;
+}
+
+// Page placement, hover reset and the page switch come with the page layout
+// and page controller; until then the window keeps its design layout.
+void Manager::LayoutPage() {}
+void Manager::HoverReset(bool) {}
+void Manager::SwitchPage(int) {}
+
+void Manager::UpdateDisplayButton() {
+  ui_.CommandButton[1]->SetEnabled(!state_.SearchResults.At(0, 0).isEmpty());
+}
+
+void Manager::NavigateTo(bool useGivenUrl, const QString& url) {
+  const QString target = platform::AnsiLower(useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html"));
+  if (target == state_.CurrentUrl) return;
+  ui_.WebBrowser[0]->Navigate2(target, platform::BrowserView::navNoHistory | platform::BrowserView::navNoReadFromCache |
+                                           platform::BrowserView::navNoWriteToCache);
+}
+
+}  // namespace lumora::app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/app_state.h"
+#include "app/composition.h"
+
+namespace lumora::app {
+
+class ManagerSub;
+
+// The frameless main window. It is owned by ManagerSub, so it stays in front
+// of it and has no taskbar entry of its own.
+class Manager final : public QWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Manager)
+
+ public:
+  // Measures the platform and composes the window; shows nothing yet.
+  explicit Manager(ManagerSub* owner);
+
+  // Runs the start-up sequence for the argument string. Returns false after
+  // the fatal "language not found" message, when the program must end
+  // without showing a window.
+  bool Load(const QString& argumentString);
+
+  const Composition& Ui() const { return ui_; }
+  const AppState& State() const { return state_; }
+  // Inner width and height in twips.
+  int ScaleWidth() const;
+  int ScaleHeight() const;
+
+ private:
+  // Loaders and page steps that the start-up sequence calls in its order.
+  void LoadThemeImages();
+  void ApplyTheme();
+  void LoadLanguagePack();
+  void SelfAlign();
+  void LayoutPage();
+  void UpdateDisplayButton();
+  void NavigateTo(bool useGivenUrl, const QString& url);
+  void HoverReset(bool keepLists);
+  void SwitchPage(int page);
+
+  ManagerSub* owner_;
+  Composition ui_;
+  AppState state_;
+};
+
+}  // namespace lumora::app

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/container.h"
+
+namespace lumora::controls {
+
+// A plain coloured panel that holds a whole page area.
+class SimpleBox final : public platform::Container {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(SimpleBox)
+
+ public:
+  explicit SimpleBox(QWidget* parent = nullptr);
+};
+
+}  // namespace lumora::controls

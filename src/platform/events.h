@@ -1,0 +1,20 @@
+#pragma once
+
+#include <Qt>
+
+namespace lumora::platform {
+
+// Mouse and key arguments as the original platform reports them.
+//   Button: 1 left, 2 right, 4 middle (a mask in MouseMove).
+//   Shift:  1 Shift, 2 Ctrl, 4 Alt.
+enum VbMouseButton { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum VbShiftMask { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+enum VbKey { vbKeyReturn = 13, vbKeySpace = 32, vbKeyUp = 38, vbKeyDown = 40 };
+
+int VbButton(Qt::MouseButton button);
+int VbButtons(Qt::MouseButtons buttons);
+int VbShift(Qt::KeyboardModifiers modifiers);
+// Key code of the original platform for a Qt key; 0 for keys it has no code for.
+int VbKeyCode(int qtKey);
+
+}  // namespace lumora::platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace lumora::platform {
+
+// A registry root: the store file that stands for one hive. Subkey paths use
+// the original backslash ("SOFTWARE\Quillmark Software").
+struct RegistryRoot {
+  QString storeFile;
+};
+
+// The local-machine hive, kept in RegistryStorePath().
+RegistryRoot LocalMachine();
+
+// The value's text up to its first NUL; "" when the store, the key or the
+// value is missing or unreadable. Needs read access only. Names are compared
+// ignoring case, as the registry does.
+QString RegReadText(const RegistryRoot& root, const QString& subKey, const QString& valueName);
+
+// Stores the text under an existing key. Nothing is written when the store or
+// the key does not exist or cannot be written; failures are silent.
+void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString& valueName, const QString& text);
+
+}  // namespace lumora::platform

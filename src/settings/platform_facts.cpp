@@ -1,0 +1,94 @@
+#include "settings/platform_facts.h"
+
+#include <cmath>
+
+#include "platform/random.h"
+#include "platform/system_info.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+
+namespace lumora::settings {
+namespace {
+
+// Rounds to the nearest whole number, ties to even.
+int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+StartupValues& Shared() {
+  static StartupValues values;
+  return values;
+}
+
+PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen) {
+  const double x = screen.twipsPerPixelX;
+  PixelUnits units;
+  units.Px1 = RoundEven(x);
+  units.Px2 = RoundEven(2 * x);
+  units.Px3 = RoundEven(3 * x);
+  units.Px4 = RoundEven(4 * x);
+  units.Px5 = RoundEven(5 * x);
+  units.Px6 = RoundEven(6 * x);
+  units.Px8 = RoundEven(8 * x);
+  units.Px16 = RoundEven(16 * x);
+  units.ScreenSpanX = RoundEven(screen.widthPixels * x + 8 * x);
+  units.ScreenSpanY = RoundEven(screen.heightPixels * screen.twipsPerPixelY + 8 * screen.twipsPerPixelY);
+  return units;
+}
+
+QString NormalizedFolder(const QString& path) {
+  QString folder = platform::AnsiLower(path);
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  return folder;
+}
+
+void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
+                          const QString& systemFolder, int frameBorder) {
+  StartupValues& values = Shared();
+  platform::SetTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
+  values.units = ComputePixelUnits(screen);
+  values.AppFolder = NormalizedFolder(programFolder);
+  values.SystemFolder = NormalizedFolder(systemFolder);
+  values.FrameBorder = frameBorder;
+  values.LineBreak = QStringLiteral("\r\n");
+}
+
+int VersionCodeFromVersion(int major, int minor) {
+  QString digits = QString::number(major) + QString::number(minor);
+  long long code = digits.toLongLong();
+  // Stops at an empty text, so 0.0 gives 0 instead of looping for ever.
+  while (QString::number(code).contains(QLatin1Char('0'))) {
+    digits = QString::number(code).remove(QLatin1Char('0'));
+    if (digits.isEmpty()) return 0;
+    code = digits.toLongLong();
+  }
+  return static_cast<int>(code);
+}
+
+int DetermineOsVersionCode() {
+  int major = 0;
+  int minor = 0;
+  if (!platform::KernelVersion(major, minor)) return 41;
+  return VersionCodeFromVersion(major, minor);
+}
+
+QString QuillmarkKey() { return QStringLiteral("SOFTWARE\\Quillmark Software"); }
+
+QString EnsureExpertIndex(const platform::RegistryRoot& root) {
+  QString index = platform::RegReadText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"));
+  if (index.isEmpty()) {
+    index = QString::number(static_cast<int>(platform::Rnd() * 4 + 1));
+    platform::RegWriteText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"), index);
+  }
+  Shared().ExpertIndex = index;
+  return index;
+}
+
+QString DataRoot() { return Shared().SystemFolder + QStringLiteral("quillmark/engine001/"); }
+
+QString ThemeFolder(QString& themeName) {
+  if (!themeName.endsWith(QLatin1Char('/'))) themeName += QLatin1Char('/');
+  return DataRoot() + themeName;
+}
+
+}  // namespace lumora::settings

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/registry.h"
+#include "platform/screen.h"
+
+namespace lumora::settings {
+
+// Pixel lengths in twips and the screen span, from the screen's figures.
+struct PixelUnits {
+  int Px1 = 15;
+  int Px2 = 30;
+  int Px3 = 45;
+  int Px4 = 60;
+  int Px5 = 75;
+  int Px6 = 90;
+  int Px8 = 120;
+  int Px16 = 240;
+  int ScreenSpanX = 0;
+  int ScreenSpanY = 0;
+};
+
+PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen);
+
+// The values measured once at start-up and read everywhere.
+struct StartupValues {
+  PixelUnits units;
+  int FrameBorder = 0;
+  QString AppFolder;     // lower case, ends in a separator
+  QString SystemFolder;  // lower case, ends in a separator
+  QString LineBreak = QStringLiteral("\r\n");
+  int OsVersionCode = 0;
+  QString ExpertIndex;
+  int EllipsisWidth = 0;
+};
+
+StartupValues& Shared();
+
+// Shorthands for the pixel lengths of the shared values.
+inline int Px1() { return Shared().units.Px1; }
+inline int Px2() { return Shared().units.Px2; }
+inline int Px3() { return Shared().units.Px3; }
+inline int Px4() { return Shared().units.Px4; }
+inline int Px5() { return Shared().units.Px5; }
+inline int Px6() { return Shared().units.Px6; }
+inline int Px8() { return Shared().units.Px8; }
+inline int Px16() { return Shared().units.Px16; }
+
+// Computes, in this order, the pixel units, the screen span, the two folders,
+// the frame border and the line break into the shared values, and makes the
+// screen's twips per pixel the conversion used by every element.
+void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
+                          const QString& systemFolder, int frameBorder);
+
+// A folder path as the program keeps it: lower case, ending in a separator.
+QString NormalizedFolder(const QString& path);
+
+// Joins the major and minor version and drops every 0 digit, until none is
+// left: 5.1 gives 51, 4.10 gives 41, 6.0 gives 6.
+int VersionCodeFromVersion(int major, int minor);
+// The running system's version code; 41 when the version cannot be read.
+int DetermineOsVersionCode();
+
+// The registry key of the maker's products.
+QString QuillmarkKey();
+
+// "ExpertIndex" from the store, or "1".."4" drawn at random and written back.
+QString EnsureExpertIndex(const platform::RegistryRoot& root);
+
+// DataRoot: the themes shared by the maker's products.
+QString DataRoot();
+// ThemeFolder for a theme name; the name gains its trailing separator in place.
+QString ThemeFolder(QString& themeName);
+
+}  // namespace lumora::settings

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <set>
+
+#include "app/manager.h"
+#include "app/manager_sub.h"
+#include "platform/registry.h"
+#include "settings/platform_facts.h"
+
+using namespace lumora;
+using app::Manager;
+using app::ManagerSub;
+
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(bytes);
+}
+
+// A help folder, program folder and registry store of the test's own, named
+// to the program through the override variables.
+class ManagerTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = dir_.path();
+    Write(root_ + QStringLiteral("/Help/English.qlp"), "lang1 = Sent\r\n");
+    Write(root_ + QStringLiteral("/Help/index.html"), "<html><body>Home</body></html>");
+    Write(root_ + QStringLiteral("/registry.conf"),
+          "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n"
+          "LMRCPUInfo=\"CPU: test</b>RAM: 1 GB</b></b>end\"\n");
+    QDir().mkpath(root_ + QStringLiteral("/share/lumora"));
+    qputenv("LUMORA_APP_DIR", (root_ + QStringLiteral("/share/lumora")).toUtf8());
+    qputenv("LUMORA_SYSTEM_DIR", (root_ + QStringLiteral("/share")).toUtf8());
+    qputenv("LUMORA_REGISTRY", (root_ + QStringLiteral("/registry.conf")).toUtf8());
+  }
+  void TearDown() override {
+    qunsetenv("LUMORA_APP_DIR");
+    qunsetenv("LUMORA_SYSTEM_DIR");
+    qunsetenv("LUMORA_REGISTRY");
+  }
+
+  QTemporaryDir dir_;
+  QString root_;
+};
+
+struct Placed {
+  const char* name;
+  const platform::FormElement* element;
+  int left, top, width, height;
+};
+
+}  // namespace
+
+TEST_F(ManagerTest, ControlsStandAtTheirDesignPlaces) {
+  ManagerSub owner;
+  Manager manager(&owner);
+  const app::Composition& ui = manager.Ui();
+  EXPECT_EQ(manager.ScaleWidth(), 9885);
+  EXPECT_EQ(manager.ScaleHeight(), 7425);
+
+  const Placed placed[] = {
+      {"FormBackGround(0)", ui.FormBackGround[0], 0, 0, 9900, 570},
+      {"FormHeader(0)", ui.FormHeader[0], 0, 0, 9885, 315},
+      {"FormHeader(1)", ui.FormHeader[1], 0, 315, 9885, 585},
+      {"FormIcon", ui.FormIcon, 30, 30, 240, 240},
+      {"FormImage", ui.FormImage, 0, 0, 15360, 315},
+      {"FormControl(0)", ui.FormControl[0], 9600, 15, 285, 300},
+      {"FormControl(4)", ui.FormControl[4], 9600, 15, 285, 285},
+      {"ExplorerHolder", ui.ExplorerHolder, 0, 900, 3435, 6525},
+      {"SimpleBox(0)", ui.SimpleBox[0], 3600, 960, 6135, 5655},
+      {"WebBrowser(0)", ui.WebBrowser[0], 0, 0, 6135, 5415},
+      {"SimpleBox(1)", ui.SimpleBox[1], 3600, 960, 6135, 6375},
+      {"ControllerBox(0)", ui.ControllerBox[0], 3600, 960, 4455, 1575},
+      {"FrameLabel(5)", ui.FrameLabel[5], 1080, 920, 3135, 255},
+      {"FrameImage(2)", ui.FrameImage[2], 600, 840, 360, 360},
+      {"WriteBox(0)", ui.WriteBox[0], 840, 120, 2415, 270},
+      {"WriteBox(1)", ui.WriteBox[1], 120, 360, 3135, 270},
+      {"CommandButton(0)", ui.CommandButton[0], 975, 480, 960, 330},
+      {"CommandButton(1)", ui.CommandButton[1], 2055, 480, 1215, 330},
+      {"CommandButton(2)", ui.CommandButton[2], 2175, 6120, 1095, 330},
+      {"ComplexList(0)", ui.ComplexList[0], 120, 1200, 3135, 5175},
+      {"ComplexList(1)", ui.ComplexList[1], 120, 960, 3135, 5055},
+      {"DiffLabel(0)", ui.DiffLabel[0], 0, 0, 6135, 615},
+      {"FrameImage(0)", ui.FrameImage[0], 120, 120, 360, 360},
+      {"TextBox(0)", ui.TextBox[0], 2040, 960, 3975, 285},
+      {"TextBox(3)", ui.TextBox[3], 2040, 2400, 3975, 1605},
+      {"TextBox(4)", ui.TextBox[4], 2040, 4200, 3975, 1125},
+      {"Commander(0)", ui.Commander[0], 3600, 5520, 1095, 375},
+      {"Commander(1)", ui.Commander[1], 4920, 5520, 1095, 375},
+  };
+  for (const Placed& p : placed) {
+    SCOPED_TRACE(p.name);
+    ASSERT_NE(p.element, nullptr);
+    EXPECT_EQ(p.element->Left(), p.left);
+    EXPECT_EQ(p.element->Top(), p.top);
+    EXPECT_EQ(p.element->Width(), p.width);
+    EXPECT_EQ(p.element->Height(), p.height);
+  }
+
+  // Labels that size themselves keep their design corner.
+  EXPECT_EQ(ui.FrameLabel[2]->Left(), 2610);
+  EXPECT_EQ(ui.FrameLabel[4]->Top(), 720);
+  EXPECT_EQ(ui.DiffLabel[7]->Top(), 4230);
+  EXPECT_EQ(ui.FormCaption[0]->Left(), 330);
+
+  // The toolbar has no button 6.
+  ASSERT_EQ(ui.ToolButton.size(), 9u);
+  EXPECT_EQ(ui.ToolButton[6], nullptr);
+  EXPECT_EQ(ui.ToolButton[0]->Left(), 15);
+  for (auto* button : ui.ToolButton)
+    if (button) {
+      EXPECT_EQ(button->Top(), 15);
+      EXPECT_EQ(button->Height(), 555);
+    }
+  EXPECT_EQ(ui.FrameImage[1], nullptr);
+
+  EXPECT_EQ(ui.FormControl[2]->toolTip(), QStringLiteral("Minimize"));
+  EXPECT_EQ(ui.FormControl[4]->toolTip(), QStringLiteral("Close"));
+  EXPECT_EQ(ui.FormHeader[0]->BackColor(), 0xE0E0E0);
+  EXPECT_EQ(ui.DiffLabel[0]->BackColor(), 0x808080);
+  EXPECT_EQ(ui.DiffLabel[1]->ForeColor(), 0xFFFFFF);
+  EXPECT_TRUE(ui.DiffLabel[1]->FontBold());
+  EXPECT_DOUBLE_EQ(ui.DiffLabel[1]->FontSize(), 15.75);
+  EXPECT_EQ(ui.FrameLabel[5]->Tag(), QStringLiteral("1"));
+  EXPECT_EQ(ui.FrameLabel[0]->Tag(), QString());
+  EXPECT_FALSE(ui.TextBox[2]->MultiLine());
+  EXPECT_TRUE(ui.TextBox[3]->MultiLine());
+  EXPECT_EQ(ui.Timer[0]->interval(), 200);
+  EXPECT_EQ(ui.NormLine[0]->Y1(), 570);
+  EXPECT_EQ(ui.NormLine[0]->X2(), 9840);
+}
+
+TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
+  ManagerSub owner;
+  Manager manager(&owner);
+  const app::Composition& ui = manager.Ui();
+  std::vector<QWidget*> expected;
+  for (auto* box : ui.TextBox) expected.push_back(box->FocusWidget());
+  for (auto* button : ui.Commander) expected.push_back(button->FocusWidget());
+  // The focus chain holds every widget; the next of the form's fields along
+  // it is the next tab stop.
+  const std::set<QWidget*> fields(expected.begin(), expected.end());
+  for (size_t i = 1; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    QWidget* next = expected[i - 1]->nextInFocusChain();
+    while (!fields.count(next)) next = next->nextInFocusChain();
+    EXPECT_EQ(next, expected[i]);
+  }
+}
+
+TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp -search")));
+  const app::AppState& state = manager.State();
+  EXPECT_EQ(state.RunMode, 4);
+  EXPECT_EQ(state.HelpFolder, settings::NormalizedFolder(root_) + QStringLiteral("help/"));
+  EXPECT_EQ(state.CurrentTheme, QStringLiteral("classic"));
+  EXPECT_FALSE(state.StartupInProgress);
+  EXPECT_EQ(state.DragAnchor.X, -1);
+  EXPECT_EQ(state.History.Count(), 1);
+  EXPECT_EQ(manager.Ui().TextBox[4]->Text(), QStringLiteral("CPU: test RAM: 1 GB  end"));
+
+  const QString expert = platform::RegReadText(platform::RegistryRoot{root_ + QStringLiteral("/registry.conf")},
+                                               settings::QuillmarkKey(), QStringLiteral("ExpertIndex"));
+  EXPECT_EQ(expert, settings::Shared().ExpertIndex);
+  EXPECT_EQ(expert.size(), 1);
+
+  EXPECT_TRUE(owner.isVisible());
+  EXPECT_TRUE(manager.isVisible());
+  EXPECT_EQ(manager.geometry(), owner.geometry());
+  EXPECT_EQ(manager.parentWidget(), &owner);
+  EXPECT_EQ(manager.Ui().NormLine[0]->X2(), settings::Shared().units.ScreenSpanX);
+  EXPECT_GT(settings::Shared().EllipsisWidth, 0);
+  EXPECT_FALSE(manager.Ui().CommandButton[1]->Enabled());  // no search results yet
+  EXPECT_EQ(manager.Ui().DiffLabel[0]->Width(), settings::Shared().units.ScreenSpanX - 8 * settings::Px1());
+}
+
+TEST_F(ManagerTest, ToolbarButtonsAreLinedUpFromTheFirst) {
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+  const auto& buttons = manager.Ui().ToolButton;
+  EXPECT_EQ(buttons[1]->Left(), buttons[0]->Left() + buttons[0]->Width());
+  EXPECT_EQ(buttons[5]->Left(), buttons[4]->Left() + buttons[4]->Width());
+  EXPECT_EQ(buttons[7]->Left(), buttons[5]->Left() + buttons[5]->Width());
+  EXPECT_EQ(buttons[8]->Left(), buttons[7]->Left() + buttons[7]->Width());
+}
+
+TEST_F(ManagerTest, UnusableLanguagePackEndsStartupWithoutAWindow) {
+  QDir().mkpath(root_ + QStringLiteral("/folder.qlp"));
+  Write(root_ + QStringLiteral("/empty.qlp"), "");
+  const QString cases[] = {root_ + QStringLiteral("/missing.qlp"), root_ + QStringLiteral("/folder.qlp"),
+                           root_ + QStringLiteral("/empty.qlp"), QString(),
+                           QLatin1Char('"') + root_ + QStringLiteral("/help/english.qlp\"")};
+  for (const QString& arguments : cases) {
+    SCOPED_TRACE(arguments.toStdString());
+    ManagerSub owner;
+    Manager manager(&owner);
+    QString shownText;
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box) return;
+      shownTitle = box->windowTitle();
+      shownText = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+      box->close();
+    });
+    EXPECT_FALSE(manager.Load(arguments));
+    EXPECT_EQ(shownTitle, QStringLiteral("Fatal Error"));
+    EXPECT_EQ(shownText, QStringLiteral("Language Not Found, Please Re-install Software!"));
+    EXPECT_FALSE(owner.isVisible());
+    EXPECT_FALSE(manager.isVisible());
+  }
+  // Nothing was written to the store either.
+  EXPECT_EQ(platform::RegReadText(platform::RegistryRoot{root_ + QStringLiteral("/registry.conf")},
+                                  settings::QuillmarkKey(), QStringLiteral("ExpertIndex")),
+            QString());
+}
+
+TEST_F(ManagerTest, OverridesThatPointNowhereStillStart) {
+  qputenv("LUMORA_APP_DIR", "/nonexistent/app");
+  qputenv("LUMORA_SYSTEM_DIR", "/nonexistent/system");
+  qputenv("LUMORA_REGISTRY", "/nonexistent/registry.conf");
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+  EXPECT_EQ(manager.State().CurrentTheme, QString());
+  EXPECT_EQ(manager.Ui().TextBox[4]->Text(), QString());
+  EXPECT_EQ(settings::Shared().AppFolder, QStringLiteral("/nonexistent/app/"));
+}

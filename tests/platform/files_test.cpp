@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+using namespace lumora::platform;
+
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+}  // namespace
+
+TEST(ResolvePath, FindsTheRealFileIgnoringCase) {
+  QTemporaryDir dir;
+  const QString root = dir.path();
+  Write(root + QStringLiteral("/Help/Using/Getting-Started.html"), "page");
+  const QString lower = AnsiLower(root) + QStringLiteral("/help/using/getting-started.html");
+  EXPECT_EQ(ResolvePath(root + QStringLiteral("/help/using/getting-started.html")),
+            root + QStringLiteral("/Help/Using/Getting-Started.html"));
+  EXPECT_EQ(QFileInfo(ResolvePath(lower)).canonicalFilePath(),
+            QFileInfo(root + QStringLiteral("/Help/Using/Getting-Started.html")).canonicalFilePath());
+  // A trailing separator stays.
+  EXPECT_EQ(ResolvePath(root + QStringLiteral("/help/using/")), root + QStringLiteral("/Help/Using/"));
+}
+
+TEST(ResolvePath, UsesAnExistingPathAsGivenAndLeavesMissingOnesAlone) {
+  QTemporaryDir dir;
+  const QString root = dir.path();
+  Write(root + QStringLiteral("/page.html"), "lower");
+  Write(root + QStringLiteral("/PAGE.html"), "upper");
+  EXPECT_EQ(ResolvePath(root + QStringLiteral("/PAGE.html")), root + QStringLiteral("/PAGE.html"));
+  EXPECT_EQ(ResolvePath(root + QStringLiteral("/page.html")), root + QStringLiteral("/page.html"));
+  const QString missing = root + QStringLiteral("/nowhere/x.html");
+  EXPECT_EQ(ResolvePath(missing), missing);
+  EXPECT_EQ(ResolvePath(QString()), QString());
+}
+
+TEST(ResolvePath, ResolvesRelativePathsFromTheCurrentFolder) {
+  QTemporaryDir dir;
+  Write(dir.path() + QStringLiteral("/Sub/Pack.QLP"), "x");
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  EXPECT_EQ(ResolvePath(QStringLiteral("sub/pack.qlp")), QStringLiteral("Sub/Pack.QLP"));
+  EXPECT_TRUE(FileIsUsable(QStringLiteral("sub/pack.qlp")));
+  QDir::setCurrent(previous);
+}
+
+TEST(FileIsUsable, OnlyReadableFilesWithContentAreUsable) {
+  QTemporaryDir dir;
+  const QString root = dir.path();
+  Write(root + QStringLiteral("/english.qlp"), "lang1 = hello\r\n");
+  Write(root + QStringLiteral("/empty.qlp"), "");
+  QDir().mkpath(root + QStringLiteral("/folder.qlp"));
+  QFile::link(root + QStringLiteral("/gone.qlp"), root + QStringLiteral("/dangling.qlp"));
+
+  EXPECT_TRUE(FileIsUsable(root + QStringLiteral("/english.qlp")));
+  EXPECT_TRUE(FileIsUsable(root + QStringLiteral("/ENGLISH.QLP")));
+  EXPECT_FALSE(FileIsUsable(root + QStringLiteral("/empty.qlp")));
+  EXPECT_FALSE(FileIsUsable(root + QStringLiteral("/folder.qlp")));
+  EXPECT_FALSE(FileIsUsable(root + QStringLiteral("/dangling.qlp")));
+  EXPECT_FALSE(FileIsUsable(root + QStringLiteral("/missing.qlp")));
+  EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/missing.qlp")));  // not created
+  EXPECT_FALSE(FileIsUsable(QString()));
+}
+
+TEST(AnsiLower, LowersLatinCapitalsOnly) {
+  EXPECT_EQ(AnsiLower(QStringLiteral("C:\\Help\\English.QLP")), QStringLiteral("c:\\help\\english.qlp"));
+  EXPECT_EQ(AnsiLower(QString::fromUtf8("ÀÉÎÕÜÞ×ŠŒŽŸ")), QString::fromUtf8("àéîõüþ×šœžÿ"));
+  EXPECT_EQ(AnsiLower(QString::fromUtf8("ΑΒΓ")), QString::fromUtf8("ΑΒΓ"));  // outside the code page
+  EXPECT_EQ(AnsiLower(QByteArray("Tips \xC9T\xC9 \xD7 \x8A\x9F")), QByteArray("tips \xE9t\xE9 \xD7 \x9A\xFF"));
+}

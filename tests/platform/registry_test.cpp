@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "platform/registry.h"
+
+using namespace lumora::platform;
+
+namespace {
+
+const QString kKey = QStringLiteral("SOFTWARE\\Quillmark Software");
+
+QString WriteStore(const QTemporaryDir& dir, const QByteArray& text) {
+  const QString path = dir.path() + QStringLiteral("/registry.conf");
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(text);
+  return path;
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  return file.readAll();
+}
+
+constexpr char kStore[] =
+    "[SOFTWARE\\Quillmark%20Software]\n"
+    "CurrentTheme=classic\n"
+    "LMRCPUInfo=\"CPU: x86-64, 2 cores</b>Memory: 4 GB\"\n"
+    "Unquoted=a, b\n";
+
+}  // namespace
+
+TEST(Registry, ReadsValuesOfTheKeyIgnoringCase) {
+  QTemporaryDir dir;
+  const RegistryRoot root{WriteStore(dir, kStore)};
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("currenttheme")), QStringLiteral("classic"));
+  EXPECT_EQ(RegReadText(root, QStringLiteral("software\\quillmark software"), QStringLiteral("CurrentTheme")),
+            QStringLiteral("classic"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")),
+            QStringLiteral("CPU: x86-64, 2 cores</b>Memory: 4 GB"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("Unquoted")), QStringLiteral("a, b"));
+}
+
+TEST(Registry, MissingStoreKeyOrValueReadsEmpty) {
+  QTemporaryDir dir;
+  const RegistryRoot root{WriteStore(dir, kStore)};
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QString());
+  EXPECT_EQ(RegReadText(root, QStringLiteral("SOFTWARE\\Other"), QStringLiteral("CurrentTheme")), QString());
+  EXPECT_EQ(RegReadText(RegistryRoot{dir.path() + QStringLiteral("/none.conf")}, kKey,
+                        QStringLiteral("CurrentTheme")),
+            QString());
+  EXPECT_EQ(RegReadText(RegistryRoot{dir.path()}, kKey, QStringLiteral("CurrentTheme")), QString());
+}
+
+TEST(Registry, TrailingNulsAreCutOff) {
+  QTemporaryDir dir;
+  const QString path = WriteStore(dir, "");
+  {
+    QSettings store(path, QSettings::IniFormat);
+    store.setValue(QStringLiteral("SOFTWARE/Quillmark Software/ExpertIndex"), QString(reinterpret_cast<const QChar*>(u"3\0\0\0"), 4));
+    store.setValue(QStringLiteral("SOFTWARE/Quillmark Software/CurrentTheme"), QString(reinterpret_cast<const QChar*>(u"blue\0junk"), 9));
+  }
+  const RegistryRoot root{path};
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("3"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("blue"));
+}
+
+TEST(Registry, BadStoresNeverCrashAndReadEmpty) {
+  QTemporaryDir dir;
+  QByteArray binary;
+  for (int i = 0; i < 4096; ++i) binary.append(static_cast<char>((i * 7919) & 0xFF));
+  for (const QByteArray& content : {QByteArray(), binary, QByteArray("[SOFTWARE\\Quillmark%20Software")}) {
+    const RegistryRoot root{WriteStore(dir, content)};
+    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QString());
+    RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
+  }
+}
+
+TEST(Registry, WritesOnlyUnderAnExistingKey) {
+  QTemporaryDir dir;
+  const QString path = WriteStore(dir, kStore);
+  const RegistryRoot root{path};
+  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("4"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("4"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
+
+  const QByteArray before = ReadBytes(path);
+  RegWriteText(root, QStringLiteral("SOFTWARE\\Absent"), QStringLiteral("ExpertIndex"), QStringLiteral("1"));
+  EXPECT_EQ(ReadBytes(path), before);
+
+  const QString none = dir.path() + QStringLiteral("/none.conf");
+  RegWriteText(RegistryRoot{none}, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
+  EXPECT_FALSE(QFile::exists(none));
+}
+
+TEST(Registry, WritingKeepsEveryOtherLineOfTheStore) {
+  QTemporaryDir dir;
+  const QByteArray original =
+      "; written by the installer\r\n"
+      "[Other]\r\nExpertIndex=9\r\n\r\n"
+      "[SOFTWARE\\Quillmark%20Software]\r\n"
+      "; the theme of all products\r\n"
+      "CurrentTheme=classic\r\n\r\n"
+      "[Later]\r\nx=1\r\n";
+  const QString path = WriteStore(dir, original);
+  const RegistryRoot root{path};
+  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
+  QByteArray expected = original;
+  expected.replace("CurrentTheme=classic\r\n", "CurrentTheme=classic\r\nExpertIndex=2\r\n");
+  EXPECT_EQ(ReadBytes(path), expected);
+
+  RegWriteText(root, kKey, QStringLiteral("currenttheme"), QStringLiteral("blue"));
+  expected.replace("CurrentTheme=classic", "CurrentTheme=blue");
+  EXPECT_EQ(ReadBytes(path), expected);
+  EXPECT_EQ(RegReadText(RegistryRoot{path}, QStringLiteral("Other"), QStringLiteral("ExpertIndex")),
+            QStringLiteral("9"));
+}
+
+TEST(Registry, WrittenTextsReadBackUnchanged) {
+  QTemporaryDir dir;
+  const QString path = WriteStore(dir, "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n");
+  const RegistryRoot root{path};
+  const QString texts[] = {
+      QStringLiteral("plain words"),
+      QStringLiteral(" leading and trailing "),
+      QStringLiteral("a, b; c = d"),
+      QStringLiteral("say \"hi\" C:\\path\\"),
+      QStringLiteral("CPU: x</b>RAM: 2 GB"),
+      QString::fromUtf8("Grüße, été"),
+      QStringLiteral("tab\there\r\nnext line"),
+      QStringLiteral("@Variant(looks special)"),
+      QString(),
+  };
+  for (const QString& text : texts) {
+    SCOPED_TRACE(text.toStdString());
+    RegWriteText(root, kKey, QStringLiteral("LMRCPUInfo"), text);
+    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")), text);
+    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
+  }
+}
+
+TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
+  QTemporaryDir dir;
+  const QString path = WriteStore(dir, "[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
+  const RegistryRoot root{path};
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
+  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("1"));
+}
+
+// Runs the probe on the store, as an unprivileged user when the test runs as
+// root (root may write anything). Returns what the probe printed.
+static QByteArray RunProbeAsUser(const QStringList& probeArgs) {
+  QString program = QStringLiteral(LUMORA_REGISTRY_PROBE);
+  QStringList args = probeArgs;
+  if (geteuid() == 0) {
+    args = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), program} + args;
+    program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+  }
+  QProcess probe;
+  probe.start(program, args);
+  if (!probe.waitForFinished(30000) || probe.exitCode() != 0) return "probe failed";
+  return probe.readAllStandardOutput().trimmed();
+}
+
+// A user who may read the store but not write it still reads every value;
+// the write is lost without harm.
+TEST(Registry, ReadOnlyStoreStillYieldsItsValues) {
+  if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+    GTEST_SKIP() << "setpriv is needed to drop root rights";
+  QTemporaryDir dir;
+  const QString path = WriteStore(dir, kStore);
+  const auto readAndExecute = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                              QFile::ReadOther | QFile::ExeOther;
+  QFile::setPermissions(dir.path(), readAndExecute);
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray("classic"));
+  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray());
+  EXPECT_EQ(ReadBytes(path), QByteArray(kStore));
+  QFile::setPermissions(dir.path(), readAndExecute | QFile::WriteOwner);
+}
