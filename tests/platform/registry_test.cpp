@@ -187,5 +187,9 @@ TEST(Registry, ReadOnlyStoreStillYieldsItsValues) {
   EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray("classic"));
   EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray());
   EXPECT_EQ(ReadBytes(path), QByteArray(kStore));
+
+  // A store the user may not read at all reads as empty.
+  QFile::setPermissions(path, QFile::ReadOwner);
+  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray());
   QFile::setPermissions(dir.path(), readAndExecute | QFile::WriteOwner);
 }
