@@ -189,7 +189,7 @@ TEST(Registry, ReadOnlyStoreStillYieldsItsValues) {
   EXPECT_EQ(ReadBytes(path), QByteArray(kStore));
 
   // A store the user may not read at all reads as empty.
-  QFile::setPermissions(path, QFile::ReadOwner);
+  QFile::setPermissions(path, QFile::Permissions());
   EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray());
   QFile::setPermissions(dir.path(), readAndExecute | QFile::WriteOwner);
 }
