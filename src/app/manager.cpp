@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/command_line.h"
+#include "app/language_loader.h"
 #include "app/manager_sub.h"
 #include "layout/page_layout.h"
 #include "platform/files.h"
@@ -15,7 +16,9 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "platform/twips.h"
+#include "settings/language_pack.h"
 #include "settings/platform_facts.h"
+#include "settings/theme.h"
 
 namespace lumora::app {
 namespace {
@@ -114,11 +117,17 @@ bool Manager::Load(const QString& argumentString) {
   return true;
 }
 
-// The theme pictures, theme values and language pack come with their
-// loaders; until then the window keeps its design look and empty captions.
+// The theme pictures come with their loader; until then the lists stay empty.
 void Manager::LoadThemeImages() {}
-void Manager::ApplyTheme() {}
-void Manager::LoadLanguagePack() {}
+
+// Reads the theme's values; giving them to the window's pieces and controls
+// comes with the skinned controls' theme support.
+void Manager::ApplyTheme() { settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme)); }
+
+void Manager::LoadLanguagePack() {
+  settings::Language() = settings::ReadLanguagePack(state_.CommandLine);
+  ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
+}
 
 void Manager::SelfAlign() {
   if (state_.LayoutBusy) return;

@@ -4,4 +4,9 @@ namespace lumora::controls {
 
 CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {}
 
+void CommandButton::SetCaption(const QString& captionValue) {
+  caption_ = QStringLiteral("&") + captionValue;
+  update();
+}
+
 }  // namespace lumora::controls

@@ -11,6 +11,14 @@ class CommandButton final : public platform::FormElement {
 
  public:
   explicit CommandButton(QWidget* parent = nullptr);
+
+  // The caption is shown with its first character underlined: reading it
+  // back gives "&" followed by the text written.
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& captionValue);
+
+ private:
+  QString caption_;
 };
 
 }  // namespace lumora::controls

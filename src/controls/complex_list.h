@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/form_element.h"
 
 namespace lumora::controls {
@@ -11,6 +13,17 @@ class ComplexList final : public platform::FormElement {
 
  public:
   explicit ComplexList(QWidget* parent = nullptr);
+
+  // A column: its title and its width relative to the other columns.
+  struct ColumnHeading {
+    QString title;
+    QString width;
+  };
+  void Setup_Cols_Headers(const std::vector<ColumnHeading>& columns);
+  const std::vector<ColumnHeading>& Columns() const { return columns_; }
+
+ private:
+  std::vector<ColumnHeading> columns_;
 };
 
 }  // namespace lumora::controls

@@ -11,6 +11,23 @@ class ToolButton final : public platform::FormElement {
 
  public:
   explicit ToolButton(QWidget* parent = nullptr);
+
+  // Configures the button once: the command number it reports, its caption,
+  // its picture in the toolbar picture lists, whether it raises its events,
+  // and whether it starts a new group.
+  void ToolProperty(int cmdIdValue, const QString& captionValue, int picLdrValue, bool enaControl, int newCatValue);
+  QString Caption() const { return caption_; }
+  bool NewCategory() const { return newCategory_; }
+  int Command() const { return command_; }
+  int PictureIndex() const { return pictureIndex_; }
+  bool CommandEnabled() const { return commandEnabled_; }
+
+ private:
+  QString caption_;
+  bool newCategory_ = false;
+  int command_ = 0;
+  int pictureIndex_ = 0;
+  bool commandEnabled_ = false;
 };
 
 }  // namespace lumora::controls

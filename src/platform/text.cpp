@@ -27,7 +27,38 @@ unsigned char LowerByte(unsigned char b) {
   }
 }
 
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unused
+// bytes map to the control characters of the same number.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t AnsiToUnicode(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F) return kHighControls[b - 0x80];
+  return b;
+}
+
+char UnicodeToAnsi(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (int i = 0; i < 32; ++i)
+    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
 }  // namespace
+
+QString FromAnsi(QByteArrayView bytes) {
+  QString text(bytes.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < bytes.size(); ++i) text[i] = QChar(AnsiToUnicode(static_cast<unsigned char>(bytes[i])));
+  return text;
+}
+
+QByteArray ToAnsi(const QString& text) {
+  QByteArray bytes(text.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < text.size(); ++i) bytes[i] = UnicodeToAnsi(text[i].unicode());
+  return bytes;
+}
 
 QString AnsiLower(const QString& text) {
   QString result = text;

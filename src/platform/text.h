@@ -10,4 +10,10 @@ namespace lumora::platform {
 QString AnsiLower(const QString& text);
 QByteArray AnsiLower(const QByteArray& bytes);
 
+// Text of the ANSI code page (Windows-1252), in which settings files and
+// most help pages are written, and back. A character the code page lacks
+// becomes "?".
+QString FromAnsi(QByteArrayView bytes);
+QByteArray ToAnsi(const QString& text);
+
 }  // namespace lumora::platform

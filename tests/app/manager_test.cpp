@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "app/manager.h"
 #include "app/manager_sub.h"
 #include "platform/registry.h"
+#include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 
 using namespace lumora;
@@ -164,7 +166,7 @@ TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   const app::AppState& state = manager.State();
   EXPECT_EQ(state.RunMode, 4);
   EXPECT_EQ(state.HelpFolder, settings::NormalizedFolder(root_) + QStringLiteral("help/"));
-  EXPECT_EQ(state.CurrentTheme, QStringLiteral("classic"));
+  EXPECT_EQ(state.CurrentTheme, QStringLiteral("classic/"));  // gained its separator when the theme was read
   EXPECT_FALSE(state.StartupInProgress);
   EXPECT_EQ(state.DragAnchor.X, -1);
   EXPECT_EQ(state.History.Count(), 1);
@@ -234,7 +236,89 @@ TEST_F(ManagerTest, OverridesThatPointNowhereStillStart) {
   ManagerSub owner;
   Manager manager(&owner);
   ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
-  EXPECT_EQ(manager.State().CurrentTheme, QString());
+  EXPECT_EQ(manager.State().CurrentTheme, QStringLiteral("/"));
   EXPECT_EQ(manager.Ui().TextBox[4]->Text(), QString());
   EXPECT_EQ(settings::Shared().AppFolder, QStringLiteral("/nonexistent/app/"));
+}
+
+TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
+  QFile::remove(root_ + QStringLiteral("/Help/English.qlp"));
+  QFile::copy(QStringLiteral(LUMORA_DEMO_PACK), root_ + QStringLiteral("/Help/English.qlp"));
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+  const app::Composition& ui = manager.Ui();
+
+  EXPECT_EQ(ui.DiffLabel[1]->Caption(), QStringLiteral("Ask a Question"));
+  EXPECT_EQ(ui.DiffLabel[3]->Caption(), QStringLiteral("Your name:"));
+  EXPECT_EQ(ui.DiffLabel[7]->Caption(), QStringLiteral("System\rinformation:"));
+  EXPECT_EQ(ui.DiffLabel[0]->Caption(), QString());
+  EXPECT_EQ(ui.Commander[0]->Caption(), QStringLiteral("Send"));
+  EXPECT_EQ(ui.Commander[1]->Caption(), QStringLiteral("Clear"));
+  EXPECT_EQ(ui.CommandButton[0]->Caption(), QStringLiteral("&Search"));
+  EXPECT_EQ(ui.FrameLabel[3]->Caption(), QStringLiteral("Type the first letters of a topic:"));
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(ui.FrameLabel[static_cast<size_t>(i)]->Caption().isEmpty()) << i;
+  for (int i = 1; i <= 7; ++i) EXPECT_FALSE(settings::LangText(i).isEmpty()) << i;
+
+  // Labels sized to their text: two lines for the caption with a break.
+  EXPECT_GT(ui.DiffLabel[7]->Height(), ui.DiffLabel[6]->Height());
+
+  ASSERT_EQ(ui.ComplexList[0]->Columns().size(), 2u);
+  EXPECT_EQ(ui.ComplexList[0]->Columns()[0].title, QStringLiteral("Topic"));
+  EXPECT_EQ(ui.ComplexList[0]->Columns()[0].width, QStringLiteral("4"));
+  EXPECT_EQ(ui.ComplexList[0]->Columns()[1].title, QStringLiteral("Hits"));
+  EXPECT_EQ(ui.ComplexList[1]->Columns()[1].title, QStringLiteral("Key"));
+  EXPECT_EQ(ui.ComplexList[1]->Columns()[0].width, QStringLiteral("3"));
+
+  const struct {
+    int button;
+    const char* caption;
+    bool newGroup;
+  } toolbar[] = {{0, "Back", false}, {1, "", false},   {2, "Contents", true}, {3, "Index", false},
+                 {4, "Search", false}, {5, "Ask", false}, {7, "", true},       {8, "", false}};
+  for (const auto& t : toolbar) {
+    SCOPED_TRACE(t.button);
+    const controls::ToolButton* button = ui.ToolButton[static_cast<size_t>(t.button)];
+    EXPECT_EQ(button->Caption(), QString::fromLatin1(t.caption));
+    EXPECT_EQ(button->Command(), t.button + 1);
+    EXPECT_EQ(button->PictureIndex(), t.button + 2);
+    EXPECT_EQ(button->NewCategory(), t.newGroup);
+    EXPECT_TRUE(button->CommandEnabled());
+  }
+  EXPECT_EQ(ui.ControllerBox[0]->Caption(), QStringLiteral("Working"));
+  EXPECT_EQ(ui.ControllerBox[0]->PictureIndex(), 0);
+}
+
+TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
+  Write(root_ + QStringLiteral("/Help/English.qlp"),
+        "diflb3 = Vorname und Stra\xDF" "e\r\ncmd5 = no such button\r\ncmdbt9 = none\r\nfrmlb77 = none\r\n"
+        "diflb8 = none\r\ncmd1 = L\xF6schen\r\nlang2 = \x93Quoted\x94\r\n");
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+  EXPECT_EQ(manager.Ui().DiffLabel[3]->Caption(), QString::fromUtf8("Vorname und Straße"));
+  EXPECT_EQ(manager.Ui().Commander[1]->Caption(), QString::fromUtf8("Löschen"));
+  EXPECT_EQ(settings::LangText(2), QString::fromUtf8("\u201cQuoted\u201d"));
+}
+
+TEST_F(ManagerTest, FramePicturesAreRecognisedByTheirContent) {
+  QImage image(24, 24, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  QDir().mkpath(root_ + QStringLiteral("/share/lumora/data"));
+  image.save(root_ + QStringLiteral("/share/lumora/data/graphic0.dat"), "PNG");
+  {
+    ManagerSub owner;
+    Manager manager(&owner);
+    ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+    EXPECT_EQ(manager.Ui().FrameImage[0]->Image().width(), 24);
+    EXPECT_TRUE(manager.Ui().FrameImage[2]->Image().isNull());  // graphic1.dat is missing
+    EXPECT_EQ(manager.Ui().FrameImage[0]->Width(), 360);        // stretched into its place
+  }
+  image.save(root_ + QStringLiteral("/share/lumora/data/graphic1.dat"), "BMP");
+  Write(root_ + QStringLiteral("/share/lumora/data/graphic0.dat"), "not a picture");
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
+  EXPECT_TRUE(manager.Ui().FrameImage[0]->Image().isNull());
+  EXPECT_EQ(manager.Ui().FrameImage[2]->Image().height(), 24);
 }

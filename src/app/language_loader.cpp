@@ -1,0 +1,50 @@
+#include "app/language_loader.h"
+
+#include "platform/pictures.h"
+
+namespace lumora::app {
+namespace {
+
+template <typename Control, typename SetCaption>
+void ApplyCaptions(const std::map<int, QString>& captions, const std::vector<Control*>& controls, SetCaption set) {
+  for (const auto& [index, caption] : captions)
+    if (index >= 0 && index < static_cast<int>(controls.size()) && controls[static_cast<size_t>(index)])
+      set(*controls[static_cast<size_t>(index)], caption);
+}
+
+struct ToolbarEntry {
+  int button;
+  int shortText;  // -1: no caption
+  bool newGroup;
+};
+
+// Button k opens page k + 1 and shows picture k + 2.
+constexpr ToolbarEntry kToolbar[] = {{0, 3, false}, {1, -1, false}, {2, 4, true},  {3, 5, false},
+                                     {4, 6, false}, {5, 7, false},  {7, -1, true}, {8, -1, false}};
+
+}  // namespace
+
+void ApplyLanguagePack(const settings::LanguagePack& pack, Composition& ui, const QString& appFolder) {
+  ApplyCaptions(pack.DiffLabel, ui.DiffLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
+  ApplyCaptions(pack.FrameLabel, ui.FrameLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
+  ApplyCaptions(pack.CommandButton, ui.CommandButton,
+                [](controls::CommandButton& b, const QString& c) { b.SetCaption(c); });
+  ApplyCaptions(pack.Commander, ui.Commander, [](platform::PushButton& b, const QString& c) { b.SetCaption(c); });
+
+  const auto& text = pack.ShortText;
+  ui.ComplexList[0]->Setup_Cols_Headers({{text[0], QStringLiteral("4")}, {text[1], QStringLiteral("1")}});
+  ui.ComplexList[1]->Setup_Cols_Headers({{text[2], QStringLiteral("3")}, {text[10], QStringLiteral("1")}});
+
+  for (const ToolbarEntry& entry : kToolbar) {
+    controls::ToolButton* button = ui.ToolButton[static_cast<size_t>(entry.button)];
+    const QString caption = entry.shortText < 0 ? QString() : text[static_cast<size_t>(entry.shortText)];
+    button->ToolProperty(entry.button + 1, caption, entry.button + 2, true, entry.newGroup ? 1 : 0);
+  }
+
+  ui.ControllerBox[0]->ControllerProperty(text[9], 0);
+
+  ui.FrameImage[0]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic0.dat")));
+  ui.FrameImage[2]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic1.dat")));
+}
+
+}  // namespace lumora::app

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumora::content {
+
+// The whole file as bytes, one character per byte; empty for a missing,
+// unreadable or empty file.
+QByteArray ReadWholeFile(const QString& path);
+
+// Prepares text for labels, where a single "&" would mark an access key:
+//   "Fish &amp; Chips & more"  ->  "Fish and Chips && more"
+// and drops quoted-printable soft line breaks ("=" before CR LF).
+QByteArray EscapeForDisplay(QByteArray text);
+QString EscapeForDisplay(QString text);
+
+// Keeps the letters A-Z and a-z, "[", "\", "]", "^", "_", "`" and control
+// characters:  "page2-setup"  ->  "pagesetup"
+QString NameKey(const QString& text);
+
+// Keeps the digits and control characters:  "Item 12a"  ->  "12"
+QString DigitsOnly(const QString& text);
+
+// What a text is measured in: a label that sizes itself to its text.
+class TextMeasurer {
+ public:
+  virtual ~TextMeasurer() = default;
+  virtual void SetFont(const QString& fontName, bool bold) = 0;
+  virtual void SetText(const QString& text) = 0;
+  virtual QString Text() const = 0;
+  virtual int Width() const = 0;   // twips
+  virtual int Height() const = 0;  // twips
+};
+
+// The text, shortened with "..." until it fits into maxWidth twips in the
+// font. A text without a blank is never shortened; equal width counts as too
+// wide; "" when nothing fits or maxWidth is 0.
+QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const QString& fontName, bool bold,
+                int ellipsisWidth);
+
+// Height in twips of the measurer's text in the font (the text stays as the
+// last measurement left it).
+int MeasureLineHeight(TextMeasurer& measurer, const QString& fontName, bool bold);
+
+}  // namespace lumora::content

@@ -1,0 +1,66 @@
+#include "settings/language_pack.h"
+
+#include "content/text_helpers.h"
+#include "platform/text.h"
+#include "settings/settings_file.h"
+
+namespace lumora::settings {
+namespace {
+
+// The index and family of a key; false for a key without a usable index.
+bool SplitKey(const QString& key, int& index, QString& family) {
+  const QString digits = content::DigitsOnly(key);
+  if (digits.isEmpty()) return false;
+  for (QChar c : digits)
+    if (!c.isDigit()) return false;  // control characters inside the key
+  bool ok = false;
+  index = digits.toInt(&ok);
+  if (!ok) return false;
+  family = platform::AnsiLower(QString(key).remove(QString::number(index)));
+  return true;
+}
+
+}  // namespace
+
+LanguagePack SortLanguageEntries(const content::StringTable& entries) {
+  LanguagePack pack;
+  for (int i = 0; i < entries.Count(); ++i) {
+    int index = 0;
+    QString family;
+    if (!SplitKey(entries.At(0, i), index, family)) continue;
+    const QString value = entries.At(1, i);
+    const bool text = index >= 0 && index < LanguagePack::kTexts;
+    if (family == QLatin1String("lang")) {
+      if (text) pack.LangText[static_cast<size_t>(index)] = value;
+    } else if (family == QLatin1String("short")) {
+      if (text) pack.ShortText[static_cast<size_t>(index)] = value;
+    } else if (family == QLatin1String("diflb")) {
+      pack.DiffLabel[index] = value;
+    } else if (family == QLatin1String("frmlb")) {
+      pack.FrameLabel[index] = value;
+    } else if (family == QLatin1String("cmdbt")) {
+      pack.CommandButton[index] = value;
+    } else if (family == QLatin1String("cmd")) {
+      pack.Commander[index] = value;
+    }
+  }
+  return pack;
+}
+
+LanguagePack ReadLanguagePack(const QString& path) {
+  content::StringTable entries(2);
+  if (!ReadSettingsFile(path, entries)) return {};
+  return SortLanguageEntries(entries);
+}
+
+LanguagePack& Language() {
+  static LanguagePack pack;
+  return pack;
+}
+
+QString LangText(int index) {
+  if (index < 0 || index >= LanguagePack::kTexts) return {};
+  return Language().LangText[static_cast<size_t>(index)];
+}
+
+}  // namespace lumora::settings

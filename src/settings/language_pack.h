@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <map>
+
+#include "content/string_table.h"
+
+namespace lumora::settings {
+
+// What a language pack says, sorted by key family. A key is a family prefix
+// and a decimal index:  "cmdbt3" -> family cmdbt, index 3;  "LANG3" -> lang 3;
+// "frmlb05" -> family frmlb0 (the index text is cut out), which is no family.
+struct LanguagePack {
+  static constexpr int kTexts = 11;  // lang0..lang10 and short0..short10
+
+  std::array<QString, kTexts> LangText;
+  std::array<QString, kTexts> ShortText;
+  // Captions by control index, for whichever indices the pack names.
+  std::map<int, QString> DiffLabel;
+  std::map<int, QString> FrameLabel;
+  std::map<int, QString> CommandButton;
+  std::map<int, QString> Commander;
+};
+
+// Sorts the entries of a settings table (field 0 keys, field 1 values) into
+// their families, later entries overriding earlier ones. Keys without digits,
+// with other prefixes, or with lang/short indices beyond 0..10 are skipped.
+LanguagePack SortLanguageEntries(const content::StringTable& entries);
+
+// Reads and sorts the pack file; an empty pack when the file is unusable.
+LanguagePack ReadLanguagePack(const QString& path);
+
+// The message texts of the loaded pack, kept for the whole run.
+LanguagePack& Language();
+// LangText(i) of the loaded pack; "" for an index outside 0..10.
+QString LangText(int index);
+
+}  // namespace lumora::settings

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace lumora::settings {
+
+// The fourteen values of the current theme: two font names and twelve
+// colours (0x00BBGGRR). Every skinned control reads them when it paints.
+struct ThemeValues {
+  QString theme_text;
+  QString theme_font;
+  int theme_icon = 0;
+  int theme_invert = 0;
+  int theme_invertlight = 0;
+  int theme_high = 0;
+  int theme_highlight = 0;
+  int theme_light = 0;
+  int theme_shade = 0;
+  int theme_vague = 0;
+  int theme_color = 0;
+  int theme_shadow = 0;
+  int theme_dark = 0;
+  int theme_pitch = 0;
+};
+
+ThemeValues& Theme();
+
+// A whole number within 32 bits, decimal with an optional sign or "&H"
+// hexadecimal ("&H80" is 128, "&HFFFFFFFF" is -1); nothing otherwise.
+std::optional<int> ParseColour(QByteArrayView text);
+
+// Assigns one theme value; the key is compared as given (lower case).
+// Unknown keys and colours that are not whole 32-bit numbers change nothing.
+void SetThemeValue(QByteArrayView key, QByteArrayView value);
+
+// Parses the theme file's text line by line, emptying it as it goes.
+void ParseThemeText(QByteArray& text);
+
+// Reads config0.dat of the theme folder, if there is one, into Theme().
+void LoadThemeConfig(const QString& themeFolder);
+
+}  // namespace lumora::settings
