@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "controls/label_measurer.h"
 #include "platform/label.h"
 
 namespace lumora::app {
@@ -16,9 +17,12 @@ class ManagerSub final : public QWidget {
   explicit ManagerSub(QWidget* parent = nullptr);
 
   platform::Label* GenLabel() const { return genLabel_; }
+  // FitText and MeasureLineHeight measure in GenLabel through this.
+  content::TextMeasurer& Measurer() { return measurer_; }
 
  private:
   platform::Label* genLabel_ = nullptr;
+  controls::LabelMeasurer measurer_{*genLabel_};
 };
 
 // The title of both windows.

@@ -183,6 +183,10 @@ TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   EXPECT_EQ(manager.parentWidget(), &owner);
   EXPECT_EQ(manager.Ui().NormLine[0]->X2(), settings::Shared().units.ScreenSpanX);
   EXPECT_GT(settings::Shared().EllipsisWidth, 0);
+  // The owner's measuring label fits texts; it holds "..." after start-up.
+  EXPECT_EQ(owner.Measurer().Text(), QStringLiteral("..."));
+  EXPECT_EQ(owner.Measurer().Width(), settings::Shared().EllipsisWidth);
+  EXPECT_FALSE(owner.GenLabel()->Visible());
   EXPECT_FALSE(manager.Ui().CommandButton[1]->Enabled());  // no search results yet
   EXPECT_EQ(manager.Ui().DiffLabel[0]->Width(), settings::Shared().units.ScreenSpanX - 8 * settings::Px1());
 }
