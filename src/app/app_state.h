@@ -22,7 +22,8 @@ struct AppState {
   std::vector<QString> QueryWords{QString()};
   content::StringTable NoResultTable{2};
   QString CurrentTheme;
-  QString CurrentUrl;
+  QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
+  bool HistoryNavigating = false;  // a back or forward step is under way: its page is not recorded
   bool LayoutBusy = false;
   struct {
     int X = -1;  // -1: no caption drag in progress

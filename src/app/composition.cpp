@@ -1,7 +1,9 @@
-#include "app/composition.h"
+#include "app/composition_builder.h"
 
 namespace lumora::app {
 namespace {
+
+using layout::Composition;
 
 using platform::Label;
 using platform::Picture;
@@ -173,7 +175,7 @@ void BuildContentArea(QWidget* window, Composition& ui) {
 
 }  // namespace
 
-void BuildComposition(QWidget* window, Composition& ui) {
+void BuildComposition(QWidget* window, layout::Composition& ui) {
   QFont font(Verdana());
   font.setPointSizeF(8.25);
   window->setFont(font);

@@ -24,7 +24,7 @@ constexpr ToolbarEntry kToolbar[] = {{0, 3, false}, {1, -1, false}, {2, 4, true}
 
 }  // namespace
 
-void ApplyLanguagePack(const settings::LanguagePack& pack, Composition& ui, const QString& appFolder) {
+void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder) {
   ApplyCaptions(pack.DiffLabel, ui.DiffLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
   ApplyCaptions(pack.FrameLabel, ui.FrameLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
   ApplyCaptions(pack.CommandButton, ui.CommandButton,

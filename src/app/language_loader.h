@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/composition.h"
+#include "layout/composition.h"
 #include "settings/language_pack.h"
 
 namespace lumora::app {
@@ -9,6 +9,6 @@ namespace lumora::app {
 // texts to the list headings, the toolbar and the status box, and loads the
 // two frame pictures from the program's data folder. Captions for controls
 // the window does not have are skipped.
-void ApplyLanguagePack(const settings::LanguagePack& pack, Composition& ui, const QString& appFolder);
+void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder);
 
 }  // namespace lumora::app

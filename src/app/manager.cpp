@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/command_line.h"
+#include "app/composition_builder.h"
 #include "app/language_loader.h"
 #include "app/manager_sub.h"
 #include "layout/page_layout.h"
@@ -47,8 +48,10 @@ Manager::Manager(ManagerSub* owner)
                                  platform::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
+  pages_ = new PageController(ui_, state_, {[this] { LayoutPage(); }, nullptr, nullptr}, this);
+  connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
-  resize(platform::TwipsToPixelsX(kDesignScaleWidth), platform::TwipsToPixelsY(kDesignScaleHeight));
+  resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));
 }
 
 int Manager::ScaleWidth() const { return RoundTwips(platform::PixelsToTwipsX(width())); }
@@ -97,7 +100,7 @@ bool Manager::Load(const QString& argumentString) {
   UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
   ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
-  NavigateTo(false, QString());
+  pages_->NavigateTo(false, QString());
   QCoreApplication::processEvents();
 
   if (const QScreen* primary = QGuiApplication::primaryScreen())
@@ -109,9 +112,9 @@ bool Manager::Load(const QString& argumentString) {
   state_.StartupInProgress = false;
   HoverReset(false);
   switch (state_.RunMode) {
-    case runQuestion: SwitchPage(6); break;
-    case runIndex: SwitchPage(4); break;
-    case runSearch: SwitchPage(5); break;
+    case runQuestion: pages_->SwitchPage(PageController::pageQuestion); break;
+    case runIndex: pages_->SwitchPage(PageController::pageIndex); break;
+    case runSearch: pages_->SwitchPage(PageController::pageSearch); break;
     default: break;
   }
   return true;
@@ -138,21 +141,14 @@ void Manager::SelfAlign() {
   state_.LayoutBusy = false;
 }
 
-// Page placement, hover reset and the page switch come with the page layout
-// and page controller; until then the window keeps its design layout.
-void Manager::LayoutPage() {}
+void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.PageMode, ScaleWidth(), ScaleHeight()); }
+
+// Highlights are cleared once the skinned controls can show them.
 void Manager::HoverReset(bool) {}
-void Manager::SwitchPage(int) {}
 
 void Manager::UpdateDisplayButton() {
   ui_.CommandButton[1]->SetEnabled(!state_.SearchResults.At(0, 0).isEmpty());
 }
 
-void Manager::NavigateTo(bool useGivenUrl, const QString& url) {
-  const QString target = platform::AnsiLower(useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html"));
-  if (target == state_.CurrentUrl) return;
-  ui_.WebBrowser[0]->Navigate2(target, platform::BrowserView::navNoHistory | platform::BrowserView::navNoReadFromCache |
-                                           platform::BrowserView::navNoWriteToCache);
-}
 
 }  // namespace lumora::app

@@ -3,7 +3,8 @@
 #include <QWidget>
 
 #include "app/app_state.h"
-#include "app/composition.h"
+#include "app/page_controller.h"
+#include "layout/composition.h"
 
 namespace lumora::app {
 
@@ -24,8 +25,11 @@ class Manager final : public QWidget {
   // without showing a window.
   bool Load(const QString& argumentString);
 
-  const Composition& Ui() const { return ui_; }
+  layout::Composition& Ui() { return ui_; }
+  const layout::Composition& Ui() const { return ui_; }
+  PageController& Pages() { return *pages_; }
   const AppState& State() const { return state_; }
+  AppState& MutableState() { return state_; }
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;
@@ -38,13 +42,12 @@ class Manager final : public QWidget {
   void SelfAlign();
   void LayoutPage();
   void UpdateDisplayButton();
-  void NavigateTo(bool useGivenUrl, const QString& url);
   void HoverReset(bool keepLists);
-  void SwitchPage(int page);
 
   ManagerSub* owner_;
-  Composition ui_;
+  layout::Composition ui_;
   AppState state_;
+  PageController* pages_ = nullptr;
 };
 
 }  // namespace lumora::app

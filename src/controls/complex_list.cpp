@@ -9,4 +9,10 @@ void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) 
   update();
 }
 
+void ComplexList::SetListIndex(int indexValue) {
+  if (indexValue == listIndex_) return;
+  listIndex_ = indexValue;
+  update();
+}
+
 }  // namespace lumora::controls

@@ -21,9 +21,18 @@ class ComplexList final : public platform::FormElement {
   };
   void Setup_Cols_Headers(const std::vector<ColumnHeading>& columns);
   const std::vector<ColumnHeading>& Columns() const { return columns_; }
+  // The selected entry of the table shown.
+  int ListIndex() const { return listIndex_; }
+  void SetListIndex(int indexValue);
+
+ signals:
+  void DoubleClick(int Selection);
+  void HeaderClick(int HeaderIndex);
+  void Resized();
 
  private:
   std::vector<ColumnHeading> columns_;
+  int listIndex_ = 0;
 };
 
 }  // namespace lumora::controls

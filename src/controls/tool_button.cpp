@@ -14,4 +14,10 @@ void ToolButton::ToolProperty(int cmdIdValue, const QString& captionValue, int p
   update();
 }
 
+void ToolButton::SetSunken(bool sunkenValue) {
+  if (sunkenValue == sunken_) return;
+  sunken_ = sunkenValue;
+  update();
+}
+
 }  // namespace lumora::controls

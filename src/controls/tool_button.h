@@ -21,6 +21,13 @@ class ToolButton final : public platform::FormElement {
   int Command() const { return command_; }
   int PictureIndex() const { return pictureIndex_; }
   bool CommandEnabled() const { return commandEnabled_; }
+  // The toggled look of the current page's button.
+  bool Sunken() const { return sunken_; }
+  void SetSunken(bool sunkenValue);
+
+ signals:
+  void Click(int CommandID);
+  void DoubleClick(int CommandID);
 
  private:
   QString caption_;
@@ -28,6 +35,7 @@ class ToolButton final : public platform::FormElement {
   int command_ = 0;
   int pictureIndex_ = 0;
   bool commandEnabled_ = false;
+  bool sunken_ = false;
 };
 
 }  // namespace lumora::controls

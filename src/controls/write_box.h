@@ -11,6 +11,16 @@ class WriteBox final : public platform::FormElement {
 
  public:
   explicit WriteBox(QWidget* parent = nullptr);
+
+  QString Text() const { return text_; }
+  void SetText(const QString& textValue);
+
+ signals:
+  void KeyPressed(int KeyCode, int Shift);
+  void Changed();
+
+ private:
+  QString text_;
 };
 
 }  // namespace lumora::controls

@@ -1,5 +1,9 @@
 #include "layout/page_layout.h"
 
+#include <cmath>
+
+#include "settings/platform_facts.h"
+
 namespace lumora::layout {
 
 ContentArea& Content() {
@@ -28,6 +32,116 @@ void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons) {
     if (!button) continue;
     if (previous) button->SetLeft(previous->Left() + previous->Width());
     previous = button;
+  }
+}
+
+namespace {
+
+void LayoutIndexPane(Composition& ui) {
+  using settings::Px16;
+  using settings::Px2;
+  using settings::Px6;
+  using settings::Px8;
+  const int usable = ui.ExplorerHolder->UseableArea();
+  const int height = ui.ExplorerHolder->Height();
+  auto* list = ui.ComplexList[1];
+  auto* open = ui.CommandButton[2];
+  for (platform::FormElement* shown : std::initializer_list<platform::FormElement*>{
+           list, open, ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]})
+    shown->SetVisible(true);
+  ui.FrameLabel[4]->SetLeft(usable - ui.FrameLabel[4]->Width() - Px8());
+  open->SetLeft(usable - open->Width() - Px6());
+  open->SetTop(height - open->Height() - Px6());
+  ui.WriteBox[1]->SetWidth(usable - Px16());
+  list->SetWidth(usable - Px16());
+  list->SetHeight(height - list->Top() - open->Height() - Px16() + Px2());
+}
+
+void LayoutSearchPane(Composition& ui) {
+  using settings::Px16;
+  using settings::Px6;
+  using settings::Px8;
+  const int usable = ui.ExplorerHolder->UseableArea();
+  const int height = ui.ExplorerHolder->Height();
+  auto* list = ui.ComplexList[0];
+  auto* search = ui.CommandButton[0];
+  auto* open = ui.CommandButton[1];
+  for (platform::FormElement* shown : std::initializer_list<platform::FormElement*>{
+           list, search, open, ui.WriteBox[0], ui.FrameLabel[0], ui.FrameLabel[1], ui.FrameLabel[2]})
+    shown->SetVisible(true);
+  ui.FrameLabel[2]->SetLeft(usable - ui.FrameLabel[2]->Width() - Px8());
+  open->SetLeft(usable - open->Width() - Px6());
+  search->SetLeft(open->Left() - search->Width() - Px6());
+  ui.WriteBox[0]->SetWidth(usable - ui.WriteBox[0]->Left() - Px8());
+  list->SetWidth(usable - Px16());
+  list->SetHeight(height - list->Top() - Px8());
+}
+
+void LayoutQuestionForm(Composition& ui) {
+  using settings::Px16;
+  using settings::Px2;
+  using settings::Px4;
+  using settings::Px8;
+  const int width = ui.SimpleBox[1]->Width();
+  const int height = ui.SimpleBox[1]->Height();
+  for (platform::TextBox* box : ui.TextBox) box->SetWidth(width - box->Left() - Px16());
+  platform::PushButton* clear = ui.Commander[1];
+  platform::PushButton* send = ui.Commander[0];
+  clear->Move(width - clear->Width() - Px16(), height - clear->Height() - Px16());
+  send->Move(clear->Left() - clear->Width() - Px16(), height - clear->Height() - Px16());
+  platform::TextBox* info = ui.TextBox[4];
+  info->SetTop(clear->Top() - info->Height() - Px16());
+  ui.DiffLabel[7]->SetTop(info->Top() + Px2());
+  ui.TextBox[3]->SetHeight(info->Top() - ui.TextBox[3]->Top() - Px8() - Px4());
+}
+
+}  // namespace
+
+void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) {
+  const bool pane = pageMode == pageIndex || pageMode == pageSearch;
+  ui.ExplorerHolder->SetVisible(pane);
+  const size_t shownBox = pageMode == pageQuestion ? 1 : 0;
+  for (size_t i = 0; i < ui.SimpleBox.size(); ++i) ui.SimpleBox[i]->SetVisible(i == shownBox);
+
+  MeasureContentArea(*ui.ExplorerHolder, *ui.FormHeader[1], scaleWidth, scaleHeight);
+  const ContentArea& area = Content();
+  if (area.ContentWidth < 0) return;
+
+  for (controls::SimpleBox* box : ui.SimpleBox)
+    box->Move(area.ContentLeft, area.ContentTop, area.ContentWidth, area.ContentHeight);
+  // Two pixels of the browser lie outside its box on every side, hiding its border.
+  ui.WebBrowser[0]->Move(-settings::Px2(), -settings::Px2(), area.ContentWidth + settings::Px4(),
+                         area.ContentHeight + settings::Px4());
+
+  for (size_t i = 2; i <= 5; ++i) ui.ToolButton[i]->SetSunken(false);
+  const auto current = static_cast<size_t>(pageMode + 2);
+  if (current < ui.ToolButton.size() && ui.ToolButton[current]) ui.ToolButton[current]->SetSunken(true);
+
+  for (platform::FormElement* content : std::initializer_list<platform::FormElement*>{
+           ui.ComplexList[0], ui.ComplexList[1], ui.CommandButton[0], ui.CommandButton[1], ui.CommandButton[2],
+           ui.WriteBox[0], ui.WriteBox[1]})
+    content->SetVisible(false);
+  for (size_t i = 0; i <= 4; ++i) ui.FrameLabel[i]->SetVisible(false);
+
+  switch (pageMode) {
+    case pageIndex: LayoutIndexPane(ui); break;
+    case pageSearch: LayoutSearchPane(ui); break;
+    case pageQuestion: LayoutQuestionForm(ui); break;
+    default: break;
+  }
+}
+
+void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth) {
+  const ContentArea& area = Content();
+  for (int i = 0; i < static_cast<int>(ui.ControllerBox.size()); ++i) {
+    if (index != -1 && index != i) continue;
+    controls::ControllerBox* box = ui.ControllerBox[static_cast<size_t>(i)];
+    const double width = box->Width();
+    const double height = box->Height();
+    const double left = width > area.ContentWidth ? scaleWidth / 2.0 - width / 2.0
+                                                  : area.ContentWidth / 2.0 - width / 2.0 + area.ContentLeft;
+    const double top = area.ContentHeight / 2.0 - height / 2.0 + area.ContentTop;
+    box->Move(static_cast<int>(std::nearbyint(left)), static_cast<int>(std::nearbyint(top)));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "controls/tool_button.h"
+#include "layout/composition.h"
 #include "platform/form_element.h"
 
 namespace lumora::layout {
@@ -25,5 +26,17 @@ int MeasureContentArea(const platform::FormElement& explorerPane, const platform
 // Lines the toolbar buttons up from the first one, each touching the one
 // before. Missing members of the array are passed over.
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons);
+
+// Page modes, as the page switch sets them.
+enum PageModeValue { pageContents = 0, pageIndex = 1, pageSearch = 2, pageQuestion = 3 };
+
+// Shows the page's containers and controls and places them for the window's
+// inner size (in twips). A pane wider than the window changes nothing
+// beyond the visibility of the pane and the page boxes.
+void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight);
+
+// Centres status boxes in the content area, or on the whole window when a box
+// is wider than the content area. index -1 places every box.
+void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth);
 
 }  // namespace lumora::layout

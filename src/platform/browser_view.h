@@ -1,12 +1,24 @@
 #pragma once
 
+#include <QUrl>
+
 #include "platform/form_element.h"
 
+class QMenu;
+class QPrinter;
+class QWebEnginePage;
 class QWebEngineView;
 
 namespace lumora::platform {
 
-// The embedded browser view that shows the help pages.
+class HelpPage;
+
+// Takes out of the engine's context menu the entries that would move through
+// its own history, reload, or open other windows behind the program's back.
+void RemoveHistoryActions(QMenu& menu, QWebEnginePage& page);
+
+// The embedded browser view that shows the help pages. The program keeps the
+// history itself, so the engine keeps none and offers no way around it.
 class BrowserView final : public FormElement {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(BrowserView)
@@ -14,23 +26,57 @@ class BrowserView final : public FormElement {
  public:
   // Flags of Navigate2, combined: 14 = no history entry, no cache read or write.
   enum NavigateFlags { navNoHistory = 2, navNoReadFromCache = 4, navNoWriteToCache = 8 };
+  // Commands of ExecWB.
+  enum Command { cmdPrint = 6, cmdPrintPreview = 7, cmdEnableInteraction = 36 };
 
   explicit BrowserView(QWidget* parent = nullptr);
 
-  // Loads a local file, found through the case-insensitive resolver.
-  void Navigate2(const QString& path, int flags);
+  // Loads a local file (found through the case-insensitive resolver; a
+  // "#name" part is kept) or a URL.
+  void Navigate2(const QString& target, int flags);
+  // Runs a command: print shows the print dialog, then prints the page;
+  // preview shows a print preview. A cancelled dialog does nothing.
+  void ExecWB(int command, int option);
+
+  // Prints the page shown to the printer and returns when it is done; false
+  // when printing failed. The print command uses this after its dialog. A
+  // PDF file gets the page as text and vectors; other printers get RenderTo.
+  bool PrintTo(QPrinter& printer);
+  // Paints the page's printed pages onto the printer as pictures.
+  bool RenderTo(QPrinter& printer);
+
+  // True while a navigation is under way and has not completed.
+  bool Busy() const;
+
   QWebEngineView* View() const { return view_; }
+  // The page's URL as NavigateComplete2 reports it.
+  static QString ReportedUrl(const QUrl& url);
 
  signals:
-  // A navigation completed; local pages are reported as their local path.
+  // A navigation completed, also one the page started itself and one that
+  // failed; local pages are reported as their local path.
   void NavigateComplete2(const QString& url);
+  // The page's loading state or status text changed.
   void UpdatePageStatus();
 
  protected:
   void OnResize() override;
 
  private:
+  void ShowPrintDialog();
+  void ShowPrintPreview();
+  void Report(const QUrl& url);
+  // A page whose script never returns keeps its renderer from taking the
+  // next page; such a renderer is ended and the page asked for loaded anew.
+  void WatchRenderer();
+
   QWebEngineView* view_ = nullptr;
+  HelpPage* page_ = nullptr;
+  QUrl lastReported_;
+  QUrl requested_;
+  int probe_ = 0;
+  bool recovering_ = false;
+  bool printing_ = false;
 };
 
 }  // namespace lumora::platform

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/manager.h"
+#include "app/temp_install.h"
 #include "app/manager_sub.h"
 #include "platform/registry.h"
 #include "settings/language_pack.h"
@@ -21,38 +22,7 @@ using app::ManagerSub;
 
 namespace {
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  file.write(bytes);
-}
-
-// A help folder, program folder and registry store of the test's own, named
-// to the program through the override variables.
-class ManagerTest : public testing::Test {
- protected:
-  void SetUp() override {
-    root_ = dir_.path();
-    Write(root_ + QStringLiteral("/Help/English.qlp"), "lang1 = Sent\r\n");
-    Write(root_ + QStringLiteral("/Help/index.html"), "<html><body>Home</body></html>");
-    Write(root_ + QStringLiteral("/registry.conf"),
-          "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n"
-          "LMRCPUInfo=\"CPU: test</b>RAM: 1 GB</b></b>end\"\n");
-    QDir().mkpath(root_ + QStringLiteral("/share/lumora"));
-    qputenv("LUMORA_APP_DIR", (root_ + QStringLiteral("/share/lumora")).toUtf8());
-    qputenv("LUMORA_SYSTEM_DIR", (root_ + QStringLiteral("/share")).toUtf8());
-    qputenv("LUMORA_REGISTRY", (root_ + QStringLiteral("/registry.conf")).toUtf8());
-  }
-  void TearDown() override {
-    qunsetenv("LUMORA_APP_DIR");
-    qunsetenv("LUMORA_SYSTEM_DIR");
-    qunsetenv("LUMORA_REGISTRY");
-  }
-
-  QTemporaryDir dir_;
-  QString root_;
-};
+class ManagerTest : public TempInstall {};
 
 struct Placed {
   const char* name;
@@ -65,7 +35,7 @@ struct Placed {
 TEST_F(ManagerTest, ControlsStandAtTheirDesignPlaces) {
   ManagerSub owner;
   Manager manager(&owner);
-  const app::Composition& ui = manager.Ui();
+  const layout::Composition& ui = manager.Ui();
   EXPECT_EQ(manager.ScaleWidth(), 9885);
   EXPECT_EQ(manager.ScaleHeight(), 7425);
 
@@ -144,7 +114,7 @@ TEST_F(ManagerTest, ControlsStandAtTheirDesignPlaces) {
 TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
   ManagerSub owner;
   Manager manager(&owner);
-  const app::Composition& ui = manager.Ui();
+  const layout::Composition& ui = manager.Ui();
   std::vector<QWidget*> expected;
   for (auto* box : ui.TextBox) expected.push_back(box->FocusWidget());
   for (auto* button : ui.Commander) expected.push_back(button->FocusWidget());
@@ -204,7 +174,7 @@ TEST_F(ManagerTest, ToolbarButtonsAreLinedUpFromTheFirst) {
 
 TEST_F(ManagerTest, UnusableLanguagePackEndsStartupWithoutAWindow) {
   QDir().mkpath(root_ + QStringLiteral("/folder.qlp"));
-  Write(root_ + QStringLiteral("/empty.qlp"), "");
+  Write(QStringLiteral("empty.qlp"), "");
   const QString cases[] = {root_ + QStringLiteral("/missing.qlp"), root_ + QStringLiteral("/folder.qlp"),
                            root_ + QStringLiteral("/empty.qlp"), QString(),
                            QLatin1Char('"') + root_ + QStringLiteral("/help/english.qlp\"")};
@@ -251,9 +221,9 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   ManagerSub owner;
   Manager manager(&owner);
   ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));
-  const app::Composition& ui = manager.Ui();
+  const layout::Composition& ui = manager.Ui();
 
-  EXPECT_EQ(ui.DiffLabel[1]->Caption(), QStringLiteral("Ask a Question"));
+  EXPECT_EQ(ui.DiffLabel[1]->Caption(), QStringLiteral("Questions"));
   EXPECT_EQ(ui.DiffLabel[3]->Caption(), QStringLiteral("Your name:"));
   EXPECT_EQ(ui.DiffLabel[7]->Caption(), QStringLiteral("System\rinformation:"));
   EXPECT_EQ(ui.DiffLabel[0]->Caption(), QString());
@@ -294,7 +264,7 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
 }
 
 TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
-  Write(root_ + QStringLiteral("/Help/English.qlp"),
+  Write(QStringLiteral("Help/English.qlp"),
         "diflb3 = Vorname und Stra\xDF" "e\r\ncmd5 = no such button\r\ncmdbt9 = none\r\nfrmlb77 = none\r\n"
         "diflb8 = none\r\ncmd1 = L\xF6schen\r\nlang2 = \x93Quoted\x94\r\n");
   ManagerSub owner;
@@ -319,7 +289,7 @@ TEST_F(ManagerTest, FramePicturesAreRecognisedByTheirContent) {
     EXPECT_EQ(manager.Ui().FrameImage[0]->Width(), 360);        // stretched into its place
   }
   image.save(root_ + QStringLiteral("/share/lumora/data/graphic1.dat"), "BMP");
-  Write(root_ + QStringLiteral("/share/lumora/data/graphic0.dat"), "not a picture");
+  Write(QStringLiteral("share/lumora/data/graphic0.dat"), "not a picture");
   ManagerSub owner;
   Manager manager(&owner);
   ASSERT_TRUE(manager.Load(root_ + QStringLiteral("/help/english.qlp")));

@@ -20,7 +20,7 @@
 #include "platform/push_button.h"
 #include "platform/text_box.h"
 
-namespace lumora::app {
+namespace lumora::layout {
 
 // Every control of the main window, by the name and index the program uses.
 // A control array with a gap holds nullptr there (ToolButton(6), FrameImage(1)).
@@ -61,8 +61,4 @@ struct Composition {
 inline constexpr int kDesignScaleWidth = 9885;
 inline constexpr int kDesignScaleHeight = 7425;
 
-// Builds every control of the main window at its design position, size,
-// colours and fonts, with the question form's tab order.
-void BuildComposition(QWidget* window, Composition& ui);
-
-}  // namespace lumora::app
+}  // namespace lumora::layout

@@ -1,0 +1,156 @@
+#include "app/page_controller.h"
+
+#include "platform/events.h"
+#include "platform/text.h"
+
+namespace lumora::app {
+namespace {
+
+constexpr int kNavigateFlags = platform::BrowserView::navNoHistory | platform::BrowserView::navNoReadFromCache |
+                               platform::BrowserView::navNoWriteToCache;
+
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first] == QLatin1Char(' ')) ++first;
+  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
+  return text.mid(first, last - first);
+}
+
+}  // namespace
+
+PageController::PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent)
+    : QObject(parent), ui_(ui), state_(state), hooks_(std::move(hooks)) {
+  Connect();
+}
+
+void PageController::Connect() {
+  for (controls::ToolButton* button : ui_.ToolButton) {
+    if (!button) continue;
+    connect(button, &controls::ToolButton::Click, this, [this](int command) { SwitchPage(command); });
+    connect(button, &controls::ToolButton::DoubleClick, this, [this](int command) {
+      if (command == pageContents) NavigateTo(false, QString());
+    });
+  }
+  connect(ui_.CommandButton[1], &controls::CommandButton::Click, this,
+          [this] { OpenEntry(state_.SearchResults, ui_.ComplexList[0]->ListIndex(), false); });
+  connect(ui_.CommandButton[2], &controls::CommandButton::Click, this,
+          [this] { OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), false); });
+  connect(ui_.ComplexList[0], &controls::ComplexList::DoubleClick, this,
+          [this](int) { OpenEntry(state_.SearchResults, ui_.ComplexList[0]->ListIndex(), false); });
+  connect(ui_.ComplexList[1], &controls::ComplexList::DoubleClick, this,
+          [this](int) { OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true); });
+  connect(ui_.WriteBox[1], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
+    if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true);
+  });
+  connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
+          [this] { ui_.CommandButton[0]->SetEnabled(!TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
+  connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });
+
+  platform::BrowserView* browser = ui_.WebBrowser[0];
+  connect(browser, &platform::BrowserView::NavigateComplete2, this, &PageController::NavigationCompleted);
+  connect(browser, &platform::BrowserView::UpdatePageStatus, this, [this] { HoverReset(false); });
+}
+
+void PageController::HoverReset(bool keepLists) {
+  if (hooks_.hoverReset) hooks_.hoverReset(keepLists);
+}
+
+void PageController::SwitchPage(int page) {
+  platform::BrowserView* browser = ui_.WebBrowser[0];
+  switch (page) {
+    case pageBack:
+    case pageForward: {
+      const int target = state_.HistoryPos + (page == pageBack ? -1 : 1);
+      if (!state_.History.HasEntry(target)) break;  // the button should have been disabled
+      state_.HistoryNavigating = true;
+      state_.HistoryPos = target;
+      // A step to the page already shown starts nothing; the next page the
+      // user reaches must still be recorded.
+      if (!NavigateTo(true, state_.History.At(0, target))) state_.HistoryNavigating = false;
+      break;
+    }
+    case pageContents:
+    case pageIndex:
+    case pageSearch:
+    case pageQuestion:
+      if ((page == pageIndex || page == pageSearch) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
+      state_.PageMode = page - pageContents;
+      if (hooks_.layoutPage) hooks_.layoutPage();
+      break;
+    case pagePrint:
+      browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
+      browser->ExecWB(platform::BrowserView::cmdPrint, 0);
+      break;
+    case pagePreview:
+      browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
+      browser->ExecWB(platform::BrowserView::cmdPrintPreview, 0);
+      break;
+    default: break;
+  }
+  RefreshToolbarState();
+}
+
+bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
+  const QString target = platform::AnsiLower(useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html"));
+  // The page already shown is not loaded again, unless the view is still
+  // busy with another one (a page that never finishes loading, say).
+  if (target == state_.CurrentUrl && !ui_.WebBrowser[0]->Busy()) return false;
+  ui_.WebBrowser[0]->Navigate2(target, kNavigateFlags);
+  RefreshToolbarState();
+  return true;
+}
+
+void PageController::RefreshToolbarState() {
+  auto& buttons = ui_.ToolButton;
+  buttons[1]->SetEnabled(state_.History.LastIndex() > state_.HistoryPos);
+  buttons[0]->SetEnabled(state_.HistoryPos >= 1);
+  const bool question = state_.PageMode == 3;
+  buttons[7]->SetEnabled(!question);
+  buttons[8]->SetEnabled(!question);
+  if (question) {
+    buttons[0]->SetEnabled(false);
+    buttons[1]->SetEnabled(false);
+  }
+}
+
+void PageController::NavigationCompleted(const QString& url) {
+  HoverReset(false);
+  const QString page = platform::AnsiLower(url);
+  if (page.contains(QLatin1String("ask_class"))) {
+    // The link opens the question form; the view goes back to the page
+    // that held the link.
+    SwitchPage(pageQuestion);
+    state_.CurrentUrl.clear();
+    NavigateTo(true, state_.History.At(0, state_.HistoryPos));
+    return;
+  }
+  if (!state_.HistoryNavigating) {
+    content::StringTable& history = state_.History;
+    if (!history.At(0, 0).isEmpty() && state_.HistoryPos == history.LastIndex()) ++state_.HistoryPos;
+    history.Set(0, history.Grow(), page);
+  }
+  state_.CurrentUrl = page;
+  state_.HistoryNavigating = false;
+  RefreshToolbarState();
+}
+
+void PageController::OpenEntry(const content::StringTable& table, int entry, bool showSubject) {
+  // A list index below the last row names no entry: nothing to open.
+  if (!table.HasEntry(entry) || table.At(2, entry).isEmpty()) return;
+  if (showSubject) ui_.WriteBox[1]->SetText(table.At(0, entry));
+  NavigateTo(true, table.At(2, entry));
+}
+
+void PageController::LookUpTopic(const QString& typed) {
+  const QString wanted = platform::AnsiLower(TrimBlanks(typed));
+  const content::StringTable& index = state_.IndexTable;
+  for (int entry = 0; entry < index.Count(); ++entry) {
+    if (platform::AnsiLower(index.At(0, entry)).startsWith(wanted)) {
+      ui_.ComplexList[1]->SetListIndex(entry);
+      return;
+    }
+  }
+}
+
+}  // namespace lumora::app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "app/app_state.h"
+#include "layout/composition.h"
+
+namespace lumora::app {
+
+// The page switch, navigation of the browser view with the program's own
+// back/forward history, the toolbar's enabled state, and the main window's
+// handlers that drive them.
+class PageController final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(PageController)
+
+ public:
+  // Page numbers of SwitchPage; a toolbar button's command number is its page.
+  enum Page { pageBack = 1, pageForward = 2, pageContents = 3, pageIndex = 4, pageSearch = 5, pageQuestion = 6,
+              pagePrint = 8, pagePreview = 9 };
+
+  struct Hooks {
+    std::function<void()> layoutPage;           // lays the window out for State().PageMode
+    std::function<void()> buildTopicIndex;      // builds the index once, if it is not built yet
+    std::function<void(bool keepLists)> hoverReset;
+  };
+
+  PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent = nullptr);
+
+  void SwitchPage(int page);
+  // Shows the URL (or the home page) unless it is already shown; true when a
+  // navigation was started.
+  bool NavigateTo(bool useGivenUrl, const QString& url);
+  void RefreshToolbarState();
+  // The browser completed a navigation to url.
+  void NavigationCompleted(const QString& url);
+
+ private:
+  void Connect();
+  void OpenEntry(const content::StringTable& table, int entry, bool showSubject);
+  void LookUpTopic(const QString& typed);
+  void HoverReset(bool keepLists);
+
+  layout::Composition& ui_;
+  AppState& state_;
+  Hooks hooks_;
+};
+
+}  // namespace lumora::app
