@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "app/composition_builder.h"
+#include "layout/page_layout.h"
+#include "platform/twips.h"
+#include "settings/platform_facts.h"
+
+using namespace lumora;
+using layout::Content;
+using layout::LayoutPage;
+
+namespace {
+
+// The main window's controls at their design places, at 96 dpi.
+class PageLayoutTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/app"), QStringLiteral("/sys"), 0);
+    app::BuildComposition(&window_, ui_);
+  }
+
+  QWidget window_;
+  layout::Composition ui_;
+};
+
+}  // namespace
+
+TEST_F(PageLayoutTest, DesignWindowGivesTheDesignContentArea) {
+  LayoutPage(ui_, layout::pageIndex, 9885, 7425);
+  EXPECT_EQ(Content().ContentLeft, 3435);
+  EXPECT_EQ(Content().ContentTop, 900);
+  EXPECT_EQ(Content().ContentWidth, 6450);
+  EXPECT_EQ(Content().ContentHeight, 6525);
+  LayoutPage(ui_, layout::pageContents, 9885, 7425);
+  EXPECT_EQ(Content().ContentLeft, 0);
+  EXPECT_EQ(Content().ContentWidth, 9885);
+}
+
+TEST_F(PageLayoutTest, BrowserFillsTheContentAreaWithTwoPixelsOver) {
+  ui_.ExplorerHolder->SetWidth(3000);
+  ui_.FormHeader[1]->Move(0, 600, 9885, 450);
+  LayoutPage(ui_, layout::pageSearch, 9000, 7000);
+  EXPECT_EQ(Content().ContentLeft, 3000);
+  EXPECT_EQ(Content().ContentWidth, 6000);
+  EXPECT_EQ(Content().ContentTop, 1050);
+  EXPECT_EQ(Content().ContentHeight, 5950);
+  const auto* box = ui_.SimpleBox[0];
+  EXPECT_EQ((std::array{box->Left(), box->Top(), box->Width(), box->Height()}),
+            (std::array{3000, 1050, 6000, 5950}));
+  const auto* browser = ui_.WebBrowser[0];
+  EXPECT_EQ((std::array{browser->Left(), browser->Top(), browser->Width(), browser->Height()}),
+            (std::array{-30, -30, 6060, 6010}));
+  EXPECT_TRUE(ui_.SimpleBox[0]->Visible());
+  EXPECT_FALSE(ui_.SimpleBox[1]->Visible());
+
+  LayoutPage(ui_, layout::pageContents, 9000, 7000);
+  EXPECT_FALSE(ui_.ExplorerHolder->Visible());
+  EXPECT_EQ(ui_.WebBrowser[0]->Width(), 9060);
+}
+
+TEST_F(PageLayoutTest, PaneWiderThanTheWindowChangesNothingElse) {
+  LayoutPage(ui_, layout::pageIndex, 9885, 7425);
+  ASSERT_TRUE(ui_.ToolButton[3]->Sunken());
+  const int boxWidth = ui_.SimpleBox[0]->Width();
+  ui_.ExplorerHolder->SetWidth(5800);
+  LayoutPage(ui_, layout::pageSearch, 5000, 7425);
+  EXPECT_LT(Content().ContentWidth, 0);
+  EXPECT_EQ(ui_.SimpleBox[0]->Width(), boxWidth);
+  EXPECT_TRUE(ui_.ToolButton[3]->Sunken());  // still the index page's button
+  EXPECT_FALSE(ui_.ToolButton[4]->Sunken());
+  EXPECT_TRUE(ui_.ComplexList[1]->Visible());
+}
+
+TEST_F(PageLayoutTest, EachPageShowsItsOwnControls) {
+  LayoutPage(ui_, layout::pageIndex, 9885, 7425);
+  EXPECT_TRUE(ui_.ComplexList[1]->Visible());
+  EXPECT_TRUE(ui_.WriteBox[1]->Visible());
+  EXPECT_TRUE(ui_.FrameLabel[4]->Visible());
+  EXPECT_FALSE(ui_.ComplexList[0]->Visible());
+  EXPECT_FALSE(ui_.CommandButton[0]->Visible());
+  // Bottom-right corner of the pane for the open button, list above it.
+  const int usable = ui_.ExplorerHolder->UseableArea();
+  EXPECT_EQ(ui_.CommandButton[2]->Left() + ui_.CommandButton[2]->Width(), usable - 90);
+  EXPECT_EQ(ui_.CommandButton[2]->Top() + ui_.CommandButton[2]->Height(), 6525 - 90);
+  EXPECT_EQ(ui_.ComplexList[1]->Width(), usable - 240);
+  EXPECT_EQ(ui_.ComplexList[1]->Height(), 6525 - 960 - 330 - 240 + 30);
+
+  LayoutPage(ui_, layout::pageSearch, 9885, 7425);
+  EXPECT_TRUE(ui_.ComplexList[0]->Visible());
+  EXPECT_FALSE(ui_.ComplexList[1]->Visible());
+  EXPECT_TRUE(ui_.ToolButton[4]->Sunken());
+  EXPECT_FALSE(ui_.ToolButton[3]->Sunken());
+}
+
+TEST_F(PageLayoutTest, SearchButtonsSitSideBySideAtTheRight) {
+  ui_.ExplorerHolder->SetWidth(2500 + 75);  // a usable width of 2500
+  LayoutPage(ui_, layout::pageSearch, 9885, 7425);
+  const auto* open = ui_.CommandButton[1];
+  const auto* search = ui_.CommandButton[0];
+  EXPECT_EQ(open->Left() + open->Width(), 2500 - 90);
+  EXPECT_EQ(search->Left() + search->Width(), open->Left() - 90);
+  EXPECT_EQ(search->Top(), 480);  // tops are kept
+  EXPECT_EQ(ui_.WriteBox[0]->Width(), 2500 - 840 - 120);
+  EXPECT_EQ(ui_.ComplexList[0]->Height(), 6525 - 1200 - 120);
+  EXPECT_EQ(ui_.FrameLabel[2]->Left() + ui_.FrameLabel[2]->Width(), 2500 - 120);
+}
+
+TEST_F(PageLayoutTest, QuestionFormButtonsGoToTheBottomRightCorner) {
+  LayoutPage(ui_, layout::pageQuestion, 9885, 7425);
+  EXPECT_TRUE(ui_.SimpleBox[1]->Visible());
+  EXPECT_FALSE(ui_.SimpleBox[0]->Visible());
+  EXPECT_FALSE(ui_.ExplorerHolder->Visible());
+  const int width = 9885;
+  const int height = 7425 - 900;
+  const auto* clear = ui_.Commander[1];
+  const auto* send = ui_.Commander[0];
+  EXPECT_EQ(clear->Left(), width - 1095 - 240);
+  EXPECT_EQ(clear->Top(), height - 375 - 240);
+  EXPECT_EQ(send->Left(), clear->Left() - 1095 - 240);
+  EXPECT_EQ(send->Top(), clear->Top());
+  EXPECT_EQ(send->Width(), 1095);  // design sizes are kept
+  for (const auto* box : ui_.TextBox) EXPECT_EQ(box->Left() + box->Width(), width - 240);
+  EXPECT_EQ(ui_.TextBox[4]->Top(), clear->Top() - 1125 - 240);
+  EXPECT_EQ(ui_.DiffLabel[7]->Top(), ui_.TextBox[4]->Top() + 30);
+  EXPECT_EQ(ui_.TextBox[3]->Top() + ui_.TextBox[3]->Height(), ui_.TextBox[4]->Top() - 180);
+  EXPECT_TRUE(ui_.ToolButton[5]->Sunken());
+}
+
+TEST_F(PageLayoutTest, StatusBoxIsCentred) {
+  LayoutPage(ui_, layout::pageContents, 9000, 7000);
+  auto* box = ui_.ControllerBox[0];
+  layout::PlaceControllerBoxes(ui_, -1, 9000);
+  // Halves are kept until the end, then rounded to even: 2272.5 and 3162.5.
+  EXPECT_EQ(box->Left(), 2272);
+  EXPECT_EQ(box->Top(), 3162);
+  EXPECT_EQ(box->Width(), 4455);  // its size never changes
+
+  ui_.ExplorerHolder->SetWidth(3000);
+  LayoutPage(ui_, layout::pageIndex, 9000, 7000);
+  box->SetWidth(7000);  // wider than the content area: centred on the window
+  layout::PlaceControllerBoxes(ui_, 0, 9000);
+  EXPECT_EQ(box->Left(), 1000);
+  box->SetWidth(4000);
+  layout::PlaceControllerBoxes(ui_, 0, 9000);
+  EXPECT_EQ(box->Left(), 3000 + 1000);
+}
+
+TEST_F(PageLayoutTest, ToolbarButtonsTouch) {
+  ui_.ToolButton[0]->SetWidth(700);
+  ui_.ToolButton[1]->SetWidth(400);
+  ui_.ToolButton[5]->SetWidth(650);
+  layout::ArrangeToolbar(ui_.ToolButton);
+  EXPECT_EQ(ui_.ToolButton[0]->Left(), 15);
+  EXPECT_EQ(ui_.ToolButton[1]->Left(), 715);
+  EXPECT_EQ(ui_.ToolButton[2]->Left(), 1115);
+  EXPECT_EQ(ui_.ToolButton[7]->Left(), ui_.ToolButton[5]->Left() + 650);
+  EXPECT_EQ(ui_.ToolButton[8]->Left(), ui_.ToolButton[7]->Left() + ui_.ToolButton[7]->Width());
+}
