@@ -123,9 +123,11 @@ bool Manager::Load(const QString& argumentString) {
 // The theme pictures come with their loader; until then the lists stay empty.
 void Manager::LoadThemeImages() {}
 
-// Reads the theme's values; giving them to the window's pieces and controls
-// comes with the skinned controls' theme support.
-void Manager::ApplyTheme() { settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme)); }
+// Reads the theme's values and re-skins the skinned controls that take them.
+void Manager::ApplyTheme() {
+  settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
+  for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();
+}
 
 void Manager::LoadLanguagePack() {
   settings::Language() = settings::ReadLanguagePack(state_.CommandLine);
