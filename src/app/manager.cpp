@@ -126,7 +126,10 @@ void Manager::LoadThemeImages() {}
 // Reads the theme's values and re-skins the skinned controls that take them.
 void Manager::ApplyTheme() {
   settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
+  for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl();
   for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();
+  ui_.ComplexList[0]->SetKeepFocus(true);
+  ui_.ComplexList[1]->SetKeepFocus(true);
 }
 
 void Manager::LoadLanguagePack() {

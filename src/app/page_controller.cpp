@@ -43,6 +43,9 @@ void PageController::Connect() {
   connect(ui_.WriteBox[1], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
     if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true);
   });
+  for (controls::ComplexList* list : ui_.ComplexList)
+    connect(list, &controls::ComplexList::Resized, this,
+            [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1); });
   connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
           [this] { ui_.CommandButton[0]->SetEnabled(!TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
   connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });

@@ -1,18 +1,438 @@
 #include "controls/complex_list.h"
 
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+#include <unordered_map>
+
+#include "content/text_helpers.h"
+#include "controls/label_measurer.h"
+#include "platform/color.h"
+#include "platform/events.h"
+#include "platform/twips.h"
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+
 namespace lumora::controls {
+namespace {
 
-ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {}
+using settings::Px1;
+using settings::Px2;
+using settings::Px3;
+using settings::Px4;
+using settings::Px5;
 
-void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) {
-  columns_ = columns;
+constexpr double kFontPoints = 8.25;
+
+int Round(double value) { return static_cast<int>(std::lround(value)); }
+
+QFont ListFont(const QString& face) {
+  QFont font(face);
+  font.setPointSizeF(kFontPoints);
+  return font;
+}
+
+// Measures cells as a label in the list's font would show them, straight from
+// the font's metrics: fitting thousands of cells must not cost a widget each.
+class FontMeasurer final : public content::TextMeasurer {
+ public:
+  FontMeasurer() { latin_.fill(-1); }
+
+  void SetFont(const QString& fontName, bool bold) override {
+    if (fontName == fontName_ && bold == bold_) return;  // set for every cell
+    fontName_ = fontName;
+    bold_ = bold;
+    QFont font = ListFont(fontName);
+    font.setBold(bold);
+    metrics_ = QFontMetrics(font);
+    latin_.fill(-1);
+    others_.clear();
+  }
+  void SetText(const QString& text) override { text_ = text; }
+  QString Text() const override { return text_; }
+  int Width() const override {
+    // "&" marks an access key in a label; only texts holding one need the
+    // slower measure that knows it.
+    if (text_.contains(QLatin1Char('&')))
+      return Round(platform::PixelsToTwipsX(metrics_.size(Qt::TextShowMnemonic, text_).width()));
+    // Shaping every cell of a long table costs too much: the advances of the
+    // single characters are added instead. Kerning only narrows a text, so
+    // a cell judged to fit does fit.
+    int pixels = 0;
+    for (QChar c : text_) pixels += Advance(c.unicode());
+    return Round(platform::PixelsToTwipsX(pixels));
+  }
+  int Height() const override { return Round(platform::PixelsToTwipsY(metrics_.height())); }
+
+ private:
+  QFontMetrics metrics_{QFont()};
+  // Advances are cached only once a font is set.
+  QString fontName_;
+  bool bold_ = false;
+  int Advance(char16_t c) const {
+    if (c < latin_.size()) {
+      if (latin_[c] < 0) latin_[c] = metrics_.horizontalAdvance(QChar(c));
+      return latin_[c];
+    }
+    auto found = others_.find(c);
+    if (found == others_.end()) found = others_.emplace(c, metrics_.horizontalAdvance(QChar(c))).first;
+    return found->second;
+  }
+
+  mutable std::array<int, 256> latin_{};
+  mutable std::unordered_map<char16_t, int> others_;
+  QString text_;
+};
+
+}  // namespace
+
+ColumnText::ColumnText(QWidget* parent) : platform::FormElement(parent) { FitHeight(); }
+
+void ColumnText::SetLines(QStringList lines) {
+  lines_ = std::move(lines);
+  FitHeight();
   update();
 }
 
-void ComplexList::SetListIndex(int indexValue) {
-  if (indexValue == listIndex_) return;
-  listIndex_ = indexValue;
+void ColumnText::SetLineHeight(int twips) {
+  if (twips == lineHeight_) return;
+  lineHeight_ = twips;
+  FitHeight();
   update();
+}
+
+void ColumnText::SetForeColor(int color) {
+  if (color == foreColor_) return;
+  foreColor_ = color;
+  update();
+}
+
+void ColumnText::SetFontName(const QString& name) { setFont(ListFont(name)); }
+
+void ColumnText::FitHeight() {
+  // Sized to its text: an empty column is one line high, as a label is.
+  SetHeight(std::max<int>(1, LineCount()) * lineHeight_);
+}
+
+void ColumnText::paintEvent(QPaintEvent* event) {
+  if (lines_.isEmpty()) return;
+  QPainter painter(this);
+  painter.setPen(platform::ToQColor(foreColor_));
+  painter.setFont(font());
+  const double linePixels = lineHeight_ / platform::TwipsPerPixelY();
+  const int first = std::max(0, static_cast<int>(event->rect().top() / linePixels));
+  const int last = std::min(LineCount() - 1, static_cast<int>(event->rect().bottom() / linePixels));
+  for (int i = first; i <= last; ++i) {
+    const QRect line(0, static_cast<int>(std::lround(i * linePixels)), width(), static_cast<int>(std::ceil(linePixels)));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
+                     lines_[i]);
+  }
+}
+
+ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  for (auto& effect : CxLEffect) effect = new platform::Shape(this);
+
+  CxLHeader = new platform::Container(this);
+  CxLHeader->Move(30, 30, 1000, kHeaderHeight);
+  CxLHeadImage = new platform::Picture(CxLHeader);
+  CxLHeadImage->SetStretch(true);
+  CxLHeadImage->SetReceivesMouse(false);
+  CxLHeadImage->Move(0, 0, 1000, kHeaderHeight);
+  connect(CxLHeader, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
+
+  CxLHotSpot = new platform::HotSpot(this);
+  connect(CxLHotSpot, &platform::FormElement::MouseMove, this, [this](int b, int s, double x, double y) {
+    Clear_Col_Selection(-1);
+    emit MouseMove(b, s, x, y);
+  });
+  connect(CxLHotSpot, &platform::FormElement::Click, this, &ComplexList::Click);
+
+  for (int i = 0; i < kColumns; ++i) {
+    auto* shape = new platform::Shape(CxLHeader);
+    shape->SetFillStyle(platform::Shape::Fill::Solid);
+    shape->SetBorderStyle(platform::Shape::Border::Transparent);
+    shape->SetVisible(false);
+    shape->Move(0, 0, 0, kHeaderHeight);
+    auto* head = new platform::Label(CxLHeader);
+    head->SetTransparent(true);
+    head->SetFontName(QStringLiteral("Tahoma"));
+    head->SetFontSize(kFontPoints);
+    head->SetReceivesMouse(false);
+    head->Move(0, 15, 0, kHeaderHeight - 15);
+    auto* hotSpot = new platform::HotSpot(CxLHeader);
+    hotSpot->Move(0, 0, 0, kHeaderHeight);
+    CxLColShape[static_cast<size_t>(i)] = shape;
+    CxLColHead[static_cast<size_t>(i)] = head;
+    CxLColHotSpot[static_cast<size_t>(i)] = hotSpot;
+    connect(hotSpot, &platform::FormElement::MouseMove, this, [this, i] { HoverTitle(i); });
+    connect(hotSpot, &platform::FormElement::MouseDown, this, &platform::FormElement::MouseDown);
+    connect(hotSpot, &platform::FormElement::Click, this, [this, i] { emit HeaderClick(i); });
+  }
+
+  for (int i = 0; i < kColumns; ++i) {
+    auto* text = new ColumnText(this);
+    text->SetFontName(QStringLiteral("Tahoma"));
+    CxLColText[static_cast<size_t>(i)] = text;
+    connect(text, &platform::FormElement::MouseDown, this, [this](int b, int s, double x, double y) {
+      if (rowHeight_ > 0) SetListIndex(static_cast<int>(std::floor(y / rowHeight_)));
+      emit MouseDown(b, s, x, y);
+    });
+    connect(text, &platform::FormElement::Click, this, &ComplexList::Click);
+    connect(text, &platform::FormElement::DblClick, this, [this] { emit DoubleClick(listIndex_); });
+    connect(text, &platform::FormElement::MouseMove, this, [this](int b, int s, double x, double y) {
+      Clear_Col_Selection(-1);
+      emit MouseMove(b, s, x, y);
+    });
+  }
+  for (auto& line : CxLColLine) line = new platform::Line(this);
+
+  CxLSelector = new platform::Shape(this);
+  CxLSelector->SetBorderStyle(platform::Shape::Border::InsideSolid);
+  CxLSelector->SetFillStyle(platform::Shape::Fill::Solid);
+  CxLSelector->SetDrawMode(platform::Shape::DrawMode::NotXorPen);
+  CxLSelector->SetVisible(false);
+
+  VScrollButton = new controls::VScrollButton(this);
+  VScrollButton->SetVisible(false);
+  connect(VScrollButton, &controls::VScrollButton::SliderDrag, this, &ComplexList::Scroll);
+  connect(VScrollButton, &platform::FormElement::MouseMove, this, [this] {
+    imHigh_ = true;
+    Clear_Col_Selection(-2);
+  });
+}
+
+void ComplexList::ResetControl() {
+  VScrollButton->ResetControl();
+  const settings::ThemeValues& theme = settings::Theme();
+  CxLEffect[0]->SetBorderColor(theme.theme_color);
+  CxLEffect[1]->SetBorderColor(theme.theme_shade);
+  backColor_ = theme.theme_vague;
+  CxLHeader->SetBackColor(theme.theme_shade);
+
+  platform::Label measuring;
+  measuring.SetFontSize(kFontPoints);
+  measuring.SetAutoSize(true);
+  LabelMeasurer measurer(measuring);
+  rowHeight_ = content::MeasureLineHeight(measurer, theme.theme_text, false);
+  for (int i = 0; i < kColumns; ++i) {
+    CxLColHead[static_cast<size_t>(i)]->SetForeColor(theme.theme_pitch);
+    CxLColShape[static_cast<size_t>(i)]->SetFillColor(theme.theme_shade);
+    ColumnText* text = CxLColText[static_cast<size_t>(i)];
+    text->SetTop(19 * Px1());
+    text->SetForeColor(theme.theme_pitch);
+    CxLColHead[static_cast<size_t>(i)]->SetFontName(theme.theme_text);
+    text->SetFontName(theme.theme_text);
+    text->SetLineHeight(rowHeight_);
+  }
+  for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
+  CxLHeadImage->SetImage(settings::PictureLoader(0).Item(1));
+  CxLSelector->SetHeight(rowHeight_ + Px1());
+  update();
+}
+
+void ComplexList::OnResize() {
+  if (VScrollButton->Width() > Width()) {
+    SetWidth(VScrollButton->Width());
+    return;
+  }
+  const int w = Width();
+  const int h = Height();
+  CxLEffect[0]->Move(0, 0, w, h);
+  CxLEffect[1]->Move(Px1(), Px1(), w - Px2(), h - Px2());
+  CxLHeader->Move(Px2(), Px2(), w - Px4(), CxLHeader->Height());
+  CxLSelector->SetLeft(Px3());
+  // The body's catch-all area below the header strip.
+  CxLHotSpot->Move(0, CxLHeader->Height() + Px2(), w, h);
+  CxLHeadImage->SetWidth(CxLHeader->Width());
+  const int barTop = CxLHeader->Top() + CxLHeader->Height() + Px1();
+  VScrollButton->Move(w - VScrollButton->Width() - Px2(), barTop, VScrollButton->Width(), h - Px3() - barTop);
+  for (platform::Line* line : CxLColLine) line->SetEnds(line->X1(), Px2(), line->X1(), h - Px2());
+  Align_Columns();
+  emit Resized();
+}
+
+void ComplexList::ScrollBarCheck() {
+  const int innerHeight = Height();
+  if (innerHeight - CxLHeader->Height() - Px4() < CxLColText[0]->Height()) {
+    usableWidth_ = Width() - VScrollButton->Width() - Px5();
+    VScrollButton->SetVisible(true);
+  } else {
+    usableWidth_ = Width() - Px5();
+    VScrollButton->SetVisible(false);
+  }
+}
+
+void ComplexList::Align_Columns() {
+  ScrollBarCheck();
+  if (usableWidth_ != laidOutWidth_) {
+    laidOutWidth_ = usableWidth_;
+    CxLSelector->SetWidth(usableWidth_ - Px1());
+    int sum = 0;
+    int lastColumn = -1;
+    for (int i = 0; i < kColumns; ++i) {
+      const QString tag = CxLColHead[static_cast<size_t>(i)]->Tag();
+      const bool used = !tag.isEmpty();
+      CxLColHead[static_cast<size_t>(i)]->SetVisible(used);
+      CxLColHotSpot[static_cast<size_t>(i)]->SetVisible(used);
+      if (!used) continue;
+      sum = Round(sum + tag.toDouble());
+      lastColumn = i;
+    }
+    int x = 0;
+    for (int i = 0; i <= lastColumn && sum != 0; ++i) {
+      const auto c = static_cast<size_t>(i);
+      const int w = Round(CxLColHead[c]->Tag().toDouble() * usableWidth_ / sum);
+      CxLColHead[c]->SetWidth(w);
+      CxLColText[c]->SetWidth(w - Px2());
+      CxLColHotSpot[c]->SetWidth(w + Px1());
+      CxLColShape[c]->SetWidth(w + Px1());
+      CxLColHead[c]->SetLeft(x + Px2());
+      CxLColText[c]->SetLeft(x + Px5());
+      CxLColText[c]->SetTag(QString::number(w - Px2()));
+      CxLColHotSpot[c]->SetLeft(x);
+      CxLColShape[c]->SetLeft(x);
+      x = x + w + Px1();
+      CxLColLine[c]->SetEnds(x + Px2(), CxLColLine[c]->Y1(), x + Px2(), CxLColLine[c]->Y2());
+    }
+  }
+  if (VScrollButton->Visible()) {
+    VScrollButton->SetPlay(CxLColText[0]->Height());
+    VScrollButton->SetGap(Height() - (CxLHeader->Top() + CxLHeader->Height() + Px4()));
+    VScrollButton->Process_CoOrdinates(2);
+  } else {
+    for (ColumnText* text : CxLColText) text->SetTop(Px3() + CxLHeader->Height());
+  }
+  PlaceSelector();
+}
+
+void ComplexList::PlaceSelector() { CxLSelector->SetTop(listIndex_ * rowHeight_ + CxLColText[0]->Top()); }
+
+void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) {
+  columns_.assign(columns.begin(), columns.begin() + std::min<size_t>(columns.size(), kColumns));
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    platform::Label* head = CxLColHead[i];
+    if (!columns_[i].title.isEmpty()) {
+      head->SetCaption(columns_[i].title);
+      head->SetTag(columns_[i].width);
+      head->SetVisible(true);
+      if (i >= 1) CxLColLine[i - 1]->SetVisible(true);
+    } else {
+      head->SetTag(QStringLiteral("0"));
+      head->SetVisible(false);
+      CxLColLine[i]->SetVisible(false);
+    }
+  }
+  Align_Columns();
+}
+
+void ComplexList::Submit_Data_Array(const content::StringTable& table, int, int visibleCols) {
+  Align_Columns();
+  FontMeasurer measurer;
+  const QString face = settings::Theme().theme_text;
+  const int ellipsis = settings::Shared().EllipsisWidth;
+  for (int c = 0; c <= std::min(visibleCols, kColumns - 1); ++c) {
+    const auto column = static_cast<size_t>(c);
+    const int limit = static_cast<qint16>(CxLColText[column]->Tag().toInt());
+    QStringList lines;
+    lines.reserve(table.Count());
+    for (int r = 0; r < table.Count(); ++r)
+      if (!table.At(0, r).isEmpty()) lines.append(content::FitText(measurer, table.At(c, r), limit, face, false, ellipsis));
+    CxLColText[column]->SetLines(std::move(lines));
+  }
+  PlaceSelector();
+}
+
+void ComplexList::Empty_Data() {
+  for (ColumnText* text : CxLColText) text->SetLines({});
+}
+
+void ComplexList::SetListIndex(int indexValue) {
+  listIndex_ = indexValue;
+  PlaceSelector();
+}
+
+void ComplexList::SetKeepFocus(bool focusValue) {
+  keepFocus_ = focusValue;
+  PlaceSelector();
+  CxLSelector->SetVisible(true);
+}
+
+void ComplexList::SetImHigh(bool imHighValue) {
+  imHigh_ = imHighValue;
+  if (!imHighValue) Clear_Col_Selection(-1);
+}
+
+void ComplexList::Clear_Col_Selection(int exeption) {
+  const int pitch = settings::Theme().theme_pitch;
+  for (int i = 0; i < kColumns; ++i) {
+    if (i == exeption) continue;
+    CxLColShape[static_cast<size_t>(i)]->SetVisible(false);
+    CxLColHead[static_cast<size_t>(i)]->SetForeColor(pitch);
+  }
+  if (exeption != -2) VScrollButton->ForceLooseFocus();
+  imHigh_ = false;
+}
+
+void ComplexList::HoverTitle(int column) {
+  const auto c = static_cast<size_t>(column);
+  if (!CxLColShape[c]->Visible()) {
+    Clear_Col_Selection(column);
+    CxLColShape[c]->SetVisible(true);
+    CxLColHead[c]->SetForeColor(settings::Theme().theme_high);
+    VScrollButton->ForceLooseFocus();
+  }
+  imHigh_ = true;
+}
+
+void ComplexList::Scroll(int offset) {
+  for (ColumnText* text : CxLColText) text->SetTop(Px3() + CxLHeader->Height() - offset);
+  PlaceSelector();
+}
+
+void ComplexList::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  switch (platform::VbKeyCode(event->key())) {
+    case platform::vbKeyUp:
+      listIndex_ = std::max(0, listIndex_ - 1);
+      break;
+    case platform::vbKeyDown: {
+      listIndex_ += 1;
+      const int lastRow = rowHeight_ > 0 ? static_cast<int>(std::floor(double(CxLColText[0]->Height()) / rowHeight_ - 1)) : 0;
+      if (lastRow < listIndex_) listIndex_ = lastRow;
+      break;
+    }
+    default: return platform::FormElement::keyReleaseEvent(event);
+  }
+  PlaceSelector();
+}
+
+void ComplexList::focusInEvent(QFocusEvent* event) {
+  platform::FormElement::focusInEvent(event);
+  Align_Columns();
+  const settings::ThemeValues& theme = settings::Theme();
+  CxLSelector->SetVisible(true);
+  CxLSelector->SetBorderColor(theme.theme_high);
+  CxLSelector->SetFillColor(theme.theme_highlight);
+}
+
+void ComplexList::focusOutEvent(QFocusEvent* event) {
+  platform::FormElement::focusOutEvent(event);
+  if (!keepFocus_) {
+    CxLSelector->SetVisible(false);
+    return;
+  }
+  const settings::ThemeValues& theme = settings::Theme();
+  CxLSelector->SetBorderColor(theme.theme_dark);
+  CxLSelector->SetFillColor(theme.theme_color);
+}
+
+void ComplexList::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), platform::ToQColor(backColor_));
 }
 
 }  // namespace lumora::controls

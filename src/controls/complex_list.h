@@ -1,38 +1,129 @@
 #pragma once
 
+#include <QStringList>
+#include <array>
 #include <vector>
 
+#include "content/string_table.h"
+#include "controls/vscroll_button.h"
+#include "platform/container.h"
 #include "platform/form_element.h"
+#include "platform/hot_spot.h"
+#include "platform/label.h"
+#include "platform/line.h"
+#include "platform/picture.h"
+#include "platform/shape.h"
 
 namespace lumora::controls {
 
-// The multi-column list with column titles and its own scroll bar.
+// All cells of one column, one per line, painted a line at a time: only the
+// lines inside the area to paint are drawn, so long lists stay quick.
+class ColumnText final : public platform::FormElement {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(ColumnText)
+
+ public:
+  explicit ColumnText(QWidget* parent = nullptr);
+
+  // The cells joined by CR, as the caption of a label would hold them.
+  QString Caption() const { return lines_.join(QLatin1Char('\r')); }
+  void SetLines(QStringList lines);
+  int LineCount() const { return static_cast<int>(lines_.size()); }
+  void SetLineHeight(int twips);
+  void SetForeColor(int color);
+  void SetFontName(const QString& name);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void FitHeight();
+
+  QStringList lines_;
+  int lineHeight_ = 195;
+  int foreColor_ = 0;
+};
+
+// The multi-column list: a header strip of up to six column titles over rows
+// of text, with a row selector and a scroll bar shown when the rows do not fit.
 class ComplexList final : public platform::FormElement {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(ComplexList)
 
  public:
-  explicit ComplexList(QWidget* parent = nullptr);
+  static constexpr int kColumns = 6;
+  static constexpr int kHeaderHeight = 240;
 
   // A column: its title and its width relative to the other columns.
   struct ColumnHeading {
     QString title;
     QString width;
   };
+
+  explicit ComplexList(QWidget* parent = nullptr);
+
+  void ResetControl();
+  // Removes the hover highlight from every column title but one; -1 clears
+  // all titles and the scroll bar's colours, -2 all titles only.
+  void Clear_Col_Selection(int exeption);
+  // Titles and relative widths; a column without a title is hidden.
   void Setup_Cols_Headers(const std::vector<ColumnHeading>& columns);
   const std::vector<ColumnHeading>& Columns() const { return columns_; }
-  // The selected entry of the table shown.
+  // Fills columns 0..visibleCols with the table's cells (field c, entry r);
+  // rows whose first cell is empty are left out, cells are fitted to their
+  // column with "...". The list keeps its selection and scroll position.
+  void Submit_Data_Array(const content::StringTable& table, int sectionNum, int visibleCols);
+  void Empty_Data();
+  void Align_Columns();
+
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int indexValue);
+  bool KeepFocus() const { return keepFocus_; }
+  void SetKeepFocus(bool focusValue);
+  bool ImHigh() const { return VScrollButton->ImHigh() || imHigh_; }
+  void SetImHigh(bool imHighValue);
+  int RowHeight() const { return rowHeight_; }
+  int UsableWidth() const { return usableWidth_; }
+
+  std::array<platform::Shape*, 2> CxLEffect{};
+  platform::Container* CxLHeader = nullptr;
+  platform::Picture* CxLHeadImage = nullptr;
+  std::array<platform::Shape*, kColumns> CxLColShape{};
+  std::array<platform::Label*, kColumns> CxLColHead{};
+  std::array<platform::HotSpot*, kColumns> CxLColHotSpot{};
+  std::array<ColumnText*, kColumns> CxLColText{};
+  std::array<platform::Line*, kColumns> CxLColLine{};
+  platform::Shape* CxLSelector = nullptr;
+  platform::HotSpot* CxLHotSpot = nullptr;
+  controls::VScrollButton* VScrollButton = nullptr;
 
  signals:
   void DoubleClick(int Selection);
   void HeaderClick(int HeaderIndex);
   void Resized();
+  void Click();
+
+ protected:
+  void OnResize() override;
+  void paintEvent(QPaintEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  void ScrollBarCheck();
+  void PlaceSelector();
+  void HoverTitle(int column);
+  void Scroll(int offset);
+
   std::vector<ColumnHeading> columns_;
   int listIndex_ = 0;
+  int rowHeight_ = 0;
+  int usableWidth_ = 0;
+  int laidOutWidth_ = 0;
+  bool imHigh_ = false;
+  bool keepFocus_ = false;
+  int backColor_ = 0xFFFFFF;
 };
 
 }  // namespace lumora::controls

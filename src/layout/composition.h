@@ -13,7 +13,6 @@
 #include "controls/write_box.h"
 #include "platform/browser_view.h"
 #include "platform/container.h"
-#include "platform/image_list.h"
 #include "platform/label.h"
 #include "platform/line.h"
 #include "platform/picture.h"
@@ -36,7 +35,6 @@ struct Composition {
   std::vector<controls::ToolButton*> ToolButton;
   std::vector<platform::Line*> NormLine;
   std::vector<QTimer*> Timer;
-  std::array<platform::ImageList, 5> PictureLoader;
 
   // Content area
   controls::ExplorerHolder* ExplorerHolder = nullptr;

@@ -1,0 +1,213 @@
+#include "controls/vscroll_button.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "platform/color.h"
+#include "platform/events.h"
+#include "platform/twips.h"
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+
+namespace lumora::controls {
+namespace {
+
+constexpr int kArrowSize = 255;
+constexpr int kGripHeight = 120;
+
+int Round(double value) { return static_cast<int>(std::lround(value)); }
+
+}  // namespace
+
+VScrollButton::VScrollButton(QWidget* parent) : platform::FormElement(parent) {
+  for (size_t k = 0; k < 3; ++k) {
+    auto* frame = new platform::Container(this);
+    frame->SetTransparent(true);
+    frame->Move(0, 0, kArrowSize, kArrowSize);
+    auto* effect = new platform::Shape(frame);
+    effect->SetFillStyle(platform::Shape::Fill::Solid);
+    effect->Move(0, 0, kArrowSize, kArrowSize);
+    auto* arrow = new platform::Picture(frame);
+    arrow->SetStretch(true);
+    arrow->SetReceivesMouse(false);
+    arrow->Move(0, 0, kArrowSize, k == 2 ? kGripHeight : kArrowSize);
+    auto* hotSpot = new platform::HotSpot(frame);
+    hotSpot->Move(0, 0, kArrowSize, kArrowSize);
+    ScbFrame[k] = frame;
+    ScBEffect[k] = effect;
+    ScBArrow[k] = arrow;
+    ScBHotSpot[k] = hotSpot;
+
+    const int element = static_cast<int>(k);
+    connect(hotSpot, &platform::FormElement::MouseMove, this,
+            [this, element](int b, int s, double x, double y) { OnElementMove(element, b, s, x, y); });
+    connect(hotSpot, &platform::FormElement::MouseDown, this, [this, element](int, int, double, double y) {
+      if (element == 2)
+        dragAnchor_ = Round(y);
+      else
+        StartRepeat(element == 0 ? step_ : -step_);
+      imHigh_ = false;
+    });
+    connect(hotSpot, &platform::FormElement::DblClick, this, [this, element] {
+      if (element != 2) StartRepeat(element == 0 ? step_ : -step_);
+      imHigh_ = false;
+    });
+    connect(hotSpot, &platform::FormElement::MouseUp, this, [this, element] {
+      if (element == 2)
+        dragAnchor_ = -1;
+      else
+        ScrollTimer.stop();
+      imHigh_ = true;
+    });
+  }
+  ScrollTimer.setInterval(kRepeatInterval);
+  connect(&ScrollTimer, &QTimer::timeout, this, &VScrollButton::RepeatTick);
+  Move(0, 0, kWidth, 3 * kArrowSize);
+}
+
+void VScrollButton::OnResize() {
+  if (Width() != kWidth) {
+    SetWidth(kWidth);
+    return;
+  }
+  ScbFrame[1]->SetTop(Height() - ScbFrame[1]->Height());
+  Process_CoOrdinates(0);
+}
+
+void VScrollButton::SetGap(int gapValue) {
+  gap_ = gapValue;
+  RecomputeStep();
+}
+
+void VScrollButton::SetPlay(int playValue) {
+  play_ = playValue;
+  RecomputeStep();
+}
+
+void VScrollButton::RecomputeStep() {
+  // The content movement of eight pixels, as slider movement.
+  if (gap_ != 0 && play_ != 0) step_ = static_cast<int>(std::floor(double(settings::Px8()) * gap_ / play_));
+}
+
+void VScrollButton::Process_CoOrdinates(int processType) {
+  platform::Container* up = ScbFrame[0];
+  platform::Container* slider = ScbFrame[2];
+  const int h = Height();
+  if (play_ > 0 && gap_ > 0) {
+    track_ = h - up->Height() - ScbFrame[1]->Height();
+    if (track_ >= 0) {
+      const double sliderHeight = double(gap_) / play_ * track_;
+      slider->SetHeight(Round(sliderHeight));
+      if (value_ < 0) value_ = 0;
+      if (track_ - sliderHeight < value_) value_ = Round(track_ - sliderHeight);
+      if (processType != 0 || value_ != lastReported_) {
+        lastReported_ = value_;
+        update();
+        const int arrows = h - track_;
+        const int nowValue = gap_ - arrows > 0 ? Round(double(play_) / (gap_ - arrows) * value_) : 0;
+        emit SliderDrag(nowValue);
+      }
+    }
+  }
+  if (value_ + up->Height() != slider->Top() || slider->Height() != ScBEffect[2]->Height()) {
+    slider->SetTop(value_ + up->Height());
+    ScBEffect[2]->SetHeight(slider->Height());
+    ScBHotSpot[2]->SetHeight(slider->Height());
+    ScBArrow[2]->SetTop(Round(slider->Height() / 2.0 - ScBArrow[2]->Height() / 2.0));
+  }
+}
+
+void VScrollButton::Submit_New_Coord(int newCoord) {
+  const int arrows = Height() - track_;
+  if (play_ > 0 && gap_ - arrows > 0) value_ = Round(newCoord / (double(play_) / (gap_ - arrows)));
+  Process_CoOrdinates(1);
+}
+
+bool VScrollButton::VeryBottom() const {
+  return ScbFrame[2]->Top() + ScbFrame[2]->Height() + settings::Px6() > ScbFrame[1]->Top();
+}
+
+void VScrollButton::ForceLooseFocus() {
+  const settings::ThemeValues& theme = settings::Theme();
+  ScBEffect[0]->SetFillColor(theme.theme_dark);
+  ScBEffect[1]->SetFillColor(theme.theme_dark);
+  ScBEffect[2]->SetFillColor(theme.theme_color);
+}
+
+void VScrollButton::ResetControl() {
+  ForceLooseFocus();
+  const settings::ThemeValues& theme = settings::Theme();
+  for (platform::Shape* effect : ScBEffect) effect->SetBorderColor(theme.theme_shade);
+  const platform::ImageList& pictures = settings::PictureLoader(2);
+  ScBArrow[0]->SetImage(pictures.Item(5));
+  ScBArrow[1]->SetImage(pictures.Item(4));
+  ScBArrow[2]->SetImage(pictures.Item(6));
+  trackColour_ = theme.theme_shade;
+  update();
+}
+
+void VScrollButton::HoverOver(int element) {
+  const settings::ThemeValues& theme = settings::Theme();
+  for (int k = 0; k < 3; ++k) {
+    const int resting = k == 2 ? theme.theme_color : theme.theme_dark;
+    ScBEffect[static_cast<size_t>(k)]->SetFillColor(k == element ? theme.theme_high : resting);
+  }
+}
+
+void VScrollButton::OnElementMove(int element, int button, int shift, double x, double y) {
+  if (element == 2 && button != 0 && dragAnchor_ != -1) {
+    value_ = Round((ScbFrame[2]->Top() - ScbFrame[0]->Height()) - dragAnchor_ + y);
+    Process_CoOrdinates(0);
+    return;
+  }
+  HoverOver(element);
+  emit MouseMove(button, shift, x, y);
+  imHigh_ = true;
+}
+
+void VScrollButton::StartRepeat(int amount) {
+  repeatAmount_ = amount;
+  ScrollTimer.start();
+}
+
+void VScrollButton::RepeatTick() {
+  value_ = (ScbFrame[2]->Top() - ScbFrame[0]->Height()) - repeatAmount_;
+  Process_CoOrdinates(0);
+}
+
+void VScrollButton::PressTrack(double y) {
+  // Pages towards the pointer while held, also once the slider has passed it.
+  StartRepeat(y < ScbFrame[2]->Top() ? 2 * step_ : -2 * step_);
+  imHigh_ = false;
+}
+
+void VScrollButton::mousePressEvent(QMouseEvent* event) {
+  platform::FormElement::mousePressEvent(event);
+  PressTrack(platform::PixelsToTwipsY(event->position().y()));
+}
+
+void VScrollButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  platform::FormElement::mouseDoubleClickEvent(event);
+  PressTrack(lastTrackY_);
+}
+
+void VScrollButton::mouseReleaseEvent(QMouseEvent* event) {
+  platform::FormElement::mouseReleaseEvent(event);
+  ScrollTimer.stop();
+}
+
+void VScrollButton::mouseMoveEvent(QMouseEvent* event) {
+  platform::FormElement::mouseMoveEvent(event);  // raises MouseMove
+  ForceLooseFocus();
+  lastTrackX_ = platform::PixelsToTwipsX(event->position().x());
+  lastTrackY_ = platform::PixelsToTwipsY(event->position().y());
+}
+
+void VScrollButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), platform::ToQColor(trackColour_));
+}
+
+}  // namespace lumora::controls

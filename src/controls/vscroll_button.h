@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QTimer>
+#include <array>
+
+#include "platform/container.h"
+#include "platform/form_element.h"
+#include "platform/hot_spot.h"
+#include "platform/picture.h"
+#include "platform/shape.h"
+
+namespace lumora::controls {
+
+// The skinned vertical scroll bar: up arrow, down arrow, and a proportional
+// slider in the track between them. The owner gives the content height
+// (Play) and the visible height (Gap); the bar reports the content offset to
+// scroll to with SliderDrag.
+class VScrollButton final : public platform::FormElement {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(VScrollButton)
+
+ public:
+  static constexpr int kWidth = 255;  // fixed, in twips
+  static constexpr int kRepeatInterval = 10;  // ms between repeats while held
+
+  explicit VScrollButton(QWidget* parent = nullptr);
+
+  // Recomputes the slider from Gap, Play and Value and reports the offset:
+  // type 0 reports only a change, any other type always.
+  void Process_CoOrdinates(int processType);
+  void ForceLooseFocus();
+  void ResetControl();
+  // Moves the slider to a content offset and reports it.
+  void Submit_New_Coord(int newCoord);
+
+  int Gap() const { return gap_; }
+  void SetGap(int gapValue);
+  int Play() const { return play_; }
+  void SetPlay(int playValue);
+  int Value() const { return value_; }
+  void SetValue(int valValue) { value_ = valValue; }
+  bool ImHigh() const { return imHigh_; }
+  void SetImHigh(bool imHighValue) { imHigh_ = imHighValue; }
+  // The slider is within six pixels of the end of the track.
+  bool VeryBottom() const;
+  // Slider movement per repeat of an arrow, in twips.
+  int Step() const { return step_; }
+  bool Repeating() const { return ScrollTimer.isActive(); }
+
+  // Index 0 the up arrow, 1 the down arrow, 2 the slider.
+  std::array<platform::Container*, 3> ScbFrame{};
+  std::array<platform::Shape*, 3> ScBEffect{};
+  std::array<platform::Picture*, 3> ScBArrow{};
+  std::array<platform::HotSpot*, 3> ScBHotSpot{};
+  QTimer ScrollTimer;
+
+ signals:
+  void SliderDrag(int NowValue);
+
+ protected:
+  void OnResize() override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void RecomputeStep();
+  void StartRepeat(int amount);
+  void RepeatTick();
+  void PressTrack(double y);
+  void HoverOver(int element);
+  void OnElementMove(int element, int button, int shift, double x, double y);
+
+  int gap_ = 0;
+  int play_ = 0;
+  int value_ = 0;
+  int track_ = 0;
+  int step_ = 0;
+  int lastReported_ = 0;
+  int dragAnchor_ = -1;
+  double lastTrackX_ = 0;
+  double lastTrackY_ = 0;
+  bool imHigh_ = false;
+  int repeatAmount_ = 0;
+  int trackColour_ = 0;
+};
+
+}  // namespace lumora::controls

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "controls/complex_list.h"
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+
+using namespace lumora;
+using controls::ComplexList;
+
+namespace {
+
+content::StringTable Table(int rows, const QString& prefix = QStringLiteral("topic")) {
+  content::StringTable table(3);
+  for (int r = 0; r < rows; ++r) {
+    const int entry = table.Grow();
+    table.Set(0, entry, prefix + QLatin1Char(' ') + QString::number(r));
+    table.Set(1, entry, QString::number(r * 7));
+    table.Set(2, entry, QStringLiteral("/help/page%1.html").arg(r));
+  }
+  return table;
+}
+
+class ComplexListTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
+    settings::Theme() = settings::ThemeValues();
+    settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
+    settings::Theme().theme_high = 0x00FF00;
+    settings::Theme().theme_pitch = 0x101010;
+    window_.resize(400, 400);
+    list_ = new ComplexList(&window_);
+    list_->ResetControl();
+    // Columns are laid out when the width changes, so the titles come first.
+    list_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
+    list_->Move(0, 0, 4000 + 75, 3000);  // a usable width of 4000 without the scroll bar
+    window_.show();
+  }
+
+  int RowsThatFit() const { return (3000 - 240 - 60) / list_->RowHeight(); }
+  QPoint RowPoint(int row) const {
+    return QPoint(10, static_cast<int>((row * list_->RowHeight() + list_->RowHeight() / 2) / 15.0));
+  }
+
+  QWidget window_;
+  ComplexList* list_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ComplexListTest, RelativeWidthsShareTheUsableWidth) {
+  EXPECT_EQ(list_->UsableWidth(), 4000);
+  EXPECT_EQ(list_->CxLColHead[0]->Width(), 3000);
+  EXPECT_EQ(list_->CxLColHead[1]->Width(), 1000);
+  EXPECT_EQ(list_->CxLColHotSpot[1]->Left(), 3015);  // title 1 starts one pixel after title 0
+  EXPECT_EQ(list_->CxLColHead[1]->Left(), 3045);
+  EXPECT_EQ(list_->CxLColText[0]->Width(), 2970);
+  EXPECT_EQ(list_->CxLColText[0]->Tag(), QStringLiteral("2970"));
+  EXPECT_EQ(list_->CxLColLine[0]->X1(), 3015 + 30);  // the separator between them
+  EXPECT_TRUE(list_->CxLColHead[1]->Visible());
+  EXPECT_FALSE(list_->CxLColHead[2]->Visible());
+}
+
+TEST_F(ComplexListTest, NewTitlesAtTheSameWidthWaitForTheNextWidthChange) {
+  list_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("1")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
+  EXPECT_EQ(list_->CxLColHead[0]->Width(), 3000);
+  list_->SetWidth(4000 + 75 + 15);
+  EXPECT_EQ(list_->CxLColHead[0]->Width(), 2008);  // half of 4015, rounded
+}
+
+TEST_F(ComplexListTest, RowsWithAnEmptyFirstCellAreLeftOutOfEveryColumn) {
+  content::StringTable table = Table(4);
+  table.Set(0, 1, QString());
+  list_->Submit_Data_Array(table, -1, 1);
+  EXPECT_EQ(list_->CxLColText[0]->Caption(), QStringLiteral("topic 0\rtopic 2\rtopic 3"));
+  EXPECT_EQ(list_->CxLColText[1]->Caption(), QStringLiteral("0\r14\r21"));
+  EXPECT_EQ(list_->CxLColText[2]->Caption(), QString());  // beyond the visible columns
+
+  content::StringTable empty(3);
+  empty.Set(1, 0, QStringLiteral("no subject"));
+  list_->Submit_Data_Array(empty, -1, 1);
+  EXPECT_EQ(list_->CxLColText[0]->Caption(), QString());
+  EXPECT_EQ(list_->CxLColText[1]->Caption(), QString());
+}
+
+TEST_F(ComplexListTest, LongCellsAreFittedToTheirColumn) {
+  content::StringTable table(2);
+  table.Set(0, 0, QStringLiteral("a very long topic title that cannot fit into a column this narrow"));
+  table.Set(1, 0, QStringLiteral("7"));
+  list_->Submit_Data_Array(table, -1, 1);
+  const QString cell = list_->CxLColText[0]->Caption();
+  EXPECT_TRUE(cell.endsWith(QStringLiteral("..."))) << cell.toStdString();
+  EXPECT_EQ(list_->CxLColText[1]->Caption(), QStringLiteral("7"));
+}
+
+TEST_F(ComplexListTest, ScrollBarAppearsAtTheSubmissionAfterTheOneThatOverflowed) {
+  const content::StringTable many = Table(RowsThatFit() + 20);
+  list_->Submit_Data_Array(many, -1, 1);
+  EXPECT_FALSE(list_->VScrollButton->Visible());
+  EXPECT_EQ(list_->UsableWidth(), 4000);
+  list_->Submit_Data_Array(many, -1, 1);
+  EXPECT_TRUE(list_->VScrollButton->Visible());
+  EXPECT_EQ(list_->UsableWidth(), 4000 - 255);
+  EXPECT_EQ(list_->CxLColHead[0]->Width(), 2809);  // 3745 x 3 / 4, rounded
+  EXPECT_EQ(list_->VScrollButton->Play(), list_->CxLColText[0]->Height());
+
+  // Scrolling moves the text; the selector follows its row.
+  list_->SetListIndex(3);
+  list_->VScrollButton->Submit_New_Coord(600);
+  const int offset = 45 + 240 - list_->CxLColText[0]->Top();
+  EXPECT_NEAR(offset, 600, 10);
+  EXPECT_EQ(list_->CxLSelector->Top(), 3 * list_->RowHeight() + list_->CxLColText[0]->Top());
+}
+
+TEST_F(ComplexListTest, ArrowKeysStopAtTheEnds) {
+  list_->Submit_Data_Array(Table(5), -1, 1);
+  list_->setFocus();
+  QTest::keyClick(list_, Qt::Key_Up);
+  EXPECT_EQ(list_->ListIndex(), 0);
+  for (int i = 0; i < 9; ++i) QTest::keyClick(list_, Qt::Key_Down);
+  EXPECT_EQ(list_->ListIndex(), 4);
+  QTest::keyPress(list_, Qt::Key_Up);
+  EXPECT_EQ(list_->ListIndex(), 4);  // keys act on release
+  QTest::keyRelease(list_, Qt::Key_Up);
+  EXPECT_EQ(list_->ListIndex(), 3);
+
+  list_->SetListIndex(12);  // beyond the last row: the selector stands below it
+  EXPECT_EQ(list_->CxLSelector->Top(), 12 * list_->RowHeight() + list_->CxLColText[0]->Top());
+}
+
+TEST_F(ComplexListTest, MouseDownSelectsTheRowAndDoubleClickReportsIt) {
+  list_->Submit_Data_Array(Table(5), -1, 1);
+  QSignalSpy doubleClicks(list_, &ComplexList::DoubleClick);
+  QSignalSpy clicks(list_, &ComplexList::Click);
+  QWidget* cells = list_->CxLColText[1];
+  QTest::mousePress(cells, Qt::LeftButton, {}, RowPoint(2));
+  QTest::mouseRelease(cells, Qt::LeftButton, {}, RowPoint(2));
+  QTest::mouseDClick(cells, Qt::LeftButton, {}, RowPoint(2));
+  QTest::mouseRelease(cells, Qt::LeftButton, {}, RowPoint(2));
+  EXPECT_EQ(list_->ListIndex(), 2);
+  ASSERT_EQ(doubleClicks.count(), 1);
+  EXPECT_EQ(doubleClicks[0][0].toInt(), 2);
+  EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(ComplexListTest, TitlesHighlightOneAtATimeAndReportClicks) {
+  QSignalSpy headers(list_, &ComplexList::HeaderClick);
+  QTest::mouseMove(list_->CxLColHotSpot[0], QPoint(3, 3));
+  EXPECT_TRUE(list_->CxLColShape[0]->Visible());
+  EXPECT_EQ(list_->CxLColHead[0]->ForeColor(), 0x00FF00);
+  EXPECT_TRUE(list_->ImHigh());
+  QTest::mouseMove(list_->CxLColHotSpot[1], QPoint(3, 3));
+  EXPECT_FALSE(list_->CxLColShape[0]->Visible());
+  EXPECT_EQ(list_->CxLColHead[0]->ForeColor(), 0x101010);
+  EXPECT_TRUE(list_->CxLColShape[1]->Visible());
+  QTest::mouseClick(list_->CxLColHotSpot[1], Qt::LeftButton, {}, QPoint(3, 3));
+  ASSERT_EQ(headers.count(), 1);
+  EXPECT_EQ(headers[0][0].toInt(), 1);
+
+  list_->SetImHigh(false);  // the host's hover reset
+  EXPECT_FALSE(list_->CxLColShape[1]->Visible());
+  EXPECT_FALSE(list_->ImHigh());
+}
+
+TEST_F(ComplexListTest, OddInputDoesNoHarm) {
+  ComplexList fresh(&window_);
+  fresh.Move(0, 0, 3000, 2000);
+  fresh.Submit_Data_Array(Table(3), -1, 1);  // before any column set-up
+  std::vector<ComplexList::ColumnHeading> eight;
+  for (int i = 0; i < 8; ++i) eight.push_back({QStringLiteral("c%1").arg(i), QStringLiteral("1")});
+  fresh.Setup_Cols_Headers(eight);
+  EXPECT_EQ(fresh.Columns().size(), 6u);
+  fresh.Submit_Data_Array(Table(3), -1, 9);
+  EXPECT_TRUE(fresh.CxLColHead[5]->Visible());
+}

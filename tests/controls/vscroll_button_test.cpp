@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "controls/vscroll_button.h"
+#include "settings/platform_facts.h"
+
+using namespace lumora;
+using controls::VScrollButton;
+
+namespace {
+
+// A bar 2000 twips high: two 255-twip arrows and a track of 1490.
+class VScrollButtonTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
+    bar_ = new VScrollButton(&window_);
+    bar_->Move(0, 0, 255, 2000);
+    window_.resize(100, 200);
+    window_.show();
+  }
+
+  void Content(int play, int gap) {
+    bar_->SetPlay(play);
+    bar_->SetGap(gap);
+  }
+
+  QWidget window_;
+  VScrollButton* bar_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(VScrollButtonTest, WidthIsFixedAndTheDownArrowSitsAtTheBottom) {
+  bar_->Move(0, 0, 900, 3000);
+  EXPECT_EQ(bar_->Width(), 255);
+  EXPECT_EQ(bar_->Height(), 3000);
+  EXPECT_EQ(bar_->ScbFrame[1]->Top(), 3000 - 255);
+}
+
+TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffset) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  Content(10000, 2000);
+  bar_->Process_CoOrdinates(2);
+  ASSERT_EQ(reports.count(), 1);
+  EXPECT_EQ(reports.takeFirst()[0].toInt(), 0);
+  EXPECT_EQ(bar_->ScbFrame[2]->Height(), 298);  // 2000 / 10000 of the track
+  EXPECT_EQ(bar_->ScbFrame[2]->Top(), 255);
+
+  bar_->SetValue(596);  // half way
+  bar_->Process_CoOrdinates(0);
+  EXPECT_EQ(reports.takeFirst()[0].toInt(), 4000);
+
+  bar_->SetValue(99999);  // beyond the end: clamped, and the end shows the last screenful
+  bar_->Process_CoOrdinates(0);
+  EXPECT_EQ(bar_->Value(), 1490 - 298);
+  EXPECT_EQ(reports.takeFirst()[0].toInt(), 10000 - 2000);
+  EXPECT_TRUE(bar_->VeryBottom());
+
+  bar_->Process_CoOrdinates(0);  // nothing changed: nothing reported
+  EXPECT_EQ(reports.count(), 0);
+  bar_->Process_CoOrdinates(1);  // reported always
+  EXPECT_EQ(reports.count(), 1);
+
+  bar_->SetValue(-50);
+  bar_->Process_CoOrdinates(0);
+  EXPECT_EQ(bar_->Value(), 0);
+  EXPECT_FALSE(bar_->VeryBottom());
+}
+
+TEST_F(VScrollButtonTest, VeryBottomHoldsWithinSixPixelsOfTheEnd) {
+  Content(10000, 2000);
+  bar_->SetValue(1192 - 89);
+  bar_->Process_CoOrdinates(0);
+  EXPECT_TRUE(bar_->VeryBottom());
+  bar_->SetValue(1192 - 90);
+  bar_->Process_CoOrdinates(0);
+  EXPECT_FALSE(bar_->VeryBottom());
+}
+
+TEST_F(VScrollButtonTest, NoContentMovesNothingButThePlacement) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  bar_->SetValue(300);
+  bar_->Process_CoOrdinates(2);
+  EXPECT_EQ(reports.count(), 0);
+  EXPECT_EQ(bar_->ScbFrame[2]->Top(), 555);
+}
+
+TEST_F(VScrollButtonTest, StepIsEightPixelsOfContent) {
+  Content(20000, 2000);
+  EXPECT_EQ(bar_->Step(), 12);
+  Content(240000, 2000);  // exactly Gap x 120
+  EXPECT_EQ(bar_->Step(), 1);
+  Content(240001, 2000);  // beyond it the arrows no longer move the slider
+  EXPECT_EQ(bar_->Step(), 0);
+  bar_->SetPlay(0);  // a zero keeps the old step
+  EXPECT_EQ(bar_->Step(), 0);
+}
+
+TEST_F(VScrollButtonTest, HoldingAnArrowRepeatsUntilReleased) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  Content(20000, 2000);
+  bar_->Process_CoOrdinates(2);
+  reports.clear();
+  QTest::mousePress(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(bar_->Repeating());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() >= 36; }));
+  QTest::mouseRelease(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(bar_->Repeating());
+  EXPECT_EQ(bar_->Value() % 12, 0);  // moved in whole steps
+  EXPECT_TRUE(bar_->ImHigh());
+  const int stopped = bar_->Value();
+  QTest::qWait(50);
+  EXPECT_EQ(bar_->Value(), stopped);
+
+  // The up arrow walks back and stops at the top.
+  QTest::mousePress(bar_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() == 0; }));
+  QTest::mouseRelease(bar_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(reports.last()[0].toInt(), 0);
+}
+
+TEST_F(VScrollButtonTest, PressOnTheTrackPagesTowardsThePointer) {
+  Content(20000, 2000);
+  bar_->Process_CoOrdinates(2);
+  const int below = bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() + 300;
+  QTest::mousePress(bar_, Qt::LeftButton, {}, QPoint(5, below / 15));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() >= 48; }));
+  QTest::mouseRelease(bar_, Qt::LeftButton, {}, QPoint(5, below / 15));
+  EXPECT_EQ(bar_->Value() % 24, 0);  // two steps a tick
+}
+
+TEST_F(VScrollButtonTest, DraggingTheSliderStopsAtTheEnds) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  Content(10000, 2000);
+  bar_->Process_CoOrdinates(2);
+  reports.clear();
+  QWidget* grip = bar_->ScBHotSpot[2];
+  QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(5, 5));
+  auto drag = [&](int y) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, y), grip->mapToGlobal(QPointF(5, y)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grip, &move);
+  };
+  drag(5 + 20);  // 20 pixels down
+  EXPECT_EQ(bar_->Value(), 300);
+  drag(5 + 2000);  // far past the end
+  EXPECT_EQ(bar_->Value(), 1192);
+  const int reported = reports.count();
+  drag(5 + 40);  // the pointer is still below the end: no change, no report
+  EXPECT_EQ(reports.count(), reported);
+  QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(reports.last()[0].toInt(), 8000);
+}
+
+TEST_F(VScrollButtonTest, NewCoordinateMovesTheSliderToAContentOffset) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  Content(10000, 2000);
+  bar_->Process_CoOrdinates(2);
+  bar_->Submit_New_Coord(4000);
+  EXPECT_EQ(bar_->Value(), 596);
+  EXPECT_EQ(reports.last()[0].toInt(), 4000);
+}
