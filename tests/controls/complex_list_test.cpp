@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QDir>
 #include <QTest>
+#include <set>
 
 #include "controls/complex_list.h"
 #include "settings/platform_facts.h"
@@ -175,4 +177,32 @@ TEST_F(ComplexListTest, OddInputDoesNoHarm) {
   EXPECT_EQ(fresh.Columns().size(), 6u);
   fresh.Submit_Data_Array(Table(3), -1, 9);
   EXPECT_TRUE(fresh.CxLColHead[5]->Visible());
+}
+
+TEST_F(ComplexListTest, RenderedLookKeepsTheSelectedRowReadable) {
+  settings::Theme().theme_vague = 0xFFFFFF;
+  settings::Theme().theme_color = 0x800000;
+  settings::Theme().theme_highlight = 0xFF8000;
+  settings::Theme().theme_pitch = 0x000000;
+  list_->ResetControl();
+  list_->Submit_Data_Array(Table(40), -1, 1);
+  list_->Submit_Data_Array(Table(40), -1, 1);  // now with its scroll bar
+  list_->SetListIndex(1);
+  list_->SetKeepFocus(true);
+  const QImage image = list_->grab().toImage();
+  const QString folder = QStringLiteral(LUMORA_TEST_OUTPUT) + QStringLiteral("/looks");
+  QDir().mkpath(folder);
+  image.save(folder + QStringLiteral("/complex_list.png"));
+
+  // On the selected row, text and background still differ: the selector
+  // inverts what lies under it instead of covering it.
+  const int top = list_->CxLSelector->geometry().top() + 2;
+  const int bottom = list_->CxLSelector->geometry().bottom() - 2;
+  std::set<QRgb> colours;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = 10; x < 80; ++x) colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 2u);
+  // Outside the selector the body shows the list's background.
+  EXPECT_EQ(QColor(image.pixel(image.width() / 3, image.height() - 8)), QColor(255, 255, 255));
+  EXPECT_TRUE(list_->VScrollButton->Visible());
 }
