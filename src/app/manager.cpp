@@ -49,6 +49,7 @@ Manager::Manager(ManagerSub* owner)
 
   BuildComposition(this, ui_);
   pages_ = new PageController(ui_, state_, {[this] { LayoutPage(); }, nullptr, nullptr}, this);
+  question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
   resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/page_controller.h"
+#include "app/question_form.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -28,6 +29,7 @@ class Manager final : public QWidget {
   layout::Composition& Ui() { return ui_; }
   const layout::Composition& Ui() const { return ui_; }
   PageController& Pages() { return *pages_; }
+  QuestionForm& Question() { return *question_; }
   const AppState& State() const { return state_; }
   AppState& MutableState() { return state_; }
   // Inner width and height in twips.
@@ -48,6 +50,7 @@ class Manager final : public QWidget {
   layout::Composition ui_;
   AppState state_;
   PageController* pages_ = nullptr;
+  QuestionForm* question_ = nullptr;
 };
 
 }  // namespace lumora::app

@@ -4,6 +4,7 @@
 
 #include "controls/label_measurer.h"
 #include "platform/label.h"
+#include "platform/mail_session.h"
 
 namespace lumora::app {
 
@@ -19,10 +20,13 @@ class ManagerSub final : public QWidget {
   platform::Label* GenLabel() const { return genLabel_; }
   // FitText and MeasureLineHeight measure in GenLabel through this.
   content::TextMeasurer& Measurer() { return measurer_; }
+  // The mail session that questions are sent through.
+  platform::MailSession& Mail() { return mail_; }
 
  private:
   platform::Label* genLabel_ = nullptr;
   controls::LabelMeasurer measurer_{*genLabel_};
+  platform::MailSession mail_;
 };
 
 // The title of both windows.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "layout/composition.h"
+#include "platform/mail_session.h"
+
+namespace lumora::app {
+
+// The question form's buttons: send the question by mail, or clear the form
+// after asking.
+class QuestionForm final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(QuestionForm)
+
+ public:
+  QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner,
+               std::function<void()> refreshToolbar, QObject* parent = nullptr);
+
+  // 0 sends, 1 clears, any other index does nothing; the toolbar is
+  // refreshed in every case.
+  void QuestionButtonClicked(int index);
+
+ private:
+  void SendQuestion();
+  void ClearForm();
+
+  layout::Composition& ui_;
+  platform::MailSession& session_;
+  QWidget* dialogOwner_;
+  std::function<void()> refreshToolbar_;
+};
+
+}  // namespace lumora::app

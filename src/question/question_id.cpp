@@ -1,0 +1,24 @@
+#include "question/question_id.h"
+
+#include "platform/random.h"
+
+namespace lumora::question {
+namespace {
+// The original's Int(): the whole part of a non-negative number.
+int Int(double value) { return static_cast<int>(value); }
+}  // namespace
+
+QString MakeQuestionId(const Pump& pump) {
+  QString id;
+  for (int i = 0; i < 10; ++i) {
+    const double r = platform::Rnd();
+    if (Int(2 * r) + 1 == 1)
+      id += QChar(static_cast<char16_t>(65 + Int(25 * platform::Rnd())));
+    else
+      id += QString::number(Int(9 * platform::Rnd()) + 1);
+    if (pump) pump();
+  }
+  return id.toUpper();
+}
+
+}  // namespace lumora::question

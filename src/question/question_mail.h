@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "platform/mail_session.h"
+#include "platform/registry.h"
+#include "question/question_id.h"
+
+namespace lumora::question {
+
+// The texts of the form's five boxes, TextBox(0) to TextBox(4): first and
+// second body line, subject, the question, system information.
+struct QuestionForm {
+  std::array<QString, 5> fields;
+};
+
+inline const QString kDefaultSupportDomain = QStringLiteral("support.quillmark.example");
+
+// "SupportDomain" under the maker's key, or kDefaultSupportDomain.
+QString ReadSupportDomain(const platform::RegistryRoot& root);
+// The mail settings under the maker's key (see platform::ReadMailSettings).
+platform::MailSettings ReadQuestionMailSettings(const platform::RegistryRoot& root);
+
+// "lumora" + expertIndex + "@" + supportDomain: "3" gives lumora3@<domain>.
+QString QuestionRecipient(const QString& expertIndex, const QString& supportDomain);
+// "(Question ID=" + id + ") " + the subject box.
+QString QuestionSubject(const QString& questionId, const QuestionForm& form);
+// Boxes 0, 1, 3 and 4 joined by one, one, two and two LineBreak.
+QString QuestionNoteText(const QuestionForm& form);
+
+struct SendResult {
+  bool sent = false;
+  QString questionId;  // empty when no session was obtained
+  QString error;       // why nothing was sent
+};
+
+// Signs on, composes the question with a new ID, sends it without dialog and
+// signs off, in the original's order. Unlike the original, a refused sign-on
+// or send is reported, not taken for success. Nothing is retried.
+SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+                        const QString& supportDomain, const Pump& pump = {});
+
+}  // namespace lumora::question

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "question/question_mail.h"
+
+using namespace lumora::question;
+using lumora::platform::RegistryRoot;
+
+TEST(QuestionMail, RecipientSubjectAndBodyJoinTheFields) {
+  const QuestionForm form{{QStringLiteral("Ann"), QStringLiteral("ann@example.com"), QStringLiteral("Printing"),
+                           QStringLiteral("Why?"), QStringLiteral("CPU: x86")}};
+  EXPECT_EQ(QuestionRecipient(QStringLiteral("3"), QStringLiteral("support.example")),
+            QStringLiteral("lumora3@support.example"));
+  EXPECT_EQ(QuestionSubject(QStringLiteral("AB12CD34EF"), form), QStringLiteral("(Question ID=AB12CD34EF) Printing"));
+  EXPECT_EQ(QuestionNoteText(form), QStringLiteral("Ann\r\nann@example.com\r\n\r\nWhy?\r\n\r\nCPU: x86"));
+}
+
+TEST(QuestionMail, EmptyFieldsLeaveTheBlankAndFiveLineBreaks) {
+  QuestionForm form;
+  EXPECT_EQ(QuestionSubject(QStringLiteral("AB12CD34EF"), form), QStringLiteral("(Question ID=AB12CD34EF) "));
+  EXPECT_EQ(QuestionNoteText(form), QStringLiteral("\r\n\r\n\r\n\r\n\r\n"));
+  form.fields[4] = QStringLiteral("CPU: x86");
+  EXPECT_EQ(QuestionNoteText(form), QStringLiteral("\r\n\r\n\r\n\r\n\r\nCPU: x86"));
+}
+
+TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
+  QTemporaryDir dir;
+  const RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  const auto writeStore = [&](const QByteArray& values) {
+    QFile file(root.storeFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[SOFTWARE\\Quillmark%20Software]\nExpertIndex=2\n" + values);
+  };
+  writeStore("MailUser=\n");
+  const lumora::platform::MailSettings defaults = ReadQuestionMailSettings(root);
+  EXPECT_EQ(defaults.server, QStringLiteral("smtp://localhost:25"));
+  EXPECT_EQ(defaults.sender, QStringLiteral("lumora@localhost"));
+  EXPECT_TRUE(defaults.user.isEmpty() && defaults.password.isEmpty());
+  EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("support.quillmark.example"));
+
+  writeStore("MailServer=smtps://mail.example:465\nMailUser=desk\nMailPassword=\" pw \"\n"
+             "MailSender=help@example.com\nSupportDomain=answers.example\n");
+  const lumora::platform::MailSettings stored = ReadQuestionMailSettings(root);
+  EXPECT_EQ(stored.server, QStringLiteral("smtps://mail.example:465"));
+  EXPECT_EQ(stored.user, QStringLiteral("desk"));
+  EXPECT_EQ(stored.password, QStringLiteral(" pw "));
+  EXPECT_EQ(stored.sender, QStringLiteral("help@example.com"));
+  EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("answers.example"));
+}
