@@ -6,15 +6,6 @@
 namespace lumora::app {
 namespace {
 
-// Only blanks are trimmed, tabs and other white space stay.
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first] == QLatin1Char(' ')) ++first;
-  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
-
 struct Switch {
   QLatin1StringView text;
   int runMode;
@@ -33,11 +24,11 @@ QString JoinArguments(const QStringList& arguments) { return arguments.join(QLat
 
 ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   ParsedCommandLine parsed;
-  QString line = platform::AnsiLower(TrimBlanks(argumentString));
+  QString line = platform::AnsiLower(platform::TrimBlanks(argumentString));
   for (const Switch& s : kSwitches)
     if (line.contains(s.text)) parsed.RunMode = s.runMode;
   for (const Switch& s : kSwitches) line.remove(s.text);
-  line = TrimBlanks(line);
+  line = platform::TrimBlanks(line);
 
   const QLatin1StringView extension(".qlp");
   if (!line.isEmpty() && !line.endsWith(extension)) {
@@ -45,7 +36,7 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
     // text); without ".qlp" only four characters remain, which then fail.
     const qsizetype found = line.indexOf(extension);
     const qsizetype position = found < 0 ? 0 : found + 1;
-    line = TrimBlanks(line.left(position + 4));
+    line = platform::TrimBlanks(line.left(position + 4));
   }
   line.replace(QLatin1Char('\\'), QLatin1Char('/'));
   parsed.CommandLine = line;

@@ -48,7 +48,9 @@ Manager::Manager(ManagerSub* owner)
                                  platform::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
-  pages_ = new PageController(ui_, state_, {[this] { LayoutPage(); }, nullptr, nullptr}, this);
+  topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
+  pages_ = new PageController(ui_, state_, {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, nullptr},
+                              this);
   question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
@@ -98,7 +100,7 @@ bool Manager::Load(const QString& argumentString) {
   SelfAlign();
   LayoutPage();
   settings::EnsureExpertIndex(machine);
-  UpdateDisplayButton();
+  topics_->UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
   ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
   pages_->NavigateTo(false, QString());
@@ -129,6 +131,7 @@ void Manager::ApplyTheme() {
   settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
   for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl();
   for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();
+  for (controls::WriteBox* box : ui_.WriteBox) box->ResetControl();
   ui_.ComplexList[0]->SetKeepFocus(true);
   ui_.ComplexList[1]->SetKeepFocus(true);
 }
@@ -152,9 +155,6 @@ void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.PageMode, ScaleWidth
 // Highlights are cleared once the skinned controls can show them.
 void Manager::HoverReset(bool) {}
 
-void Manager::UpdateDisplayButton() {
-  ui_.CommandButton[1]->SetEnabled(!state_.SearchResults.At(0, 0).isEmpty());
-}
 
 
 }  // namespace lumora::app

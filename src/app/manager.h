@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/page_controller.h"
 #include "app/question_form.h"
+#include "app/topics.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -43,7 +44,6 @@ class Manager final : public QWidget {
   void LoadLanguagePack();
   void SelfAlign();
   void LayoutPage();
-  void UpdateDisplayButton();
   void HoverReset(bool keepLists);
 
   ManagerSub* owner_;
@@ -51,6 +51,7 @@ class Manager final : public QWidget {
   AppState state_;
   PageController* pages_ = nullptr;
   QuestionForm* question_ = nullptr;
+  Topics* topics_ = nullptr;
 };
 
 }  // namespace lumora::app

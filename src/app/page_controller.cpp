@@ -9,14 +9,6 @@ namespace {
 constexpr int kNavigateFlags = platform::BrowserView::navNoHistory | platform::BrowserView::navNoReadFromCache |
                                platform::BrowserView::navNoWriteToCache;
 
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first] == QLatin1Char(' ')) ++first;
-  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
-
 }  // namespace
 
 PageController::PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent)
@@ -47,7 +39,7 @@ void PageController::Connect() {
     connect(list, &controls::ComplexList::Resized, this,
             [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1); });
   connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
-          [this] { ui_.CommandButton[0]->SetEnabled(!TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
+          [this] { ui_.CommandButton[0]->SetEnabled(!platform::TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
   connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });
 
   platform::BrowserView* browser = ui_.WebBrowser[0];
@@ -146,7 +138,7 @@ void PageController::OpenEntry(const content::StringTable& table, int entry, boo
 }
 
 void PageController::LookUpTopic(const QString& typed) {
-  const QString wanted = platform::AnsiLower(TrimBlanks(typed));
+  const QString wanted = platform::AnsiLower(platform::TrimBlanks(typed));
   const content::StringTable& index = state_.IndexTable;
   for (int entry = 0; entry < index.Count(); ++entry) {
     if (platform::AnsiLower(index.At(0, entry)).startsWith(wanted)) {

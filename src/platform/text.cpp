@@ -48,6 +48,14 @@ char UnicodeToAnsi(char16_t c) {
 
 }  // namespace
 
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first] == QLatin1Char(' ')) ++first;
+  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
+  return text.mid(first, last - first);
+}
+
 QString FromAnsi(QByteArrayView bytes) {
   QString text(bytes.size(), Qt::Uninitialized);
   for (qsizetype i = 0; i < bytes.size(); ++i) text[i] = QChar(AnsiToUnicode(static_cast<unsigned char>(bytes[i])));

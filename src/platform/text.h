@@ -10,6 +10,9 @@ namespace lumora::platform {
 QString AnsiLower(const QString& text);
 QByteArray AnsiLower(const QByteArray& bytes);
 
+// The text without the blanks at its ends; tabs and other white space stay.
+QString TrimBlanks(const QString& text);
+
 // Text of the ANSI code page (Windows-1252), in which settings files and
 // most help pages are written, and back. A character the code page lacks
 // becomes "?".

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "app/app_state.h"
+#include "layout/composition.h"
+
+namespace lumora::app {
+
+// The index and search pages: building the topic index on first use,
+// running a search, sorting either list by a column title, and the busy
+// state (window disabled, status box in front) around the long loops.
+class Topics final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Topics)
+
+ public:
+  // scaleWidth gives the window's inner width, for centring the status box.
+  Topics(layout::Composition& ui, AppState& state, std::function<int()> scaleWidth, QObject* parent = nullptr);
+
+  void BuildTopicIndex();
+  void RunSearch();
+  void UpdateDisplayButton();
+  void SetInteractive(bool enabled);
+  void ShowStatusBox(int index);
+  void HideStatusBox(int index);
+
+ private:
+  void SortList(int list, int field);
+
+  layout::Composition& ui_;
+  AppState& state_;
+  std::function<int()> scaleWidth_;
+};
+
+}  // namespace lumora::app

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "app/manager.h"
+#include "app/manager_sub.h"
+#include "app/temp_install.h"
+
+using namespace lumora;
+using app::PageController;
+
+namespace {
+
+class TopicsTest : public TempInstall {
+ protected:
+  void SetUp() override {
+    TempInstall::SetUp();
+    Write(QStringLiteral("Help/English.qlp"),
+          "lang3 = Topics:\r\nlang4 = Indexing\r\nlang5 = Searching\r\nlang6 = Matches:\r\nlang7 = Nothing found\r\n"
+          "short0 = Topic\r\nshort1 = Hits\r\nshort2 = Topic\r\nshort10 = Key\r\n");
+    Write(QStringLiteral("Help/index.html"), "<o:Subject>Welcome</o:Subject> print");
+    Write(QStringLiteral("Help/Using/Printing.html"), "<o:Subject>Printing a page</o:Subject> print print print");
+    Write(QStringLiteral("Help/Using/setup.html"), "<o:Subject>Setting up</o:Subject> nothing to see");
+    manager_ = std::make_unique<app::Manager>(&owner_);
+    ASSERT_TRUE(manager_->Load(Pack()));
+  }
+
+  void Search(const QString& words) {
+    auto& ui = manager_->Ui();
+    ui.WriteBox[0]->SetText(words);
+    emit ui.WriteBox[0]->KeyPressed(13, 0);
+  }
+
+  const app::AppState& State() const { return manager_->State(); }
+  layout::Composition& Ui() { return manager_->Ui(); }
+
+  app::ManagerSub owner_;
+  std::unique_ptr<app::Manager> manager_;
+};
+
+}  // namespace
+
+TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
+  EXPECT_TRUE(State().IndexTable.At(0, 0).isEmpty());
+  manager_->Pages().SwitchPage(PageController::pageIndex);
+  ASSERT_EQ(State().IndexTable.Count(), 3);
+  EXPECT_EQ(State().IndexTable.At(0, 0), QStringLiteral("welcome"));
+  EXPECT_EQ(State().IndexTable.At(0, 1), QStringLiteral("printing a page"));
+  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[0]->Caption(), QStringLiteral("welcome\rprinting a page\rsetting up"));
+  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[1]->Caption(), QStringLiteral("index\rprinting\rsetup"));
+  EXPECT_EQ(Ui().FrameLabel[4]->Caption(), QStringLiteral("Topics: 3"));
+  EXPECT_FALSE(Ui().ControllerBox[0]->Visible());  // the status box is gone again
+  EXPECT_TRUE(Ui().ExplorerHolder->Enabled());
+  EXPECT_TRUE(Ui().FormHeader[1]->Enabled());
+
+  Write(QStringLiteral("Help/late.html"), "<o:Subject>Late</o:Subject>");
+  manager_->Pages().SwitchPage(PageController::pageSearch);
+  EXPECT_EQ(State().IndexTable.Count(), 3);  // not scanned again
+}
+
+TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
+  manager_->Pages().SwitchPage(PageController::pageSearch);
+  Search(QStringLiteral(" Print "));
+  ASSERT_EQ(State().SearchResults.Count(), 2);
+  EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("printing a page"));
+  EXPECT_EQ(State().SearchResults.At(1, 0), QStringLiteral("4"));
+  EXPECT_EQ(State().SearchResults.At(0, 1), QStringLiteral("welcome"));
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r1"));
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 2"));
+  EXPECT_TRUE(Ui().CommandButton[1]->Enabled());
+
+  emit Ui().ComplexList[0]->HeaderClick(0);  // sort by topic, A to Z
+  EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("printing a page"));
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(), QStringLiteral("printing a page\rwelcome"));
+}
+
+TEST_F(TopicsTest, SearchWithoutMatchShowsTheNoResultRow) {
+  manager_->Pages().SwitchPage(PageController::pageSearch);
+  Search(QStringLiteral("zebra"));
+  EXPECT_TRUE(State().SearchResults.At(0, 0).isEmpty());
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(), QStringLiteral("Nothing found"));
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
+  EXPECT_FALSE(Ui().CommandButton[1]->Enabled());
+  const int entries = State().History.Count();
+  emit Ui().ComplexList[0]->DoubleClick(0);  // the row has no page
+  EXPECT_EQ(State().History.Count(), entries);
+
+  emit Ui().CommandButton[0]->Click();  // the button searches too
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
+}
