@@ -65,9 +65,13 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
   return files;
 }
 
+QString DeclaredSubject(const QString& lowerText) {
+  return Between(lowerText, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
+}
+
 QString ReadSubject(const QString& path) {
   const QString text = platform::AnsiLower(ReadPageText(path));
-  const QString subject = Between(text, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
+  const QString subject = DeclaredSubject(text);
   if (!subject.isEmpty()) return subject;
   const QString title = Between(text, QLatin1StringView("<title>"), QLatin1StringView("</title>")).simplified();
   if (!title.isEmpty()) return title;

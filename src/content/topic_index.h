@@ -21,6 +21,11 @@ QString ReadPageText(const QString& path);
 // again through a link is not scanned twice.
 StringTable ScanFolderTree(const QString& root, const Pump& pump = {});
 
+// The subject a page's text (already lower case) declares between
+// "<o:subject>" and "</o:subject>"; empty when the markers are missing, in
+// the wrong order, or hold nothing.
+QString DeclaredSubject(const QString& lowerText);
+
 // The page's subject in lower case: the text between "<o:subject>" and
 // "</o:subject>". A page without a well-formed, non-empty subject is listed
 // under its <title>, or its file name when it has none.
