@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QDir>
 #include <QTest>
 
 #include "controls/vscroll_button.h"
 #include "settings/platform_facts.h"
+#include "settings/theme.h"
 
 using namespace lumora;
 using controls::VScrollButton;
@@ -162,4 +164,34 @@ TEST_F(VScrollButtonTest, NewCoordinateMovesTheSliderToAContentOffset) {
   bar_->Submit_New_Coord(4000);
   EXPECT_EQ(bar_->Value(), 596);
   EXPECT_EQ(reports.last()[0].toInt(), 4000);
+}
+
+TEST_F(VScrollButtonTest, HoverColoursTheElementUnderThePointerOnly) {
+  settings::Theme().theme_high = 0x00FF00;
+  settings::Theme().theme_dark = 0x404040;
+  settings::Theme().theme_color = 0x800000;
+  settings::Theme().theme_shade = 0xC0C0C0;
+  bar_->ResetControl();
+  Content(10000, 2000);
+  bar_->Process_CoOrdinates(2);
+  QTest::mouseMove(bar_->ScBHotSpot[1], QPoint(5, 5));
+  EXPECT_EQ(bar_->ScBEffect[1]->FillColor(), 0x00FF00);
+  EXPECT_EQ(bar_->ScBEffect[0]->FillColor(), 0x404040);
+  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x800000);
+  EXPECT_TRUE(bar_->ImHigh());
+  QTest::mouseMove(bar_->ScBHotSpot[2], QPoint(5, 5));
+  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x00FF00);
+  EXPECT_EQ(bar_->ScBEffect[1]->FillColor(), 0x404040);
+
+  // Rendered: the track in the shade colour, the hovered slider in the hover colour.
+  const QImage image = bar_->grab().toImage();
+  const QString folder = QStringLiteral(LUMORA_TEST_OUTPUT) + QStringLiteral("/looks");
+  QDir().mkpath(folder);
+  image.save(folder + QStringLiteral("/vscroll_button_hover.png"));
+  const int sliderMiddle = (bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() / 2) / 15;
+  EXPECT_EQ(QColor(image.pixel(8, sliderMiddle)), QColor(0, 255, 0));
+  EXPECT_EQ(QColor(image.pixel(8, image.height() - 17 - 20)), QColor(0xC0, 0xC0, 0xC0));
+
+  bar_->ForceLooseFocus();
+  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x800000);
 }
