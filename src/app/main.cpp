@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QIcon>
 
 #include "app/command_line.h"
 #include "app/manager.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumora"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumora/lumora.png")));
 
   lumora::app::ManagerSub owner;
   lumora::app::Manager manager(&owner);

@@ -20,6 +20,8 @@
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
+#include "settings/theme_images.h"
+#include "platform/color.h"
 
 namespace lumora::app {
 namespace {
@@ -123,17 +125,51 @@ bool Manager::Load(const QString& argumentString) {
   return true;
 }
 
-// The theme pictures come with their loader; until then the lists stay empty.
-void Manager::LoadThemeImages() {}
+void Manager::LoadThemeImages() {
+  settings::LoadThemeImages(state_.CurrentTheme);
+  // The title-bar buttons show their resting pictures.
+  for (size_t i = 0; i < ui_.FormControl.size(); ++i) {
+    ui_.FormControl[i]->SetImage(settings::PictureLoader(0).Item(static_cast<int>(i) + 3));
+    ui_.FormControl[i]->SetTag(QStringLiteral("0"));
+  }
+}
 
-// Reads the theme's values and re-skins the skinned controls that take them.
 void Manager::ApplyTheme() {
   settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
+  const settings::ThemeValues& theme = settings::Theme();
+  for (platform::Picture* background : ui_.FormBackGround) {
+    background->SetWidth(settings::Shared().units.ScreenSpanX);
+    background->SetImage(settings::PictureLoader(0).Item(1));
+  }
+  for (controls::SimpleBox* box : ui_.SimpleBox) box->ResetControl();
   for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl();
   for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();
+  for (controls::ControllerBox* box : ui_.ControllerBox) box->ResetControl();
   for (controls::WriteBox* box : ui_.WriteBox) box->ResetControl();
+  for (controls::ToolButton* button : ui_.ToolButton)
+    if (button) button->ResetControl();
+  for (platform::Label* label : ui_.FrameLabel) {
+    label->SetForeColor(label->Tag() == QLatin1String("2") ? theme.theme_color : theme.theme_pitch);
+    label->SetFontName(label->Tag() == QLatin1String("1") ? theme.theme_font : theme.theme_text);
+  }
+  ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
+  ui_.FormCaption[0]->SetForeColor(theme.theme_light);
+  ui_.FormCaption[0]->SetFontName(theme.theme_font);
+  const QIcon icon = owner_->windowIcon();
+  ui_.FormIcon->SetImage(icon.pixmap(16, 16));
+  setWindowIcon(icon);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, platform::ToQColor(theme.theme_shadow));
+  setPalette(background);
   ui_.ComplexList[0]->SetKeepFocus(true);
   ui_.ComplexList[1]->SetKeepFocus(true);
+  ui_.NormLine[0]->SetBorderColor(theme.theme_dark);
+  // The ellipsis is measured again in the theme's text font.
+  platform::Label* measure = owner_->GenLabel();
+  measure->SetFontName(theme.theme_text);
+  measure->SetFontBold(false);
+  measure->SetCaption(QStringLiteral("..."));
+  settings::Shared().EllipsisWidth = measure->Width();
 }
 
 void Manager::LoadLanguagePack() {

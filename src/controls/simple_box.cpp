@@ -4,4 +4,6 @@ namespace lumora::controls {
 
 SimpleBox::SimpleBox(QWidget* parent) : platform::Container(parent) {}
 
+void SimpleBox::ResetControl() { SetBackColor(settings::Theme().theme_light); }
+
 }  // namespace lumora::controls

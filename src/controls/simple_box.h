@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/container.h"
+#include "settings/theme.h"
 
 namespace lumora::controls {
 
@@ -11,6 +12,9 @@ class SimpleBox final : public platform::Container {
 
  public:
   explicit SimpleBox(QWidget* parent = nullptr);
+
+  // The box's background takes the theme's light colour.
+  void ResetControl();
 };
 
 }  // namespace lumora::controls

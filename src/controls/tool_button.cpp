@@ -1,23 +1,168 @@
 #include "controls/tool_button.h"
 
-namespace lumora::controls {
+#include <cmath>
 
-ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {}
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+
+namespace lumora::controls {
+namespace {
+
+using platform::Shape;
+using settings::Px1;
+
+int Px(int n) { return n * Px1(); }
+int Round(double value) { return static_cast<int>(std::lround(value)); }
+int Floor(double value) { return static_cast<int>(std::floor(value)); }
+
+}  // namespace
+
+ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
+  TlBShape[0] = new Shape(this);
+  TlBShape[0]->SetShapeKind(Shape::Kind::RoundedRectangle);
+  TlBShape[0]->Move(0, 0, 1215, 495);
+  TlBShape[2] = new Shape(this);
+  TlBShape[2]->Move(0, 0, 975, 255);
+  TlBImage = new platform::Picture(this);
+  TlBImage->SetReceivesMouse(false);
+  TlBImage->Move(0, 0, 240, 240);
+  TlBCaption = new platform::Label(this);
+  TlBCaption->SetTransparent(true);
+  TlBCaption->SetFontName(QStringLiteral("Tahoma"));
+  TlBCaption->SetFontSize(8.25);
+  TlBCaption->SetAutoSize(true);
+  TlBCaption->SetReceivesMouse(false);
+  for (auto& line : NormLine) {
+    line = new platform::Line(this);
+    line->SetVisible(false);
+  }
+  TlBShape[1] = new Shape(this);
+  TlBShape[1]->SetShapeKind(Shape::Kind::RoundedRectangle);
+  TlBShape[1]->Move(0, 0, 1095, 375);
+  ShowBody(false);
+  for (int i : {1, 2}) TlBShape[static_cast<size_t>(i)]->SetBorderStyle(Shape::Border::Transparent);
+
+  TlBHotSpot = new platform::HotSpot(this);
+  connect(TlBHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
+  connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this] { PressedLook(); });
+  connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] { ReleasedLook(); });
+  connect(TlBHotSpot, &platform::FormElement::Click, this, [this] {
+    if (commandEnabled_) emit Click(command_);
+  });
+  connect(TlBHotSpot, &platform::FormElement::DblClick, this, [this] {
+    if (commandEnabled_) emit DoubleClick(command_);
+    PressedLook();
+  });
+}
 
 void ToolButton::ToolProperty(int cmdIdValue, const QString& captionValue, int picLdrValue, bool enaControl,
                               int newCatValue) {
-  command_ = cmdIdValue;
-  caption_ = captionValue;
-  pictureIndex_ = picLdrValue;
-  commandEnabled_ = enaControl;
   newCategory_ = newCatValue != 0;
-  update();
+  TlBCaption->SetCaption(captionValue);
+  command_ = cmdIdValue;
+  commandEnabled_ = enaControl;
+  pictureIndex_ = picLdrValue;
+  EnabledLook();
+  Layout();
+}
+
+void ToolButton::OnResize() { Layout(); }
+
+void ToolButton::Layout() {
+  const int h = Height();
+  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0));
+  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0));
+  const bool noCaption = TlBCaption->Caption().isEmpty();
+  const int indent = newCategory_ ? Px(4) : 0;
+  TlBImage->SetLeft(Px(8) + indent);
+  TlBCaption->SetLeft(Px(28) + indent);
+  int width = noCaption ? TlBImage->Left() + TlBImage->Width() + Px(8) : TlBCaption->Left() + TlBCaption->Width() + Px(8);
+  if (noCaption && !newCategory_) width += Px(1);
+  SetWidth(width);
+  const int w = Width();
+  if (!newCategory_) {
+    TlBShape[0]->Move(0, 0, w, h);
+    TlBShape[1]->Move(Px(1), Px(1), w - Px(2), h - Px(2));
+    TlBShape[2]->Move(Px(2), Px(2), w - Px(4), h - Px(4));
+    TlBHotSpot->Move(0, 0, w, h);
+  } else {
+    TlBShape[0]->Move(Px(3), 0, w - Px(3), h);
+    TlBShape[1]->Move(Px(4), Px(1), w - Px(5), h - Px(2));
+    TlBShape[2]->Move(Px(5), Px(2), w - Px(7), h - Px(4));
+    TlBHotSpot->Move(Px(3), 0, w, h);
+    NormLine[0]->SetEnds(Px(1), Px(2), Px(1), h - Px(1));
+    NormLine[1]->SetEnds(Px(2), Px(2), Px(2), h - Px(1));
+  }
+  for (platform::Line* line : NormLine) line->SetVisible(newCategory_);
+}
+
+void ToolButton::ShowBody(bool shown) {
+  TlBShape[0]->SetFillStyle(shown ? Shape::Fill::Solid : Shape::Fill::Transparent);
+  TlBShape[0]->SetBorderStyle(shown ? Shape::Border::Solid : Shape::Border::Transparent);
+}
+
+void ToolButton::ReleasedLook() {
+  const settings::ThemeValues& theme = settings::Theme();
+  TlBShape[0]->SetFillColor(theme.theme_shade);
+  TlBShape[0]->SetBorderColor(theme.theme_shadow);
+  TlBShape[1]->SetBorderColor(theme.theme_dark);
+  TlBShape[2]->SetBorderColor(theme.theme_color);
+  TlBCaption->SetForeColor(theme.theme_shadow);
+  const int h = Height();
+  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0));
+  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0));
+}
+
+void ToolButton::PressedLook() {
+  const settings::ThemeValues& theme = settings::Theme();
+  TlBShape[0]->SetFillColor(theme.theme_color);
+  TlBShape[0]->SetBorderColor(theme.theme_pitch);
+  TlBShape[1]->SetBorderColor(theme.theme_shadow);
+  TlBShape[2]->SetBorderColor(theme.theme_dark);
+  TlBCaption->SetForeColor(theme.theme_pitch);
+  const int h = Height();
+  // Caption and picture move down by one pixel while pressed.
+  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0 + Px(1)));
+  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0 + Px(1) + 1));
+}
+
+void ToolButton::SetImHigh(bool imHighValue) {
+  imHigh_ = imHighValue;
+  if (imHighValue) {
+    ShowBody(true);
+  } else if (!sunken_) {
+    ShowBody(false);
+  }
+  for (int i : {1, 2})
+    TlBShape[static_cast<size_t>(i)]->SetBorderStyle(imHighValue ? Shape::Border::Solid : Shape::Border::Transparent);
 }
 
 void ToolButton::SetSunken(bool sunkenValue) {
-  if (sunkenValue == sunken_) return;
   sunken_ = sunkenValue;
-  update();
+  ShowBody(sunkenValue);
+}
+
+void ToolButton::SetEnabled(bool enabledValue) {
+  if (enabledValue == Enabled()) return;
+  platform::FormElement::SetEnabled(enabledValue);
+  EnabledLook();
+}
+
+void ToolButton::EnabledLook() {
+  const settings::ThemeValues& theme = settings::Theme();
+  const bool enabled = Enabled();
+  TlBCaption->SetForeColor(enabled ? theme.theme_shadow : theme.theme_dark);
+  TlBImage->SetImage(settings::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
+}
+
+void ToolButton::ResetControl() {
+  SetImHigh(false);
+  ReleasedLook();
+  const settings::ThemeValues& theme = settings::Theme();
+  NormLine[0]->SetBorderColor(theme.theme_dark);
+  NormLine[1]->SetBorderColor(theme.theme_shade);
+  TlBCaption->SetFontName(theme.theme_text);
 }
 
 }  // namespace lumora::controls

@@ -10,4 +10,8 @@ namespace lumora::platform {
 // file is missing or not a picture.
 QPixmap LoadPicture(const QString& path);
 
+// The picture in the sixteen colours of the standard VGA palette, each pixel
+// the nearest of them; transparency is kept.
+QPixmap ReduceToVga16(const QPixmap& picture);
+
 }  // namespace lumora::platform

@@ -1,10 +1,32 @@
 #include "settings/theme_images.h"
 
+#include "platform/files.h"
+#include "platform/pictures.h"
+#include "settings/platform_facts.h"
+
 namespace lumora::settings {
 
 std::array<platform::ImageList, 5>& PictureLoader() {
   static std::array<platform::ImageList, 5> lists;
   return lists;
+}
+
+void LoadThemeImages(QString& themeName) {
+  for (platform::ImageList& list : PictureLoader()) list.Clear();
+  const QString theme = ThemeFolder(themeName);
+  const QString data = Shared().AppFolder + QStringLiteral("data/");
+  const QString families[5] = {theme + QStringLiteral("resourcea"), theme + QStringLiteral("resourceb"),
+                               theme + QStringLiteral("resource"), data + QStringLiteral("resource"),
+                               data + QStringLiteral("resource")};
+  for (int list = 0; list < 5; ++list) {
+    for (int k = 0; k < 100; ++k) {
+      const QString path = families[list] + QString::number(k) + QStringLiteral(".dat");
+      if (!platform::FileIsUsable(path)) break;
+      // A file that is no picture still takes its number, so later pictures keep theirs.
+      const QPixmap picture = platform::LoadPicture(path);
+      PictureLoader(list).Add(list == 4 ? platform::ReduceToVga16(picture) : picture);
+    }
+  }
 }
 
 }  // namespace lumora::settings

@@ -148,13 +148,16 @@ TEST_F(PageLayoutTest, StatusBoxIsCentred) {
 }
 
 TEST_F(PageLayoutTest, ToolbarButtonsTouch) {
-  ui_.ToolButton[0]->SetWidth(700);
-  ui_.ToolButton[1]->SetWidth(400);
-  ui_.ToolButton[5]->SetWidth(650);
+  // Each button sizes itself to its caption.
+  ui_.ToolButton[0]->ToolProperty(1, QStringLiteral("Back"), 2, true, 0);
+  ui_.ToolButton[2]->ToolProperty(3, QStringLiteral("A longer caption"), 4, true, 1);
+  ui_.ToolButton[7]->ToolProperty(8, QString(), 9, true, 1);
   layout::ArrangeToolbar(ui_.ToolButton);
   EXPECT_EQ(ui_.ToolButton[0]->Left(), 15);
-  EXPECT_EQ(ui_.ToolButton[1]->Left(), 715);
-  EXPECT_EQ(ui_.ToolButton[2]->Left(), 1115);
-  EXPECT_EQ(ui_.ToolButton[7]->Left(), ui_.ToolButton[5]->Left() + 650);
-  EXPECT_EQ(ui_.ToolButton[8]->Left(), ui_.ToolButton[7]->Left() + ui_.ToolButton[7]->Width());
+  const std::vector<int> order{0, 1, 2, 3, 4, 5, 7, 8};
+  for (size_t i = 1; i < order.size(); ++i) {
+    const auto* previous = ui_.ToolButton[static_cast<size_t>(order[i - 1])];
+    EXPECT_EQ(ui_.ToolButton[static_cast<size_t>(order[i])]->Left(), previous->Left() + previous->Width()) << order[i];
+  }
+  EXPECT_GT(ui_.ToolButton[2]->Width(), ui_.ToolButton[0]->Width());
 }
