@@ -83,6 +83,19 @@ class Display:
         self.process.wait(timeout=30)
 
 
+def window_geometry(display, window):
+    """(x, y, width, height) of a window on the screen."""
+    text = display.run("xdotool", "getwindowgeometry", "--shell", str(window))
+    values = dict(line.split("=", 1) for line in text.split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def region_colours(path, x, y, width, height):
+    """How many colours a part of a picture holds."""
+    return int(subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%k",
+                               "info:"], capture_output=True, text=True, check=True).stdout.strip())
+
+
 def unique_colours(path):
     return int(subprocess.run(["convert", path, "-format", "%k", "info:"],
                               capture_output=True, text=True, check=True).stdout.strip())

@@ -4,7 +4,8 @@ import tempfile
 import time
 import unittest
 
-from harness import DEMO_PACK, TITLE, Display, Lumora, unique_colours
+from harness import (BUILD_DIR, DEMO_PACK, TITLE, Display, Lumora, region_colours, unique_colours,
+                     window_geometry)
 
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 
@@ -50,6 +51,34 @@ class StartupTest(unittest.TestCase):
         with open(self.lumora.registry, encoding="utf-8") as f:
             self.assertRegex(f.read(), r"(?m)^ExpertIndex=[1-4]$")
         self.assertIsNone(self.lumora.process.poll(), "still running")
+
+    def test_every_page_wears_the_theme(self):
+        shots = os.path.join(BUILD_DIR, "e2e-shots")
+        os.makedirs(shots, exist_ok=True)
+        for switch, page in (("", "contents"), ("-index", "index"), ("-search", "search"), ("-lmr", "question")):
+            with self.subTest(page=page):
+                lumora = Lumora(self.display, [DEMO_PACK] + ([switch] if switch else []))
+                try:
+                    self.display.wait_window(TITLE_PATTERN)
+                    main = []
+                    deadline = time.monotonic() + 60
+                    while not main and time.monotonic() < deadline:
+                        main = [w for w in self.display.windows(TITLE_PATTERN) if self.display.transient_for(w)]
+                        time.sleep(0.2)
+                    self.assertTrue(main)
+                    x, y, width, height = window_geometry(self.display, main[0])
+                    shot = os.path.join(shots, f"{page}.png")
+                    deadline = time.monotonic() + 60
+                    while True:  # until the page has been drawn
+                        self.display.screenshot(shot)
+                        if region_colours(shot, x, y, width, height) > 60 or time.monotonic() > deadline:
+                            break
+                        time.sleep(0.5)
+                    # The title strip shows its picture and the toolbar its button pictures.
+                    self.assertGreater(region_colours(shot, x, y, width, 21), 8, "title strip")
+                    self.assertGreater(region_colours(shot, x, y + 21, 320, 39), 12, "toolbar pictures")
+                finally:
+                    lumora.stop()
 
     def test_missing_pack_shows_fatal_error_and_ends(self):
         self.lumora = Lumora(self.display, ["/nonexistent/help/english.qlp", "-index"])
