@@ -25,6 +25,8 @@ struct AppState {
   QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
   bool HistoryNavigating = false;  // a back or forward step is under way: its page is not recorded
   bool LayoutBusy = false;
+  bool WindowMoving = false;        // a caption drag or a resize is moving the windows
+  bool CursorOutsideLatch = false;  // highlights were cleared for the region the cursor is in
   struct {
     int X = -1;  // -1: no caption drag in progress
     int Y = 0;

@@ -68,7 +68,6 @@ void BuildFrameAndToolbar(QWidget* window, Composition& ui) {
   }
 
   auto* toolbarStrip = Make<platform::Container>(window, 0, 315, 9885, 585);
-  toolbarStrip->SetTransparent(true);  // the background texture shows through
   ui.FormHeader = {titleStrip, toolbarStrip};
 
   ui.ToolButton.assign(9, nullptr);

@@ -1,5 +1,6 @@
 #include "app/manager.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -51,8 +52,14 @@ Manager::Manager(ManagerSub* owner)
 
   BuildComposition(this, ui_);
   topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
-  pages_ = new PageController(ui_, state_, {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, nullptr},
-                              this);
+  frame_ = new WindowFrame(*this, *owner, ui_, state_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
+  connect(frame_, &WindowFrame::Quit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  pages_ = new PageController(
+      ui_, state_,
+      {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
+      this);
+  owner->SetMainWindow(this);
+  setMouseTracking(true);
   question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
@@ -114,6 +121,8 @@ bool Manager::Load(const QString& argumentString) {
   owner_->show();
   show();
 
+  Form_Resize_Now();
+  ui_.Timer[0]->start();
   state_.StartupInProgress = false;
   HoverReset(false);
   switch (state_.RunMode) {
@@ -152,6 +161,9 @@ void Manager::ApplyTheme() {
     label->SetForeColor(label->Tag() == QLatin1String("2") ? theme.theme_color : theme.theme_pitch);
     label->SetFontName(label->Tag() == QLatin1String("1") ? theme.theme_font : theme.theme_text);
   }
+  // The toolbar strip has no colour of its own in the design; the theme's
+  // light colour keeps the button captions readable on it.
+  ui_.FormHeader[1]->SetBackColor(theme.theme_light);
   ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
   ui_.FormCaption[0]->SetForeColor(theme.theme_light);
   ui_.FormCaption[0]->SetFontName(theme.theme_font);
@@ -188,8 +200,20 @@ void Manager::SelfAlign() {
 
 void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.PageMode, ScaleWidth(), ScaleHeight()); }
 
-// Highlights are cleared once the skinned controls can show them.
-void Manager::HoverReset(bool) {}
+void Manager::HoverReset(bool keepLists) { frame_->HoverReset(keepLists); }
+
+void Manager::Form_Resize_Now() { frame_->Form_Resize_Now(); }
+
+void Manager::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Start-up lays the window out itself once everything is loaded.
+  if (!state_.CommandLine.isEmpty()) Form_Resize_Now();
+}
+
+void Manager::mouseMoveEvent(QMouseEvent* event) {
+  QWidget::mouseMoveEvent(event);
+  HoverReset(false);
+}
 
 
 

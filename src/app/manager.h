@@ -6,6 +6,7 @@
 #include "app/page_controller.h"
 #include "app/question_form.h"
 #include "app/topics.h"
+#include "app/window_frame.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -31,11 +32,18 @@ class Manager final : public QWidget {
   const layout::Composition& Ui() const { return ui_; }
   PageController& Pages() { return *pages_; }
   QuestionForm& Question() { return *question_; }
+  WindowFrame& Frame() { return *frame_; }
+  // Runs the resize handler on demand.
+  void Form_Resize_Now();
   const AppState& State() const { return state_; }
   AppState& MutableState() { return state_; }
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   // Loaders and page steps that the start-up sequence calls in its order.
@@ -52,6 +60,7 @@ class Manager final : public QWidget {
   PageController* pages_ = nullptr;
   QuestionForm* question_ = nullptr;
   Topics* topics_ = nullptr;
+  WindowFrame* frame_ = nullptr;
 };
 
 }  // namespace lumora::app

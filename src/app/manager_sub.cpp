@@ -1,6 +1,7 @@
 #include "app/manager_sub.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace lumora::app {
 
@@ -18,6 +19,32 @@ ManagerSub::ManagerSub(QWidget* parent) : QWidget(parent), genLabel_(new platfor
   genLabel_->SetFontName(QStringLiteral("MS Sans Serif"));
   genLabel_->SetFontSize(8.25);
   genLabel_->SetAutoSize(true);
+}
+
+}  // namespace lumora::app
+
+namespace lumora::app {
+
+void ManagerSub::HandOn() {
+  if (!main_) return;
+  if (!main_->isVisible())
+    showMinimized();
+  else
+    main_->activateWindow();
+}
+
+void ManagerSub::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (!main_) return;
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) HandOn();
+  // Restored from the taskbar: the main window comes back where it was.
+  if (event->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized) && !main_->isVisible())
+    main_->show();
+}
+
+void ManagerSub::mouseMoveEvent(QMouseEvent* event) {
+  QWidget::mouseMoveEvent(event);
+  HandOn();
 }
 
 }  // namespace lumora::app

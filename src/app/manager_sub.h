@@ -22,11 +22,21 @@ class ManagerSub final : public QWidget {
   content::TextMeasurer& Measurer() { return measurer_; }
   // The mail session that questions are sent through.
   platform::MailSession& Mail() { return mail_; }
+  // The main window it owns: restoring this window from the taskbar shows it
+  // again, activating this window hands the focus on to it.
+  void SetMainWindow(QWidget* main) { main_ = main; }
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   platform::Label* genLabel_ = nullptr;
   controls::LabelMeasurer measurer_{*genLabel_};
   platform::MailSession mail_;
+  QWidget* main_ = nullptr;
+
+  void HandOn();
 };
 
 // The title of both windows.

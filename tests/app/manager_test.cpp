@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
+#include "settings/theme.h"
 
 using namespace lumora;
 using app::Manager;
@@ -153,8 +154,9 @@ TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   EXPECT_EQ(manager.parentWidget(), &owner);
   EXPECT_EQ(manager.Ui().NormLine[0]->X2(), settings::Shared().units.ScreenSpanX);
   EXPECT_GT(settings::Shared().EllipsisWidth, 0);
-  // The owner's measuring label fits texts; it holds "..." after start-up.
-  EXPECT_EQ(owner.Measurer().Text(), QStringLiteral("..."));
+  // The ellipsis was measured in the owner's label, in the theme's text font.
+  owner.Measurer().SetFont(settings::Theme().theme_text, false);
+  owner.Measurer().SetText(QStringLiteral("..."));
   EXPECT_EQ(owner.Measurer().Width(), settings::Shared().EllipsisWidth);
   EXPECT_FALSE(owner.GenLabel()->Visible());
   EXPECT_FALSE(manager.Ui().CommandButton[1]->Enabled());  // no search results yet

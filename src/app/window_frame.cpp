@@ -1,0 +1,177 @@
+#include "app/window_frame.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWindow>
+
+#include "app/manager_sub.h"
+#include "content/text_helpers.h"
+#include "layout/page_layout.h"
+#include "platform/twips.h"
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+
+namespace lumora::app {
+
+WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, AppState& state,
+                         std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      owner_(owner),
+      ui_(ui),
+      state_(state),
+      layoutPage_(std::move(layoutPage)),
+      scaleWidth_(std::move(scaleWidth)) {
+  Connect();
+}
+
+void WindowFrame::Connect() {
+  using platform::FormElement;
+  for (int i = 0; i < static_cast<int>(ui_.FormControl.size()); ++i) {
+    FormElement* button = ui_.FormControl[static_cast<size_t>(i)];
+    connect(button, &FormElement::MouseMove, this, [this, i] { HighlightOnly(Family::FormControl, i); });
+    connect(button, &FormElement::Click, this, [this, i] { TitleButtonAction(i); });
+  }
+  for (int i = 0; i < static_cast<int>(ui_.ToolButton.size()); ++i)
+    if (ui_.ToolButton[static_cast<size_t>(i)])
+      connect(ui_.ToolButton[static_cast<size_t>(i)], &FormElement::MouseMove, this,
+              [this, i] { HighlightOnly(Family::ToolButton, i); });
+  for (int i = 0; i < static_cast<int>(ui_.CommandButton.size()); ++i)
+    connect(ui_.CommandButton[static_cast<size_t>(i)], &FormElement::MouseMove, this,
+            [this, i] { HighlightOnly(Family::CommandButton, i); });
+  for (controls::ComplexList* list : ui_.ComplexList)
+    connect(list, &FormElement::MouseMove, this, [this] { HoverReset(true); });
+  std::vector<FormElement*> neutral{ui_.ExplorerHolder};
+  for (auto* box : ui_.SimpleBox) neutral.push_back(box);
+  for (auto* picture : ui_.FormBackGround) neutral.push_back(picture);
+  for (FormElement* element : neutral) connect(element, &FormElement::MouseMove, this, [this] { HoverReset(false); });
+
+  // Caption drag, on the caption and on the title picture.
+  for (FormElement* handle : std::initializer_list<FormElement*>{ui_.FormCaption[0], ui_.FormImage}) {
+    connect(handle, &FormElement::MouseDown, this, [this](int, int, double x, double y) {
+      state_.DragAnchor.X = static_cast<int>(x);
+      state_.DragAnchor.Y = static_cast<int>(y);
+      // A compositor that does not let a client place its own window moves it itself.
+      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && window_.windowHandle() &&
+          window_.windowState() == Qt::WindowNoState)
+        window_.windowHandle()->startSystemMove();
+    });
+    connect(handle, &FormElement::MouseMove, this, [this](int, int, double x, double y) { DragStep(x, y); });
+    connect(handle, &FormElement::MouseUp, this, [this] { state_.DragAnchor.X = -1; });
+    connect(handle, &FormElement::DblClick, this, [this] { TitleButtonAction(3); });
+  }
+  QTimer* poll = ui_.Timer[0];
+  connect(poll, &QTimer::timeout, this, [this] { PollCursorAt(QCursor::pos()); });
+}
+
+void WindowFrame::DragStep(double x, double y) {
+  const bool normal = !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+  if (state_.DragAnchor.X == -1 || !normal || state_.WindowMoving ||
+      QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    HoverReset(false);
+    return;
+  }
+  state_.WindowMoving = true;
+  const QPoint step(platform::TwipsToPixelsX(x - state_.DragAnchor.X), platform::TwipsToPixelsY(y - state_.DragAnchor.Y));
+  window_.move(window_.pos() + step);
+  owner_.move(window_.pos());
+  QCoreApplication::processEvents();
+  state_.WindowMoving = false;
+}
+
+void WindowFrame::Form_Resize_Now() {
+  if (state_.WindowMoving) return;
+  state_.WindowMoving = true;
+  owner_.setGeometry(window_.geometry());
+  const auto& buttons = ui_.FormControl;
+  const int px1 = settings::Px1();
+  const int px4 = settings::Px4();
+  buttons[4]->SetLeft(scaleWidth_() - buttons[4]->Width() - px1);
+  buttons[3]->SetLeft(buttons[4]->Left() - buttons[3]->Width() - px1);
+  buttons[2]->SetLeft(buttons[3]->Left() - buttons[2]->Width() - px1);
+  buttons[1]->SetLeft(buttons[2]->Left() - buttons[1]->Width() - px4);
+  buttons[0]->SetLeft(buttons[1]->Left() - buttons[0]->Width() - px4);
+  const int limit = buttons[1]->Left() - buttons[1]->Width();
+  ui_.FormCaption[0]->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
+                                                   true, settings::Shared().EllipsisWidth));
+  if (layoutPage_) layoutPage_();
+  layout::PlaceControllerBoxes(ui_, -1, scaleWidth_());
+  state_.WindowMoving = false;
+}
+
+void WindowFrame::TitleButtonAction(int index) {
+  switch (index) {
+    case 2:
+      window_.hide();
+      owner_.showMinimized();  // the taskbar entry stays
+      break;
+    case 3:
+      if (window_.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+        window_.showNormal();
+      else
+        window_.showMaximized();
+      Form_Resize_Now();
+      break;
+    case 4: emit Quit(); break;
+    default: break;
+  }
+}
+
+void WindowFrame::SetFormControlHighlight(int index, bool highlighted) {
+  platform::Picture* button = ui_.FormControl[static_cast<size_t>(index)];
+  button->SetImage(settings::PictureLoader(highlighted ? 1 : 0).Item(index + 3));
+  button->SetTag(highlighted ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void WindowFrame::HighlightOnly(Family family, int index) {
+  switch (family) {
+    case Family::FormControl:
+      for (int i = 0; i < static_cast<int>(ui_.FormControl.size()); ++i) {
+        const bool lit = ui_.FormControl[static_cast<size_t>(i)]->Tag() == QLatin1String("1");
+        if (lit != (i == index)) SetFormControlHighlight(i, i == index);
+      }
+      break;
+    case Family::ToolButton:
+      for (int i = 0; i < static_cast<int>(ui_.ToolButton.size()); ++i) {
+        controls::ToolButton* button = ui_.ToolButton[static_cast<size_t>(i)];
+        if (button && button->ImHigh() != (i == index)) button->SetImHigh(i == index);
+      }
+      break;
+    case Family::CommandButton:
+      for (int i = 0; i < static_cast<int>(ui_.CommandButton.size()); ++i) {
+        controls::CommandButton* button = ui_.CommandButton[static_cast<size_t>(i)];
+        if (button->ImHigh() != (i == index)) button->SetImHigh(i == index);
+      }
+      break;
+  }
+}
+
+void WindowFrame::HoverReset(bool keepLists) {
+  if (state_.StartupInProgress) return;
+  HighlightOnly(Family::FormControl, -1);
+  HighlightOnly(Family::ToolButton, -1);
+  HighlightOnly(Family::CommandButton, -1);
+  if (keepLists) return;
+  for (controls::ComplexList* list : ui_.ComplexList)
+    if (list->Visible() && list->ImHigh()) list->SetImHigh(false);
+}
+
+void WindowFrame::PollCursorAt(const QPoint& cursor) {
+  const QRect w = window_.geometry();
+  const int f = platform::TwipsToPixelsX(settings::Shared().FrameBorder);
+  const QRect b = ui_.SimpleBox[0]->geometry();
+  const bool inside = cursor.x() >= w.left() + f && cursor.x() <= w.left() + w.width() - f &&
+                      cursor.y() >= w.top() + f && cursor.y() <= w.top() + w.height() - f;
+  const bool overBrowser = cursor.x() > w.left() + b.left() + f && cursor.x() < w.left() + b.left() + b.width() - f &&
+                           cursor.y() > w.top() + b.top() + f && cursor.y() < w.top() + b.top() + b.height() - f;
+  if (inside && !overBrowser) {
+    state_.CursorOutsideLatch = false;
+    return;
+  }
+  // Once for each entry into the browser's area or out of the window.
+  if (!state_.CursorOutsideLatch) HoverReset(inside);
+  state_.CursorOutsideLatch = true;
+}
+
+}  // namespace lumora::app

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
+#include "app/app_state.h"
+#include "layout/composition.h"
+
+namespace lumora::app {
+
+class ManagerSub;
+
+// What the platform frame would give the frameless main window: the title
+// bar's buttons, caption drag, the resize of title and page, and the hover
+// highlights that the skinned controls cannot clear themselves.
+class WindowFrame final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(WindowFrame)
+
+ public:
+  enum class Family { CommandButton, ToolButton, FormControl };
+
+  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, AppState& state,
+              std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent = nullptr);
+
+  // The resize handler: owner window under the main one, title-bar buttons
+  // from the right edge, the title fitted with "...", then the page.
+  void Form_Resize_Now();
+  // 2 minimise to the owner window, 3 maximise or restore, 4 end the
+  // program; others do nothing.
+  void TitleButtonAction(int index);
+  // Highlights member index of the family and clears the others; -1 clears all.
+  void HighlightOnly(Family family, int index);
+  void HoverReset(bool keepLists);
+  // One tick of the cursor poll, for the cursor at a global pixel position.
+  void PollCursorAt(const QPoint& cursor);
+
+ signals:
+  // Ending the program was asked for.
+  void Quit();
+
+ private:
+  void Connect();
+  void SetFormControlHighlight(int index, bool highlighted);
+  void DragStep(double x, double y);
+
+  QWidget& window_;
+  ManagerSub& owner_;
+  layout::Composition& ui_;
+  AppState& state_;
+  std::function<void()> layoutPage_;
+  std::function<int()> scaleWidth_;
+};
+
+}  // namespace lumora::app

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/manager.h"
+#include "app/manager_sub.h"
+#include "app/temp_install.h"
+#include "platform/twips.h"
+#include "settings/theme_images.h"
+
+using namespace lumora;
+using Family = app::WindowFrame::Family;
+
+namespace {
+
+QPixmap Square(Qt::GlobalColor colour) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(colour);
+  return pixmap;
+}
+
+class WindowFrameTest : public TempInstall {
+ protected:
+  void SetUp() override {
+    TempInstall::SetUp();
+    manager_ = std::make_unique<app::Manager>(&owner_);
+    ASSERT_TRUE(manager_->Load(Pack() + QStringLiteral(" -index")));
+    // Title-bar pictures 16 pixels (240 twips) wide, resting and lit.
+    for (int list : {0, 1}) {
+      settings::PictureLoader(list).Clear();
+      for (int i = 0; i < 8; ++i) settings::PictureLoader(list).Add(Square(list == 0 ? Qt::gray : Qt::yellow));
+    }
+    for (auto* button : Ui().FormControl) button->SetImage(Square(Qt::gray));
+  }
+
+  layout::Composition& Ui() { return manager_->Ui(); }
+  app::WindowFrame& Frame() { return manager_->Frame(); }
+
+  app::ManagerSub owner_;
+  std::unique_ptr<app::Manager> manager_;
+};
+
+}  // namespace
+
+TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
+  manager_->resize(9000 / 15, 7000 / 15);
+  const int expected[] = {7635, 7935, 8235, 8490, 8745};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Ui().FormControl[static_cast<size_t>(i)]->Left(), expected[i]) << i;
+  EXPECT_EQ(owner_.geometry(), manager_->geometry());  // the owner window stays under it
+  EXPECT_EQ(Ui().FormCaption[0]->Caption(), app::WindowTitle());
+
+  manager_->resize(3000 / 15, 7000 / 15);  // too narrow for the whole title
+  EXPECT_TRUE(Ui().FormCaption[0]->Caption().endsWith(QStringLiteral("...")));
+  EXPECT_LT(Ui().FormCaption[0]->Width(), Ui().FormControl[1]->Left() - Ui().FormControl[1]->Width());
+}
+
+TEST_F(WindowFrameTest, ResizeDuringADragChangesNothing) {
+  manager_->resize(9000 / 15, 7000 / 15);
+  manager_->MutableState().WindowMoving = true;
+  manager_->resize(6000 / 15, 7000 / 15);
+  EXPECT_EQ(Ui().FormControl[4]->Left(), 8745);
+  manager_->MutableState().WindowMoving = false;
+  manager_->Form_Resize_Now();
+  EXPECT_EQ(Ui().FormControl[4]->Left(), 6000 - 240 - 15);
+}
+
+TEST_F(WindowFrameTest, OneMemberOfAFamilyIsHighlightedAtATime) {
+  emit Ui().ToolButton[0]->MouseMove(0, 0, 10, 10);
+  emit Ui().ToolButton[3]->MouseMove(0, 0, 10, 10);
+  for (size_t i = 0; i < Ui().ToolButton.size(); ++i) {
+    if (!Ui().ToolButton[i]) continue;
+    EXPECT_EQ(Ui().ToolButton[i]->ImHigh(), i == 3) << i;
+  }
+
+  emit Ui().FormControl[4]->MouseMove(0, 0, 10, 10);
+  EXPECT_EQ(Ui().FormControl[4]->Tag(), QStringLiteral("1"));
+  EXPECT_EQ(Ui().FormControl[4]->Image().toImage().pixelColor(1, 1), QColor(Qt::yellow));
+  emit Ui().FormControl[2]->MouseMove(0, 0, 10, 10);
+  EXPECT_EQ(Ui().FormControl[4]->Tag(), QStringLiteral("0"));
+  EXPECT_EQ(Ui().FormControl[4]->Image().toImage().pixelColor(1, 1), QColor(Qt::gray));
+
+  // A move over a list keeps the list's own highlight; a neutral area clears all.
+  emit Ui().CommandButton[2]->MouseMove(0, 0, 10, 10);
+  Ui().ComplexList[1]->SetImHigh(true);
+  emit Ui().ComplexList[1]->MouseMove(0, 0, 10, 10);
+  EXPECT_FALSE(Ui().CommandButton[2]->ImHigh());
+  EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
+  Ui().ComplexList[1]->SetImHigh(true);
+  emit Ui().ExplorerHolder->MouseMove(0, 0, 10, 10);
+  EXPECT_FALSE(Ui().ComplexList[1]->ImHigh());
+  EXPECT_EQ(Ui().FormControl[2]->Tag(), QStringLiteral("0"));
+}
+
+TEST_F(WindowFrameTest, PollClearsHighlightsOnceWhenThePointerEntersTheBrowser) {
+  const QRect window = manager_->geometry();
+  const QRect browser = Ui().SimpleBox[0]->geometry().translated(window.topLeft());
+  emit Ui().ToolButton[2]->MouseMove(0, 0, 10, 10);
+  Frame().PollCursorAt(window.topLeft() + QPoint(5, 5));  // over the title bar: the controls' own business
+  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
+  Frame().PollCursorAt(browser.center());
+  EXPECT_FALSE(Ui().ToolButton[2]->ImHigh());
+  emit Ui().ToolButton[2]->MouseMove(0, 0, 10, 10);
+  Frame().PollCursorAt(browser.center() + QPoint(3, 3));  // still inside: cleared only once
+  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
+  Frame().PollCursorAt(window.bottomRight() + QPoint(50, 50));  // straight out: the same latch
+  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
+  Frame().PollCursorAt(window.topLeft() + QPoint(5, 5));  // back over the frame, then out
+  Frame().PollCursorAt(window.bottomRight() + QPoint(50, 50));
+  EXPECT_FALSE(Ui().ToolButton[2]->ImHigh());
+}
+
+TEST_F(WindowFrameTest, TitleButtonsMaximiseRestoreAndMinimise) {
+  Frame().TitleButtonAction(3);
+  EXPECT_TRUE(manager_->windowState() & Qt::WindowMaximized);
+  Frame().TitleButtonAction(3);
+  EXPECT_FALSE(manager_->windowState() & Qt::WindowMaximized);
+  Frame().TitleButtonAction(0);  // no action of its own
+  Frame().TitleButtonAction(1);
+  EXPECT_TRUE(manager_->isVisible());
+  Frame().TitleButtonAction(2);
+  EXPECT_FALSE(manager_->isVisible());
+  EXPECT_TRUE(owner_.windowState() & Qt::WindowMinimized);
+  owner_.showNormal();  // restored from the taskbar
+  EXPECT_TRUE(QTest::qWaitFor([&] { return manager_->isVisible(); }));
+}
+
+TEST_F(WindowFrameTest, DraggingTheCaptionMovesBothWindows) {
+  const QPoint start = manager_->pos();
+  emit Ui().FormCaption[0]->MouseDown(1, 0, 30, 30);
+  emit Ui().FormCaption[0]->MouseMove(1, 0, 30 + 150, 30 + 75);  // ten and five pixels
+  EXPECT_EQ(manager_->pos(), start + QPoint(10, 5));
+  EXPECT_EQ(owner_.pos(), manager_->pos());
+  emit Ui().FormCaption[0]->MouseUp(1, 0, 0, 0);
+  EXPECT_EQ(manager_->State().DragAnchor.X, -1);
+  emit Ui().FormCaption[0]->MouseMove(1, 0, 500, 500);  // no drag any more
+  EXPECT_EQ(manager_->pos(), start + QPoint(10, 5));
+}
