@@ -176,6 +176,7 @@ void Manager::ApplyTheme() {
   ui_.ComplexList[0]->SetKeepFocus(true);
   ui_.ComplexList[1]->SetKeepFocus(true);
   ui_.NormLine[0]->SetBorderColor(theme.theme_dark);
+  ui_.ExplorerHolder->ResetControl();
   // The ellipsis is measured again in the theme's text font.
   platform::Label* measure = owner_->GenLabel();
   measure->SetFontName(theme.theme_text);

@@ -1,6 +1,7 @@
 #include "app/window_frame.h"
 
 #include <QCursor>
+#include <cmath>
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -93,6 +94,10 @@ void WindowFrame::Form_Resize_Now() {
   buttons[1]->SetLeft(buttons[2]->Left() - buttons[1]->Width() - px4);
   buttons[0]->SetLeft(buttons[1]->Left() - buttons[0]->Width() - px4);
   const int limit = buttons[1]->Left() - buttons[1]->Width();
+  // The explorer pane stays docked at the left below the toolbar strip.
+  const int top = ui_.FormHeader[1]->Top() + ui_.FormHeader[1]->Height();
+  const int scaleHeight = static_cast<int>(std::lround(platform::PixelsToTwipsY(window_.height())));
+  ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
   ui_.FormCaption[0]->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
                                                    true, settings::Shared().EllipsisWidth));
   if (layoutPage_) layoutPage_();
