@@ -58,6 +58,10 @@ Manager::Manager(ManagerSub* owner)
       ui_, state_,
       {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
       this);
+  connect(frame_, &WindowFrame::GetHelp, this, [this] {
+    pages_->SwitchPage(PageController::pageContents);
+    pages_->NavigateTo(false, QString());
+  });
   owner->SetMainWindow(this);
   setMouseTracking(true);
   question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);

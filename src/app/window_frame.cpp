@@ -107,6 +107,7 @@ void WindowFrame::Form_Resize_Now() {
 
 void WindowFrame::TitleButtonAction(int index) {
   switch (index) {
+    case 1: emit GetHelp(); break;
     case 2:
       window_.hide();
       owner_.showMinimized();  // the taskbar entry stays

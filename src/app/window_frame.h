@@ -27,8 +27,8 @@ class WindowFrame final : public QObject {
   // The resize handler: owner window under the main one, title-bar buttons
   // from the right edge, the title fitted with "...", then the page.
   void Form_Resize_Now();
-  // 2 minimise to the owner window, 3 maximise or restore, 4 end the
-  // program; others do nothing.
+  // 1 the help's home page, 2 minimise to the owner window, 3 maximise or
+  // restore, 4 end the program; others ("Change Colour") do nothing.
   void TitleButtonAction(int index);
   // Highlights member index of the family and clears the others; -1 clears all.
   void HighlightOnly(Family family, int index);
@@ -39,6 +39,8 @@ class WindowFrame final : public QObject {
  signals:
   // Ending the program was asked for.
   void Quit();
+  // The help button asks for the help's home page.
+  void GetHelp();
 
  private:
   void Connect();

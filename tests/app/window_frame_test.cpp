@@ -114,8 +114,10 @@ TEST_F(WindowFrameTest, TitleButtonsMaximiseRestoreAndMinimise) {
   EXPECT_TRUE(manager_->windowState() & Qt::WindowMaximized);
   Frame().TitleButtonAction(3);
   EXPECT_FALSE(manager_->windowState() & Qt::WindowMaximized);
-  Frame().TitleButtonAction(0);  // no action of its own
-  Frame().TitleButtonAction(1);
+  Frame().TitleButtonAction(0);  // "Change Colour" has no action
+  EXPECT_EQ(manager_->State().PageMode, 1);
+  Frame().TitleButtonAction(1);  // "Get Help": the contents page with the home page
+  EXPECT_EQ(manager_->State().PageMode, 0);
   EXPECT_TRUE(manager_->isVisible());
   Frame().TitleButtonAction(2);
   EXPECT_FALSE(manager_->isVisible());
