@@ -9,6 +9,8 @@
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
 
+#include "test_theme.h"
+
 using namespace lumora;
 using controls::ComplexList;
 
@@ -28,11 +30,7 @@ content::StringTable Table(int rows, const QString& prefix = QStringLiteral("top
 class ComplexListTest : public testing::Test {
  protected:
   void SetUp() override {
-    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-    settings::Theme() = settings::ThemeValues();
-    settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
-    settings::Theme().theme_high = 0x00FF00;
-    settings::Theme().theme_pitch = 0x101010;
+    UseTestTheme();
     window_.resize(400, 400);
     list_ = new ComplexList(&window_);
     list_->ResetControl();

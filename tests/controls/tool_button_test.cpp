@@ -9,6 +9,8 @@
 #include "settings/theme.h"
 #include "settings/theme_images.h"
 
+#include "test_theme.h"
+
 using namespace lumora;
 using controls::ToolButton;
 using platform::Shape;
@@ -24,14 +26,7 @@ QPixmap Square(int size, Qt::GlobalColor colour) {
 class ToolButtonTest : public testing::Test {
  protected:
   void SetUp() override {
-    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-    settings::Theme() = settings::ThemeValues();
-    settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
-    settings::Theme().theme_shadow = 0x808080;
-    settings::Theme().theme_dark = 0x404040;
-    settings::Theme().theme_pitch = 0x101010;
-    settings::Theme().theme_color = 0x800000;
-    settings::Theme().theme_shade = 0xC0C0C0;
+    UseTestTheme();
     for (auto& list : settings::PictureLoader()) list.Clear();
     for (int i = 0; i < 4; ++i) {
       settings::PictureLoader(3).Add(Square(16, Qt::red));

@@ -8,6 +8,8 @@
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
 
+#include "test_theme.h"
+
 using namespace lumora;
 using controls::WriteBox;
 
@@ -16,14 +18,7 @@ namespace {
 class WriteBoxTest : public testing::Test {
  protected:
   void SetUp() override {
-    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-    settings::Theme() = settings::ThemeValues();
-    settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
-    settings::Theme().theme_shadow = 0x808080;
-    settings::Theme().theme_dark = 0x404040;
-    settings::Theme().theme_shade = 0xC0C0C0;
-    settings::Theme().theme_light = 0xF0F0F0;
-    settings::Theme().theme_pitch = 0x101010;
+    UseTestTheme();
     box_ = new WriteBox(&window_);
     box_->Move(0, 0, 3000, 600);
     box_->ResetControl();

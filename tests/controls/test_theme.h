@@ -1,0 +1,26 @@
+#pragma once
+
+#include "settings/platform_facts.h"
+#include "settings/theme.h"
+
+// 96 dpi and a fixed theme with a distinct colour for every role, for the
+// control tests.
+inline void UseTestTheme() {
+  using namespace lumora;
+  settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
+  settings::ThemeValues& t = settings::Theme();
+  t = settings::ThemeValues();
+  t.theme_text = QStringLiteral("DejaVu Sans");
+  t.theme_font = QStringLiteral("DejaVu Serif");
+  t.theme_invert = 0x0000FF;       // red
+  t.theme_invertlight = 0x00FFFF;  // yellow
+  t.theme_high = 0x00FF00;         // green
+  t.theme_highlight = 0xFF0000;    // blue
+  t.theme_light = 0xF0F0F0;
+  t.theme_shade = 0xC0C0C0;
+  t.theme_vague = 0xE0E0E0;
+  t.theme_color = 0x800000;  // navy
+  t.theme_shadow = 0x808080;
+  t.theme_dark = 0x404040;
+  t.theme_pitch = 0x101010;
+}
