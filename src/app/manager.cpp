@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/composition_builder.h"
+#include "app/edge_resizer.h"
 #include "app/language_loader.h"
 #include "app/manager_sub.h"
 #include "layout/page_layout.h"
@@ -26,6 +27,10 @@
 
 namespace lumora::app {
 namespace {
+
+// The smallest window that still shows the pane, the page and the title buttons.
+constexpr int kLeastWidth = 4500;
+constexpr int kLeastHeight = 3600;
 
 int RoundTwips(double twips) { return static_cast<int>(std::lround(twips)); }
 
@@ -63,6 +68,8 @@ Manager::Manager(ManagerSub* owner)
     pages_->NavigateTo(false, QString());
   });
   owner->SetMainWindow(this);
+  new EdgeResizer(*this);
+  setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));
   setMouseTracking(true);
   question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);

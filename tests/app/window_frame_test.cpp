@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "app/manager.h"
@@ -51,7 +53,7 @@ TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
 
   manager_->resize(3000 / 15, 7000 / 15);  // too narrow for the whole title
   EXPECT_TRUE(Ui().FormCaption[0]->Caption().endsWith(QStringLiteral("...")));
-  EXPECT_LT(Ui().FormCaption[0]->Width(), Ui().FormControl[1]->Left() - Ui().FormControl[1]->Width());
+  EXPECT_LE(Ui().FormCaption[0]->Width(), Ui().FormControl[1]->Left() - Ui().FormControl[1]->Width());
 }
 
 TEST_F(WindowFrameTest, ResizeDuringADragChangesNothing) {
@@ -136,4 +138,25 @@ TEST_F(WindowFrameTest, DraggingTheCaptionMovesBothWindows) {
   EXPECT_EQ(manager_->State().DragAnchor.X, -1);
   emit Ui().FormCaption[0]->MouseMove(1, 0, 500, 500);  // no drag any more
   EXPECT_EQ(manager_->pos(), start + QPoint(10, 5));
+}
+
+TEST_F(WindowFrameTest, EdgesResizeTheWindowDownToItsLeastSize) {
+  manager_->resize(600, 450);
+  const QRect before = manager_->geometry();
+  // A press on the right edge, over whatever control lies there, then a drag.
+  QWidget* edgeChild = manager_->childAt(599, 300);
+  ASSERT_NE(edgeChild, nullptr);
+  const QPoint local = edgeChild->mapFromGlobal(before.topLeft() + QPoint(599, 300));
+  QTest::mousePress(edgeChild, Qt::LeftButton, {}, local);
+  QMouseEvent drag(QEvent::MouseMove, QPointF(local + QPoint(40, 0)),
+                   QPointF(before.topLeft() + QPoint(639, 300)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(edgeChild, &drag);
+  QTest::mouseRelease(edgeChild, Qt::LeftButton, {}, local + QPoint(40, 0));
+  EXPECT_EQ(manager_->width(), 640);
+  EXPECT_EQ(manager_->x(), before.x());
+  EXPECT_EQ(Ui().FormControl[4]->Left(), 640 * 15 - 240 - 15);  // the resize ran
+
+  manager_->resize(10, 10);  // never smaller than its least size
+  EXPECT_EQ(manager_->width(), 300);
+  EXPECT_EQ(manager_->height(), 240);
 }

@@ -1,0 +1,83 @@
+#include "app/edge_resizer.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace lumora::app {
+
+EdgeResizer::EdgeResizer(QWidget& window) : QObject(&window), window_(window) { qApp->installEventFilter(this); }
+
+EdgeResizer::~EdgeResizer() {
+  if (shown_) QGuiApplication::restoreOverrideCursor();
+}
+
+Qt::Edges EdgeResizer::EdgesAt(const QPoint& global) const {
+  const QRect r = window_.frameGeometry();
+  Qt::Edges edges;
+  if (!r.adjusted(-kMargin, -kMargin, kMargin, kMargin).contains(global)) return edges;
+  if (global.x() < r.left() + kMargin) edges |= Qt::LeftEdge;
+  if (global.x() > r.right() - kMargin) edges |= Qt::RightEdge;
+  if (global.y() < r.top() + kMargin) edges |= Qt::TopEdge;
+  if (global.y() > r.bottom() - kMargin) edges |= Qt::BottomEdge;
+  return edges;
+}
+
+void EdgeResizer::ShowCursor(Qt::Edges edges) {
+  if (edges == shown_) return;
+  if (shown_) QGuiApplication::restoreOverrideCursor();
+  shown_ = edges;
+  if (!edges) return;
+  Qt::CursorShape shape = Qt::SizeAllCursor;
+  if (edges == Qt::LeftEdge || edges == Qt::RightEdge) shape = Qt::SizeHorCursor;
+  else if (edges == Qt::TopEdge || edges == Qt::BottomEdge) shape = Qt::SizeVerCursor;
+  else if (edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge)) shape = Qt::SizeFDiagCursor;
+  else shape = Qt::SizeBDiagCursor;
+  QGuiApplication::setOverrideCursor(shape);
+}
+
+void EdgeResizer::Follow(const QPoint& global) {
+  QRect r = startGeometry_;
+  const QPoint d = global - start_;
+  const QSize least = window_.minimumSize();
+  if (dragging_ & Qt::LeftEdge) r.setLeft(std::min(r.left() + d.x(), r.right() - least.width() + 1));
+  if (dragging_ & Qt::RightEdge) r.setRight(std::max(r.right() + d.x(), r.left() + least.width() - 1));
+  if (dragging_ & Qt::TopEdge) r.setTop(std::min(r.top() + d.y(), r.bottom() - least.height() + 1));
+  if (dragging_ & Qt::BottomEdge) r.setBottom(std::max(r.bottom() + d.y(), r.top() + least.height() - 1));
+  window_.setGeometry(r);
+}
+
+bool EdgeResizer::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != &window_ || window_.isMaximized()) return false;
+  switch (event->type()) {
+    case QEvent::MouseMove: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (dragging_) {
+        Follow(mouse->globalPosition().toPoint());
+        return true;
+      }
+      ShowCursor(EdgesAt(mouse->globalPosition().toPoint()));
+      return false;
+    }
+    case QEvent::MouseButtonPress: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const Qt::Edges edges = EdgesAt(mouse->globalPosition().toPoint());
+      if (mouse->button() != Qt::LeftButton || !edges) return false;
+      // The window manager resizes best; without one the pointer is followed here.
+      if (window_.windowHandle() && window_.windowHandle()->startSystemResize(edges)) return true;
+      dragging_ = edges;
+      start_ = mouse->globalPosition().toPoint();
+      startGeometry_ = window_.geometry();
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      if (!dragging_) return false;
+      dragging_ = {};
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace lumora::app

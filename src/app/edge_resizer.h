@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+class QWidget;
+
+namespace lumora::app {
+
+// Lets a frameless window be resized from its edges and corners: the cursor
+// shows the direction near an edge, and a press there hands the resize to
+// the window manager, or follows the pointer itself where there is none.
+class EdgeResizer final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(EdgeResizer)
+
+ public:
+  static constexpr int kMargin = 4;  // pixels
+
+  explicit EdgeResizer(QWidget& window);
+  ~EdgeResizer() override;
+
+  // The edges of the window a global position is near.
+  Qt::Edges EdgesAt(const QPoint& global) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowCursor(Qt::Edges edges);
+  void Follow(const QPoint& global);
+
+  QWidget& window_;
+  Qt::Edges shown_;
+  Qt::Edges dragging_;
+  QPoint start_;
+  QRect startGeometry_;
+};
+
+}  // namespace lumora::app
