@@ -49,9 +49,14 @@ void EdgeResizer::Follow(const QPoint& global) {
 }
 
 bool EdgeResizer::eventFilter(QObject* watched, QEvent* event) {
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != &window_ || window_.isMaximized()) return false;
-  switch (event->type()) {
+  // Every event of the application passes here, also those of objects still
+  // being built: look at nothing but mouse events of this window's widgets.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+    return false;
+  if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &window_ || window_.isMaximized())
+    return false;
+  switch (type) {
     case QEvent::MouseMove: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (dragging_) {
