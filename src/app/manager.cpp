@@ -10,6 +10,7 @@
 #include "app/composition_builder.h"
 #include "app/edge_resizer.h"
 #include "app/language_loader.h"
+#include "app/layout_report.h"
 #include "app/manager_sub.h"
 #include "layout/page_layout.h"
 #include "platform/files.h"
@@ -136,6 +137,7 @@ bool Manager::Load(const QString& argumentString) {
   ui_.Timer[0]->start();
   state_.StartupInProgress = false;
   HoverReset(false);
+  LayoutReport::StartIfRequested(*this);
   switch (state_.RunMode) {
     case runQuestion: pages_->SwitchPage(PageController::pageQuestion); break;
     case runIndex: pages_->SwitchPage(PageController::pageIndex); break;
@@ -157,10 +159,15 @@ void Manager::LoadThemeImages() {
 void Manager::ApplyTheme() {
   settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
   const settings::ThemeValues& theme = settings::Theme();
+  const int screenSpan = settings::Shared().units.ScreenSpanX;
   for (platform::Picture* background : ui_.FormBackGround) {
-    background->SetWidth(settings::Shared().units.ScreenSpanX);
+    background->SetWidth(screenSpan);
     background->SetImage(settings::PictureLoader(0).Item(1));
   }
+  // The title and toolbar strips reach across the widest window the screen
+  // holds, like the texture behind them.
+  for (platform::Container* strip : ui_.FormHeader) strip->SetWidth(std::max(strip->Width(), screenSpan));
+  ui_.FormImage->SetWidth(std::max(ui_.FormImage->Width(), screenSpan));
   for (controls::SimpleBox* box : ui_.SimpleBox) box->ResetControl();
   for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl();
   for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();

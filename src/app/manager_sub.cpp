@@ -7,7 +7,10 @@ namespace lumora::app {
 
 QString WindowTitle() { return QStringLiteral("Quillmark Lumora - Dynamic Help System"); }
 
-ManagerSub::ManagerSub(QWidget* parent) : QWidget(parent), genLabel_(new platform::Label(this)) {
+// Without a frame of its own it lies exactly under the main window, so no
+// part of it ever shows around the main window's edges.
+ManagerSub::ManagerSub(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), genLabel_(new platform::Label(this)) {
   setWindowTitle(WindowTitle());
   setWindowIcon(QApplication::windowIcon());
   QFont font(QStringLiteral("Verdana"));

@@ -8,8 +8,8 @@
 
 namespace lumora::app {
 
-// The plain owner window: it carries the taskbar entry and the title, sits
-// exactly under the main window, and holds the hidden measuring label.
+// The plain, frameless owner window: it carries the taskbar entry and the
+// title, sits exactly under the main window, and holds the hidden measuring label.
 class ManagerSub final : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(ManagerSub)

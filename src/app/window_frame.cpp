@@ -93,7 +93,9 @@ void WindowFrame::Form_Resize_Now() {
   buttons[2]->SetLeft(buttons[3]->Left() - buttons[2]->Width() - px1);
   buttons[1]->SetLeft(buttons[2]->Left() - buttons[1]->Width() - px4);
   buttons[0]->SetLeft(buttons[1]->Left() - buttons[0]->Width() - px4);
-  const int limit = buttons[1]->Left() - buttons[1]->Width();
+  // The title may take the room between its own left edge and the first
+  // button, less a small gap, so that its "..." is never hidden under them.
+  const int limit = buttons[0]->Left() - px4 - ui_.FormCaption[0]->Left();
   // The explorer pane stays docked at the left below the toolbar strip.
   const int top = ui_.FormHeader[1]->Top() + ui_.FormHeader[1]->Height();
   const int scaleHeight = static_cast<int>(std::lround(platform::PixelsToTwipsY(window_.height())));

@@ -120,6 +120,9 @@ void ColumnText::FitHeight() {
 void ColumnText::paintEvent(QPaintEvent* event) {
   if (lines_.isEmpty()) return;
   QPainter painter(this);
+  // A row cut by the list's lower edge must not paint over its two-pixel frame.
+  if (const QWidget* list = parentWidget())
+    painter.setClipRect(list->rect().adjusted(2, 2, -2, -2).translated(-pos()));
   painter.setPen(platform::ToQColor(foreColor_));
   painter.setFont(font());
   const double linePixels = lineHeight_ / platform::TwipsPerPixelY();

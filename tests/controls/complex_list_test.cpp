@@ -204,3 +204,22 @@ TEST_F(ComplexListTest, RenderedLookKeepsTheSelectedRowReadable) {
   EXPECT_EQ(QColor(image.pixel(image.width() / 3, image.height() - 8)), QColor(255, 255, 255));
   EXPECT_TRUE(list_->VScrollButton->Visible());
 }
+
+TEST_F(ComplexListTest, ARowCutByTheLowerEdgeLeavesTheFrameWhole) {
+  settings::Theme().theme_vague = 0xFFFFFF;
+  settings::Theme().theme_color = 0x0000FF;
+  settings::Theme().theme_shade = 0x00FF00;
+  settings::Theme().theme_pitch = 0x000000;
+  list_->ResetControl();
+  list_->Submit_Data_Array(Table(60, QStringLiteral("WWWW MMMM")), -1, 1);
+  // Every height within one row, so that some row is cut at each pixel.
+  for (int height = 3000; height < 3000 + list_->RowHeight(); height += 15) {
+    list_->SetHeight(height);
+    const QImage image = list_->grab().toImage();
+    for (int y : {image.height() - 1, image.height() - 2}) {
+      const QColor frame = y == image.height() - 1 ? QColor(255, 0, 0) : QColor(0, 255, 0);
+      for (int x = 3; x < image.width() / 2; ++x)
+        ASSERT_EQ(QColor(image.pixel(x, y)), frame) << "height " << height << " at " << x << "," << y;
+    }
+  }
+}

@@ -1,6 +1,7 @@
 """Runs the real lumora under Xvfb: finds its windows with xdotool, looks at
 them with xprop and ImageMagick, and stops it."""
 
+import json
 import os
 import shutil
 import subprocess
@@ -17,7 +18,7 @@ TITLE = "Quillmark Lumora - Dynamic Help System"
 class Display:
     """A private X server for one test."""
 
-    def __init__(self, width=1024, height=768):
+    def __init__(self, width=1024, height=768, window_manager=False):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
@@ -28,6 +29,22 @@ class Display:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.name = ":" + number
+        self.width, self.height = width, height
+        self.manager = None
+        if window_manager:
+            self.start_window_manager()
+
+    def start_window_manager(self):
+        """A small desktop window manager: moves, resizes, maximises and
+        iconifies windows the way a user's desktop does."""
+        self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            if "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"):
+                return
+            time.sleep(0.1)
+        raise RuntimeError("the window manager did not start")
 
     def env(self):
         env = dict(os.environ)
@@ -57,7 +74,8 @@ class Display:
         raise TimeoutError(f"no window named {name!r}")
 
     def property(self, window, name):
-        return self.run("xprop", "-id", str(window), name, check=False).strip()
+        target = ["-root"] if window == "root" else ["-id", str(window)]
+        return self.run("xprop", *target, name, check=False).strip()
 
     def transient_for(self, window):
         """The owner window id, or None."""
@@ -78,7 +96,26 @@ class Display:
         self.run("import", "-window", str(window), path)
         return path
 
+    def mouse_move(self, x, y):
+        self.run("xdotool", "mousemove", "--sync", str(round(x)), str(round(y)))
+
+    def click(self, x, y, repeat=1):
+        self.mouse_move(x, y)
+        self.run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", "1")
+
+    def drag(self, start, end, steps=8):
+        """Presses the left button at start, moves to end in steps, releases."""
+        self.mouse_move(*start)
+        self.run("xdotool", "mousedown", "1")
+        for i in range(1, steps + 1):
+            self.mouse_move(start[0] + (end[0] - start[0]) * i / steps, start[1] + (end[1] - start[1]) * i / steps)
+            time.sleep(0.05)
+        self.run("xdotool", "mouseup", "1")
+
     def close(self):
+        if self.manager:
+            self.manager.terminate()
+            self.manager.wait(timeout=30)
         self.process.terminate()
         self.process.wait(timeout=30)
 
@@ -119,8 +156,29 @@ class Lumora:
                 f.write(registry_text)
         env = display.env()
         env["LUMORA_REGISTRY"] = self.registry
+        self.report_path = os.path.join(self.folder, "layout.json")
+        env["LUMORA_LAYOUT_REPORT"] = self.report_path
         self.log = open(os.path.join(self.folder, "lumora.log"), "w")
         self.process = subprocess.Popen([LUMORA, *arguments], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+
+    def report(self):
+        """The program's latest layout report, or None before the first."""
+        try:
+            with open(self.report_path, encoding="utf-8") as f:
+                return LayoutReport(json.load(f))
+        except (FileNotFoundError, json.JSONDecodeError):
+            return None
+
+    def wait_report(self, condition, what, timeout=60):
+        """Waits until the report satisfies condition; returns that report."""
+        deadline = time.monotonic() + timeout
+        report = None
+        while time.monotonic() < deadline:
+            report = self.report()
+            if report is not None and condition(report):
+                return report
+            time.sleep(0.1)
+        raise TimeoutError(f"{what}; last report: {report.summary() if report else None}")
 
     def wait_exit(self, timeout=60):
         return self.process.wait(timeout=timeout)
@@ -135,3 +193,30 @@ class Lumora:
                 self.process.wait()
         self.log.close()
         shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class LayoutReport:
+    """What the program writes to LUMORA_LAYOUT_REPORT: the window's state and
+    each control's rectangle in the main window's pixels."""
+
+    def __init__(self, data):
+        self.data = data
+        self.controls = {c["name"]: c for c in data["controls"]}
+
+    def __getitem__(self, key):
+        return self.data[key]
+
+    def control(self, name):
+        return self.controls[name]
+
+    def screen_centre(self, name):
+        """Where a control's middle is on the screen."""
+        x, y, _, _ = self.data["window"]
+        cx, cy, cw, ch = self.controls[name]["rect"]
+        return x + cx + cw / 2, y + cy + ch / 2
+
+    def visible(self):
+        return [c for c in self.data["controls"] if c["visible"]]
+
+    def summary(self):
+        return {k: v for k, v in self.data.items() if k != "controls"}

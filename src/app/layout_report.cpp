@@ -1,0 +1,120 @@
+#include "app/layout_report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QTimer>
+#include <type_traits>
+
+#include "app/manager.h"
+
+namespace lumora::app {
+namespace {
+
+QJsonArray RectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// One entry per control: its rectangle in the main window's pixels, the
+// control it stands in (empty for the window itself), and what it shows.
+class Collector {
+ public:
+  explicit Collector(const Manager& window) : window_(window) {}
+
+  template <typename T>
+  void Add(const QString& family, const std::vector<T*>& members) {
+    for (size_t i = 0; i < members.size(); ++i)
+      if (members[i]) Add(family, static_cast<int>(i), members[i]);
+  }
+
+  template <typename T>
+  void Add(const QString& family, int index, T* member) {
+    QJsonObject entry;
+    entry[QStringLiteral("name")] = QStringLiteral("%1(%2)").arg(family).arg(index);
+    entry[QStringLiteral("rect")] = RectOf(QRect(member->mapTo(&window_, QPoint(0, 0)), member->size()));
+    entry[QStringLiteral("visible")] = member->isVisibleTo(&window_);
+    // The control's own flag: a disabled container leaves it unchanged.
+    if constexpr (requires { member->Enabled(); })
+      entry[QStringLiteral("enabled")] = member->Enabled();
+    else
+      entry[QStringLiteral("enabled")] = !member->testAttribute(Qt::WA_ForceDisabled);
+    const QWidget* parent = member->parentWidget();
+    entry[QStringLiteral("parent")] = parent == &window_ ? QString() : names_.value(parent);
+    // A list's caption is all its rows; its place is what matters here.
+    if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>) entry[QStringLiteral("caption")] = member->Caption();
+    if constexpr (requires { member->Sunken(); }) entry[QStringLiteral("sunken")] = member->Sunken();
+    names_.insert(member, entry[QStringLiteral("name")].toString());
+    entries_.append(entry);
+  }
+
+  QJsonArray Entries() const { return entries_; }
+
+ private:
+  const Manager& window_;
+  QHash<const QWidget*, QString> names_;
+  QJsonArray entries_;
+};
+
+}  // namespace
+
+LayoutReport::LayoutReport(Manager& window, QString path)
+    : QObject(&window), window_(window), path_(std::move(path)), timer_(new QTimer(this)) {
+  timer_->setInterval(100);
+  connect(timer_, &QTimer::timeout, this, &LayoutReport::Refresh);
+  timer_->start();
+}
+
+void LayoutReport::StartIfRequested(Manager& window) {
+  const QString path = qEnvironmentVariable("LUMORA_LAYOUT_REPORT");
+  if (!path.isEmpty()) new LayoutReport(window, path);
+}
+
+QByteArray LayoutReport::Compose() const {
+  const layout::Composition& ui = window_.Ui();
+  const AppState& state = window_.State();
+  Collector controls(window_);
+  // Containers before what they hold, so each entry can name its parent.
+  controls.Add(QStringLiteral("FormBackGround"), ui.FormBackGround);
+  controls.Add(QStringLiteral("FormHeader"), ui.FormHeader);
+  controls.Add(QStringLiteral("FormImage"), 0, ui.FormImage);
+  controls.Add(QStringLiteral("FormIcon"), 0, ui.FormIcon);
+  controls.Add(QStringLiteral("FormCaption"), ui.FormCaption);
+  controls.Add(QStringLiteral("FormControl"), ui.FormControl);
+  controls.Add(QStringLiteral("ToolButton"), ui.ToolButton);
+  controls.Add(QStringLiteral("ExplorerHolder"), 0, ui.ExplorerHolder);
+  controls.Add(QStringLiteral("SimpleBox"), ui.SimpleBox);
+  controls.Add(QStringLiteral("ControllerBox"), ui.ControllerBox);
+  controls.Add(QStringLiteral("WebBrowser"), ui.WebBrowser);
+  controls.Add(QStringLiteral("FrameLabel"), ui.FrameLabel);
+  controls.Add(QStringLiteral("FrameImage"), ui.FrameImage);
+  controls.Add(QStringLiteral("WriteBox"), ui.WriteBox);
+  controls.Add(QStringLiteral("CommandButton"), ui.CommandButton);
+  controls.Add(QStringLiteral("ComplexList"), ui.ComplexList);
+  controls.Add(QStringLiteral("DiffLabel"), ui.DiffLabel);
+  controls.Add(QStringLiteral("TextBox"), ui.TextBox);
+  controls.Add(QStringLiteral("Commander"), ui.Commander);
+
+  QJsonObject report;
+  report[QStringLiteral("page")] = state.PageMode;
+  report[QStringLiteral("url")] = state.CurrentUrl;
+  report[QStringLiteral("busy")] = ui.ControllerBox[0]->isVisible();
+  report[QStringLiteral("visible")] = window_.isVisible();
+  report[QStringLiteral("maximized")] = window_.isMaximized();
+  report[QStringLiteral("window")] = RectOf(window_.geometry());
+  if (const QWidget* owner = window_.parentWidget()) {
+    report[QStringLiteral("owner")] = RectOf(owner->geometry());
+    report[QStringLiteral("ownerMinimized")] = owner->isMinimized();
+  }
+  report[QStringLiteral("controls")] = controls.Entries();
+  return QJsonDocument(report).toJson(QJsonDocument::Indented);
+}
+
+void LayoutReport::Refresh() {
+  QByteArray text = Compose();
+  if (text == written_) return;
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly)) return;
+  file.write(text);
+  if (file.commit()) written_ = std::move(text);
+}
+
+}  // namespace lumora::app
