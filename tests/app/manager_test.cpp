@@ -298,3 +298,41 @@ TEST_F(ManagerTest, FramePicturesAreRecognisedByTheirContent) {
   EXPECT_TRUE(manager.Ui().FrameImage[0]->Image().isNull());
   EXPECT_EQ(manager.Ui().FrameImage[2]->Image().height(), 24);
 }
+
+TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
+  Write(QStringLiteral("share/quillmark/engine001/classic/config0.dat"),
+        "theme_text = DejaVu Sans Mono\r\ntheme_font = DejaVu Serif\r\ntheme_light = &H0000FF\r\n"
+        "theme_shadow = &H00FF00\r\ntheme_dark = &HFF0000\r\ntheme_color = &H00FFFF\r\ntheme_pitch = &HFF00FF\r\n");
+  QImage texture(8, 8, QImage::Format_RGB32);
+  texture.fill(Qt::darkCyan);
+  ASSERT_TRUE(texture.save(root_ + QStringLiteral("/share/quillmark/engine001/classic/resourcea0.dat"), "PNG"));
+  ASSERT_TRUE(texture.save(root_ + QStringLiteral("/share/quillmark/engine001/classic/resourcea1.dat"), "BMP"));
+  ManagerSub owner;
+  Manager manager(&owner);
+  ASSERT_TRUE(manager.Load(Pack()));
+  const layout::Composition& ui = manager.Ui();
+  const int span = settings::Shared().units.ScreenSpanX;
+
+  // The texture and the two strips reach across the screen; the pictures came from the theme.
+  EXPECT_EQ(ui.FormBackGround[0]->Width(), span);
+  EXPECT_FALSE(ui.FormBackGround[0]->Image().isNull());
+  EXPECT_FALSE(ui.FormImage->Image().isNull());
+  EXPECT_GE(ui.FormImage->Width(), span);
+  for (const auto* strip : ui.FormHeader) EXPECT_GE(strip->Width(), span);
+  EXPECT_EQ(ui.FormHeader[1]->BackColor(), 0x0000FF);
+
+  EXPECT_EQ(ui.FormCaption[0]->ForeColor(), 0x0000FF);
+  EXPECT_EQ(ui.FormCaption[0]->FontName(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(manager.palette().color(QPalette::Window), QColor(0, 255, 0));
+  EXPECT_EQ(ui.NormLine[0]->BorderColor(), 0xFF0000);
+  for (const auto* label : ui.FrameLabel) {
+    SCOPED_TRACE(label->Tag().toStdString());
+    EXPECT_EQ(label->ForeColor(), label->Tag() == QLatin1String("2") ? 0x00FFFF : 0xFF00FF);
+    EXPECT_EQ(label->FontName(),
+              label->Tag() == QLatin1String("1") ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans Mono"));
+  }
+  // Fitted texts end in an ellipsis as wide as the theme's text font draws it.
+  owner.Measurer().SetFont(QStringLiteral("DejaVu Sans Mono"), false);
+  owner.Measurer().SetText(QStringLiteral("..."));
+  EXPECT_EQ(settings::Shared().EllipsisWidth, owner.Measurer().Width());
+}
