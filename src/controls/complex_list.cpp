@@ -201,6 +201,10 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
 
   VScrollButton = new controls::VScrollButton(this);
   VScrollButton->SetVisible(false);
+  // The header strip and the scroll bar stand in front of the rows, so rows
+  // scrolled up pass under the titles and never take their clicks.
+  CxLHeader->raise();
+  VScrollButton->raise();
   connect(VScrollButton, &controls::VScrollButton::SliderDrag, this, &ComplexList::Scroll);
   connect(VScrollButton, &platform::FormElement::MouseMove, this, [this] {
     imHigh_ = true;
@@ -339,7 +343,7 @@ void ComplexList::Submit_Data_Array(const content::StringTable& table, int, int 
   const int ellipsis = settings::Shared().EllipsisWidth;
   for (int c = 0; c <= std::min(visibleCols, kColumns - 1); ++c) {
     const auto column = static_cast<size_t>(c);
-    const int limit = static_cast<qint16>(CxLColText[column]->Tag().toInt());
+    const int limit = CxLColText[column]->Tag().toInt();
     QStringList lines;
     lines.reserve(table.Count());
     for (int r = 0; r < table.Count(); ++r)

@@ -223,3 +223,17 @@ TEST_F(ComplexListTest, ARowCutByTheLowerEdgeLeavesTheFrameWhole) {
     }
   }
 }
+
+TEST_F(ComplexListTest, ScrolledRowsPassUnderTheTitles) {
+  list_->Submit_Data_Array(Table(40), -1, 1);
+  list_->Submit_Data_Array(Table(40), -1, 1);
+  list_->SetListIndex(0);
+  emit list_->VScrollButton->SliderDrag(list_->RowHeight() * 5);  // five rows up
+  QSignalSpy headers(list_, &ComplexList::HeaderClick);
+  const QRect title = list_->CxLColHotSpot[0]->geometry().translated(list_->CxLHeader->pos());
+  QWidget* target = list_->childAt(title.center());
+  ASSERT_NE(target, nullptr);
+  QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(list_, title.center()));
+  EXPECT_EQ(headers.count(), 1);
+  EXPECT_EQ(list_->ListIndex(), 0) << "the click chose a hidden row";
+}
