@@ -45,6 +45,11 @@ void FormElement::mousePressEvent(QMouseEvent* event) {
 }
 
 void FormElement::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Only the left button double-clicks; any other one simply presses again.
+  if (event->button() != Qt::LeftButton) {
+    mousePressEvent(event);
+    return;
+  }
   event->accept();
   closingDoubleClick_ = true;
   emit DblClick();

@@ -119,6 +119,14 @@ TEST_F(FormElementTest, RightButtonAndReleaseOutsideGiveNoClick) {
   QTest::mousePress(&element, Qt::LeftButton, Qt::AltModifier, QPoint(5, 5));
   QTest::mouseRelease(&element, Qt::LeftButton, Qt::AltModifier, QPoint(500, 5));
   EXPECT_EQ(log.events, (std::vector<std::string>{"down2", "up2", "down1+4", "up1+4"}));
+
+  // A right double click is two right presses: no click, no double click.
+  log.events.clear();
+  QTest::mousePress(&element, Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(&element, Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseDClick(&element, Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(&element, Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_EQ(log.events, (std::vector<std::string>{"down2", "up2", "down2", "up2"}));
 }
 
 TEST_F(FormElementTest, MouseMoveReportsHeldButtonsAndTwipPosition) {
