@@ -1,6 +1,7 @@
 #include "app/question_form.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 
 #include "platform/message_box.h"
 #include "question/question_mail.h"
@@ -24,6 +25,11 @@ void QuestionForm::QuestionButtonClicked(int index) {
 }
 
 void QuestionForm::SendQuestion() {
+  // A second Send while the first is still talking to the server would share
+  // its mail session; the first one finishes alone.
+  if (sending_) return;
+  sending_ = true;
+  const auto done = qScopeGuard([this] { sending_ = false; });
   question::QuestionForm form;
   for (size_t i = 0; i < form.fields.size(); ++i) form.fields[i] = ui_.TextBox[i]->Text();
   const platform::RegistryRoot machine = platform::LocalMachine();

@@ -30,6 +30,7 @@ class QuestionForm final : public QObject {
   platform::MailSession& session_;
   QWidget* dialogOwner_;
   std::function<void()> refreshToolbar_;
+  bool sending_ = false;  // events are handled while a question goes out
 };
 
 }  // namespace lumora::app

@@ -67,6 +67,20 @@ const QStringList kFilled{QStringLiteral("Ann Example"), QStringLiteral("ann@exa
 
 }  // namespace
 
+TEST_F(QuestionFormTest, SendPressedAgainWhileSendingIsIgnored) {
+  SmtpSink sink;
+  ASSERT_TRUE(sink.Ready());
+  Start("smtp://127.0.0.1:" + QByteArray::number(sink.Port()));
+  BoxAnswer answer(QMessageBox::Ok);
+  // The second press arrives while the first send handles events.
+  QTimer::singleShot(0, [this] { emit manager_->Ui().Commander[0]->Click(); });
+  emit manager_->Ui().Commander[0]->Click();
+  QApplication::processEvents();
+  EXPECT_EQ(answer.shown, 1);
+  EXPECT_EQ(answer.icon, QMessageBox::Information) << answer.text.toStdString();
+  EXPECT_EQ(sink.Received(), 1);
+}
+
 TEST_F(QuestionFormTest, SendMailsTheQuestionAndConfirmsIt) {
   SmtpSink sink;
   ASSERT_TRUE(sink.Ready());
