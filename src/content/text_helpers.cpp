@@ -41,12 +41,14 @@ QString EscapeForDisplay(QString text) {
                                   QStringLiteral("&"), QStringLiteral("&&"), QStringLiteral("=\r\n"));
 }
 
+// Characters beyond Latin-1 have no place in the single-byte code page these
+// keys were defined on, so they go like every other character above 122.
 QString NameKey(const QString& text) {
-  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 64) || (c >= 123 && c <= 255)); });
+  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 64) || c >= 123); });
 }
 
 QString DigitsOnly(const QString& text) {
-  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 47) || (c >= 58 && c <= 255)); });
+  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 47) || c >= 58); });
 }
 
 QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const QString& fontName, bool bold,

@@ -21,6 +21,8 @@ TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {
   EXPECT_EQ(NameKey(QStringLiteral("Page2-Setup")), QStringLiteral("PageSetup"));
   EXPECT_EQ(NameKey(QStringLiteral("a[b]\\c^d_e`f{g}~h @1")), QStringLiteral("a[b]\\c^d_e`fgh"));
   EXPECT_EQ(NameKey(QString::fromUtf8("caf\u00e9\t")), QStringLiteral("caf\t"));
+  EXPECT_EQ(NameKey(QString::fromUtf8("\u20acuro \u03b1\u03b2 \u6f22x")), QStringLiteral("urox"));
+  EXPECT_EQ(DigitsOnly(QString::fromUtf8("\u20ac12\u0663")), QStringLiteral("12"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("Item 12a")), QStringLiteral("12"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("frmlb05")), QStringLiteral("05"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("-3.5e\x01")), QStringLiteral("35\x01"));
