@@ -87,6 +87,8 @@ QString EnsureExpertIndex(const platform::RegistryRoot& root) {
 QString DataRoot() { return Shared().SystemFolder + QStringLiteral("quillmark/engine001/"); }
 
 QString ThemeFolder(QString& themeName) {
+  // A name stored with the other platform's separator names the same folder.
+  if (themeName.endsWith(QLatin1Char('\\'))) themeName.chop(1);
   if (!themeName.endsWith(QLatin1Char('/'))) themeName += QLatin1Char('/');
   return DataRoot() + themeName;
 }

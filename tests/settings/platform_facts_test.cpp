@@ -128,6 +128,9 @@ TEST(Folders, AreLowerCaseWithATrailingSeparator) {
   EXPECT_EQ(theme, QStringLiteral("classic/"));  // gained its separator in place
   EXPECT_EQ(settings::ThemeFolder(theme), QStringLiteral("/opt/lumora/share/quillmark/engine001/classic/"));
 
+  QString written = QStringLiteral("classic\\");
+  EXPECT_EQ(settings::ThemeFolder(written), QStringLiteral("/opt/lumora/share/quillmark/engine001/classic/"));
+
   QString none;
   EXPECT_EQ(settings::ThemeFolder(none), QStringLiteral("/opt/lumora/share/quillmark/engine001//"));
 
