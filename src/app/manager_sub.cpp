@@ -16,6 +16,7 @@ ManagerSub::ManagerSub(QWidget* parent)
   QFont font(QStringLiteral("Verdana"));
   font.setPointSizeF(8.25);
   setFont(font);
+  setMouseTracking(true);  // every movement over it hands the focus on
 
   genLabel_->SetVisible(false);
   genLabel_->SetTransparent(true);
