@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "app/manager.h"
 #include "app/manager_sub.h"
 #include "app/temp_install.h"
@@ -51,25 +53,50 @@ TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
   EXPECT_TRUE(Ui().ExplorerHolder->Enabled());
   EXPECT_TRUE(Ui().FormHeader[1]->Enabled());
 
+  emit Ui().ComplexList[1]->HeaderClick(0);  // by subject, A to Z
+  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[0]->Caption(), QStringLiteral("printing a page\rsetting up\rwelcome"));
+  emit Ui().ComplexList[1]->HeaderClick(1);  // by name key
+  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[1]->Caption(), QStringLiteral("index\rprinting\rsetup"));
+  EXPECT_EQ(State().IndexTable.At(2, 0), manager_->State().HelpFolder + QStringLiteral("index.html"));
+
   Write(QStringLiteral("Help/late.html"), "<o:Subject>Late</o:Subject>");
   manager_->Pages().SwitchPage(PageController::pageSearch);
   EXPECT_EQ(State().IndexTable.Count(), 3);  // not scanned again
 }
 
 TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
+  Write(QStringLiteral("Help/Using/about.html"), "<o:Subject>About printing</o:Subject> prints");
   manager_->Pages().SwitchPage(PageController::pageSearch);
   Search(QStringLiteral(" Print "));
-  ASSERT_EQ(State().SearchResults.Count(), 2);
+  ASSERT_EQ(State().SearchResults.Count(), 3);
   EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("printing a page"));
   EXPECT_EQ(State().SearchResults.At(1, 0), QStringLiteral("4"));
-  EXPECT_EQ(State().SearchResults.At(0, 1), QStringLiteral("welcome"));
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r1"));
-  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 2"));
+  EXPECT_EQ(State().SearchResults.At(0, 1), QStringLiteral("about printing"));
+  EXPECT_EQ(State().SearchResults.At(0, 2), QStringLiteral("welcome"));
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r2\r1"));
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 3"));
   EXPECT_TRUE(Ui().CommandButton[1]->Enabled());
 
   emit Ui().ComplexList[0]->HeaderClick(0);  // sort by topic, A to Z
-  EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("printing a page"));
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(), QStringLiteral("printing a page\rwelcome"));
+  EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("about printing"));
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(),
+            QStringLiteral("about printing\rprinting a page\rwelcome"));
+  emit Ui().ComplexList[0]->HeaderClick(1);  // by hits, most first
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r2\r1"));
+
+  // The selected result opens with the Display button.
+  Ui().ComplexList[0]->SetListIndex(1);
+  emit Ui().CommandButton[1]->Click();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State().CurrentUrl.endsWith(QLatin1String("/using/about.html")); }, 30000))
+      << State().CurrentUrl.toStdString();
+}
+
+TEST_F(TopicsTest, EnterWithABlankQueryStillSearches) {
+  manager_->Pages().SwitchPage(PageController::pageSearch);
+  Search(QStringLiteral("   "));
+  // The empty word is found everywhere: every page with text is listed.
+  EXPECT_EQ(State().SearchResults.Count(), 3);
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 3"));
 }
 
 TEST_F(TopicsTest, SearchWithoutMatchShowsTheNoResultRow) {
