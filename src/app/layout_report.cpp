@@ -41,6 +41,9 @@ class Collector {
     entry[QStringLiteral("parent")] = parent == &window_ ? QString() : names_.value(parent);
     // A list's caption is all its rows; its place is what matters here.
     if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>) entry[QStringLiteral("caption")] = member->Caption();
+    if constexpr (requires { member->Tag(); })
+      if (!member->Tag().isEmpty()) entry[QStringLiteral("tag")] = member->Tag();
+    if constexpr (requires { member->ImHigh(); }) entry[QStringLiteral("highlighted")] = member->ImHigh();
     if constexpr (requires { member->Sunken(); }) entry[QStringLiteral("sunken")] = member->Sunken();
     names_.insert(member, entry[QStringLiteral("name")].toString());
     entries_.append(entry);

@@ -46,6 +46,9 @@ void WindowFrame::Connect() {
   std::vector<FormElement*> neutral{ui_.ExplorerHolder};
   for (auto* box : ui_.SimpleBox) neutral.push_back(box);
   for (auto* picture : ui_.FormBackGround) neutral.push_back(picture);
+  // The strips' bare parts are as neutral as the texture behind them: leaving
+  // a tool button for the empty toolbar clears its highlight.
+  for (auto* strip : ui_.FormHeader) neutral.push_back(strip);
   for (FormElement* element : neutral) connect(element, &FormElement::MouseMove, this, [this] { HoverReset(false); });
 
   // Caption drag, on the caption and on the title picture.

@@ -90,10 +90,21 @@ TEST_F(WindowFrameTest, OneMemberOfAFamilyIsHighlightedAtATime) {
   emit Ui().ComplexList[1]->MouseMove(0, 0, 10, 10);
   EXPECT_FALSE(Ui().CommandButton[2]->ImHigh());
   EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
+  emit Ui().ToolButton[3]->MouseMove(0, 0, 10, 10);
+  emit Ui().FormHeader[1]->MouseMove(0, 0, 9000, 100);  // the empty end of the toolbar
+  EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
   Ui().ComplexList[1]->SetImHigh(true);
   emit Ui().ExplorerHolder->MouseMove(0, 0, 10, 10);
   EXPECT_FALSE(Ui().ComplexList[1]->ImHigh());
   EXPECT_EQ(Ui().FormControl[2]->Tag(), QStringLiteral("0"));
+
+  // While the program starts, nothing clears a highlight.
+  emit Ui().ToolButton[1]->MouseMove(0, 0, 10, 10);
+  manager_->MutableState().StartupInProgress = true;
+  emit Ui().ExplorerHolder->MouseMove(0, 0, 10, 10);
+  Frame().PollCursorAt(manager_->geometry().bottomRight() + QPoint(50, 50));
+  EXPECT_TRUE(Ui().ToolButton[1]->ImHigh());
+  manager_->MutableState().StartupInProgress = false;
 }
 
 TEST_F(WindowFrameTest, PollClearsHighlightsOnceWhenThePointerEntersTheBrowser) {

@@ -3,7 +3,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "controls/controller_box.h"
 #include "controls/tool_button.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
@@ -123,27 +122,4 @@ TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {
   button_->ResetControl();  // the enabled caption colour, the picture untouched
   EXPECT_EQ(button_->TlBCaption->ForeColor(), 0x808080);
   EXPECT_EQ(button_->TlBImage->Image().toImage().pixelColor(1, 1), QColor(Qt::green));
-}
-
-TEST_F(ToolButtonTest, StatusBoxLaysOutItsFrameAndRaisesClickBeforeMouseDown) {
-  controls::ControllerBox box(&window_);
-  box.Move(0, 0, 4455, 1575);
-  EXPECT_EQ(box.ClBEffect[2]->Width(), 4455);
-  EXPECT_EQ(box.ClBEffect[0]->Width(), 4440);
-  EXPECT_EQ(box.ClBImage[0]->Left() + box.ClBImage[0]->Width(), 4440 - 120);
-  box.ControllerProperty(QStringLiteral("Working"), 2);
-  EXPECT_EQ(box.Caption(), QStringLiteral("Working"));
-  EXPECT_EQ(box.ClBCaption[1]->Caption(), QStringLiteral("Working"));
-  EXPECT_EQ(box.ClBImage[0]->Image().toImage().pixelColor(1, 1), QColor(Qt::red));
-  box.ResetControl();  // the application's icon comes back
-  EXPECT_NE(box.ClBImage[0]->Image().toImage().pixelColor(1, 1), QColor(Qt::red));
-  EXPECT_EQ(box.NormLine[0]->Y1(), box.ClBCaption[0]->Top() + box.ClBCaption[0]->Height() + 15);
-
-  std::vector<std::string> order;
-  QObject::connect(&box, &controls::ControllerBox::Click, [&] { order.push_back("click"); });
-  QObject::connect(&box, &platform::FormElement::MouseDown, [&] { order.push_back("down"); });
-  QObject::connect(&box, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
-  box.show();
-  QTest::mouseClick(box.ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
-  EXPECT_EQ(order, (std::vector<std::string>{"click", "down", "up"}));
 }

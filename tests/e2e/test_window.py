@@ -240,16 +240,39 @@ class FrameButtonsAndDrag(WindowTest):
 
     def test_hover_highlight_clears_when_pointer_enters_the_page(self):
         report = self.start()
-        self.display.mouse_move(*report.screen_centre("FormControl(3)"))
-        time.sleep(0.3)
-        lit = self.shoot("hover-maximise.png")
-        self.display.mouse_move(*report.screen_centre("SimpleBox(0)"))
-        time.sleep(0.5)  # more than two poll intervals
-        unlit = self.shoot("hover-cleared.png")
         x, y, _, _ = report["window"]
-        bx, by, bw, bh = report.control("FormControl(3)")["rect"]
-        crop = (x + bx, y + by, bw, bh)
-        self.assertNotEqual(crop_signature(lit, *crop), crop_signature(unlit, *crop))
+        for name in ("FormControl(3)", "ToolButton(3)"):
+            with self.subTest(control=name):
+                bx, by, bw, bh = report.control(name)["rect"]
+                crop = (x + bx, y + by, bw, bh)
+                self.display.mouse_move(*report.screen_centre("SimpleBox(0)"))
+                time.sleep(0.5)
+                resting = crop_signature(self.shoot("hover-resting.png"), *crop)
+                # A hand's few motions over the control: the first one only
+                # enters it, and the page's late news of the pointer leaving
+                # it may clear a highlight until the next motion.
+                cx, cy = report.screen_centre(name)
+                for dx in (-4, -2, 0):
+                    self.display.mouse_move(cx + dx, cy)
+                    time.sleep(0.15)
+                self.assertNotEqual(crop_signature(self.shoot("hover-lit.png"), *crop), resting, "lit")
+                # Straight into the page: the poll clears the highlight.
+                self.display.mouse_move(*report.screen_centre("SimpleBox(0)"))
+                time.sleep(0.5)  # more than two poll intervals
+                self.assertEqual(crop_signature(self.shoot("hover-cleared.png"), *crop), resting)
+
+    def test_hover_highlight_clears_on_the_empty_toolbar(self):
+        report = self.start()
+        x, y, width, _ = report["window"]
+        tx, ty = report.screen_centre("ToolButton(3)")
+        for dx in (-4, -2, 0):
+            self.display.mouse_move(tx + dx, ty)
+            time.sleep(0.15)
+        self.assertTrue(self.lumora.report().control("ToolButton(3)")["highlighted"])
+        for dx in (-60, -58, -56):
+            self.display.mouse_move(x + width + dx, ty)
+            time.sleep(0.15)
+        self.wait(lambda r: not r.control("ToolButton(3)")["highlighted"], "highlight cleared", timeout=2)
 
 
 def crop_signature(path, x, y, width, height):

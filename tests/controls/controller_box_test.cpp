@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "controls/controller_box.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+
+#include "test_theme.h"
+
+using namespace lumora;
+using controls::ControllerBox;
+
+namespace {
+
+class ControllerBoxTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    UseTestTheme();
+    for (auto& list : settings::PictureLoader()) list.Clear();
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    for (int i = 0; i < 4; ++i) settings::PictureLoader(3).Add(red);
+    window_.resize(400, 200);
+    box_ = new ControllerBox(&window_);
+    box_->Move(0, 0, 4455, 1575);
+    box_->ResetControl();
+    window_.show();
+  }
+
+  QWidget window_;
+  ControllerBox* box_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ControllerBoxTest, FrameTitleAndPictureFollowTheBox) {
+  EXPECT_EQ(box_->ClBEffect[2]->Width(), 4455);
+  EXPECT_EQ(box_->ClBEffect[0]->Width(), 4440);
+  EXPECT_EQ(box_->ClBImage[0]->Left() + box_->ClBImage[0]->Width(), 4440 - 120);
+  box_->ControllerProperty(QStringLiteral("Working"), 2);
+  EXPECT_EQ(box_->Caption(), QStringLiteral("Working"));
+  EXPECT_EQ(box_->ClBCaption[1]->Caption(), QStringLiteral("Working"));  // the embossed copy
+  EXPECT_EQ(box_->ClBImage[0]->Image().toImage().pixelColor(1, 1), QColor(Qt::red));
+  box_->ResetControl();  // the application's icon comes back
+  EXPECT_NE(box_->ClBImage[0]->Image().toImage().pixelColor(1, 1), QColor(Qt::red));
+  EXPECT_EQ(box_->NormLine[0]->Y1(), box_->ClBCaption[0]->Top() + box_->ClBCaption[0]->Height() + 15);
+
+  // Disabling the box leaves its colours as they are.
+  const int caption = box_->ClBCaption[0]->ForeColor();
+  box_->SetEnabled(false);
+  EXPECT_EQ(box_->ClBCaption[0]->ForeColor(), caption);
+}
+
+TEST_F(ControllerBoxTest, ClickComesBeforeMouseDown) {
+  std::vector<std::string> order;
+  QObject::connect(box_, &ControllerBox::Click, [&] { order.push_back("click"); });
+  QObject::connect(box_, &platform::FormElement::MouseDown, [&] { order.push_back("down"); });
+  QObject::connect(box_, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
+  QTest::mouseClick(box_->ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
+  EXPECT_EQ(order, (std::vector<std::string>{"click", "down", "up"}));
+}
