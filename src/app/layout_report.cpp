@@ -40,7 +40,8 @@ class Collector {
     const QWidget* parent = member->parentWidget();
     entry[QStringLiteral("parent")] = parent == &window_ ? QString() : names_.value(parent);
     // A list's caption is all its rows; its place is what matters here.
-    if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>) entry[QStringLiteral("caption")] = member->Caption();
+    if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>)
+      entry[QStringLiteral("caption")] = member->Caption();
     if constexpr (requires { member->Tag(); })
       if (!member->Tag().isEmpty()) entry[QStringLiteral("tag")] = member->Tag();
     if constexpr (requires { member->ImHigh(); }) entry[QStringLiteral("highlighted")] = member->ImHigh();

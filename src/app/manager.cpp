@@ -1,6 +1,7 @@
 #include "app/manager.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -232,6 +233,13 @@ void Manager::resizeEvent(QResizeEvent* event) {
 void Manager::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
   HoverReset(false);
+}
+
+// The desktop's own close (Alt+F4, a panel's close) ends the program like the
+// title bar's close button; hiding only this window would leave its bare owner.
+void Manager::closeEvent(QCloseEvent* event) {
+  event->accept();
+  frame_->TitleButtonAction(4);
 }
 
 

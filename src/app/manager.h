@@ -44,6 +44,7 @@ class Manager final : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Loaders and page steps that the start-up sequence calls in its order.

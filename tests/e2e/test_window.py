@@ -238,6 +238,13 @@ class FrameButtonsAndDrag(WindowTest):
         self.click(report, "FormControl(4)")
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
 
+    def test_desktop_close_ends_the_program(self):
+        self.start()
+        main, _ = self.windows()
+        self.display.run("xdotool", "windowactivate", "--sync", str(main), check=False)
+        self.display.run("xdotool", "key", "alt+F4")  # the window manager closes the active window
+        self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
+
     def test_hover_highlight_clears_when_pointer_enters_the_page(self):
         report = self.start()
         x, y, _, _ = report["window"]

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/text.h"
 
 using namespace lumora::platform;
@@ -78,4 +79,19 @@ TEST(AnsiLower, LowersLatinCapitalsOnly) {
   EXPECT_EQ(AnsiLower(QString::fromUtf8("ÀÉÎÕÜÞ×ŠŒŽŸ")), QString::fromUtf8("àéîõüþ×šœžÿ"));
   EXPECT_EQ(AnsiLower(QString::fromUtf8("ΑΒΓ")), QString::fromUtf8("ΑΒΓ"));  // outside the code page
   EXPECT_EQ(AnsiLower(QByteArray("Tips \xC9T\xC9 \xD7 \x8A\x9F")), QByteArray("tips \xE9t\xE9 \xD7 \x9A\xFF"));
+}
+
+TEST(InstallFolders, FollowTheExecutableAndKeepSystemConfigurationInEtc) {
+  EXPECT_EQ(ProgramFolderFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/share/lumora"));
+  EXPECT_EQ(SystemFolderFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/share"));
+  EXPECT_EQ(RegistryStoreFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/etc/quillmark/registry.conf"));
+  EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/bin")), QStringLiteral("/etc/quillmark/registry.conf"));
+  EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/local/bin")), QStringLiteral("/usr/local/etc/quillmark/registry.conf"));
+
+  qputenv("LUMORA_APP_DIR", "/srv/lumora/");
+  qputenv("LUMORA_SYSTEM_DIR", "/srv/share//");
+  EXPECT_EQ(ProgramFolderPath(), QStringLiteral("/srv/lumora"));
+  EXPECT_EQ(SystemFolderPath(), QStringLiteral("/srv/share"));
+  qunsetenv("LUMORA_APP_DIR");
+  qunsetenv("LUMORA_SYSTEM_DIR");
 }
