@@ -85,7 +85,6 @@ class WindowTest(unittest.TestCase):
     """One program run on a desktop with a window manager."""
 
     screen = (1024, 768)
-    arguments = []
 
     def setUp(self):
         self.display = Display(*self.screen, window_manager=True)
