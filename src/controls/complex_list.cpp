@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 #include <unordered_map>
 
@@ -398,6 +399,19 @@ void ComplexList::HoverTitle(int column) {
 void ComplexList::Scroll(int offset) {
   for (ColumnText* text : CxLColText) text->SetTop(Px3() + CxLHeader->Height() - offset);
   PlaceSelector();
+}
+
+void ComplexList::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  if (!VScrollButton->Visible() || rowHeight_ <= 0) return;
+  // Fine-grained wheels and touchpads send parts of a notch (120).
+  wheelAngle_ += event->angleDelta().y();
+  const int notches = wheelAngle_ / 120;
+  wheelAngle_ %= 120;
+  if (notches == 0) return;
+  const int offset = Px3() + CxLHeader->Height() - CxLColText[0]->Top();
+  // The scroll bar keeps the offset within the rows and reports it back.
+  VScrollButton->Submit_New_Coord(std::max(0, offset - notches * 3 * rowHeight_));
 }
 
 void ComplexList::keyReleaseEvent(QKeyEvent* event) {

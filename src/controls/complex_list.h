@@ -107,6 +107,8 @@ class ComplexList final : public platform::FormElement {
   void OnResize() override;
   void paintEvent(QPaintEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  // The wheel scrolls three rows a notch, as desktop lists do.
+  void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -124,6 +126,7 @@ class ComplexList final : public platform::FormElement {
   bool imHigh_ = false;
   bool keepFocus_ = false;
   int backColor_ = 0xFFFFFF;
+  int wheelAngle_ = 0;  // eighths of a degree not yet turned into rows
 };
 
 }  // namespace lumora::controls

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QDir>
 #include <QTest>
 #include <set>
@@ -236,4 +238,31 @@ TEST_F(ComplexListTest, ScrolledRowsPassUnderTheTitles) {
   QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(list_, title.center()));
   EXPECT_EQ(headers.count(), 1);
   EXPECT_EQ(list_->ListIndex(), 0) << "the click chose a hidden row";
+}
+
+TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
+  list_->Submit_Data_Array(Table(40), -1, 1);
+  list_->Submit_Data_Array(Table(40), -1, 1);
+  ASSERT_TRUE(list_->VScrollButton->Visible());
+  const int top = list_->CxLColText[0]->Top();
+  auto turn = [this](int angle) {
+    // A real wheel over a row reaches the list through the row (checked by
+    // the whole-program tests); a sent event does not travel up.
+    QWheelEvent wheel(QPointF(5, 5), list_->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list_, &wheel);
+  };
+  turn(-120);  // one notch towards the user: down
+  EXPECT_NEAR(top - list_->CxLColText[0]->Top(), 3 * list_->RowHeight(), 15);
+  turn(-60);  // half a notch waits for its other half
+  EXPECT_NEAR(top - list_->CxLColText[0]->Top(), 3 * list_->RowHeight(), 15);
+  turn(-60);
+  EXPECT_NEAR(top - list_->CxLColText[0]->Top(), 6 * list_->RowHeight(), 15);
+  for (int i = 0; i < 20; ++i) turn(-120);
+  EXPECT_TRUE(list_->VScrollButton->VeryBottom());
+  const int bottom = list_->CxLColText[0]->Top();
+  turn(-120);
+  EXPECT_EQ(list_->CxLColText[0]->Top(), bottom) << "past the last row";
+  for (int i = 0; i < 20; ++i) turn(120);
+  EXPECT_EQ(list_->CxLColText[0]->Top(), top);
 }

@@ -171,6 +171,20 @@ class RunModesAndToolbar(WindowTest):
         self.click(report, "ToolButton(1)")  # Forward
         self.wait(lambda r: r["url"] == topic, "forward to the topic again")
 
+    def test_wheel_scrolls_the_topic_list_under_its_titles(self):
+        report = self.start(["-index"], INDEX)
+        x, y, _, _ = report["window"]
+        lx, ly, lw, lh = report.control("ComplexList(1)")["rect"]
+        titles = (x + lx + 2, y + ly + 2, lw - 4, 14)
+        rows = (x + lx + 2, y + ly + 20, lw - 30, lh - 24)
+        self.display.mouse_move(x + lx + 40, y + ly + lh // 2)
+        before = self.shoot("wheel-before.png")
+        self.display.run("xdotool", "click", "--repeat", "3", "--delay", "50", "5")  # wheel down
+        time.sleep(0.5)
+        after = self.shoot("wheel-after.png")
+        self.assertNotEqual(crop_signature(before, *rows), crop_signature(after, *rows), "the rows moved")
+        self.assertEqual(crop_signature(before, *titles), crop_signature(after, *titles), "the titles stayed")
+
     def test_preview_opens_its_window_and_closes_again(self):
         report = self.start()
         self.click(report, "ToolButton(8)")
