@@ -209,6 +209,10 @@ bool BrowserView::PrintTo(QPrinter& printer) {
 bool BrowserView::RenderTo(QPrinter& printer) {
   if (printing_) return false;
   printing_ = true;
+  // The engine hands the printer each page as a picture drawn at the
+  // printer's resolution: at 1200 dpi that takes tens of seconds a page and
+  // adds nothing a help page needs.
+  if (printer.resolution() > kPictureDpi) printer.setResolution(kPictureDpi);
   bool succeeded = false;
   QEventLoop wait;
   const auto connection = connect(view_, &QWebEngineView::printFinished, &wait, [&](bool ok) {

@@ -42,8 +42,10 @@ class BrowserView final : public FormElement {
   // when printing failed. The print command uses this after its dialog. A
   // PDF file gets the page as text and vectors; other printers get RenderTo.
   bool PrintTo(QPrinter& printer);
-  // Paints the page's printed pages onto the printer as pictures.
+  // Paints the page's printed pages onto the printer as pictures, drawn at
+  // no more than kPictureDpi.
   bool RenderTo(QPrinter& printer);
+  static constexpr int kPictureDpi = 300;
 
   // True while a navigation is under way and has not completed.
   bool Busy() const;

@@ -344,6 +344,9 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
   const QString pdf = root_ + QStringLiteral("/device.pdf");
   printer.setOutputFileName(pdf);
   ASSERT_TRUE(manager_->Ui().WebBrowser[0]->RenderTo(printer));
+  // Pages are drawn as pictures at 300 dpi, not the 1200 asked for: the
+  // finer pictures took tens of seconds a page.
+  EXPECT_EQ(printer.resolution(), platform::BrowserView::kPictureDpi);
   const QByteArray info = Poppler("pdfinfo", {pdf});
   ASSERT_TRUE(info.contains("Pages:")) << info.toStdString();
   EXPECT_FALSE(info.contains("Pages:           0"));
