@@ -97,7 +97,13 @@ class Display:
         return path
 
     def mouse_move(self, x, y):
-        self.run("xdotool", "mousemove", "--sync", str(round(x)), str(round(y)))
+        x, y = round(x), round(y)
+        # A synchronous move to where the pointer already is waits for a
+        # motion that never comes.
+        here = dict(line.split("=", 1) for line in self.run("xdotool", "getmouselocation", "--shell").split())
+        if (int(here["X"]), int(here["Y"])) == (x, y):
+            return
+        self.run("xdotool", "mousemove", "--sync", str(x), str(y))
 
     def click(self, x, y, repeat=1):
         self.mouse_move(x, y)

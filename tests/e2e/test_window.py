@@ -185,16 +185,18 @@ class RunModesAndToolbar(WindowTest):
         self.assertNotEqual(crop_signature(before, *rows), crop_signature(after, *rows), "the rows moved")
         self.assertEqual(crop_signature(before, *titles), crop_signature(after, *titles), "the titles stayed")
 
-    def test_preview_opens_its_window_and_closes_again(self):
+    def test_print_and_preview_open_their_windows_and_close_again(self):
         report = self.start()
-        self.click(report, "ToolButton(8)")
-        preview = self.display.wait_window("^Print Preview$", timeout=60)
-        self.display.press_key(preview[0], "Escape")
-        deadline = time.monotonic() + 30
-        while self.display.windows("^Print Preview$") and time.monotonic() < deadline:
-            time.sleep(0.2)
-        self.assertEqual(self.display.windows("^Print Preview$"), [])
-        self.assertIsNone(self.lumora.process.poll())
+        for button, title in (("ToolButton(7)", "^Print$"), ("ToolButton(8)", "^Print Preview$")):
+            with self.subTest(title=title):
+                self.click(report, button)
+                dialog = self.display.wait_window(title, timeout=60)
+                self.display.press_key(dialog[0], "Escape")
+                deadline = time.monotonic() + 30
+                while self.display.windows(title) and time.monotonic() < deadline:
+                    time.sleep(0.2)
+                self.assertEqual(self.display.windows(title), [])
+                self.assertIsNone(self.lumora.process.poll())
 
 
 class FrameButtonsAndDrag(WindowTest):
