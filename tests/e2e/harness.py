@@ -5,6 +5,7 @@ import json
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -191,6 +192,11 @@ class Lumora:
             time.sleep(0.1)
         raise TimeoutError(f"{what}; last report: {report.summary() if report else None}")
 
+    def log_text(self):
+        self.log.flush()
+        with open(self.log.name, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
     def wait_exit(self, timeout=60):
         return self.process.wait(timeout=timeout)
 
@@ -204,6 +210,26 @@ class Lumora:
                 self.process.wait()
         self.log.close()
         shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def start_shown(display, arguments, timeout=60, **options):
+    """Starts the program and waits until its main window is shown. A start
+    that shows nothing in time is stopped, its log written to stderr, and
+    tried once more: the browser engine has been seen to stall while starting
+    under the sanitizers, once in many starts, and the log is what tells why."""
+    for attempt in (1, 2):
+        lumora = Lumora(display, arguments, **options)
+        try:
+            lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
+            return lumora
+        except TimeoutError:
+            alive = lumora.process.poll() is None
+            sys.stderr.write(f"\nStart {attempt} of {arguments} showed no window within {timeout} s "
+                             f"({'still running' if alive else f'ended with {lumora.process.returncode}'}). "
+                             f"Its log:\n{lumora.log_text()}\n")
+            lumora.stop()
+            if attempt == 2:
+                raise
 
 
 class LayoutReport:

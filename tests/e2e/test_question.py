@@ -7,7 +7,7 @@ import tempfile
 import time
 import unittest
 
-from harness import DEMO_PACK, TITLE, Display, Lumora
+from harness import DEMO_PACK, TITLE, Display, start_shown
 
 SINK = os.path.join(os.path.dirname(__file__), "..", "support", "smtp_sink.py")
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
@@ -31,7 +31,7 @@ class QuestionTest(unittest.TestCase):
         self.assertIn("ready", self.sink.stdout.readline())
         registry = ("[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: e2e\nExpertIndex=2\n"
                     f"MailServer=smtp://127.0.0.1:{self.port}\nSupportDomain=support.example\n")
-        self.lumora = Lumora(self.display, [DEMO_PACK, "-lmr"], registry_text=registry)
+        self.lumora = start_shown(self.display, [DEMO_PACK, "-lmr"], registry_text=registry)
 
     def tearDown(self):
         self.lumora.stop()

@@ -4,7 +4,7 @@ import tempfile
 import time
 import unittest
 
-from harness import (BUILD_DIR, DEMO_PACK, TITLE, Display, Lumora, region_colours, unique_colours,
+from harness import (BUILD_DIR, DEMO_PACK, TITLE, Display, Lumora, region_colours, start_shown, unique_colours,
                      window_geometry)
 
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
@@ -22,7 +22,7 @@ class StartupTest(unittest.TestCase):
         self.display.close()
 
     def test_demo_shows_main_window_owned_by_titled_owner(self):
-        self.lumora = Lumora(self.display, [DEMO_PACK])
+        self.lumora = start_shown(self.display, [DEMO_PACK])
         self.display.wait_window(TITLE_PATTERN)
         # Both windows are up once the main one, owned by the other, is mapped.
         deadline = time.monotonic() + 60
@@ -57,7 +57,7 @@ class StartupTest(unittest.TestCase):
         os.makedirs(shots, exist_ok=True)
         for switch, page in (("", "contents"), ("-index", "index"), ("-search", "search"), ("-lmr", "question")):
             with self.subTest(page=page):
-                lumora = Lumora(self.display, [DEMO_PACK] + ([switch] if switch else []))
+                lumora = start_shown(self.display, [DEMO_PACK] + ([switch] if switch else []))
                 try:
                     self.display.wait_window(TITLE_PATTERN)
                     main = []

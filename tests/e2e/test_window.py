@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from harness import BUILD_DIR, DEMO_PACK, TITLE, Display, Lumora, region_colours
+from harness import BUILD_DIR, DEMO_PACK, TITLE, Display, region_colours, start_shown
 
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
@@ -96,7 +96,7 @@ class WindowTest(unittest.TestCase):
         self.display.close()
 
     def start(self, arguments=(), page=CONTENTS):
-        self.lumora = Lumora(self.display, [DEMO_PACK, *arguments])
+        self.lumora = start_shown(self.display, [DEMO_PACK, *arguments])
         return self.lumora.wait_report(lambda r: r["visible"] and r["page"] == page and r["url"],
                                        f"page {page} shown with a page in the browser")
 
