@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/string_table.h"
+#include "content/topic_index.h"
 
 namespace lumora::app {
 
@@ -15,14 +16,16 @@ struct AppState {
   int RunMode = 0;
   QString HelpFolder;
   int PageMode = 0;
-  content::StringTable History{1};
+  content::StringTable History{2};  // field 0 the page in lower case, field 1 as the browser reported it
   int HistoryPos = 0;
-  content::StringTable IndexTable{3};
-  content::StringTable SearchResults{3};
+  content::StringTable IndexTable{content::kIndexFields};
+  content::StringTable SearchResults{content::kIndexFields};
   std::vector<QString> QueryWords{QString()};
   content::StringTable NoResultTable{2};
   QString CurrentTheme;
   QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
+  QString CurrentPage;       // the same page as the browser reported it, letter case kept
+  bool QuitRequested = false;  // the window is closing: long work stops and nothing more is shown
   bool HistoryNavigating = false;  // a back or forward step is under way: its page is not recorded
   bool LayoutBusy = false;
   bool WindowMoving = false;        // a caption drag or a resize is moving the windows

@@ -20,36 +20,48 @@ QString FolderOf(const QString& argument) {
 }
 
 content::StringTable IndexOf(const QString& folder) {
-  content::StringTable index(3);
+  content::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(folder, index);
   return index;
 }
 
+// A subject as the index shows it, without the doubled "&" that labels need
+// and on one line, so that each row stays three tab-separated fields.
+QString PlainSubject(QString subject) {
+  subject.replace(QStringLiteral("&&"), QStringLiteral("&"));
+  for (QChar& c : subject)
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
+  return subject;
+}
+
+// Subject, then the name key or the score, then the path on disk.
 void PrintTable(const content::StringTable& table, QTextStream& out) {
   for (int i = 0; i < table.Count(); ++i) {
     if (table.At(0, i).isEmpty()) continue;
-    out << table.At(0, i) << '\t' << table.At(1, i) << '\t' << table.At(2, i) << '\n';
+    out << PlainSubject(table.At(0, i)) << '\t' << table.At(1, i) << '\t' << table.At(content::indexRealPath, i)
+        << '\n';
   }
 }
 
 int Check(const QString& folder, QTextStream& out) {
   const content::StringTable files = content::ScanFolderTree(folder);
   QMap<QString, QStringList> pagesBySubject;
-  int withoutSubject = 0;
+  int faults = 0;
   const QRegularExpression askLink(QStringLiteral("href\\s*=\\s*[\"']?[^\"'>\\s]*ask_class"));
   for (int i = 0; i < files.Count(); ++i) {
     const QString name = files.At(1, i);
     if (!name.endsWith(QLatin1String(".html"))) continue;
-    const QString path = files.At(0, i) + name;
+    const QString path = files.At(content::fileRealPath, i);
     if (!platform::FileIsUsable(path)) {
       out << "unreadable\t" << path << '\n';
+      ++faults;
       continue;
     }
     const QString text = platform::AnsiLower(content::ReadPageText(path));
     const QString subject = content::DeclaredSubject(text);
     if (subject.isEmpty()) {
       out << "no subject\t" << path << '\n';
-      ++withoutSubject;
+      ++faults;
     } else {
       pagesBySubject[subject].append(path);
     }
@@ -57,7 +69,7 @@ int Check(const QString& folder, QTextStream& out) {
   }
   for (auto it = pagesBySubject.cbegin(); it != pagesBySubject.cend(); ++it)
     if (it.value().size() > 1) out << "duplicate subject\t" << it.key() << '\t' << it.value().join(QLatin1Char('\t')) << '\n';
-  return withoutSubject > 0 ? 1 : 0;
+  return faults > 0 ? 1 : 0;
 }
 
 }  // namespace

@@ -19,5 +19,7 @@ int main(int argc, char* argv[]) {
   lumora::app::ManagerSub owner;
   lumora::app::Manager manager(&owner);
   if (!manager.Load(lumora::app::JoinArguments(QApplication::arguments().mid(1)))) return 1;
+  // Closed while start-up still built the index for -index or -search.
+  if (manager.State().QuitRequested) return 0;
   return QApplication::exec();
 }

@@ -60,7 +60,7 @@ Manager::Manager(ManagerSub* owner)
   BuildComposition(this, ui_);
   topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
   frame_ = new WindowFrame(*this, *owner, ui_, state_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
-  connect(frame_, &WindowFrame::Quit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   pages_ = new PageController(
       ui_, state_,
       {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
@@ -146,6 +146,15 @@ bool Manager::Load(const QString& argumentString) {
     default: break;
   }
   return true;
+}
+
+void Manager::RequestQuit() {
+  // An index build or a search under way stops at its next pause; before
+  // the main loop runs, main() sees the flag instead of the queued quit.
+  state_.QuitRequested = true;
+  hide();
+  owner_->hide();
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void Manager::LoadThemeImages() {

@@ -37,6 +37,9 @@ class Manager final : public QWidget {
   void Form_Resize_Now();
   const AppState& State() const { return state_; }
   AppState& MutableState() { return state_; }
+  // Ends the program: the windows go at once, long work stops, and the
+  // main loop ends when control returns to it.
+  void RequestQuit();
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;

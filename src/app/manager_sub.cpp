@@ -1,6 +1,7 @@
 #include "app/manager_sub.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 
 namespace lumora::app {
@@ -44,6 +45,13 @@ void ManagerSub::changeEvent(QEvent* event) {
   // Restored from the taskbar: the main window comes back where it was.
   if (event->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized) && !main_->isVisible())
     main_->show();
+}
+
+// Closed from the taskbar: the program ends as by the main window's close.
+void ManagerSub::closeEvent(QCloseEvent* event) {
+  if (!main_) return;
+  event->ignore();
+  main_->close();
 }
 
 void ManagerSub::mouseMoveEvent(QMouseEvent* event) {

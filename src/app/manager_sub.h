@@ -28,6 +28,7 @@ class ManagerSub final : public QWidget {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:

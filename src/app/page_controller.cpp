@@ -62,7 +62,7 @@ void PageController::SwitchPage(int page) {
       state_.HistoryPos = target;
       // A step to the page already shown starts nothing; the next page the
       // user reaches must still be recorded.
-      if (!NavigateTo(true, state_.History.At(0, target))) state_.HistoryNavigating = false;
+      if (!NavigateTo(true, HistoryPage(target))) state_.HistoryNavigating = false;
       break;
     }
     case pageContents:
@@ -86,12 +86,21 @@ void PageController::SwitchPage(int page) {
   RefreshToolbarState();
 }
 
+QString PageController::HistoryPage(int entry) const {
+  const QString real = state_.History.At(1, entry);
+  return real.isEmpty() ? state_.History.At(0, entry) : real;
+}
+
 bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
-  const QString target = platform::AnsiLower(useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html"));
+  const QString given = useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html");
+  const QString target = platform::AnsiLower(given);
   // The page already shown is not loaded again, unless the view is still
-  // busy with another one (a page that never finishes loading, say).
-  if (target == state_.CurrentUrl && !ui_.WebBrowser[0]->Busy()) return false;
-  ui_.WebBrowser[0]->Navigate2(target, kNavigateFlags);
+  // busy with another one (a page that never finishes loading, say). A path
+  // given in its own letters names that file, which may differ from the one
+  // shown only in letter case.
+  const bool shown = target == state_.CurrentUrl && (given == target || given == state_.CurrentPage);
+  if (shown && !ui_.WebBrowser[0]->Busy()) return false;
+  ui_.WebBrowser[0]->Navigate2(given, kNavigateFlags);
   RefreshToolbarState();
   return true;
 }
@@ -117,24 +126,28 @@ void PageController::NavigationCompleted(const QString& url) {
     // that held the link.
     SwitchPage(pageQuestion);
     state_.CurrentUrl.clear();
-    NavigateTo(true, state_.History.At(0, state_.HistoryPos));
+    NavigateTo(true, HistoryPage(state_.HistoryPos));
     return;
   }
   if (!state_.HistoryNavigating) {
     content::StringTable& history = state_.History;
     if (!history.At(0, 0).isEmpty() && state_.HistoryPos == history.LastIndex()) ++state_.HistoryPos;
-    history.Set(0, history.Grow(), page);
+    const int entry = history.Grow();
+    history.Set(0, entry, page);
+    history.Set(1, entry, url);
   }
   state_.CurrentUrl = page;
+  state_.CurrentPage = url;
   state_.HistoryNavigating = false;
   RefreshToolbarState();
 }
 
 void PageController::OpenEntry(const content::StringTable& table, int entry, bool showSubject) {
   // A list index below the last row names no entry: nothing to open.
-  if (!table.HasEntry(entry) || table.At(2, entry).isEmpty()) return;
-  if (showSubject) ui_.WriteBox[1]->SetText(table.At(0, entry));
-  NavigateTo(true, table.At(2, entry));
+  if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return;
+  if (showSubject) ui_.WriteBox[1]->SetText(table.At(content::indexSubject, entry));
+  const QString real = table.At(content::indexRealPath, entry);
+  NavigateTo(true, real.isEmpty() ? table.At(content::indexPath, entry) : real);
 }
 
 void PageController::LookUpTopic(const QString& typed) {

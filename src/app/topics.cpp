@@ -9,15 +9,13 @@
 #include "settings/language_pack.h"
 
 namespace lumora::app {
-namespace {
-
-// Lets the window paint and take input between the items of a long loop.
-void Pump() { QCoreApplication::processEvents(); }
-
-}  // namespace
-
 Topics::Topics(layout::Composition& ui, AppState& state, std::function<int()> scaleWidth, QObject* parent)
     : QObject(parent), ui_(ui), state_(state), scaleWidth_(std::move(scaleWidth)) {
+  // Lets the window paint and take input while the work runs; a close stops it.
+  pump_ = [this] {
+    QCoreApplication::processEvents();
+    return !state_.QuitRequested;
+  };
   connect(ui_.CommandButton[0], &controls::CommandButton::Click, this, &Topics::RunSearch);
   connect(ui_.WriteBox[0], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
     if (keyCode == platform::vbKeyReturn) RunSearch();
@@ -46,7 +44,7 @@ void Topics::BuildTopicIndex() {
   SetInteractive(false);
   ui_.FrameLabel[5]->SetCaption(settings::LangText(4));
   ShowStatusBox(0);
-  content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, Pump);
+  if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
   ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1);
   ui_.FrameLabel[4]->SetCaption(settings::LangText(3) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
   HideStatusBox(0);
@@ -58,7 +56,8 @@ void Topics::RunSearch() {
   SetInteractive(false);
   ui_.FrameLabel[5]->SetCaption(settings::LangText(5));
   ShowStatusBox(0);
-  state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, Pump);
+  state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, pump_);
+  if (state_.QuitRequested) return;
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
     ui_.ComplexList[0]->Submit_Data_Array(state_.SearchResults, -1, 1);
     ui_.FrameLabel[2]->SetCaption(settings::LangText(6) + QLatin1Char(' ') +

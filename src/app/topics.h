@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/app_state.h"
+#include "content/parallel.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -32,6 +33,7 @@ class Topics final : public QObject {
   layout::Composition& ui_;
   AppState& state_;
   std::function<int()> scaleWidth_;
+  content::Pump pump_;
 };
 
 }  // namespace lumora::app

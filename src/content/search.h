@@ -3,8 +3,8 @@
 #include <QString>
 #include <vector>
 
+#include "content/parallel.h"
 #include "content/string_table.h"
-#include "content/topic_index.h"
 
 namespace lumora::content {
 
@@ -13,12 +13,31 @@ namespace lumora::content {
 //   "print  setup"     -> {"print", "", "setup"}   (two blanks: an empty word)
 std::vector<QString> SplitQuery(const QString& query);
 
-// How often the words occur in the page's text (lower case, escaped for
-// display), overlapping occurrences included: "aa" counts twice in "aaa".
-long long ScorePage(const QString& path, const std::vector<QString>& words, const Pump& pump = {});
+// The query's words made ready to count in page bytes of either encoding.
+class QueryWords final {
+ public:
+  explicit QueryWords(const std::vector<QString>& words);
 
-// The pages of the index with a score above 0: field 0 the subject, field 1
-// the score, field 2 the path, highest score first.
+  // How often the words occur in the page's text (lower case, escaped for
+  // display), overlapping occurrences included: "aa" counts twice in "aaa".
+  // An empty word matches nothing.
+  long long Score(QByteArrayView page) const;
+
+ private:
+  long long ScoreDecoded(QByteArrayView page) const;
+
+  std::vector<QString> words_;
+  std::vector<QByteArray> ansi_;  // empty where the word cannot occur in an ANSI page
+  std::vector<QByteArray> utf8_;
+};
+
+// The score of the page at exactly this path; 0 when it cannot be read.
+long long ScorePage(const QString& path, const std::vector<QString>& words);
+
+// The pages of the index with a score above 0, highest score first and in
+// index order among equal scores: field 0 the subject, field 1 the score,
+// fields 2 and 3 the lower-cased and the real path. Stopped by the pump, it
+// returns an empty table.
 StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump = {});
 
 }  // namespace lumora::content

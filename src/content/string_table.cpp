@@ -33,4 +33,12 @@ void StringTable::SwapEntries(int a, int b) {
   std::swap(entries_[static_cast<size_t>(a)], entries_[static_cast<size_t>(b)]);
 }
 
+void StringTable::Reorder(const std::vector<int>& order) {
+  if (order.size() != entries_.size()) return;
+  std::vector<std::vector<QString>> reordered;
+  reordered.reserve(entries_.size());
+  for (const int from : order) reordered.push_back(std::move(entries_[static_cast<size_t>(from)]));
+  entries_ = std::move(reordered);
+}
+
 }  // namespace lumora::content

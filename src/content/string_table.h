@@ -30,6 +30,9 @@ class StringTable final {
   // Adds one empty entry unconditionally; returns its index.
   int Append();
   void SwapEntries(int a, int b);
+  // Entry i becomes the entry that stood at order[i]; order must be a
+  // permutation of the entries.
+  void Reorder(const std::vector<int>& order);
 
  private:
   int fields_;

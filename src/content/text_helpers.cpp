@@ -1,6 +1,6 @@
 #include "content/text_helpers.h"
 
-#include <QFile>
+#include <limits>
 
 #include "platform/files.h"
 
@@ -27,9 +27,7 @@ QString Filtered(const QString& text, Keep keep) {
 }  // namespace
 
 QByteArray ReadWholeFile(const QString& path) {
-  QFile file(platform::ResolvePath(path));
-  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return {};
-  return file.readAll();
+  return platform::ReadRegularFile(platform::ResolvePath(path), std::numeric_limits<qint64>::max());
 }
 
 QByteArray EscapeForDisplay(QByteArray text) {

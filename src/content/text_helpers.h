@@ -6,7 +6,8 @@
 namespace lumora::content {
 
 // The whole file as bytes, one character per byte; empty for a missing,
-// unreadable or empty file.
+// unreadable or empty file, and for anything but a regular file (a FIFO is
+// not waited on).
 QByteArray ReadWholeFile(const QString& path);
 
 // Prepares text for labels, where a single "&" would mark an access key:

@@ -3,8 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
-#include <QStringDecoder>
+#include <algorithm>
 #include <deque>
+#include <numeric>
 
 #include "content/text_helpers.h"
 #include "platform/files.h"
@@ -13,84 +14,84 @@
 namespace lumora::content {
 namespace {
 
-void Pumped(const Pump& pump) {
-  if (pump) pump();
+QString WithSlash(const QString& folder) {
+  return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// Between the first opening marker and the first closing one; empty when
-// either is missing or they stand in the wrong order.
-QString Between(const QString& text, QLatin1StringView open, QLatin1StringView close) {
-  const qsizetype start = text.indexOf(open);
-  const qsizetype end = text.indexOf(close);
-  if (start < 0 || end < 0 || end < start + open.size()) return {};
-  return text.mid(start + open.size(), end - start - open.size());
+bool Inside(const QString& canonical, const QString& canonicalRoot) {
+  return canonical == canonicalRoot || canonical.startsWith(WithSlash(canonicalRoot));
 }
 
 }  // namespace
 
-QString ReadPageText(const QString& path) {
-  const QByteArray bytes = ReadWholeFile(path);
-  const QByteArray head = platform::AnsiLower(bytes.left(4096));
-  if (head.contains("charset=utf-8") || head.contains("charset=\"utf-8") || head.startsWith("\xef\xbb\xbf"))
-    return QString::fromUtf8(bytes);
-  return platform::FromAnsi(bytes);
-}
-
 StringTable ScanFolderTree(const QString& root, const Pump& pump) {
-  StringTable files(2);
-  std::deque<QString> queue{root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/')};
+  StringTable files(3);
+  struct Folder {
+    QString given;  // as the caller wrote the root, then the names on disk
+    QString real;
+  };
+  const QString start = WithSlash(root);
+  const QString realStart = WithSlash(platform::ResolvePath(start));
+  const QString canonicalRoot = QFileInfo(realStart).canonicalFilePath();
+  std::deque<Folder> queue{{start, realStart}};
   QSet<QString> seen;
   int count = 0;
   while (!queue.empty()) {
-    const QString folder = queue.front();
+    const Folder folder = queue.front();
     queue.pop_front();
-    const QString real = platform::ResolvePath(folder);
-    const QString canonical = QFileInfo(real).canonicalFilePath();
-    if (canonical.isEmpty() || seen.contains(canonical)) continue;  // gone, or a link back up the tree
+    const QString canonical = QFileInfo(folder.real).canonicalFilePath();
+    // Gone, reached again through a link, or a link out of the help folder.
+    if (canonical.isEmpty() || seen.contains(canonical) || !Inside(canonical, canonicalRoot)) continue;
     seen.insert(canonical);
-    const QFileInfoList entries = QDir(real).entryInfoList(
+    const QFileInfoList entries = QDir(folder.real).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QString lowerFolder = platform::AnsiLower(folder.given);
     for (const QFileInfo& entry : entries) {
       if (entry.isDir()) {
-        queue.push_back(folder + entry.fileName() + QLatin1Char('/'));
+        queue.push_back({folder.given + entry.fileName() + QLatin1Char('/'),
+                         folder.real + entry.fileName() + QLatin1Char('/')});
         continue;
       }
+      if (!entry.isFile()) continue;  // FIFOs, sockets, devices, broken links
       const int at = count == 0 ? 0 : files.Append();
-      files.Set(0, at, platform::AnsiLower(folder));
-      files.Set(1, at, platform::AnsiLower(entry.fileName()));
+      files.Set(fileFolder, at, lowerFolder);
+      files.Set(fileName, at, platform::AnsiLower(entry.fileName()));
+      files.Set(fileRealPath, at, folder.real + entry.fileName());
       ++count;
     }
-    Pumped(pump);
+    if (pump && !pump()) break;
   }
   return files;
 }
 
-QString DeclaredSubject(const QString& lowerText) {
-  return Between(lowerText, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
-}
-
-QString ReadSubject(const QString& path) {
-  const QString text = platform::AnsiLower(ReadPageText(path));
-  const QString subject = DeclaredSubject(text);
-  if (!subject.isEmpty()) return subject;
-  const QString title = Between(text, QLatin1StringView("<title>"), QLatin1StringView("</title>")).simplified();
-  if (!title.isEmpty()) return title;
-  return platform::AnsiLower(QFileInfo(path).fileName());
-}
-
-void BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump) {
-  if (!index.At(0, 0).isEmpty()) return;
-  const StringTable files = ScanFolderTree(helpFolder, pump);
-  for (int i = 0; i < files.Count(); ++i) {
-    const QString name = files.At(1, i);
-    if (!name.endsWith(QLatin1String(".html"))) continue;
+bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump) {
+  if (!index.At(indexSubject, 0).isEmpty()) return true;
+  bool stopped = false;
+  const Pump guarded = [&] {
+    if (!stopped && pump && !pump()) stopped = true;
+    return !stopped;
+  };
+  const StringTable files = ScanFolderTree(helpFolder, guarded);
+  if (stopped) return false;
+  std::vector<int> pages;
+  for (int i = 0; i < files.Count(); ++i)
+    if (files.At(fileName, i).endsWith(QLatin1String(".html"))) pages.push_back(i);
+  std::vector<QString> subjects(pages.size());
+  const bool done = RunInParallel(
+      static_cast<int>(pages.size()),
+      [&](int k) { subjects[static_cast<size_t>(k)] = ReadSubject(files.At(fileRealPath, pages[static_cast<size_t>(k)])); },
+      guarded);
+  if (!done) return false;
+  for (size_t k = 0; k < pages.size(); ++k) {
+    const int file = pages[k];
+    const QString name = files.At(fileName, file);
     const int entry = index.Grow();
-    const QString path = files.At(0, i) + name;
-    index.Set(0, entry, EscapeForDisplay(ReadSubject(path)));
-    index.Set(1, entry, NameKey(QString(name).remove(QStringLiteral(".html"))));
-    index.Set(2, entry, path);
-    Pumped(pump);
+    index.Set(indexSubject, entry, EscapeForDisplay(subjects[k]));
+    index.Set(indexNameKey, entry, NameKey(QString(name).remove(QStringLiteral(".html"))));
+    index.Set(indexPath, entry, files.At(fileFolder, file) + name);
+    index.Set(indexRealPath, entry, files.At(fileRealPath, file));
   }
+  return true;
 }
 
 double LeadingNumber(const QString& text) {
@@ -122,17 +123,28 @@ void SortTable(StringTable& table, bool doSort, int field) {
   if (!doSort) return;
   const QString first = table.At(field, 0);
   const bool numeric = first.size() < 3 * DigitsOnly(first).size();
-  const int passes = table.Count();
-  for (int pass = 0; pass < passes; ++pass) {
-    for (int j = 0; j < table.LastIndex(); ++j) {
-      const QString next = table.At(field, j + 1);
-      if (next.isEmpty()) continue;
-      const QString current = table.At(field, j);
-      const bool exchange = numeric ? LeadingNumber(current) <= LeadingNumber(next)
-                                    : current.compare(next, Qt::CaseInsensitive) > 0;
-      if (exchange) table.SwapEntries(j, j + 1);
-    }
+  const int count = table.Count();
+  // Keys are read once, not at every comparison.
+  std::vector<QString> texts(static_cast<size_t>(count));
+  std::vector<double> numbers(numeric ? static_cast<size_t>(count) : 0);
+  for (int i = 0; i < count; ++i) {
+    texts[static_cast<size_t>(i)] = table.At(field, i);
+    if (numeric) numbers[static_cast<size_t>(i)] = LeadingNumber(texts[static_cast<size_t>(i)]);
   }
+  auto before = [&](int a, int b) {
+    if (numeric) return numbers[static_cast<size_t>(a)] > numbers[static_cast<size_t>(b)];
+    return texts[static_cast<size_t>(a)].compare(texts[static_cast<size_t>(b)], Qt::CaseInsensitive) < 0;
+  };
+  std::vector<int> order(static_cast<size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  for (auto from = order.begin(); from != order.end();) {
+    const auto isEmpty = [&](int i) { return texts[static_cast<size_t>(i)].isEmpty(); };
+    from = std::find_if_not(from, order.end(), isEmpty);
+    const auto to = std::find_if(from, order.end(), isEmpty);
+    std::stable_sort(from, to, before);
+    from = to;
+  }
+  table.Reorder(order);
 }
 
 }  // namespace lumora::content

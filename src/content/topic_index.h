@@ -1,49 +1,43 @@
 #pragma once
 
 #include <QString>
-#include <functional>
-#include <vector>
 
+#include "content/page_text.h"
+#include "content/parallel.h"
 #include "content/string_table.h"
 
 namespace lumora::content {
 
-// Called after each item of a long loop, so the window keeps painting.
-using Pump = std::function<void()>;
+// Fields of the folder scan's table.
+enum FileListField { fileFolder = 0, fileName = 1, fileRealPath = 2 };
+// Fields of the topic index; the search results share fields 0, 2 and 3.
+enum IndexField { indexSubject = 0, indexNameKey = 1, indexPath = 2, indexRealPath = 3 };
+inline constexpr int kIndexFields = 4;
 
-// The text of a help page, decoded as the page declares (UTF-8) or from the
-// ANSI code page; "" for a page that cannot be read.
-QString ReadPageText(const QString& path);
-
-// Every file below root, folder by folder (breadth first, entries of a folder
-// in name order, ignoring case): field 0 the lower-cased folder ending in "/", field 1 the
-// lower-cased name. Unreadable folders are passed over, and a folder reached
-// again through a link is not scanned twice.
+// Every regular file below root, folder by folder (breadth first, entries of
+// a folder in name order, ignoring case): field 0 the lower-cased folder
+// ending in "/", field 1 the lower-cased name, field 2 the path as it is on
+// disk. Unreadable folders are passed over; a folder reached again through a
+// link, or a link to a folder outside root, is not scanned. Stops early when
+// the pump says so.
 StringTable ScanFolderTree(const QString& root, const Pump& pump = {});
 
-// The subject a page's text (already lower case) declares between
-// "<o:subject>" and "</o:subject>"; empty when the markers are missing, in
-// the wrong order, or hold nothing.
-QString DeclaredSubject(const QString& lowerText);
-
-// The page's subject in lower case: the text between "<o:subject>" and
-// "</o:subject>". A page without a well-formed, non-empty subject is listed
-// under its <title>, or its file name when it has none.
-QString ReadSubject(const QString& path);
-
 // Fills the index from the ".html" pages below the help folder, once: field 0
-// the subject escaped for display, field 1 the name key, field 2 the path.
-// Does nothing when the index is already built (field 0 of entry 0 is set).
-void BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump = {});
+// the subject escaped for display, field 1 the name key, field 2 the
+// lower-cased path, field 3 the path on disk. Does nothing when the index is
+// already built (field 0 of entry 0 is set). Stopped by the pump, it leaves
+// the index unbuilt and returns false.
+bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump = {});
 
 // The number at the start of a text, as the original's Val reads it: blanks
 // between digits are ignored, a sign and a decimal point are taken; 0 when
 // the text starts with no number.
 double LeadingNumber(const QString& text);
 
-// Sorts the table by one field with the original's bubble passes, moving
-// whole entries: numbers largest first (ties swap on every pass), words A to
-// Z ignoring case. Entries whose field is empty are not moved past.
+// Sorts the table by one field, moving whole entries: numbers largest first
+// when the field of entry 0 is a number, otherwise words A to Z ignoring
+// case. Equal entries keep their order, and entries whose field is empty
+// stay where they are (the entries between them are sorted).
 void SortTable(StringTable& table, bool doSort, int field);
 
 }  // namespace lumora::content

@@ -1,13 +1,22 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 
 #include "platform/text.h"
 
 namespace lumora::platform {
 namespace {
+
+std::atomic<long long> listings{0};
 
 bool Exists(const QString& path) {
   const QFileInfo info(path);
@@ -19,6 +28,7 @@ bool Exists(const QString& path) {
 QString MatchEntry(const QString& folder, const QString& name) {
   const QString wanted = AnsiLower(name);
   const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+  ++listings;
   const QStringList entries =
       dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
   for (const QString& entry : entries)
@@ -49,12 +59,47 @@ QString ResolvePath(const QString& path) {
   return resolved;
 }
 
+long long FolderListings() { return listings.load(); }
+
 bool FileIsUsable(const QString& path) {
   const QString real = ResolvePath(path);
   if (!QFileInfo(real).isFile()) return false;
   QFile file(real);
   if (!file.open(QIODevice::ReadOnly)) return false;
   return file.size() > 0;
+}
+
+QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile) {
+  if (wholeFile) *wholeFile = false;
+  // Opened without waiting, so a FIFO with no writer cannot stop the caller;
+  // only then is it asked what it is.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  QByteArray bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && maxBytes > 0) {
+    const qint64 expected = std::min<qint64>(info.st_size, maxBytes);
+    bytes.resize(expected);
+    qint64 filled = 0;
+    // A file may grow or shrink while it is read; read until it ends or the
+    // limit is reached.
+    for (;;) {
+      if (filled == bytes.size()) {
+        if (filled >= maxBytes) break;
+        bytes.resize(std::min<qint64>(maxBytes, std::max<qint64>(filled * 2, 4096)));
+      }
+      const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) {
+        if (wholeFile) *wholeFile = got == 0;
+        break;
+      }
+      filled += got;
+    }
+    bytes.resize(filled);
+  }
+  ::close(fd);
+  return bytes;
 }
 
 }  // namespace lumora::platform

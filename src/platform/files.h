@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace lumora::platform {
@@ -9,8 +10,18 @@ namespace lumora::platform {
 // as given when it exists, and returned unchanged when nothing matches.
 QString ResolvePath(const QString& path);
 
+// How many folders ResolvePath has listed so far in this process; a folder
+// listing is what makes a lookup slow.
+long long FolderListings();
+
 // True when the file can be opened for reading and is longer than zero bytes.
 // Never creates the file; any error gives false.
 bool FileIsUsable(const QString& path);
+
+// The first maxBytes bytes of a regular file at exactly this path (links are
+// followed). Anything else (a folder, a FIFO, a device) reads as empty
+// without waiting. wholeFile, when given, tells whether the file ended
+// within maxBytes.
+QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile = nullptr);
 
 }  // namespace lumora::platform

@@ -17,7 +17,7 @@ class HelpToolTest : public TempInstall {
     return app::RunHelpTool(arguments, out, err);
   }
   QString Folder() const { return root_ + QStringLiteral("/Help"); }
-  QString Lower(const QString& relative) const { return (root_ + QLatin1Char('/') + relative).toLower(); }
+  QString Real(const QString& relative) const { return root_ + QLatin1Char('/') + relative; }
 
   QString out_;
   QString err_;
@@ -28,13 +28,16 @@ class HelpToolTest : public TempInstall {
 TEST_F(HelpToolTest, IndexAndSearchPrintWhatTheWindowLists) {
   Write(QStringLiteral("Help/index.html"), "<o:Subject>Welcome</o:Subject> print");
   Write(QStringLiteral("Help/Using/Print-2.html"), "<o:Subject>Printing</o:Subject> print print");
+  Write(QStringLiteral("Help/Using/Tabs.html"), "<o:Subject>Tabs\t&amp; a & b\r\nwrapped</o:Subject>");
   ASSERT_EQ(Run({QStringLiteral("index"), Folder()}), 0);
-  EXPECT_EQ(out_, QStringLiteral("welcome\tindex\t") + Lower(QStringLiteral("Help/index.html")) +
-                      QStringLiteral("\nprinting\tprint\t") + Lower(QStringLiteral("Help/Using/Print-2.html")) +
+  // Subjects as the index shows them, without the doubled "&", on one line.
+  EXPECT_EQ(out_, QStringLiteral("welcome\tindex\t") + Real(QStringLiteral("Help/index.html")) +
+                      QStringLiteral("\nprinting\tprint\t") + Real(QStringLiteral("Help/Using/Print-2.html")) +
+                      QStringLiteral("\ntabs and a & b  wrapped\ttabs\t") + Real(QStringLiteral("Help/Using/Tabs.html")) +
                       QStringLiteral("\n"));
   ASSERT_EQ(Run({QStringLiteral("search"), Folder(), QStringLiteral("PRINT")}), 0);
-  EXPECT_EQ(out_, QStringLiteral("printing\t3\t") + Lower(QStringLiteral("Help/Using/Print-2.html")) +
-                      QStringLiteral("\nwelcome\t1\t") + Lower(QStringLiteral("Help/index.html")) + QStringLiteral("\n"));
+  EXPECT_EQ(out_, QStringLiteral("printing\t3\t") + Real(QStringLiteral("Help/Using/Print-2.html")) +
+                      QStringLiteral("\nwelcome\t1\t") + Real(QStringLiteral("Help/index.html")) + QStringLiteral("\n"));
 }
 
 TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
@@ -43,12 +46,14 @@ TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
   Write(QStringLiteral("Help/bare.html"), "<title>No subject</title>");
   Write(QStringLiteral("Help/empty.html"), "");
   EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 1);
-  EXPECT_TRUE(out_.contains(QStringLiteral("no subject\t") + Lower(QStringLiteral("Help/bare.html"))));
-  EXPECT_TRUE(out_.contains(QStringLiteral("unreadable\t") + Lower(QStringLiteral("Help/empty.html"))));
-  EXPECT_TRUE(out_.contains(QStringLiteral("ask_class link\t") + Lower(QStringLiteral("Help/index.html"))));
+  EXPECT_TRUE(out_.contains(QStringLiteral("no subject\t") + Real(QStringLiteral("Help/bare.html"))));
+  EXPECT_TRUE(out_.contains(QStringLiteral("unreadable\t") + Real(QStringLiteral("Help/empty.html"))));
+  EXPECT_TRUE(out_.contains(QStringLiteral("ask_class link\t") + Real(QStringLiteral("Help/index.html"))));
   EXPECT_TRUE(out_.contains(QStringLiteral("duplicate subject\thome\t")));
 
   Write(QStringLiteral("Help/bare.html"), "<o:Subject>Bare</o:Subject>");
+  EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 1);  // the empty page still cannot be read
+  Write(QStringLiteral("Help/empty.html"), "<o:Subject>Filled</o:Subject>");
   EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 0);
 }
 

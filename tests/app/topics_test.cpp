@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 
 #include "app/manager.h"
 #include "app/manager_sub.h"
@@ -91,12 +92,48 @@ TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
       << State().CurrentUrl.toStdString();
 }
 
-TEST_F(TopicsTest, EnterWithABlankQueryStillSearches) {
+TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
+  struct Seen {
+    bool statusBox = false;
+    bool toolbar = true;
+    bool pane = true;
+    QString status;
+  };
+  // Runs inside the work, at its first pause for the window.
+  auto watch = [this](Seen& seen) {
+    QTimer::singleShot(0, [this, &seen] {
+      seen = {Ui().ControllerBox[0]->Visible(), Ui().FormHeader[1]->Enabled(), Ui().ExplorerHolder->Enabled(),
+              Ui().FrameLabel[5]->Caption()};
+    });
+  };
+  Seen indexing;
+  watch(indexing);
   manager_->Pages().SwitchPage(PageController::pageSearch);
+  EXPECT_TRUE(indexing.statusBox);
+  EXPECT_FALSE(indexing.toolbar);
+  EXPECT_FALSE(indexing.pane);
+  EXPECT_EQ(indexing.status, QStringLiteral("Indexing"));
+  Seen searching;
+  watch(searching);
+  Search(QStringLiteral("print"));
+  EXPECT_TRUE(searching.statusBox);
+  EXPECT_FALSE(searching.toolbar);
+  EXPECT_EQ(searching.status, QStringLiteral("Searching"));
+  EXPECT_FALSE(Ui().ControllerBox[0]->Visible());
+  EXPECT_TRUE(Ui().FormHeader[1]->Enabled());
+
+  // Blanks alone find nothing.
   Search(QStringLiteral("   "));
-  // The empty word is found everywhere: every page with text is listed.
-  EXPECT_EQ(State().SearchResults.Count(), 3);
-  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 3"));
+  EXPECT_TRUE(State().SearchResults.At(0, 0).isEmpty());
+  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(), QStringLiteral("Nothing found"));
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
+
+  // Closed while it searches: the search stops and shows nothing more.
+  QTimer::singleShot(0, manager_.get(), [this] { manager_->RequestQuit(); });
+  Search(QStringLiteral("print"));
+  EXPECT_TRUE(State().QuitRequested);
+  EXPECT_FALSE(manager_->isVisible());
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
 }
 
 TEST_F(TopicsTest, SearchWithoutMatchShowsTheNoResultRow) {

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <map>
 
 #include "content/search.h"
+#include "content/text_helpers.h"
 #include "content/topic_index.h"
+#include "platform/files.h"
+#include "platform/text.h"
 
 using namespace lumora::content;
 
@@ -31,19 +37,27 @@ class HelpFolder : public testing::Test {
 
 }  // namespace
 
-TEST_F(HelpFolder, ScanGoesFolderByFolderAndNeverLoopsOnLinks) {
+TEST_F(HelpFolder, ScanGoesFolderByFolderAndReadsOnlyRegularFilesInside) {
   Write(QStringLiteral("b.html"), "x");
   Write(QStringLiteral("A.html"), "x");
   Write(QStringLiteral("Sub/c.html"), "x");
   Write(QStringLiteral("Sub/Deep/d.html"), "x");
   Write(QStringLiteral("Other/e.txt"), "x");
-  QFile::link(dir_.path(), dir_.path() + QStringLiteral("/Sub/back"));  // a link up the tree
+  QTemporaryDir outside;
+  QFile(outside.path() + QStringLiteral("/o.html")).open(QIODevice::WriteOnly);
+  QFile::link(dir_.path(), dir_.path() + QStringLiteral("/Sub/back"));     // a link up the tree
+  QFile::link(outside.path(), dir_.path() + QStringLiteral("/elsewhere"));  // a link out of it
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir_.path() + QStringLiteral("/pipe.html")).constData(), 0600), 0);
   int pumps = 0;
-  const StringTable files = ScanFolderTree(Root(), [&] { ++pumps; });
+  const StringTable files = ScanFolderTree(Root(), [&] { return ++pumps > 0; });
   std::vector<QString> found;
-  for (int i = 0; i < files.Count(); ++i) found.push_back(files.At(0, i).mid(Root().size()) + files.At(1, i));
+  for (int i = 0; i < files.Count(); ++i) {
+    found.push_back(files.At(0, i).mid(Root().size()) + files.At(1, i));
+    EXPECT_TRUE(QFileInfo(files.At(2, i)).isFile()) << files.At(2, i).toStdString();
+  }
   EXPECT_EQ(found, (std::vector<QString>{QStringLiteral("a.html"), QStringLiteral("b.html"), QStringLiteral("other/e.txt"),
                                          QStringLiteral("sub/c.html"), QStringLiteral("sub/deep/d.html")}));
+  EXPECT_EQ(files.At(2, 0), Root() + QStringLiteral("A.html"));  // the name as it is on disk
   EXPECT_GT(pumps, 0);
   EXPECT_EQ(ScanFolderTree(Root() + QStringLiteral("missing")).Count(), 1);  // one empty entry
 }
@@ -54,10 +68,11 @@ TEST_F(HelpFolder, IndexListsSubjectsNameKeysAndPaths) {
   Write(QStringLiteral("amp.html"), Page("a & b"));
   Write(QStringLiteral("old.htm"), Page("Not indexed"));
   Write(QStringLiteral("notes.txt"), "plain");
-  StringTable index(3);
+  StringTable index(kIndexFields);
   BuildTopicIndex(Root(), index);
   ASSERT_EQ(index.Count(), 3);
   EXPECT_EQ(index.At(0, 0), QStringLiteral("a && b"));
+  EXPECT_EQ(index.At(3, 1), Root() + QStringLiteral("Page2-Setup.html"));
   EXPECT_EQ(index.At(0, 1), QStringLiteral("setting up"));
   EXPECT_EQ(index.At(1, 1), QStringLiteral("pagesetup"));
   EXPECT_EQ(index.At(2, 1), Root().toLower() + QStringLiteral("page2-setup.html"));
@@ -81,6 +96,59 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   EXPECT_EQ(ReadSubject(Root() + QStringLiteral("utf8.html")), QString::fromUtf8("café été"));
   Write(QStringLiteral("ansi.html"), "<o:Subject>Caf\xe9 \xc9T\xc9</o:Subject>");
   EXPECT_EQ(ReadSubject(Root() + QStringLiteral("ansi.html")), QString::fromUtf8("café été"));
+  // Markers far into a long page are found as in a short one.
+  const QByteArray filler(300 * 1024, 'x');
+  Write(QStringLiteral("late.html"), "<title>Early</title>" + filler + "<o:Subject>Late</o:Subject>");
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("late.html")), QStringLiteral("late"));
+  Write(QStringLiteral("notitle.html"), "<title>" + filler + "</title>");
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("notitle.html")), QString::fromLatin1(filler));
+}
+
+TEST_F(HelpFolder, CapitalisedNamesAreReadWithoutListingTheirFolder) {
+  for (int i = 0; i < 40; ++i)
+    Write(QStringLiteral("Topics/Topic%1.html").arg(i, 5, 10, QLatin1Char('0')),
+          Page("Topic", i == 7 ? "needle" : "hay"));
+  // The window passes the help folder in lower case.
+  const QString lowerRoot = Root().toLower();
+  StringTable index(kIndexFields);
+  const long long before = lumora::platform::FolderListings();
+  BuildTopicIndex(lowerRoot, index);
+  EXPECT_LE(lumora::platform::FolderListings() - before, 1);  // the root's own name, once
+  ASSERT_EQ(index.Count(), 40);
+  EXPECT_EQ(index.At(2, 7), lowerRoot + QStringLiteral("topics/topic00007.html"));
+  EXPECT_EQ(index.At(3, 7), Root() + QStringLiteral("Topics/Topic00007.html"));
+  const long long indexed = lumora::platform::FolderListings();
+  const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("Needle")));
+  EXPECT_EQ(lumora::platform::FolderListings(), indexed);
+  EXPECT_EQ(results.At(3, 0), Root() + QStringLiteral("Topics/Topic00007.html"));
+  EXPECT_EQ(results.Count(), 1);
+}
+
+TEST_F(HelpFolder, PagesDifferingOnlyInLetterCaseStayTwoPages) {
+  Write(QStringLiteral("Guide.html"), Page("Upper", "alpha"));
+  Write(QStringLiteral("guide.html"), Page("Lower", "beta beta"));
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  ASSERT_EQ(index.Count(), 2);
+  std::map<QString, QString> subjectByFile;
+  for (int i = 0; i < 2; ++i) subjectByFile[QFileInfo(index.At(3, i)).fileName()] = index.At(0, i);
+  EXPECT_EQ(subjectByFile[QStringLiteral("Guide.html")], QStringLiteral("upper"));
+  EXPECT_EQ(subjectByFile[QStringLiteral("guide.html")], QStringLiteral("lower"));
+  const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("beta")));
+  ASSERT_EQ(results.Count(), 1);
+  EXPECT_EQ(results.At(1, 0), QStringLiteral("2"));
+  EXPECT_EQ(results.At(3, 0), Root() + QStringLiteral("guide.html"));
+}
+
+TEST_F(HelpFolder, AStoppedBuildOrSearchLeavesNothingHalfDone) {
+  for (int i = 0; i < 20; ++i) Write(QStringLiteral("p%1.html").arg(i), Page("Page", "word"));
+  StringTable index(kIndexFields);
+  EXPECT_FALSE(BuildTopicIndex(Root(), index, [] { return false; }));
+  EXPECT_TRUE(index.At(0, 0).isEmpty());
+  ASSERT_TRUE(BuildTopicIndex(Root(), index));
+  EXPECT_EQ(SearchPages(index, {QStringLiteral("word")}).Count(), 20);
+  const StringTable stopped = SearchPages(index, {QStringLiteral("word")}, [] { return false; });
+  EXPECT_TRUE(stopped.At(0, 0).isEmpty());
 }
 
 TEST_F(HelpFolder, EmptyFolderLeavesTheIndexUnbuilt) {
@@ -93,24 +161,51 @@ TEST_F(HelpFolder, EmptyFolderLeavesTheIndexUnbuilt) {
 
 TEST(SortTable, NumbersLargestFirstWordsAToZ) {
   StringTable table(2);
-  const char* rows[][2] = {{"Chapter 1", "3"}, {"apple", "12"}, {"Banana", "7"}, {"cherry", "12"}};
+  const char* rows[][2] = {{"Chapter 1", "3"}, {"apple", "12"}, {"Banana", "7"}, {"cherry", "12"}, {"Apple", "3"}};
   for (const auto& row : rows) {
     const int entry = table.Grow();
     table.Set(0, entry, QString::fromLatin1(row[0]));
     table.Set(1, entry, QString::fromLatin1(row[1]));
   }
-  SortTable(table, true, 0);  // "Chapter 1" is a word: text mode
-  EXPECT_EQ(table.At(0, 0), QStringLiteral("apple"));
-  EXPECT_EQ(table.At(0, 1), QStringLiteral("Banana"));
-  EXPECT_EQ(table.At(0, 2), QStringLiteral("Chapter 1"));
-  EXPECT_EQ(table.At(0, 3), QStringLiteral("cherry"));
-  SortTable(table, true, 1);  // "12" first: numbers, largest first
-  EXPECT_EQ(table.At(1, 0), QStringLiteral("12"));
-  EXPECT_EQ(table.At(1, 1), QStringLiteral("12"));
-  EXPECT_EQ(table.At(1, 2), QStringLiteral("7"));
-  EXPECT_EQ(table.At(1, 3), QStringLiteral("3"));
+  auto column = [&](int field) {
+    std::vector<QString> values;
+    for (int i = 0; i < table.Count(); ++i) values.push_back(table.At(field, i));
+    return values;
+  };
+  using Texts = std::vector<QString>;
+  SortTable(table, true, 0);  // "Chapter 1" is a word: text mode, ties in their order
+  EXPECT_EQ(column(0), (Texts{QStringLiteral("apple"), QStringLiteral("Apple"), QStringLiteral("Banana"),
+                              QStringLiteral("Chapter 1"), QStringLiteral("cherry")}));
+  SortTable(table, true, 1);  // "12" first: numbers, largest first, ties in their order
+  EXPECT_EQ(column(0), (Texts{QStringLiteral("apple"), QStringLiteral("cherry"), QStringLiteral("Banana"),
+                              QStringLiteral("Apple"), QStringLiteral("Chapter 1")}));
+  SortTable(table, true, 1);  // sorting again changes nothing
+  EXPECT_EQ(column(0)[3], QStringLiteral("Apple"));
   SortTable(table, false, 0);  // not asked to sort
-  EXPECT_EQ(table.At(1, 3), QStringLiteral("3"));
+  EXPECT_EQ(column(0)[0], QStringLiteral("apple"));
+
+  // An empty field stays where it is; the entries on each side sort apart.
+  table.Set(0, 2, QString());
+  SortTable(table, true, 0);
+  EXPECT_EQ(column(0), (Texts{QStringLiteral("apple"), QStringLiteral("cherry"), QString(), QStringLiteral("Apple"),
+                              QStringLiteral("Chapter 1")}));
+}
+
+TEST(SortTable, FiveThousandScoresKeepTheirIndexOrderAmongTies) {
+  StringTable table(2);
+  for (int i = 0; i < 5000; ++i) {
+    const int entry = table.Grow();
+    table.Set(0, entry, QString::number(i));
+    table.Set(1, entry, QString::number(i % 7));
+  }
+  SortTable(table, true, 1);
+  for (int i = 1; i < table.Count(); ++i) {
+    const int previous = table.At(1, i - 1).toInt(), current = table.At(1, i).toInt();
+    ASSERT_GE(previous, current);
+    if (previous == current) {
+      ASSERT_LT(table.At(0, i - 1).toInt(), table.At(0, i).toInt());
+    }
+  }
 }
 
 TEST(SortTable, ReadsLeadingNumbersAsTheOriginalDoes) {
@@ -126,7 +221,7 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   Write(QStringLiteral("a.html"), Page("Setup", "setup setup setup setup print print"));
   Write(QStringLiteral("b.html"), Page("Printing", "print"));
   Write(QStringLiteral("c.html"), Page("Other", "nothing here"));
-  StringTable index(3);
+  StringTable index(kIndexFields);
   BuildTopicIndex(Root(), index);
   EXPECT_EQ(SplitQuery(QStringLiteral("  Print  ")), std::vector<QString>{QStringLiteral("print")});
   EXPECT_EQ(SplitQuery(QStringLiteral("print  setup")),
@@ -145,6 +240,48 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("d.txt"), {QStringLiteral("aa")}), 2);
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("d.txt"), {QStringLiteral("and")}), 1);
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("missing.html"), {QStringLiteral("a")}), 0);
-  // The empty word matches at every position of a page with text.
-  EXPECT_EQ(ScorePage(Root() + QStringLiteral("d.txt"), {QString()}), 18);  // "aaa fish and chips"
+  // An empty word (two blanks, a blank box) matches nothing.
+  EXPECT_EQ(ScorePage(Root() + QStringLiteral("d.txt"), {QString()}), 0);
+  EXPECT_EQ(ScorePage(Root() + QStringLiteral("d.txt"), SplitQuery(QStringLiteral("fish  chips"))), 2);
+  EXPECT_TRUE(SearchPages(index, SplitQuery(QStringLiteral("   "))).At(0, 0).isEmpty());
+}
+
+namespace {
+
+// The score as the decoded text gives it, the slow way.
+long long DecodedScore(const QByteArray& page, const std::vector<QString>& words) {
+  const QString text = lumora::platform::AnsiLower(EscapeForDisplay(DecodePage(page)));
+  long long score = 0;
+  for (const QString& word : words) {
+    for (qsizetype at = word.isEmpty() ? -1 : text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) ++score;
+  }
+  return score;
+}
+
+}  // namespace
+
+TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
+  const QByteArray utf8Head = "<meta charset=\"utf-8\">";
+  const QByteArray pages[] = {
+      "Fish &amp; Chips &AMP; & more=\r\nover \xc9t\xc9 \x8a\x9a \x9f\xff caf\xe9 \x80 and",
+      utf8Head + "Fish &amp; Chips \xc3\x89t\xc3\xa9 \xc5\xa0\xc5\xa1 \xc5\xb8\xc3\xbf \xc3\x97 \xe2\x82\xac \xf0\x9f\x98\x80 =\r\nand",
+      utf8Head + "broken \xc3 \xff \xed\xa0\x80 \xc3\x89t\xc3\xa9 caf\xe9",  // declared UTF-8, not valid
+      "\xef\xbb\xbf\xc3\x89T\xc3\x89 \xc5\x92uvre",                         // a byte-order mark
+      "aaaa &&&& ====\r\n\r\n",
+  };
+  const std::vector<std::vector<QString>> queries = {
+      SplitQuery(QStringLiteral("and & && fish")),
+      SplitQuery(QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café")),
+      SplitQuery(QStringLiteral("aa = over")),
+      SplitQuery(QString::fromUtf8("œuvre é t")),
+      {QString(QChar(0xD800)), QString::fromUtf8("Ω"), QStringLiteral("?")},
+  };
+  for (const QByteArray& page : pages) {
+    for (const std::vector<QString>& words : queries) {
+      SCOPED_TRACE(page.toStdString() + " / " + QStringList(words.begin(), words.end()).join(u'|').toStdString());
+      EXPECT_EQ(QueryWords(words).Score(page), DecodedScore(page, words));
+    }
+  }
+  EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("été"))).Score(pages[0]), 1);
+  EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("šš"))).Score(pages[1]), 1);
 }

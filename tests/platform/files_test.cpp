@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -72,6 +74,24 @@ TEST(FileIsUsable, OnlyReadableFilesWithContentAreUsable) {
   EXPECT_FALSE(FileIsUsable(root + QStringLiteral("/missing.qlp")));
   EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/missing.qlp")));  // not created
   EXPECT_FALSE(FileIsUsable(QString()));
+}
+
+TEST(ReadRegularFile, ReadsUpToTheLimitAndNeverWaitsOnAFifo) {
+  QTemporaryDir dir;
+  const QString root = dir.path();
+  Write(root + QStringLiteral("/page.html"), "0123456789");
+  bool whole = false;
+  EXPECT_EQ(ReadRegularFile(root + QStringLiteral("/page.html"), 4, &whole), QByteArray("0123"));
+  EXPECT_FALSE(whole);
+  EXPECT_EQ(ReadRegularFile(root + QStringLiteral("/page.html"), 100, &whole), QByteArray("0123456789"));
+  EXPECT_TRUE(whole);
+  // A FIFO without a writer would block an ordinary open for ever.
+  const QString fifo = root + QStringLiteral("/pipe.html");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  EXPECT_EQ(ReadRegularFile(fifo, 100, &whole), QByteArray());
+  EXPECT_FALSE(whole);
+  EXPECT_EQ(ReadRegularFile(root, 100), QByteArray());  // a folder
+  EXPECT_EQ(ReadRegularFile(root + QStringLiteral("/PAGE.html"), 100), QByteArray());  // no letter-case lookup
 }
 
 TEST(AnsiLower, LowersLatinCapitalsOnly) {

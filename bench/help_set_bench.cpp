@@ -1,0 +1,102 @@
+// Index and search on a generated help set of 5,000 pages (100 MB), next to
+// reading every page once. Run: build/bin/help_set_bench
+// With --write-corpus DIR [PAGES [FLAT]] it only writes a help set and ends.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fstream>
+#include <string>
+
+#include "content/search.h"
+#include "content/topic_index.h"
+#include "help_corpus.h"
+#include "platform/text.h"
+
+using namespace lumora;
+
+namespace {
+
+struct Corpus {
+  QTemporaryDir dir;
+  QStringList paths;
+  QString lowerRoot;  // as the window passes the help folder
+
+  Corpus() {
+    paths = bench::WriteHelpCorpus(dir.path());
+    lowerRoot = platform::AnsiLower(dir.path()) + QLatin1Char('/');
+  }
+};
+
+Corpus& TheCorpus() {
+  static Corpus corpus;
+  return corpus;
+}
+
+// Peak resident memory since the last reset, in bytes (Linux).
+long long PeakResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+  return 0;
+}
+
+void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+void ReadEveryPage(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus();
+  for (auto _ : state) {
+    qint64 bytes = 0;
+    for (const QString& path : corpus.paths) {
+      QFile file(path);
+      if (file.open(QIODevice::ReadOnly)) bytes += file.readAll().size();
+    }
+    benchmark::DoNotOptimize(bytes);
+    state.counters["MB"] = static_cast<double>(bytes) / (1024 * 1024);
+  }
+}
+BENCHMARK(ReadEveryPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BuildIndex(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus();
+  for (auto _ : state) {
+    content::StringTable index(content::kIndexFields);
+    content::BuildTopicIndex(corpus.lowerRoot, index);
+    state.counters["topics"] = index.Count();
+  }
+}
+BENCHMARK(BuildIndex)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SearchThreeWords(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus();
+  content::StringTable index(content::kIndexFields);
+  content::BuildTopicIndex(corpus.lowerRoot, index);
+  const std::vector<QString> words = content::SplitQuery(QStringLiteral("print table index"));
+  ResetPeakResident();
+  const long long before = PeakResidentBytes();
+  for (auto _ : state) {
+    const content::StringTable results = content::SearchPages(index, words);
+    state.counters["matches"] = results.Count();
+  }
+  state.counters["peak_MB"] = static_cast<double>(PeakResidentBytes()) / (1024 * 1024);
+  state.counters["peak_rise_MB"] = static_cast<double>(PeakResidentBytes() - before) / (1024 * 1024);
+}
+BENCHMARK(SearchThreeWords)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  if (argc >= 3 && std::string(argv[1]) == "--write-corpus") {
+    bench::CorpusShape shape;
+    if (argc >= 4) shape.pages = std::stoi(argv[3]);
+    if (argc >= 5) shape.flatPages = std::stoi(argv[4]);
+    shape.bytes = static_cast<qint64>(shape.pages) * 20 * 1024;
+    return bench::WriteHelpCorpus(QString::fromLocal8Bit(argv[2]), shape).size() == shape.pages ? 0 : 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
