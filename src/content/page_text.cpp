@@ -2,15 +2,35 @@
 
 #include <QFileInfo>
 #include <optional>
+#include <string>
+#include <string_view>
 
+#include "content/page_bytes.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
 namespace lumora::content {
 namespace {
 
-// Enough for the head of a word processor's page, where the subject stands.
-constexpr qint64 kFirstRead = 16 * 1024;
+// A page declares its encoding in this many first bytes; a word processor's
+// page has its subject there too.
+constexpr qint64 kHeadBytes = 4096;
+
+// The charset markers are ASCII, so a head with only A-Z lowered finds them.
+bool HeadDeclaresUtf8(QByteArrayView bytes, std::string_view asciiLower) {
+  const std::string_view head = asciiLower.substr(0, kHeadBytes);
+  return bytes.startsWith("\xef\xbb\xbf") || head.find("charset=utf-8") != std::string_view::npos ||
+         head.find("charset=\"utf-8") != std::string_view::npos;
+}
+
+std::string AsciiLower(QByteArrayView bytes) {
+  std::string lower(static_cast<size_t>(bytes.size()), '\0');
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    lower[static_cast<size_t>(i)] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  }
+  return lower;
+}
 
 // Between the first opening marker and the first closing one, once the text
 // read so far settles it: the first closing marker is in it, or the page is
@@ -38,11 +58,54 @@ std::optional<QString> SettledSubject(const QString& text, bool whole, const QSt
   return platform::AnsiLower(QFileInfo(path).fileName());
 }
 
+// The text between two markers in a page's bytes, found as in the lower-cased
+// text: the markers are ASCII, and in the ANSI code page or valid UTF-8 an
+// ASCII byte stands for its own character only.
+struct Span {
+  qsizetype start = 0;
+  qsizetype end = 0;  // just past the closing marker, 0 when none was found
+  qsizetype size = 0;
+};
+
+std::optional<Span> BetweenBytes(std::string_view lower, bool whole, std::string_view open, std::string_view close) {
+  const size_t end = lower.find(close);
+  if (end == std::string_view::npos) return whole ? std::optional<Span>(Span{}) : std::nullopt;
+  const size_t start = lower.find(open);
+  const auto after = static_cast<qsizetype>(end + close.size());
+  if (start == std::string_view::npos || end < start + open.size()) return Span{0, after, 0};
+  return Span{static_cast<qsizetype>(start + open.size()), after, static_cast<qsizetype>(end - start - open.size())};
+}
+
+// The subject from the page's first bytes without decoding more than the
+// subject or the title itself.
+std::optional<QString> SettledSubjectFromBytes(QByteArrayView bytes, bool whole, const QString& path) {
+  const std::string lower = AsciiLower(bytes);
+  const std::optional<Span> subject = BetweenBytes(lower, whole, "<o:subject>", "</o:subject>");
+  if (!subject) return std::nullopt;
+  std::optional<Span> title;
+  if (subject->size == 0) {
+    title = BetweenBytes(lower, whole, "<title>", "</title>");
+    if (!title) return std::nullopt;
+  }
+  const bool utf8 = HeadDeclaresUtf8(bytes, lower);
+  const qsizetype used = std::max(subject->end, title ? title->end : 0);
+  // Bytes that do not decode cleanly are decoded whole, as the page is.
+  if (utf8 && !IsValidUtf8(bytes.first(used)))
+    return SettledSubject(platform::AnsiLower(DecodePage(bytes)), whole, path);
+  auto decoded = [&](const Span& span) {
+    const QByteArrayView piece = bytes.sliced(span.start, span.size);
+    return platform::AnsiLower(utf8 ? QString::fromUtf8(piece) : platform::FromAnsi(piece));
+  };
+  if (!title) return decoded(*subject);
+  const QString simplified = decoded(*title).simplified();
+  if (!simplified.isEmpty()) return simplified;
+  return platform::AnsiLower(QFileInfo(path).fileName());
+}
+
 }  // namespace
 
 bool DeclaresUtf8(QByteArrayView bytes) {
-  const QByteArray head = platform::AnsiLower(bytes.first(std::min<qsizetype>(bytes.size(), 4096)).toByteArray());
-  return head.contains("charset=utf-8") || head.contains("charset=\"utf-8") || head.startsWith("\xef\xbb\xbf");
+  return HeadDeclaresUtf8(bytes, AsciiLower(bytes.first(std::min<qsizetype>(bytes.size(), kHeadBytes))));
 }
 
 QString DecodePage(QByteArrayView bytes) {
@@ -56,11 +119,10 @@ QString DeclaredSubject(const QString& lowerText) {
 }
 
 QString ReadSubject(const QString& path) {
-  for (qint64 limit = kFirstRead;; limit = std::min(limit * 16, kMaxPageBytes)) {
+  for (qint64 limit = kHeadBytes;; limit = std::min(limit * 16, kMaxPageBytes)) {
     bool whole = false;
     const QByteArray bytes = platform::ReadRegularFile(path, limit, &whole);
-    const QString text = platform::AnsiLower(DecodePage(bytes));
-    if (const std::optional<QString> subject = SettledSubject(text, whole || limit == kMaxPageBytes, path))
+    if (const std::optional<QString> subject = SettledSubjectFromBytes(bytes, whole || limit == kMaxPageBytes, path))
       return *subject;
   }
 }

@@ -1,8 +1,8 @@
 #include "content/search.h"
 
-#include <cstring>
 #include <string>
 
+#include "content/page_bytes.h"
 #include "content/page_text.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
@@ -10,121 +10,6 @@
 #include "platform/text.h"
 
 namespace lumora::content {
-namespace {
-
-// Windows-1252 lower case, byte for byte, as platform::AnsiLower has it.
-struct AnsiLowerTable {
-  unsigned char map[256];
-  AnsiLowerTable() {
-    for (int b = 0; b < 256; ++b) {
-      const QByteArray one(1, static_cast<char>(b));
-      map[b] = static_cast<unsigned char>(platform::AnsiLower(one).at(0));
-    }
-  }
-};
-const AnsiLowerTable kAnsiLower;
-
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Valid UTF-8 as the decoder takes it: no overlong forms, no surrogates,
-// nothing above U+10FFFF.
-bool IsValidUtf8(QByteArrayView bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n;) {
-    const unsigned char b = p[i];
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    int length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-    if (b >= 0xC2 && b <= 0xDF) {
-      length = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3;
-      if (b == 0xE0) low = 0xA0;
-      if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4;
-      if (b == 0xF0) low = 0x90;
-      if (b == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (n - i < length || p[i + 1] < low || p[i + 1] > high) return false;
-    for (int k = 2; k < length; ++k)
-      if (!IsContinuation(p[i + k])) return false;
-    i += length;
-  }
-  return true;
-}
-
-// Writes the page as the search sees it: "&amp;" as "and", "&" doubled,
-// soft line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page
-// byte by byte, for a UTF-8 page the same letters in their UTF-8 form.
-void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
-  const auto* p = reinterpret_cast<const unsigned char*>(page.data());
-  const qsizetype n = page.size();
-  out.resize(static_cast<size_t>(n) * 2);
-  char* o = out.data();
-  for (qsizetype i = 0; i < n;) {
-    const unsigned char b = p[i];
-    if (b == '&') {
-      if (n - i >= 5 && std::memcmp(p + i, "&amp;", 5) == 0) {
-        std::memcpy(o, "and", 3);
-        o += 3;
-        i += 5;
-      } else {
-        *o++ = '&';
-        *o++ = '&';
-        ++i;
-      }
-    } else if (b == '=' && n - i >= 3 && p[i + 1] == '\r' && p[i + 2] == '\n') {
-      i += 3;
-    } else if (!utf8 || b < 0x80) {
-      *o++ = static_cast<char>(utf8 ? (b >= 'A' && b <= 'Z' ? b + 32 : b) : kAnsiLower.map[b]);
-      ++i;
-    } else {
-      // Valid UTF-8: a lead byte with its continuation bytes. The letters
-      // lowered are U+00C0..U+00DE (not U+00D7), S, OE and Z with caron, and
-      // Y with diaeresis, which becomes U+00FF.
-      unsigned char second = i + 1 < n ? p[i + 1] : 0;
-      unsigned char lead = b;
-      if (b == 0xC3 && second >= 0x80 && second <= 0x9E && second != 0x97) {
-        second += 0x20;
-      } else if (b == 0xC5 && (second == 0xA0 || second == 0x92 || second == 0xBD)) {
-        second += 1;
-      } else if (b == 0xC5 && second == 0xB8) {
-        lead = 0xC3;
-        second = 0xBF;
-      }
-      *o++ = static_cast<char>(lead);
-      ++i;
-      if (i < n && IsContinuation(p[i])) {
-        *o++ = static_cast<char>(second);
-        ++i;
-      }
-    }
-  }
-  out.resize(static_cast<size_t>(o - out.data()));
-}
-
-long long CountOverlapping(const std::string& text, const QByteArray& word) {
-  if (word.isEmpty()) return 0;
-  long long count = 0;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  for (const char* at = begin; at < end;) {
-    const void* found = memmem(at, static_cast<size_t>(end - at), word.constData(), static_cast<size_t>(word.size()));
-    if (!found) break;
-    ++count;
-    at = static_cast<const char*>(found) + 1;
-  }
-  return count;
-}
-
-}  // namespace
 
 std::vector<QString> SplitQuery(const QString& query) {
   std::vector<QString> words{QString()};

@@ -242,6 +242,32 @@ TEST_F(PageControllerTest, ListIndexThatNamesNoEntryOpensNothing) {
   EXPECT_EQ(ui.WriteBox[1]->Text(), QStringLiteral("page a"));
 }
 
+TEST_F(PageControllerTest, PagesDifferingOnlyInLetterCaseOpenTheirOwnFiles) {
+  Write(QStringLiteral("Help/Guide.html"), "<html><body>Upper guide</body></html>");
+  Write(QStringLiteral("Help/guide.html"), "<html><body>Lower guide</body></html>");
+  const QString upper = root_ + QStringLiteral("/Help/Guide.html");
+  const QString lower = root_ + QStringLiteral("/Help/guide.html");
+  app::AppState& state = manager_->MutableState();
+  for (const QString& real : {upper, lower}) {
+    const int entry = state.IndexTable.Grow();
+    state.IndexTable.Set(0, entry, QStringLiteral("guide"));
+    state.IndexTable.Set(2, entry, platform::AnsiLower(real));
+    state.IndexTable.Set(3, entry, real);
+  }
+  auto& ui = manager_->Ui();
+  auto open = [&](int entry, const QString& page, const char* text) {
+    ui.ComplexList[1]->SetListIndex(entry);
+    emit ui.CommandButton[2]->Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().CurrentPage == page; }, kWait)) << State().CurrentPage.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Script(QStringLiteral("document.body.innerText")).toString() == QLatin1String(text); }, kWait));
+  };
+  open(0, upper, "Upper guide");
+  open(1, lower, "Lower guide");
+  EXPECT_EQ(State().History.Count(), 3);
+  Pages().SwitchPage(PageController::pageBack);  // History keeps each page's own letters
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().CurrentPage == upper; }, kWait));
+}
+
 TEST_F(PageControllerTest, IndexLookUpSelectsTheFirstTopicThatStartsWithTheText) {
   app::AppState& state = manager_->MutableState();
   const char* subjects[] = {"printing a page", "searching", "print preview", "starting lumora"};

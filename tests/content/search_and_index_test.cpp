@@ -272,11 +272,16 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
   const std::vector<std::vector<QString>> queries = {
       SplitQuery(QStringLiteral("and & && fish")),
       SplitQuery(QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café")),
-      SplitQuery(QStringLiteral("aa = over")),
+      SplitQuery(QStringLiteral("aa = over QUICK brown again, g")),
       SplitQuery(QString::fromUtf8("œuvre é t")),
       {QString(QChar(0xD800)), QString::fromUtf8("Ω"), QStringLiteral("?")},
   };
-  for (const QByteArray& page : pages) {
+  // Long runs of plain text go sixteen bytes at a time.
+  const QByteArray plain = "THE QUICK Brown FOX jumps OVER the lazy DOG, again and AGAIN. ";
+  const QByteArray padded[] = {QByteArray(pages[1] + plain.repeated(3)), QByteArray(plain.repeated(2) + pages[0] + plain)};
+  std::vector<QByteArray> all(std::begin(pages), std::end(pages));
+  all.insert(all.end(), std::begin(padded), std::end(padded));
+  for (const QByteArray& page : all) {
     for (const std::vector<QString>& words : queries) {
       SCOPED_TRACE(page.toStdString() + " / " + QStringList(words.begin(), words.end()).join(u'|').toStdString());
       EXPECT_EQ(QueryWords(words).Score(page), DecodedScore(page, words));

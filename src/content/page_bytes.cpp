@@ -1,0 +1,166 @@
+#include "content/page_bytes.h"
+
+#include <cstring>
+
+#include "platform/text.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lumora::content {
+namespace {
+
+// Windows-1252 lower case, byte for byte, as platform::AnsiLower has it.
+struct AnsiLowerTable {
+  unsigned char map[256];
+  AnsiLowerTable() {
+    for (int b = 0; b < 256; ++b)
+      map[b] = static_cast<unsigned char>(platform::AnsiLower(QByteArray(1, static_cast<char>(b))).at(0));
+  }
+};
+const AnsiLowerTable kAnsiLower;
+
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// One byte, or one UTF-8 sequence, or one escape, from p[i]; returns the
+// next position.
+qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool utf8, char*& o) {
+  const unsigned char b = p[i];
+  if (b == '&') {
+    if (n - i >= 5 && std::memcmp(p + i, "&amp;", 5) == 0) {
+      std::memcpy(o, "and", 3);
+      o += 3;
+      return i + 5;
+    }
+    *o++ = '&';
+    *o++ = '&';
+    return i + 1;
+  }
+  if (b == '=' && n - i >= 3 && p[i + 1] == '\r' && p[i + 2] == '\n') return i + 3;
+  if (!utf8) {
+    *o++ = static_cast<char>(kAnsiLower.map[b]);
+    return i + 1;
+  }
+  if (b < 0x80) {
+    *o++ = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+    return i + 1;
+  }
+  // A lead byte with its continuation bytes. The letters lowered are
+  // U+00C0..U+00DE (not U+00D7), S, OE and Z with caron, and Y with
+  // diaeresis, which becomes U+00FF.
+  unsigned char lead = b;
+  unsigned char second = i + 1 < n ? p[i + 1] : 0;
+  if (b == 0xC3 && second >= 0x80 && second <= 0x9E && second != 0x97) {
+    second += 0x20;
+  } else if (b == 0xC5 && (second == 0xA0 || second == 0x92 || second == 0xBD)) {
+    second += 1;
+  } else if (b == 0xC5 && second == 0xB8) {
+    lead = 0xC3;
+    second = 0xBF;
+  }
+  *o++ = static_cast<char>(lead);
+  if (i + 1 < n && IsContinuation(p[i + 1])) {
+    *o++ = static_cast<char>(second);
+    return i + 2;
+  }
+  return i + 1;
+}
+
+long long CountScalar(const char* text, qsizetype from, qsizetype n, QByteArrayView word) {
+  long long count = 0;
+  const qsizetype m = word.size();
+  for (qsizetype i = from; i + m <= n; ++i)
+    if (text[i] == word[0] && std::memcmp(text + i, word.data(), static_cast<size_t>(m)) == 0) ++count;
+  return count;
+}
+
+}  // namespace
+
+bool IsValidUtf8(QByteArrayView bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (b >= 0xC2 && b <= 0xDF) {
+      length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3;
+      if (b == 0xE0) low = 0xA0;
+      if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4;
+      if (b == 0xF0) low = 0x90;
+      if (b == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (n - i < length || p[i + 1] < low || p[i + 1] > high) return false;
+    for (int k = 2; k < length; ++k)
+      if (!IsContinuation(p[i + k])) return false;
+    i += length;
+  }
+  return true;
+}
+
+void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(page.data());
+  const qsizetype n = page.size();
+  out.resize(static_cast<size_t>(n) * 2 + 16);
+  char* o = out.data();
+  qsizetype i = 0;
+#if defined(__SSE2__)
+  // Sixteen plain ASCII bytes at a time: only A-Z change.
+  const __m128i amp = _mm_set1_epi8('&'), equals = _mm_set1_epi8('=');
+  const __m128i beforeA = _mm_set1_epi8('A' - 1), afterZ = _mm_set1_epi8('Z' + 1), caseBit = _mm_set1_epi8(0x20);
+  while (i + 16 <= n) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, amp), _mm_cmpeq_epi8(bytes, equals));
+    // High bytes are negative as signed bytes and show in the mask too.
+    if (_mm_movemask_epi8(_mm_or_si128(special, bytes)) != 0) {
+      const qsizetype end = i + 16;
+      while (i < end) i = EscapeLowerOne(p, i, n, utf8, o);
+      continue;
+    }
+    const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(bytes, _mm_and_si128(capital, caseBit)));
+    o += 16;
+    i += 16;
+  }
+#endif
+  while (i < n) i = EscapeLowerOne(p, i, n, utf8, o);
+  out.resize(static_cast<size_t>(o - out.data()));
+}
+
+long long CountOverlapping(std::string_view text, QByteArrayView word) {
+  const qsizetype m = word.size();
+  const auto n = static_cast<qsizetype>(text.size());
+  if (m == 0 || m > n) return 0;
+  qsizetype i = 0;
+  long long count = 0;
+#if defined(__SSE2__)
+  // Positions whose first and last bytes match, sixteen at a time; only
+  // those are compared whole.
+  const __m128i first = _mm_set1_epi8(word[0]);
+  const __m128i last = _mm_set1_epi8(word[m - 1]);
+  for (; i + m - 1 + 16 <= n; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + m - 1));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+    while (mask != 0) {
+      const int bit = __builtin_ctz(mask);
+      if (m <= 2 || std::memcmp(text.data() + i + bit + 1, word.data() + 1, static_cast<size_t>(m - 2)) == 0) ++count;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  return count + CountScalar(text.data(), i, n, word);
+}
+
+}  // namespace lumora::content

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+namespace lumora::content {
+
+// Valid UTF-8 as Qt's decoder takes it: no overlong forms, no surrogates,
+// nothing above U+10FFFF.
+bool IsValidUtf8(QByteArrayView bytes);
+
+// Writes a page as the search sees it: "&amp;" as "and", "&" doubled, soft
+// line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page byte
+// by byte as the code page has it, for a valid UTF-8 page the same letters in
+// their UTF-8 form. The same as decoding, escaping, lower-casing and encoding
+// again, at the speed of a copy.
+void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out);
+
+// How often word occurs in text, overlapping occurrences included; 0 for an
+// empty word.
+long long CountOverlapping(std::string_view text, QByteArrayView word);
+
+}  // namespace lumora::content
