@@ -14,11 +14,16 @@ constexpr const char* kWords[] = {
     "the",     "and",     "of",       "to",       "a",       "in",      "is",      "you",      "that",    "for",
     "with",    "on",      "as",       "click",    "press",   "menu",    "dialog",  "preview",  "paper",   "orientation"};
 
-QByteArray PageText(std::mt19937& random, const QByteArray& subject, qint64 size) {
+// Words of a UTF-8 help set: a few beyond ASCII in every sentence.
+constexpr const char* kUtf8Words[] = {"café", "naïve", "résumé", "Größe", "Übersicht", "“quoted”", "—", "Ελληνικά",
+                                      "печать", "Łódź"};
+
+QByteArray PageText(std::mt19937& random, const QByteArray& subject, qint64 size, bool utf8) {
   QByteArray page;
   page.reserve(size + 512);
   page += "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\">\r\n<head>\r\n"
-          "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">\r\n"
+          "<meta http-equiv=Content-Type content=\"text/html; charset=" +
+          QByteArray(utf8 ? "utf-8" : "windows-1252") + "\">\r\n"
           "<meta name=Generator content=\"Word Processor\">\r\n<title>" +
           subject + "</title>\r\n<!--[if gte mso 9]><xml>\r\n <o:DocumentProperties>\r\n  <o:Subject>" + subject +
           "</o:Subject>\r\n  <o:Author>Help Team</o:Author>\r\n  <o:Pages>1</o:Pages>\r\n"
@@ -36,6 +41,7 @@ QByteArray PageText(std::mt19937& random, const QByteArray& subject, qint64 size
         page += next;
         page += w + 1 < words ? " " : ". ";
       }
+      if (utf8) page += QByteArray(kUtf8Words[word(random) % std::size(kUtf8Words)]) + " ";
       if (s == 1) page += "Fish &amp; chips &nbsp;=\r\n";
     }
     page += "</p>\r\n";
@@ -70,7 +76,7 @@ QStringList WriteHelpCorpus(const QString& root, const CorpusShape& shape) {
                                QByteArray::number(i);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) continue;
-    file.write(PageText(random, subject, size(random)));
+    file.write(PageText(random, subject, size(random), shape.utf8));
     paths.append(path);
   }
   return paths;

@@ -10,6 +10,7 @@ struct CorpusShape {
   int pages = 5000;
   qint64 bytes = 100LL * 1024 * 1024;  // all pages together, about
   int flatPages = 2000;                // of them in one folder, "Reference"
+  bool utf8 = false;                   // UTF-8 pages with accented words, else Windows-1252 and ASCII
 };
 
 // Writes a help set of word-processor style pages below root (which must

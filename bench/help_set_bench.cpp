@@ -1,6 +1,7 @@
 // Index and search on a generated help set of 5,000 pages (100 MB), next to
 // reading every page once. Run: build/bin/help_set_bench
-// With --write-corpus DIR [PAGES [FLAT]] it only writes a help set and ends.
+// With --write-corpus DIR [PAGES [FLAT [utf8]]] it only writes a help set and
+// ends. Argument 0 of each benchmark is the Windows-1252 help set, 1 the UTF-8 one.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -23,15 +24,20 @@ struct Corpus {
   QStringList paths;
   QString lowerRoot;  // as the window passes the help folder
 
-  Corpus() {
-    paths = bench::WriteHelpCorpus(dir.path());
+  explicit Corpus(bool utf8) {
+    bench::CorpusShape shape;
+    shape.utf8 = utf8;
+    paths = bench::WriteHelpCorpus(dir.path(), shape);
     lowerRoot = platform::AnsiLower(dir.path()) + QLatin1Char('/');
   }
 };
 
-Corpus& TheCorpus() {
-  static Corpus corpus;
-  return corpus;
+// Argument 0: Windows-1252 pages; 1: UTF-8 pages.
+Corpus& TheCorpus(const benchmark::State& state) {
+  static Corpus ansi(false);
+  if (state.range(0) == 0) return ansi;
+  static Corpus utf8(true);
+  return utf8;
 }
 
 // Peak resident memory since the last reset, in bytes (Linux).
@@ -45,7 +51,7 @@ long long PeakResidentBytes() {
 void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 void ReadEveryPage(benchmark::State& state) {
-  const Corpus& corpus = TheCorpus();
+  const Corpus& corpus = TheCorpus(state);
   for (auto _ : state) {
     qint64 bytes = 0;
     for (const QString& path : corpus.paths) {
@@ -56,20 +62,20 @@ void ReadEveryPage(benchmark::State& state) {
     state.counters["MB"] = static_cast<double>(bytes) / (1024 * 1024);
   }
 }
-BENCHMARK(ReadEveryPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadEveryPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BuildIndex(benchmark::State& state) {
-  const Corpus& corpus = TheCorpus();
+  const Corpus& corpus = TheCorpus(state);
   for (auto _ : state) {
     content::StringTable index(content::kIndexFields);
     content::BuildTopicIndex(corpus.lowerRoot, index);
     state.counters["topics"] = index.Count();
   }
 }
-BENCHMARK(BuildIndex)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BuildIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void SearchThreeWords(benchmark::State& state) {
-  const Corpus& corpus = TheCorpus();
+  const Corpus& corpus = TheCorpus(state);
   content::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(corpus.lowerRoot, index);
   const std::vector<QString> words = content::SplitQuery(QStringLiteral("print table index"));
@@ -82,7 +88,7 @@ void SearchThreeWords(benchmark::State& state) {
   state.counters["peak_MB"] = static_cast<double>(PeakResidentBytes()) / (1024 * 1024);
   state.counters["peak_rise_MB"] = static_cast<double>(PeakResidentBytes() - before) / (1024 * 1024);
 }
-BENCHMARK(SearchThreeWords)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchThreeWords)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
@@ -92,6 +98,7 @@ int main(int argc, char** argv) {
     bench::CorpusShape shape;
     if (argc >= 4) shape.pages = std::stoi(argv[3]);
     if (argc >= 5) shape.flatPages = std::stoi(argv[4]);
+    if (argc >= 6) shape.utf8 = std::string(argv[5]) == "utf8";
     shape.bytes = static_cast<qint64>(shape.pages) * 20 * 1024;
     return bench::WriteHelpCorpus(QString::fromLocal8Bit(argv[2]), shape).size() == shape.pages ? 0 : 1;
   }

@@ -57,7 +57,7 @@ int Check(const QString& folder, QTextStream& out) {
       ++faults;
       continue;
     }
-    const QString text = platform::AnsiLower(content::ReadPageText(path));
+    const QString text = platform::LowerText(content::ReadPageText(path));
     const QString subject = content::DeclaredSubject(text);
     if (subject.isEmpty()) {
       out << "no subject\t" << path << '\n';

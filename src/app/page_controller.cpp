@@ -151,10 +151,10 @@ void PageController::OpenEntry(const content::StringTable& table, int entry, boo
 }
 
 void PageController::LookUpTopic(const QString& typed) {
-  const QString wanted = platform::AnsiLower(platform::TrimBlanks(typed));
+  const QString wanted = platform::LowerText(platform::TrimBlanks(typed));
   const content::StringTable& index = state_.IndexTable;
   for (int entry = 0; entry < index.Count(); ++entry) {
-    if (platform::AnsiLower(index.At(0, entry)).startsWith(wanted)) {
+    if (platform::LowerText(index.At(0, entry)).startsWith(wanted)) {
       ui_.ComplexList[1]->SetListIndex(entry);
       return;
     }

@@ -1,5 +1,7 @@
 #include "content/page_bytes.h"
 
+#include <QChar>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text.h"
@@ -22,6 +24,25 @@ struct AnsiLowerTable {
 const AnsiLowerTable kAnsiLower;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+char* EncodeUtf8(char32_t c, char* o) {
+  if (c < 0x80) {
+    *o++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *o++ = static_cast<char>(0xC0 | (c >> 6));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *o++ = static_cast<char>(0xE0 | (c >> 12));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *o++ = static_cast<char>(0xF0 | (c >> 18));
+    *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return o;
+}
 
 // One byte, or one UTF-8 sequence, or one escape, from p[i]; returns the
 // next position.
@@ -46,25 +67,17 @@ qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool 
     *o++ = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
     return i + 1;
   }
-  // A lead byte with its continuation bytes. The letters lowered are
-  // U+00C0..U+00DE (not U+00D7), S, OE and Z with caron, and Y with
-  // diaeresis, which becomes U+00FF.
-  unsigned char lead = b;
-  unsigned char second = i + 1 < n ? p[i + 1] : 0;
-  if (b == 0xC3 && second >= 0x80 && second <= 0x9E && second != 0x97) {
-    second += 0x20;
-  } else if (b == 0xC5 && (second == 0xA0 || second == 0x92 || second == 0xBD)) {
-    second += 1;
-  } else if (b == 0xC5 && second == 0xB8) {
-    lead = 0xC3;
-    second = 0xBF;
+  // A whole sequence of valid UTF-8: its character lowered and encoded again.
+  const int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+  char32_t c = b & (0x7F >> length);
+  for (int k = 1; k < length; ++k) c = (c << 6) | (p[i + k] & 0x3F);
+  if (c == 0x130) {  // the one letter whose lower case is two characters: i and a combining dot
+    std::memcpy(o, "i\xcc\x87", 3);
+    o += 3;
+  } else {
+    o = EncodeUtf8(QChar::toLower(c), o);
   }
-  *o++ = static_cast<char>(lead);
-  if (i + 1 < n && IsContinuation(p[i + 1])) {
-    *o++ = static_cast<char>(second);
-    return i + 2;
-  }
-  return i + 1;
+  return i + length;
 }
 
 long long CountScalar(const char* text, qsizetype from, qsizetype n, QByteArrayView word) {
@@ -81,6 +94,15 @@ bool IsValidUtf8(QByteArrayView bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const qsizetype n = bytes.size();
   for (qsizetype i = 0; i < n;) {
+    // Eight ASCII bytes at a time.
+    if (n - i >= 8) {
+      std::uint64_t eight;
+      std::memcpy(&eight, p + i, 8);
+      if ((eight & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     const unsigned char b = p[i];
     if (b < 0x80) {
       ++i;
@@ -122,16 +144,20 @@ void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
   while (i + 16 <= n) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, amp), _mm_cmpeq_epi8(bytes, equals));
-    // High bytes are negative as signed bytes and show in the mask too.
-    if (_mm_movemask_epi8(_mm_or_si128(special, bytes)) != 0) {
-      const qsizetype end = i + 16;
-      while (i < end) i = EscapeLowerOne(p, i, n, utf8, o);
-      continue;
-    }
     const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(bytes, _mm_and_si128(capital, caseBit)));
-    o += 16;
-    i += 16;
+    // High bytes are negative as signed bytes and show in the mask too: the
+    // plain bytes before the first of them are taken as stored, it goes the
+    // slow way.
+    const int mask = _mm_movemask_epi8(_mm_or_si128(special, bytes));
+    if (mask == 0) {
+      o += 16;
+      i += 16;
+      continue;
+    }
+    const int plain = __builtin_ctz(static_cast<unsigned>(mask));
+    o += plain;
+    i = EscapeLowerOne(p, i + plain, n, utf8, o);
   }
 #endif
   while (i < n) i = EscapeLowerOne(p, i, n, utf8, o);

@@ -11,9 +11,9 @@ bool IsValidUtf8(QByteArrayView bytes);
 
 // Writes a page as the search sees it: "&amp;" as "and", "&" doubled, soft
 // line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page byte
-// by byte as the code page has it, for a valid UTF-8 page the same letters in
-// their UTF-8 form. The same as decoding, escaping, lower-casing and encoding
-// again, at the speed of a copy.
+// by byte as the code page has it, for valid UTF-8 (required) every letter
+// of every script. The same as decoding, escaping, lower-casing and encoding
+// again, at about the speed of a copy for ASCII text.
 void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out);
 
 // How often word occurs in text, overlapping occurrences included; 0 for an

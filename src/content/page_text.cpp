@@ -1,7 +1,8 @@
 #include "content/page_text.h"
 
 #include <QFileInfo>
-#include <optional>
+#include <QStringDecoder>
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -14,14 +15,7 @@ namespace {
 
 // A page declares its encoding in this many first bytes; a word processor's
 // page has its subject there too.
-constexpr qint64 kHeadBytes = 4096;
-
-// The charset markers are ASCII, so a head with only A-Z lowered finds them.
-bool HeadDeclaresUtf8(QByteArrayView bytes, std::string_view asciiLower) {
-  const std::string_view head = asciiLower.substr(0, kHeadBytes);
-  return bytes.startsWith("\xef\xbb\xbf") || head.find("charset=utf-8") != std::string_view::npos ||
-         head.find("charset=\"utf-8") != std::string_view::npos;
-}
+constexpr qsizetype kHeadBytes = 4096;
 
 std::string AsciiLower(QByteArrayView bytes) {
   std::string lower(static_cast<size_t>(bytes.size()), '\0');
@@ -32,30 +26,30 @@ std::string AsciiLower(QByteArrayView bytes) {
   return lower;
 }
 
-// Between the first opening marker and the first closing one, once the text
-// read so far settles it: the first closing marker is in it, or the page is
-// whole. Empty when either marker is missing or they stand in the wrong order.
-std::optional<QString> Between(const QString& text, bool whole, QLatin1StringView open, QLatin1StringView close) {
-  const qsizetype end = text.indexOf(close);
-  if (end < 0) return whole ? std::optional<QString>(QString()) : std::nullopt;
-  // An opening marker further on than the text read would stand after the
-  // closing one: wrong order either way.
-  const qsizetype start = text.indexOf(open);
-  if (start < 0 || end < start + open.size()) return QString();
-  return text.mid(start + open.size(), end - start - open.size());
+bool IsAscii(QByteArrayView bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The subject once the lower-cased text read so far settles it.
-std::optional<QString> SettledSubject(const QString& text, bool whole, const QString& path) {
-  const std::optional<QString> subject =
-      Between(text, whole, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
-  if (!subject) return std::nullopt;
-  if (!subject->isEmpty()) return subject;
-  const std::optional<QString> title = Between(text, whole, QLatin1StringView("<title>"), QLatin1StringView("</title>"));
-  if (!title) return std::nullopt;
-  const QString simplified = title->simplified();
-  if (!simplified.isEmpty()) return simplified;
-  return platform::AnsiLower(QFileInfo(path).fileName());
+// The charset named in the first <meta> tag that names one, lower case.
+std::string_view DeclaredCharset(std::string_view head) {
+  for (size_t meta = head.find("<meta"); meta != std::string_view::npos; meta = head.find("<meta", meta + 5)) {
+    const std::string_view tag = head.substr(meta, head.find('>', meta) - meta);
+    for (size_t at = tag.find("charset"); at != std::string_view::npos; at = tag.find("charset", at + 7)) {
+      size_t i = at + 7;
+      auto skip = [&](std::string_view what) {
+        while (i < tag.size() && what.find(tag[i]) != std::string_view::npos) ++i;
+      };
+      skip(" \t\r\n");
+      if (i >= tag.size() || tag[i] != '=') continue;
+      ++i;
+      skip(" \t\r\n\"'");
+      const size_t start = i;
+      while (i < tag.size() && (std::isalnum(static_cast<unsigned char>(tag[i])) || std::string_view("-_.:").find(tag[i]) != std::string_view::npos))
+        ++i;
+      if (i > start) return tag.substr(start, i - start);
+    }
+  }
+  return {};
 }
 
 // The text between two markers in a page's bytes, found as in the lower-cased
@@ -76,41 +70,105 @@ std::optional<Span> BetweenBytes(std::string_view lower, bool whole, std::string
   return Span{static_cast<qsizetype>(start + open.size()), after, static_cast<qsizetype>(end - start - open.size())};
 }
 
-// The subject from the page's first bytes without decoding more than the
-// subject or the title itself.
-std::optional<QString> SettledSubjectFromBytes(QByteArrayView bytes, bool whole, const QString& path) {
+// Between the first opening marker and the first closing one, once the text
+// read so far settles it: the first closing marker is in it, or the page is
+// whole. Empty when either marker is missing or they stand in the wrong order.
+std::optional<QString> Between(const QString& text, bool whole, QLatin1StringView open, QLatin1StringView close) {
+  const qsizetype end = text.indexOf(close);
+  if (end < 0) return whole ? std::optional<QString>(QString()) : std::nullopt;
+  // An opening marker further on than the text read would stand after the
+  // closing one: wrong order either way.
+  const qsizetype start = text.indexOf(open);
+  if (start < 0 || end < start + open.size()) return QString();
+  return text.mid(start + open.size(), end - start - open.size());
+}
+
+QString FileNameSubject(const QString& path) { return platform::LowerText(QFileInfo(path).fileName()); }
+
+// The subject once the lower-cased text read so far settles it.
+std::optional<QString> SettledSubject(const QString& text, bool whole, const QString& path) {
+  const std::optional<QString> subject =
+      Between(text, whole, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
+  if (!subject) return std::nullopt;
+  if (!subject->isEmpty()) return subject;
+  const std::optional<QString> title = Between(text, whole, QLatin1StringView("<title>"), QLatin1StringView("</title>"));
+  if (!title) return std::nullopt;
+  const QString simplified = title->simplified();
+  if (!simplified.isEmpty()) return simplified;
+  return FileNameSubject(path);
+}
+
+// The subject from a page's first bytes (the whole page when complete),
+// decoding no more than the subject or the title itself where the encoding
+// keeps ASCII bytes for ASCII characters.
+std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayView bytes, bool complete) {
+  const std::optional<PageEncoding> declared = DeclaredEncoding(bytes);
+  if (declared && declared->kind == PageEncoding::Other)
+    return SettledSubject(platform::LowerText(Decode(bytes, *declared)), complete, path);
   const std::string lower = AsciiLower(bytes);
-  const std::optional<Span> subject = BetweenBytes(lower, whole, "<o:subject>", "</o:subject>");
+  const std::optional<Span> subject = BetweenBytes(lower, complete, "<o:subject>", "</o:subject>");
   if (!subject) return std::nullopt;
   std::optional<Span> title;
   if (subject->size == 0) {
-    title = BetweenBytes(lower, whole, "<title>", "</title>");
+    title = BetweenBytes(lower, complete, "<title>", "</title>");
     if (!title) return std::nullopt;
   }
-  const bool utf8 = HeadDeclaresUtf8(bytes, lower);
   const qsizetype used = std::max(subject->end, title ? title->end : 0);
+  PageEncoding encoding;
+  if (declared)
+    encoding = *declared;
+  else if (!IsAscii(bytes.first(used)))  // ASCII reads the same either way
+    encoding = DetectEncoding(complete ? bytes : QByteArrayView(platform::ReadRegularFile(path, kMaxPageBytes)));
   // Bytes that do not decode cleanly are decoded whole, as the page is.
-  if (utf8 && !IsValidUtf8(bytes.first(used)))
-    return SettledSubject(platform::AnsiLower(DecodePage(bytes)), whole, path);
+  if (encoding.kind == PageEncoding::Utf8 && !IsValidUtf8(bytes.first(used)))
+    return SettledSubject(platform::LowerText(Decode(bytes, encoding)), complete, path);
   auto decoded = [&](const Span& span) {
-    const QByteArrayView piece = bytes.sliced(span.start, span.size);
-    return platform::AnsiLower(utf8 ? QString::fromUtf8(piece) : platform::FromAnsi(piece));
+    return platform::LowerText(Decode(bytes.sliced(span.start, span.size), {encoding.kind, {}, 0}));
   };
   if (!title) return decoded(*subject);
   const QString simplified = decoded(*title).simplified();
   if (!simplified.isEmpty()) return simplified;
-  return platform::AnsiLower(QFileInfo(path).fileName());
+  return FileNameSubject(path);
 }
 
 }  // namespace
 
-bool DeclaresUtf8(QByteArrayView bytes) {
-  return HeadDeclaresUtf8(bytes, AsciiLower(bytes.first(std::min<qsizetype>(bytes.size(), kHeadBytes))));
+std::optional<PageEncoding> DeclaredEncoding(QByteArrayView bytes) {
+  if (bytes.startsWith("\xef\xbb\xbf")) return PageEncoding{PageEncoding::Utf8, {}, 3};
+  if (bytes.startsWith("\xff\xfe")) return PageEncoding{PageEncoding::Other, "UTF-16LE", 2};
+  if (bytes.startsWith("\xfe\xff")) return PageEncoding{PageEncoding::Other, "UTF-16BE", 2};
+  const std::string head = AsciiLower(bytes.first(std::min(bytes.size(), kHeadBytes)));
+  const std::string_view name = DeclaredCharset(head);
+  if (name.empty()) return std::nullopt;
+  // A <meta> tag readable as ASCII cannot stand in UTF-16: browsers take
+  // such a page as UTF-8.
+  for (const std::string_view utf8 : {"utf-8", "utf8", "unicode-1-1-utf-8", "utf-16", "utf-16le", "utf-16be"})
+    if (name == utf8) return PageEncoding{PageEncoding::Utf8, {}, 0};
+  for (const std::string_view ansi : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "latin1",
+                                       "l1", "us-ascii", "ascii", "ansi_x3.4-1968"})
+    if (name == ansi) return PageEncoding{PageEncoding::Ansi, {}, 0};
+  const QByteArray decoderName(name.data(), static_cast<qsizetype>(name.size()));
+  if (!QStringDecoder(decoderName.constData()).isValid()) return std::nullopt;
+  return PageEncoding{PageEncoding::Other, decoderName, 0};
 }
 
-QString DecodePage(QByteArrayView bytes) {
-  return DeclaresUtf8(bytes) ? QString::fromUtf8(bytes) : platform::FromAnsi(bytes);
+PageEncoding DetectEncoding(QByteArrayView bytes) {
+  if (std::optional<PageEncoding> declared = DeclaredEncoding(bytes)) return *declared;
+  return {IsValidUtf8(bytes) ? PageEncoding::Utf8 : PageEncoding::Ansi, {}, 0};
 }
+
+QString Decode(QByteArrayView bytes, const PageEncoding& encoding) {
+  const QByteArrayView text = bytes.sliced(std::min(encoding.bom, bytes.size()));
+  switch (encoding.kind) {
+    case PageEncoding::Ansi: return platform::FromAnsi(text);
+    case PageEncoding::Utf8: return QString::fromUtf8(text);
+    case PageEncoding::Other: break;
+  }
+  QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
+  return decoder.isValid() ? decoder.decode(text) : platform::FromAnsi(text);
+}
+
+QString DecodePage(QByteArrayView bytes) { return Decode(bytes, DetectEncoding(bytes)); }
 
 QString ReadPageText(const QString& path) { return DecodePage(platform::ReadRegularFile(path, kMaxPageBytes)); }
 
@@ -122,7 +180,7 @@ QString ReadSubject(const QString& path) {
   for (qint64 limit = kHeadBytes;; limit = std::min(limit * 16, kMaxPageBytes)) {
     bool whole = false;
     const QByteArray bytes = platform::ReadRegularFile(path, limit, &whole);
-    if (const std::optional<QString> subject = SettledSubjectFromBytes(bytes, whole || limit == kMaxPageBytes, path))
+    if (const std::optional<QString> subject = SettledSubjectFromBytes(path, bytes, whole || limit == kMaxPageBytes))
       return *subject;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace lumora::content {
 
@@ -9,11 +10,28 @@ namespace lumora::content {
 // up to the limit, so one odd file cannot exhaust memory.
 inline constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
 
-// True when the page's first 4 KB declare UTF-8 (a charset or a byte-order
-// mark); such a page is read as UTF-8, any other from the ANSI code page.
-bool DeclaresUtf8(QByteArrayView bytes);
+// How a page's bytes are read.
+struct PageEncoding {
+  enum Kind { Ansi, Utf8, Other };
+  Kind kind = Ansi;
+  QByteArray name;    // Other: the decoder's name
+  qsizetype bom = 0;  // bytes of a byte-order mark to pass over
+};
 
-// The text of a page's bytes, decoded as the page declares.
+// The encoding a page declares: a byte-order mark (UTF-8, UTF-16 LE or BE),
+// else the charset of a <meta> tag in its first 4 KB:
+//   <meta charset="windows-1251">
+//   <meta http-equiv=Content-Type content="text/html; charset=koi8-r">
+// Windows-1252 and the names browsers read as it (ISO-8859-1, US-ASCII) are
+// the ANSI code page. None for a page that declares nothing a decoder knows.
+std::optional<PageEncoding> DeclaredEncoding(QByteArrayView bytes);
+
+// The encoding to read a page with: as it declares; otherwise UTF-8 when the
+// bytes are valid UTF-8, else the ANSI code page.
+PageEncoding DetectEncoding(QByteArrayView bytes);
+
+// The text of a page's bytes in the given encoding, or as it is detected.
+QString Decode(QByteArrayView bytes, const PageEncoding& encoding);
 QString DecodePage(QByteArrayView bytes);
 
 // The text of the page at exactly this path (no letter-case lookup); "" for

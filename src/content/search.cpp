@@ -17,7 +17,7 @@ std::vector<QString> SplitQuery(const QString& query) {
   // The append rule looks at word 0, not at the last word.
   auto store = [&words](const QString& word) {
     if (!words.front().isEmpty()) words.emplace_back();
-    words.back() = platform::AnsiLower(word);
+    words.back() = platform::LowerText(word);
   };
   for (qsizetype blank = rest.indexOf(QLatin1Char(' ')); blank >= 0; blank = rest.indexOf(QLatin1Char(' '))) {
     store(rest.left(blank));
@@ -27,8 +27,8 @@ std::vector<QString> SplitQuery(const QString& query) {
   return words;
 }
 
-QueryWords::QueryWords(const std::vector<QString>& words) : words_(words) {
-  for (const QString& word : words_) {
+QueryWords::QueryWords(const std::vector<QString>& words) {
+  for (const QString& word : words) {
     const QByteArray ansi = platform::ToAnsi(word);
     // A character the code page lacks can never occur in an ANSI page.
     ansi_.push_back(platform::FromAnsi(ansi) == word ? ansi : QByteArray());
@@ -37,23 +37,26 @@ QueryWords::QueryWords(const std::vector<QString>& words) : words_(words) {
 }
 
 long long QueryWords::Score(QByteArrayView page) const {
-  const bool utf8 = DeclaresUtf8(page);
-  // Bytes that do not decode cleanly take the slow way through the decoder.
-  if (utf8 && !IsValidUtf8(page)) return ScoreDecoded(page);
+  const PageEncoding encoding = DetectEncoding(page);
   thread_local std::string text;
-  EscapeAndLower(page, utf8, text);
-  long long score = 0;
-  for (const QByteArray& word : utf8 ? utf8_ : ansi_) score += CountOverlapping(text, word);
-  return score;
+  if (encoding.kind == PageEncoding::Ansi) {
+    EscapeAndLower(page, false, text);
+    return Count(text, ansi_);
+  }
+  const QByteArrayView body = page.sliced(encoding.bom);
+  if (encoding.kind == PageEncoding::Utf8 && IsValidUtf8(body)) {
+    EscapeAndLower(body, true, text);
+  } else {
+    // Other encodings, and bytes that do not decode cleanly, are counted
+    // in their decoded text, written as UTF-8.
+    EscapeAndLower(Decode(page, encoding).toUtf8(), true, text);
+  }
+  return Count(text, utf8_);
 }
 
-long long QueryWords::ScoreDecoded(QByteArrayView page) const {
-  const QString text = platform::AnsiLower(EscapeForDisplay(DecodePage(page)));
+long long QueryWords::Count(std::string_view text, const std::vector<QByteArray>& words) {
   long long score = 0;
-  for (const QString& word : words_) {
-    if (word.isEmpty()) continue;
-    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) ++score;
-  }
+  for (const QByteArray& word : words) score += CountOverlapping(text, word);
   return score;
 }
 

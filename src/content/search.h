@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 #include <vector>
 
 #include "content/parallel.h"
@@ -18,15 +19,14 @@ class QueryWords final {
  public:
   explicit QueryWords(const std::vector<QString>& words);
 
-  // How often the words occur in the page's text (lower case, escaped for
-  // display), overlapping occurrences included: "aa" counts twice in "aaa".
-  // An empty word matches nothing.
+  // How often the words occur in the page's text (decoded as the page
+  // declares, escaped for display, lower case), overlapping occurrences
+  // included: "aa" counts twice in "aaa". An empty word matches nothing.
   long long Score(QByteArrayView page) const;
 
  private:
-  long long ScoreDecoded(QByteArrayView page) const;
+  static long long Count(std::string_view text, const std::vector<QByteArray>& words);
 
-  std::vector<QString> words_;
   std::vector<QByteArray> ansi_;  // empty where the word cannot occur in an ANSI page
   std::vector<QByteArray> utf8_;
 };

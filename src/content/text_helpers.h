@@ -16,6 +16,11 @@ QByteArray ReadWholeFile(const QString& path);
 QByteArray EscapeForDisplay(QByteArray text);
 QString EscapeForDisplay(QString text);
 
+// The characters that HTML character references stand for, numeric and named:
+//   "a &mdash; b &#8212; c &#x2014; d &lt;e&gt;"  ->  "a — b — c — d <e>"
+// A reference that names no character stays as it is.
+QString DecodeCharacterReferences(const QString& text);
+
 // Keeps the letters A-Z and a-z, "[", "\", "]", "^", "_", "`" and control
 // characters:  "page2-setup"  ->  "pagesetup"
 QString NameKey(const QString& text);

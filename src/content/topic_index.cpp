@@ -18,6 +18,17 @@ QString WithSlash(const QString& folder) {
   return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+// A subject as the lists show it: "&amp;" read as "and" as always, other
+// character references as the characters they stand for, then every "&"
+// doubled for the labels.
+QString ListedSubject(QString subject) {
+  subject.replace(QStringLiteral("&amp;"), QStringLiteral("and"));
+  subject = platform::LowerText(DecodeCharacterReferences(subject));
+  subject.replace(QStringLiteral("&"), QStringLiteral("&&"));
+  subject.remove(QStringLiteral("=\r\n"));
+  return subject;
+}
+
 bool Inside(const QString& canonical, const QString& canonicalRoot) {
   return canonical == canonicalRoot || canonical.startsWith(WithSlash(canonicalRoot));
 }
@@ -79,14 +90,17 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
   std::vector<QString> subjects(pages.size());
   const bool done = RunInParallel(
       static_cast<int>(pages.size()),
-      [&](int k) { subjects[static_cast<size_t>(k)] = ReadSubject(files.At(fileRealPath, pages[static_cast<size_t>(k)])); },
+      [&](int k) {
+        const QString path = files.At(fileRealPath, pages[static_cast<size_t>(k)]);
+        subjects[static_cast<size_t>(k)] = ListedSubject(ReadSubject(path));
+      },
       guarded);
   if (!done) return false;
   for (size_t k = 0; k < pages.size(); ++k) {
     const int file = pages[k];
     const QString name = files.At(fileName, file);
     const int entry = index.Grow();
-    index.Set(indexSubject, entry, EscapeForDisplay(subjects[k]));
+    index.Set(indexSubject, entry, subjects[k]);
     index.Set(indexNameKey, entry, NameKey(QString(name).remove(QStringLiteral(".html"))));
     index.Set(indexPath, entry, files.At(fileFolder, file) + name);
     index.Set(indexRealPath, entry, files.At(fileRealPath, file));

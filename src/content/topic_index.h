@@ -23,7 +23,7 @@ inline constexpr int kIndexFields = 4;
 StringTable ScanFolderTree(const QString& root, const Pump& pump = {});
 
 // Fills the index from the ".html" pages below the help folder, once: field 0
-// the subject escaped for display, field 1 the name key, field 2 the
+// the subject escaped for display (character references decoded), field 1 the name key, field 2 the
 // lower-cased path, field 3 the path on disk. Does nothing when the index is
 // already built (field 0 of entry 0 is set). Stopped by the pump, it leaves
 // the index unbuilt and returns false.

@@ -68,6 +68,8 @@ QByteArray ToAnsi(const QString& text) {
   return bytes;
 }
 
+QString LowerText(const QString& text) { return text.toLower(); }
+
 QString AnsiLower(const QString& text) {
   QString result = text;
   for (QChar& c : result) c = QChar(LowerChar(c.unicode()));

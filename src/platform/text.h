@@ -10,6 +10,11 @@ namespace lumora::platform {
 QString AnsiLower(const QString& text);
 QByteArray AnsiLower(const QByteArray& bytes);
 
+// Lower case for text in any script (Unicode's full mapping, so "İ" becomes
+// "i" and a combining dot). For text of the ANSI code page it is exactly
+// AnsiLower. Paths keep AnsiLower, the form they are stored and compared in.
+QString LowerText(const QString& text);
+
 // The text without the blanks at its ends; tabs and other white space stay.
 QString TrimBlanks(const QString& text);
 

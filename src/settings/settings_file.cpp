@@ -1,5 +1,8 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
+#include "content/page_bytes.h"
 #include "content/text_helpers.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -15,8 +18,18 @@ QByteArrayView TrimBlanks(QByteArrayView text) {
 
 }  // namespace
 
+bool SettingsTextIsUtf8(QByteArrayView text) {
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return !ascii && content::IsValidUtf8(text);
+}
+
+QString DecodeSettingsText(QByteArrayView text, bool utf8) {
+  return utf8 ? QString::fromUtf8(text) : platform::FromAnsi(text);
+}
+
 void ForEachSettingsLine(QByteArrayView text,
                          const std::function<void(QByteArrayView key, QByteArrayView value)>& handle) {
+  if (text.startsWith("\xef\xbb\xbf")) text = text.sliced(3);  // a UTF-8 byte-order mark
   while (!text.isEmpty()) {
     const qsizetype cr = text.indexOf('\r');
     if (cr < 0) return;
@@ -33,12 +46,13 @@ bool ReadSettingsFile(const QString& path, content::StringTable& table) {
   if (!platform::FileIsUsable(path)) return false;
   table.Reset();
   const QByteArray text = content::ReadWholeFile(path);
-  ForEachSettingsLine(text, [&table](QByteArrayView key, QByteArrayView value) {
+  const bool utf8 = SettingsTextIsUtf8(text);
+  ForEachSettingsLine(text, [&table, utf8](QByteArrayView key, QByteArrayView value) {
     QByteArray shown = value.toByteArray();
     shown.replace("</b>", "\r");
     const int entry = table.Grow();
-    table.Set(0, entry, platform::FromAnsi(key));
-    table.Set(1, entry, platform::FromAnsi(shown));
+    table.Set(0, entry, DecodeSettingsText(key, utf8));
+    table.Set(1, entry, DecodeSettingsText(shown, utf8));
   });
   return true;
 }

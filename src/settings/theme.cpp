@@ -59,11 +59,11 @@ std::optional<int> ParseColour(QByteArrayView text) {
 void SetThemeValue(QByteArrayView key, QByteArrayView value) {
   ThemeValues& theme = Theme();
   if (key == "theme_text") {
-    theme.theme_text = platform::FromAnsi(value);
+    theme.theme_text = DecodeSettingsText(value, SettingsTextIsUtf8(value));
     return;
   }
   if (key == "theme_font") {
-    theme.theme_font = platform::FromAnsi(value);
+    theme.theme_font = DecodeSettingsText(value, SettingsTextIsUtf8(value));
     return;
   }
   for (const ColourKey& colour : kColourKeys) {

@@ -4,10 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <map>
 
 #include "content/search.h"
+#include "content/page_bytes.h"
+#include "content/page_text.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "platform/files.h"
@@ -250,7 +253,7 @@ namespace {
 
 // The score as the decoded text gives it, the slow way.
 long long DecodedScore(const QByteArray& page, const std::vector<QString>& words) {
-  const QString text = lumora::platform::AnsiLower(EscapeForDisplay(DecodePage(page)));
+  const QString text = lumora::platform::LowerText(EscapeForDisplay(DecodePage(page)));
   long long score = 0;
   for (const QString& word : words) {
     for (qsizetype at = word.isEmpty() ? -1 : text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) ++score;
@@ -289,4 +292,109 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
   }
   EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("été"))).Score(pages[0]), 1);
   EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("šš"))).Score(pages[1]), 1);
+}
+
+namespace {
+
+struct EncodedPage {
+  const char* encoding;  // as QStringEncoder names it
+  const char* head;      // what the page says of its encoding
+  bool bom;
+  const char* subject;
+  const char* body;
+  const char* query;
+  int score;
+};
+
+}  // namespace
+
+TEST_F(HelpFolder, PagesInEveryEncodingGiveTheirSubjectAndTheirWords) {
+  const EncodedPage pages[] = {
+      {"windows-1251", "<meta charset=\"windows-1251\">", false, "Печать Документа", "ПЕЧАТЬ Печать", "печать", 3},
+      {"ISO-8859-2", "<meta http-equiv=Content-Type content=\"text/html; charset=iso-8859-2\">", false, "Łódź Miasto",
+       "ŁÓDŹ łódź", "łódź", 3},
+      {"KOI8-R", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=KOI8-R\">", false, "Справка",
+       "СПРАВКА справка", "справка", 3},
+      {"Shift_JIS", "<meta charset=shift_jis>", false, "印刷の設定", "印刷 ＰＲＩＮＴ", "印刷 ｐｒｉｎｔ", 3},
+      {"UTF-16LE", "", true, "Εκτύπωση Σελίδας", "ΕΚΤΎΠΩΣΗ", "εκτύπωση", 2},
+      {"UTF-16BE", "", true, "Εκτύπωση", "Εκτύπωση", "εκτύπωση", 2},
+      {"UTF-8", "", true, "Ürün Kılavuzu", "ÜRÜN", "ürün", 2},
+      {"UTF-8", "<meta charset=\"utf-8\">", false, "Справка", "СПРАВКА", "справка", 2},
+      {"UTF-8", "", false, "Čeština Nápověda", "ČEŠTINA", "čeština", 2},  // declares nothing, valid UTF-8
+      {"windows-1252", "", false, "Café Été", "CAFÉ", "café", 2},          // declares nothing, not UTF-8
+  };
+  int n = 0;
+  for (const EncodedPage& page : pages) {
+    const QString text = QString::fromUtf8(page.head) + QStringLiteral("<title>T</title><o:Subject>") +
+                         QString::fromUtf8(page.subject) + QStringLiteral("</o:Subject><body>") +
+                         QString::fromUtf8(page.body) + QStringLiteral("</body>");
+    QStringEncoder encoder(page.encoding, page.bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+    ASSERT_TRUE(encoder.isValid()) << page.encoding;
+    Write(QStringLiteral("p%1.html").arg(n++, 2, 10, QLatin1Char('0')), encoder.encode(text));
+  }
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  ASSERT_EQ(index.Count(), n);
+  for (int i = 0; i < n; ++i) {
+    const EncodedPage& page = pages[i];
+    SCOPED_TRACE(std::string(page.encoding) + " " + page.subject);
+    EXPECT_EQ(index.At(0, i), QString::fromUtf8(page.subject).toLower());
+    const QString path = index.At(3, i);
+    EXPECT_EQ(ScorePage(path, SplitQuery(QString::fromUtf8(page.query))), page.score);
+    EXPECT_EQ(ScorePage(path, SplitQuery(QString::fromUtf8(page.query).toUpper())), page.score);
+  }
+}
+
+TEST(PageEncodings, AreReadFromTheMarkOrTheMetaTag) {
+  struct Case {
+    QByteArray page;
+    PageEncoding::Kind kind;
+    QByteArray name;
+  };
+  const Case cases[] = {
+      {"\xef\xbb\xbf<meta charset=windows-1251>", PageEncoding::Utf8, {}},  // the mark wins
+      {"\xff\xfe<\0", PageEncoding::Other, "UTF-16LE"},
+      {"<meta charset = 'Windows-1251' >", PageEncoding::Other, "windows-1251"},
+      {"<meta content=\"text/html;charset=ISO-8859-1\" http-equiv=content-type>", PageEncoding::Ansi, {}},
+      {"<meta charset=\"utf-16\">plain", PageEncoding::Utf8, {}},     // a readable tag is not UTF-16
+      {"<meta charset=\"no-such-set\">caf\xe9", PageEncoding::Ansi, {}},  // unknown: as if undeclared
+      {"<p>charset=koi8-r</p>caf\xc3\xa9", PageEncoding::Utf8, {}},    // not in a meta tag
+      {"caf\xe9", PageEncoding::Ansi, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page.toStdString());
+    const PageEncoding encoding = DetectEncoding(c.page);
+    EXPECT_EQ(encoding.kind, c.kind);
+    EXPECT_EQ(encoding.name, c.name);
+  }
+}
+
+TEST(Lowering, EveryCharacterLowersInPageBytesAsInText) {
+  std::string lowered;
+  for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const QString text = QString::fromUcs4(&c, 1);
+    EscapeAndLower(text.toUtf8(), true, lowered);
+    ASSERT_EQ(QByteArray::fromStdString(lowered), text.toLower().toUtf8()) << std::hex << static_cast<unsigned>(c);
+  }
+  for (int b = 0; b < 256; ++b) {
+    if (b == '&' || b == '=') continue;
+    const QByteArray byte(1, static_cast<char>(b));
+    EscapeAndLower(byte, false, lowered);
+    ASSERT_EQ(lumora::platform::FromAnsi(QByteArray::fromStdString(lowered)),
+              lumora::platform::FromAnsi(byte).toLower()) << b;
+  }
+}
+
+TEST_F(HelpFolder, SubjectsShowTheCharactersTheirReferencesStandFor) {
+  Write(QStringLiteral("a.html"), Page("Dealing with Bugs &#8212; Python &mdash; &quot;3.11&quot; &lt;b&gt; &#x41;&nbsp;z"));
+  Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#38; more &unknown; &#xZZ; & end"));
+  Write(QStringLiteral("c.html"), "<title>&Eacute;t&eacute; &amp;amp;</title>");
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  EXPECT_EQ(index.At(0, 0), QString::fromUtf8("dealing with bugs — python — \"3.11\" <b> a\u00a0z"));
+  EXPECT_EQ(index.At(0, 1), QStringLiteral("tips and tricks && more &&unknown; &&#xzz; && end"));
+  EXPECT_EQ(index.At(0, 2), QString::fromUtf8("été andamp;"));
+  // The search still counts in the page as it is written.
+  EXPECT_EQ(ScorePage(index.At(3, 0), {QStringLiteral("&&mdash;")}), 1);
 }

@@ -75,6 +75,32 @@ TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrder) {
   EXPECT_EQ(table.At(1, 3), QString::fromUtf8("Café"));  // the ANSI code page, decoded
 }
 
+TEST(ReadSettingsFile, PacksInUtf8OrTheAnsiCodePageReadAsWritten) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  const QString first = QString::fromUtf8("Löschen"), second = QString::fromUtf8("Печать — «Справка»");
+  const Case cases[] = {
+      {"bom.qlp", "\xef\xbb\xbflang0 = " + first.toUtf8() + "\r\nlang1 = " + second.toUtf8() + "\r\n"},
+      {"utf8.qlp", "lang0 = " + first.toUtf8() + "\r\nlang1 = " + second.toUtf8() + "\r\n"},
+  };
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    content::StringTable table(2);
+    ASSERT_TRUE(settings::ReadSettingsFile(Write(dir, QString::fromLatin1(c.name), c.bytes), table));
+    ASSERT_EQ(table.Count(), 2);
+    EXPECT_EQ(table.At(0, 0), QStringLiteral("lang0"));  // the mark is no part of the first key
+    EXPECT_EQ(table.At(1, 0), first);
+    EXPECT_EQ(table.At(1, 1), second);
+  }
+  // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
+  content::StringTable table(2);
+  ASSERT_TRUE(settings::ReadSettingsFile(Write(dir, QStringLiteral("ansi.qlp"), "lang0 = L\xf6schen \xc9t\xe9\r\n"), table));
+  EXPECT_EQ(table.At(1, 0), QString::fromUtf8("Löschen Été"));
+}
+
 TEST(ReadSettingsFile, MissingOrEmptyFilesLeaveTheTableAlone) {
   QTemporaryDir dir;
   content::StringTable table(2);
