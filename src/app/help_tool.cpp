@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include "app/usage.h"
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
@@ -78,7 +79,7 @@ int RunHelpTool(const QStringList& arguments, QTextStream& out, QTextStream& err
   const QString command = arguments.value(0);
   if (arguments.size() < 2 || (command == QLatin1String("search") && arguments.size() < 3) ||
       (command != QLatin1String("index") && command != QLatin1String("search") && command != QLatin1String("check"))) {
-    err << "usage: lumora-help index FOLDER | search FOLDER WORDS... | check FOLDER\n";
+    err << HelpToolUsage();
     return 2;
   }
   const QString folder = FolderOf(arguments[1]);

@@ -1,13 +1,29 @@
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QIcon>
 
 #include "app/command_line.h"
 #include "app/manager.h"
 #include "app/manager_sub.h"
+#include "app/usage.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before any window, display or language pack is touched.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  switch (lumora::app::InfoRequested(arguments)) {
+    case lumora::app::InfoRequest::Help: std::fputs(lumora::app::LumoraUsage().toLocal8Bit().constData(), stdout); return 0;
+    case lumora::app::InfoRequest::Version:
+      std::fputs(lumora::app::VersionText(QStringLiteral("lumora")).toLocal8Bit().constData(), stdout);
+      return 0;
+    case lumora::app::InfoRequest::None: break;
+  }
+  // Nothing to open: say what to pass before the fatal message.
+  if (arguments.isEmpty()) std::fputs(lumora::app::LumoraUsage().toLocal8Bit().constData(), stderr);
+
   // The browser engine refuses to start its sandbox as root.
   if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -1,7 +1,6 @@
 #include "content/page_bytes.h"
 
 #include <QChar>
-#include <cstdint>
 #include <cstring>
 
 #include "platform/text.h"
@@ -94,15 +93,17 @@ bool IsValidUtf8(QByteArrayView bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const qsizetype n = bytes.size();
   for (qsizetype i = 0; i < n;) {
-    // Eight ASCII bytes at a time.
-    if (n - i >= 8) {
-      std::uint64_t eight;
-      std::memcpy(&eight, p + i, 8);
-      if ((eight & 0x8080808080808080ULL) == 0) {
-        i += 8;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time up to the next one beyond ASCII.
+    if (n - i >= 16) {
+      const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
+      if (high == 0) {
+        i += 16;
         continue;
       }
+      i += __builtin_ctz(static_cast<unsigned>(high));
     }
+#endif
     const unsigned char b = p[i];
     if (b < 0x80) {
       ++i;

@@ -281,7 +281,8 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
   };
   // Long runs of plain text go sixteen bytes at a time.
   const QByteArray plain = "THE QUICK Brown FOX jumps OVER the lazy DOG, again and AGAIN. ";
-  const QByteArray padded[] = {QByteArray(pages[1] + plain.repeated(3)), QByteArray(plain.repeated(2) + pages[0] + plain)};
+  const QByteArray padded[] = {QByteArray(pages[1] + plain.repeated(3)), QByteArray(plain.repeated(2) + pages[0] + plain),
+                               QByteArray(utf8Head + plain.repeated(2) + pages[2] + plain)};
   std::vector<QByteArray> all(std::begin(pages), std::end(pages));
   all.insert(all.end(), std::begin(padded), std::end(padded));
   for (const QByteArray& page : all) {

@@ -1,0 +1,51 @@
+#include "app/usage.h"
+
+namespace lumora::app {
+
+InfoRequest InfoRequested(const QStringList& arguments) {
+  for (const QString& argument : arguments) {
+    if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) return InfoRequest::Help;
+    if (argument == QLatin1String("--version")) return InfoRequest::Version;
+  }
+  return InfoRequest::None;
+}
+
+QString LumoraUsage() {
+  return QStringLiteral(
+      "Usage: lumora PACK [-index | -search | -lmr]\n"
+      "       lumora -h | --help | --version\n"
+      "\n"
+      "Shows the help pages of the folder that holds the language pack PACK (a .qlp\n"
+      "file); the folder's index.html is the home page.\n"
+      "\n"
+      "  -index      open the topic index\n"
+      "  -search     open topic search\n"
+      "  -lmr        open the question form\n"
+      "  -h, --help  print this text and end\n"
+      "  --version   print the version and end\n"
+      "\n"
+      "Environment:\n"
+      "  LUMORA_APP_DIR        the program's own data folder (<prefix>/share/lumora)\n"
+      "  LUMORA_SYSTEM_DIR     the shared data folder with the themes (<prefix>/share)\n"
+      "  LUMORA_REGISTRY       the registry store file (<prefix>/etc/quillmark/registry.conf)\n"
+      "  LUMORA_LAYOUT_REPORT  a file kept up to date with a JSON report of the window\n");
+}
+
+QString HelpToolUsage() {
+  return QStringLiteral(
+      "Usage: lumora-help index FOLDER            subject, name key and path of every topic\n"
+      "       lumora-help search FOLDER WORDS...  subject, score and path of every match, best first\n"
+      "       lumora-help check FOLDER            pages without a subject, unreadable pages,\n"
+      "                                           subjects used twice, ask_class links\n"
+      "       lumora-help -h | --help | --version\n"
+      "\n"
+      "Reads a help folder as Lumora's topic index and search do. Each output line is\n"
+      "tab-separated. check ends with status 1 when a page has no subject or cannot be\n"
+      "read; a wrong command line ends with status 2.\n");
+}
+
+QString VersionText(const QString& program) {
+  return program + QLatin1Char(' ') + QStringLiteral(LUMORA_VERSION) + QLatin1Char('\n');
+}
+
+}  // namespace lumora::app
