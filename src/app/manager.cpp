@@ -25,6 +25,7 @@
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
 #include "settings/theme_images.h"
+#include "settings/user_settings.h"
 #include "platform/color.h"
 
 namespace lumora::app {
@@ -61,6 +62,7 @@ Manager::Manager(ManagerSub* owner)
   topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
   frame_ = new WindowFrame(*this, *owner, ui_, state_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
+  connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
   pages_ = new PageController(
       ui_, state_,
       {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
@@ -111,6 +113,10 @@ bool Manager::Load(const QString& argumentString) {
 
   const platform::RegistryRoot machine = platform::LocalMachine();
   state_.CurrentTheme = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("CurrentTheme"));
+  // The user's own choice of theme, made with "Change Colour", wins while
+  // that theme is installed.
+  if (const QString mine = settings::UserTheme(); !mine.isEmpty() && settings::InstalledThemes().contains(mine))
+    state_.CurrentTheme = mine;
   QString systemInfo = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
   systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
   ui_.TextBox[4]->SetText(systemInfo);
@@ -146,6 +152,16 @@ bool Manager::Load(const QString& argumentString) {
     default: break;
   }
   return true;
+}
+
+void Manager::ChangeColour() {
+  state_.CurrentTheme = settings::NextTheme(settings::InstalledThemes(), state_.CurrentTheme);
+  LoadThemeImages();
+  ApplyTheme();
+  Form_Resize_Now();
+  HoverReset(false);
+  update();
+  settings::SetUserTheme(state_.CurrentTheme);
 }
 
 void Manager::RequestQuit() {
@@ -192,6 +208,9 @@ void Manager::ApplyTheme() {
   // The toolbar strip has no colour of its own in the design; the theme's
   // light colour keeps the button captions readable on it.
   ui_.FormHeader[1]->SetBackColor(theme.theme_light);
+  // The question form's labels stand on the form's theme colour, so they
+  // take the theme's text colour, or a dark theme would hide them.
+  for (size_t i = 3; i < ui_.DiffLabel.size(); ++i) ui_.DiffLabel[i]->SetForeColor(theme.theme_pitch);
   ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
   ui_.FormCaption[0]->SetForeColor(theme.theme_light);
   ui_.FormCaption[0]->SetFontName(theme.theme_font);

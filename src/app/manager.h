@@ -40,6 +40,9 @@ class Manager final : public QWidget {
   // Ends the program: the windows go at once, long work stops, and the
   // main loop ends when control returns to it.
   void RequestQuit();
+  // Switches to the next installed theme at once and keeps the choice for
+  // the user.
+  void ChangeColour();
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;

@@ -112,6 +112,7 @@ void WindowFrame::Form_Resize_Now() {
 
 void WindowFrame::TitleButtonAction(int index) {
   switch (index) {
+    case 0: emit ChangeColour(); break;
     case 1: emit GetHelp(); break;
     case 2:
       window_.hide();

@@ -39,6 +39,8 @@ class WindowFrame final : public QObject {
  signals:
   // Ending the program was asked for.
   void Quit();
+  // "Change Colour": the next installed theme is wanted.
+  void ChangeColour();
   // The help button asks for the help's home page.
   void GetHelp();
 

@@ -148,9 +148,12 @@ def unique_colours(path):
 class Lumora:
     """One run of the program with a registry store of its own."""
 
-    def __init__(self, display, arguments, registry_text=None):
+    def __init__(self, display, arguments, registry_text=None, config_home=None):
         self.display = display
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
+        # The user's own settings: a folder of this run's, unless a test keeps
+        # one across runs.
+        self.config_home = config_home or os.path.join(self.folder, "config")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
             shutil.copyfile(DEMO_REGISTRY, self.registry)
@@ -163,6 +166,7 @@ class Lumora:
                 f.write(registry_text)
         env = display.env()
         env["LUMORA_REGISTRY"] = self.registry
+        env["XDG_CONFIG_HOME"] = self.config_home
         # Under the sanitizers the leak check at exit also sees what the X11
         # and GL plugins leave behind after they are unloaded, without a
         # stack to suppress it by; the unit suites check our own code for leaks.

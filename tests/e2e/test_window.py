@@ -85,6 +85,7 @@ class WindowTest(unittest.TestCase):
     """One program run on a desktop with a window manager."""
 
     screen = (1024, 768)
+    registry_text = None  # the demo store
 
     def setUp(self):
         self.display = Display(*self.screen, window_manager=True)
@@ -96,7 +97,7 @@ class WindowTest(unittest.TestCase):
         self.display.close()
 
     def start(self, arguments=(), page=CONTENTS):
-        self.lumora = start_shown(self.display, [DEMO_PACK, *arguments])
+        self.lumora = start_shown(self.display, [DEMO_PACK, *arguments], registry_text=self.registry_text)
         return self.lumora.wait_report(lambda r: r["visible"] and r["page"] == page and r["url"],
                                        f"page {page} shown with a page in the browser")
 

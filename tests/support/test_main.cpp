@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 // Every test program runs without a display, with a real QApplication so
 // widgets, fonts and screens behave as in the program.
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  // What a test's user chooses never reaches the real user's settings.
+  const QTemporaryDir configuration;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,62 @@
+#include "settings/user_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <cstdio>
+
+#include "platform/files.h"
+#include "settings/platform_facts.h"
+
+namespace lumora::settings {
+namespace {
+
+const QString kThemeKey = QStringLiteral("Window/Theme");
+
+QSettings UserStore() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora"));
+}
+
+void Note(const QSettings& store, const char* what) {
+  std::fprintf(stderr, "lumora: the user settings %s cannot be %s; they are passed over\n",
+               QFile::encodeName(store.fileName()).constData(), what);
+}
+
+QString Bare(QString name) {
+  while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
+  return name;
+}
+
+}  // namespace
+
+QString UserTheme() {
+  const QSettings store = UserStore();
+  if (store.status() != QSettings::NoError) {
+    Note(store, "read");
+    return {};
+  }
+  return store.value(kThemeKey).toString();
+}
+
+void SetUserTheme(const QString& themeName) {
+  QSettings store = UserStore();
+  store.setValue(kThemeKey, Bare(themeName));
+  store.sync();
+  if (store.status() != QSettings::NoError) Note(store, "written");
+}
+
+QStringList InstalledThemes() {
+  QStringList themes;
+  const QDir root(platform::ResolvePath(DataRoot()));
+  for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    if (QFileInfo(root.filePath(name + QStringLiteral("/config0.dat"))).isFile()) themes.append(name);
+  return themes;
+}
+
+QString NextTheme(const QStringList& installed, const QString& current) {
+  if (installed.isEmpty()) return Bare(current);
+  const qsizetype at = installed.indexOf(Bare(current));
+  return installed[(at + 1) % installed.size()];
+}
+
+}  // namespace lumora::settings

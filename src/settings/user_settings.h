@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lumora::settings {
+
+// What one user chose, kept between runs in the user's own configuration
+// folder ($XDG_CONFIG_HOME/quillmark/lumora.ini), never in the machine-wide
+// registry store. A file that cannot be read or written is passed over with
+// a note on standard error.
+QString UserTheme();
+void SetUserTheme(const QString& themeName);
+
+// The names of the installed themes: the folders under DataRoot with a
+// config0.dat, in name order.
+QStringList InstalledThemes();
+
+// The theme after current among the installed ones, the first after the last;
+// current itself when it is the only one, or none is installed.
+QString NextTheme(const QStringList& installed, const QString& current);
+
+}  // namespace lumora::settings

@@ -1,0 +1,159 @@
+"""Themes at work: "Change Colour" switches classic -> night -> classic at
+once and the choice is kept for the user; the night theme lays out every page
+as the classic one does, and text stays readable in both."""
+
+import os
+import re
+import subprocess
+import tempfile
+import time
+import unittest
+
+import test_window
+from harness import DEMO_PACK, DEMO_REGISTRY, Display, start_shown
+
+SHOTS = test_window.SHOTS
+CONTENTS, INDEX, SEARCH, QUESTION = test_window.CONTENTS, test_window.INDEX, test_window.SEARCH, test_window.QUESTION
+
+
+def registry_with_theme(theme):
+    with open(DEMO_REGISTRY, encoding="utf-8") as f:
+        text = f.read()
+    return re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", text)
+
+
+def histogram(path, rect):
+    """{(r, g, b): pixels} of a part of a screenshot."""
+    x, y, w, h = rect
+    out = subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "-format", "%c",
+                          "histogram:info:-"], capture_output=True, text=True, check=True).stdout
+    colours = {}
+    for line in out.splitlines():
+        match = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
+        if match:
+            colours[tuple(int(v) for v in match.group(2, 3, 4))] = int(match.group(1))
+    return colours
+
+
+def luminance(rgb):
+    def channel(c):
+        c /= 255
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (channel(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def text_contrast(path, rect):
+    """The contrast of a region's text against its background: the most
+    common colour is the background, the text the colour of at least 0.2 % of
+    the pixels (a glyph's full-strength stems) that stands out most from it
+    (WCAG ratio)."""
+    colours = histogram(path, rect)
+    total = sum(colours.values())
+    background = max(colours, key=colours.get)
+    lb = luminance(background)
+    ratios = [(max(lb, luminance(c)) + 0.05) / (min(lb, luminance(c)) + 0.05)
+              for c, n in colours.items() if n >= total * 0.002 and c != background]
+    return max(ratios, default=1.0)
+
+
+# Controls that carry text for the reader.
+TEXT_CONTROLS = re.compile(r"^(FormCaption|FrameLabel|DiffLabel|CommandButton|ToolButton|ComplexList)\(\d+\)$")
+# The question form's band keeps its designed white on 0x808080 in every
+# theme: large bold text, for which 3:1 is the readable least.
+BAND_CAPTIONS = ("DiffLabel(1)", "DiffLabel(2)")
+
+
+def readable_faults(report, shot):
+    """Enabled controls whose text stands out less than 4.5:1 from its ground
+    (inactive controls are exempt, as readers expect them dimmed)."""
+    x0, y0, _, _ = report["window"]
+    faults = []
+    for control in report.visible():
+        if not TEXT_CONTROLS.match(control["name"]) or not control.get("enabled", True):
+            continue
+        if not control["name"].startswith("ComplexList") and not control.get("caption", "").strip("&"):
+            continue
+        x, y, w, h = test_window.clipped(report, control)
+        if w < 4 or h < 4:
+            continue
+        ratio = text_contrast(shot, (x0 + x, y0 + y, w, h))
+        if ratio < (3.0 if control["name"] in BAND_CAPTIONS else 4.5):
+            faults.append(f"{control['name']} {control.get('caption', '')!r}: contrast {ratio:.1f}")
+    return faults
+
+
+class ChangeColour(unittest.TestCase):
+    def setUp(self):
+        self.display = Display()
+        self.config = tempfile.mkdtemp(prefix="lumora-user-")
+        self.lumora = None
+
+    def tearDown(self):
+        if self.lumora:
+            self.lumora.stop()
+        self.display.close()
+
+    def start(self):
+        self.lumora = start_shown(self.display, [DEMO_PACK, "-index"], config_home=self.config)
+        return self.lumora.wait_report(lambda r: r["page"] == INDEX and r["url"] and not r["busy"], "the index page")
+
+    def looks(self, report, name):
+        """The pixels of the title strip, the topic list and the Display button."""
+        time.sleep(0.5)
+        shot = self.display.screenshot(os.path.join(SHOTS, name))
+        x0, y0, _, _ = report["window"]
+        looks = []
+        for control in ("FormImage(0)", "ComplexList(1)", "CommandButton(2)"):
+            x, y, w, h = test_window.clipped(report, report.control(control))
+            looks.append(histogram(shot, (x0 + x, y0 + y, w, h)))
+        return looks
+
+    def test_switches_at_once_and_is_kept_for_the_user(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        report = self.start()
+        classic = self.looks(report, "theme-classic.png")
+        self.display.click(*report.screen_centre("FormControl(0)"))
+        night = self.looks(report, "theme-night.png")
+        for control, before, after in zip(("title strip", "list", "button"), classic, night):
+            self.assertNotEqual(before, after, f"the {control} was not repainted")
+        with open(os.path.join(self.config, "quillmark", "lumora.ini"), encoding="utf-8") as f:
+            self.assertIn("Theme=night", f.read())
+        with open(self.lumora.registry, encoding="utf-8") as f:
+            self.assertIn("CurrentTheme=classic", f.read())  # the machine's store is not the user's
+
+        # Kept across a restart.
+        self.lumora.stop()
+        report = self.start()
+        self.assertEqual(self.looks(report, "theme-night-again.png"), night)
+        # And back round to the first theme.
+        self.display.click(*report.screen_centre("FormControl(0)"))
+        self.assertEqual(self.looks(report, "theme-classic-again.png"), classic)
+
+
+class NightPagesReadable(test_window.WindowTest):
+    """Every page in the night theme at the design size."""
+
+    registry_text = registry_with_theme("night")
+
+    def test_every_page_is_laid_out_and_readable(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        report = self.start()
+        for page, name in ((CONTENTS, "contents"), (INDEX, "index"), (SEARCH, "search"), (QUESTION, "question")):
+            with self.subTest(page=name):
+                self.click(report, test_window.TOOL_OF_PAGE[page])
+                report = self.wait(lambda r, p=page: r["page"] == p and not r["busy"], f"{name} page")
+                time.sleep(0.5)
+                report = self.lumora.report()
+                shot = self.display.screenshot(os.path.join(SHOTS, f"night-{name}.png"))
+                self.assertEqual(test_window.layout_faults(report), [])
+                self.assertEqual(readable_faults(report, shot), [])
+
+
+class NightLayoutAt800x600(test_window.LayoutAtScreenSizes, test_window.WindowTest):
+    screen = (800, 600)
+    registry_text = registry_with_theme("night")
+
+
+if __name__ == "__main__":
+    unittest.main()
