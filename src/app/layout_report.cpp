@@ -101,6 +101,7 @@ QByteArray LayoutReport::Compose() const {
   report[QStringLiteral("page")] = state.PageMode;
   report[QStringLiteral("url")] = state.CurrentUrl;
   report[QStringLiteral("busy")] = ui.ControllerBox[0]->isVisible();
+  report[QStringLiteral("zoom")] = ui.WebBrowser[0]->Zoom();
   report[QStringLiteral("visible")] = window_.isVisible();
   report[QStringLiteral("maximized")] = window_.isMaximized();
   report[QStringLiteral("window")] = RectOf(window_.geometry());

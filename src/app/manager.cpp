@@ -13,6 +13,7 @@
 #include "app/language_loader.h"
 #include "app/layout_report.h"
 #include "app/manager_sub.h"
+#include "app/shortcuts.h"
 #include "layout/page_layout.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -67,10 +68,12 @@ Manager::Manager(ManagerSub* owner)
       ui_, state_,
       {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
       this);
-  connect(frame_, &WindowFrame::GetHelp, this, [this] {
+  auto home = [this] {
     pages_->SwitchPage(PageController::pageContents);
     pages_->NavigateTo(false, QString());
-  });
+  };
+  connect(frame_, &WindowFrame::GetHelp, this, home);
+  new Shortcuts(*this, ui_, *pages_, home, this);
   owner->SetMainWindow(this);
   new EdgeResizer(*this);
   setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));

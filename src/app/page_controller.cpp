@@ -1,5 +1,7 @@
 #include "app/page_controller.h"
 
+#include <QLineEdit>
+
 #include "platform/events.h"
 #include "platform/text.h"
 
@@ -72,6 +74,9 @@ void PageController::SwitchPage(int page) {
       if ((page == pageIndex || page == pageSearch) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
       state_.PageMode = page - pageContents;
       if (hooks_.layoutPage) hooks_.layoutPage();
+      // The reader types at once on the index and search pages.
+      if (page == pageIndex || page == pageSearch)
+        ui_.WriteBox[page == pageIndex ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
       break;
     case pagePrint:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);

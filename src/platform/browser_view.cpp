@@ -3,6 +3,8 @@
 #include <signal.h>
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QTimer>
 #include <memory>
 #include <QCoreApplication>
@@ -132,6 +134,11 @@ BrowserView::BrowserView(QWidget* parent) : FormElement(parent) {
     Report(url);
   });
   connect(page_, &QWebEnginePage::linkHovered, this, &BrowserView::UpdatePageStatus);
+  // The engine may take a new page at its own zoom; the reader's stays.
+  connect(page_, &QWebEnginePage::loadFinished, this, [this] { view_->setZoomFactor(zoom_); });
+  // The engine makes and replaces the widgets inside the view that take the
+  // wheel and the keys; the application's events are watched for them.
+  QCoreApplication::instance()->installEventFilter(this);
   connect(view_, &QWebEngineView::printRequested, this, &BrowserView::ShowPrintDialog);
 }
 
@@ -241,5 +248,30 @@ void BrowserView::ShowPrintPreview() {
 }
 
 void BrowserView::OnResize() { view_->setGeometry(rect()); }
+
+void BrowserView::SetZoom(double factor) {
+  zoom_ = factor;
+  view_->setZoomFactor(factor);
+}
+
+bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::Wheel) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || (widget != view_ && !view_->isAncestorOf(widget))) return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!reserved_.contains(QKeySequence(key->keyCombination()))) return false;
+    event->ignore();  // left to the window's shortcut
+    return true;
+  }
+  if (event->type() != QEvent::Wheel) return false;
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+  wheelAngle_ += wheel->angleDelta().y();
+  const int steps = wheelAngle_ / 120;
+  wheelAngle_ %= 120;
+  if (steps != 0) emit ZoomWheel(steps);
+  return true;  // the engine's own zoom would not be kept
+}
 
 }  // namespace lumora::platform

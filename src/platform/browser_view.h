@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QUrl>
 
 #include "platform/form_element.h"
@@ -51,6 +53,12 @@ class BrowserView final : public FormElement {
   bool Busy() const;
 
   QWebEngineView* View() const { return view_; }
+  // The page's zoom, 1 for 100 %; kept across navigations.
+  void SetZoom(double factor);
+  double Zoom() const { return zoom_; }
+  // Keys the window uses for itself: the page never takes them, even when it
+  // has the keyboard focus (the engine would read Alt+Left as its own Back).
+  void ReserveKeys(const QList<QKeySequence>& keys) { reserved_ = keys; }
   // The page's URL as NavigateComplete2 reports it.
   static QString ReportedUrl(const QUrl& url);
 
@@ -60,9 +68,12 @@ class BrowserView final : public FormElement {
   void NavigateComplete2(const QString& url);
   // The page's loading state or status text changed.
   void UpdatePageStatus();
+  // Ctrl and the wheel over the page: steps up (above 0) or down.
+  void ZoomWheel(int steps);
 
  protected:
   void OnResize() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ShowPrintDialog();
@@ -79,6 +90,9 @@ class BrowserView final : public FormElement {
   int probe_ = 0;
   bool recovering_ = false;
   bool printing_ = false;
+  double zoom_ = 1.0;
+  QList<QKeySequence> reserved_;
+  int wheelAngle_ = 0;  // parts of a notch from fine-grained wheels
 };
 
 }  // namespace lumora::platform

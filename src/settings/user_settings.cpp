@@ -12,6 +12,7 @@ namespace lumora::settings {
 namespace {
 
 const QString kThemeKey = QStringLiteral("Window/Theme");
+const QString kZoomKey = QStringLiteral("Page/Zoom");
 
 QSettings UserStore() {
   return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora"));
@@ -41,6 +42,20 @@ QString UserTheme() {
 void SetUserTheme(const QString& themeName) {
   QSettings store = UserStore();
   store.setValue(kThemeKey, Bare(themeName));
+  store.sync();
+  if (store.status() != QSettings::NoError) Note(store, "written");
+}
+
+double UserZoom() {
+  const QSettings store = UserStore();
+  bool ok = false;
+  const double zoom = store.value(kZoomKey).toDouble(&ok);
+  return ok && zoom >= 0.25 && zoom <= 5.0 ? zoom : 1.0;
+}
+
+void SetUserZoom(double factor) {
+  QSettings store = UserStore();
+  store.setValue(kZoomKey, factor);
   store.sync();
   if (store.status() != QSettings::NoError) Note(store, "written");
 }

@@ -12,6 +12,10 @@ namespace lumora::settings {
 QString UserTheme();
 void SetUserTheme(const QString& themeName);
 
+// The page zoom the reader chose; 1 when none (or none that makes sense).
+double UserZoom();
+void SetUserZoom(double factor);
+
 // The names of the installed themes: the folders under DataRoot with a
 // config0.dat, in name order.
 QStringList InstalledThemes();

@@ -1,0 +1,87 @@
+#include "app/shortcuts.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QWebEngineView>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "settings/user_settings.h"
+
+namespace lumora::app {
+namespace {
+
+// The zoom levels readers know from browsers.
+constexpr double kZoomLevels[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+
+}  // namespace
+
+Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, std::function<void()> home,
+                     QObject* parent)
+    : QObject(parent), window_(window), ui_(ui), pages_(pages), home_(std::move(home)) {
+  auto whenEnabled = [this](int button, int page) {
+    return [this, button, page] {
+      if (ui_.ToolButton[static_cast<size_t>(button)]->Enabled()) pages_.SwitchPage(page);
+    };
+  };
+  Add(QKeySequence::ZoomIn, [this] { Zoom(1); });
+  Add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom(1); });
+  Add(QKeySequence::ZoomOut, [this] { Zoom(-1); });
+  Add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ResetZoom(); });
+  Add(QKeySequence(Qt::ALT | Qt::Key_Left), whenEnabled(0, PageController::pageBack));
+  Add(QKeySequence(Qt::ALT | Qt::Key_Right), whenEnabled(1, PageController::pageForward));
+  Add(QKeySequence(Qt::ALT | Qt::Key_Home), [this] {
+    if (home_) home_();
+  });
+  Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(7, PageController::pagePrint));
+  Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(8, PageController::pagePreview));
+  Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });
+  connect(ui_.WebBrowser[0], &platform::BrowserView::ZoomWheel, this, &Shortcuts::Zoom);
+  ui_.WebBrowser[0]->ReserveKeys(keys_);
+  ui_.WebBrowser[0]->SetZoom(settings::UserZoom());
+}
+
+void Shortcuts::Add(const QKeySequence& keys, std::function<void()> action) {
+  keys_.append(keys);
+  auto* shortcut = new QShortcut(keys, &window_);
+  shortcut->setContext(Qt::WindowShortcut);
+  connect(shortcut, &QShortcut::activated, this, std::move(action));
+}
+
+double Shortcuts::StepZoom(double current, int steps) {
+  const auto* begin = std::begin(kZoomLevels);
+  const auto* end = std::end(kZoomLevels);
+  // The level nearest to the current zoom, which may be none of them.
+  const auto* nearest = std::min_element(begin, end, [current](double a, double b) {
+    return std::abs(a - current) < std::abs(b - current);
+  });
+  const auto at = std::clamp<std::ptrdiff_t>((nearest - begin) + steps, 0, std::size(kZoomLevels) - 1);
+  return kZoomLevels[at];
+}
+
+void Shortcuts::Zoom(int steps) { SetZoom(StepZoom(ui_.WebBrowser[0]->Zoom(), steps)); }
+
+void Shortcuts::ResetZoom() { SetZoom(1.0); }
+
+void Shortcuts::SetZoom(double factor) {
+  if (factor == ui_.WebBrowser[0]->Zoom()) return;
+  ui_.WebBrowser[0]->SetZoom(factor);
+  settings::SetUserZoom(factor);
+}
+
+void Shortcuts::SwitchPaneAndPage() {
+  QWidget* page = ui_.WebBrowser[0]->View();
+  QWidget* box = nullptr;
+  if (ui_.WriteBox[1]->isVisible()) box = ui_.WriteBox[1]->WrBText;
+  else if (ui_.WriteBox[0]->isVisible()) box = ui_.WriteBox[0]->WrBText;
+  const bool inPage = page->isAncestorOf(QApplication::focusWidget()) || page == QApplication::focusWidget();
+  if (inPage && box)
+    box->setFocus(Qt::ShortcutFocusReason);
+  else
+    page->setFocus(Qt::ShortcutFocusReason);
+}
+
+}  // namespace lumora::app

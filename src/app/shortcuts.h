@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "app/app_state.h"
+#include "app/page_controller.h"
+#include "layout/composition.h"
+
+class QWidget;
+
+namespace lumora::app {
+
+// The keys a reader expects besides the mouse: zoom (Ctrl+plus, Ctrl+minus,
+// Ctrl+0, Ctrl+wheel over the page), Back and Forward (Alt+Left, Alt+Right),
+// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P) and F6
+// between the pane and the page. A key whose toolbar button is disabled
+// does nothing.
+class Shortcuts final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Shortcuts)
+
+ public:
+  Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, std::function<void()> home,
+            QObject* parent = nullptr);
+
+  // The zoom steps levels up (above 0) or down; kept for the user.
+  void Zoom(int steps);
+  void ResetZoom();
+  // The level steps away from current, within 50 % and 300 %.
+  static double StepZoom(double current, int steps);
+
+  // The pane's text box when its page shows one, else the page.
+  void SwitchPaneAndPage();
+
+ private:
+  void Add(const QKeySequence& keys, std::function<void()> action);
+  void SetZoom(double factor);
+
+  QWidget& window_;
+  layout::Composition& ui_;
+  PageController& pages_;
+  std::function<void()> home_;
+  QList<QKeySequence> keys_;
+};
+
+}  // namespace lumora::app

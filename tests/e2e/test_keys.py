@@ -1,0 +1,92 @@
+"""Keys a reader expects: zoom kept for the user, history and home from the
+keyboard, print and preview, and typing at once on the index page."""
+
+import os
+import tempfile
+import time
+import unittest
+
+from harness import DEMO_PACK, Display, start_shown
+
+INDEX = 1
+
+
+class Keys(unittest.TestCase):
+    def setUp(self):
+        self.display = Display(window_manager=True)
+        self.config = tempfile.mkdtemp(prefix="lumora-user-")
+        self.lumora = None
+
+    def tearDown(self):
+        if self.lumora:
+            self.lumora.stop()
+        self.display.close()
+
+    def start(self):
+        self.lumora = start_shown(self.display, [DEMO_PACK], config_home=self.config)
+        report = self.lumora.wait_report(lambda r: r["url"].endswith("/index.html"), "the home page")
+        self.focus_page(report)
+        return report
+
+    def focus_page(self, report):
+        """Gives the page the keyboard with a click on its top margin, where no link is."""
+        x0, y0, _, _ = report["window"]
+        x, y, w, _ = report.control("WebBrowser(0)")["rect"]
+        self.display.click(x0 + x + w // 2, y0 + y + 6)
+        time.sleep(0.5)
+
+    def key(self, *keys):
+        self.display.run("xdotool", "key", "--delay", "60", *keys)
+
+    def wait(self, condition, what):
+        return self.lumora.wait_report(condition, what, timeout=30)
+
+    def test_zoom_by_keys_and_wheel_is_kept_between_runs(self):
+        report = self.start()
+        self.assertEqual(report["zoom"], 1.0)
+        self.key("ctrl+plus")
+        self.wait(lambda r: r["zoom"] == 1.1, "zoomed in")
+        self.key("ctrl+minus", "ctrl+minus")
+        self.wait(lambda r: r["zoom"] == 0.9, "zoomed out twice")
+        self.key("ctrl+0")
+        self.wait(lambda r: r["zoom"] == 1.0, "zoom reset")
+        self.display.mouse_move(*report.screen_centre("WebBrowser(0)"))
+        self.display.run("xdotool", "keydown", "ctrl", "click", "4", "click", "4", "keyup", "ctrl")
+        self.wait(lambda r: r["zoom"] == 1.25, "zoomed in by the wheel")
+        self.lumora.stop()
+        report = self.start()
+        self.assertEqual(report["zoom"], 1.25)
+
+    def test_history_home_print_and_preview_from_the_keyboard(self):
+        report = self.start()
+        home = report["url"]
+        self.key("alt+Left")  # nothing to go back to
+        time.sleep(0.5)
+        self.assertEqual(self.lumora.report()["url"], home)
+        self.display.click(*report.screen_centre("ToolButton(3)"))
+        self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page")
+        # The look-up box has the keyboard as soon as its page opens.
+        self.display.run("xdotool", "type", "--delay", "40", "glossary")
+        self.key("Return")
+        self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
+        # The page takes the keyboard; the window's keys still work there.
+        self.focus_page(self.lumora.report())
+        self.key("alt+Left")
+        self.wait(lambda r: r["url"] == home, "back home")
+        self.key("alt+Right")
+        self.wait(lambda r: r["url"].endswith("/glossary.html"), "forward to the glossary")
+        self.key("alt+Home")
+        self.wait(lambda r: r["url"] == home and r["page"] == 0, "home again on the contents page")
+        for keys, title in (("ctrl+p", "^Print$"), ("ctrl+shift+p", "^Print Preview$")):
+            with self.subTest(keys=keys):
+                self.key(keys)
+                dialog = self.display.wait_window(title, timeout=60)
+                self.display.press_key(dialog[0], "Escape")
+                deadline = time.monotonic() + 30
+                while self.display.windows(title) and time.monotonic() < deadline:
+                    time.sleep(0.2)
+                self.assertEqual(self.display.windows(title), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
