@@ -98,7 +98,6 @@ void Topics::RunSearch() {
     SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QStringLiteral(" 0"));
   }
   // A new result starts at its first row, the best match selected.
-  list->ScrollToTop();
   list->SetListIndex(0);
   HideStatusBox(0);
   UpdateDisplayButton();

@@ -11,7 +11,6 @@
 #include "content/text_helpers.h"
 #include "controls/label_measurer.h"
 #include "platform/color.h"
-#include "platform/events.h"
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
