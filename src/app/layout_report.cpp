@@ -46,6 +46,14 @@ class Collector {
       if (!member->Tag().isEmpty()) entry[QStringLiteral("tag")] = member->Tag();
     if constexpr (requires { member->ImHigh(); }) entry[QStringLiteral("highlighted")] = member->ImHigh();
     if constexpr (requires { member->Sunken(); }) entry[QStringLiteral("sunken")] = member->Sunken();
+    if constexpr (std::is_same_v<T, controls::ComplexList>) {
+      entry[QStringLiteral("rows")] = member->RowCount();
+      entry[QStringLiteral("selected")] = member->ListIndex();
+      entry[QStringLiteral("firstInView")] = member->FirstRowInView();
+      entry[QStringLiteral("lastInView")] = member->LastRowInView();
+      entry[QStringLiteral("scrollBar")] = member->VScrollButton->Visible();
+    }
+    if constexpr (std::is_same_v<T, controls::WriteBox>) entry[QStringLiteral("text")] = member->Text();
     names_.insert(member, entry[QStringLiteral("name")].toString());
     entries_.append(entry);
   }

@@ -164,6 +164,8 @@ void PageController::LookUpTopic(const QString& typed) {
       return;
     }
   }
+  // Nothing matches: nothing is selected, so Enter and Display open nothing.
+  ui_.ComplexList[1]->SetListIndex(-1);
 }
 
 }  // namespace lumora::app

@@ -9,6 +9,34 @@
 #include "settings/language_pack.h"
 
 namespace lumora::app {
+namespace {
+
+// A count label sits right-aligned beside its pane's edge; a longer count
+// must grow it leftwards, not over the pane's drag slider.
+void SetCaptionKeepingRight(platform::Label* label, const QString& caption) {
+  const int right = label->Left() + label->Width();
+  label->SetCaption(caption);
+  label->SetLeft(right - label->Width());
+}
+
+// A list leaves out entries without a subject, so its rows and the table's
+// entries can differ: row -> entry, and back.
+int EntryOfRow(const content::StringTable& table, int row) {
+  if (row < 0) return -1;
+  for (int entry = 0; entry < table.Count(); ++entry)
+    if (!table.At(0, entry).isEmpty() && row-- == 0) return entry;
+  return -1;
+}
+
+int RowOfEntry(const content::StringTable& table, int entry) {
+  int row = 0;
+  for (int e = 0; e < entry; ++e)
+    if (!table.At(0, e).isEmpty()) ++row;
+  return row;
+}
+
+}  // namespace
+
 Topics::Topics(layout::Composition& ui, AppState& state, std::function<int()> scaleWidth, QObject* parent)
     : QObject(parent), ui_(ui), state_(state), scaleWidth_(std::move(scaleWidth)) {
   // Lets the window paint and take input while the work runs; a close stops it.
@@ -46,7 +74,8 @@ void Topics::BuildTopicIndex() {
   ShowStatusBox(0);
   if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
   ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1);
-  ui_.FrameLabel[4]->SetCaption(settings::LangText(3) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
+  SetCaptionKeepingRight(ui_.FrameLabel[4],
+                         settings::LangText(3) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
   HideStatusBox(0);
   SetInteractive(true);
 }
@@ -58,15 +87,18 @@ void Topics::RunSearch() {
   ShowStatusBox(0);
   state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, pump_);
   if (state_.QuitRequested) return;
+  controls::ComplexList* list = ui_.ComplexList[0];
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
-    ui_.ComplexList[0]->Submit_Data_Array(state_.SearchResults, -1, 1);
-    ui_.FrameLabel[2]->SetCaption(settings::LangText(6) + QLatin1Char(' ') +
-                                  QString::number(state_.SearchResults.Count()));
+    list->Submit_Data_Array(state_.SearchResults, -1, 1);
+    SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QLatin1Char(' ') +
+                                                  QString::number(state_.SearchResults.Count()));
   } else {
     state_.NoResultTable.Set(0, 0, settings::LangText(7));
-    ui_.ComplexList[0]->Submit_Data_Array(state_.NoResultTable, -1, 1);
-    ui_.FrameLabel[2]->SetCaption(settings::LangText(6) + QStringLiteral(" 0"));
+    list->Submit_Data_Array(state_.NoResultTable, -1, 1);
+    SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QStringLiteral(" 0"));
   }
+  // A new result starts at its first row, the best match selected.
+  list->SetListIndex(0);
   HideStatusBox(0);
   UpdateDisplayButton();
   SetInteractive(true);
@@ -78,8 +110,23 @@ void Topics::UpdateDisplayButton() {
 
 void Topics::SortList(int list, int field) {
   content::StringTable& table = list == 1 ? state_.IndexTable : state_.SearchResults;
+  controls::ComplexList* shown = ui_.ComplexList[static_cast<size_t>(list)];
+  // The selection follows its entry, wherever the sort moves it.
+  const int selected = EntryOfRow(table, shown->ListIndex());
+  QStringList fields;
+  if (selected >= 0)
+    for (int f = 0; f < table.Fields(); ++f) fields.append(table.At(f, selected));
   content::SortTable(table, true, field);
-  ui_.ComplexList[static_cast<size_t>(list)]->Submit_Data_Array(table, -1, 1);
+  shown->Submit_Data_Array(table, -1, 1);
+  if (selected < 0) return;
+  for (int entry = 0; entry < table.Count(); ++entry) {
+    bool same = true;
+    for (int f = 0; f < fields.size() && same; ++f) same = table.At(f, entry) == fields[f];
+    if (same) {
+      shown->SetListIndex(RowOfEntry(table, entry));
+      return;
+    }
+  }
 }
 
 }  // namespace lumora::app

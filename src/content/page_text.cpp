@@ -101,6 +101,17 @@ std::optional<QString> SettledSubject(const QString& text, bool whole, const QSt
 // The subject from a page's first bytes (the whole page when complete),
 // decoding no more than the subject or the title itself where the encoding
 // keeps ASCII bytes for ASCII characters.
+// A subject is one row of a list: a thousand characters fill any screen, and
+// a longer one (a page whose end marker is missing, say) would only make
+// every later step (fitting, sorting, searching) pay for what never shows.
+constexpr qsizetype kMaxSubjectLength = 1000;
+
+QString CutSubject(QString subject) {
+  if (subject.size() <= kMaxSubjectLength) return subject;
+  subject.truncate(subject[kMaxSubjectLength - 1].isHighSurrogate() ? kMaxSubjectLength - 1 : kMaxSubjectLength);
+  return subject;
+}
+
 std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayView bytes, bool complete) {
   const std::optional<PageEncoding> declared = DeclaredEncoding(bytes);
   if (declared && declared->kind == PageEncoding::Other)
@@ -181,7 +192,7 @@ QString ReadSubject(const QString& path) {
     bool whole = false;
     const QByteArray bytes = platform::ReadRegularFile(path, limit, &whole);
     if (const std::optional<QString> subject = SettledSubjectFromBytes(path, bytes, whole || limit == kMaxPageBytes))
-      return *subject;
+      return CutSubject(*subject);
   }
 }
 

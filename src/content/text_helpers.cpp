@@ -136,15 +136,39 @@ QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const
   if (maxWidth == 0) return {};
   if (!text.contains(QLatin1Char(' '))) return text;
   measurer.SetFont(fontName, bold);
-  measurer.SetText(text);
-  if (maxWidth > measurer.Width()) return text;
-  QString shortened = text;
-  while (maxWidth < measurer.Width() + ellipsisWidth) {
-    shortened.chop(1);
-    if (shortened.isEmpty()) return {};
-    measurer.SetText(shortened);
+  auto width = [&](qsizetype length) {
+    measurer.SetText(text.left(length));
+    return measurer.Width();
+  };
+  // Longer and longer beginnings until one is too wide, so that a long text
+  // is measured only about as far as it can show.
+  qsizetype tooWide = 64;
+  for (;; tooWide *= 2) {
+    if (tooWide >= text.size()) {
+      tooWide = text.size();
+      if (maxWidth > width(tooWide)) return text;
+      break;
+    }
+    if (width(tooWide) >= maxWidth) break;
   }
-  return shortened + QStringLiteral("...");
+  // The longest beginning that fits with the ellipsis, found by halving.
+  qsizetype low = 0;
+  qsizetype high = tooWide;
+  while (low < high) {
+    const qsizetype middle = (low + high + 1) / 2;
+    if (width(middle) + ellipsisWidth <= maxWidth)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  // Never cut a surrogate pair, nor an "&&" that shows one "&" (a lone "&"
+  // would take the first dot as its access key).
+  if (low > 0 && low < text.size() && text[low - 1].isHighSurrogate()) --low;
+  qsizetype ampersands = 0;
+  while (ampersands < low && text[low - 1 - ampersands] == QLatin1Char('&')) ++ampersands;
+  if (ampersands % 2 == 1) --low;
+  if (low == 0) return {};
+  return text.left(low) + QStringLiteral("...");
 }
 
 int MeasureLineHeight(TextMeasurer& measurer, const QString& fontName, bool bold) {

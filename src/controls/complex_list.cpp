@@ -11,7 +11,6 @@
 #include "content/text_helpers.h"
 #include "controls/label_measurer.h"
 #include "platform/color.h"
-#include "platform/events.h"
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
@@ -239,6 +238,7 @@ void ComplexList::ResetControl() {
   for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
   CxLHeadImage->SetImage(settings::PictureLoader(0).Item(1));
   CxLSelector->SetHeight(rowHeight_ + Px1());
+  VScrollButton->SetLineHeight(rowHeight_);
   update();
 }
 
@@ -276,7 +276,8 @@ void ComplexList::ScrollBarCheck() {
 
 void ComplexList::Align_Columns() {
   ScrollBarCheck();
-  if (usableWidth_ != laidOutWidth_) {
+  const bool relaid = usableWidth_ != laidOutWidth_;
+  if (relaid) {
     laidOutWidth_ = usableWidth_;
     CxLSelector->SetWidth(usableWidth_ - Px1());
     int sum = 0;
@@ -307,9 +308,12 @@ void ComplexList::Align_Columns() {
       CxLColLine[c]->SetEnds(x + Px2(), CxLColLine[c]->Y1(), x + Px2(), CxLColLine[c]->Y2());
     }
   }
+  // Cells fitted to the old width would be cut mid-character or keep a
+  // needless "...".
+  if (relaid) FitColumns();
   if (VScrollButton->Visible()) {
     VScrollButton->SetPlay(CxLColText[0]->Height());
-    VScrollButton->SetGap(Height() - (CxLHeader->Top() + CxLHeader->Height() + Px4()));
+    VScrollButton->SetGap(VisibleHeight());
     VScrollButton->Process_CoOrdinates(2);
   } else {
     for (ColumnText* text : CxLColText) text->SetTop(Px3() + CxLHeader->Height());
@@ -317,7 +321,69 @@ void ComplexList::Align_Columns() {
   PlaceSelector();
 }
 
-void ComplexList::PlaceSelector() { CxLSelector->SetTop(listIndex_ * rowHeight_ + CxLColText[0]->Top()); }
+void ComplexList::PlaceSelector() {
+  CxLSelector->SetTop(listIndex_ * rowHeight_ + CxLColText[0]->Top());
+  // A row cut by the lower edge: the selector stops at the inner frame.
+  const QRect selector = CxLSelector->geometry();
+  const int inside = height() - platform::TwipsToPixelsY(Px2()) - selector.top();
+  if (inside >= selector.height())
+    CxLSelector->clearMask();
+  else if (inside > 0)
+    CxLSelector->setMask(QRegion(0, 0, selector.width(), inside));
+  ShowSelector(selectorShown_);
+}
+
+void ComplexList::ShowSelector(bool shown) {
+  selectorShown_ = shown;
+  const int inside = height() - platform::TwipsToPixelsY(Px2()) - CxLSelector->geometry().top();
+  CxLSelector->SetVisible(shown && listIndex_ >= 0 && inside > 0);
+}
+
+int ComplexList::VisibleHeight() const { return Height() - (CxLHeader->Top() + CxLHeader->Height() + Px4()); }
+
+int ComplexList::ScrollOffset() const { return Px3() + CxLHeader->Height() - CxLColText[0]->Top(); }
+
+int ComplexList::RowsPerPage() const { return rowHeight_ > 0 ? std::max(1, VisibleHeight() / rowHeight_) : 1; }
+
+int ComplexList::FirstRowInView() const {
+  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  return std::min(RowCount() - 1, (ScrollOffset() + rowHeight_ - 1) / rowHeight_);
+}
+
+int ComplexList::LastRowInView() const {
+  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  return std::min(RowCount() - 1, (ScrollOffset() + VisibleHeight()) / rowHeight_ - 1);
+}
+
+void ComplexList::ScrollIntoView(int row) {
+  if (!VScrollButton->Visible() || rowHeight_ <= 0 || row < 0) return;
+  const int offset = ScrollOffset();
+  const int top = row * rowHeight_;
+  const int bottom = top + rowHeight_;
+  int wanted = offset;
+  if (top < offset)
+    wanted = top;
+  else if (bottom > offset + VisibleHeight())
+    wanted = bottom - VisibleHeight();
+  if (wanted != offset) VScrollButton->Submit_New_Coord(wanted);
+}
+
+void ComplexList::ScrollToTop() {
+  if (VScrollButton->Visible()) VScrollButton->Submit_New_Coord(0);
+}
+
+void ComplexList::FitColumns() {
+  FontMeasurer measurer;
+  const QString face = settings::Theme().theme_text;
+  const int ellipsis = settings::Shared().EllipsisWidth;
+  for (size_t c = 0; c < cells_.size(); ++c) {
+    const int limit = CxLColText[c]->Tag().toInt();
+    QStringList lines;
+    lines.reserve(cells_[c].size());
+    for (const QString& cell : cells_[c]) lines.append(content::FitText(measurer, cell, limit, face, false, ellipsis));
+    CxLColText[c]->SetLines(std::move(lines));
+  }
+}
 
 void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) {
   columns_.assign(columns.begin(), columns.begin() + std::min<size_t>(columns.size(), kColumns));
@@ -338,35 +404,37 @@ void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) 
 }
 
 void ComplexList::Submit_Data_Array(const content::StringTable& table, int, int visibleCols) {
-  Align_Columns();
-  FontMeasurer measurer;
-  const QString face = settings::Theme().theme_text;
-  const int ellipsis = settings::Shared().EllipsisWidth;
   for (int c = 0; c <= std::min(visibleCols, kColumns - 1); ++c) {
-    const auto column = static_cast<size_t>(c);
-    const int limit = CxLColText[column]->Tag().toInt();
-    QStringList lines;
-    lines.reserve(table.Count());
+    QStringList& cells = cells_[static_cast<size_t>(c)];
+    cells.clear();
+    cells.reserve(table.Count());
     for (int r = 0; r < table.Count(); ++r)
-      if (!table.At(0, r).isEmpty()) lines.append(content::FitText(measurer, table.At(c, r), limit, face, false, ellipsis));
-    CxLColText[column]->SetLines(std::move(lines));
+      if (!table.At(0, r).isEmpty()) cells.append(table.At(c, r));
   }
+  // The scroll-bar check must see the new rows: unfitted, they already have
+  // the new height.
+  CxLColText[0]->SetLines(cells_[0]);
+  const int laidOut = laidOutWidth_;
+  Align_Columns();
+  if (laidOut == laidOutWidth_) FitColumns();  // else Align_Columns fitted them
   PlaceSelector();
 }
 
 void ComplexList::Empty_Data() {
+  for (QStringList& cells : cells_) cells.clear();
   for (ColumnText* text : CxLColText) text->SetLines({});
 }
 
 void ComplexList::SetListIndex(int indexValue) {
   listIndex_ = indexValue;
+  ScrollIntoView(listIndex_);
   PlaceSelector();
 }
 
 void ComplexList::SetKeepFocus(bool focusValue) {
   keepFocus_ = focusValue;
   PlaceSelector();
-  CxLSelector->SetVisible(true);
+  ShowSelector(true);
 }
 
 void ComplexList::SetImHigh(bool imHighValue) {
@@ -409,33 +477,32 @@ void ComplexList::wheelEvent(QWheelEvent* event) {
   const int notches = wheelAngle_ / 120;
   wheelAngle_ %= 120;
   if (notches == 0) return;
-  const int offset = Px3() + CxLHeader->Height() - CxLColText[0]->Top();
+  const int offset = ScrollOffset();
   // The scroll bar keeps the offset within the rows and reports it back.
   VScrollButton->Submit_New_Coord(std::max(0, offset - notches * 3 * rowHeight_));
 }
 
 void ComplexList::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  switch (platform::VbKeyCode(event->key())) {
-    case platform::vbKeyUp:
-      listIndex_ = std::max(0, listIndex_ - 1);
-      break;
-    case platform::vbKeyDown: {
-      listIndex_ += 1;
-      const int lastRow = rowHeight_ > 0 ? static_cast<int>(std::floor(double(CxLColText[0]->Height()) / rowHeight_ - 1)) : 0;
-      if (lastRow < listIndex_) listIndex_ = lastRow;
-      break;
-    }
+  const int lastRow = std::max(0, RowCount() - 1);
+  int row = listIndex_;
+  switch (event->key()) {
+    case Qt::Key_Up: row = listIndex_ - 1; break;
+    case Qt::Key_Down: row = listIndex_ + 1; break;
+    case Qt::Key_PageUp: row = listIndex_ - RowsPerPage(); break;
+    case Qt::Key_PageDown: row = listIndex_ + RowsPerPage(); break;
+    case Qt::Key_Home: row = 0; break;
+    case Qt::Key_End: row = lastRow; break;
     default: return platform::FormElement::keyReleaseEvent(event);
   }
-  PlaceSelector();
+  SetListIndex(std::clamp(row, 0, lastRow));
 }
 
 void ComplexList::focusInEvent(QFocusEvent* event) {
   platform::FormElement::focusInEvent(event);
   Align_Columns();
   const settings::ThemeValues& theme = settings::Theme();
-  CxLSelector->SetVisible(true);
+  ShowSelector(true);
   CxLSelector->SetBorderColor(theme.theme_high);
   CxLSelector->SetFillColor(theme.theme_highlight);
 }
@@ -443,7 +510,7 @@ void ComplexList::focusInEvent(QFocusEvent* event) {
 void ComplexList::focusOutEvent(QFocusEvent* event) {
   platform::FormElement::focusOutEvent(event);
   if (!keepFocus_) {
-    CxLSelector->SetVisible(false);
+    ShowSelector(false);
     return;
   }
   const settings::ThemeValues& theme = settings::Theme();

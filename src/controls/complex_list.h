@@ -71,13 +71,21 @@ class ComplexList final : public platform::FormElement {
   const std::vector<ColumnHeading>& Columns() const { return columns_; }
   // Fills columns 0..visibleCols with the table's cells (field c, entry r);
   // rows whose first cell is empty are left out, cells are fitted to their
-  // column with "...". The list keeps its selection and scroll position.
+  // column with "...". The scroll bar follows the new rows; the list keeps
+  // its selection and, within the new rows, its scroll position.
   void Submit_Data_Array(const content::StringTable& table, int sectionNum, int visibleCols);
   void Empty_Data();
   void Align_Columns();
 
+  // The selected row; -1 selects nothing. Writing it scrolls the row into view.
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int indexValue);
+  int RowCount() const { return CxLColText[0]->LineCount(); }
+  // Rows shown whole, -1 when the list shows none.
+  int FirstRowInView() const;
+  int LastRowInView() const;
+  // Shows the rows from the first, without changing the selection.
+  void ScrollToTop();
   bool KeepFocus() const { return keepFocus_; }
   void SetKeepFocus(bool focusValue);
   bool ImHigh() const { return VScrollButton->ImHigh() || imHigh_; }
@@ -115,10 +123,19 @@ class ComplexList final : public platform::FormElement {
  private:
   void ScrollBarCheck();
   void PlaceSelector();
+  void ShowSelector(bool shown);
+  void FitColumns();
+  void ScrollIntoView(int row);
+  int ScrollOffset() const;
+  int VisibleHeight() const;
+  int RowsPerPage() const;
   void HoverTitle(int column);
   void Scroll(int offset);
 
   std::vector<ColumnHeading> columns_;
+  // Each column's cells as submitted, fitted again when the width changes.
+  std::array<QStringList, kColumns> cells_;
+  bool selectorShown_ = false;
   int listIndex_ = 0;
   int rowHeight_ = 0;
   int usableWidth_ = 0;

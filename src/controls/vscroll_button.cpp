@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/color.h"
@@ -44,10 +45,13 @@ VScrollButton::VScrollButton(QWidget* parent) : platform::FormElement(parent) {
     connect(hotSpot, &platform::FormElement::MouseMove, this,
             [this, element](int b, int s, double x, double y) { OnElementMove(element, b, s, x, y); });
     connect(hotSpot, &platform::FormElement::MouseDown, this, [this, element](int, int, double, double y) {
-      if (element == 2)
+      if (element == 2) {
         dragAnchor_ = Round(y);
-      else
+      } else {
+        // A quick click must move too, not only a press held for a tick.
+        MoveSlider(element == 0 ? step_ : -step_);
         StartRepeat(element == 0 ? step_ : -step_);
+      }
       imHigh_ = false;
     });
     connect(hotSpot, &platform::FormElement::DblClick, this, [this, element] {
@@ -77,18 +81,53 @@ void VScrollButton::OnResize() {
 }
 
 void VScrollButton::SetGap(int gapValue) {
+  if (gapValue != gap_) exactOffset_ = -1;
   gap_ = gapValue;
   RecomputeStep();
 }
 
 void VScrollButton::SetPlay(int playValue) {
+  if (playValue != play_) exactOffset_ = -1;
   play_ = playValue;
   RecomputeStep();
 }
 
+void VScrollButton::SetLineHeight(int twips) {
+  lineHeight_ = twips;
+  RecomputeStep();
+}
+
+int VScrollButton::MinSliderHeight() { return settings::Px8(); }
+
 void VScrollButton::RecomputeStep() {
-  // The content movement of eight pixels, as slider movement.
-  if (gap_ != 0 && play_ != 0) step_ = static_cast<int>(std::floor(double(settings::Px8()) * gap_ / play_));
+  // The content movement of a line (at least eight pixels), as slider
+  // movement; at least one twip, or long content would not move at all.
+  if (gap_ != 0 && play_ != 0) {
+    const int line = std::max(settings::Px8(), lineHeight_);
+    step_ = std::max(1, static_cast<int>(std::floor(double(line) * gap_ / play_)));
+  }
+}
+
+double VScrollButton::SliderHeightFor(int track) const {
+  const double proportional = double(gap_) / play_ * track;
+  return std::max(proportional, std::min<double>(MinSliderHeight(), track));
+}
+
+double VScrollButton::SliderPerContent() const {
+  const int arrows = Height() - track_;
+  if (play_ <= 0 || gap_ - arrows <= 0) return 0;
+  const double proportional = double(gap_) / play_ * track_;
+  if (sliderHeight_ <= proportional) return double(gap_ - arrows) / play_;
+  // A slider grown to its least height travels a shorter track over the
+  // same content.
+  const double contentEnd = double(play_) / (gap_ - arrows) * (track_ - proportional);
+  return contentEnd > 0 ? (track_ - sliderHeight_) / contentEnd : 0;
+}
+
+int VScrollButton::ContentOffset(int value) const {
+  if (exactOffset_ >= 0 && value == exactValue_) return exactOffset_;
+  const double ratio = SliderPerContent();
+  return ratio > 0 ? Round(value / ratio) : 0;
 }
 
 void VScrollButton::Process_CoOrdinates(int processType) {
@@ -98,16 +137,15 @@ void VScrollButton::Process_CoOrdinates(int processType) {
   if (play_ > 0 && gap_ > 0) {
     track_ = h - up->Height() - ScbFrame[1]->Height();
     if (track_ >= 0) {
-      const double sliderHeight = double(gap_) / play_ * track_;
+      const double sliderHeight = SliderHeightFor(track_);
+      sliderHeight_ = sliderHeight;
       slider->SetHeight(Round(sliderHeight));
       if (value_ < 0) value_ = 0;
       if (track_ - sliderHeight < value_) value_ = Round(track_ - sliderHeight);
       if (processType != 0 || value_ != lastReported_) {
         lastReported_ = value_;
         update();
-        const int arrows = h - track_;
-        const int nowValue = gap_ - arrows > 0 ? Round(double(play_) / (gap_ - arrows) * value_) : 0;
-        emit SliderDrag(nowValue);
+        emit SliderDrag(ContentOffset(value_));
       }
     }
   }
@@ -120,8 +158,17 @@ void VScrollButton::Process_CoOrdinates(int processType) {
 }
 
 void VScrollButton::Submit_New_Coord(int newCoord) {
-  const int arrows = Height() - track_;
-  if (play_ > 0 && gap_ - arrows > 0) value_ = Round(newCoord / (double(play_) / (gap_ - arrows)));
+  if (play_ > 0 && gap_ > 0) {
+    track_ = Height() - ScbFrame[0]->Height() - ScbFrame[1]->Height();
+    if (track_ >= 0) {
+      sliderHeight_ = SliderHeightFor(track_);
+      const double ratio = SliderPerContent();
+      const int end = std::max(0, Round(track_ - sliderHeight_));
+      value_ = std::clamp(Round(newCoord * ratio), 0, end);
+      exactOffset_ = ratio > 0 ? std::clamp(newCoord, 0, Round(end / ratio)) : 0;
+      exactValue_ = value_;
+    }
+  }
   Process_CoOrdinates(1);
 }
 
@@ -172,14 +219,24 @@ void VScrollButton::StartRepeat(int amount) {
   ScrollTimer.start();
 }
 
-void VScrollButton::RepeatTick() {
-  value_ = (ScbFrame[2]->Top() - ScbFrame[0]->Height()) - repeatAmount_;
+void VScrollButton::RepeatTick() { MoveSlider(repeatAmount_); }
+
+void VScrollButton::MoveSlider(int amount) {
+  value_ = (ScbFrame[2]->Top() - ScbFrame[0]->Height()) - amount;
   Process_CoOrdinates(0);
 }
 
 void VScrollButton::PressTrack(double y) {
-  // Pages towards the pointer while held, also once the slider has passed it.
-  StartRepeat(y < ScbFrame[2]->Top() ? 2 * step_ : -2 * step_);
+  // A press moves a page at once, then keeps moving towards the pointer
+  // while held, also once the slider has passed it.
+  const bool up = y < ScbFrame[2]->Top();
+  if (play_ > 0 && gap_ > 0) {
+    // The slider movement that shows the next screenful; tiny errors of
+    // the division must not add a twip.
+    const int page = std::max(1, static_cast<int>(std::ceil(gap_ * SliderPerContent() - 1e-6)));
+    MoveSlider(up ? page : -page);
+  }
+  StartRepeat(up ? 2 * step_ : -2 * step_);
   imHigh_ = false;
 }
 

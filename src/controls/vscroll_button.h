@@ -43,8 +43,14 @@ class VScrollButton final : public platform::FormElement {
   void SetImHigh(bool imHighValue) { imHigh_ = imHighValue; }
   // The slider is within six pixels of the end of the track.
   bool VeryBottom() const;
-  // Slider movement per repeat of an arrow, in twips.
+  // Slider movement per repeat of an arrow, in twips: never 0, so long
+  // content stays reachable by the arrows.
   int Step() const { return step_; }
+  // The content height one arrow step should move at least (a list's row);
+  // 0 leaves eight pixels.
+  void SetLineHeight(int twips);
+  // Least slider height, so that the pointer can still grab it.
+  static int MinSliderHeight();
   bool Repeating() const { return ScrollTimer.isActive(); }
 
   // Index 0 the up arrow, 1 the down arrow, 2 the slider.
@@ -70,6 +76,11 @@ class VScrollButton final : public platform::FormElement {
   void StartRepeat(int amount);
   void RepeatTick();
   void PressTrack(double y);
+  void MoveSlider(int amount);
+  // Content offset for a slider offset, and back.
+  int ContentOffset(int value) const;
+  double SliderHeightFor(int track) const;
+  double SliderPerContent() const;
   void HoverOver(int element);
   void OnElementMove(int element, int button, int shift, double x, double y);
 
@@ -84,6 +95,12 @@ class VScrollButton final : public platform::FormElement {
   double lastTrackY_ = 0;
   bool imHigh_ = false;
   int repeatAmount_ = 0;
+  int lineHeight_ = 0;
+  double sliderHeight_ = 0;  // as laid out, before rounding
+  // The offset given by Submit_New_Coord, reported as given while the slider
+  // stays where it put it: a slider twip can stand for several rows.
+  int exactOffset_ = -1;
+  int exactValue_ = 0;
   int trackColour_ = 0;
 };
 

@@ -278,7 +278,7 @@ TEST_F(PageControllerTest, IndexLookUpSelectsTheFirstTopicThatStartsWithTheText)
   ui.WriteBox[1]->SetText(QStringLiteral("st"));
   EXPECT_EQ(ui.ComplexList[1]->ListIndex(), 3);
   ui.WriteBox[1]->SetText(QStringLiteral("zebra"));
-  EXPECT_EQ(ui.ComplexList[1]->ListIndex(), 3);  // no match changes nothing
+  EXPECT_EQ(ui.ComplexList[1]->ListIndex(), -1);  // no match selects nothing
   ui.WriteBox[1]->SetText(QString());
   EXPECT_EQ(ui.ComplexList[1]->ListIndex(), 0);
 

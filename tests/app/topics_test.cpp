@@ -150,3 +150,39 @@ TEST_F(TopicsTest, SearchWithoutMatchShowsTheNoResultRow) {
   emit Ui().CommandButton[0]->Click();  // the button searches too
   EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
 }
+
+TEST_F(TopicsTest, SortingKeepsTheSelectedTopicAndAFailedLookUpSelectsNothing) {
+  manager_->Pages().SwitchPage(PageController::pageIndex);
+  controls::ComplexList* list = Ui().ComplexList[1];
+  list->SetListIndex(2);  // "setting up"
+  emit list->HeaderClick(0);  // printing a page, setting up, welcome
+  EXPECT_EQ(list->ListIndex(), 1);
+  emit list->HeaderClick(1);  // index, printing, setup
+  EXPECT_EQ(list->ListIndex(), 2);
+  EXPECT_EQ(State().IndexTable.At(0, list->ListIndex()), QStringLiteral("setting up"));
+
+  Ui().WriteBox[1]->SetText(QStringLiteral("Wel"));
+  EXPECT_EQ(list->ListIndex(), 0);
+  Ui().WriteBox[1]->SetText(QStringLiteral("zebra"));
+  EXPECT_EQ(list->ListIndex(), -1);
+  const int entries = State().History.Count();
+  const QString shown = State().CurrentUrl;
+  emit Ui().WriteBox[1]->KeyPressed(13, 0);
+  emit Ui().CommandButton[2]->Click();
+  EXPECT_EQ(State().History.Count(), entries);
+  EXPECT_EQ(State().CurrentUrl, shown);
+}
+
+TEST_F(TopicsTest, ANewSearchSelectsItsBestMatchAndKeepsItsCountRightAligned) {
+  manager_->Pages().SwitchPage(PageController::pageSearch);
+  platform::Label* count = Ui().FrameLabel[2];
+  const int right = count->Left() + count->Width();
+  Search(QStringLiteral("print"));
+  ASSERT_EQ(count->Caption(), QStringLiteral("Matches: 2"));
+  EXPECT_EQ(count->Left() + count->Width(), right);
+  Ui().ComplexList[0]->SetListIndex(1);
+  Search(QStringLiteral("setting"));
+  EXPECT_EQ(Ui().ComplexList[0]->ListIndex(), 0);
+  Search(QStringLiteral("zebra"));
+  EXPECT_EQ(count->Left() + count->Width(), right);
+}

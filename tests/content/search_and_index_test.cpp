@@ -103,8 +103,12 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   const QByteArray filler(300 * 1024, 'x');
   Write(QStringLiteral("late.html"), "<title>Early</title>" + filler + "<o:Subject>Late</o:Subject>");
   EXPECT_EQ(ReadSubject(Root() + QStringLiteral("late.html")), QStringLiteral("late"));
+  // Long subjects are cut to a thousand characters, never inside a surrogate pair.
   Write(QStringLiteral("notitle.html"), "<title>" + filler + "</title>");
-  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("notitle.html")), QString::fromLatin1(filler));
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("notitle.html")), QString::fromLatin1(filler.left(1000)));
+  Write(QStringLiteral("emoji.html"),
+        "<meta charset=\"UTF-8\"><o:Subject>" + QByteArray(999, 'y') + "\xf0\x9f\x98\x80 z</o:Subject>");
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("emoji.html")), QString(999, QLatin1Char('y')));
 }
 
 TEST_F(HelpFolder, CapitalisedNamesAreReadWithoutListingTheirFolder) {

@@ -83,3 +83,55 @@ TEST(FitText, SingleWordsAndZeroWidth) {
   EXPECT_EQ(FitText(m, QStringLiteral("two words"), 0, QString(), false, 300), QString());
   EXPECT_EQ(MeasureLineHeight(m, QStringLiteral("Verdana"), false), 200);
 }
+
+TEST(FitText, NeverCutsASurrogatePairOrAnEscapedAmpersand) {
+  struct Case {
+    const char* what;
+    QString text;
+    QString fitted;
+  };
+  // Four characters fit before the ellipsis; the fourth would split a pair.
+  const Case cases[] = {
+      {"between the two halves of &&", QStringLiteral("ab &&cdef gh"), QStringLiteral("ab ...")},
+      {"after a whole &&", QStringLiteral("ab&&cdef gh"), QStringLiteral("ab&&...")},
+      {"inside a surrogate pair", QStringLiteral("ab ") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("cdef gh"),
+       QStringLiteral("ab ...")},
+  };
+  FixedWidthMeasurer m;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(FitText(m, c.text, 750, QString(), false, 300), c.fitted);
+  }
+}
+
+namespace {
+
+// Counts what fitting costs: measurements and the characters measured.
+class CountingMeasurer final : public TextMeasurer {
+ public:
+  void SetFont(const QString&, bool) override {}
+  void SetText(const QString& value) override { text = value; }
+  QString Text() const override { return text; }
+  int Width() const override {
+    ++measurements;
+    measured += text.size();
+    return static_cast<int>(text.size()) * 100;
+  }
+  int Height() const override { return 200; }
+
+  QString text;
+  mutable int measurements = 0;
+  mutable qsizetype measured = 0;
+};
+
+}  // namespace
+
+TEST(FitText, ALongTextCostsAFewMeasurementsOfWhatCanShow) {
+  QString text;
+  while (text.size() < 200 * 1024) text += QStringLiteral("word ");
+  CountingMeasurer m;
+  // 297 characters and the ellipsis fit in 30,000 twips.
+  EXPECT_EQ(FitText(m, text, 30000, QString(), false, 300), text.left(297) + QStringLiteral("..."));
+  EXPECT_LE(m.measurements, 20);
+  EXPECT_LE(m.measured, 20 * 600);
+}

@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 #include <QDir>
 #include <QTest>
+#include <functional>
 #include <set>
 
 #include "controls/complex_list.h"
@@ -98,13 +99,10 @@ TEST_F(ComplexListTest, LongCellsAreFittedToTheirColumn) {
   EXPECT_EQ(list_->CxLColText[1]->Caption(), QStringLiteral("7"));
 }
 
-TEST_F(ComplexListTest, ScrollBarAppearsAtTheSubmissionAfterTheOneThatOverflowed) {
+TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
   const content::StringTable many = Table(RowsThatFit() + 20);
   list_->Submit_Data_Array(many, -1, 1);
-  EXPECT_FALSE(list_->VScrollButton->Visible());
-  EXPECT_EQ(list_->UsableWidth(), 4000);
-  list_->Submit_Data_Array(many, -1, 1);
-  EXPECT_TRUE(list_->VScrollButton->Visible());
+  ASSERT_TRUE(list_->VScrollButton->Visible());
   EXPECT_EQ(list_->UsableWidth(), 4000 - 255);
   EXPECT_EQ(list_->CxLColHead[0]->Width(), 2809);  // 3745 x 3 / 4, rounded
   EXPECT_EQ(list_->VScrollButton->Play(), list_->CxLColText[0]->Height());
@@ -112,9 +110,92 @@ TEST_F(ComplexListTest, ScrollBarAppearsAtTheSubmissionAfterTheOneThatOverflowed
   // Scrolling moves the text; the selector follows its row.
   list_->SetListIndex(3);
   list_->VScrollButton->Submit_New_Coord(600);
-  const int offset = 45 + 240 - list_->CxLColText[0]->Top();
-  EXPECT_NEAR(offset, 600, 10);
+  EXPECT_EQ(45 + 240 - list_->CxLColText[0]->Top(), 600);
   EXPECT_EQ(list_->CxLSelector->Top(), 3 * list_->RowHeight() + list_->CxLColText[0]->Top());
+
+  // A short table after a scrolled long one shows its row, without a bar.
+  list_->VScrollButton->Submit_New_Coord(1000000);
+  list_->Submit_Data_Array(Table(1), -1, 1);
+  EXPECT_FALSE(list_->VScrollButton->Visible());
+  EXPECT_EQ(list_->UsableWidth(), 4000);
+  EXPECT_EQ(list_->CxLColText[0]->Top(), 45 + 240);
+  EXPECT_EQ(list_->FirstRowInView(), 0);
+  EXPECT_EQ(list_->LastRowInView(), 0);
+
+  // A long table after a scrolled longer one stays within its rows.
+  list_->Submit_Data_Array(Table(500), -1, 1);
+  list_->VScrollButton->Submit_New_Coord(1000000);
+  list_->Submit_Data_Array(many, -1, 1);
+  EXPECT_EQ(list_->LastRowInView(), many.Count() - 1);
+  EXPECT_GE(list_->FirstRowInView(), 0);
+  list_->ScrollToTop();
+  EXPECT_EQ(list_->FirstRowInView(), 0);
+}
+
+TEST_F(ComplexListTest, CellsAreFittedAgainWhenTheScrollBarAppears) {
+  // A cell a few pixels narrower than its column, which the bar then narrows.
+  const QFontMetrics metrics(list_->CxLColText[0]->font());
+  QString cell = QStringLiteral("word ");
+  while (metrics.horizontalAdvance(cell + QLatin1Char('i')) < 2970 / 15 - 2) cell += QLatin1Char('i');
+  content::StringTable table(2);
+  for (int r = 0; r < 5; ++r) {
+    table.Set(0, table.Grow(), cell);
+    table.Set(1, r, QStringLiteral("1"));
+  }
+  list_->Submit_Data_Array(table, -1, 1);
+  ASSERT_FALSE(list_->VScrollButton->Visible());
+  ASSERT_FALSE(list_->CxLColText[0]->Caption().contains(QStringLiteral("...")));
+
+  list_->SetHeight(240 + 60 + 2 * list_->RowHeight());
+  ASSERT_TRUE(list_->VScrollButton->Visible());
+  const int limit = list_->CxLColText[0]->Tag().toInt();
+  for (const QString& line : list_->CxLColText[0]->Caption().split(QLatin1Char('\r'))) {
+    EXPECT_TRUE(line.endsWith(QStringLiteral("..."))) << line.toStdString();
+    // The list adds single characters' advances: within a pixel of the shaped text.
+    EXPECT_LE(metrics.horizontalAdvance(line.chopped(3)) * 15 + settings::Shared().EllipsisWidth, limit + 15);
+  }
+}
+
+TEST_F(ComplexListTest, TheSelectedRowIsScrolledIntoView) {
+  list_->Submit_Data_Array(Table(300), -1, 1);
+  list_->setFocus();
+  const int page = (3000 - 240 - 90) / list_->RowHeight();
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int row;
+  };
+  auto release = [this](Qt::Key key) { return [this, key] { QTest::keyClick(list_, key); }; };
+  const Step steps[] = {
+      {"End", release(Qt::Key_End), 299},
+      {"Down on the last row", release(Qt::Key_Down), 299},
+      {"Home", release(Qt::Key_Home), 0},
+      {"Up on row 0", release(Qt::Key_Up), 0},
+      {"PageDown", release(Qt::Key_PageDown), page},
+      {"Down past the view", [this] { for (int i = 0; i < 40; ++i) QTest::keyClick(list_, Qt::Key_Down); }, page + 40},
+      {"written by the program", [this] { list_->SetListIndex(200); }, 200},
+      {"PageUp", release(Qt::Key_PageUp), 200 - page},
+      {"written above the view", [this] { list_->SetListIndex(3); }, 3},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_EQ(list_->ListIndex(), step.row);
+    EXPECT_LE(list_->FirstRowInView(), step.row);
+    EXPECT_GE(list_->LastRowInView(), step.row);
+    EXPECT_EQ(list_->CxLSelector->Top(), step.row * list_->RowHeight() + list_->CxLColText[0]->Top());
+  }
+}
+
+TEST_F(ComplexListTest, MinusOneSelectsNothing) {
+  list_->Submit_Data_Array(Table(5), -1, 1);
+  list_->SetKeepFocus(true);
+  list_->SetListIndex(-1);
+  EXPECT_FALSE(list_->CxLSelector->Visible());
+  list_->setFocus();
+  QTest::keyClick(list_, Qt::Key_Down);
+  EXPECT_EQ(list_->ListIndex(), 0);
+  EXPECT_TRUE(list_->CxLSelector->Visible());
 }
 
 TEST_F(ComplexListTest, ArrowKeysStopAtTheEnds) {
@@ -214,9 +295,13 @@ TEST_F(ComplexListTest, ARowCutByTheLowerEdgeLeavesTheFrameWhole) {
   settings::Theme().theme_pitch = 0x000000;
   list_->ResetControl();
   list_->Submit_Data_Array(Table(60, QStringLiteral("WWWW MMMM")), -1, 1);
-  // Every height within one row, so that some row is cut at each pixel.
+  list_->SetKeepFocus(true);
+  // Every height within one row, so that some row is cut at each pixel; the
+  // cut row is selected.
   for (int height = 3000; height < 3000 + list_->RowHeight(); height += 15) {
     list_->SetHeight(height);
+    list_->SetListIndex(list_->LastRowInView() + 1);
+    list_->ScrollToTop();
     const QImage image = list_->grab().toImage();
     for (int y : {image.height() - 1, image.height() - 2}) {
       const QColor frame = y == image.height() - 1 ? QColor(255, 0, 0) : QColor(0, 255, 0);
@@ -241,8 +326,7 @@ TEST_F(ComplexListTest, ScrolledRowsPassUnderTheTitles) {
 }
 
 TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
-  list_->Submit_Data_Array(Table(40), -1, 1);
-  list_->Submit_Data_Array(Table(40), -1, 1);
+  list_->Submit_Data_Array(Table(40), -1, 1);  // scrollable from its first submission
   ASSERT_TRUE(list_->VScrollButton->Visible());
   const int top = list_->CxLColText[0]->Top();
   auto turn = [this](int angle) {

@@ -95,10 +95,13 @@ TEST_F(VScrollButtonTest, StepIsEightPixelsOfContent) {
   EXPECT_EQ(bar_->Step(), 12);
   Content(240000, 2000);  // exactly Gap x 120
   EXPECT_EQ(bar_->Step(), 1);
-  Content(240001, 2000);  // beyond it the arrows no longer move the slider
-  EXPECT_EQ(bar_->Step(), 0);
+  Content(240001, 2000);  // beyond it the arrows still move the slider
+  EXPECT_EQ(bar_->Step(), 1);
   bar_->SetPlay(0);  // a zero keeps the old step
-  EXPECT_EQ(bar_->Step(), 0);
+  EXPECT_EQ(bar_->Step(), 1);
+  bar_->SetLineHeight(195);  // an owner's row, taller than eight pixels
+  Content(20000, 2000);
+  EXPECT_EQ(bar_->Step(), 19);
 }
 
 TEST_F(VScrollButtonTest, HoldingAnArrowRepeatsUntilReleased) {
@@ -129,9 +132,10 @@ TEST_F(VScrollButtonTest, PressOnTheTrackPagesTowardsThePointer) {
   bar_->Process_CoOrdinates(2);
   const int below = bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() + 300;
   QTest::mousePress(bar_, Qt::LeftButton, {}, QPoint(5, below / 15));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() >= 48; }));
+  EXPECT_EQ(bar_->Value(), 149);  // a page at once: the slider's own height
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() >= 149 + 48; }));
   QTest::mouseRelease(bar_, Qt::LeftButton, {}, QPoint(5, below / 15));
-  EXPECT_EQ(bar_->Value() % 24, 0);  // two steps a tick
+  EXPECT_EQ((bar_->Value() - 149) % 24, 0);  // then two steps a tick
 }
 
 TEST_F(VScrollButtonTest, DraggingTheSliderStopsAtTheEnds) {
@@ -194,4 +198,48 @@ TEST_F(VScrollButtonTest, HoverColoursTheElementUnderThePointerOnly) {
 
   bar_->ForceLooseFocus();
   EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x800000);
+}
+
+// 10,000 rows of 195 twips in a 2000-twip view: a slider twip stands for more
+// content than a row.
+TEST_F(VScrollButtonTest, LongContentScrollsEndToEndByEveryMeans) {
+  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  bar_->SetLineHeight(195);
+  const int play = 10000 * 195;
+  Content(play, 2000);
+  bar_->Process_CoOrdinates(2);
+  EXPECT_GE(bar_->ScbFrame[2]->Height(), VScrollButton::MinSliderHeight());
+  EXPECT_GE(bar_->Step(), 1);
+
+  QTest::mouseClick(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_GE(reports.last()[0].toInt(), 195) << "the down arrow moved less than a row";
+  const int afterArrow = reports.last()[0].toInt();
+  const int below = bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() + 150;
+  QTest::mouseClick(bar_, Qt::LeftButton, {}, QPoint(5, below / 15));
+  EXPECT_GE(reports.last()[0].toInt() - afterArrow, 2000) << "the track moved less than a page";
+
+  // Held, they keep moving; the track above the slider goes back to the top.
+  QTest::mousePress(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reports.last()[0].toInt() > 20 * 2000; }));
+  QTest::mouseRelease(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mousePress(bar_, Qt::LeftButton, {}, QPoint(5, 17));  // just below the up arrow
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reports.last()[0].toInt() == 0; }));
+  QTest::mouseRelease(bar_, Qt::LeftButton, {}, QPoint(5, 17));
+
+  // The slider can be grabbed and dragged to the end.
+  QWidget* grip = bar_->ScBHotSpot[2];
+  ASSERT_GE(grip->height(), 8);
+  QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(5, 4));
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 400), grip->mapToGlobal(QPointF(5, 400)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(grip, &move);
+  QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(5, 4));
+  EXPECT_EQ(reports.last()[0].toInt(), play - 2000);
+  EXPECT_TRUE(bar_->VeryBottom());
+
+  // An offset given by the owner is reported as given, not rounded to a slider twip.
+  bar_->Submit_New_Coord(123456);
+  EXPECT_EQ(reports.last()[0].toInt(), 123456);
+  bar_->Process_CoOrdinates(2);
+  EXPECT_EQ(reports.last()[0].toInt(), 123456);
 }

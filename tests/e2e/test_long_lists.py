@@ -1,0 +1,233 @@
+"""A help set of 3,000 topics: the index and search lists scroll end to end by
+every means, keep the selected row in view, and keep their counts in place."""
+
+import os
+import shutil
+import tempfile
+import unittest
+
+from harness import BUILD_DIR, DEMO_PACK, Display, start_shown
+
+SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
+INDEX, SEARCH = 1, 2
+TOPICS = 3000
+PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
+        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
+        "<body><p>{body}</p></body></html>")
+
+# Geometry of a list in pixels at 96 dpi: a two-pixel frame, a 16-pixel header
+# strip, and a 17-pixel scroll bar whose arrows are 17 pixels high.
+FRAME, HEADER, BAR, ARROW = 2, 16, 17, 17
+
+
+def write_help_set(folder):
+    shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
+    with open(os.path.join(folder, "index.html"), "w", encoding="ascii") as f:
+        f.write(PAGE.format(subject="Welcome", body="The home page."))
+    os.makedirs(os.path.join(folder, "Reference"))
+    # Subjects run against the file names, so that sorting by subject
+    # moves every row.
+    for i in range(TOPICS):
+        body = "Print the table. " + ("The xylophone page. " if i == 1234 else "")
+        with open(os.path.join(folder, "Reference", f"Topic{i:05}.html"), "w", encoding="ascii") as f:
+            f.write(PAGE.format(subject=f"Topic {TOPICS - 1 - i:05} about printing", body=body))
+    return os.path.join(folder, "english.qlp")
+
+
+class LongLists(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
+        cls.pack = write_help_set(cls.folder)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def setUp(self):
+        self.display = Display(window_manager=True)
+        self.lumora = None
+
+    def tearDown(self):
+        if self.lumora:
+            self.lumora.stop()
+        self.display.close()
+
+    def start(self, switch, page):
+        self.lumora = start_shown(self.display, [self.pack, switch])
+        return self.wait(lambda r: r["page"] == page and not r["busy"] and r["url"], f"page {page} ready", 120)
+
+    def shoot(self, name):
+        os.makedirs(SHOTS, exist_ok=True)
+        self.display.screenshot(os.path.join(SHOTS, name))
+
+    def wait(self, condition, what, timeout=60):
+        return self.lumora.wait_report(condition, what, timeout)
+
+    def list_state(self, report, name):
+        c = report.control(name)
+        return c["rows"], c["selected"], c["firstInView"], c["lastInView"], c["scrollBar"]
+
+    def points(self, report, name):
+        """Screen points of a list's parts: a row, the two arrows, the track
+        ends, and the slider when the list shows its first or last rows."""
+        wx, wy, _, _ = report["window"]
+        x, y, w, h = report.control(name)["rect"]
+        bar_x = wx + x + w - FRAME - BAR // 2 - 1
+        bar_top = wy + y + FRAME + HEADER + 1
+        bar_bottom = wy + y + h - 3
+        return {
+            "row": (wx + x + 40, wy + y + FRAME + HEADER + 30),
+            "up": (bar_x, bar_top + ARROW // 2),
+            "down": (bar_x, bar_bottom - ARROW // 2),
+            "track top": (bar_x, bar_top + ARROW + 12),
+            "track bottom": (bar_x, bar_bottom - ARROW - 12),
+            "slider at top": (bar_x, bar_top + ARROW + 3),
+            "slider at bottom": (bar_x, bar_bottom - ARROW - 4),
+        }
+
+    def at_end(self, name):
+        return lambda r: r.control(name)["lastInView"] == r.control(name)["rows"] - 1
+
+    def at_top(self, name):
+        return lambda r: r.control(name)["firstInView"] == 0
+
+    def hold(self, point, condition, what, timeout=90):
+        self.display.mouse_move(*point)
+        self.display.run("xdotool", "mousedown", "1")
+        try:
+            return self.wait(condition, what, timeout)
+        finally:
+            self.display.run("xdotool", "mouseup", "1")
+
+    def drag_slider(self, report, name, to_end):
+        p = self.points(report, name)
+        start = p["slider at top"] if to_end else p["slider at bottom"]
+        end = (start[0], start[1] + (600 if to_end else -600))
+        self.display.drag(start, end)
+        return self.wait(self.at_end(name) if to_end else self.at_top(name), f"slider dragged to the {'end' if to_end else 'top'}")
+
+    def test_index_list_scrolls_end_to_end_by_every_means(self):
+        name = "ComplexList(1)"
+        report = self.start("-index", INDEX)
+        rows, selected, first, last, bar = self.list_state(report, name)
+        self.assertEqual(rows, TOPICS + 1)
+        self.assertTrue(bar, "3,000 topics do not fit: the scroll bar shows from the start")
+        self.assertEqual(first, 0)
+        self.shoot("long-index-top.png")
+        p = self.points(report, name)
+
+        # The slider, both ways.
+        report = self.drag_slider(report, name, to_end=True)
+        self.shoot("long-index-end.png")
+        report = self.drag_slider(report, name, to_end=False)
+
+        # An arrow click moves at least a row; held, the arrows reach the ends.
+        self.display.click(*p["down"])
+        report = self.wait(lambda r: r.control(name)["firstInView"] >= 1, "a click on the down arrow")
+        self.hold(p["up"], self.at_top(name), "up arrow held to the top")
+        near_end = (p["slider at top"][0], p["track bottom"][1] - 20)
+        near_top = (p["slider at bottom"][0], p["track top"][1] + 20)
+        self.display.drag(p["slider at top"], near_end)
+        report = self.hold(p["down"], self.at_end(name), "down arrow held to the end")
+
+        # The track pages towards the pointer, to both ends (held from near
+        # them: a held track moves two steps a tick).
+        self.display.drag(p["slider at bottom"], near_top)
+        self.hold(p["track top"], self.at_top(name), "track above the slider held to the top")
+        self.display.click(*p["track bottom"])
+        report = self.wait(lambda r: r.control(name)["firstInView"] >= 10, "a click on the track moves a page")
+        self.display.drag(p["slider at top"], near_end)
+        self.hold(p["track bottom"], self.at_end(name), "track below the slider held to the end")
+
+        # The wheel, from near either end.
+        self.display.mouse_move(*p["row"])
+        self.display.run("xdotool", "click", "--repeat", "60", "--delay", "10", "4")
+        report = self.wait(lambda r: r.control(name)["lastInView"] < r.control(name)["rows"] - 1, "wheel up")
+        self.display.run("xdotool", "click", "--repeat", "60", "--delay", "10", "5")
+        report = self.wait(self.at_end(name), "wheel down to the end")
+
+        # The keyboard: Home, End, PageUp, PageDown, each showing its row.
+        self.display.click(*p["row"])
+        for key, expected in (("Home", lambda r: 0), ("End", lambda r: r - 1), ("Prior", None), ("Next", None)):
+            with self.subTest(key=key):
+                before = self.lumora.report().control(name)["selected"]
+                self.display.run("xdotool", "key", key)
+                if expected:
+                    report = self.wait(lambda r, e=expected: r.control(name)["selected"] == e(r.control(name)["rows"]),
+                                       f"{key} selects its row")
+                else:
+                    report = self.wait(lambda r, b=before: r.control(name)["selected"] != b, f"{key} moves a page")
+                _, selected, first, last, _ = self.list_state(report, name)
+                self.assertTrue(first <= selected <= last, (key, selected, first, last))
+
+    def test_look_up_sort_and_display_keep_the_topic(self):
+        name = "ComplexList(1)"
+        report = self.start("-index", INDEX)
+
+        # Typing the first letters of a topic far down shows it selected.
+        self.display.click(*report.screen_centre("WriteBox(1)"))
+        self.display.run("xdotool", "type", "--delay", "30", "topic 000")  # first in the folder: Topic02900
+        report = self.wait(lambda r: r.control(name)["selected"] > 2800, "the look-up selects a topic far down")
+        _, selected, first, last, _ = self.list_state(report, name)
+        self.assertTrue(first <= selected <= last, (selected, first, last))
+        self.shoot("long-index-look-up.png")
+
+        # Sorting by the topic column moves the topic near the top; the
+        # selection follows it, and Display opens it.
+        self.display.click(report.screen_centre(name)[0] - 40, report.screen_centre(name)[1] -
+                           report.control(name)["rect"][3] / 2 + 9)
+        report = self.wait(lambda r: r.control(name)["selected"] < 200, "sorted by topic")
+        _, moved, first, last, _ = self.list_state(report, name)
+        self.assertTrue(first <= moved <= last, (moved, first, last))
+        self.display.click(*report.screen_centre("CommandButton(2)"))
+        report = self.wait(lambda r: r["url"].endswith("/reference/topic02900.html"), "Display opens the topic")
+
+        # A look-up without match selects nothing, and Enter opens nothing:
+        # one step back from the next topic opened is the topic before.
+        self.display.click(*report.screen_centre("WriteBox(1)"))
+        self.display.run("xdotool", "key", "ctrl+a")
+        self.display.run("xdotool", "type", "--delay", "30", "zzz")
+        report = self.wait(lambda r: r.control(name)["selected"] == -1, "nothing selected")
+        self.display.run("xdotool", "key", "Return")
+        self.display.run("xdotool", "key", "ctrl+a")
+        self.display.run("xdotool", "type", "--delay", "30", "topic 02994")  # Topic00005
+        self.display.run("xdotool", "key", "Return")
+        report = self.wait(lambda r: r["url"].endswith("/reference/topic00005.html"), "Enter opens the topic")
+        self.display.click(*report.screen_centre("ToolButton(0)"))  # Back
+        report = self.wait(lambda r: not r["url"].endswith("/topic00005.html"), "back one step")
+        self.assertTrue(report["url"].endswith("/reference/topic02900.html"), report["url"])
+
+    def test_search_results_start_at_their_first_row(self):
+        name = "ComplexList(0)"
+        report = self.start("-search", SEARCH)
+        count = report.control("FrameLabel(2)")
+        right = count["rect"][0] + count["rect"][2]
+
+        def search(words):
+            self.display.click(*report.screen_centre("WriteBox(0)"))
+            self.display.run("xdotool", "key", "ctrl+a")
+            self.display.run("xdotool", "type", "--delay", "30", words)
+            self.display.run("xdotool", "key", "Return")
+
+        search("print")
+        report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] == f"Matches: {TOPICS}" and not r["busy"],
+                           "3,000 matches", 120)
+        rows, selected, first, _, bar = self.list_state(report, name)
+        self.assertEqual((rows, selected, first, bar), (TOPICS, 0, 0, True))
+        count = report.control("FrameLabel(2)")
+        self.assertEqual(count["rect"][0] + count["rect"][2], right, "Matches: N keeps its right edge")
+
+        # Scrolled to the end, then a search with one result shows that row.
+        report = self.drag_slider(report, name, to_end=True)
+        search("xylophone")
+        report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] == "Matches: 1" and not r["busy"],
+                           "one match", 120)
+        self.assertEqual(self.list_state(report, name), (1, 0, 0, 0, False))
+        count = report.control("FrameLabel(2)")
+        self.assertEqual(count["rect"][0] + count["rect"][2], right)
+        self.shoot("long-search-one-result.png")
+
+
+if __name__ == "__main__":
+    unittest.main()
