@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 #include "app/command_line.h"
 #include "app/composition_builder.h"
@@ -167,7 +168,13 @@ void Manager::LoadThemeImages() {
 }
 
 void Manager::ApplyTheme() {
-  settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
+  const QString themeFolder = settings::ThemeFolder(state_.CurrentTheme);
+  if (!settings::LoadThemeConfig(themeFolder)) {
+    QString name = state_.CurrentTheme;
+    while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
+    std::fprintf(stderr, "lumora: theme \"%s\" not found (no settings in %sconfig0.dat); using built-in colours\n",
+                 qUtf8Printable(name), qUtf8Printable(themeFolder));
+  }
   const settings::ThemeValues& theme = settings::Theme();
   const int screenSpan = settings::Shared().units.ScreenSpanX;
   for (platform::Picture* background : ui_.FormBackGround) {
@@ -192,6 +199,9 @@ void Manager::ApplyTheme() {
   // The toolbar strip has no colour of its own in the design; the theme's
   // light colour keeps the button captions readable on it.
   ui_.FormHeader[1]->SetBackColor(theme.theme_light);
+  // The title strip shows only where the theme has no title picture; in its
+  // dark colour the caption, in its light one, stays readable there.
+  ui_.FormHeader[0]->SetBackColor(theme.theme_dark);
   ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
   ui_.FormCaption[0]->SetForeColor(theme.theme_light);
   ui_.FormCaption[0]->SetFontName(theme.theme_font);
