@@ -74,7 +74,19 @@ Manager::Manager(ManagerSub* owner)
   new EdgeResizer(*this);
   setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));
   setMouseTracking(true);
-  question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
+  question_ = new QuestionForm(
+      ui_, owner_->Mail(), this,
+      {[this] { pages_->RefreshToolbarState(); },
+       [this](bool busy) {
+         topics_->SetInteractive(!busy);
+         if (busy) topics_->ShowStatusBox(0);
+         else topics_->HideStatusBox(0);
+       },
+       [this] {
+         QCoreApplication::processEvents();
+         return !state_.QuitRequested;
+       }},
+      this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
   resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));
