@@ -183,6 +183,7 @@ TEST(Registry, ValuesReadBackExactlyAsWritten) {
       {"\"a\", \"b\"", "a, b"},
       {"\"@@Variant(x)\"", "@Variant(x)"},
       {"@@at", "@at"},
+      {"@String(a, b\\x41)", "a, bA"},
   };
   QTemporaryDir dir;
   for (const Case& c : cases) {
