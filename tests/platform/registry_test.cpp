@@ -148,13 +148,13 @@ TEST(Registry, WrittenTextsReadBackUnchanged) {
 
 // Another product's broken section line costs only that product's keys:
 // every value of ours reads, whichever is read first, and keys below the
-// broken line are not taken for the section above it.
+// broken line are not taken for the section above it (nor are comments).
 TEST(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
   QTemporaryDir dir;
   const RegistryRoot root{WriteStore(dir,
                                      "[Other Product\nCurrentTheme=dark\n"
                                      "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU\n"
-                                     "[Third Product\nExpertIndex=9\n")};
+                                     "; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n")};
   const std::pair<const char*, const char*> values[] = {
       {"CurrentTheme", "classic"}, {"LMRCPUInfo", "CPU"}, {"ExpertIndex", ""}, {"CurrentTheme", "classic"}};
   for (const auto& [name, text] : values)
