@@ -88,8 +88,6 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
     EXPECT_FALSE(LoadThemeConfig(dir.path() + QLatin1Char('/') + QLatin1String(folder) + QLatin1Char('/')));
     EXPECT_EQ(Theme(), BuiltInTheme());
   }
-  EXPECT_NE(BuiltInTheme().theme_pitch, BuiltInTheme().theme_light);
-  EXPECT_NE(BuiltInTheme().theme_shadow, 0);
 
   Theme() = ThemeValues();
   Theme().theme_dark = 7;
