@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QDir>
+
 #include "platform/text.h"
 #include "settings/platform_facts.h"
 
@@ -46,8 +48,14 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
 QString HelpFolderOf(const QString& commandLine, const QString& currentFolder) {
   const qsizetype separator = commandLine.lastIndexOf(QLatin1Char('/'));
   const QString folder = separator < 0 ? QString() : commandLine.left(separator + 1);
-  if (folder.startsWith(QLatin1Char('/'))) return folder;
-  return settings::NormalizedFolder(currentFolder) + folder;
+  const QString absolute =
+      folder.startsWith(QLatin1Char('/')) ? folder : settings::NormalizedFolder(currentFolder) + folder;
+  // "./", "../" and "//" would make the home page differ from the path the
+  // browser reports for it, and every look at it a new navigation.
+  QString clean = QDir::cleanPath(absolute);
+  // Above the root is the root.
+  while (clean == QLatin1String("/..") || clean.startsWith(QLatin1String("/../"))) clean.remove(0, 3);
+  return settings::NormalizedFolder(clean.isEmpty() ? QStringLiteral("/") : clean);
 }
 
 }  // namespace lumora::app

@@ -23,8 +23,9 @@ QString JoinArguments(const QStringList& arguments);
 // Both "\" and "/" are accepted as separators.
 ParsedCommandLine ParseCommandLine(const QString& argumentString);
 
-// The folder of the language pack, ending in a separator. A relative path is
-// taken from currentFolder, so a bare file name gives the current folder.
+// The folder of the language pack, ending in a separator, without "." or ".."
+// parts or doubled separators. A relative path is taken from currentFolder,
+// so a bare file name gives the current folder.
 QString HelpFolderOf(const QString& commandLine, const QString& currentFolder);
 
 }  // namespace lumora::app

@@ -1,10 +1,13 @@
 #include "app/layout_report.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QMessageBox>
 #include <QTimer>
+#include <QWebEngineView>
 #include <type_traits>
 
 #include "app/manager.h"
@@ -42,6 +45,7 @@ class Collector {
     // A list's caption is all its rows; its place is what matters here.
     if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>)
       entry[QStringLiteral("caption")] = member->Caption();
+    if constexpr (requires { member->Text(); }) entry[QStringLiteral("text")] = member->Text();
     if constexpr (requires { member->Tag(); })
       if (!member->Tag().isEmpty()) entry[QStringLiteral("tag")] = member->Tag();
     if constexpr (requires { member->ImHigh(); }) entry[QStringLiteral("highlighted")] = member->ImHigh();
@@ -117,6 +121,18 @@ QByteArray LayoutReport::Compose() const {
     report[QStringLiteral("owner")] = RectOf(owner->geometry());
     report[QStringLiteral("ownerMinimized")] = owner->isMinimized();
   }
+  report[QStringLiteral("title")] = ui.WebBrowser[0]->View()->title();
+  report[QStringLiteral("loading")] = ui.WebBrowser[0]->Busy();
+  QJsonArray history;
+  for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.At(0, entry));
+  report[QStringLiteral("history")] = history;
+  report[QStringLiteral("historyPos")] = state.HistoryPos;
+  const QCursor* cursor = QApplication::overrideCursor();
+  report[QStringLiteral("waitCursor")] = cursor && cursor->shape() == Qt::WaitCursor;
+  // The message the user is being shown, if any.
+  if (const auto* box = qobject_cast<const QMessageBox*>(QApplication::activeModalWidget()))
+    report[QStringLiteral("dialog")] = QJsonObject{{QStringLiteral("title"), box->windowTitle()},
+                                                   {QStringLiteral("text"), box->text()}};
   report[QStringLiteral("controls")] = controls.Entries();
   return QJsonDocument(report).toJson(QJsonDocument::Indented);
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 #include "app/command_line.h"
 #include "app/composition_builder.h"
@@ -78,7 +79,19 @@ Manager::Manager(ManagerSub* owner)
   new EdgeResizer(*this);
   setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));
   setMouseTracking(true);
-  question_ = new QuestionForm(ui_, owner_->Mail(), this, [this] { pages_->RefreshToolbarState(); }, this);
+  question_ = new QuestionForm(
+      ui_, owner_->Mail(), this,
+      {[this] { pages_->RefreshToolbarState(); },
+       [this](bool busy) {
+         topics_->SetInteractive(!busy);
+         if (busy) topics_->ShowStatusBox(0);
+         else topics_->HideStatusBox(0);
+       },
+       [this] {
+         QCoreApplication::processEvents();
+         return !state_.QuitRequested;
+       }},
+      this);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
   resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));
@@ -186,7 +199,13 @@ void Manager::LoadThemeImages() {
 }
 
 void Manager::ApplyTheme() {
-  settings::LoadThemeConfig(settings::ThemeFolder(state_.CurrentTheme));
+  const QString themeFolder = settings::ThemeFolder(state_.CurrentTheme);
+  if (!settings::LoadThemeConfig(themeFolder)) {
+    QString name = state_.CurrentTheme;
+    while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
+    std::fprintf(stderr, "lumora: theme \"%s\" not found (no settings in %sconfig0.dat); using built-in colours\n",
+                 qUtf8Printable(name), qUtf8Printable(themeFolder));
+  }
   const settings::ThemeValues& theme = settings::Theme();
   const int screenSpan = settings::Shared().units.ScreenSpanX;
   for (platform::Picture* background : ui_.FormBackGround) {
@@ -214,6 +233,9 @@ void Manager::ApplyTheme() {
   // The question form's labels stand on the form's theme colour, so they
   // take the theme's text colour, or a dark theme would hide them.
   for (size_t i = 3; i < ui_.DiffLabel.size(); ++i) ui_.DiffLabel[i]->SetForeColor(theme.theme_pitch);
+  // The title strip shows only where the theme has no title picture; in its
+  // dark colour the caption, in its light one, stays readable there.
+  ui_.FormHeader[0]->SetBackColor(theme.theme_dark);
   ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
   ui_.FormCaption[0]->SetForeColor(theme.theme_light);
   ui_.FormCaption[0]->SetFontName(theme.theme_font);

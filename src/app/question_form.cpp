@@ -1,6 +1,7 @@
 #include "app/question_form.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QStringList>
 #include <QScopeGuard>
 
 #include "platform/message_box.h"
@@ -9,10 +10,40 @@
 #include "settings/platform_facts.h"
 
 namespace lumora::app {
+namespace {
 
-QuestionForm::QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner,
-                           std::function<void()> refreshToolbar, QObject* parent)
-    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), refreshToolbar_(std::move(refreshToolbar)) {
+// The form's own messages: the language pack's "askform" texts, or English.
+enum AskFormText { askAddressMissing = 0, askAddressMalformed = 1, askQuestionMissing = 2, askSending = 3 };
+
+QString AskFormMessage(AskFormText index) {
+  static const char* const kEnglish[] = {
+      "Please type your e-mail address: our support team answers by e-mail.",
+      "Please check your e-mail address. It should look like name@example.com.",
+      "Please type your question.",
+      "Sending your question, please wait...",
+  };
+  const auto& texts = settings::Language().AskForm;
+  const auto found = texts.find(index);
+  return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);
+}
+
+QString ProblemMessage(const std::vector<question::FormProblem>& problems) {
+  QStringList lines;
+  for (const question::FormProblem problem : problems) {
+    switch (problem) {
+      case question::FormProblem::AddressMissing: lines << AskFormMessage(askAddressMissing); break;
+      case question::FormProblem::AddressMalformed: lines << AskFormMessage(askAddressMalformed); break;
+      case question::FormProblem::QuestionMissing: lines << AskFormMessage(askQuestionMissing); break;
+    }
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QuestionForm::QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner, Hooks hooks,
+                           QObject* parent)
+    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), hooks_(std::move(hooks)) {
   for (int i = 0; i < static_cast<int>(ui_.Commander.size()); ++i)
     connect(ui_.Commander[static_cast<size_t>(i)], &platform::FormElement::Click, this,
             [this, i] { QuestionButtonClicked(i); });
@@ -21,22 +52,44 @@ QuestionForm::QuestionForm(layout::Composition& ui, platform::MailSession& sessi
 void QuestionForm::QuestionButtonClicked(int index) {
   if (index == 0) SendQuestion();
   if (index == 1) ClearForm();
-  if (refreshToolbar_) refreshToolbar_();
+  if (hooks_.refreshToolbar) hooks_.refreshToolbar();
 }
 
 void QuestionForm::SendQuestion() {
   // A second Send while the first is still talking to the server would share
   // its mail session; the first one finishes alone.
   if (sending_) return;
-  sending_ = true;
-  const auto done = qScopeGuard([this] { sending_ = false; });
   question::QuestionForm form;
   for (size_t i = 0; i < form.fields.size(); ++i) form.fields[i] = ui_.TextBox[i]->Text();
+  // A question that support cannot answer is not sent; the user learns
+  // which box to put right, and the form keeps everything.
+  const std::vector<question::FormProblem> problems = question::CheckQuestionForm(form);
+  if (!problems.empty()) {
+    platform::ShowMessage(dialogOwner_, ProblemMessage(problems), platform::MessageIcon::Warning);
+    return;
+  }
+  sending_ = true;
+  const auto done = qScopeGuard([this] { sending_ = false; });
+
+  // The window keeps painting while the server is awaited; closing it
+  // abandons the send.
+  bool closing = false;
+  const auto pump = [this, &closing] {
+    if (!closing && hooks_.pump && !hooks_.pump()) closing = true;
+    return !closing;
+  };
+  ui_.FrameLabel[5]->SetCaption(AskFormMessage(askSending));
+  if (hooks_.setBusy) hooks_.setBusy(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   const platform::RegistryRoot machine = platform::LocalMachine();
   session_.SetSettings(question::ReadQuestionMailSettings(machine));
-  const question::SendResult result =
-      question::SendQuestion(session_, form, settings::Shared().ExpertIndex, question::ReadSupportDomain(machine),
-                             [] { QCoreApplication::processEvents(); });
+  session_.SetWaitHook(pump);
+  const question::SendResult result = question::SendQuestion(
+      session_, form, settings::Shared().ExpertIndex, question::ReadSupportDomain(machine), [&pump] { pump(); });
+  session_.SetWaitHook({});
+  QApplication::restoreOverrideCursor();
+  if (hooks_.setBusy) hooks_.setBusy(false);
+  if (closing) return;
   // Only a question that went out is confirmed; otherwise the user learns
   // why, and the form keeps everything for another try.
   if (result.sent)

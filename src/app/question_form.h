@@ -15,8 +15,14 @@ class QuestionForm final : public QObject {
   Q_DISABLE_COPY_MOVE(QuestionForm)
 
  public:
-  QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner,
-               std::function<void()> refreshToolbar, QObject* parent = nullptr);
+  struct Hooks {
+    std::function<void()> refreshToolbar;
+    std::function<void(bool busy)> setBusy;  // the window disabled behind the status box, or back to normal
+    std::function<bool()> pump;              // lets the window paint; false once it is closing
+  };
+
+  QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner, Hooks hooks,
+               QObject* parent = nullptr);
 
   // 0 sends, 1 clears, any other index does nothing; the toolbar is
   // refreshed in every case.
@@ -29,7 +35,7 @@ class QuestionForm final : public QObject {
   layout::Composition& ui_;
   platform::MailSession& session_;
   QWidget* dialogOwner_;
-  std::function<void()> refreshToolbar_;
+  Hooks hooks_;
   bool sending_ = false;  // events are handled while a question goes out
 };
 

@@ -175,10 +175,9 @@ void BrowserView::Navigate2(const QString& target, int) {
   // The engine keeps no history and no cache in any case (see HelpProfile).
   QUrl url;
   if (target.startsWith(QLatin1Char('/')) || !target.contains(QLatin1String("://"))) {
-    const qsizetype hash = target.indexOf(QLatin1Char('#'));
-    const QString path = hash < 0 ? target : target.left(hash);
-    url = QUrl::fromLocalFile(QFileInfo(ResolvePath(path)).absoluteFilePath());
-    if (hash >= 0) url.setFragment(target.mid(hash + 1), QUrl::TolerantMode);
+    const LocalTarget local = SplitLocalTarget(target);
+    url = QUrl::fromLocalFile(QFileInfo(local.file).absoluteFilePath());
+    if (local.hasFragment) url.setFragment(local.fragment, QUrl::TolerantMode);
   } else {
     url = QUrl(target, QUrl::TolerantMode);
   }

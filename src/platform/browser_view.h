@@ -34,7 +34,7 @@ class BrowserView final : public FormElement {
   explicit BrowserView(QWidget* parent = nullptr);
 
   // Loads a local file (found through the case-insensitive resolver; a
-  // "#name" part is kept) or a URL.
+  // "#name" part that is not in the file's name is kept) or a URL.
   void Navigate2(const QString& target, int flags);
   // Runs a command: print shows the print dialog, then prints the page;
   // preview shows a print preview. A cancelled dialog does nothing.

@@ -59,6 +59,17 @@ QString ResolvePath(const QString& path) {
   return resolved;
 }
 
+LocalTarget SplitLocalTarget(const QString& target) {
+  const QString whole = ResolvePath(target);
+  if (QFileInfo(whole).isFile()) return {whole, {}, false};
+  for (qsizetype hash = target.lastIndexOf(QLatin1Char('#')); hash > 0;
+       hash = target.lastIndexOf(QLatin1Char('#'), hash - 1)) {
+    const QString file = ResolvePath(target.left(hash));
+    if (QFileInfo(file).isFile()) return {file, target.mid(hash + 1), true};
+  }
+  return {whole, {}, false};
+}
+
 long long FolderListings() { return listings.load(); }
 
 bool FileIsUsable(const QString& path) {

@@ -10,6 +10,20 @@ namespace lumora::platform {
 // as given when it exists, and returned unchanged when nothing matches.
 QString ResolvePath(const QString& path);
 
+// A local page to show: the real file and, after a "#", a place in it.
+struct LocalTarget {
+  QString file;
+  QString fragment;
+  bool hasFragment = false;
+};
+
+// Splits a path that may end in "#name". A "#" can be part of a folder or
+// file name, so the file is the whole path when that is a file, otherwise
+// the longest part before a "#" that is one (found as ResolvePath finds it):
+//   ".../c# help/faq#2.html#top"  ->  ".../C# Help/faq#2.html", "top"
+// When no part names a file, the whole path is the file (which is missing).
+LocalTarget SplitLocalTarget(const QString& target);
+
 // How many folders ResolvePath has listed so far in this process; a folder
 // listing is what makes a lookup slow.
 long long FolderListings();

@@ -1,6 +1,8 @@
 #include "platform/mail_session.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QByteArrayList>
 #include <QDateTime>
@@ -9,7 +11,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace lumora::platform {
 namespace {
@@ -18,6 +22,7 @@ constexpr qsizetype kMaxLineBytes = 998;          // RFC 5322 line limit, CR LF 
 constexpr qsizetype kQuotedLineChars = 76;        // RFC 2045 quoted-printable line
 constexpr qsizetype kPlainSubjectChars = 78 - 9;  // "Subject: " and the text on one short line
 constexpr qsizetype kEncodedWordBytes = 42;       // 56 base64 characters: "Subject: =?UTF-8?B?...?=" fits 78
+constexpr int kWaitStepMs = 15;                   // how long a send waits for the server between wait hooks
 
 void InitCurlOnce() {
   [[maybe_unused]] static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -128,24 +133,23 @@ QByteArray SubjectHeader(const QString& subject) {
   return "Subject: " + words.join("\r\n ") + "\r\n";
 }
 
-// An address as SMTP carries it between angle brackets: one "@" with text on
-// both sides, printable ASCII, nothing that ends the command or the brackets.
-bool IsPlainAddress(const QString& address) {
-  const qsizetype at = address.indexOf(u'@');
-  if (at <= 0 || at == address.size() - 1 || address.indexOf(u'@', at + 1) >= 0) return false;
-  const QString forbidden = QStringLiteral("<>()[]\\,;:\"");
-  return std::none_of(address.begin(), address.end(),
-                      [&](QChar c) { return c.unicode() <= 0x20 || c.unicode() >= 0x7F || forbidden.contains(c); });
-}
+struct MessageParts {
+  QString sender;
+  QString recipient;
+  QString replyTo;
+  QString subject;
+  QString noteText;
+};
 
-QByteArray MessageText(const QString& sender, const QString& recipient, const QString& subject,
-                       const QString& noteText) {
-  const QByteArray body = CanonicalLines(noteText.toUtf8());
+QByteArray MessageText(const MessageParts& parts) {
+  const QByteArray body = CanonicalLines(parts.noteText.toUtf8());
   const bool sevenBit = FitsSevenBit(body);
-  const QByteArray domain = sender.mid(sender.indexOf(u'@') + 1).toLatin1();
-  return "From: " + sender.toLatin1() + "\r\n" +
-         "To: " + recipient.toLatin1() + "\r\n" +
-         SubjectHeader(subject) +
+  const QByteArray domain = parts.sender.mid(parts.sender.indexOf(u'@') + 1).toLatin1();
+  const QByteArray replyTo =
+      IsPlainAddress(parts.replyTo) ? "Reply-To: " + parts.replyTo.toLatin1() + "\r\n" : QByteArray();
+  return "From: " + parts.sender.toLatin1() + "\r\n" +
+         "To: " + parts.recipient.toLatin1() + "\r\n" + replyTo +
+         SubjectHeader(parts.subject) +
          "Date: " + QDateTime::currentDateTime().toString(Qt::RFC2822Date).toLatin1() + "\r\n" +
          "Message-ID: <" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '@' + domain + ">\r\n" +
          "MIME-Version: 1.0\r\n"
@@ -170,7 +174,19 @@ struct Exchange {
   QByteArray upload;
   qsizetype uploaded = 0;
   char error[CURL_ERROR_SIZE] = {};
+  std::vector<curl_socket_t> sockets;  // open now; the transport opens and closes them through us
 };
+
+curl_socket_t OnOpenSocket(void* user, curlsocktype, curl_sockaddr* address) {
+  const curl_socket_t socket = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+  if (socket != CURL_SOCKET_BAD) static_cast<Exchange*>(user)->sockets.push_back(socket);
+  return socket;
+}
+
+int OnCloseSocket(void* user, curl_socket_t socket) {
+  std::erase(static_cast<Exchange*>(user)->sockets, socket);
+  return ::close(socket);
+}
 
 // Sees only the server's replies; what we send, the login included, is never
 // looked at, so the password cannot end up in an error text.
@@ -211,7 +227,19 @@ CurlHandle OpenConnection(const MailSettings& settings, Exchange& exchange) {
     curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
     curl_easy_setopt(curl, CURLOPT_USERNAME, settings.user.toUtf8().constData());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, settings.password.toUtf8().constData());
+  } else if (QUrl(settings.server).scheme().compare(QLatin1String("smtp"), Qt::CaseInsensitive) == 0) {
+    // No login to protect, but the question names its sender: encrypt
+    // whenever the server offers STARTTLS, as mail relays do among
+    // themselves, without asking for a certificate the machine trusts (a
+    // local relay's own, self-made one is the usual case).
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
   }
+  curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, OnOpenSocket);
+  curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, &exchange);
+  curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, OnCloseSocket);
+  curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, &exchange);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, exchange.error);
   curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, OnDebug);
   curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &exchange);
@@ -219,10 +247,42 @@ CurlHandle OpenConnection(const MailSettings& settings, Exchange& exchange) {
   return handle;
 }
 
-// Empty when the transfer succeeded, otherwise why it did not.
-QString Perform(CURL* curl, const Exchange& exchange) {
+struct MultiCleanup {
+  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+using CurlMulti = std::unique_ptr<CURLM, MultiCleanup>;
+
+// Runs the transfer, calling wait between its steps so the caller's window
+// keeps painting; a wait that returns false abandons it. Empty when the
+// transfer succeeded, otherwise why it did not.
+QString Perform(CURL* curl, const Exchange& exchange, const std::function<bool()>& wait) {
   if (!curl) return QStringLiteral("the mail transport could not be started");
-  const CURLcode code = curl_easy_perform(curl);
+  const CurlMulti multi(curl_multi_init());
+  if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK)
+    return QStringLiteral("the mail transport could not be started");
+  CURLcode code = CURLE_OK;
+  bool abandoned = false;
+  for (int running = 1; running > 0;) {
+    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+      code = CURLE_FAILED_INIT;
+      break;
+    }
+    if (running == 0) break;
+    if (wait && !wait()) {
+      abandoned = true;
+      break;
+    }
+    curl_multi_poll(multi.get(), nullptr, 0, kWaitStepMs, nullptr);
+  }
+  int queued = 0;
+  while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued))
+    if (message->msg == CURLMSG_DONE) code = message->data.result;
+  // Taking the handle away would first say QUIT and wait for the answer
+  // that a silent server never gives; shut sockets end that at once.
+  if (abandoned)
+    for (const curl_socket_t socket : exchange.sockets) ::shutdown(socket, SHUT_RDWR);
+  curl_multi_remove_handle(multi.get(), curl);
+  if (abandoned) return QStringLiteral("the window was closed before the server had answered");
   if (code == CURLE_OK) return {};
   const QString transport = QString::fromUtf8(exchange.error[0] ? exchange.error : curl_easy_strerror(code));
   if (exchange.refusal.isEmpty()) return transport;
@@ -231,6 +291,14 @@ QString Perform(CURL* curl, const Exchange& exchange) {
 }
 
 }  // namespace
+
+bool IsPlainAddress(const QString& address) {
+  const qsizetype at = address.indexOf(u'@');
+  if (at <= 0 || at == address.size() - 1 || address.indexOf(u'@', at + 1) >= 0) return false;
+  const QString forbidden = QStringLiteral("<>()[]\\,;:\"");
+  return std::none_of(address.begin(), address.end(),
+                      [&](QChar c) { return c.unicode() <= 0x20 || c.unicode() >= 0x7F || forbidden.contains(c); });
+}
 
 MailSettings ReadMailSettings(const RegistryRoot& root, const QString& subKey) {
   MailSettings settings;
@@ -263,12 +331,6 @@ bool MailSession::SignOn() {
     return Fail(QStringLiteral("Could not sign on: the mail server setting \"") + url.toDisplayString(QUrl::RemoveUserInfo) +
                 QStringLiteral("\" is not an smtp:// or smtps:// address."));
 
-  Exchange exchange;
-  CurlHandle curl = OpenConnection(settings_, exchange);
-  if (curl) curl_easy_setopt(curl.get(), CURLOPT_CONNECT_ONLY, 1L);
-  const QString error = Perform(curl.get(), exchange);
-  if (!error.isEmpty()) return Fail(QStringLiteral("Could not sign on to the mail server: ") + error);
-
   static std::atomic<qint64> lastSessionId = 0;
   sessionId_ = ++lastSessionId;
   return true;
@@ -293,6 +355,10 @@ void MailSession::SetMsgNoteText(const QString& text) {
   if (message_) message_->noteText = text;
 }
 
+void MailSession::SetMsgReplyTo(const QString& address) {
+  if (message_) message_->replyTo = address;
+}
+
 bool MailSession::Send(bool showDialog) {
   lastError_.clear();
   const QString notSent = QStringLiteral("The mail was not sent: ");
@@ -310,7 +376,8 @@ bool MailSession::Send(bool showDialog) {
   const QByteArray to = '<' + message_->recipient.toLatin1() + '>';
   CurlList recipients(curl_slist_append(nullptr, to.constData()));  // outlives the handle that uses it
   Exchange exchange;
-  exchange.upload = MessageText(settings_.sender, message_->recipient, message_->subject, message_->noteText);
+  exchange.upload = MessageText({settings_.sender, message_->recipient, message_->replyTo, message_->subject,
+                                 message_->noteText});
   CurlHandle curl = OpenConnection(settings_, exchange);
   if (curl) {
     curl_easy_setopt(curl.get(), CURLOPT_MAIL_FROM, from.constData());
@@ -320,7 +387,7 @@ bool MailSession::Send(bool showDialog) {
     curl_easy_setopt(curl.get(), CURLOPT_READDATA, &exchange);
     curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(exchange.upload.size()));
   }
-  const QString error = Perform(curl.get(), exchange);
+  const QString error = Perform(curl.get(), exchange, waitHook_);
   if (!error.isEmpty()) return Fail(notSent + error);
   return true;
 }

@@ -16,6 +16,7 @@ void ShowMessage(QWidget* owner, const QString& text, MessageIcon icon, const QS
   box.setText(text);
   switch (icon) {
     case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
   }

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace lumora::platform {
 
-enum class MessageIcon { None, Critical, Information };
+enum class MessageIcon { None, Critical, Warning, Information };
 
 // A modal message box with one OK button. An empty title shows the
 // application's name, as the original platform does.

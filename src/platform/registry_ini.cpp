@@ -1,48 +1,207 @@
-#include <algorithm>
-
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QSaveFile>
-#include <QSettings>
-#include <QStringList>
+#include <QStringDecoder>
+#include <algorithm>
+#include <utility>
 
 #include "platform/folders.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 
 // The registry store on systems without a registry: an INI file whose section
 // path is the subkey, for example
 //   [SOFTWARE\Quillmark%20Software]
 //   CurrentTheme=classic
+// The file is shared by every product of the maker, so it is read and edited
+// line by line: a line another product got wrong costs only that product's
+// keys, and writing a value leaves every other byte of the file as it was.
 namespace lumora::platform {
 namespace {
 
-QString GroupOf(const QString& subKey) {
-  QString group = subKey;
-  group.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  while (group.endsWith(QLatin1Char('/'))) group.chop(1);
-  return group;
+constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
+
+// A key path with "/" between its parts and no empty parts:
+//   "SOFTWARE\Quillmark Software\"  ->  "SOFTWARE/Quillmark Software"
+QString KeyPath(QString path) {
+  path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return path.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
 }
 
-// The stored spelling of key, found ignoring case; empty when absent.
-QString FindKey(const QStringList& keys, const QString& key) {
-  for (const QString& k : keys)
-    if (k.compare(key, Qt::CaseInsensitive) == 0) return k;
-  return {};
-}
-
-bool KeyExists(const QStringList& keys, const QString& group) {
-  const QString prefix = group + QLatin1Char('/');
-  for (const QString& k : keys)
-    if (k.startsWith(prefix, Qt::CaseInsensitive)) return true;
-  return false;
-}
-
-// A section or key name as QSettings reads it: %XX escapes decoded and "\"
-// taken as the group separator.
+// A section or key name as written in the file: %XX escapes decoded, "\"
+// between the parts of a path.
 QString UnescapedName(QByteArrayView raw) {
-  QByteArray bytes = QByteArray::fromPercentEncoding(raw.trimmed().toByteArray());
-  bytes.replace('\\', '/');
-  return QString::fromUtf8(bytes);
+  return KeyPath(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.trimmed().toByteArray())));
+}
+
+QByteArray EscapedName(const QString& name) {
+  QByteArray escaped;
+  for (const char c : name.toUtf8()) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                       c == '_' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+    if (c == '/') escaped += '\\';
+    else if (plain) escaped += c;
+    else escaped += '%' + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0').toUpper();
+  }
+  return escaped;
+}
+
+// The file's lines without their ends, and what is needed to put it back
+// together byte for byte.
+struct StoreText {
+  QByteArray byteOrderMark;
+  QByteArray lineEnd = "\n";
+  QList<QByteArray> lines;
+};
+
+StoreText SplitStore(QByteArray content) {
+  StoreText store;
+  if (content.startsWith(kByteOrderMark)) {
+    store.byteOrderMark = kByteOrderMark.toByteArray();
+    content.remove(0, kByteOrderMark.size());
+  }
+  if (content.contains("\r\n")) store.lineEnd = "\r\n";
+  store.lines = content.split('\n');
+  for (QByteArray& line : store.lines)
+    if (line.endsWith('\r')) line.chop(1);
+  return store;
+}
+
+QByteArray JoinStore(const StoreText& store) { return store.byteOrderMark + store.lines.join(store.lineEnd); }
+
+struct Section {
+  QString group;                // "SOFTWARE/Quillmark Software"
+  bool wellFormed = true;       // false for "[name" without "]": its keys belong to nobody
+  qsizetype lastLine = -1;      // the last line that is not blank
+};
+
+struct Entry {
+  qsizetype line;
+  qsizetype section;  // index into StoreIndex::sections, -1 before the first
+  QString path;       // section and key as one path: "SOFTWARE/Quillmark Software/CurrentTheme"
+  qsizetype equals;   // where "=" stands in the line
+};
+
+// Where the sections and keys are. Comments (";" or "#" first) and lines
+// without "=" are nobody's keys; a section line without "]" starts a section
+// that holds none, so its keys cannot turn up in the section before it.
+struct StoreIndex {
+  QList<Section> sections;
+  QList<Entry> entries;
+};
+
+StoreIndex IndexStore(const QList<QByteArray>& lines) {
+  StoreIndex index;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QByteArray trimmed = lines[i].trimmed();
+    if (trimmed.isEmpty()) continue;
+    if (trimmed.startsWith('[')) {
+      const qsizetype close = trimmed.indexOf(']');
+      Section section;
+      section.wellFormed = close > 0;
+      if (section.wellFormed) section.group = UnescapedName(QByteArrayView(trimmed).sliced(1, close - 1));
+      section.lastLine = i;
+      index.sections.append(section);
+      continue;
+    }
+    if (!index.sections.isEmpty()) index.sections.last().lastLine = i;
+    if (trimmed.startsWith(';') || trimmed.startsWith('#')) continue;
+    const qsizetype equals = lines[i].indexOf('=');
+    if (equals < 0 || lines[i].first(equals).trimmed().isEmpty()) continue;
+    const qsizetype section = index.sections.size() - 1;
+    if (section >= 0 && !index.sections[section].wellFormed) continue;
+    const QString group = section >= 0 ? index.sections[section].group : QString();
+    const QString path = KeyPath(group + QLatin1Char('/') + UnescapedName(lines[i].first(equals)));
+    index.entries.append({i, section, path, equals});
+  }
+  return index;
+}
+
+// The entry a value name stands in; a name written twice counts by its last line.
+const Entry* FindEntry(const StoreIndex& index, const QString& path) {
+  const auto found = std::find_if(index.entries.rbegin(), index.entries.rend(),
+                                  [&](const Entry& e) { return e.path.compare(path, Qt::CaseInsensitive) == 0; });
+  return found == index.entries.rend() ? nullptr : &*found;
+}
+
+QString DecodedText(QByteArrayView bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(bytes);
+  return utf8.hasError() ? FromAnsi(bytes) : text;
+}
+
+// The value of c as a digit of base, or -1.
+int Digit(QChar c, int base) {
+  const char16_t u = c.unicode();
+  int digit = -1;
+  if (u >= u'0' && u <= u'9') digit = u - u'0';
+  else if (u >= u'a' && u <= u'f') digit = u - u'a' + 10;
+  else if (u >= u'A' && u <= u'F') digit = u - u'A' + 10;
+  return digit < base ? digit : -1;
+}
+
+// One backslash sequence inside quotes, starting after the backslash; returns
+// the position of its last character. A sequence that means nothing keeps
+// its backslash.
+qsizetype Unescape(const QString& text, qsizetype at, QString& out) {
+  static constexpr std::pair<char16_t, char16_t> kNamed[] = {
+      {u'a', 7}, {u'b', 8}, {u'f', 12}, {u'n', 10}, {u'r', 13}, {u't', 9}, {u'v', 11},
+      {u'"', u'"'}, {u'\\', u'\\'}, {u'\'', u'\''}, {u'?', u'?'}};
+  const char16_t c = text[at].unicode();
+  for (const auto& [name, code] : kNamed)
+    if (c == name) {
+      out += QChar(code);
+      return at;
+    }
+  // \x and up to four hex digits, or up to three octal digits: a character code.
+  const bool hex = c == u'x';
+  const int base = hex ? 16 : 8;
+  const qsizetype first = hex ? at + 1 : at;
+  qsizetype end = first;
+  unsigned code = 0;
+  for (int digit = 0; end < text.size() && end < first + (hex ? 4 : 3) && (digit = Digit(text[end], base)) >= 0; ++end)
+    code = code * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+  if (end > first) {
+    out += QChar(static_cast<char16_t>(code));
+    return end - 1;
+  }
+  out += QLatin1Char('\\');
+  out += text[at];
+  return at;
+}
+
+// A value as the program means it. Written without quotes it is exactly the
+// text after "=" (blanks at the ends aside); in quotes, backslash sequences
+// are decoded and the quotes dropped:
+//   LMRCPUInfo=CPU; 2 cores, C:\x      ->  CPU; 2 cores, C:\x
+//   LMRCPUInfo="say \"hi\", C:\\x"     ->  say "hi", C:\x
+// Text that QSettings wrote in its own forms reads as it meant it:
+//   @String(3\0\0) and @ByteArray(3\0\0)  ->  3 and two NULs;  @@x  ->  @x
+QString ValueText(QByteArrayView raw) {
+  const QString text = DecodedText(raw);
+  QString value;
+  if (text.startsWith(QLatin1Char('"'))) {
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (text[i] == QLatin1Char('"')) quoted = !quoted;
+      else if (quoted && text[i] == QLatin1Char('\\') && i + 1 < text.size()) i = Unescape(text, i + 1, value);
+      else value += text[i];
+    }
+  } else {
+    for (const QLatin1StringView form : {QLatin1StringView("@String("), QLatin1StringView("@ByteArray(")}) {
+      if (!text.startsWith(form) || !text.endsWith(QLatin1Char(')'))) continue;
+      const QString inner = text.sliced(form.size(), text.size() - form.size() - 1);
+      for (qsizetype i = 0; i < inner.size(); ++i) {
+        if (inner[i] == QLatin1Char('\\') && i + 1 < inner.size()) i = Unescape(inner, i + 1, value);
+        else value += inner[i];
+      }
+      return value;
+    }
+    value = text;
+  }
+  if (value.startsWith(QLatin1String("@@"))) value.remove(0, 1);
+  return value;
 }
 
 bool IsPlainByte(char c) {
@@ -50,7 +209,7 @@ bool IsPlainByte(char c) {
          c == '-' || c == '_' || c == ':' || c == '/';
 }
 
-// A value in the form QSettings reads back unchanged: plain when it is safe,
+// A value in the form ValueText reads back unchanged: plain when it is safe,
 // otherwise quoted with backslash escapes. Control characters other than tab
 // and line breaks have no place in a registry text and are dropped.
 QByteArray EscapedValue(const QString& text) {
@@ -58,7 +217,6 @@ QByteArray EscapedValue(const QString& text) {
   const bool plain = !utf8.isEmpty() && utf8.front() != ' ' && utf8.back() != ' ' &&
                      std::all_of(utf8.begin(), utf8.end(), IsPlainByte);
   if (plain) return utf8;
-  // QSettings reads a leading "@" as the start of a typed value; "@@" is a plain "@".
   QByteArray quoted = utf8.startsWith('@') ? "\"@" : "\"";
   for (char c : utf8) {
     switch (c) {
@@ -74,43 +232,38 @@ QByteArray EscapedValue(const QString& text) {
   return quoted + '"';
 }
 
-// The file text with name=value set in the section of group, every other line
-// kept as it stands (comments included). Empty when the section is absent.
+// The store with the value set: in its own line when it has one, otherwise
+// as a new line at the end of the key's section. Empty when the key is not
+// in the store.
 QByteArray WithValue(const QByteArray& content, const QString& group, const QString& name, const QString& text) {
-  const QByteArray eol = content.contains("\r\n") ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-  QList<QByteArray> lines = content.split('\n');
-  for (QByteArray& line : lines)
-    if (line.endsWith('\r')) line.chop(1);
-  const QByteArray newLine = name.toUtf8() + '=' + EscapedValue(text);
-
-  qsizetype section = -1;
-  qsizetype lastInSection = -1;
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const QByteArray trimmed = lines[i].trimmed();
-    if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
-      if (section >= 0) break;
-      if (UnescapedName(QByteArrayView(trimmed).sliced(1, trimmed.size() - 2)).compare(group, Qt::CaseInsensitive) == 0)
-        section = lastInSection = i;
-      continue;
-    }
-    if (section < 0) continue;
-    if (!trimmed.isEmpty()) lastInSection = i;
-    const qsizetype equals = trimmed.indexOf('=');
-    if (equals > 0 && !trimmed.startsWith(';') &&
-        UnescapedName(QByteArrayView(trimmed).first(equals)).compare(name, Qt::CaseInsensitive) == 0) {
-      lines[i] = trimmed.first(equals).trimmed() + '=' + EscapedValue(text);
-      return lines.join(eol);
-    }
+  StoreText store = SplitStore(content);
+  const StoreIndex index = IndexStore(store.lines);
+  const QString path = group + QLatin1Char('/') + name;
+  if (const Entry* entry = FindEntry(index, path)) {
+    QByteArray& line = store.lines[entry->line];
+    line = line.first(entry->equals) + '=' + EscapedValue(text);
+    return JoinStore(store);
   }
-  if (section < 0) return {};
-  lines.insert(lastInSection + 1, newLine);
-  return lines.join(eol);
-}
-
-QString AsText(const QVariant& value) {
-  // A value with an unquoted comma comes back as a list; put it together again.
-  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", "));
-  return value.toString();
+  // The key's own section; or a section above it whose keys name the key's
+  // values by a longer path ("[SOFTWARE]" holding "Quillmark%20Software\CurrentTheme").
+  for (qsizetype s = index.sections.size() - 1; s >= 0; --s) {
+    const Section& section = index.sections[s];
+    if (!section.wellFormed) continue;
+    QString relative;
+    if (section.group.compare(group, Qt::CaseInsensitive) == 0) {
+      relative = name;
+    } else {
+      const QString prefix = group + QLatin1Char('/');
+      const bool holdsKey = std::any_of(index.entries.begin(), index.entries.end(), [&](const Entry& e) {
+        return e.section == s && e.path.startsWith(prefix, Qt::CaseInsensitive);
+      });
+      if (!holdsKey) continue;
+      relative = section.group.isEmpty() ? path : path.mid(section.group.size() + 1);
+    }
+    store.lines.insert(section.lastLine + 1, EscapedName(relative) + '=' + EscapedValue(text));
+    return JoinStore(store);
+  }
+  return {};
 }
 
 }  // namespace
@@ -118,13 +271,13 @@ QString AsText(const QVariant& value) {
 RegistryRoot LocalMachine() { return RegistryRoot{RegistryStorePath()}; }
 
 QString RegReadText(const RegistryRoot& root, const QString& subKey, const QString& valueName) {
-  const QFileInfo info(root.storeFile);
-  if (!info.isFile() || !info.isReadable()) return {};
-  const QSettings store(root.storeFile, QSettings::IniFormat);
-  if (store.status() != QSettings::NoError) return {};
-  const QString key = FindKey(store.allKeys(), GroupOf(subKey) + QLatin1Char('/') + valueName);
-  if (key.isEmpty()) return {};
-  QString text = AsText(store.value(key));
+  if (!QFileInfo(root.storeFile).isFile()) return {};
+  QFile file(root.storeFile);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const StoreText store = SplitStore(file.readAll());
+  const Entry* entry = FindEntry(IndexStore(store.lines), KeyPath(subKey + QLatin1Char('/') + valueName));
+  if (!entry) return {};
+  QString text = ValueText(QByteArrayView(store.lines[entry->line]).sliced(entry->equals + 1).trimmed());
   const qsizetype nul = text.indexOf(QChar(u'\0'));
   if (nul >= 0) text.truncate(nul);
   return text;
@@ -135,23 +288,14 @@ void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString
   if (!info.isFile() || !info.isWritable()) return;
   QFile file(root.storeFile);
   if (!file.open(QIODevice::ReadOnly)) return;
-  const QString group = GroupOf(subKey);
-  const QByteArray edited = WithValue(file.readAll(), group, valueName, text);
+  const QByteArray edited = WithValue(file.readAll(), KeyPath(subKey), valueName, text);
   file.close();
-  if (!edited.isEmpty()) {
-    QSaveFile out(root.storeFile);
-    if (out.open(QIODevice::WriteOnly) && out.write(edited) == edited.size()) out.commit();
-    return;
-  }
-  // The key may still be there in QSettings' own nested form.
-  QSettings store(root.storeFile, QSettings::IniFormat);
-  if (store.status() != QSettings::NoError) return;
-  const QStringList keys = store.allKeys();
-  if (!KeyExists(keys, group)) return;
-  const QString wanted = group + QLatin1Char('/') + valueName;
-  const QString existing = FindKey(keys, wanted);
-  store.setValue(existing.isEmpty() ? wanted : existing, text);
-  store.sync();
+  if (edited.isEmpty()) return;
+  // Users are often let write this one file but not its folder; there the
+  // file is rewritten in place.
+  QSaveFile out(root.storeFile);
+  out.setDirectWriteFallback(true);
+  if (out.open(QIODevice::WriteOnly) && out.write(edited) == edited.size()) out.commit();
 }
 
 }  // namespace lumora::platform

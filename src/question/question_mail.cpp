@@ -1,5 +1,8 @@
 #include "question/question_mail.h"
 
+#include <QStringList>
+#include <algorithm>
+
 #include "settings/platform_facts.h"
 
 namespace lumora::question {
@@ -28,6 +31,27 @@ QString QuestionNoteText(const QuestionForm& form) {
   return f[0] + lineBreak + f[1] + lineBreak + lineBreak + f[3] + lineBreak + lineBreak + f[4];
 }
 
+bool LooksLikeMailAddress(const QString& text) {
+  const qsizetype at = text.indexOf(u'@');
+  if (at <= 0 || text.indexOf(u'@', at + 1) >= 0) return false;
+  const QString forbidden = QStringLiteral("<>()[]\\,;:\"");
+  const bool clean = std::none_of(text.begin(), text.end(), [&](QChar c) {
+    return c.isSpace() || c.category() == QChar::Other_Control || forbidden.contains(c);
+  });
+  const QStringList labels = text.mid(at + 1).split(u'.');
+  return clean && labels.size() >= 2 &&
+         std::none_of(labels.begin(), labels.end(), [](const QString& label) { return label.isEmpty(); });
+}
+
+std::vector<FormProblem> CheckQuestionForm(const QuestionForm& form) {
+  std::vector<FormProblem> problems;
+  const QString address = form.fields[1].trimmed();
+  if (address.isEmpty()) problems.push_back(FormProblem::AddressMissing);
+  else if (!LooksLikeMailAddress(address)) problems.push_back(FormProblem::AddressMalformed);
+  if (form.fields[3].trimmed().isEmpty()) problems.push_back(FormProblem::QuestionMissing);
+  return problems;
+}
+
 SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump) {
   SendResult result;
@@ -38,6 +62,7 @@ SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form
     result.questionId = MakeQuestionId(pump);
     session.SetMsgSubject(QuestionSubject(result.questionId, form));
     session.SetMsgNoteText(QuestionNoteText(form));
+    session.SetMsgReplyTo(form.fields[1].trimmed());
     result.sent = session.Send(false);
     session.ReleaseMessage();
   }

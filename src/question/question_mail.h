@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "platform/mail_session.h"
 #include "platform/registry.h"
@@ -29,6 +30,19 @@ QString QuestionSubject(const QString& questionId, const QuestionForm& form);
 // Boxes 0, 1, 3 and 4 joined by one, one, two and two LineBreak.
 QString QuestionNoteText(const QuestionForm& form);
 
+// What keeps support from answering a question, in the order of the form's boxes.
+enum class FormProblem { AddressMissing, AddressMalformed, QuestionMissing };
+
+// True for text that can be an e-mail address to answer: one "@" with a
+// name before it and a domain of dotted parts after it, no blanks, line
+// breaks or characters that an address never holds unquoted. Letters beyond
+// ASCII are allowed here; only a plain address becomes the Reply-To.
+bool LooksLikeMailAddress(const QString& text);
+
+// The boxes to put right before the question can go: the address (box 1)
+// must be filled in and look like one, the question (box 3) must not be blank.
+std::vector<FormProblem> CheckQuestionForm(const QuestionForm& form);
+
 struct SendResult {
   bool sent = false;
   QString questionId;  // empty when no session was obtained
@@ -37,7 +51,8 @@ struct SendResult {
 
 // Signs on, composes the question with a new ID, sends it without dialog and
 // signs off, in the original's order. Unlike the original, a refused sign-on
-// or send is reported, not taken for success. Nothing is retried.
+// or send is reported, not taken for success. Nothing is retried. Replies go
+// to the address in box 1 when it is a plain address.
 SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump = {});
 

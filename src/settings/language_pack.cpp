@@ -42,6 +42,8 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
       pack.CommandButton[index] = value;
     } else if (family == QLatin1String("cmd")) {
       pack.Commander[index] = value;
+    } else if (family == QLatin1String("askform")) {
+      pack.AskForm[index] = value;
     }
   }
   return pack;

@@ -21,6 +21,8 @@ struct LanguagePack {
   std::map<int, QString> FrameLabel;
   std::map<int, QString> CommandButton;
   std::map<int, QString> Commander;
+  // The question form's own messages ("askform0" ...), by index.
+  std::map<int, QString> AskForm;
 };
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into

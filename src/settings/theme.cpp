@@ -56,33 +56,58 @@ std::optional<int> ParseColour(QByteArrayView text) {
   return static_cast<int>(value);
 }
 
-void SetThemeValue(QByteArrayView key, QByteArrayView value) {
+ThemeValues BuiltInTheme() {
+  ThemeValues theme;
+  theme.theme_text = QStringLiteral("Tahoma");
+  theme.theme_font = QStringLiteral("Verdana");
+  theme.theme_icon = 0;
+  theme.theme_invert = 3186928;
+  theme.theme_invertlight = 9228026;
+  theme.theme_high = 3186928;
+  theme.theme_highlight = 11558186;
+  theme.theme_light = 16053492;
+  theme.theme_shade = 15261906;
+  theme.theme_vague = 16579322;
+  theme.theme_color = 11036221;
+  theme.theme_shadow = 7368816;
+  theme.theme_dark = 6246470;
+  theme.theme_pitch = 2105376;
+  return theme;
+}
+
+bool SetThemeValue(QByteArrayView key, QByteArrayView value) {
   ThemeValues& theme = Theme();
   if (key == "theme_text") {
     theme.theme_text = DecodeSettingsText(value, SettingsTextIsUtf8(value));
-    return;
+    return true;
   }
   if (key == "theme_font") {
     theme.theme_font = DecodeSettingsText(value, SettingsTextIsUtf8(value));
-    return;
+    return true;
   }
   for (const ColourKey& colour : kColourKeys) {
     if (key != colour.key) continue;
-    if (const std::optional<int> parsed = ParseColour(value)) theme.*colour.value = *parsed;
-    return;
+    const std::optional<int> parsed = ParseColour(value);
+    if (parsed) theme.*colour.value = *parsed;
+    return parsed.has_value();
   }
+  return false;
 }
 
-void ParseThemeText(QByteArray& text) {
-  ForEachSettingsLine(text, [](QByteArrayView key, QByteArrayView value) {
-    SetThemeValue(platform::AnsiLower(key.toByteArray()), value);
+int ParseThemeText(QByteArray& text) {
+  int set = 0;
+  ForEachSettingsLine(text, [&set](QByteArrayView key, QByteArrayView value) {
+    if (SetThemeValue(platform::AnsiLower(key.toByteArray()), value)) ++set;
   });
   text.clear();
+  return set;
 }
 
-void LoadThemeConfig(const QString& themeFolder) {
+bool LoadThemeConfig(const QString& themeFolder) {
   QByteArray text = content::ReadWholeFile(themeFolder + QStringLiteral("config0.dat"));
-  ParseThemeText(text);
+  if (ParseThemeText(text) > 0) return true;
+  Theme() = BuiltInTheme();
+  return false;
 }
 
 }  // namespace lumora::settings

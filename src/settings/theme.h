@@ -23,22 +23,32 @@ struct ThemeValues {
   int theme_shadow = 0;
   int theme_dark = 0;
   int theme_pitch = 0;
+
+  bool operator==(const ThemeValues&) const = default;
 };
 
 ThemeValues& Theme();
+
+// The demo theme's fonts and colours, built in for a window whose theme is
+// missing: it stays readable instead of black on black.
+ThemeValues BuiltInTheme();
 
 // A whole number within 32 bits, decimal with an optional sign or "&H"
 // hexadecimal ("&H80" is 128, "&HFFFFFFFF" is -1); nothing otherwise.
 std::optional<int> ParseColour(QByteArrayView text);
 
 // Assigns one theme value; the key is compared as given (lower case).
-// Unknown keys and colours that are not whole 32-bit numbers change nothing.
-void SetThemeValue(QByteArrayView key, QByteArrayView value);
+// Unknown keys and colours that are not whole 32-bit numbers change nothing
+// and give false.
+bool SetThemeValue(QByteArrayView key, QByteArrayView value);
 
-// Parses the theme file's text line by line, emptying it as it goes.
-void ParseThemeText(QByteArray& text);
+// Parses the theme file's text line by line, emptying it as it goes; returns
+// how many values it set.
+int ParseThemeText(QByteArray& text);
 
-// Reads config0.dat of the theme folder, if there is one, into Theme().
-void LoadThemeConfig(const QString& themeFolder);
+// Reads config0.dat of the theme folder into Theme(). When there is no such
+// file, or it sets no value, Theme() becomes BuiltInTheme() and the result
+// is false.
+bool LoadThemeConfig(const QString& themeFolder);
 
 }  // namespace lumora::settings

@@ -39,13 +39,23 @@ TEST(CommandLine, SwitchesAndPathAreFoundAsTheProductsPassThem) {
   }
 }
 
+// A bare file name is in the current folder, and a relative path below it;
+// ".", ".." and doubled separators are taken out, so the home page is
+// spelled as the browser reports it.
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
-  EXPECT_EQ(HelpFolderOf(QStringLiteral("/usr/share/help/english.qlp"), QStringLiteral("/tmp")),
-            QStringLiteral("/usr/share/help/"));
-  EXPECT_EQ(HelpFolderOf(QStringLiteral("/english.qlp"), QStringLiteral("/tmp")), QStringLiteral("/"));
-  // A bare file name is in the current folder, and a relative path below it.
-  EXPECT_EQ(HelpFolderOf(QStringLiteral("english.qlp"), QStringLiteral("/home/Ann/Docs")),
-            QStringLiteral("/home/ann/docs/"));
-  EXPECT_EQ(HelpFolderOf(QStringLiteral("help/english.qlp"), QStringLiteral("/home/ann/")),
-            QStringLiteral("/home/ann/help/"));
+  const char* const cases[][3] = {
+      {"/usr/share/help/english.qlp", "/tmp", "/usr/share/help/"},
+      {"/english.qlp", "/tmp", "/"},
+      {"english.qlp", "/home/Ann/Docs", "/home/ann/docs/"},
+      {"help/english.qlp", "/home/ann/", "/home/ann/help/"},
+      {"./english.qlp", "/home/ann", "/home/ann/"},
+      {"./help/./english.qlp", "/home/ann", "/home/ann/help/"},
+      {"../help/english.qlp", "/home/ann/docs", "/home/ann/help/"},
+      {"/usr//share/help/../help//english.qlp", "/tmp", "/usr/share/help/"},
+      {"//usr/share/help/english.qlp", "/tmp", "/usr/share/help/"},
+      {"../../../english.qlp", "/home", "/"},
+  };
+  for (const auto& [pack, current, folder] : cases)
+    EXPECT_EQ(HelpFolderOf(QString::fromLatin1(pack), QString::fromLatin1(current)), QString::fromLatin1(folder))
+        << pack;
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTcpServer>
 #include <QTimer>
 
 #include "app/manager.h"
@@ -112,6 +113,21 @@ TEST_F(QuestionFormTest, FailedSendSaysSoAndKeepsTheForm) {
   // The toolbar keeps the question page's state: no history or printing.
   EXPECT_FALSE(manager_->Ui().ToolButton[0]->Enabled());
   EXPECT_FALSE(manager_->Ui().ToolButton[7]->Enabled());
+}
+
+// Closing the window while a silent server is awaited gives up the send at
+// once and shows nothing more.
+TEST_F(QuestionFormTest, ClosingWhileSendingAbandonsItQuietly) {
+  QTcpServer silent;  // takes the connection and never answers
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+  Start("smtp://127.0.0.1:" + QByteArray::number(silent.serverPort()));
+  BoxAnswer answer(QMessageBox::Ok);
+  QTimer::singleShot(100, manager_.get(), [this] { manager_->RequestQuit(); });
+  emit manager_->Ui().Commander[0]->Click();
+  EXPECT_TRUE(manager_->State().QuitRequested);
+  QApplication::processEvents();
+  EXPECT_EQ(answer.shown, 0) << answer.text.toStdString();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(QuestionFormTest, ClearAsksFirstAndKeepsTheSystemInformation) {

@@ -134,10 +134,24 @@ def window_geometry(display, window):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
+def pixel(path, x, y):
+    """The (red, green, blue) of one pixel of a picture."""
+    channels = ",".join(f"%[fx:round(255*p{{{x},{y}}}.{c})]" for c in "rgb")
+    text = subprocess.run(["convert", path, "-format", channels, "info:"],
+                          capture_output=True, text=True, check=True).stdout
+    return tuple(int(v) for v in text.strip().split(","))
+
+
 def region_colours(path, x, y, width, height):
     """How many colours a part of a picture holds."""
     return int(subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%k",
                                "info:"], capture_output=True, text=True, check=True).stdout.strip())
+
+
+def crop_signature(path, x, y, width, height):
+    """A digest of a part of a picture: equal for equal pixels."""
+    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%#", "info:"],
+                          capture_output=True, text=True, check=True).stdout.strip()
 
 
 def unique_colours(path):
@@ -148,7 +162,7 @@ def unique_colours(path):
 class Lumora:
     """One run of the program with a registry store of its own."""
 
-    def __init__(self, display, arguments, registry_text=None, config_home=None):
+    def __init__(self, display, arguments, registry_text=None, cwd=None, config_home=None):
         self.display = display
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
         # The user's own settings: a folder of this run's, unless a test keeps
@@ -175,7 +189,8 @@ class Lumora:
         self.report_path = os.path.join(self.folder, "layout.json")
         env["LUMORA_LAYOUT_REPORT"] = self.report_path
         self.log = open(os.path.join(self.folder, "lumora.log"), "w")
-        self.process = subprocess.Popen([LUMORA, *arguments], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.process = subprocess.Popen([os.path.abspath(LUMORA), *arguments], env=env, cwd=cwd, stdout=self.log,
+                                        stderr=subprocess.STDOUT)
 
     def report(self):
         """The program's latest layout report, or None before the first."""

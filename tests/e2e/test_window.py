@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from harness import BUILD_DIR, DEMO_PACK, TITLE, Display, region_colours, start_shown
+from harness import BUILD_DIR, DEMO_PACK, TITLE, Display, crop_signature, region_colours, start_shown
 
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
@@ -296,11 +296,6 @@ class FrameButtonsAndDrag(WindowTest):
             self.display.mouse_move(x + width + dx, ty)
             time.sleep(0.15)
         self.wait(lambda r: not r.control("ToolButton(3)")["highlighted"], "highlight cleared", timeout=2)
-
-
-def crop_signature(path, x, y, width, height):
-    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%#", "info:"],
-                          capture_output=True, text=True, check=True).stdout.strip()
 
 
 class EdgeResize(WindowTest):

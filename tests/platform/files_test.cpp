@@ -36,6 +36,35 @@ TEST(ResolvePath, FindsTheRealFileIgnoringCase) {
   EXPECT_EQ(ResolvePath(root + QStringLiteral("/help/using/")), root + QStringLiteral("/Help/Using/"));
 }
 
+// A "#" in a folder or file name is part of the name; only what follows the
+// file is a place in the page.
+TEST(SplitLocalTarget, HashInANameIsNoFragment) {
+  QTemporaryDir dir;
+  const QString root = dir.path() + QStringLiteral("/C# Help/");
+  for (const char* page : {"index.html", "faq#2.html", "faq.html"}) Write(root + QLatin1String(page), "page");
+  const QString lower = AnsiLower(dir.path()) + QStringLiteral("/c# help/");
+  struct Case {
+    QString target;
+    QString file;
+    const char* fragment;  // nullptr: none
+  };
+  const Case cases[] = {
+      {lower + QStringLiteral("index.html"), root + QStringLiteral("index.html"), nullptr},
+      {lower + QStringLiteral("index.html#top"), root + QStringLiteral("index.html"), "top"},
+      {lower + QStringLiteral("faq#2.html"), root + QStringLiteral("faq#2.html"), nullptr},
+      {lower + QStringLiteral("FAQ#2.HTML#a#b"), root + QStringLiteral("faq#2.html"), "a#b"},
+      {lower + QStringLiteral("faq.html#2.html"), root + QStringLiteral("faq.html"), "2.html"},
+      {lower + QStringLiteral("none.html#x"), lower + QStringLiteral("none.html#x"), nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target.toStdString());
+    const LocalTarget local = SplitLocalTarget(c.target);
+    EXPECT_EQ(local.file, c.file);
+    EXPECT_EQ(local.hasFragment, c.fragment != nullptr);
+    EXPECT_EQ(local.fragment, QString::fromLatin1(c.fragment));
+  }
+}
+
 TEST(ResolvePath, UsesAnExistingPathAsGivenAndLeavesMissingOnesAlone) {
   QTemporaryDir dir;
   const QString root = dir.path();

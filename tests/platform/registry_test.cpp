@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -32,8 +33,7 @@ QByteArray ReadBytes(const QString& path) {
 constexpr char kStore[] =
     "[SOFTWARE\\Quillmark%20Software]\n"
     "CurrentTheme=classic\n"
-    "LMRCPUInfo=\"CPU: x86-64, 2 cores</b>Memory: 4 GB\"\n"
-    "Unquoted=a, b\n";
+    "LMRCPUInfo=\"CPU: x86-64, 2 cores</b>Memory: 4 GB\"\n";
 
 }  // namespace
 
@@ -46,7 +46,6 @@ TEST(Registry, ReadsValuesOfTheKeyIgnoringCase) {
             QStringLiteral("classic"));
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")),
             QStringLiteral("CPU: x86-64, 2 cores</b>Memory: 4 GB"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("Unquoted")), QStringLiteral("a, b"));
 }
 
 TEST(Registry, MissingStoreKeyOrValueReadsEmpty) {
@@ -147,6 +146,76 @@ TEST(Registry, WrittenTextsReadBackUnchanged) {
   }
 }
 
+// Another product's broken section line costs only that product's keys:
+// every value of ours reads, whichever is read first, and keys below the
+// broken line are not taken for the section above it (nor are comments).
+TEST(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
+  QTemporaryDir dir;
+  const RegistryRoot root{WriteStore(dir,
+                                     "[Other Product\nCurrentTheme=dark\n"
+                                     "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU\n"
+                                     "; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n")};
+  const std::pair<const char*, const char*> values[] = {
+      {"CurrentTheme", "classic"}, {"LMRCPUInfo", "CPU"}, {"ExpertIndex", ""}, {"CurrentTheme", "classic"}};
+  for (const auto& [name, text] : values)
+    EXPECT_EQ(RegReadText(root, kKey, QString::fromLatin1(name)), QString::fromLatin1(text)) << name;
+  EXPECT_EQ(RegReadText(root, QStringLiteral("Other Product"), QStringLiteral("CurrentTheme")), QString());
+}
+
+TEST(Registry, ValuesReadBackExactlyAsWritten) {
+  struct Case {
+    const char* line;  // as it stands in the file after "LMRCPUInfo="
+    const char* text;
+  };
+  const Case cases[] = {
+      {"CPU: x86; 2 cores", "CPU: x86; 2 cores"},
+      {"a,b", "a,b"},
+      {"a, b,c", "a, b,c"},
+      {"C:\\dir\\n\\x41\\", "C:\\dir\\n\\x41\\"},
+      {"say \"hi\" # not a comment", "say \"hi\" # not a comment"},
+      {"100% = all", "100% = all"},
+      {"  blanks at the ends  ", "blanks at the ends"},
+      {"Gr\xc3\xbc\xc3\x9f" "e", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"Intel\xae Core", "Intel\xc2\xae Core"},  // not UTF-8: the ANSI code page
+      {"\"a, b; c = d\"", "a, b; c = d"},
+      {"\"say \\\"hi\\\", C:\\\\dir\\\\\"", "say \"hi\", C:\\dir\\"},
+      {"\"tab\\there\\x41\\101\\q\"", "tab\there" "AA\\q"},
+      {"\"a\", \"b\"", "a, b"},
+      {"\"@@Variant(x)\"", "@Variant(x)"},
+      {"@@at", "@at"},
+      {"@String(a, b\\x41)", "a, bA"},
+  };
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const RegistryRoot root{
+        WriteStore(dir, QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + c.line + "\r\nx=1\r\n")};
+    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")), QString::fromUtf8(c.text));
+  }
+}
+
+TEST(Registry, StoreWithByteOrderMarkKeepsEveryLineWhenWritten) {
+  QTemporaryDir dir;
+  const QByteArray original =
+      "\xEF\xBB\xBF; installed by Quillmark Setup\r\n"
+      "[SOFTWARE\\Quillmark%20Software]\r\n"
+      "CurrentTheme = classic\r\n"
+      "\r\n"
+      "[Other Product]\r\n"
+      "; keep me\r\n"
+      "Path=\"C:\\\\x\"\r\n";
+  const QString path = WriteStore(dir, original);
+  const RegistryRoot root{path};
+  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
+  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
+  QByteArray expected = original;
+  expected.replace("CurrentTheme = classic\r\n", "CurrentTheme = classic\r\nExpertIndex=2\r\n");
+  EXPECT_EQ(ReadBytes(path), expected);
+  RegWriteText(root, kKey, QStringLiteral("CurrentTheme"), QStringLiteral("blue"));
+  expected.replace("CurrentTheme = classic", "CurrentTheme =blue");
+  EXPECT_EQ(ReadBytes(path), expected);
+}
+
 TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
   QTemporaryDir dir;
   const QString path = WriteStore(dir, "[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
@@ -173,8 +242,9 @@ static QByteArray RunProbeAsUser(const QStringList& probeArgs) {
 }
 
 // A user who may read the store but not write it still reads every value;
-// the write is lost without harm.
-TEST(Registry, ReadOnlyStoreStillYieldsItsValues) {
+// the write is lost without harm. One who may write the file but not its
+// folder writes it in place.
+TEST(Registry, UserRightsOnStoreAndFolder) {
   if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
     GTEST_SKIP() << "setpriv is needed to drop root rights";
   QTemporaryDir dir;
@@ -187,6 +257,13 @@ TEST(Registry, ReadOnlyStoreStillYieldsItsValues) {
   EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray("classic"));
   EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray());
   EXPECT_EQ(ReadBytes(path), QByteArray(kStore));
+
+  // A store the user may write, in a folder the user may not: written in place.
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                                  QFile::ReadOther | QFile::WriteOther);
+  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray("2"));
+  EXPECT_EQ(ReadBytes(path), QByteArray(kStore) + "ExpertIndex=2\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("registry.conf")});
 
   // A store the user may not read at all reads as empty.
   QFile::setPermissions(path, QFile::Permissions());

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <vector>
 
 #include "question/question_mail.h"
 
@@ -48,4 +49,36 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   EXPECT_EQ(stored.password, QStringLiteral(" pw "));
   EXPECT_EQ(stored.sender, QStringLiteral("help@example.com"));
   EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("answers.example"));
+}
+
+// Support must be able to answer: an address to reply to and a question.
+TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
+  using P = FormProblem;
+  const struct {
+    const char* address;
+    const char* question;
+    std::vector<FormProblem> problems;
+  } cases[] = {
+      {"ann@example.com", "Why?", {}},
+      {"  ann.o'neil+help@mail.example.co.uk \r\n", "\r\n Why?", {}},
+      {"j\xc3\xbcrgen@b\xc3\xbc" "cher.example", "Why?", {}},
+      {"", "Why?", {P::AddressMissing}},
+      {" \t\r\n", "", {P::AddressMissing, P::QuestionMissing}},
+      {"ann@example.com", " \r\n\t ", {P::QuestionMissing}},
+      {"ann", "Why?", {P::AddressMalformed}},
+      {"ann@localhost", "Why?", {P::AddressMalformed}},
+      {"@example.com", "Why?", {P::AddressMalformed}},
+      {"ann@example.", "Why?", {P::AddressMalformed}},
+      {"ann@b@example.com", "Why?", {P::AddressMalformed}},
+      {"ann smith@example.com", "Why?", {P::AddressMalformed}},
+      {"ann@example.com\r\nBcc: x@example.com", "Why?", {P::AddressMalformed}},
+      {"Ann <ann@example.com>", "", {P::AddressMalformed, P::QuestionMissing}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    QuestionForm form;
+    form.fields[1] = QString::fromUtf8(c.address);
+    form.fields[3] = QString::fromUtf8(c.question);
+    EXPECT_EQ(CheckQuestionForm(form), c.problems);
+  }
 }

@@ -3,7 +3,6 @@
 #include "support/smtp_sink.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -88,7 +87,7 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
   ExpectWellFormedLines(raw);
   EXPECT_TRUE(HasHeaderLine(
       raw,
-      "From: lumora@localhost\r\nTo: lumora3@support\\.example\r\nSubject: .*\r\n"
+      "From: lumora@localhost\r\nTo: lumora3@support\\.example\r\nReply-To: ann@example\\.com\r\nSubject: .*\r\n"
       "Date: (\\w{3}, )?\\d{1,2} \\w{3} \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\r\nMessage-ID: <[^<>@\\s]+@localhost>\r\n"
       "MIME-Version: 1\\.0\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: 7bit"))
       << raw;
@@ -164,15 +163,75 @@ TEST(SendQuestion, RefusedRecipientReportsTheServersAnswerOnce) {
   EXPECT_EQ(refusing.File(QStringLiteral("refused")), "lumora1@support.example\n");
 }
 
-TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
-  MailSettings login = LoopbackSettings(sink.Port());
-  login.user = QStringLiteral("desk");
-  login.password = QStringLiteral("pw-never-shown");
-  session.SetSettings(login);
-  EXPECT_FALSE(session.SignOn()) << "a login needs an encrypted connection";
-  EXPECT_FALSE(session.LastError().isEmpty() || session.LastError().contains(login.password)) << session.LastError();
+TEST_F(Delivery, EachQuestionTakesOneConnection) {
+  for (int i = 1; i <= 2; ++i) {
+    const auto result = SendQuestion(session, Form("s", "q"), QStringLiteral("1"), kDomain);
+    ASSERT_TRUE(result.sent) << result.error;
+    EXPECT_EQ(sink.Connections(), i);
+  }
+}
 
-  session.SetSettings(LoopbackSettings(sink.Port()));
+TEST_F(Delivery, ReplyToIsThePlainAddressOfTheForm) {
+  const struct {
+    const char* address;
+    const char* replyTo;  // nullptr: no Reply-To
+  } cases[] = {
+      {"  ann@example.com \r\n", "ann@example.com"},
+      {"ann@example.com\r\nBcc: v@example.com", nullptr},
+      {"ann@b@example.com", nullptr},
+      {"Ann <ann@example.com>", nullptr},
+      {"j\xc3\xbcrgen@example.com", nullptr},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    QuestionForm form = Form("s", "q");
+    form.fields[1] = QString::fromUtf8(c.address);
+    const auto result = SendQuestion(session, form, QStringLiteral("1"), kDomain);
+    ASSERT_TRUE(result.sent) << result.error;
+    const QByteArray raw = sink.File(++n, "eml");
+    ExpectWellFormedLines(raw);
+    EXPECT_FALSE(HeadersOf(raw).contains("\nBcc:")) << raw;
+    if (c.replyTo)
+      EXPECT_TRUE(HasHeaderLine(raw, QByteArray(QByteArray("Reply-To: ") + c.replyTo).constData())) << raw;
+    else
+      EXPECT_FALSE(HeadersOf(raw).contains("Reply-To:")) << raw;
+  }
+}
+
+// Without a login the question still names its sender: it goes encrypted
+// whenever the server offers STARTTLS, even with a certificate of its own.
+TEST(SendQuestion, StartTlsIsUsedWheneverOffered) {
+  for (const bool offered : {false, true}) {
+    SCOPED_TRACE(offered);
+    SmtpSink sink(SmtpSink::Options{.startTls = offered});
+    ASSERT_TRUE(sink.Ready());
+    MailSession session(LoopbackSettings(sink.Port()));
+    const auto result = SendQuestion(session, Form("s", "q"), QStringLiteral("1"), kDomain);
+    ASSERT_TRUE(result.sent) << result.error;
+    EXPECT_EQ(sink.File(1, "tls"), offered ? "yes" : "no");
+  }
+}
+
+// A login goes only over an encrypted connection to a server the machine
+// trusts; otherwise nothing is sent and the password is never shown.
+TEST(SendQuestion, LoginWithoutTrustedEncryptionSendsNothing) {
+  for (const bool offered : {false, true}) {
+    SCOPED_TRACE(offered);
+    SmtpSink sink(SmtpSink::Options{.startTls = offered});
+    ASSERT_TRUE(sink.Ready());
+    MailSettings login = LoopbackSettings(sink.Port());
+    login.user = QStringLiteral("desk");
+    login.password = QStringLiteral("pw-never-shown");
+    MailSession session(login);
+    const auto result = SendQuestion(session, Form("s", "q"), QStringLiteral("1"), kDomain);
+    EXPECT_FALSE(result.sent);
+    EXPECT_FALSE(result.error.isEmpty() || result.error.contains(login.password)) << result.error;
+    EXPECT_EQ(sink.Received(), 0);
+  }
+}
+
+TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   ASSERT_TRUE(session.SignOn()) << session.LastError();
   session.Compose();
   session.SetRecipAddress(QStringLiteral("lumora1@support.example>\r\nRCPT TO:<other@example.com"));
@@ -185,25 +244,23 @@ TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   EXPECT_EQ(sink.Received(), 0);
 }
 
-TEST(SendQuestion, NoServerFailsFastWithoutDrawingAnId) {
+TEST(SendQuestion, NoServerIsReportedAsNotSent) {
   MailSession session(LoopbackSettings(FreeLoopbackPort()));
-  QElapsedTimer clock;
-  clock.start();
   const auto result = SendQuestion(session, Form("s", "q"), QStringLiteral("1"), kDomain);
-  EXPECT_LT(clock.elapsed(), kTimeLimitMs);
   EXPECT_FALSE(result.sent);
-  EXPECT_TRUE(result.questionId.isEmpty());
-  EXPECT_TRUE(result.error.startsWith(QStringLiteral("Could not sign on"))) << result.error;
+  EXPECT_TRUE(result.error.startsWith(QStringLiteral("The mail was not sent: "))) << result.error;
 }
 
-TEST(SendQuestion, SilentServerFailsAfterTheTimeLimit) {
+// A server that takes the connection and says nothing: the wait hook keeps
+// running (the window keeps painting) until the time limit says "not sent".
+TEST(SendQuestion, SilentServerKeepsTheWaitHookRunningUntilTheLimit) {
   QTcpServer silent;  // the kernel completes the connection; nothing ever answers
   ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
   MailSession session(LoopbackSettings(silent.serverPort()));
-  QElapsedTimer clock;
-  clock.start();
+  int waits = 0;
+  session.SetWaitHook([&] { return ++waits > 0; });
   const auto result = SendQuestion(session, Form("s", "q"), QStringLiteral("1"), kDomain);
-  EXPECT_LT(clock.elapsed(), 3 * kTimeLimitMs);
   EXPECT_FALSE(result.sent);
   EXPECT_TRUE(result.error.contains(QStringLiteral("timed out"))) << result.error;
+  EXPECT_GT(waits, 10);
 }

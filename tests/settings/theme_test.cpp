@@ -69,18 +69,29 @@ TEST(ThemeText, AColourThatIsNoNumberKeepsThePreviousValue) {
   EXPECT_EQ(theme.theme_light, 0);
 }
 
-TEST(ThemeConfig, AMissingFileChangesNothing) {
+// A theme that is not there, or says nothing, leaves the window readable in
+// the demo theme's looks; a theme that sets some values keeps the others.
+TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
   QTemporaryDir dir;
-  Theme() = ThemeValues();
-  Theme().theme_pitch = 7;
-  LoadThemeConfig(dir.path() + QStringLiteral("/none/"));
-  EXPECT_EQ(Theme().theme_pitch, 7);
+  const auto writeConfig = [&](const char* folder, const QByteArray& text) {
+    QDir().mkpath(dir.path() + QLatin1Char('/') + QLatin1String(folder));
+    QFile file(dir.path() + QLatin1Char('/') + QLatin1String(folder) + QStringLiteral("/config0.dat"));
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+  };
+  writeConfig("empty", "");
+  writeConfig("silent", "' only a comment\r\ntheme_colour = 5\r\ntheme_dark = dark\r\n");
+  writeConfig("Classic", "theme_pitch = 3\r\n");
+  for (const char* folder : {"none", "empty", "silent"}) {
+    SCOPED_TRACE(folder);
+    Theme() = ThemeValues();
+    EXPECT_FALSE(LoadThemeConfig(dir.path() + QLatin1Char('/') + QLatin1String(folder) + QLatin1Char('/')));
+    EXPECT_EQ(Theme(), BuiltInTheme());
+  }
 
-  QDir().mkpath(dir.path() + QStringLiteral("/Classic"));
-  QFile file(dir.path() + QStringLiteral("/Classic/config0.dat"));
-  file.open(QIODevice::WriteOnly);
-  file.write("theme_pitch = 3\r\n");
-  file.close();
-  LoadThemeConfig(dir.path() + QStringLiteral("/classic/"));  // found ignoring case
+  Theme() = ThemeValues();
+  Theme().theme_dark = 7;
+  EXPECT_TRUE(LoadThemeConfig(dir.path() + QStringLiteral("/classic/")));  // found ignoring case
   EXPECT_EQ(Theme().theme_pitch, 3);
+  EXPECT_EQ(Theme().theme_dark, 7);
 }

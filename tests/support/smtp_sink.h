@@ -17,10 +17,28 @@ inline quint16 FreeLoopbackPort() {
 // The mail server, stopped when this goes.
 class SmtpSink {
  public:
-  explicit SmtpSink(bool refuse = false) : port_(FreeLoopbackPort()) {
+  struct Options {
+    bool refuse = false;
+    bool startTls = false;  // offers STARTTLS with a certificate of its own making
+  };
+
+  explicit SmtpSink(bool refuse = false) : SmtpSink(Options{refuse}) {}
+  explicit SmtpSink(Options options) : port_(FreeLoopbackPort()) {
     QStringList arguments{QStringLiteral(LUMORA_TEST_SUPPORT_DIR "/smtp_sink.py"), QStringLiteral("--port"), QString::number(port_),
                           QStringLiteral("--folder"), folder_.path()};
-    if (refuse) arguments += QStringLiteral("--refuse");
+    if (options.refuse) arguments += QStringLiteral("--refuse");
+    if (options.startTls) {
+      const QString cert = certificates_.filePath(QStringLiteral("cert.pem"));
+      const QString key = certificates_.filePath(QStringLiteral("key.pem"));
+      QProcess openssl;
+      openssl.start(QStringLiteral("openssl"),
+                    QStringList{QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                                QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                                QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
+                                QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
+      if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) return;
+      arguments << QStringLiteral("--tls") << cert << key;
+    }
     process_.start(QStringLiteral("/usr/bin/python3"), arguments);
     QByteArray output;  // "ready" comes once it listens
     while (!output.contains("ready") && process_.waitForReadyRead(10000)) output += process_.readAllStandardOutput();
@@ -39,6 +57,7 @@ class SmtpSink {
   bool Ready() const { return ready_; }
   quint16 Port() const { return port_; }
   qsizetype Received() const { return QDir(folder_.path()).entryList({QStringLiteral("*.eml")}).size(); }
+  qsizetype Connections() const { return File(QStringLiteral("connections")).count('\n'); }
   QByteArray File(int message, const char* kind) const {
     return File(QString::number(message) + QLatin1Char('.') + QLatin1String(kind));
   }
@@ -49,6 +68,7 @@ class SmtpSink {
 
  private:
   QTemporaryDir folder_;
+  QTemporaryDir certificates_;
   quint16 port_;
   QProcess process_;
   bool ready_ = false;

@@ -1,11 +1,14 @@
 """The question tests' mail server on a loopback port. Message N is saved as
 N.rcpt (envelope recipients), N.eml (as received), N.subject and N.body
-(decoded). With --refuse each recipient gets a 550, logged in "refused"."""
+(decoded), and N.tls ("yes" when it came over STARTTLS). With --refuse each
+recipient gets a 550, logged in "refused". With --tls CERT KEY the server
+offers STARTTLS. Every connection adds a line to "connections"."""
 import argparse
 import asyncio
 import email
 import email.header
 import os
+import ssl
 
 from aiosmtpd.smtp import SMTP
 
@@ -37,6 +40,7 @@ class Sink:
         self.write(f'{self.count}.eml', raw)
         self.write(f'{self.count}.subject', subject.encode())
         self.write(f'{self.count}.body', message.get_payload(decode=True))
+        self.write(f'{self.count}.tls', b'yes' if session.ssl else b'no')
         return '250 Message accepted'
 
 
@@ -45,10 +49,20 @@ async def main():
     parser.add_argument('--port', type=int, required=True)
     parser.add_argument('--folder', required=True)
     parser.add_argument('--refuse', action='store_true')
+    parser.add_argument('--tls', nargs=2, metavar=('CERT', 'KEY'))
     args = parser.parse_args()
     handler = Sink(args.folder, args.refuse)
-    server = await asyncio.get_running_loop().create_server(
-        lambda: SMTP(handler, hostname='sink.test'), '127.0.0.1', args.port)
+    context = None
+    if args.tls:
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(*args.tls)
+
+    def connection():
+        with open(os.path.join(args.folder, 'connections'), 'a') as file:
+            file.write('connection\n')
+        return SMTP(handler, hostname='sink.test', tls_context=context)
+
+    server = await asyncio.get_running_loop().create_server(connection, '127.0.0.1', args.port)
     print('ready', flush=True)
     await server.serve_forever()
 
