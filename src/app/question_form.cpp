@@ -13,7 +13,14 @@ namespace lumora::app {
 namespace {
 
 // The form's own messages: the language pack's "askform" texts, or English.
-enum AskFormText { askAddressMissing = 0, askAddressMalformed = 1, askQuestionMissing = 2, askSending = 3 };
+enum AskFormText {
+  askAddressMissing = 0,
+  askAddressMalformed = 1,
+  askQuestionMissing = 2,
+  askSending = 3,
+  askNotSent = 4,
+  askDetails = 5,
+};
 
 QString AskFormMessage(AskFormText index) {
   static const char* const kEnglish[] = {
@@ -21,6 +28,8 @@ QString AskFormMessage(AskFormText index) {
       "Please check your e-mail address. It should look like name@example.com.",
       "Please type your question.",
       "Sending your question, please wait...",
+      "Your question was not sent. The form keeps what you typed, so you can try again later.",
+      "Details:",
   };
   const auto& texts = settings::Language().AskForm;
   const auto found = texts.find(index);
@@ -95,7 +104,10 @@ void QuestionForm::SendQuestion() {
   if (result.sent)
     platform::ShowMessage(dialogOwner_, settings::LangText(1), platform::MessageIcon::Information);
   else
-    platform::ShowMessage(dialogOwner_, result.error, platform::MessageIcon::Critical);
+    platform::ShowMessage(dialogOwner_,
+                          AskFormMessage(askNotSent) + QStringLiteral("\n\n") + AskFormMessage(askDetails) +
+                              QLatin1Char(' ') + result.error,
+                          platform::MessageIcon::Critical);
 }
 
 void QuestionForm::ClearForm() {

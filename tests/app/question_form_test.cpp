@@ -41,8 +41,8 @@ class BoxAnswer {
 
 class QuestionFormTest : public TempInstall {
  protected:
-  void Start(const QByteArray& mailServer) {
-    Write(QStringLiteral("Help/English.qlp"), "lang1 = Your question was sent.\r\nlang2 = Clear the form?\r\n");
+  void Start(const QByteArray& mailServer, const QByteArray& packExtra = {}) {
+    Write(QStringLiteral("Help/English.qlp"), "lang1 = Your question was sent.\r\nlang2 = Clear the form?\r\n" + packExtra);
     Write(QStringLiteral("registry.conf"),
           "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: test\nExpertIndex=3\n"
           "MailServer=" + mailServer + "\nSupportDomain=support.example\n");
@@ -101,14 +101,29 @@ TEST_F(QuestionFormTest, SendMailsTheQuestionAndConfirmsIt) {
   EXPECT_EQ(manager_->State().PageMode, 3);
 }
 
-TEST_F(QuestionFormTest, FailedSendSaysSoAndKeepsTheForm) {
-  Start("smtp://127.0.0.1:" + QByteArray::number(FreeLoopbackPort()));  // nobody listens there
-  BoxAnswer answer(QMessageBox::Ok);
-  emit manager_->Ui().Commander[0]->Click();
-  EXPECT_EQ(answer.shown, 1);
-  EXPECT_EQ(answer.icon, QMessageBox::Critical);
-  EXPECT_NE(answer.text, QStringLiteral("Your question was sent."));
-  EXPECT_FALSE(answer.text.isEmpty());
+TEST_F(QuestionFormTest, FailedSendSaysSoInThePacksWordsAndKeepsTheForm) {
+  // The pack's words, or English where it has none; the server's own detail follows.
+  const struct {
+    QByteArray packExtra;
+    const char* opening;
+    const char* details;
+  } packs[] = {
+      {{}, "Your question was not sent.", "Details: The mail was not sent"},
+      {"askform4 = \xd0\x92\xd0\xb0\xd1\x88 \xd0\xb2\xd0\xbe\xd0\xbf\xd1\x80\xd0\xbe\xd1\x81 "
+       "\xd0\xbd\xd0\xb5 \xd0\xbe\xd1\x82\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xbb\xd0\xb5\xd0\xbd.\r\n"
+       "askform5 = \xd0\x9f\xd0\xbe\xd0\xb4\xd1\x80\xd0\xbe\xd0\xb1\xd0\xbd\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8:\r\n",
+       "Ваш вопрос не отправлен.", "Подробности: The mail was not sent"},
+  };
+  for (const auto& pack : packs) {
+    SCOPED_TRACE(pack.opening);
+    Start("smtp://127.0.0.1:" + QByteArray::number(FreeLoopbackPort()), pack.packExtra);  // nobody listens there
+    BoxAnswer answer(QMessageBox::Ok);
+    emit manager_->Ui().Commander[0]->Click();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_EQ(answer.icon, QMessageBox::Critical);
+    EXPECT_TRUE(answer.text.startsWith(QString::fromUtf8(pack.opening))) << answer.text.toStdString();
+    EXPECT_TRUE(answer.text.contains(QString::fromUtf8(pack.details))) << answer.text.toStdString();
+  }
   EXPECT_EQ(Fields(), kFilled);
   // The toolbar keeps the question page's state: no history or printing.
   EXPECT_FALSE(manager_->Ui().ToolButton[0]->Enabled());
