@@ -152,11 +152,14 @@ bool Manager::Load(const QString& argumentString) {
 
   if (const QScreen* primary = QGuiApplication::primaryScreen())
     move(primary->availableGeometry().center() - rect().center());
+  const settings::WindowPlace place = settings::UserWindowPlace();
+  if (place.known) RestorePlace(place);
   owner_->setGeometry(geometry());
   owner_->show();
   show();
 
   Form_Resize_Now();
+  if (place.known && place.maximized) frame_->TitleButtonAction(3);
   ui_.Timer[0]->start();
   state_.StartupInProgress = false;
   HoverReset(false);
@@ -180,7 +183,26 @@ void Manager::ChangeColour() {
   settings::SetUserTheme(state_.CurrentTheme);
 }
 
+void Manager::RestorePlace(const settings::WindowPlace& place) {
+  QRect geometry = place.geometry;
+  geometry.setSize(geometry.size().expandedTo(minimumSize()));
+  // A place on a screen that is gone comes back onto the primary one.
+  if (!QGuiApplication::screenAt(geometry.center()))
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+      geometry.moveCenter(primary->availableGeometry().center());
+  setGeometry(geometry);
+  const int pane = std::clamp(place.paneWidth, controls::ExplorerHolder::kNarrowest, controls::ExplorerHolder::kWidest);
+  if (place.paneWidth > 0 && pane != ui_.ExplorerHolder->Width()) {
+    ui_.ExplorerHolder->SetWidth(pane);
+    SelfAlign();
+  }
+}
+
 void Manager::RequestQuit() {
+  // Where the window stands is kept for the user's next start.
+  if (isVisible() && !state_.QuitRequested)
+    settings::SetUserWindowPlace({true, isMaximized() ? normalGeometry() : geometry(), isMaximized(),
+                                  ui_.ExplorerHolder->Width()});
   // An index build or a search under way stops at its next pause; before
   // the main loop runs, main() sees the flag instead of the queued quit.
   state_.QuitRequested = true;

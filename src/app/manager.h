@@ -8,6 +8,7 @@
 #include "app/topics.h"
 #include "app/window_frame.h"
 #include "layout/composition.h"
+#include "settings/user_settings.h"
 
 namespace lumora::app {
 
@@ -43,6 +44,8 @@ class Manager final : public QWidget {
   // Switches to the next installed theme at once and keeps the choice for
   // the user.
   void ChangeColour();
+  // Puts the window where the user last left it, on a screen that exists.
+  void RestorePlace(const settings::WindowPlace& place);
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;

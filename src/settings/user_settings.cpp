@@ -60,6 +60,25 @@ void SetUserZoom(double factor) {
   if (store.status() != QSettings::NoError) Note(store, "written");
 }
 
+WindowPlace UserWindowPlace() {
+  const QSettings store = UserStore();
+  WindowPlace place;
+  place.geometry = store.value(QStringLiteral("Window/Geometry")).toRect();
+  place.maximized = store.value(QStringLiteral("Window/Maximized")).toBool();
+  place.paneWidth = store.value(QStringLiteral("Window/PaneWidth")).toInt();
+  place.known = place.geometry.isValid();
+  return place;
+}
+
+void SetUserWindowPlace(const WindowPlace& place) {
+  QSettings store = UserStore();
+  store.setValue(QStringLiteral("Window/Geometry"), place.geometry);
+  store.setValue(QStringLiteral("Window/Maximized"), place.maximized);
+  store.setValue(QStringLiteral("Window/PaneWidth"), place.paneWidth);
+  store.sync();
+  if (store.status() != QSettings::NoError) Note(store, "written");
+}
+
 QStringList InstalledThemes() {
   QStringList themes;
   const QDir root(platform::ResolvePath(DataRoot()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,17 @@ void SetUserTheme(const QString& themeName);
 // The page zoom the reader chose; 1 when none (or none that makes sense).
 double UserZoom();
 void SetUserZoom(double factor);
+
+// Where the window stood when the user last closed it: its normal geometry in
+// pixels, whether it was maximised, and the explorer pane's width in twips.
+struct WindowPlace {
+  bool known = false;
+  QRect geometry;
+  bool maximized = false;
+  int paneWidth = 0;
+};
+WindowPlace UserWindowPlace();
+void SetUserWindowPlace(const WindowPlace& place);
 
 // The names of the installed themes: the folders under DataRoot with a
 // config0.dat, in name order.

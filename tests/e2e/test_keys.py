@@ -2,6 +2,7 @@
 keyboard, print and preview, and typing at once on the index page."""
 
 import os
+import re
 import tempfile
 import time
 import unittest
@@ -56,6 +57,37 @@ class Keys(unittest.TestCase):
         self.lumora.stop()
         report = self.start()
         self.assertEqual(report["zoom"], 1.25)
+
+    def test_window_place_is_kept_and_brought_back_onto_a_screen(self):
+        report = self.start()
+        x, y, width, height = report["window"]
+        grip = report.screen_centre("FormCaption(0)")
+        self.display.drag(grip, (grip[0] + 80, grip[1] + 50))
+        report = self.wait(lambda r: r["window"][:2] == [x + 80, y + 50], "moved by its caption")
+        # The pane made wider by its drag slider, at its right edge.
+        self.display.click(*report.screen_centre("ToolButton(3)"))
+        report = self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page")
+        px, py, pw, ph = report.control("ExplorerHolder(0)")["rect"]
+        grip = (report["window"][0] + px + pw - 3, report["window"][1] + py + ph // 2)
+        self.display.drag(grip, (grip[0] + 60, grip[1]))
+        report = self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
+        pane = report.control("ExplorerHolder(0)")["rect"][2]
+        self.display.click(*report.screen_centre("FormControl(4)"))
+        self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
+        self.lumora.stop()
+        report = self.start()
+        self.assertEqual(report["window"], [x + 80, y + 50, width, height])
+        self.assertEqual(report.control("ExplorerHolder(0)")["rect"][2], pane)
+        self.lumora.stop()
+
+        # A place on a screen that is gone (say, a monitor since unplugged).
+        settings = os.path.join(self.config, "quillmark", "lumora.ini")
+        with open(settings, encoding="utf-8") as f:
+            text = re.sub(r"Geometry=@Rect\(\d+ \d+", "Geometry=@Rect(5000 4000", f.read())
+        with open(settings, "w", encoding="utf-8") as f:
+            f.write(text)
+        x, y, width, height = self.start()["window"]
+        self.assertTrue(x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height))
 
     def test_history_home_print_and_preview_from_the_keyboard(self):
         report = self.start()
