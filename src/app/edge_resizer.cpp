@@ -7,20 +7,23 @@
 
 namespace lumora::app {
 
-EdgeResizer::EdgeResizer(QWidget& window) : QObject(&window), window_(window) { qApp->installEventFilter(this); }
+EdgeResizer::EdgeResizer(QWidget& window, std::function<int(const QWidget*)> band)
+    : QObject(&window), window_(window), band_(std::move(band)) {
+  qApp->installEventFilter(this);
+}
 
 EdgeResizer::~EdgeResizer() {
   if (shown_) QGuiApplication::restoreOverrideCursor();
 }
 
-Qt::Edges EdgeResizer::EdgesAt(const QPoint& global) const {
+Qt::Edges EdgeResizer::EdgesAt(const QPoint& global, int margin) const {
   const QRect r = window_.frameGeometry();
   Qt::Edges edges;
-  if (!r.adjusted(-kMargin, -kMargin, kMargin, kMargin).contains(global)) return edges;
-  if (global.x() < r.left() + kMargin) edges |= Qt::LeftEdge;
-  if (global.x() > r.right() - kMargin) edges |= Qt::RightEdge;
-  if (global.y() < r.top() + kMargin) edges |= Qt::TopEdge;
-  if (global.y() > r.bottom() - kMargin) edges |= Qt::BottomEdge;
+  if (margin <= 0 || !r.adjusted(-margin, -margin, margin, margin).contains(global)) return edges;
+  if (global.x() < r.left() + margin) edges |= Qt::LeftEdge;
+  if (global.x() > r.right() - margin) edges |= Qt::RightEdge;
+  if (global.y() < r.top() + margin) edges |= Qt::TopEdge;
+  if (global.y() > r.bottom() - margin) edges |= Qt::BottomEdge;
   return edges;
 }
 
@@ -52,10 +55,17 @@ bool EdgeResizer::eventFilter(QObject* watched, QEvent* event) {
   // Every event of the application passes here, also those of objects still
   // being built: look at nothing but mouse events of this window's widgets.
   const QEvent::Type type = event->type();
+  // The pointer left the window through the band: other windows get their
+  // own cursor back.
+  if (type == QEvent::Leave && watched == &window_ && !dragging_) {
+    ShowCursor({});
+    return false;
+  }
   if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
     return false;
   if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &window_ || window_.isMaximized())
     return false;
+  const int margin = band_ ? band_(static_cast<QWidget*>(watched)) : kMargin;
   switch (type) {
     case QEvent::MouseMove: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -63,12 +73,12 @@ bool EdgeResizer::eventFilter(QObject* watched, QEvent* event) {
         Follow(mouse->globalPosition().toPoint());
         return true;
       }
-      ShowCursor(EdgesAt(mouse->globalPosition().toPoint()));
+      ShowCursor(EdgesAt(mouse->globalPosition().toPoint(), margin));
       return false;
     }
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      const Qt::Edges edges = EdgesAt(mouse->globalPosition().toPoint());
+      const Qt::Edges edges = EdgesAt(mouse->globalPosition().toPoint(), margin);
       if (mouse->button() != Qt::LeftButton || !edges) return false;
       // The window manager resizes best; without one the pointer is followed here.
       if (window_.windowHandle() && window_.windowHandle()->startSystemResize(edges)) return true;

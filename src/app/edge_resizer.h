@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <QPoint>
 #include <QRect>
 
@@ -18,11 +19,13 @@ class EdgeResizer final : public QObject {
  public:
   static constexpr int kMargin = 4;  // pixels
 
-  explicit EdgeResizer(QWidget& window);
+  // band(widget) says how wide the edge band is over a widget, so that
+  // buttons and the page's scroll bar keep the presses meant for them.
+  explicit EdgeResizer(QWidget& window, std::function<int(const QWidget*)> band = {});
   ~EdgeResizer() override;
 
-  // The edges of the window a global position is near.
-  Qt::Edges EdgesAt(const QPoint& global) const;
+  // The edges of the window a global position is within margin pixels of.
+  Qt::Edges EdgesAt(const QPoint& global, int margin = kMargin) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +35,7 @@ class EdgeResizer final : public QObject {
   void Follow(const QPoint& global);
 
   QWidget& window_;
+  std::function<int(const QWidget*)> band_;
   Qt::Edges shown_;
   Qt::Edges dragging_;
   QPoint start_;

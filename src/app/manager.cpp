@@ -76,7 +76,17 @@ Manager::Manager(ManagerSub* owner)
   connect(frame_, &WindowFrame::GetHelp, this, home);
   new Shortcuts(*this, ui_, *pages_, home, this);
   owner->SetMainWindow(this);
-  new EdgeResizer(*this);
+  // The title-bar buttons and the tool buttons reach into the edge band: a
+  // press on them is theirs. Over the page only the outermost two pixels
+  // resize, so its scroll bar keeps its presses.
+  new EdgeResizer(*this, [this](const QWidget* widget) {
+    auto within = [widget](const QWidget* owner) { return owner && (owner == widget || owner->isAncestorOf(widget)); };
+    for (const QWidget* button : ui_.FormControl)
+      if (within(button)) return 0;
+    for (const QWidget* button : ui_.ToolButton)
+      if (within(button)) return 0;
+    return within(ui_.WebBrowser[0]) ? 2 : EdgeResizer::kMargin;
+  });
   setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));
   setMouseTracking(true);
   question_ = new QuestionForm(
@@ -303,6 +313,13 @@ void Manager::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // Start-up lays the window out itself once everything is loaded.
   if (!state_.CommandLine.isEmpty()) Form_Resize_Now();
+}
+
+// A move by the window manager (Alt+drag, keys, snapping) takes the owner
+// window along, as a caption drag does.
+void Manager::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (!state_.CommandLine.isEmpty() && owner_->geometry() != geometry()) owner_->setGeometry(geometry());
 }
 
 void Manager::mouseMoveEvent(QMouseEvent* event) {

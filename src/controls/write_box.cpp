@@ -194,15 +194,19 @@ bool WriteBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WriteBox::OnKeyReleased(int keyCode, int shift) {
-  const int start = SelectionStart();
-  const int length = static_cast<int>(WrBText->selectedText().size());
   const QString cleaned = WithoutLineBreaks(WrBText->text());
-  if (cleaned != WrBText->text()) WrBText->setText(cleaned);
-  const int newStart = std::min(start, static_cast<int>(cleaned.size()));
-  if (length > 0)
-    WrBText->setSelection(newStart, length);
-  else
-    WrBText->setCursorPosition(newStart);
+  // Only a text that lost its line breaks has its selection put back; any
+  // other selection stays as the keys made it, in either direction.
+  if (cleaned != WrBText->text()) {
+    const int start = SelectionStart();
+    const int length = static_cast<int>(WrBText->selectedText().size());
+    WrBText->setText(cleaned);
+    const int newStart = std::min(start, static_cast<int>(cleaned.size()));
+    if (length > 0)
+      WrBText->setSelection(newStart, length);
+    else
+      WrBText->setCursorPosition(newStart);
+  }
   emit KeyPressed(keyCode, shift);
 }
 

@@ -59,6 +59,15 @@ TEST_F(WriteBoxTest, LineBreaksAreRemovedOnKeyReleaseAndTheCaretKeepsItsNumber) 
   box_->WrBText->setCursorPosition(4);
   QTest::keyClick(box_->WrBText, Qt::Key_Shift);
   EXPECT_EQ(box_->SelectionStart(), 4);  // the same number, two characters further on
+
+  // Without line breaks the keys' own selection stays, in either direction.
+  box_->WrBText->setText(QStringLiteral("abcdef"));
+  box_->WrBText->setCursorPosition(4);
+  QTest::keyClick(box_->WrBText, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(box_->WrBText, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(box_->WrBText->selectedText(), QStringLiteral("cd"));
+  QTest::keyClick(box_->WrBText, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(box_->WrBText->selectedText(), QStringLiteral("d"));
 }
 
 TEST_F(WriteBoxTest, ChangedFollowsEveryTextChange) {

@@ -254,6 +254,20 @@ class FrameButtonsAndDrag(WindowTest):
         self.click(report, "FormControl(4)")
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
 
+    def test_close_button_keeps_a_press_in_the_edge_band(self):
+        report = self.start()
+        x, y, _, _ = report["window"]
+        bx, by, bw, _ = report.control("FormControl(4)")["rect"]
+        self.display.click(x + bx + bw // 2, y + by + 1)  # the top pixel row of Close, inside the band
+        self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
+
+    def test_owner_follows_a_move_by_the_window_manager(self):
+        self.start()
+        main, _ = self.windows()
+        self.display.run("xdotool", "windowmove", str(main), "120", "90")
+        report = self.wait(lambda r: r["window"][:2] == [120, 90], "moved by the window manager")
+        self.wait(lambda r: r["owner"] == r["window"], "the owner window under the main window")
+
     def test_desktop_close_ends_the_program(self):
         self.start()
         main, _ = self.windows()
