@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QFile>
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTimer>
@@ -103,16 +104,15 @@ TEST_F(QuestionFormTest, SendMailsTheQuestionAndConfirmsIt) {
 
 TEST_F(QuestionFormTest, FailedSendSaysSoInThePacksWordsAndKeepsTheForm) {
   // The pack's words, or English where it has none; the server's own detail follows.
+  QFile russian(QStringLiteral(LUMORA_RUSSIAN_PACK));
+  ASSERT_TRUE(russian.open(QIODevice::ReadOnly));
   const struct {
     QByteArray packExtra;
     const char* opening;
     const char* details;
   } packs[] = {
       {{}, "Your question was not sent.", "Details: The mail was not sent"},
-      {"askform4 = \xd0\x92\xd0\xb0\xd1\x88 \xd0\xb2\xd0\xbe\xd0\xbf\xd1\x80\xd0\xbe\xd1\x81 "
-       "\xd0\xbd\xd0\xb5 \xd0\xbe\xd1\x82\xd0\xbf\xd1\x80\xd0\xb0\xd0\xb2\xd0\xbb\xd0\xb5\xd0\xbd.\r\n"
-       "askform5 = \xd0\x9f\xd0\xbe\xd0\xb4\xd1\x80\xd0\xbe\xd0\xb1\xd0\xbd\xd0\xbe\xd1\x81\xd1\x82\xd0\xb8:\r\n",
-       "Ваш вопрос не отправлен.", "Подробности: The mail was not sent"},
+      {russian.readAll(), "Ваш вопрос не отправлен.", "Подробности: The mail was not sent"},
   };
   for (const auto& pack : packs) {
     SCOPED_TRACE(pack.opening);
