@@ -20,13 +20,53 @@ constexpr Switch kSwitches[] = {
     {QLatin1StringView("-search"), runSearch},
 };
 
+constexpr QLatin1StringView kTopicSwitch("-topic");
+
+bool IsTopicSwitch(const QString& word) { return word.compare(kTopicSwitch, Qt::CaseInsensitive) == 0; }
+
+// Takes "-topic NAME" out of the line and returns NAME: the next word, or the
+// text in double quotes that follows.
+QString TakeTopic(QString& line) {
+  const QChar blank(QLatin1Char(' '));
+  const QChar quote(QLatin1Char('"'));
+  for (qsizetype from = line.indexOf(kTopicSwitch, 0, Qt::CaseInsensitive); from >= 0;
+       from = line.indexOf(kTopicSwitch, from + 1, Qt::CaseInsensitive)) {
+    const qsizetype end = from + kTopicSwitch.size();
+    if ((from > 0 && line[from - 1] != blank) || (end < line.size() && line[end] != blank)) continue;
+    qsizetype start = end;
+    while (start < line.size() && line[start] == blank) ++start;
+    QString name;
+    qsizetype stop = start;
+    if (start < line.size() && line[start] == quote) {
+      const qsizetype closing = line.indexOf(quote, start + 1);
+      stop = closing < 0 ? line.size() : closing + 1;
+      name = line.mid(start + 1, (closing < 0 ? line.size() : closing) - start - 1);
+    } else {
+      stop = line.indexOf(blank, start);
+      if (stop < 0) stop = line.size();
+      name = line.mid(start, stop - start);
+    }
+    line.remove(from, stop - from);
+    return name;
+  }
+  return {};
+}
+
 }  // namespace
 
-QString JoinArguments(const QStringList& arguments) { return arguments.join(QLatin1Char(' ')); }
+QString JoinArguments(const QStringList& arguments) {
+  QStringList words = arguments;
+  for (qsizetype i = 1; i < words.size(); ++i)
+    if (IsTopicSwitch(words[i - 1]) && words[i].contains(QLatin1Char(' ')))
+      words[i] = QLatin1Char('"') + words[i] + QLatin1Char('"');
+  return words.join(QLatin1Char(' '));
+}
 
 ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   ParsedCommandLine parsed;
-  QString line = platform::AnsiLower(platform::TrimBlanks(argumentString));
+  QString rest = platform::TrimBlanks(argumentString);
+  parsed.Topic = TakeTopic(rest);
+  QString line = platform::AnsiLower(platform::TrimBlanks(rest));
   for (const Switch& s : kSwitches)
     if (line.contains(s.text)) parsed.RunMode = s.runMode;
   for (const Switch& s : kSwitches) line.remove(s.text);

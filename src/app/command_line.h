@@ -11,15 +11,21 @@ enum RunModeValue { runContents = 0, runQuestion = 1, runIndex = 3, runSearch = 
 struct ParsedCommandLine {
   QString CommandLine;  // the language pack path, lower case, "/" separators
   int RunMode = runContents;
+  QString Topic;  // the NAME of "-topic NAME", letter case kept; empty without one
 };
 
-// The one argument string: the arguments after the program path, joined by blanks.
+// The one argument string: the arguments after the program path, joined by
+// blanks. The name after "-topic" is put in double quotes when it holds a
+// blank, so that it stays one name.
 QString JoinArguments(const QStringList& arguments);
 
 // Finds the run-mode switch and cuts out the language pack path:
 //   "C:\Help\English.QLP -index"  ->  "c:/help/english.qlp", run mode 3
 //   "-search -index x.qlp"        ->  "x.qlp", run mode 4 (-search is tested last)
 //   "c:\my-index\x.qlp"           ->  "c:/my/x.qlp", run mode 3 (switch text inside the path)
+//   "x.qlp -topic My-Index#Top"   ->  "x.qlp", topic "My-Index#Top", run mode 0
+// "-topic" counts only as a word of its own; it and its name are taken out
+// first, so neither the name nor the switch is mistaken for a run mode or the pack.
 // Both "\" and "/" are accepted as separators.
 ParsedCommandLine ParseCommandLine(const QString& argumentString);
 

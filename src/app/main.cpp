@@ -1,14 +1,18 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include "app/command_line.h"
 #include "app/manager.h"
 #include "app/manager_sub.h"
+#include "app/single_window.h"
 #include "app/usage.h"
+#include "platform/files.h"
 
 int main(int argc, char* argv[]) {
   // Answered before any window, display or language pack is touched.
@@ -32,9 +36,24 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Lumora"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumora/lumora.png")));
 
+  const QString argumentString = lumora::app::JoinArguments(QApplication::arguments().mid(1));
+  // A help set already open on this display takes the start over: one
+  // window however often the calling program asks for help.
+  const QString pack = lumora::app::ParseCommandLine(argumentString).CommandLine;
+  std::unique_ptr<lumora::app::SingleWindow> single;
+  if (lumora::platform::FileIsUsable(pack)) {
+    const QString realPack = QFileInfo(lumora::platform::ResolvePath(pack)).canonicalFilePath();
+    single = std::make_unique<lumora::app::SingleWindow>(realPack);
+    if (single->HandOverOrListen(argumentString) == lumora::app::SingleWindow::Start::HandedOver) return 0;
+  }
+
   lumora::app::ManagerSub owner;
   lumora::app::Manager manager(&owner);
-  if (!manager.Load(lumora::app::JoinArguments(QApplication::arguments().mid(1)))) return 1;
+  if (single) {
+    QObject::connect(single.get(), &lumora::app::SingleWindow::Request, &manager, &lumora::app::Manager::TakeRequest);
+    QObject::connect(&manager, &lumora::app::Manager::Quitting, single.get(), &lumora::app::SingleWindow::Close);
+  }
+  if (!manager.Load(argumentString)) return 1;
   // Closed while start-up still built the index for -index or -search.
   if (manager.State().QuitRequested) return 0;
   return QApplication::exec();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -15,6 +16,7 @@
 #include "app/layout_report.h"
 #include "app/manager_sub.h"
 #include "app/shortcuts.h"
+#include "content/topic_index.h"
 #include "layout/page_layout.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -157,7 +159,7 @@ bool Manager::Load(const QString& argumentString) {
   topics_->UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
   ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
-  pages_->NavigateTo(false, QString());
+  if (parsed.Topic.isEmpty() || !OpenTopic(parsed.Topic)) pages_->NavigateTo(false, QString());
   QCoreApplication::processEvents();
 
   if (const QScreen* primary = QGuiApplication::primaryScreen())
@@ -174,13 +176,70 @@ bool Manager::Load(const QString& argumentString) {
   state_.StartupInProgress = false;
   HoverReset(false);
   LayoutReport::StartIfRequested(*this);
-  switch (state_.RunMode) {
+  SwitchToRunMode(state_.RunMode);
+  loaded_ = true;
+  TakeWaitingRequests();
+  return true;
+}
+
+void Manager::SwitchToRunMode(int runMode) {
+  switch (runMode) {
     case runQuestion: pages_->SwitchPage(PageController::pageQuestion); break;
     case runIndex: pages_->SwitchPage(PageController::pageIndex); break;
     case runSearch: pages_->SwitchPage(PageController::pageSearch); break;
     default: break;
   }
+}
+
+bool Manager::OpenTopic(const QString& topic) {
+  const QString page = content::FindTopicPage(state_.HelpFolder, topic, state_.IndexTable);
+  if (page.isEmpty()) {
+    std::fprintf(stderr, "lumora: no page \"%s\" in the help folder %s; showing the home page\n",
+                 qUtf8Printable(topic), qUtf8Printable(state_.HelpFolder));
+    return false;
+  }
+  pages_->NavigateTo(true, page);
   return true;
+}
+
+void Manager::TakeRequest(const QString& argumentString) {
+  if (state_.QuitRequested) return;
+  waitingRequests_.append(argumentString);
+  // Not inside the socket's own signal: the pages may pump events for long.
+  QMetaObject::invokeMethod(this, &Manager::TakeWaitingRequests, Qt::QueuedConnection);
+}
+
+void Manager::TakeWaitingRequests() {
+  if (!loaded_ || takingRequests_ || state_.QuitRequested) return;
+  // An index build, a search or a mail under way pumps events; its page
+  // must not change under it.
+  if (!ui_.ExplorerHolder->Enabled()) {
+    QTimer::singleShot(100, this, &Manager::TakeWaitingRequests);
+    return;
+  }
+  takingRequests_ = true;
+  while (!waitingRequests_.isEmpty() && !state_.QuitRequested) {
+    const ParsedCommandLine parsed = ParseCommandLine(waitingRequests_.takeFirst());
+    BringToFront();
+    if (!parsed.Topic.isEmpty()) {
+      if (!OpenTopic(parsed.Topic)) pages_->NavigateTo(false, QString());
+      // The page is what was asked for: it is shown unless a run mode says otherwise.
+      if (parsed.RunMode == runContents) pages_->SwitchPage(PageController::pageContents);
+    }
+    SwitchToRunMode(parsed.RunMode);
+  }
+  takingRequests_ = false;
+}
+
+void Manager::BringToFront() {
+  // Restoring the owner from its minimised state shows this window again.
+  if (owner_->windowState() & Qt::WindowMinimized)
+    owner_->setWindowState(owner_->windowState() & ~Qt::WindowMinimized);
+  owner_->show();
+  show();
+  owner_->raise();
+  raise();
+  activateWindow();
 }
 
 void Manager::ChangeColour() {
@@ -216,6 +275,7 @@ void Manager::RequestQuit() {
   // An index build or a search under way stops at its next pause; before
   // the main loop runs, main() sees the flag instead of the queued quit.
   state_.QuitRequested = true;
+  emit Quitting();
   hide();
   owner_->hide();
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

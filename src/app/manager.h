@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include "app/app_state.h"
@@ -46,9 +47,17 @@ class Manager final : public QWidget {
   void ChangeColour();
   // Puts the window where the user last left it, on a screen that exists.
   void RestorePlace(const settings::WindowPlace& place);
+  // The argument string of a later start with the same help set: shows its
+  // topic and run mode and brings the window to the front. Requests that
+  // come during start-up or long work wait until it is done.
+  void TakeRequest(const QString& argumentString);
   // Inner width and height in twips.
   int ScaleWidth() const;
   int ScaleHeight() const;
+
+ signals:
+  // The program is ending: later starts must open their own window.
+  void Quitting();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -64,8 +73,17 @@ class Manager final : public QWidget {
   void SelfAlign();
   void LayoutPage();
   void HoverReset(bool keepLists);
+  // Shows the page that "-topic NAME" names; false (and a note on standard
+  // error) when the help folder has no such page.
+  bool OpenTopic(const QString& topic);
+  void SwitchToRunMode(int runMode);
+  void TakeWaitingRequests();
+  void BringToFront();
 
   ManagerSub* owner_;
+  QStringList waitingRequests_;
+  bool loaded_ = false;
+  bool takingRequests_ = false;
   layout::Composition ui_;
   AppState state_;
   PageController* pages_ = nullptr;

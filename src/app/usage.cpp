@@ -12,12 +12,16 @@ InfoRequest InfoRequested(const QStringList& arguments) {
 
 QString LumoraUsage() {
   return QStringLiteral(
-      "Usage: lumora PACK [-index | -search | -lmr]\n"
+      "Usage: lumora PACK [-topic NAME] [-index | -search | -lmr]\n"
       "       lumora -h | --help | --version\n"
       "\n"
       "Shows the help pages of the folder that holds the language pack PACK (a .qlp\n"
-      "file); the folder's index.html is the home page.\n"
+      "file); the folder's index.html is the home page. A later start with the same\n"
+      "PACK on the same display hands its -topic and switch to the window already\n"
+      "open and ends.\n"
       "\n"
+      "  -topic NAME open the page NAME: a path below the help folder, a file name or a\n"
+      "              name key, \".html\" optional, \"#place\" kept; unknown: the home page\n"
       "  -index      open the topic index\n"
       "  -search     open topic search\n"
       "  -lmr        open the question form\n"

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <deque>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "content/text_helpers.h"
 #include "platform/files.h"
@@ -32,6 +34,22 @@ QString ListedSubject(QString subject) {
 bool Inside(const QString& canonical, const QString& canonicalRoot) {
   return canonical == canonicalRoot || canonical.startsWith(WithSlash(canonicalRoot));
 }
+
+// "a#b#c" -> ("a#b#c", none), ("a#b", "c"), ("a", "b#c"): a "#" may be part
+// of a file name, so every cut is tried, the whole name first.
+struct NamedPlace {
+  QString name;
+  QString place;  // with its "#", or empty
+};
+
+std::vector<NamedPlace> PlaceCuts(const QString& name) {
+  std::vector<NamedPlace> cuts{{name, QString()}};
+  for (qsizetype at = name.lastIndexOf(QLatin1Char('#')); at > 0; at = name.lastIndexOf(QLatin1Char('#'), at - 1))
+    cuts.push_back({name.left(at), name.mid(at)});
+  return cuts;
+}
+
+QString WithoutHtml(QString name) { return name.endsWith(QLatin1String(".html")) ? name.chopped(5) : name; }
 
 }  // namespace
 
@@ -106,6 +124,49 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
     index.Set(indexRealPath, entry, files.At(fileRealPath, file));
   }
   return true;
+}
+
+QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index) {
+  QString wanted = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  while (wanted.startsWith(QLatin1Char('/'))) wanted.remove(0, 1);
+  if (wanted.isEmpty()) return {};
+  const std::vector<NamedPlace> cuts = PlaceCuts(wanted);
+  const QString folder = WithSlash(helpFolder);
+  const QString canonicalRoot = QFileInfo(platform::ResolvePath(folder)).canonicalFilePath();
+  for (const NamedPlace& cut : cuts) {
+    for (const QString& file : {cut.name, QString(cut.name + QStringLiteral(".html"))}) {
+      const QString real = platform::ResolvePath(folder + file);
+      const QFileInfo info(real);
+      // "../" may not lead out of the help folder.
+      if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + cut.place;
+    }
+  }
+
+  // The pages as the index lists them: lower-cased path and real path.
+  std::vector<std::pair<QString, QString>> pages;
+  if (!index.At(indexSubject, 0).isEmpty()) {
+    for (int i = 0; i < index.Count(); ++i) pages.emplace_back(index.At(indexPath, i), index.At(indexRealPath, i));
+  } else {
+    const StringTable files = ScanFolderTree(folder);
+    for (int i = 0; i < files.Count(); ++i)
+      if (files.At(fileName, i).endsWith(QLatin1String(".html")))
+        pages.emplace_back(files.At(fileFolder, i) + files.At(fileName, i), files.At(fileRealPath, i));
+  }
+  auto fileNameOf = [](const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); };
+  for (const NamedPlace& cut : cuts) {
+    if (cut.name.contains(QLatin1Char('/'))) continue;
+    const QString lower = WithoutHtml(platform::AnsiLower(cut.name));
+    for (const auto& [path, real] : pages)
+      if (WithoutHtml(fileNameOf(path)) == lower) return real + cut.place;
+  }
+  for (const NamedPlace& cut : cuts) {
+    if (cut.name.contains(QLatin1Char('/'))) continue;
+    const QString key = NameKey(WithoutHtml(platform::AnsiLower(cut.name)));
+    if (key.isEmpty()) continue;
+    for (const auto& [path, real] : pages)
+      if (NameKey(QString(fileNameOf(path)).remove(QStringLiteral(".html"))) == key) return real + cut.place;
+  }
+  return {};
 }
 
 double LeadingNumber(const QString& text) {

@@ -29,6 +29,16 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump = {});
 // the index unbuilt and returns false.
 bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump = {});
 
+// The page that a calling program names for context help, below the help
+// folder: a path relative to the folder, else the file name of a page
+// anywhere below it, else a page's name key; ".html" may be left out, and a
+// "#place" after the name is kept. Paths are tried first, so the folder is
+// scanned only when none matches, and not at all when the index is built:
+//   "using/switches.html#top"  ->  ".../Using/Switches.html#top"
+//   "Page2-Setup"              ->  ".../guide/page-setup.html" (name key "pagesetup")
+// Returns "" when nothing matches.
+QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index);
+
 // The number at the start of a text, as the original's Val reads it: blanks
 // between digits are ignored, a sign and a decimal point are taken; 0 when
 // the text starts with no number.

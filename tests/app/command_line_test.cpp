@@ -8,6 +8,9 @@ TEST(CommandLine, ArgumentsAreJoinedWithBlanks) {
   EXPECT_EQ(JoinArguments({QStringLiteral("/help/english.qlp"), QStringLiteral("-index")}),
             QStringLiteral("/help/english.qlp -index"));
   EXPECT_EQ(JoinArguments({}), QString());
+  // A topic name with a blank stays one name; other arguments are joined as they are.
+  EXPECT_EQ(JoinArguments({QStringLiteral("my help/x.qlp"), QStringLiteral("-Topic"), QStringLiteral("a b.html")}),
+            QStringLiteral("my help/x.qlp -Topic \"a b.html\""));
 }
 
 TEST(CommandLine, SwitchesAndPathAreFoundAsTheProductsPassThem) {
@@ -36,6 +39,31 @@ TEST(CommandLine, SwitchesAndPathAreFoundAsTheProductsPassThem) {
     const ParsedCommandLine parsed = ParseCommandLine(QString::fromLatin1(c.arguments));
     EXPECT_EQ(parsed.CommandLine, QString::fromLatin1(c.commandLine));
     EXPECT_EQ(parsed.RunMode, c.runMode);
+  }
+}
+
+TEST(CommandLine, TopicIsTakenOutBeforeSwitchesAndPack) {
+  const struct {
+    const char* arguments;
+    const char* commandLine;
+    int runMode;
+    const char* topic;
+  } cases[] = {
+      {"/h/x.qlp -topic Setup", "/h/x.qlp", runContents, "Setup"},
+      {"-TOPIC Using/Switches.html#Top /h/x.qlp -index", "/h/x.qlp", runIndex, "Using/Switches.html#Top"},
+      {"/h/x.qlp -topic my-index-page -search", "/h/x.qlp", runSearch, "my-index-page"},
+      {"/h/x.qlp -topic c:\\h\\y.qlp", "/h/x.qlp", runContents, "c:\\h\\y.qlp"},
+      {"/h/x.qlp -topic \"getting started.html\" -lmr", "/h/x.qlp", runQuestion, "getting started.html"},
+      {"/h/x.qlp -topic", "/h/x.qlp", runContents, ""},
+      {"/my-topic/x.qlp", "/my-topic/x.qlp", runContents, ""},  // only a word of its own is the switch
+      {"/h/x.qlp -topics", "/h/x.qlp", runContents, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const ParsedCommandLine parsed = ParseCommandLine(QString::fromLatin1(c.arguments));
+    EXPECT_EQ(parsed.CommandLine, QString::fromLatin1(c.commandLine));
+    EXPECT_EQ(parsed.RunMode, c.runMode);
+    EXPECT_EQ(parsed.Topic, QString::fromLatin1(c.topic));
   }
 }
 

@@ -86,6 +86,37 @@ TEST_F(HelpFolder, IndexListsSubjectsNameKeysAndPaths) {
   EXPECT_EQ(index.Count(), 3);
 }
 
+TEST_F(HelpFolder, TopicNamesFindPathsFileNamesAndNameKeys) {
+  Write(QStringLiteral("Help/Using/Switches.html"), Page("Switches"));
+  Write(QStringLiteral("Help/guide/Page2-Setup.html"), Page("Setup"));
+  Write(QStringLiteral("Help/faq#2.html"), Page("FAQ"));
+  Write(QStringLiteral("Help/more/guide.html"), Page("Guide"));
+  Write(QStringLiteral("outside.html"), Page("Outside"));
+  const QString help = Root() + QStringLiteral("Help/");
+  const char* const cases[][2] = {
+      {"using/switches.html", "Using/Switches.html"},
+      {"\\Using\\switches#Top", "Using/Switches.html#Top"},
+      {"SWITCHES.html", "Using/Switches.html"},
+      {"page2-setup#a#b", "guide/Page2-Setup.html#a#b"},
+      {"PageSetup", "guide/Page2-Setup.html"},  // the name key
+      {"faq#2.html#x", "faq#2.html#x"},
+      {"guide", "more/guide.html"},             // a file name, not the folder
+      {"../outside.html", ""},
+      {"using/setup", ""},
+      {"nothing", ""},
+      {"#top", ""},
+  };
+  StringTable index(kIndexFields);
+  for (const bool built : {false, true}) {
+    if (built) BuildTopicIndex(help.toLower(), index);
+    for (const auto& [name, page] : cases) {
+      SCOPED_TRACE(name);
+      EXPECT_EQ(FindTopicPage(help.toLower(), QString::fromLatin1(name), index),
+                *page ? help + QString::fromLatin1(page) : QString());
+    }
+  }
+}
+
 TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   Write(QStringLiteral("none.html"), "<html><head><title> Printing   a page </title></head></html>");
   Write(QStringLiteral("reversed.html"), "</o:subject> <o:subject>x<title>Reversed</title>");

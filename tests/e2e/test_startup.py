@@ -103,7 +103,7 @@ class StartupTest(unittest.TestCase):
 class CommandLineHelp(unittest.TestCase):
     def test_help_and_version_answer_without_a_display(self):
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        for program, words in (("lumora", ["-index", "-search", "-lmr", "--version", "LUMORA_APP_DIR",
+        for program, words in (("lumora", ["-topic", "-index", "-search", "-lmr", "--version", "LUMORA_APP_DIR",
                                             "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY", "LUMORA_LAYOUT_REPORT"]),
                                ("lumora-help", ["index", "search", "check", "--version"])):
             for flag in ("--help", "-h", "--version"):
