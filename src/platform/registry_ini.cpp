@@ -275,7 +275,8 @@ QString RegReadText(const RegistryRoot& root, const QString& subKey, const QStri
   QFile file(root.storeFile);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const StoreText store = SplitStore(file.readAll());
-  const Entry* entry = FindEntry(IndexStore(store.lines), KeyPath(subKey + QLatin1Char('/') + valueName));
+  const StoreIndex index = IndexStore(store.lines);  // the entry points into it
+  const Entry* entry = FindEntry(index, KeyPath(subKey + QLatin1Char('/') + valueName));
   if (!entry) return {};
   QString text = ValueText(QByteArrayView(store.lines[entry->line]).sliced(entry->equals + 1).trimmed());
   const qsizetype nul = text.indexOf(QChar(u'\0'));
