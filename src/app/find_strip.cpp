@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "platform/color.h"
+#include "platform/events.h"
 #include "platform/twips.h"
 #include "settings/language_pack.h"
 #include "settings/theme.h"
@@ -127,7 +128,7 @@ FindStrip::FindStrip(platform::BrowserView& browser) : QWidget(&browser), browse
     if (Shown() && box_->Text() != sought_) Find(false);
   });
   connect(box_, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int shift) {
-    if (keyCode == 13) Step((shift & 1) != 0);
+    if (keyCode == platform::vbKeyReturn) Step((shift & platform::vbShiftMask) != 0);
   });
   // A new page has matches of its own.
   connect(&browser_, &platform::BrowserView::NavigateComplete2, this, [this] {
