@@ -10,7 +10,9 @@
 #include <QWebEngineView>
 #include <type_traits>
 
+#include "app/find_strip.h"
 #include "app/manager.h"
+#include "app/search_marks.h"
 
 namespace lumora::app {
 namespace {
@@ -133,11 +135,21 @@ QByteArray LayoutReport::Compose() const {
   if (const auto* box = qobject_cast<const QMessageBox*>(QApplication::activeModalWidget()))
     report[QStringLiteral("dialog")] = QJsonObject{{QStringLiteral("title"), box->windowTitle()},
                                                    {QStringLiteral("text"), box->text()}};
+  const FindStrip& find = window_.Find();
+  report[QStringLiteral("find")] = QJsonObject{{QStringLiteral("shown"), find.Shown()},
+                                               {QStringLiteral("text"), find.Text()},
+                                               {QStringLiteral("count"), find.CountText()},
+                                               {QStringLiteral("matches"), find.Matches()},
+                                               {QStringLiteral("active"), find.ActiveMatch()}};
+  // What the page itself held when last asked, and which page that was.
+  report[QStringLiteral("searchMarks")] = QJsonObject{{QStringLiteral("page"), window_.Marks().CountedPage()},
+                                                      {QStringLiteral("count"), window_.Marks().Count()}};
   report[QStringLiteral("controls")] = controls.Entries();
   return QJsonDocument(report).toJson(QJsonDocument::Indented);
 }
 
 void LayoutReport::Refresh() {
+  window_.Marks().Recount();
   QByteArray text = Compose();
   if (text == written_) return;
   QSaveFile file(path_);

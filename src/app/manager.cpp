@@ -76,7 +76,13 @@ Manager::Manager(ManagerSub* owner)
     pages_->NavigateTo(false, QString());
   };
   connect(frame_, &WindowFrame::GetHelp, this, home);
-  new Shortcuts(*this, ui_, *pages_, home, this);
+  find_ = new FindStrip(*ui_.WebBrowser[0]);
+  marks_ = new SearchMarks(*ui_.WebBrowser[0], this);
+  connect(pages_, &PageController::PageShown, this, [this](bool fromSearch) {
+    if (fromSearch) marks_->Show(state_.CurrentUrl, state_.QueryWords);
+    else marks_->Clear(state_.CurrentUrl);
+  });
+  new Shortcuts(*this, ui_, *pages_, *find_, home, this);
   owner->SetMainWindow(this);
   // The title-bar buttons and the tool buttons reach into the edge band: a
   // press on them is theirs. Over the page only the outermost two pixels
@@ -341,6 +347,7 @@ void Manager::ApplyTheme() {
   ui_.ComplexList[1]->SetKeepFocus(true);
   ui_.NormLine[0]->SetBorderColor(theme.theme_dark);
   ui_.ExplorerHolder->ResetControl();
+  find_->ResetControl();
   // The ellipsis is measured again in the theme's text font.
   platform::Label* measure = owner_->GenLabel();
   measure->SetFontName(theme.theme_text);
@@ -352,6 +359,7 @@ void Manager::ApplyTheme() {
 void Manager::LoadLanguagePack() {
   settings::Language() = settings::ReadLanguagePack(state_.CommandLine);
   ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
+  find_->ResetControl();
 }
 
 void Manager::SelfAlign() {

@@ -4,8 +4,10 @@
 #include <QWidget>
 
 #include "app/app_state.h"
+#include "app/find_strip.h"
 #include "app/page_controller.h"
 #include "app/question_form.h"
+#include "app/search_marks.h"
 #include "app/topics.h"
 #include "app/window_frame.h"
 #include "layout/composition.h"
@@ -35,6 +37,8 @@ class Manager final : public QWidget {
   PageController& Pages() { return *pages_; }
   QuestionForm& Question() { return *question_; }
   WindowFrame& Frame() { return *frame_; }
+  const FindStrip& Find() const { return *find_; }
+  SearchMarks& Marks() const { return *marks_; }
   // Runs the resize handler on demand.
   void Form_Resize_Now();
   const AppState& State() const { return state_; }
@@ -90,6 +94,8 @@ class Manager final : public QWidget {
   QuestionForm* question_ = nullptr;
   Topics* topics_ = nullptr;
   WindowFrame* frame_ = nullptr;
+  FindStrip* find_ = nullptr;
+  SearchMarks* marks_ = nullptr;
 };
 
 }  // namespace lumora::app

@@ -126,6 +126,8 @@ void PageController::RefreshToolbarState() {
 void PageController::NavigationCompleted(const QString& url) {
   HoverReset(false);
   const QString page = platform::AnsiLower(url);
+  const bool fromSearch = !searchTarget_.isEmpty() && page == searchTarget_;
+  searchTarget_.clear();
   if (page.contains(QLatin1String("ask_class"))) {
     // The link opens the question form; the view goes back to the page
     // that held the link.
@@ -145,6 +147,7 @@ void PageController::NavigationCompleted(const QString& url) {
   state_.CurrentPage = url;
   state_.HistoryNavigating = false;
   RefreshToolbarState();
+  emit PageShown(fromSearch);
 }
 
 void PageController::OpenEntry(const content::StringTable& table, int entry, bool showSubject) {
@@ -152,7 +155,14 @@ void PageController::OpenEntry(const content::StringTable& table, int entry, boo
   if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return;
   if (showSubject) ui_.WriteBox[1]->SetText(table.At(content::indexSubject, entry));
   const QString real = table.At(content::indexRealPath, entry);
-  NavigateTo(true, real.isEmpty() ? table.At(content::indexPath, entry) : real);
+  const QString target = real.isEmpty() ? table.At(content::indexPath, entry) : real;
+  const bool fromSearch = &table == &state_.SearchResults;
+  searchTarget_ = fromSearch ? platform::AnsiLower(target) : QString();
+  // The page may be shown already; its words are marked all the same.
+  if (!NavigateTo(true, target) && fromSearch) {
+    searchTarget_.clear();
+    emit PageShown(true);
+  }
 }
 
 void PageController::LookUpTopic(const QString& typed) {

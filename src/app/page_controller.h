@@ -36,6 +36,11 @@ class PageController final : public QObject {
   // The browser completed a navigation to url.
   void NavigationCompleted(const QString& url);
 
+ signals:
+  // A page is shown: one opened from the search result list (fromSearch),
+  // or any other, also a move within the page shown.
+  void PageShown(bool fromSearch);
+
  private:
   void Connect();
   void OpenEntry(const content::StringTable& table, int entry, bool showSubject);
@@ -47,6 +52,7 @@ class PageController final : public QObject {
   layout::Composition& ui_;
   AppState& state_;
   Hooks hooks_;
+  QString searchTarget_;  // the page opened from the search list, lower case, until it is shown
 };
 
 }  // namespace lumora::app

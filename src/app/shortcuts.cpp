@@ -19,8 +19,8 @@ constexpr double kZoomLevels[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5
 
 }  // namespace
 
-Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, std::function<void()> home,
-                     QObject* parent)
+Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
+                     std::function<void()> home, QObject* parent)
     : QObject(parent), window_(window), ui_(ui), pages_(pages), home_(std::move(home)) {
   auto whenEnabled = [this](int button, int page) {
     return [this, button, page] {
@@ -39,16 +39,24 @@ Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& p
   Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(7, PageController::pagePrint));
   Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(8, PageController::pagePreview));
   Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });
+  Add(QKeySequence(Qt::CTRL | Qt::Key_F), [&find] { find.Open(); });
+  Add(QKeySequence(Qt::Key_F3), [&find] { find.Step(false); });
+  Add(QKeySequence(Qt::SHIFT | Qt::Key_F3), [&find] { find.Step(true); });
+  // Escape belongs to the page and the lists unless the strip is there to close.
+  QShortcut* escape = Add(QKeySequence(Qt::Key_Escape), [&find] { find.Close(); });
+  escape->setEnabled(false);
+  connect(&find, &FindStrip::ShownChanged, escape, &QShortcut::setEnabled);
   connect(ui_.WebBrowser[0], &platform::BrowserView::ZoomWheel, this, &Shortcuts::Zoom);
   ui_.WebBrowser[0]->ReserveKeys(keys_);
   ui_.WebBrowser[0]->SetZoom(settings::UserZoom());
 }
 
-void Shortcuts::Add(const QKeySequence& keys, std::function<void()> action) {
+QShortcut* Shortcuts::Add(const QKeySequence& keys, std::function<void()> action) {
   keys_.append(keys);
   auto* shortcut = new QShortcut(keys, &window_);
   shortcut->setContext(Qt::WindowShortcut);
   connect(shortcut, &QShortcut::activated, this, std::move(action));
+  return shortcut;
 }
 
 double Shortcuts::StepZoom(double current, int steps) {

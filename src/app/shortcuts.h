@@ -7,25 +7,28 @@
 #include <functional>
 
 #include "app/app_state.h"
+#include "app/find_strip.h"
 #include "app/page_controller.h"
 #include "layout/composition.h"
 
+class QShortcut;
 class QWidget;
 
 namespace lumora::app {
 
 // The keys a reader expects besides the mouse: zoom (Ctrl+plus, Ctrl+minus,
 // Ctrl+0, Ctrl+wheel over the page), Back and Forward (Alt+Left, Alt+Right),
-// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P) and F6
-// between the pane and the page. A key whose toolbar button is disabled
-// does nothing.
+// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P), F6
+// between the pane and the page, and find in page (Ctrl+F, F3, Shift+F3,
+// Escape while the find strip shows). A key whose toolbar button is
+// disabled does nothing.
 class Shortcuts final : public QObject {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(Shortcuts)
 
  public:
-  Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, std::function<void()> home,
-            QObject* parent = nullptr);
+  Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
+            std::function<void()> home, QObject* parent = nullptr);
 
   // The zoom steps levels up (above 0) or down; kept for the user.
   void Zoom(int steps);
@@ -37,7 +40,7 @@ class Shortcuts final : public QObject {
   void SwitchPaneAndPage();
 
  private:
-  void Add(const QKeySequence& keys, std::function<void()> action);
+  QShortcut* Add(const QKeySequence& keys, std::function<void()> action);
   void SetZoom(double factor);
 
   QWidget& window_;

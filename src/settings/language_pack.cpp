@@ -44,6 +44,8 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
       pack.Commander[index] = value;
     } else if (family == QLatin1String("askform")) {
       pack.AskForm[index] = value;
+    } else if (family == QLatin1String("findbar")) {
+      pack.FindBar[index] = value;
     }
   }
   return pack;

@@ -23,6 +23,8 @@ struct LanguagePack {
   std::map<int, QString> Commander;
   // The question form's own messages ("askform0" ...), by index.
   std::map<int, QString> AskForm;
+  // The find strip's texts ("findbar0" ...), by index.
+  std::map<int, QString> FindBar;
 };
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into

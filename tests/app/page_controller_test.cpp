@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -447,4 +448,55 @@ TEST_F(PageControllerTest, RunModeOpensItsPageAfterStartUp) {
     EXPECT_EQ(manager.Ui().ExplorerHolder->Visible(), c.pageMode == 1 || c.pageMode == 2);
     EXPECT_EQ(manager.Ui().SimpleBox[1]->Visible(), c.pageMode == 3);
   }
+}
+
+TEST_F(PageControllerTest, OnlyTheNavigationFromTheSearchListIsShownFromSearch) {
+  auto& ui = manager_->Ui();
+  app::AppState& state = manager_->MutableState();
+  const QString a = Lower(QStringLiteral("Help/a.html"));
+  for (content::StringTable* table : {&state.SearchResults, &state.IndexTable}) {
+    table->Set(0, 0, QStringLiteral("page a"));
+    table->Set(2, 0, a);
+  }
+  ui.ComplexList[0]->Submit_Data_Array(state.SearchResults, -1, 1);
+  ui.ComplexList[1]->Submit_Data_Array(state.IndexTable, -1, 1);
+  ui.ComplexList[0]->SetListIndex(0);
+  ui.ComplexList[1]->SetListIndex(0);
+  QSignalSpy shown(&Pages(), &PageController::PageShown);
+  auto flags = [&] {
+    std::vector<bool> all;
+    for (const QList<QVariant>& call : shown) all.push_back(call.at(0).toBool());
+    return all;
+  };
+  emit ui.CommandButton[1]->Click();  // Display on the search page
+  ASSERT_TRUE(WaitForPage(a));
+  emit ui.CommandButton[1]->Click();  // the page shown, from a search again: nothing to load
+  Click(QStringLiteral("toHome"));
+  ASSERT_TRUE(WaitForPage(home_));
+  emit ui.CommandButton[2]->Click();  // Display on the index page
+  ASSERT_TRUE(WaitForPage(a));
+  Pages().SwitchPage(PageController::pageBack);
+  ASSERT_TRUE(WaitForPage(home_));
+  Pages().SwitchPage(PageController::pageForward);
+  ASSERT_TRUE(WaitForPage(a));
+  EXPECT_EQ(flags(), (std::vector<bool>{true, true, false, false, false, false}));
+}
+
+TEST_F(PageControllerTest, SearchWordsAreMarkedInThePageTextAndCleared) {
+  const QString page = Lower(QStringLiteral("Help/words.html"));
+  Write(QStringLiteral("Help/words.html"),
+        "<html><head><title>print</title><style>p.print{}</style></head><body>"
+        "<p>C++ and c++; Printing <b>prints</b></p><script>var print = 1;</script></body></html>");
+  ASSERT_TRUE(Pages().NavigateTo(true, page));
+  ASSERT_TRUE(WaitForPage(page));
+  app::SearchMarks& marks = manager_->Marks();
+  const QString text = Script(QStringLiteral("document.body.innerHTML")).toString();
+  // A word holding pattern characters stands for itself; the longer word
+  // wins where both match; scripts, styles and the title stay untouched.
+  marks.Show(page, {QStringLiteral("print"), QStringLiteral("c++"), QString(), QStringLiteral("printing")});
+  EXPECT_EQ(Script(QStringLiteral("Array.from(document.querySelectorAll('mark.lumora-hit'),"
+                                  "m => m.textContent).join('|')")),
+            QStringLiteral("C++|c++|Printing|print"));
+  marks.Clear(page);
+  EXPECT_EQ(Script(QStringLiteral("document.body.innerHTML")).toString(), text);
 }
