@@ -70,13 +70,17 @@ class Keys(unittest.TestCase):
         px, py, pw, ph = report.control("ExplorerHolder(0)")["rect"]
         grip = (report["window"][0] + px + pw - 3, report["window"][1] + py + ph // 2)
         self.display.drag(grip, (grip[0] + 60, grip[1]))
-        report = self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
+        self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
+        time.sleep(0.5)  # the drag's last steps land
+        report = self.lumora.report()
         pane = report.control("ExplorerHolder(0)")["rect"][2]
         self.display.click(*report.screen_centre("FormControl(4)"))
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
         self.lumora.stop()
         report = self.start()
         self.assertEqual(report["window"], [x + 80, y + 50, width, height])
+        self.display.click(*report.screen_centre("ToolButton(3)"))
+        report = self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page again")
         self.assertEqual(report.control("ExplorerHolder(0)")["rect"][2], pane)
         self.lumora.stop()
 
