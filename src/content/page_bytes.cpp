@@ -43,9 +43,35 @@ char* EncodeUtf8(char32_t c, char* o) {
   return o;
 }
 
+// The length of the valid UTF-8 sequence that starts at p[i] with a byte
+// beyond ASCII; 0 when it is no valid one (overlong, a surrogate, beyond
+// U+10FFFF, cut short).
+int SequenceLength(const unsigned char* p, qsizetype i, qsizetype n) {
+  const unsigned char b = p[i];
+  int length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (n - i < length || p[i + 1] < low || p[i + 1] > high) return 0;
+  for (int k = 2; k < length; ++k)
+    if (!IsContinuation(p[i + k])) return 0;
+  return length;
+}
+
 // One byte, or one UTF-8 sequence, or one escape, from p[i]; returns the
-// next position.
-qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool utf8, char*& o) {
+// next position, or n after bytes that are no valid UTF-8 (valid is cleared).
+qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool utf8, char*& o, bool& valid) {
   const unsigned char b = p[i];
   if (b == '&') {
     if (n - i >= 5 && std::memcmp(p + i, "&amp;", 5) == 0) {
@@ -67,7 +93,11 @@ qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool 
     return i + 1;
   }
   // A whole sequence of valid UTF-8: its character lowered and encoded again.
-  const int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+  const int length = SequenceLength(p, i, n);
+  if (length == 0) {
+    valid = false;
+    return n;
+  }
   char32_t c = b & (0x7F >> length);
   for (int k = 1; k < length; ++k) c = (c << 6) | (p[i + k] & 0x3F);
   if (c == 0x130) {  // the one letter whose lower case is two characters: i and a combining dot
@@ -104,40 +134,24 @@ bool IsValidUtf8(QByteArrayView bytes) {
       i += __builtin_ctz(static_cast<unsigned>(high));
     }
 #endif
-    const unsigned char b = p[i];
-    if (b < 0x80) {
+    if (p[i] < 0x80) {
       ++i;
       continue;
     }
-    int length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-    if (b >= 0xC2 && b <= 0xDF) {
-      length = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3;
-      if (b == 0xE0) low = 0xA0;
-      if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4;
-      if (b == 0xF0) low = 0x90;
-      if (b == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (n - i < length || p[i + 1] < low || p[i + 1] > high) return false;
-    for (int k = 2; k < length; ++k)
-      if (!IsContinuation(p[i + k])) return false;
+    const int length = SequenceLength(p, i, n);
+    if (length == 0) return false;
     i += length;
   }
   return true;
 }
 
-void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
+bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
   const auto* p = reinterpret_cast<const unsigned char*>(page.data());
   const qsizetype n = page.size();
   out.resize(static_cast<size_t>(n) * 2 + 16);
   char* o = out.data();
   qsizetype i = 0;
+  bool valid = true;
 #if defined(__SSE2__)
   // Sixteen plain ASCII bytes at a time: only A-Z change.
   const __m128i amp = _mm_set1_epi8('&'), equals = _mm_set1_epi8('=');
@@ -158,11 +172,12 @@ void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
     }
     const int plain = __builtin_ctz(static_cast<unsigned>(mask));
     o += plain;
-    i = EscapeLowerOne(p, i + plain, n, utf8, o);
+    i = EscapeLowerOne(p, i + plain, n, utf8, o, valid);
   }
 #endif
-  while (i < n) i = EscapeLowerOne(p, i, n, utf8, o);
+  while (i < n) i = EscapeLowerOne(p, i, n, utf8, o, valid);
   out.resize(static_cast<size_t>(o - out.data()));
+  return valid;
 }
 
 long long CountOverlapping(std::string_view text, QByteArrayView word) {

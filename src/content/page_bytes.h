@@ -11,10 +11,11 @@ bool IsValidUtf8(QByteArrayView bytes);
 
 // Writes a page as the search sees it: "&amp;" as "and", "&" doubled, soft
 // line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page byte
-// by byte as the code page has it, for valid UTF-8 (required) every letter
-// of every script. The same as decoding, escaping, lower-casing and encoding
-// again, at about the speed of a copy for ASCII text.
-void EscapeAndLower(QByteArrayView page, bool utf8, std::string& out);
+// by byte as the code page has it, for UTF-8 every letter of every script.
+// The same as decoding, escaping, lower-casing and encoding again, at about
+// the speed of a copy for ASCII text. False for UTF-8 that is not valid (out
+// is then of no use).
+bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out);
 
 // How often word occurs in text, overlapping occurrences included; 0 for an
 // empty word.

@@ -44,9 +44,7 @@ long long QueryWords::Score(QByteArrayView page) const {
     return Count(text, ansi_);
   }
   const QByteArrayView body = page.sliced(encoding.bom);
-  if (encoding.kind == PageEncoding::Utf8 && IsValidUtf8(body)) {
-    EscapeAndLower(body, true, text);
-  } else {
+  if (encoding.kind != PageEncoding::Utf8 || !EscapeAndLower(body, true, text)) {
     // Other encodings, and bytes that do not decode cleanly, are counted
     // in their decoded text, written as UTF-8.
     EscapeAndLower(Decode(page, encoding).toUtf8(), true, text);
