@@ -1,6 +1,7 @@
-# The Debian package, made with "cpack -G DEB" in a build tree configured with
-# -DCMAKE_INSTALL_PREFIX=/usr. The registry store lands in /etc/quillmark as a
-# configuration file, so an upgrade keeps the values written into it.
+# The Debian package, made with "cpack -G DEB" in any build tree: it installs
+# into /usr whatever prefix the tree was configured with. The registry store
+# lands in /etc/quillmark as a configuration file, so an upgrade keeps the
+# values written into it.
 set(LUMORA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/lumora)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${LUMORA_DOC_DIR})
 find_program(LUMORA_GZIP gzip)
@@ -26,6 +27,7 @@ and mails a question to the support team.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Installed as into /usr, so the registry store goes to /etc.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION doc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
