@@ -255,8 +255,11 @@ void BrowserView::SetZoom(double factor) {
 
 bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::Wheel) return false;
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || (widget != view_ && !view_->isAncestorOf(widget))) return false;
+  // Every object of the application passes here, also ones being torn down:
+  // nothing virtual is asked of them.
+  if (!watched->isWidgetType()) return false;
+  const auto* widget = static_cast<const QWidget*>(watched);
+  if (widget != view_ && !view_->isAncestorOf(widget)) return false;
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (!reserved_.contains(QKeySequence(key->keyCombination()))) return false;
