@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -255,11 +256,13 @@ void BrowserView::SetZoom(double factor) {
 
 bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::Wheel) return false;
-  // Every object of the application passes here, also ones being torn down:
-  // nothing virtual is asked of them.
-  if (!watched->isWidgetType()) return false;
-  const auto* widget = static_cast<const QWidget*>(watched);
-  if (widget != view_ && !view_->isAncestorOf(widget)) return false;
+  // Every object of the application passes here, also ones being torn down
+  // (Qt still sends them events): only their addresses are compared, nothing
+  // is asked of them.
+  if (watched != view_) {
+    const QList<QWidget*> inner = view_->findChildren<QWidget*>();
+    if (std::find(inner.cbegin(), inner.cend(), watched) == inner.cend()) return false;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (!reserved_.contains(QKeySequence(key->keyCombination()))) return false;
