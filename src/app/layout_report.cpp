@@ -119,6 +119,7 @@ QByteArray LayoutReport::Compose() const {
   report[QStringLiteral("visible")] = window_.isVisible();
   report[QStringLiteral("maximized")] = window_.isMaximized();
   report[QStringLiteral("window")] = RectOf(window_.geometry());
+  report[QStringLiteral("least")] = QJsonArray{window_.minimumWidth(), window_.minimumHeight()};
   if (const QWidget* owner = window_.parentWidget()) {
     report[QStringLiteral("owner")] = RectOf(owner->geometry());
     report[QStringLiteral("ownerMinimized")] = owner->isMinimized();

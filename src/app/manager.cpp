@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -34,10 +35,6 @@
 
 namespace lumora::app {
 namespace {
-
-// The smallest window that still shows the pane, the page and the title buttons.
-constexpr int kLeastWidth = 4500;
-constexpr int kLeastHeight = 3600;
 
 int RoundTwips(double twips) { return static_cast<int>(std::lround(twips)); }
 
@@ -95,7 +92,6 @@ Manager::Manager(ManagerSub* owner)
       if (within(button)) return 0;
     return within(ui_.WebBrowser[0]) ? 2 : EdgeResizer::kMargin;
   });
-  setMinimumSize(platform::TwipsToPixelsX(kLeastWidth), platform::TwipsToPixelsY(kLeastHeight));
   setMouseTracking(true);
   question_ = new QuestionForm(
       ui_, owner_->Mail(), this,
@@ -164,6 +160,7 @@ bool Manager::Load(const QString& argumentString) {
   settings::EnsureExpertIndex(machine);
   topics_->UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
+  ApplyLeastSize();
   ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
   if (parsed.Topic.isEmpty() || !OpenTopic(parsed.Topic)) pages_->NavigateTo(false, QString());
   QCoreApplication::processEvents();
@@ -252,6 +249,7 @@ void Manager::ChangeColour() {
   state_.CurrentTheme = settings::NextTheme(settings::InstalledThemes(), state_.CurrentTheme);
   LoadThemeImages();
   ApplyTheme();
+  ApplyLeastSize();
   Form_Resize_Now();
   HoverReset(false);
   update();
@@ -285,6 +283,13 @@ void Manager::RequestQuit() {
   hide();
   owner_->hide();
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+// Whole pixels: a least size rounded down would cut the last twips off.
+void Manager::ApplyLeastSize() {
+  const layout::LeastSize least = layout::LeastWindowSize(ui_);
+  setMinimumSize(static_cast<int>(std::ceil(least.width / platform::TwipsPerPixelX())),
+                 static_cast<int>(std::ceil(least.height / platform::TwipsPerPixelY())));
 }
 
 void Manager::LoadThemeImages() {
@@ -387,7 +392,7 @@ void Manager::resizeEvent(QResizeEvent* event) {
 // window along, as a caption drag does.
 void Manager::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (!state_.CommandLine.isEmpty() && owner_->geometry() != geometry()) owner_->setGeometry(geometry());
+  if (!state_.CommandLine.isEmpty() && isVisible() && owner_->geometry() != geometry()) owner_->setGeometry(geometry());
 }
 
 void Manager::mouseMoveEvent(QMouseEvent* event) {

@@ -71,6 +71,7 @@ class Manager final : public QWidget {
 
  private:
   // Loaders and page steps that the start-up sequence calls in its order.
+  void ApplyLeastSize();
   void LoadThemeImages();
   void ApplyTheme();
   void LoadLanguagePack();

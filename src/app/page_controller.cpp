@@ -46,7 +46,6 @@ void PageController::Connect() {
 
   platform::BrowserView* browser = ui_.WebBrowser[0];
   connect(browser, &platform::BrowserView::NavigateComplete2, this, &PageController::NavigationCompleted);
-  connect(browser, &platform::BrowserView::UpdatePageStatus, this, [this] { HoverReset(false); });
 }
 
 void PageController::HoverReset(bool keepLists) {

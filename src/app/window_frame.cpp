@@ -8,6 +8,7 @@
 #include "app/manager_sub.h"
 #include "content/text_helpers.h"
 #include "layout/page_layout.h"
+#include "platform/browser_view.h"
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
@@ -65,6 +66,8 @@ void WindowFrame::Connect() {
     connect(handle, &FormElement::MouseUp, this, [this] { state_.DragAnchor.X = -1; });
     connect(handle, &FormElement::DblClick, this, [this] { TitleButtonAction(3); });
   }
+  connect(ui_.WebBrowser[0], &platform::BrowserView::UpdatePageStatus, this,
+          [this] { PageReportedPointer(QCursor::pos()); });
   QTimer* poll = ui_.Timer[0];
   connect(poll, &QTimer::timeout, this, [this] { PollCursorAt(QCursor::pos()); });
 }
@@ -87,7 +90,9 @@ void WindowFrame::DragStep(double x, double y) {
 void WindowFrame::Form_Resize_Now() {
   if (state_.WindowMoving) return;
   state_.WindowMoving = true;
-  owner_.setGeometry(window_.geometry());
+  // A minimised owner is left alone: a window manager restores an iconic
+  // window that is moved, and a maximised window changes its size as it hides.
+  if (window_.isVisible()) owner_.setGeometry(window_.geometry());
   const auto& buttons = ui_.FormControl;
   const int px1 = settings::Px1();
   const int px4 = settings::Px4();
@@ -103,6 +108,7 @@ void WindowFrame::Form_Resize_Now() {
   const int top = ui_.FormHeader[1]->Top() + ui_.FormHeader[1]->Height();
   const int scaleHeight = static_cast<int>(std::lround(platform::PixelsToTwipsY(window_.height())));
   ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
+  layout::CoverWindow(ui_, scaleWidth_(), scaleHeight);
   ui_.FormCaption[0]->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
                                                    true, settings::Shared().EllipsisWidth));
   if (layoutPage_) layoutPage_();
@@ -169,15 +175,24 @@ void WindowFrame::HoverReset(bool keepLists) {
     if (list->Visible() && list->ImHigh()) list->SetImHigh(false);
 }
 
-void WindowFrame::PollCursorAt(const QPoint& cursor) {
+bool WindowFrame::OverPage(const QPoint& cursor) const {
   const QRect w = window_.geometry();
   const int f = platform::TwipsToPixelsX(settings::Shared().FrameBorder);
   const QRect b = ui_.SimpleBox[0]->geometry();
+  return cursor.x() > w.left() + b.left() + f && cursor.x() < w.left() + b.left() + b.width() - f &&
+         cursor.y() > w.top() + b.top() + f && cursor.y() < w.top() + b.top() + b.height() - f;
+}
+
+void WindowFrame::PageReportedPointer(const QPoint& cursor) {
+  if (OverPage(cursor)) HoverReset(false);
+}
+
+void WindowFrame::PollCursorAt(const QPoint& cursor) {
+  const QRect w = window_.geometry();
+  const int f = platform::TwipsToPixelsX(settings::Shared().FrameBorder);
   const bool inside = cursor.x() >= w.left() + f && cursor.x() <= w.left() + w.width() - f &&
                       cursor.y() >= w.top() + f && cursor.y() <= w.top() + w.height() - f;
-  const bool overBrowser = cursor.x() > w.left() + b.left() + f && cursor.x() < w.left() + b.left() + b.width() - f &&
-                           cursor.y() > w.top() + b.top() + f && cursor.y() < w.top() + b.top() + b.height() - f;
-  if (inside && !overBrowser) {
+  if (inside && !OverPage(cursor)) {
     state_.CursorOutsideLatch = false;
     return;
   }

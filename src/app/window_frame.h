@@ -35,6 +35,10 @@ class WindowFrame final : public QObject {
   void HoverReset(bool keepLists);
   // One tick of the cursor poll, for the cursor at a global pixel position.
   void PollCursorAt(const QPoint& cursor);
+  // The page told of a link hovered or left, or of loading: it clears the
+  // highlights only while the cursor is over the page, since the page's news
+  // may come after the pointer has reached a button.
+  void PageReportedPointer(const QPoint& cursor);
 
  signals:
   // Ending the program was asked for.
@@ -48,6 +52,7 @@ class WindowFrame final : public QObject {
   void Connect();
   void SetFormControlHighlight(int index, bool highlighted);
   void DragStep(double x, double y);
+  bool OverPage(const QPoint& cursor) const;
 
   QWidget& window_;
   ManagerSub& owner_;

@@ -46,6 +46,11 @@ void ExplorerHolder::DragStep(int button, int shift, double x, double y) {
   emit MouseMove(button, shift, x, y);
 }
 
+void ExplorerHolder::CoverHeight(int height) {
+  if (DragSlider->Height() < height) DragSlider->SetHeight(height);
+  if (BackGround->Height() < height) BackGround->SetHeight(height);
+}
+
 void ExplorerHolder::ResetControl() {
   const int spanY = settings::Shared().units.ScreenSpanY;
   DragSlider->SetHeight(spanY);

@@ -25,6 +25,9 @@ class ExplorerHolder final : public platform::Container {
   void Width_Resize() { emit SelfAlign(); }
   void Refresh() { update(); }
   void ResetControl();
+  // The slider and the texture reach at least this many twips down, so a
+  // window taller than the screen shows no bare pane.
+  void CoverHeight(int height);
 
   platform::Picture* BackGround = nullptr;
   platform::Label* DragSlider = nullptr;

@@ -1,5 +1,6 @@
 #include "layout/page_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "settings/platform_facts.h"
@@ -129,6 +130,40 @@ void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) 
     case pageQuestion: LayoutQuestionForm(ui); break;
     default: break;
   }
+}
+
+LeastSize LeastWindowSize(const Composition& ui) {
+  using settings::Px16;
+  using settings::Px2;
+  using settings::Px4;
+  using settings::Px8;
+  LeastSize least;
+  least.width = controls::ExplorerHolder::kWidest + kLeastPageWidth;
+  const platform::Container* toolbar = ui.FormHeader[1];
+  for (const controls::ToolButton* button : ui.ToolButton)
+    if (button) least.width = std::max(least.width, toolbar->Left() + button->Left() + button->Width() + Px4());
+  for (size_t i : {1, 2})
+    least.width = std::max(least.width, ui.DiffLabel[i]->Left() + ui.DiffLabel[i]->Width() + Px8());
+
+  const int top = toolbar->Top() + toolbar->Height();
+  const int form = ui.TextBox[3]->Top() + kLeastQuestionHeight + Px8() + Px4() + ui.TextBox[4]->Height() + Px16() +
+                   ui.Commander[1]->Height() + Px16();
+  const int pane = ui.ComplexList[1]->Top() + kLeastListHeight + ui.CommandButton[2]->Height() + Px16() - Px2();
+  least.height = top + std::max(form, pane);
+  return least;
+}
+
+void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight) {
+  auto widen = [scaleWidth](platform::FormElement* element) {
+    if (element->Width() < scaleWidth) element->SetWidth(scaleWidth);
+  };
+  for (platform::Picture* texture : ui.FormBackGround) widen(texture);
+  for (platform::Container* strip : ui.FormHeader) widen(strip);
+  widen(ui.FormImage);
+  widen(ui.DiffLabel[0]);
+  for (platform::Line* line : ui.NormLine)
+    if (line->X2() < scaleWidth) line->SetX2(scaleWidth);
+  ui.ExplorerHolder->CoverHeight(scaleHeight);
 }
 
 void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth) {

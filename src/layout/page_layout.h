@@ -35,6 +35,30 @@ enum PageModeValue { pageContents = 0, pageIndex = 1, pageSearch = 2, pageQuesti
 // beyond the visibility of the pane and the page boxes.
 void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight);
 
+// Twips of page that the least window leaves beside the pane at its widest
+// (200 pixels at 96 dots per inch).
+inline constexpr int kLeastPageWidth = 3000;
+// Twips of the question box at the least window height: three lines of text.
+inline constexpr int kLeastQuestionHeight = 600;
+// Twips of the index list at the least window height: four rows.
+inline constexpr int kLeastListHeight = 1200;
+
+// The least inner size of the window, in twips, that its layout needs: the
+// pane at its widest beside a usable page, the whole toolbar and the question
+// form's title band; below the toolbar, the question form with every field
+// apart, or the index pane with a usable list, whichever is taller. Call it
+// once the captions are set: the toolbar's width follows them.
+struct LeastSize {
+  int width = 0;
+  int height = 0;
+};
+LeastSize LeastWindowSize(const Composition& ui);
+
+// Stretches the strips, the title picture, the question form's band, the
+// toolbar line and the pane's texture and slider over a window of this inner
+// size (twips). They are sized for the screen at start; they only ever grow.
+void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight);
+
 // Centres status boxes in the content area, or on the whole window when a box
 // is wider than the content area. index -1 places every box.
 void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth);

@@ -7,6 +7,7 @@
 #include "app/manager.h"
 #include "app/manager_sub.h"
 #include "app/temp_install.h"
+#include "layout/page_layout.h"
 #include "platform/twips.h"
 #include "settings/theme_images.h"
 
@@ -51,7 +52,8 @@ TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
   EXPECT_EQ(owner_.geometry(), manager_->geometry());  // the owner window stays under it
   EXPECT_EQ(Ui().FormCaption[0]->Caption(), app::WindowTitle());
 
-  manager_->resize(3000 / 15, 7000 / 15);  // too narrow for the whole title
+  manager_->setMinimumSize(0, 0);  // the fitting itself, in a larger font's stead
+  manager_->resize(4500 / 15, 7000 / 15);  // too narrow for the whole title
   EXPECT_TRUE(Ui().FormCaption[0]->Caption().endsWith(QStringLiteral("...")));
   // The shortened title ends before the first button, with its gap.
   const auto* caption = Ui().FormCaption[0];
@@ -62,11 +64,11 @@ TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
 TEST_F(WindowFrameTest, ResizeDuringADragChangesNothing) {
   manager_->resize(9000 / 15, 7000 / 15);
   manager_->MutableState().WindowMoving = true;
-  manager_->resize(6000 / 15, 7000 / 15);
+  manager_->resize(10500 / 15, 7000 / 15);
   EXPECT_EQ(Ui().FormControl[4]->Left(), 8745);
   manager_->MutableState().WindowMoving = false;
   manager_->Form_Resize_Now();
-  EXPECT_EQ(Ui().FormControl[4]->Left(), 6000 - 240 - 15);
+  EXPECT_EQ(Ui().FormControl[4]->Left(), 10500 - 240 - 15);
 }
 
 TEST_F(WindowFrameTest, OneMemberOfAFamilyIsHighlightedAtATime) {
@@ -125,6 +127,16 @@ TEST_F(WindowFrameTest, PollClearsHighlightsOnceWhenThePointerEntersTheBrowser) 
   EXPECT_FALSE(Ui().ToolButton[2]->ImHigh());
 }
 
+TEST_F(WindowFrameTest, LateNewsFromThePageKeepsTheHighlightUnderThePointer) {
+  const QRect window = manager_->geometry();
+  emit Ui().ToolButton[3]->MouseMove(0, 0, 10, 10);
+  // "Link left" arriving once the pointer is on the button.
+  Frame().PageReportedPointer(window.topLeft() + Ui().ToolButton[3]->mapTo(manager_.get(), QPoint(5, 5)));
+  EXPECT_TRUE(Ui().ToolButton[3]->ImHigh());
+  Frame().PageReportedPointer(Ui().SimpleBox[0]->geometry().translated(window.topLeft()).center());
+  EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
+}
+
 TEST_F(WindowFrameTest, TitleButtonsMaximiseRestoreAndMinimise) {
   Frame().TitleButtonAction(3);
   EXPECT_TRUE(manager_->windowState() & Qt::WindowMaximized);
@@ -171,6 +183,7 @@ TEST_F(WindowFrameTest, EdgesResizeTheWindowDownToItsLeastSize) {
   EXPECT_EQ(Ui().FormControl[4]->Left(), 640 * 15 - 240 - 15);  // the resize ran
 
   manager_->resize(10, 10);  // never smaller than its least size
-  EXPECT_EQ(manager_->width(), 300);
-  EXPECT_EQ(manager_->height(), 240);
+  const layout::LeastSize least = layout::LeastWindowSize(Ui());
+  EXPECT_EQ(manager_->width(), (least.width + 14) / 15);
+  EXPECT_EQ(manager_->height(), (least.height + 14) / 15);
 }

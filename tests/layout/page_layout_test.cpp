@@ -161,3 +161,42 @@ TEST_F(PageLayoutTest, ToolbarButtonsTouch) {
   }
   EXPECT_GT(ui_.ToolButton[2]->Width(), ui_.ToolButton[0]->Width());
 }
+
+TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
+  layout::ArrangeToolbar(ui_.ToolButton);
+  layout::LeastSize least = layout::LeastWindowSize(ui_);
+  EXPECT_EQ(least.width, controls::ExplorerHolder::kWidest + layout::kLeastPageWidth);
+  // Toolbar strip, question box top, three lines, gap, information box, gap, buttons, margin.
+  EXPECT_EQ(least.height, 900 + 2400 + 600 + 180 + 1125 + 240 + 375 + 240);
+
+  // At that size the widest pane leaves the page its width, and the question
+  // form's boxes keep their order and heights.
+  ui_.ExplorerHolder->SetWidth(controls::ExplorerHolder::kWidest);
+  LayoutPage(ui_, layout::pageIndex, least.width, least.height);
+  EXPECT_EQ(Content().ContentWidth, layout::kLeastPageWidth);
+  LayoutPage(ui_, layout::pageQuestion, least.width, least.height);
+  EXPECT_EQ(ui_.TextBox[3]->Height(), layout::kLeastQuestionHeight);
+  EXPECT_GT(ui_.TextBox[4]->Top(), ui_.TextBox[3]->Top() + ui_.TextBox[3]->Height());
+  EXPECT_GT(ui_.Commander[0]->Top(), ui_.TextBox[4]->Top() + ui_.TextBox[4]->Height());
+
+  // Long captions widen the toolbar past the pane: the toolbar decides.
+  for (size_t i : {0, 2, 3, 4, 5}) ui_.ToolButton[i]->ToolProperty(1, QString(40, QLatin1Char('W')), 2, true, 0);
+  layout::ArrangeToolbar(ui_.ToolButton);
+  least = layout::LeastWindowSize(ui_);
+  const auto* last = ui_.ToolButton[8];
+  EXPECT_EQ(least.width, last->Left() + last->Width() + 60);
+}
+
+TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {
+  layout::CoverWindow(ui_, 40000, 30000);
+  for (const platform::FormElement* strip : std::initializer_list<const platform::FormElement*>{
+           ui_.FormBackGround[0], ui_.FormHeader[0], ui_.FormHeader[1], ui_.FormImage, ui_.DiffLabel[0]})
+    EXPECT_EQ(strip->Width(), 40000) << strip->metaObject()->className();
+  EXPECT_EQ(ui_.NormLine[0]->X2(), 40000);
+  EXPECT_GE(ui_.ExplorerHolder->DragSlider->Height(), 30000);
+  EXPECT_GE(ui_.ExplorerHolder->BackGround->Height(), 30000);
+  // A smaller window later leaves them as they are.
+  layout::CoverWindow(ui_, 5000, 4000);
+  EXPECT_EQ(ui_.FormImage->Width(), 40000);
+  EXPECT_GE(ui_.ExplorerHolder->DragSlider->Height(), 30000);
+}
