@@ -239,6 +239,9 @@ class FrameButtonsAndDrag(WindowTest):
     def test_minimise_to_owner_and_restore_from_it(self):
         report = self.start()
         main, owner = self.windows()
+        # The owner carries the title and a taskbar entry.
+        self.assertEqual(self.display.window_name(owner), TITLE)
+        self.assertIn("_NET_WM_WINDOW_TYPE_NORMAL", self.display.property(owner, "_NET_WM_WINDOW_TYPE"))
         for maximised in (False, True):
             with self.subTest(maximised=maximised):
                 if maximised:
@@ -375,8 +378,12 @@ class LayoutAtScreenSizes:
                 report = self.wait(lambda r, p=page: r["page"] == p and not r["busy"], f"{name} page")
                 time.sleep(0.3)
                 report = self.lumora.report()
-                self.wait_drawn(report, f"{name}-{size}.png")
+                shot = self.wait_drawn(report, f"{name}-{size}.png")
                 self.assertEqual(layout_faults(report), [])
+                # The title strip shows its picture and the toolbar its button pictures.
+                x, y, _, _ = report["window"]
+                self.assertGreater(region_colours(shot, x, y, self.screen[0], 21), 8, "title strip")
+                self.assertGreater(region_colours(shot, x, y + 21, 320, 39), 12, "toolbar pictures")
                 # The page reaches the window's right and bottom edges.
                 box = report.control("SimpleBox(1)" if page == QUESTION else "SimpleBox(0)")["rect"]
                 self.assertGreater(box[0] + box[2], self.screen[0] - 30)
