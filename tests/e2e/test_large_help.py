@@ -67,12 +67,14 @@ class CloseWhileIndexing(unittest.TestCase):
 
     def test_alt_f4_during_the_index_build(self):
         def alt_f4(_):
-            for window in self.display.windows("^" + re.escape(TITLE) + "$"):
-                if self.display.transient_for(window):  # the main window, not its owner
-                    self.display.run("xdotool", "windowactivate", "--sync", str(window), check=False)
-            self.display.run("xdotool", "key", "alt+F4")  # the window manager closes the active window
+            pattern = "^" + re.escape(TITLE) + "$"
+            main, deadline = [], time.monotonic() + 30
+            while not main and time.monotonic() < deadline:  # "visible" may be reported before the map
+                main = [w for w in self.display.windows(pattern) if self.display.transient_for(w)]
+                time.sleep(0.1)
+            self.assertTrue(main, "the main window never mapped")
+            self.display.close_by_window_manager(main[0], pattern)
         self.close_while_indexing(alt_f4)
-
 
 if __name__ == "__main__":
     unittest.main()

@@ -283,8 +283,7 @@ class FrameButtonsAndDrag(WindowTest):
     def test_desktop_close_ends_the_program(self):
         self.start()
         main, _ = self.windows()
-        self.display.run("xdotool", "windowactivate", "--sync", str(main), check=False)
-        self.display.run("xdotool", "key", "alt+F4")  # the window manager closes the active window
+        self.display.close_by_window_manager(main, TITLE_PATTERN)
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
 
     def test_hover_highlight_clears_when_pointer_enters_the_page(self):
