@@ -1,5 +1,5 @@
 # Settings every target of our own shares: strict warnings, no implicit
-# string encodings, optional sanitizers.
+# string encodings, optional sanitizers and fuzzing instrumentation.
 function(lumora_configure_target target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
     -Wno-error=deprecated-declarations)
@@ -8,6 +8,13 @@ function(lumora_configure_target target)
     QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER)
   if(LUMORA_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  # Coverage for the fuzzer everywhere; any undefined behaviour stops the run
+  # so that it is kept as a crash.
+  if(LUMORA_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+      -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -141,7 +141,7 @@ struct MessageParts {
   QString noteText;
 };
 
-QByteArray MessageText(const MessageParts& parts) {
+QByteArray ComposedText(const MessageParts& parts) {
   const QByteArray body = CanonicalLines(parts.noteText.toUtf8());
   const bool sevenBit = FitsSevenBit(body);
   const QByteArray domain = parts.sender.mid(parts.sender.indexOf(u'@') + 1).toLatin1();
@@ -359,6 +359,12 @@ void MailSession::SetMsgReplyTo(const QString& address) {
   if (message_) message_->replyTo = address;
 }
 
+QByteArray MailSession::MessageText() const {
+  if (!message_ || !IsPlainAddress(message_->recipient) || !IsPlainAddress(settings_.sender)) return {};
+  return ComposedText({settings_.sender, message_->recipient, message_->replyTo, message_->subject,
+                       message_->noteText});
+}
+
 bool MailSession::Send(bool showDialog) {
   lastError_.clear();
   const QString notSent = QStringLiteral("The mail was not sent: ");
@@ -376,8 +382,7 @@ bool MailSession::Send(bool showDialog) {
   const QByteArray to = '<' + message_->recipient.toLatin1() + '>';
   CurlList recipients(curl_slist_append(nullptr, to.constData()));  // outlives the handle that uses it
   Exchange exchange;
-  exchange.upload = MessageText({settings_.sender, message_->recipient, message_->replyTo, message_->subject,
-                                 message_->noteText});
+  exchange.upload = MessageText();
   CurlHandle curl = OpenConnection(settings_, exchange);
   if (curl) {
     curl_easy_setopt(curl.get(), CURLOPT_MAIL_FROM, from.constData());

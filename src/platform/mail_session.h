@@ -62,6 +62,9 @@ class MailSession final {
   // about every 15 ms meanwhile.
   bool Send(bool showDialog);
   void ReleaseMessage() { message_.reset(); }
+  // The message as Send uploads it, headers and body; empty when none is
+  // composed or its recipient or sender is no plain address, which Send refuses.
+  QByteArray MessageText() const;
 
   // Runs while Send waits (the window passes one that lets it paint);
   // returning false abandons the send.

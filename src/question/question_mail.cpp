@@ -52,17 +52,22 @@ std::vector<FormProblem> CheckQuestionForm(const QuestionForm& form) {
   return problems;
 }
 
+void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+                     const QString& supportDomain, const QString& questionId) {
+  session.Compose();
+  session.SetRecipAddress(QuestionRecipient(expertIndex, supportDomain));
+  session.SetMsgSubject(QuestionSubject(questionId, form));
+  session.SetMsgNoteText(QuestionNoteText(form));
+  session.SetMsgReplyTo(form.fields[1].trimmed());
+}
+
 SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump) {
   SendResult result;
   session.SignOn();
   if (session.SessionID() != 0) {
-    session.Compose();
-    session.SetRecipAddress(QuestionRecipient(expertIndex, supportDomain));
     result.questionId = MakeQuestionId(pump);
-    session.SetMsgSubject(QuestionSubject(result.questionId, form));
-    session.SetMsgNoteText(QuestionNoteText(form));
-    session.SetMsgReplyTo(form.fields[1].trimmed());
+    ComposeQuestion(session, form, expertIndex, supportDomain, result.questionId);
     result.sent = session.Send(false);
     session.ReleaseMessage();
   }

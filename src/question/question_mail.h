@@ -49,6 +49,11 @@ struct SendResult {
   QString error;       // why nothing was sent
 };
 
+// Puts the question with this ID into a new message of the session,
+// addressed to the expert's mailbox, with replies to the address in box 1.
+void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+                     const QString& supportDomain, const QString& questionId);
+
 // Signs on, composes the question with a new ID, sends it without dialog and
 // signs off, in the original's order. Unlike the original, a refused sign-on
 // or send is reported, not taken for success. Nothing is retried. Replies go

@@ -42,10 +42,7 @@ void ForEachSettingsLine(QByteArrayView text,
   }
 }
 
-bool ReadSettingsFile(const QString& path, content::StringTable& table) {
-  if (!platform::FileIsUsable(path)) return false;
-  table.Reset();
-  const QByteArray text = content::ReadWholeFile(path);
+void ReadSettingsText(QByteArrayView text, content::StringTable& table) {
   const bool utf8 = SettingsTextIsUtf8(text);
   ForEachSettingsLine(text, [&table, utf8](QByteArrayView key, QByteArrayView value) {
     QByteArray shown = value.toByteArray();
@@ -54,6 +51,12 @@ bool ReadSettingsFile(const QString& path, content::StringTable& table) {
     table.Set(0, entry, DecodeSettingsText(key, utf8));
     table.Set(1, entry, DecodeSettingsText(shown, utf8));
   });
+}
+
+bool ReadSettingsFile(const QString& path, content::StringTable& table) {
+  if (!platform::FileIsUsable(path)) return false;
+  table.Reset();
+  ReadSettingsText(content::ReadWholeFile(path), table);
   return true;
 }
 

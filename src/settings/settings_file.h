@@ -24,10 +24,13 @@ void ForEachSettingsLine(QByteArrayView text,
 bool SettingsTextIsUtf8(QByteArrayView text);
 QString DecodeSettingsText(QByteArrayView text, bool utf8);
 
-// Reads a settings file into a table of two fields, field 0 the keys and
-// field 1 the values (decoded as above, "</b>" turned into CR),
-// one entry per line in file order. False, with the table untouched, when the
-// file is missing or empty.
+// Appends a settings text to a table of two fields, field 0 the keys and
+// field 1 the values (decoded as above, "</b>" turned into CR), one entry
+// per line in text order.
+void ReadSettingsText(QByteArrayView text, content::StringTable& table);
+
+// The file's text read into the emptied table as above. False, with the
+// table untouched, when the file is missing or empty.
 bool ReadSettingsFile(const QString& path, content::StringTable& table);
 
 }  // namespace lumora::settings

@@ -1,0 +1,17 @@
+#include "app/command_line.h"
+#include "fuzz.h"
+#include "platform/text.h"
+
+using namespace lumora;
+
+// Any argument string gives a lower-case pack path with "/" separators; a
+// topic name without quotes comes through joining and parsing as it was.
+FUZZ_TARGET(bytes) {
+  const QString input = QString::fromUtf8(bytes);
+  const QString path = app::ParseCommandLine(input).CommandLine;
+  FUZZ_CHECK(!path.contains(u'\\') && platform::AnsiLower(path) == path && platform::TrimBlanks(path) == path);
+  if (input.contains(u'"')) return;
+  const app::ParsedCommandLine parsed = app::ParseCommandLine(
+      app::JoinArguments({QStringLiteral("C:\\Help\\X.QLP"), QStringLiteral("-Topic"), input}));
+  FUZZ_CHECK(parsed.Topic == input && parsed.CommandLine == u"c:/help/x.qlp" && parsed.RunMode == app::runContents);
+}

@@ -1,0 +1,20 @@
+#include "content/page_text.h"
+#include "fuzz.h"
+#include "platform/text.h"
+
+using namespace lumora;
+
+// However little of the page it reads, the subject is the one the whole
+// page's decoded, lowered text gives.
+FUZZ_TARGET(bytes) {
+  const QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
+  const QString text = platform::LowerText(content::DecodePage(bytes));
+  QString expected = content::DeclaredSubject(text);
+  if (expected.isEmpty()) {
+    const qsizetype start = text.indexOf(u"<title>"), end = text.indexOf(u"</title>");
+    if (start >= 0 && end >= start + 7) expected = text.mid(start + 7, end - start - 7).simplified();
+    if (expected.isEmpty()) expected = QStringLiteral("page.html");
+  }
+  // A long subject is cut at about a thousand characters.
+  FUZZ_CHECK(subject == expected || (subject.size() >= 999 && expected.startsWith(subject)));
+}

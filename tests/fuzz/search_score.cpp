@@ -1,0 +1,23 @@
+#include "content/page_text.h"
+#include "content/search.h"
+#include "content/text_helpers.h"
+#include "fuzz.h"
+#include "platform/text.h"
+
+using namespace lumora;
+
+// The first line is the query, the rest the page. However the score takes
+// its short cuts, it counts the words in the page's decoded text as the
+// list shows it, lower case.
+FUZZ_TARGET(bytes) {
+  const qsizetype newline = bytes.indexOf('\n');
+  const QByteArrayView page = newline < 0 ? QByteArrayView() : bytes.sliced(newline + 1);
+  const std::vector<QString> words = content::SplitQuery(QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline)));
+  const QByteArray text = platform::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toUtf8();
+  long long expected = 0;
+  for (const QString& word : words) {
+    const QByteArray utf8 = word.toUtf8();
+    for (qsizetype at = utf8.isEmpty() ? -1 : text.indexOf(utf8); at >= 0; at = text.indexOf(utf8, at + 1)) ++expected;
+  }
+  FUZZ_CHECK(content::QueryWords(words).Score(page) == expected);
+}

@@ -1,0 +1,23 @@
+#include <optional>
+
+#include "fuzz.h"
+#include "settings/settings_file.h"
+#include "settings/theme.h"
+
+using namespace lumora::settings;
+
+FUZZ_TARGET(bytes) {
+  int lines = 0;
+  ForEachSettingsLine(bytes, [&lines](QByteArrayView key, QByteArrayView value) {
+    ++lines;
+    FUZZ_CHECK(!key.contains('=') && !key.contains('\r') && !value.contains('\r'));
+    for (const QByteArrayView part : {key, value}) FUZZ_CHECK(!part.startsWith(' ') && !part.endsWith(' '));
+    // A colour reads the same written back either way.
+    if (const std::optional<int> colour = ParseColour(value)) {
+      FUZZ_CHECK(ParseColour(QByteArray::number(*colour)) == colour);
+      FUZZ_CHECK(ParseColour(QByteArray("&H" + QByteArray::number(static_cast<unsigned>(*colour), 16))) == colour);
+    }
+  });
+  QByteArray text = bytes.toByteArray();
+  FUZZ_CHECK(ParseThemeText(text) <= lines && text.isEmpty());
+}
