@@ -24,9 +24,17 @@ constexpr QLatin1StringView kTopicSwitch("-topic");
 
 bool IsTopicSwitch(const QString& word) { return word.compare(kTopicSwitch, Qt::CaseInsensitive) == 0; }
 
+bool IsSwitch(const QString& word) {
+  if (IsTopicSwitch(word)) return true;
+  for (const Switch& s : kSwitches)
+    if (word.compare(s.text, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 // Takes "-topic NAME" out of the line and returns NAME: the next word, or the
-// text in double quotes that follows.
-QString TakeTopic(QString& line) {
+// text in double quotes that follows. Without a NAME only "-topic" goes, and
+// found tells that it was there.
+QString TakeTopic(QString& line, bool& found) {
   const QChar blank(QLatin1Char(' '));
   const QChar quote(QLatin1Char('"'));
   for (qsizetype from = line.indexOf(kTopicSwitch, 0, Qt::CaseInsensitive); from >= 0;
@@ -45,8 +53,13 @@ QString TakeTopic(QString& line) {
       stop = line.indexOf(blank, start);
       if (stop < 0) stop = line.size();
       name = line.mid(start, stop - start);
+      if (IsSwitch(name)) {
+        name.clear();
+        stop = end;
+      }
     }
     line.remove(from, stop - from);
+    found = true;
     return name;
   }
   return {};
@@ -65,7 +78,9 @@ QString JoinArguments(const QStringList& arguments) {
 ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   ParsedCommandLine parsed;
   QString rest = platform::TrimBlanks(argumentString);
-  parsed.Topic = TakeTopic(rest);
+  bool topicSwitch = false;
+  parsed.Topic = TakeTopic(rest, topicSwitch);
+  parsed.TopicWithoutName = topicSwitch && parsed.Topic.isEmpty();
   QString line = platform::AnsiLower(platform::TrimBlanks(rest));
   for (const Switch& s : kSwitches)
     if (line.contains(s.text)) parsed.RunMode = s.runMode;

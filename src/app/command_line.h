@@ -12,6 +12,7 @@ struct ParsedCommandLine {
   QString CommandLine;  // the language pack path, lower case, "/" separators
   int RunMode = runContents;
   QString Topic;  // the NAME of "-topic NAME", letter case kept; empty without one
+  bool TopicWithoutName = false;  // "-topic" at the end, or before another switch
 };
 
 // The one argument string: the arguments after the program path, joined by
@@ -24,8 +25,10 @@ QString JoinArguments(const QStringList& arguments);
 //   "-search -index x.qlp"        ->  "x.qlp", run mode 4 (-search is tested last)
 //   "c:\my-index\x.qlp"           ->  "c:/my/x.qlp", run mode 3 (switch text inside the path)
 //   "x.qlp -topic My-Index#Top"   ->  "x.qlp", topic "My-Index#Top", run mode 0
+//   "x.qlp -topic -index"         ->  "x.qlp", no topic (without a name), run mode 3
 // "-topic" counts only as a word of its own; it and its name are taken out
-// first, so neither the name nor the switch is mistaken for a run mode or the pack.
+// first, so neither the name nor the switch is mistaken for a run mode or the
+// pack. A switch right after it is no name: it stays a switch.
 // Both "\" and "/" are accepted as separators.
 ParsedCommandLine ParseCommandLine(const QString& argumentString);
 

@@ -39,7 +39,9 @@ int main(int argc, char* argv[]) {
   const QString argumentString = lumora::app::JoinArguments(QApplication::arguments().mid(1));
   // A help set already open on this display takes the start over: one
   // window however often the calling program asks for help.
-  const QString pack = lumora::app::ParseCommandLine(argumentString).CommandLine;
+  const lumora::app::ParsedCommandLine parsed = lumora::app::ParseCommandLine(argumentString);
+  if (parsed.TopicWithoutName) std::fputs("lumora: -topic is not followed by a page name; it is left out\n", stderr);
+  const QString pack = parsed.CommandLine;
   std::unique_ptr<lumora::app::SingleWindow> single;
   if (lumora::platform::FileIsUsable(pack)) {
     const QString realPack = QFileInfo(lumora::platform::ResolvePath(pack)).canonicalFilePath();

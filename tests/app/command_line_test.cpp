@@ -48,13 +48,16 @@ TEST(CommandLine, TopicIsTakenOutBeforeSwitchesAndPack) {
     const char* commandLine;
     int runMode;
     const char* topic;
+    bool withoutName = false;
   } cases[] = {
       {"/h/x.qlp -topic Setup", "/h/x.qlp", runContents, "Setup"},
       {"-TOPIC Using/Switches.html#Top /h/x.qlp -index", "/h/x.qlp", runIndex, "Using/Switches.html#Top"},
       {"/h/x.qlp -topic my-index-page -search", "/h/x.qlp", runSearch, "my-index-page"},
       {"/h/x.qlp -topic c:\\h\\y.qlp", "/h/x.qlp", runContents, "c:\\h\\y.qlp"},
       {"/h/x.qlp -topic \"getting started.html\" -lmr", "/h/x.qlp", runQuestion, "getting started.html"},
-      {"/h/x.qlp -topic", "/h/x.qlp", runContents, ""},
+      {"/h/x.qlp -topic", "/h/x.qlp", runContents, "", true},
+      {"/h/x.qlp -topic -index", "/h/x.qlp", runIndex, "", true},  // a switch is no name
+      {"-Topic -LMR /h/x.qlp", "/h/x.qlp", runQuestion, "", true},
       {"/my-topic/x.qlp", "/my-topic/x.qlp", runContents, ""},  // only a word of its own is the switch
       {"/h/x.qlp -topics", "/h/x.qlp", runContents, ""},
   };
@@ -64,6 +67,7 @@ TEST(CommandLine, TopicIsTakenOutBeforeSwitchesAndPack) {
     EXPECT_EQ(parsed.CommandLine, QString::fromLatin1(c.commandLine));
     EXPECT_EQ(parsed.RunMode, c.runMode);
     EXPECT_EQ(parsed.Topic, QString::fromLatin1(c.topic));
+    EXPECT_EQ(parsed.TopicWithoutName, c.withoutName);
   }
 }
 
