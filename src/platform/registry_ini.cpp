@@ -252,13 +252,15 @@ QByteArray WithValue(const QByteArray& content, const QString& group, const QStr
     QString relative;
     if (section.group.compare(group, Qt::CaseInsensitive) == 0) {
       relative = name;
-    } else {
+    } else if (section.group.isEmpty() || group.startsWith(section.group + QLatin1Char('/'), Qt::CaseInsensitive)) {
       const QString prefix = group + QLatin1Char('/');
       const bool holdsKey = std::any_of(index.entries.begin(), index.entries.end(), [&](const Entry& e) {
         return e.section == s && e.path.startsWith(prefix, Qt::CaseInsensitive);
       });
       if (!holdsKey) continue;
       relative = section.group.isEmpty() ? path : path.mid(section.group.size() + 1);
+    } else {
+      continue;  // a section below the key or beside it
     }
     store.lines.insert(section.lastLine + 1, EscapedName(relative) + '=' + EscapedValue(text));
     return JoinStore(store);

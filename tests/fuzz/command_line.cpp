@@ -5,12 +5,15 @@
 using namespace lumora;
 
 // Any argument string gives a lower-case pack path with "/" separators; a
-// topic name without quotes comes through joining and parsing as it was.
+// topic name without quotes comes through joining and parsing as it was,
+// unless it is itself a switch, which stays one.
 FUZZ_TARGET(bytes) {
   const QString input = QString::fromUtf8(bytes);
   const QString path = app::ParseCommandLine(input).CommandLine;
   FUZZ_CHECK(!path.contains(u'\\') && platform::AnsiLower(path) == path && platform::TrimBlanks(path) == path);
   if (input.contains(u'"')) return;
+  for (const char* word : {"-lmr", "-index", "-search", "-topic"})
+    if (input.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) return;
   const app::ParsedCommandLine parsed = app::ParseCommandLine(
       app::JoinArguments({QStringLiteral("C:\\Help\\X.QLP"), QStringLiteral("-Topic"), input}));
   FUZZ_CHECK(parsed.Topic == input && parsed.CommandLine == u"c:/help/x.qlp" && parsed.RunMode == app::runContents);

@@ -223,6 +223,12 @@ TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
   RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("1"));
+  // A section below the key names no value of it: a write there would lose
+  // the value's name (found by fuzzing).
+  const QByteArray deeper = "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";
+  const QString other = WriteStore(dir, deeper);
+  RegWriteText(RegistryRoot{other}, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
+  EXPECT_EQ(ReadBytes(other), deeper);
 }
 
 // Runs the probe on the store, as an unprivileged user when the test runs as
