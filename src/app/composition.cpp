@@ -1,5 +1,8 @@
 #include "app/composition_builder.h"
 
+#include <QLineEdit>
+#include <iterator>
+
 namespace lumora::app {
 namespace {
 
@@ -58,11 +61,10 @@ void BuildFrameAndToolbar(QWidget* window, Composition& ui) {
   caption->SetForeColor(kWhite);
   ui.FormCaption = {caption};
 
-  static const char* const kTips[] = {"Change Colour", "Get Help", "Minimize", "Maximize", "Close"};
   ui.FormControl.clear();
   for (int i = 0; i < 5; ++i) {
     auto* button = Make<Picture>(window, 9600, 15, 285, i == 0 ? 300 : 285);
-    button->setToolTip(QString::fromLatin1(kTips[i]));
+    button->SetPressable(true);
     button->SetTag(QStringLiteral("0"));
     ui.FormControl.push_back(button);
   }
@@ -103,6 +105,11 @@ void BuildExplorerPane(QWidget* window, Composition& ui) {
                       Make<controls::CommandButton>(pane, 2175, 6120, 1095, 330)};
   ui.ComplexList = {Make<controls::ComplexList>(pane, 120, 1200, 3135, 5175),
                     Make<controls::ComplexList>(pane, 120, 960, 3135, 5055)};
+
+  // Tab takes each page's box, its button, its list, then Display.
+  QWidget* const order[] = {ui.WriteBox[0]->WrBText, ui.CommandButton[0], ui.ComplexList[0], ui.CommandButton[1],
+                            ui.WriteBox[1]->WrBText, ui.ComplexList[1], ui.CommandButton[2]};
+  for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void BuildQuestionForm(controls::SimpleBox* form, Composition& ui) {

@@ -1,5 +1,7 @@
 #include "app/language_loader.h"
 
+#include <iterator>
+
 #include "platform/pictures.h"
 
 namespace lumora::app {
@@ -22,6 +24,16 @@ struct ToolbarEntry {
 constexpr ToolbarEntry kToolbar[] = {{0, 3, false}, {1, -1, false}, {2, 4, true},  {3, 5, false},
                                      {4, 6, false}, {5, 7, false},  {7, -1, true}, {8, -1, false}};
 
+// A button without a caption is known by its tool tip, to the pointer and
+// to screen readers alike.
+constexpr std::pair<int, const char*> kToolTips[] = {
+    {1, "Forward (Alt+Right)"}, {7, "Print (Ctrl+P)"}, {8, "Print Preview (Ctrl+Shift+P)"}};
+constexpr const char* kTitleButtonTips[] = {"Change Colour", "Get Help", "Minimize", "Maximize", "Close"};
+
+void SetToolTip(QWidget& widget, const QString& text) {
+  if (!text.isEmpty()) widget.setToolTip(text);
+}
+
 }  // namespace
 
 void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder) {
@@ -40,6 +52,12 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
     const QString caption = entry.shortText < 0 ? QString() : text[static_cast<size_t>(entry.shortText)];
     button->ToolProperty(entry.button + 1, caption, entry.button + 2, true, entry.newGroup ? 1 : 0);
   }
+  for (const auto& [index, english] : kToolTips)
+    ui.ToolButton[static_cast<size_t>(index)]->setToolTip(QString::fromLatin1(english));
+  ApplyCaptions(pack.ToolTip, ui.ToolButton, SetToolTip);
+  for (size_t i = 0; i < ui.FormControl.size() && i < std::size(kTitleButtonTips); ++i)
+    ui.FormControl[i]->setToolTip(QString::fromLatin1(kTitleButtonTips[i]));
+  ApplyCaptions(pack.TitleButton, ui.FormControl, SetToolTip);
 
   ui.ControllerBox[0]->ControllerProperty(text[9], 0);
 

@@ -66,6 +66,12 @@ class Collector {
 
   QJsonArray Entries() const { return entries_; }
 
+  // The innermost control that holds widget; "" for none.
+  QString NameOf(const QWidget* widget) const {
+    while (widget && !names_.contains(widget)) widget = widget->parentWidget();
+    return widget ? names_.value(widget) : QString();
+  }
+
  private:
   const Manager& window_;
   QHash<const QWidget*, QString> names_;
@@ -145,6 +151,9 @@ QByteArray LayoutReport::Compose() const {
   // What the page itself held when last asked, and which page that was.
   report[QStringLiteral("searchMarks")] = QJsonObject{{QStringLiteral("page"), window_.Marks().CountedPage()},
                                                       {QStringLiteral("count"), window_.Marks().Count()}};
+  // Where the keyboard is.
+  if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == &window_)
+    report[QStringLiteral("focus")] = controls.NameOf(focus);
   report[QStringLiteral("controls")] = controls.Entries();
   return QJsonDocument(report).toJson(QJsonDocument::Indented);
 }

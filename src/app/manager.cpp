@@ -351,6 +351,7 @@ void Manager::ApplyTheme() {
   ui_.ComplexList[0]->SetKeepFocus(true);
   ui_.ComplexList[1]->SetKeepFocus(true);
   ui_.NormLine[0]->SetBorderColor(theme.theme_dark);
+  for (platform::Picture* button : ui_.FormControl) button->SetFocusColor(theme.theme_high);
   ui_.ExplorerHolder->ResetControl();
   find_->ResetControl();
   // The ellipsis is measured again in the theme's text font.

@@ -37,6 +37,11 @@ void PageController::Connect() {
   connect(ui_.WriteBox[1], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
     if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true);
   });
+  // Down leaves the search box and the look-up box for the list below them.
+  for (size_t i : {0u, 1u})
+    connect(ui_.WriteBox[i], &controls::WriteBox::KeyPressed, this, [this, i](int keyCode, int) {
+      if (keyCode == platform::vbKeyDown) ui_.ComplexList[i]->setFocus(Qt::OtherFocusReason);
+    });
   for (controls::ComplexList* list : ui_.ComplexList)
     connect(list, &controls::ComplexList::Resized, this,
             [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1); });

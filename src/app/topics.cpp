@@ -1,6 +1,6 @@
 #include "app/topics.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include "content/search.h"
 #include "content/topic_index.h"
@@ -53,9 +53,15 @@ Topics::Topics(layout::Composition& ui, AppState& state, std::function<int()> sc
 }
 
 void Topics::SetInteractive(bool enabled) {
+  if (!enabled && QApplication::focusWidget()) focusBeforeBusy_ = QApplication::focusWidget();
   ui_.FormHeader[1]->SetEnabled(enabled);
   for (controls::SimpleBox* box : ui_.SimpleBox) box->SetEnabled(enabled);
   ui_.ExplorerHolder->SetEnabled(enabled);
+  if (!enabled || !focusBeforeBusy_) return;
+  // Enter in the search box keeps the keyboard there for the next search.
+  if (focusBeforeBusy_->isVisible() && focusBeforeBusy_->isEnabled() && !QApplication::focusWidget())
+    focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
+  focusBeforeBusy_.clear();
 }
 
 void Topics::ShowStatusBox(int index) {

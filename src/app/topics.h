@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 #include "app/app_state.h"
@@ -23,6 +25,8 @@ class Topics final : public QObject {
   void BuildTopicIndex();
   void RunSearch();
   void UpdateDisplayButton();
+  // Disabled, the window lets go of the keyboard; enabled again, the control
+  // that had it takes it back.
   void SetInteractive(bool enabled);
   void ShowStatusBox(int index);
   void HideStatusBox(int index);
@@ -34,6 +38,7 @@ class Topics final : public QObject {
   AppState& state_;
   std::function<int()> scaleWidth_;
   content::Pump pump_;
+  QPointer<QWidget> focusBeforeBusy_;
 };
 
 }  // namespace lumora::app

@@ -482,8 +482,19 @@ void ComplexList::wheelEvent(QWheelEvent* event) {
   VScrollButton->Submit_New_Coord(std::max(0, offset - notches * 3 * rowHeight_));
 }
 
+void ComplexList::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return platform::FormElement::keyPressEvent(event);
+  enterDown_ = true;
+}
+
 void ComplexList::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // A release whose press went elsewhere (the look-up box's Enter) opens nothing.
+    if (enterDown_ && listIndex_ >= 0 && listIndex_ < RowCount()) emit DoubleClick(listIndex_);
+    enterDown_ = false;
+    return;
+  }
   const int lastRow = std::max(0, RowCount() - 1);
   int row = listIndex_;
   switch (event->key()) {
@@ -509,6 +520,7 @@ void ComplexList::focusInEvent(QFocusEvent* event) {
 
 void ComplexList::focusOutEvent(QFocusEvent* event) {
   platform::FormElement::focusOutEvent(event);
+  enterDown_ = false;
   if (!keepFocus_) {
     ShowSelector(false);
     return;

@@ -114,6 +114,9 @@ class ComplexList final : public platform::FormElement {
  protected:
   void OnResize() override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  // The arrows, PageUp, PageDown, Home and End move the selection; Enter
+  // raises DoubleClick for the selected row, as a double click on it would.
   void keyReleaseEvent(QKeyEvent* event) override;
   // The wheel scrolls three rows a notch, as desktop lists do.
   void wheelEvent(QWheelEvent* event) override;
@@ -144,6 +147,7 @@ class ComplexList final : public platform::FormElement {
   bool keepFocus_ = false;
   int backColor_ = 0xFFFFFF;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into rows
+  bool enterDown_ = false;
 };
 
 }  // namespace lumora::controls

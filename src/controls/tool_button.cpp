@@ -1,7 +1,9 @@
 #include "controls/tool_button.h"
 
+#include <QKeyEvent>
 #include <cmath>
 
+#include "platform/events.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
 #include "settings/theme_images.h"
@@ -16,9 +18,15 @@ int Px(int n) { return n * Px1(); }
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 int Floor(double value) { return static_cast<int>(std::floor(value)); }
 
+bool IsActivationKey(const QKeyEvent* event) {
+  const int code = platform::VbKeyCode(event->key());
+  return code == platform::vbKeyReturn || code == platform::vbKeySpace;
+}
+
 }  // namespace
 
 ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
+  setFocusPolicy(Qt::TabFocus);
   TlBShape[0] = new Shape(this);
   TlBShape[0]->SetShapeKind(Shape::Kind::RoundedRectangle);
   TlBShape[0]->Move(0, 0, 1215, 495);
@@ -47,13 +55,18 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
   connect(TlBHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
   connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this] { PressedLook(); });
   connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] { ReleasedLook(); });
-  connect(TlBHotSpot, &platform::FormElement::Click, this, [this] {
-    if (commandEnabled_) emit Click(command_);
-  });
+  connect(TlBHotSpot, &platform::FormElement::Click, this, &ToolButton::Press);
   connect(TlBHotSpot, &platform::FormElement::DblClick, this, [this] {
     if (commandEnabled_) emit DoubleClick(command_);
     PressedLook();
   });
+  TlBFocus = new Shape(this);
+  TlBFocus->SetBorderStyle(Shape::Border::Dot);
+  TlBFocus->SetVisible(false);
+}
+
+void ToolButton::Press() {
+  if (commandEnabled_) emit Click(command_);
 }
 
 void ToolButton::ToolProperty(int cmdIdValue, const QString& captionValue, int picLdrValue, bool enaControl,
@@ -86,11 +99,13 @@ void ToolButton::Layout() {
     TlBShape[1]->Move(Px(1), Px(1), w - Px(2), h - Px(2));
     TlBShape[2]->Move(Px(2), Px(2), w - Px(4), h - Px(4));
     TlBHotSpot->Move(0, 0, w, h);
+    TlBFocus->Move(Px(3), Px(3), w - Px(6), h - Px(6));
   } else {
     TlBShape[0]->Move(Px(3), 0, w - Px(3), h);
     TlBShape[1]->Move(Px(4), Px(1), w - Px(5), h - Px(2));
     TlBShape[2]->Move(Px(5), Px(2), w - Px(7), h - Px(4));
     TlBHotSpot->Move(Px(3), 0, w, h);
+    TlBFocus->Move(Px(6), Px(3), w - Px(9), h - Px(6));
     NormLine[0]->SetEnds(Px(1), Px(2), Px(1), h - Px(1));
     NormLine[1]->SetEnds(Px(2), Px(2), Px(2), h - Px(1));
   }
@@ -163,6 +178,34 @@ void ToolButton::ResetControl() {
   NormLine[0]->SetBorderColor(theme.theme_dark);
   NormLine[1]->SetBorderColor(theme.theme_shade);
   TlBCaption->SetFontName(theme.theme_text);
+  TlBFocus->SetBorderColor(theme.theme_high);
+}
+
+void ToolButton::keyPressEvent(QKeyEvent* event) {
+  if (!IsActivationKey(event)) return platform::FormElement::keyPressEvent(event);
+  keyDown_ = true;
+  PressedLook();
+}
+
+void ToolButton::keyReleaseEvent(QKeyEvent* event) {
+  if (!IsActivationKey(event)) return platform::FormElement::keyReleaseEvent(event);
+  // A release whose press went to another control presses nothing.
+  if (event->isAutoRepeat() || !keyDown_) return;
+  keyDown_ = false;
+  ReleasedLook();
+  Press();
+}
+
+void ToolButton::focusInEvent(QFocusEvent* event) {
+  platform::FormElement::focusInEvent(event);
+  TlBFocus->SetVisible(true);
+}
+
+void ToolButton::focusOutEvent(QFocusEvent* event) {
+  platform::FormElement::focusOutEvent(event);
+  TlBFocus->SetVisible(false);
+  if (keyDown_) ReleasedLook();
+  keyDown_ = false;
 }
 
 }  // namespace lumora::controls

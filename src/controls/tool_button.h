@@ -14,6 +14,8 @@ namespace lumora::controls {
 // A toolbar button: a picture and an optional caption, its width taken from
 // its content, a hover body, a pressed and a toggled ("sunken") look, an
 // optional group separator on its left, and a command number it reports.
+// Tab reaches it (a click does not take the keyboard from the page): it then
+// shows a dotted frame, and Enter or Space released on it click it.
 class ToolButton final : public platform::FormElement {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(ToolButton)
@@ -38,6 +40,8 @@ class ToolButton final : public platform::FormElement {
   // A write with the current value changes nothing, not even the picture.
   void SetEnabled(bool enabledValue);
   void ResetControl();
+  // What a press does: Click(Command) when the command is enabled.
+  void Press();
 
   // Back to front: body, inner line, picture, caption, separator, middle line, hot spot.
   std::array<platform::Shape*, 3> TlBShape{};
@@ -45,6 +49,7 @@ class ToolButton final : public platform::FormElement {
   platform::Label* TlBCaption = nullptr;
   std::array<platform::Line*, 2> NormLine{};
   platform::HotSpot* TlBHotSpot = nullptr;
+  platform::Shape* TlBFocus = nullptr;  // the keyboard focus frame, over the rest
 
  signals:
   void Click(int CommandID);
@@ -52,6 +57,10 @@ class ToolButton final : public platform::FormElement {
 
  protected:
   void OnResize() override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void Layout();
@@ -66,6 +75,7 @@ class ToolButton final : public platform::FormElement {
   bool sunken_ = false;
   bool commandEnabled_ = false;
   int pictureIndex_ = 0;
+  bool keyDown_ = false;
 };
 
 }  // namespace lumora::controls

@@ -1,7 +1,10 @@
 #include "platform/picture.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
+#include "platform/color.h"
+#include "platform/events.h"
 #include "platform/twips.h"
 
 namespace lumora::platform {
@@ -21,6 +24,14 @@ void Picture::SetStretch(bool stretch) {
   update();
 }
 
+void Picture::SetPressable(bool pressable) { setFocusPolicy(pressable ? Qt::TabFocus : Qt::NoFocus); }
+
+void Picture::SetFocusColor(int color) {
+  if (color == focusColor_) return;
+  focusColor_ = color;
+  update();
+}
+
 void Picture::FitToImage() {
   if (stretch_ || image_.isNull()) return;
   const QSizeF size = image_.deviceIndependentSize();
@@ -35,6 +46,38 @@ void Picture::paintEvent(QPaintEvent*) {
     painter.drawPixmap(rect(), image_);
   else
     painter.drawPixmap(0, 0, image_);
+  if (focused_) {
+    painter.setPen(QPen(ToQColor(focusColor_), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
+}
+
+void Picture::keyPressEvent(QKeyEvent* event) {
+  const int code = VbKeyCode(event->key());
+  if (!Pressable() || (code != vbKeyReturn && code != vbKeySpace)) return FormElement::keyPressEvent(event);
+  pressed_ = true;
+}
+
+void Picture::keyReleaseEvent(QKeyEvent* event) {
+  const int code = VbKeyCode(event->key());
+  if (!Pressable() || (code != vbKeyReturn && code != vbKeySpace)) return FormElement::keyReleaseEvent(event);
+  // A release whose press went to another control presses nothing.
+  if (event->isAutoRepeat() || !pressed_) return;
+  pressed_ = false;
+  emit Click();
+}
+
+void Picture::focusInEvent(QFocusEvent* event) {
+  FormElement::focusInEvent(event);
+  focused_ = true;
+  update();
+}
+
+void Picture::focusOutEvent(QFocusEvent* event) {
+  FormElement::focusOutEvent(event);
+  focused_ = false;
+  pressed_ = false;
+  update();
 }
 
 }  // namespace lumora::platform

@@ -20,14 +20,29 @@ class Picture final : public FormElement {
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
 
+  // A picture that is a button: Tab reaches it, Enter or Space released on
+  // it raise Click, and a dotted frame in FocusColor shows while it has the
+  // keyboard. A mouse click never takes the keyboard from where it is.
+  bool Pressable() const { return focusPolicy() != Qt::NoFocus; }
+  void SetPressable(bool pressable);
+  bool Pressed() const { return pressed_; }
+  void SetFocusColor(int color);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void FitToImage();
 
   QPixmap image_;
   bool stretch_ = false;
+  bool pressed_ = false;
+  bool focused_ = false;
+  int focusColor_ = 0x000000;
 };
 
 }  // namespace lumora::platform

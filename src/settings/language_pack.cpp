@@ -46,6 +46,10 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
       pack.AskForm[index] = value;
     } else if (family == QLatin1String("findbar")) {
       pack.FindBar[index] = value;
+    } else if (family == QLatin1String("tooltip")) {
+      pack.ToolTip[index] = value;
+    } else if (family == QLatin1String("titlebtn")) {
+      pack.TitleButton[index] = value;
     }
   }
   return pack;

@@ -25,6 +25,10 @@ struct LanguagePack {
   std::map<int, QString> AskForm;
   // The find strip's texts ("findbar0" ...), by index.
   std::map<int, QString> FindBar;
+  // Tool tips of the toolbar buttons ("tooltip1" for ToolButton(1) ...) and
+  // of the title-bar buttons ("titlebtn0" for FormControl(0) ...), by index.
+  std::map<int, QString> ToolTip;
+  std::map<int, QString> TitleButton;
 };
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into

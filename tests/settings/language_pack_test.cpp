@@ -22,7 +22,8 @@ LanguagePack Sort(std::initializer_list<std::pair<const char*, const char*>> ent
 TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
   const LanguagePack pack = Sort({{"lang3", "three"}, {"LANG4", "four"}, {"Short10", "key"}, {"diflb7", "info"},
                                   {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
-                                  {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}});
+                                  {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
+                                  {"titlebtn4", "Close"}});
   EXPECT_EQ(pack.LangText[3], QStringLiteral("three"));
   EXPECT_EQ(pack.LangText[4], QStringLiteral("four"));
   EXPECT_EQ(pack.LangText[10], QStringLiteral("ten"));
@@ -34,6 +35,8 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
   EXPECT_TRUE(pack.Commander.count(2) == 0);
   EXPECT_EQ(pack.AskForm.at(1), QStringLiteral("address?"));
   EXPECT_EQ(pack.FindBar.at(0), QStringLiteral("%1/%2"));
+  EXPECT_EQ(pack.ToolTip.at(7), QStringLiteral("Print"));
+  EXPECT_EQ(pack.TitleButton.at(4), QStringLiteral("Close"));
 }
 
 TEST(LanguagePack, TheIndexTextIsCutOutOfTheKey) {
