@@ -123,6 +123,65 @@ class Keys(unittest.TestCase):
                     time.sleep(0.2)
                 self.assertEqual(self.display.windows(title), [])
 
+    def focus_stops(self, key, count):
+        """The control holding the keyboard after each of count presses of key."""
+        stops = []
+        for _ in range(count):
+            before = self.lumora.report().data.get("focus")
+            self.key(key)
+            deadline = time.monotonic() + 0.5  # within the page the next link takes it
+            while self.lumora.report().data.get("focus") == before and time.monotonic() < deadline:
+                time.sleep(0.05)
+            stops.append(self.lumora.report().data.get("focus"))
+        return stops
+
+    def tab_to(self, name, most):
+        for _ in range(most):
+            if self.lumora.report().data.get("focus") == name:
+                return
+            self.focus_stops("Tab", 1)
+        self.fail(f"Tab never reached {name}")
+
+    def test_tab_visits_every_button_and_enter_presses_it(self):
+        # A page of few links: within the page Tab visits each of them.
+        self.lumora = start_shown(self.display, [DEMO_PACK, "-topic", "glossary"], config_home=self.config)
+        report = self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
+        first = report["url"]
+        self.display.click(*report.screen_centre("ToolButton(4)"))  # the search page
+        self.wait(lambda r: r["page"] == 2, "the search page")
+        self.display.run("xdotool", "type", "--delay", "40", "print")
+        self.key("Return")
+        report = self.wait(lambda r: r.control("ComplexList(0)")["rows"] > 1, "search results")
+        presses = self.focus_stops("Tab", 40)
+        # One stop a control: the page's links are stops within the page.
+        forward = [name for i, name in enumerate(presses) if i == 0 or name != presses[i - 1]]
+        cycle = forward[:forward.index(forward[0], 1)]
+        print("\nTab stops:", ", ".join(cycle), flush=True)
+        shown = {c["name"] for c in report.visible()}
+        buttons = [n for n in shown if re.fullmatch(r"(ToolButton|FormControl)\(\d+\)", n)]
+        # Back and Forward have no history to go to yet, and a disabled button is no stop.
+        idle = ["ToolButton(0)", "ToolButton(1)"]
+        self.assertEqual(len(buttons), 13)
+        for name in set(buttons) - set(idle) | {"WriteBox(0)", "CommandButton(0)", "ComplexList(0)", "WebBrowser(0)"}:
+            self.assertIn(name, cycle)
+        for name in idle:
+            self.assertNotIn(name, cycle)
+        self.assertEqual(len(cycle), len(set(cycle)), "a control visited twice in one round")
+        # Shift+Tab walks the same round backwards.
+        presses = self.focus_stops("shift+Tab", 40)
+        backward = [name for i, name in enumerate(presses) if name != (presses[i - 1] if i else forward[-1])]
+        at = cycle.index(forward[-1])
+        self.assertEqual(backward[:len(cycle)], [cycle[(at - 1 - i) % len(cycle)] for i in range(len(cycle))])
+        # Enter in the list opens the selected result; Enter on Back goes back.
+        self.tab_to("WriteBox(0)", len(cycle))
+        self.key("Down")
+        self.wait(lambda r: r.data.get("focus") == "ComplexList(0)", "Down from the box into the list")
+        self.key("Return")
+        report = self.wait(lambda r: r["url"] != first, "the first result opened")
+        self.tab_to("ToolButton(0)", 80)  # through the opened page's links too
+        self.key("Return")
+        self.wait(lambda r: r["url"] == first, "back to the glossary by Enter on Back")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -7,7 +7,7 @@ using namespace lumora;
 // However little of the page it reads, the subject is the one the whole
 // page's decoded, lowered text gives.
 FUZZ_TARGET(bytes) {
-  const QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
+  QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
   const QString text = platform::LowerText(content::DecodePage(bytes));
   QString expected = content::DeclaredSubject(text);
   if (expected.isEmpty()) {
@@ -15,6 +15,9 @@ FUZZ_TARGET(bytes) {
     if (start >= 0 && end >= start + 7) expected = text.mid(start + 7, end - start - 7).simplified();
     if (expected.isEmpty()) expected = QStringLiteral("page.html");
   }
+  // A byte-order mark inside the page is invisible; the reader may drop it.
+  expected.remove(QChar(0xFEFF));
+  subject.remove(QChar(0xFEFF));
   // A long subject is cut at about a thousand characters.
   FUZZ_CHECK(subject == expected || (subject.size() >= 999 && expected.startsWith(subject)));
 }
