@@ -1,5 +1,6 @@
 #include "app/language_loader.h"
 
+#include <QLineEdit>
 #include <iterator>
 
 #include "platform/pictures.h"
@@ -34,6 +35,15 @@ void SetToolTip(QWidget& widget, const QString& text) {
   if (!text.isEmpty()) widget.setToolTip(text);
 }
 
+// A label's caption as the name of the box or list beside it: one line,
+// without its access-key marks and closing colon.
+QString NameFrom(QString caption) {
+  caption.remove(QLatin1Char('&')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+  caption = caption.trimmed();
+  if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+  return caption;
+}
+
 }  // namespace
 
 void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder) {
@@ -60,6 +70,14 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
   ApplyCaptions(pack.TitleButton, ui.FormControl, SetToolTip);
 
   ui.ControllerBox[0]->ControllerProperty(text[9], 0);
+
+  // Screen readers name the boxes and lists by the labels beside them.
+  ui.WriteBox[0]->WrBText->setAccessibleName(NameFrom(ui.FrameLabel[0]->Caption()));
+  ui.WriteBox[1]->WrBText->setAccessibleName(NameFrom(ui.FrameLabel[3]->Caption()));
+  ui.ComplexList[0]->setAccessibleName(NameFrom(ui.FrameLabel[1]->Caption()));
+  ui.ComplexList[1]->setAccessibleName(NameFrom(text[5]));
+  for (size_t i = 0; i < ui.TextBox.size(); ++i)
+    ui.TextBox[i]->FocusWidget()->setAccessibleName(NameFrom(ui.DiffLabel[i + 3]->Caption()));
 
   ui.FrameImage[0]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic0.dat")));
   ui.FrameImage[2]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic1.dat")));

@@ -11,6 +11,7 @@
 #include "app/manager.h"
 #include "app/manager_sub.h"
 #include "app/single_window.h"
+#include "controls/accessibility.h"
 #include "app/usage.h"
 #include "platform/files.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  lumora::controls::InstallAccessibility();
   QApplication::setApplicationName(QStringLiteral("Lumora"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumora/lumora.png")));
 

@@ -345,6 +345,17 @@ int ComplexList::ScrollOffset() const { return Px3() + CxLHeader->Height() - CxL
 
 int ComplexList::RowsPerPage() const { return rowHeight_ > 0 ? std::max(1, VisibleHeight() / rowHeight_) : 1; }
 
+QString ComplexList::CellText(int column, int row) const {
+  if (column < 0 || column >= static_cast<int>(kColumns)) return {};
+  const QStringList& cells = cells_[static_cast<size_t>(column)];
+  return row >= 0 && row < cells.size() ? cells[row] : QString();
+}
+
+QRect ComplexList::RowRect(int row) const {
+  return QRect(0, platform::TwipsToPixelsY(CxLColText[0]->Top() + row * rowHeight_), width(),
+               platform::TwipsToPixelsY(rowHeight_));
+}
+
 int ComplexList::FirstRowInView() const {
   if (rowHeight_ <= 0 || RowCount() == 0) return -1;
   return std::min(RowCount() - 1, (ScrollOffset() + rowHeight_ - 1) / rowHeight_);

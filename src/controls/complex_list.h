@@ -82,6 +82,11 @@ class ComplexList final : public platform::FormElement {
   void SetListIndex(int indexValue);
   int RowCount() const { return CxLColText[0]->LineCount(); }
   // Rows shown whole, -1 when the list shows none.
+  // For assistive technology: the cells as submitted (not cut to fit), and
+  // where a row lies in the list's own pixels.
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  QString CellText(int column, int row) const;
+  QRect RowRect(int row) const;
   int FirstRowInView() const;
   int LastRowInView() const;
   // Shows the rows from the first, without changing the selection.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <set>
@@ -178,6 +179,15 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   }
   EXPECT_EQ(ui.ControllerBox[0]->Caption(), QStringLiteral("Working"));
   EXPECT_EQ(ui.ControllerBox[0]->PictureIndex(), 0);
+
+  // What a screen reader calls the boxes and lists, and the buttons without a caption.
+  EXPECT_EQ(ui.WriteBox[0]->WrBText->accessibleName(), QStringLiteral("Find"));
+  EXPECT_EQ(ui.WriteBox[1]->WrBText->accessibleName(), QStringLiteral("Type the first letters of a topic"));
+  EXPECT_EQ(ui.ComplexList[0]->accessibleName(), QStringLiteral("Topics found"));
+  EXPECT_EQ(ui.ComplexList[1]->accessibleName(), QStringLiteral("Index"));
+  EXPECT_EQ(ui.TextBox[4]->FocusWidget()->accessibleName(), QStringLiteral("System information"));
+  EXPECT_EQ(ui.ToolButton[7]->toolTip(), QStringLiteral("Print (Ctrl+P)"));
+  EXPECT_EQ(ui.FormControl[4]->toolTip(), QStringLiteral("Close"));
 }
 
 TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
