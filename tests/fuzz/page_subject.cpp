@@ -8,6 +8,7 @@ using namespace lumora;
 // page's decoded, lowered text gives.
 FUZZ_TARGET(bytes) {
   QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
+  const bool cut = subject.size() >= 999;
   const QString text = platform::LowerText(content::DecodePage(bytes));
   QString expected = content::DeclaredSubject(text);
   if (expected.isEmpty()) {
@@ -19,5 +20,5 @@ FUZZ_TARGET(bytes) {
   expected.remove(QChar(0xFEFF));
   subject.remove(QChar(0xFEFF));
   // A long subject is cut at about a thousand characters.
-  FUZZ_CHECK(subject == expected || (subject.size() >= 999 && expected.startsWith(subject)));
+  FUZZ_CHECK(subject == expected || (cut && expected.startsWith(subject)));
 }
