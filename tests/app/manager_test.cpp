@@ -79,6 +79,27 @@ TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   EXPECT_EQ(manager.Ui().DiffLabel[0]->Width(), settings::Shared().units.ScreenSpanX - 8 * settings::Px1());
 }
 
+// The owner only carries the taskbar entry: activated, it hands the focus
+// to the main window, or, while that is hidden, stays minimised.
+TEST_F(ManagerTest, TheOwnerHandsItsActivationOn) {
+  ManagerSub owner;
+  QWidget main;
+  owner.SetMainWindow(&main);
+  owner.show();
+  main.show();
+  QApplication::setActiveWindow(&owner);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &main);
+  main.hide();
+  owner.showNormal();
+  QApplication::setActiveWindow(&owner);
+  QApplication::processEvents();
+  EXPECT_TRUE(owner.windowState() & Qt::WindowMinimized);
+  owner.setWindowState(Qt::WindowNoState);  // restored from the taskbar
+  QApplication::processEvents();
+  EXPECT_TRUE(main.isVisible());
+}
+
 TEST_F(ManagerTest, ToolbarButtonsAreLinedUpFromTheFirst) {
   ManagerSub owner;
   Manager manager(&owner);

@@ -130,6 +130,12 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   EXPECT_EQ(ReadSubject(Root() + QStringLiteral("utf8.html")), QString::fromUtf8("café été"));
   Write(QStringLiteral("ansi.html"), "<o:Subject>Caf\xe9 \xc9T\xc9</o:Subject>");
   EXPECT_EQ(ReadSubject(Root() + QStringLiteral("ansi.html")), QString::fromUtf8("café été"));
+  // Declared UTF-8 with a broken byte: decoded as the page is, the byte replaced.
+  Write(QStringLiteral("broken.html"), "<meta charset=\"UTF-8\"><title> Caf\xe9  Menu </title>");
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("broken.html")), QString::fromUtf8("caf\ufffd menu"));
+  Write(QStringLiteral("broken2.html"), "<meta charset=\"UTF-8\"><o:Subject>\xff Drucken</o:Subject>");
+  EXPECT_EQ(ReadSubject(Root() + QStringLiteral("broken2.html")), QString::fromUtf8("\ufffd drucken"));
+  EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
   // Markers far into a long page are found as in a short one.
   const QByteArray filler(300 * 1024, 'x');
   Write(QStringLiteral("late.html"), "<title>Early</title>" + filler + "<o:Subject>Late</o:Subject>");
@@ -396,6 +402,7 @@ TEST(PageEncodings, AreReadFromTheMarkOrTheMetaTag) {
       {"<meta charset=\"no-such-set\">caf\xe9", PageEncoding::Ansi, {}},  // unknown: as if undeclared
       {"<p>charset=koi8-r</p>caf\xc3\xa9", PageEncoding::Utf8, {}},    // not in a meta tag
       {"caf\xe9", PageEncoding::Ansi, {}},
+      {"<meta charset=\"utf-8\">caf\xe9", PageEncoding::Utf8, {}},  // declared wins over broken bytes
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page.toStdString());

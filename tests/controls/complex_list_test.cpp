@@ -130,6 +130,37 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
   EXPECT_GE(list_->FirstRowInView(), 0);
   list_->ScrollToTop();
   EXPECT_EQ(list_->FirstRowInView(), 0);
+
+  // Rows that fill the list exactly need no bar; one more row does.
+  list_->Move(0, 0, 4075, 240 + 60 + 10 * list_->RowHeight());
+  list_->Submit_Data_Array(Table(10), -1, 1);
+  EXPECT_FALSE(list_->VScrollButton->Visible());
+  list_->Submit_Data_Array(Table(11), -1, 1);
+  EXPECT_TRUE(list_->VScrollButton->Visible());
+}
+
+TEST_F(ComplexListTest, TheKeyboardFocusShowsTheSelectorInTheHighlightColours) {
+  auto* other = new QWidget(&window_);
+  other->setFocusPolicy(Qt::StrongFocus);
+  other->show();
+  list_->Submit_Data_Array(Table(3), -1, 1);
+  list_->SetListIndex(1);
+  QApplication::setActiveWindow(&window_);
+  list_->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(list_->hasFocus());
+  EXPECT_TRUE(list_->CxLSelector->Visible());
+  EXPECT_EQ(list_->CxLSelector->BorderColor(), settings::Theme().theme_high);
+  EXPECT_EQ(list_->CxLSelector->FillColor(), settings::Theme().theme_highlight);
+  // Without the keyboard a list shows no selection unless it keeps its selector.
+  other->setFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(list_->CxLSelector->Visible());
+  list_->SetKeepFocus(true);
+  list_->setFocus();
+  other->setFocus();
+  QApplication::processEvents();
+  EXPECT_TRUE(list_->CxLSelector->Visible());
 }
 
 TEST_F(ComplexListTest, CellsAreFittedAgainWhenTheScrollBarAppears) {

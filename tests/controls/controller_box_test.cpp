@@ -52,6 +52,29 @@ TEST_F(ControllerBoxTest, FrameTitleAndPictureFollowTheBox) {
   EXPECT_EQ(box_->ClBCaption[0]->ForeColor(), caption);
 }
 
+TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
+  const settings::ThemeValues& theme = settings::Theme();
+  EXPECT_EQ(box_->BackColor(), theme.theme_color);
+  EXPECT_EQ(box_->ClBEffect[0]->BorderColor(), theme.theme_pitch);
+  EXPECT_EQ(box_->ClBEffect[1]->BorderColor(), theme.theme_dark);
+  EXPECT_EQ(box_->ClBEffect[2]->BorderColor(), theme.theme_pitch);
+  EXPECT_EQ(box_->ClBCaption[0]->ForeColor(), theme.theme_shadow);
+  EXPECT_EQ(box_->ClBCaption[1]->ForeColor(), theme.theme_vague);
+  EXPECT_EQ(box_->NormLine[0]->BorderColor(), theme.theme_dark);
+  EXPECT_EQ(box_->NormLine[1]->BorderColor(), theme.theme_shade);
+  // The holder is the frame set's second picture, the texture the background set's first.
+  QPixmap green(8, 8), blue(8, 8);
+  green.fill(Qt::green);
+  blue.fill(Qt::blue);
+  for (int i = 0; i < 3; ++i) {
+    settings::PictureLoader(1).Add(i == 1 ? green : blue);
+    settings::PictureLoader(0).Add(i == 0 ? green : blue);
+  }
+  box_->ResetControl();
+  EXPECT_EQ(box_->ClBHolder[0]->Image().toImage().pixelColor(1, 1), QColor(Qt::green));
+  EXPECT_EQ(box_->ClBBackGround->Image().toImage().pixelColor(1, 1), QColor(Qt::green));
+}
+
 TEST_F(ControllerBoxTest, ClickComesBeforeMouseDown) {
   std::vector<std::string> order;
   QObject::connect(box_, &ControllerBox::Click, [&] { order.push_back("click"); });

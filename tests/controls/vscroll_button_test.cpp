@@ -7,6 +7,7 @@
 #include "controls/vscroll_button.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
+#include "settings/theme_images.h"
 
 using namespace lumora;
 using controls::VScrollButton;
@@ -40,6 +41,21 @@ TEST_F(VScrollButtonTest, WidthIsFixedAndTheDownArrowSitsAtTheBottom) {
   EXPECT_EQ(bar_->Width(), 255);
   EXPECT_EQ(bar_->Height(), 3000);
   EXPECT_EQ(bar_->ScbFrame[1]->Top(), 3000 - 255);
+}
+
+TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
+  platform::ImageList& pictures = settings::PictureLoader(2);
+  pictures.Clear();
+  for (int i = 0; i < 7; ++i) {
+    QPixmap picture(8, 8);
+    picture.fill(QColor(i * 30, 0, 0));
+    pictures.Add(picture);
+  }
+  bar_->ResetControl();
+  for (const auto& [arrow, picture] : {std::pair{0, 5}, {1, 4}, {2, 6}})
+    EXPECT_EQ(bar_->ScBArrow[static_cast<size_t>(arrow)]->Image().toImage().pixelColor(1, 1).red(), (picture - 1) * 30)
+        << arrow;
+  pictures.Clear();
 }
 
 TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffset) {

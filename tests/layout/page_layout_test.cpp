@@ -92,6 +92,7 @@ TEST_F(PageLayoutTest, EachPageShowsItsOwnControls) {
   EXPECT_FALSE(ui_.ComplexList[1]->Visible());
   EXPECT_TRUE(ui_.ToolButton[4]->Sunken());
   EXPECT_FALSE(ui_.ToolButton[3]->Sunken());
+  for (size_t i : {3u, 4u}) EXPECT_FALSE(ui_.FrameLabel[i]->Visible()) << i;  // the index page's labels
 }
 
 TEST_F(PageLayoutTest, SearchButtonsSitSideBySideAtTheRight) {

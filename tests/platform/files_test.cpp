@@ -130,9 +130,7 @@ TEST(AnsiLower, LowersLatinCapitalsOnly) {
   EXPECT_EQ(AnsiLower(QByteArray("Tips \xC9T\xC9 \xD7 \x8A\x9F")), QByteArray("tips \xE9t\xE9 \xD7 \x9A\xFF"));
 }
 
-TEST(InstallFolders, FollowTheExecutableAndKeepSystemConfigurationInEtc) {
-  EXPECT_EQ(ProgramFolderFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/share/lumora"));
-  EXPECT_EQ(SystemFolderFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/share"));
+TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/opt/help/bin")), QStringLiteral("/opt/help/etc/quillmark/registry.conf"));
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/bin")), QStringLiteral("/etc/quillmark/registry.conf"));
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/local/bin")), QStringLiteral("/usr/local/etc/quillmark/registry.conf"));

@@ -144,6 +144,9 @@ TEST(Registry, WrittenTextsReadBackUnchanged) {
     EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")), text);
     EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
   }
+  // Text that needs no quotes is written as it is, for people who read the file.
+  RegWriteText(root, kKey, QStringLiteral("LMRCPUInfo"), QStringLiteral("Zone 9: a-z_A.Z/0"));
+  EXPECT_TRUE(ReadBytes(path).contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\n"));
 }
 
 // Another product's broken section line costs only that product's keys:
@@ -180,10 +183,10 @@ TEST(Registry, ValuesReadBackExactlyAsWritten) {
       {"\"a, b; c = d\"", "a, b; c = d"},
       {"\"say \\\"hi\\\", C:\\\\dir\\\\\"", "say \"hi\", C:\\dir\\"},
       {"\"tab\\there\\x41\\101\\q\"", "tab\there" "AA\\q"},
-      {"\"a\", \"b\"", "a, b"},
       {"\"@@Variant(x)\"", "@Variant(x)"},
       {"@@at", "@at"},
       {"@String(a, b\\x41)", "a, bA"},
+      {"\"\\x4F\\x4f\"", "OO"},
   };
   QTemporaryDir dir;
   for (const Case& c : cases) {
@@ -223,6 +226,7 @@ TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
   RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("1"));
+  EXPECT_TRUE(ReadBytes(path).contains("\nQuillmark%20Software\\ExpertIndex=1\n"));
   // A section below the key names no value of it: a write there would lose
   // the value's name (found by fuzzing).
   const QByteArray deeper = "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";

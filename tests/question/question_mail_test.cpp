@@ -26,6 +26,25 @@ TEST(QuestionMail, EmptyFieldsLeaveTheBlankAndFiveLineBreaks) {
   EXPECT_EQ(QuestionNoteText(form), QStringLiteral("\r\n\r\n\r\n\r\n\r\nCPU: x86"));
 }
 
+TEST(QuestionMail, RepliesGoOnlyToAPlainAddressAndALongSubjectIsEncoded) {
+  lumora::platform::MailSettings settings;
+  settings.sender = QStringLiteral("help@example.com");
+  lumora::platform::MailSession session(settings);
+  // With its ID the subject fills one header line of 78 characters exactly.
+  QuestionForm form{{QStringLiteral("Ann"), QStringLiteral("ann@example.com"), QString(44, u's'), QStringLiteral("Why?")}};
+  ComposeQuestion(session, form, QStringLiteral("3"), QStringLiteral("support.example"), QStringLiteral("AB12CD34EF"));
+  QByteArray message = session.MessageText();
+  EXPECT_TRUE(message.contains("\r\nReply-To: ann@example.com\r\n")) << message.toStdString();
+  const QByteArray subject = "\r\nSubject: (Question ID=AB12CD34EF) " + QByteArray(44, 's') + "\r\n";
+  EXPECT_TRUE(message.contains(subject));
+  form.fields[1] = QStringLiteral("ann smith@example.com");
+  form.fields[2] += u's';
+  ComposeQuestion(session, form, QStringLiteral("3"), QStringLiteral("support.example"), QStringLiteral("AB12CD34EF"));
+  message = session.MessageText();
+  EXPECT_FALSE(message.contains("Reply-To:"));
+  EXPECT_TRUE(message.contains("\r\nSubject: =?UTF-8?B?"));
+}
+
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   QTemporaryDir dir;
   const RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
@@ -41,7 +60,7 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   EXPECT_TRUE(defaults.user.isEmpty() && defaults.password.isEmpty());
   EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("support.quillmark.example"));
 
-  writeStore("MailServer=smtps://mail.example:465\nMailUser=desk\nMailPassword=\" pw \"\n"
+  writeStore("MailServer=smtps://mail.example:465\nMailUser=\" desk \"\nMailPassword=\" pw \"\n"
              "MailSender=help@example.com\nSupportDomain=answers.example\n");
   const lumora::platform::MailSettings stored = ReadQuestionMailSettings(root);
   EXPECT_EQ(stored.server, QStringLiteral("smtps://mail.example:465"));
