@@ -142,16 +142,6 @@ TEST_F(FormElementTest, MouseMoveReportsHeldButtonsAndTwipPosition) {
   EXPECT_DOUBLE_EQ(moves[0][3].toDouble(), 60.0);
 }
 
-TEST_F(FormElementTest, KeyCodesAreTheOriginalOnes) {
-  EXPECT_EQ(VbKeyCode(Qt::Key_Return), 13);
-  EXPECT_EQ(VbKeyCode(Qt::Key_Enter), 13);
-  EXPECT_EQ(VbKeyCode(Qt::Key_Space), 32);
-  EXPECT_EQ(VbKeyCode(Qt::Key_Up), 38);
-  EXPECT_EQ(VbKeyCode(Qt::Key_Down), 40);
-  EXPECT_EQ(VbKeyCode(Qt::Key_A), 65);
-  EXPECT_EQ(VbKeyCode(Qt::Key_MediaPlay), 0);
-}
-
 TEST_F(FormElementTest, AutoSizedLabelFollowsItsTextAndLineBreaks) {
   Label label;
   label.SetFontName(QStringLiteral("DejaVu Sans"));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/color.h"
-#include "platform/image_list.h"
 #include "platform/random.h"
 
 using namespace lumora::platform;
@@ -25,21 +24,4 @@ TEST(Random, DrawsStayInTheUnitIntervalAndRepeatForASeed) {
   }
   Randomize(42);
   for (double r : first) EXPECT_EQ(Rnd(), r);
-}
-
-TEST(ImageList, PicturesAreNumberedFromOne) {
-  ImageList list;
-  QPixmap red(2, 2);
-  red.fill(Qt::red);
-  QPixmap blue(3, 3);
-  blue.fill(Qt::blue);
-  list.Add(red);
-  list.Add(blue);
-  EXPECT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.Item(1).width(), 2);
-  EXPECT_EQ(list.Item(2).width(), 3);
-  EXPECT_TRUE(list.Item(0).isNull());
-  EXPECT_TRUE(list.Item(3).isNull());
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
 }

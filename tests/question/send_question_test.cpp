@@ -171,34 +171,6 @@ TEST_F(Delivery, EachQuestionTakesOneConnection) {
   }
 }
 
-TEST_F(Delivery, ReplyToIsThePlainAddressOfTheForm) {
-  const struct {
-    const char* address;
-    const char* replyTo;  // nullptr: no Reply-To
-  } cases[] = {
-      {"  ann@example.com \r\n", "ann@example.com"},
-      {"ann@example.com\r\nBcc: v@example.com", nullptr},
-      {"ann@b@example.com", nullptr},
-      {"Ann <ann@example.com>", nullptr},
-      {"j\xc3\xbcrgen@example.com", nullptr},
-  };
-  int n = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.address);
-    QuestionForm form = Form("s", "q");
-    form.fields[1] = QString::fromUtf8(c.address);
-    const auto result = SendQuestion(session, form, QStringLiteral("1"), kDomain);
-    ASSERT_TRUE(result.sent) << result.error;
-    const QByteArray raw = sink.File(++n, "eml");
-    ExpectWellFormedLines(raw);
-    EXPECT_FALSE(HeadersOf(raw).contains("\nBcc:")) << raw;
-    if (c.replyTo)
-      EXPECT_TRUE(HasHeaderLine(raw, QByteArray(QByteArray("Reply-To: ") + c.replyTo).constData())) << raw;
-    else
-      EXPECT_FALSE(HeadersOf(raw).contains("Reply-To:")) << raw;
-  }
-}
-
 // Without a login the question still names its sender: it goes encrypted
 // whenever the server offers STARTTLS, even with a certificate of its own.
 TEST(SendQuestion, StartTlsIsUsedWheneverOffered) {
