@@ -20,7 +20,6 @@ TEST(CommandLine, SwitchesAndPathAreFoundAsTheProductsPassThem) {
       {"/usr/share/help/english.qlp -lmr", "/usr/share/help/english.qlp", runQuestion},
       {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // -search is tested last
       {"-index -lmr /h/x.qlp", "/h/x.qlp", runIndex},
-      {"C:\\Help\\English.QLP", "c:/help/english.qlp", runContents},
       {"  /Help/English.qlp  -SEARCH  ", "/help/english.qlp", runSearch},
       {"c:\\my-index\\x.qlp", "c:/my/x.qlp", runIndex},  // the switch text inside the path is a switch
       {"/h/x.qlp extra words", "/h/x.qlp", runContents},    // text after the pack is cut off
