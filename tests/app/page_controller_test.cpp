@@ -301,10 +301,10 @@ TEST_F(PageControllerTest, ContextMenuOffersNoWayAroundTheHistory) {
 }
 
 TEST_F(PageControllerTest, OnlyTheNavigationFromTheSearchListIsShownFromSearch) {
-  for (content::StringTable* table : {&Mutable().SearchResults, &Mutable().IndexTable}) {
-    table->Set(0, 0, QStringLiteral("page a"));
-    table->Set(2, 0, a_);
-  }
+  Mutable().SearchResults.Set(0, 0, QStringLiteral("found a"));
+  Mutable().SearchResults.Set(2, 0, a_);
+  Mutable().IndexTable.Set(0, 0, QStringLiteral("page a"));
+  Mutable().IndexTable.Set(2, 0, a_);
   Ui().ComplexList[0]->Submit_Data_Array(State().SearchResults, -1, 1);
   Ui().ComplexList[1]->Submit_Data_Array(State().IndexTable, -1, 1);
   Ui().ComplexList[0]->SetListIndex(0);
@@ -312,10 +312,11 @@ TEST_F(PageControllerTest, OnlyTheNavigationFromTheSearchListIsShownFromSearch) 
   QSignalSpy shown(&Pages(), &PageController::PageShown);
   emit Ui().CommandButton[1]->Click();  // Display on the search page
   ASSERT_TRUE(WaitForPage(a_));
+  EXPECT_EQ(Ui().WriteBox[1]->Text(), QString());  // only the index's subjects go to the look-up box
   emit Ui().CommandButton[1]->Click();  // the page shown, from a search again: nothing to load
   Click("toHome");
   ASSERT_TRUE(WaitForPage(home_));
-  emit Ui().ComplexList[1]->DoubleClick(0);  // from the index: its subject goes to the look-up box
+  emit Ui().ComplexList[1]->DoubleClick(0);
   ASSERT_TRUE(WaitForPage(a_));
   EXPECT_EQ(Ui().WriteBox[1]->Text(), QStringLiteral("page a"));
   std::vector<bool> fromSearch;
