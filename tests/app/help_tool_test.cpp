@@ -33,9 +33,11 @@ TEST_F(HelpToolTest, IndexAndSearchPrintWhatTheWindowLists) {
   ASSERT_EQ(Run({QStringLiteral("index"), Folder()}), 0);
   // Subjects as the index shows them, without the doubled "&", on one line.
   EXPECT_EQ(out_, QStringLiteral("welcome\tindex") + At("index.html") + QStringLiteral("printing\tprint") +
-                      At("Using/Print-2.html") + QStringLiteral("tabs and a & b  wrapped\ttabs") + At("Using/Tabs.html"));
+                      At("Using/Print-2.html") + QStringLiteral("tabs and a & b  wrapped\ttabs") +
+                      At("Using/Tabs.html"));
   ASSERT_EQ(Run({QStringLiteral("search"), Folder(), QStringLiteral("PRINT")}), 0);
-  EXPECT_EQ(out_, QStringLiteral("printing\t3") + At("Using/Print-2.html") + QStringLiteral("welcome\t1") + At("index.html"));
+  EXPECT_EQ(out_,
+            QStringLiteral("printing\t3") + At("Using/Print-2.html") + QStringLiteral("welcome\t1") + At("index.html"));
 }
 
 TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
@@ -44,8 +46,9 @@ TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
   Write(QStringLiteral("Help/bare.html"), "<title>No subject</title>");
   Write(QStringLiteral("Help/empty.html"), "");
   EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 1);
-  for (const QString& line : QStringList{QStringLiteral("no subject") + At("bare.html"), QStringLiteral("unreadable") + At("empty.html"),
-                              QStringLiteral("ask_class link") + At("index.html"), QStringLiteral("duplicate subject\thome\t")})
+  for (const QString& line :
+       QStringList{QStringLiteral("no subject") + At("bare.html"), QStringLiteral("unreadable") + At("empty.html"),
+                   QStringLiteral("ask_class link") + At("index.html"), QStringLiteral("duplicate subject\thome\t")})
     EXPECT_TRUE(out_.contains(line)) << line.toStdString();
 
   Write(QStringLiteral("Help/bare.html"), "<o:Subject>Bare</o:Subject>");
@@ -55,9 +58,9 @@ TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
 }
 
 TEST_F(HelpToolTest, WrongCommandLinesAreRefused) {
-  for (const QStringList& arguments : {QStringList{}, QStringList{QStringLiteral("index")},
-                                       QStringList{QStringLiteral("search"), Folder()},
-                                       QStringList{QStringLiteral("list"), Folder()}})
+  for (const QStringList& arguments :
+       {QStringList{}, QStringList{QStringLiteral("index")}, QStringList{QStringLiteral("search"), Folder()},
+        QStringList{QStringLiteral("list"), Folder()}})
     EXPECT_EQ(Run(arguments), 2) << arguments.join(QLatin1Char(' ')).toStdString();
   EXPECT_EQ(Run({QStringLiteral("index"), root_ + QStringLiteral("/nowhere")}), 2);
   EXPECT_TRUE(err_.contains(QStringLiteral("no such folder")));

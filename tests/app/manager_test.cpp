@@ -71,15 +71,17 @@ TEST_F(ManagerTest, TheOwnerHandsItsActivationOn) {
 TEST_F(ManagerTest, UnusableLanguagePackEndsStartupWithoutAWindow) {
   QDir().mkpath(root_ + QStringLiteral("/folder.qlp"));
   Write(QStringLiteral("empty.qlp"), "");
-  for (const QString& arguments : QStringList{root_ + QStringLiteral("/folder.qlp"), root_ + QStringLiteral("/empty.qlp"),
-                                   QLatin1Char('"') + Pack() + QLatin1Char('"')}) {
+  for (const QString& arguments :
+       QStringList{root_ + QStringLiteral("/folder.qlp"), root_ + QStringLiteral("/empty.qlp"),
+                   QLatin1Char('"') + Pack() + QLatin1Char('"')}) {
     SCOPED_TRACE(arguments.toStdString());
     app::ManagerSub owner;
     app::Manager manager(&owner);
     QString shown;
     QTimer::singleShot(0, [&] {
       if (QWidget* box = QApplication::activeModalWidget()) {
-        shown = box->windowTitle() + QLatin1Char('|') + box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+        shown =
+            box->windowTitle() + QLatin1Char('|') + box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
         box->close();
       }
     });

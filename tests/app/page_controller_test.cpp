@@ -41,11 +41,13 @@ class PageControllerTest : public TempInstall {
               Link("toAsk", "ask_class.html") + Link("toMissing", "missing.html") + Link("toText", "notes.txt") +
               Link("toFolder", "sub/") + Link("toMixed", "sub/page-b.html") + Link("toPopup", "popup.html") +
               Link("toAnchor", "#end") + "<div style=\"height:2000px\"></div><h2 id=\"end\">End</h2></body></html>");
-    Write(QStringLiteral("Help/a.html"), "<html><body><h1>Page A text</h1>" + Link("toHome", "index.html") + "</body></html>");
+    Write(QStringLiteral("Help/a.html"),
+          "<html><body><h1>Page A text</h1>" + Link("toHome", "index.html") + "</body></html>");
     Write(QStringLiteral("Help/ask_class.html"), "<html><body>Ask</body></html>");
     Write(QStringLiteral("Help/notes.txt"), "plain notes");
     Write(QStringLiteral("Help/Sub/Page-B.html"), "<html><body><h1>Page B</h1></body></html>");
-    Write(QStringLiteral("Help/popup.html"), "<html><body>Popup<script>window.open('a.html', '_blank');</script></body></html>");
+    Write(QStringLiteral("Help/popup.html"),
+          "<html><body>Popup<script>window.open('a.html', '_blank');</script></body></html>");
     Start();
     home_ = Lower("Help/index.html");
     a_ = Lower("Help/a.html");
@@ -53,7 +55,9 @@ class PageControllerTest : public TempInstall {
   }
 
   // The path as the program stores it: lower case.
-  QString Lower(const char* relative) const { return platform::AnsiLower(root_ + QLatin1Char('/') + QLatin1String(relative)); }
+  QString Lower(const char* relative) const {
+    return platform::AnsiLower(root_ + QLatin1Char('/') + QLatin1String(relative));
+  }
   PageController& Pages() { return manager_->Pages(); }
   app::AppState& Mutable() { return manager_->MutableState(); }
   QWebEngineView* View() { return Ui().WebBrowser[0]->View(); }
@@ -65,7 +69,8 @@ class PageControllerTest : public TempInstall {
   QString Trail() {
     QStringList parts;
     for (int i = 0; i < State().History.Count(); ++i)
-      parts << (i == State().HistoryPos ? QStringLiteral("*") : QString()) + State().History.At(0, i).mid(root_.size() + 1);
+      parts << (i == State().HistoryPos ? QStringLiteral("*") : QString()) +
+                   State().History.At(0, i).mid(root_.size() + 1);
     parts << QStringLiteral("/");
     for (size_t button : {0, 1, 7, 8}) parts.last() += QLatin1Char(Ui().ToolButton[button]->Enabled() ? '1' : '0');
     return parts.join(QLatin1Char(' '));
@@ -82,12 +87,14 @@ class PageControllerTest : public TempInstall {
   // Clicks the element with the id in the page, with the mouse, once the
   // page is shown.
   void Click(const char* id) {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Script(QStringLiteral("document.visibilityState")).toString() == QLatin1String("visible"); },
-                                kWait));
-    const QVariantList point = Script(QStringLiteral("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
-                                                     "return [r.left + 10, r.top + r.height / 2];})()")
-                                          .arg(QLatin1String(id)))
-                                   .toList();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Script(QStringLiteral("document.visibilityState")).toString() == QLatin1String("visible"); },
+        kWait));
+    const QVariantList point =
+        Script(QStringLiteral("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
+                              "return [r.left + 10, r.top + r.height / 2];})()")
+                   .arg(QLatin1String(id)))
+            .toList();
     ASSERT_EQ(point.size(), 2) << id;
     ASSERT_NE(View()->focusProxy(), nullptr);
     QTest::mouseClick(View()->focusProxy(), Qt::LeftButton, {}, QPoint(point[0].toInt(), point[1].toInt()));
@@ -181,8 +188,10 @@ TEST_F(PageControllerTest, PagesDifferingOnlyInLetterCaseOpenTheirOwnFiles) {
   auto open = [&](int entry, const QString& page, const char* text) {
     Ui().ComplexList[1]->SetListIndex(entry);
     emit Ui().CommandButton[2]->Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return State().CurrentPage == page; }, kWait)) << State().CurrentPage.toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Script(QStringLiteral("document.body.innerText")).toString() == QLatin1String(text); }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return State().CurrentPage == page; }, kWait))
+        << State().CurrentPage.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Script(QStringLiteral("document.body.innerText")).toString() == QLatin1String(text); }, kWait));
   };
   open(0, upper, "Upper guide");
   open(1, lower, "Lower guide");
@@ -214,7 +223,9 @@ TEST_F(PageControllerTest, BadPagesKeepTheProgramRunningAndTheHistoryConsistent)
     const char* link;
     QString page;
   } cases[] = {
-      {"toMissing", Lower("Help/missing.html")}, {"toText", Lower("Help/notes.txt")}, {"toFolder", Lower("Help/sub/")},
+      {"toMissing", Lower("Help/missing.html")},
+      {"toText", Lower("Help/notes.txt")},
+      {"toFolder", Lower("Help/sub/")},
       {"toPopup", a_},  // the new window opens in the same view
       {"toAnchor", home_ + QStringLiteral("#end")},
   };
@@ -250,12 +261,15 @@ TEST_F(PageControllerTest, PrintingToAFileKeepsTheTextAndToAPrinterPaintsThePage
     return printer.resolution();
   };
   print(root_ + QStringLiteral("/page.pdf"), &platform::BrowserView::PrintTo);
-  EXPECT_TRUE(Poppler("pdftotext", {root_ + QStringLiteral("/page.pdf"), QStringLiteral("-")}).contains("Home page of the tests"));
+  EXPECT_TRUE(Poppler("pdftotext", {root_ + QStringLiteral("/page.pdf"), QStringLiteral("-")})
+                  .contains("Home page of the tests"));
   // Pages for a device are drawn as pictures at 300 dpi, not the 1200 asked
   // for: the finer pictures took tens of seconds a page.
-  EXPECT_EQ(print(root_ + QStringLiteral("/device.pdf"), &platform::BrowserView::RenderTo), platform::BrowserView::kPictureDpi);
+  EXPECT_EQ(print(root_ + QStringLiteral("/device.pdf"), &platform::BrowserView::RenderTo),
+            platform::BrowserView::kPictureDpi);
   // The first page carries the page's heading: it is not blank.
-  Poppler("pdftoppm", QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device").arg(root_).split(QLatin1Char(' ')));
+  Poppler("pdftoppm",
+          QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device").arg(root_).split(QLatin1Char(' ')));
   const QImage first(root_ + QStringLiteral("/device-1.png"));
   ASSERT_FALSE(first.isNull());
   int dark = 0;
@@ -286,11 +300,12 @@ TEST_F(PageControllerTest, PrintPreviewRendersThePage) {
 TEST_F(PageControllerTest, ContextMenuOffersNoWayAroundTheHistory) {
   QWebEnginePage& page = *View()->page();
   QMenu menu;
-  for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload, QWebEnginePage::NoWebAction,
-                      QWebEnginePage::Copy, QWebEnginePage::SelectAll, QWebEnginePage::NoWebAction,
-                      QWebEnginePage::OpenLinkInNewWindow, QWebEnginePage::OpenLinkInThisWindow,
-                      QWebEnginePage::NoWebAction, QWebEnginePage::ViewSource})
-    action == QWebEnginePage::NoWebAction ? static_cast<void>(menu.addSeparator()) : menu.addAction(page.action(action));
+  for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload,
+                      QWebEnginePage::NoWebAction, QWebEnginePage::Copy, QWebEnginePage::SelectAll,
+                      QWebEnginePage::NoWebAction, QWebEnginePage::OpenLinkInNewWindow,
+                      QWebEnginePage::OpenLinkInThisWindow, QWebEnginePage::NoWebAction, QWebEnginePage::ViewSource})
+    action == QWebEnginePage::NoWebAction ? static_cast<void>(menu.addSeparator())
+                                          : menu.addAction(page.action(action));
   platform::RemoveHistoryActions(menu, page);
   const QList<QAction*> kept = menu.actions();
   ASSERT_EQ(kept.size(), 4);
@@ -313,7 +328,7 @@ TEST_F(PageControllerTest, OnlyTheNavigationFromTheSearchListIsShownFromSearch) 
   emit Ui().CommandButton[1]->Click();  // Display on the search page
   ASSERT_TRUE(WaitForPage(a_));
   EXPECT_EQ(Ui().WriteBox[1]->Text(), QString());  // only the index's subjects go to the look-up box
-  emit Ui().CommandButton[1]->Click();  // the page shown, from a search again: nothing to load
+  emit Ui().CommandButton[1]->Click();             // the page shown, from a search again: nothing to load
   Click("toHome");
   ASSERT_TRUE(WaitForPage(home_));
   emit Ui().ComplexList[1]->DoubleClick(0);
@@ -335,8 +350,9 @@ TEST_F(PageControllerTest, SearchWordsAreMarkedInThePageTextAndCleared) {
   // A word holding pattern characters stands for itself; the longer word
   // wins where both match; scripts, styles and the title stay untouched.
   manager_->Marks().Show(page, {QStringLiteral("print"), QStringLiteral("c++"), QString(), QStringLiteral("printing")});
-  EXPECT_EQ(Script(QStringLiteral("Array.from(document.querySelectorAll('mark.lumora-hit'), m => m.textContent).join('|')")),
-            QStringLiteral("C++|c++|Printing|print"));
+  EXPECT_EQ(
+      Script(QStringLiteral("Array.from(document.querySelectorAll('mark.lumora-hit'), m => m.textContent).join('|')")),
+      QStringLiteral("C++|c++|Printing|print"));
   manager_->Marks().Clear(page);
   EXPECT_EQ(Script(QStringLiteral("document.body.innerHTML")).toString(), text);
 }

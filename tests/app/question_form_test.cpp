@@ -40,9 +40,12 @@ class BoxAnswer {
 class QuestionFormTest : public TempInstall {
  protected:
   void Open(const QByteArray& mailServer, const QByteArray& packExtra = {}) {
-    Write(QStringLiteral("Help/English.qlp"), "lang1 = Your question was sent.\r\nlang2 = Clear the form?\r\n" + packExtra);
-    Write(QStringLiteral("registry.conf"), "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: test\n"
-                                           "ExpertIndex=3\nSupportDomain=support.example\nMailServer=" + mailServer + "\n");
+    Write(QStringLiteral("Help/English.qlp"),
+          "lang1 = Your question was sent.\r\nlang2 = Clear the form?\r\n" + packExtra);
+    Write(QStringLiteral("registry.conf"),
+          "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: test\n"
+          "ExpertIndex=3\nSupportDomain=support.example\nMailServer=" +
+              mailServer + "\n");
     Start(QStringLiteral(" -lmr"));
     for (int i = 0; i < 4; ++i) Ui().TextBox[static_cast<size_t>(i)]->SetText(kFilled[i]);
   }
@@ -53,8 +56,8 @@ class QuestionFormTest : public TempInstall {
     return fields;
   }
 
-  const QStringList kFilled{QStringLiteral("Ann Example"), QStringLiteral("ann@example.com"), QStringLiteral("Printing"),
-                            QStringLiteral("How do I print?"), QStringLiteral("CPU: test")};
+  const QStringList kFilled{QStringLiteral("Ann Example"), QStringLiteral("ann@example.com"),
+                            QStringLiteral("Printing"), QStringLiteral("How do I print?"), QStringLiteral("CPU: test")};
 };
 
 }  // namespace
