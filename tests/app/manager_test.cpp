@@ -96,15 +96,8 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   QFile::copy(QStringLiteral(LUMORA_DEMO_PACK), root_ + QStringLiteral("/Help/English.qlp"));
   Start();
   const layout::Composition& ui = Ui();
-  EXPECT_EQ(ui.ControllerBox[0]->Caption(), QStringLiteral("Working"));
   // Labels sized to their text: two lines for the caption with a break.
-  EXPECT_EQ(ui.DiffLabel[7]->Caption(), QStringLiteral("System\rinformation:"));
   EXPECT_GT(ui.DiffLabel[7]->Height(), ui.DiffLabel[6]->Height());
-  // The lists' columns: titles and widths.
-  const auto& found = ui.ComplexList[0]->Columns();
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].title + found[0].width + found[1].title, QStringLiteral("Topic4Hits"));
-  EXPECT_EQ(ui.ComplexList[1]->Columns()[1].title + ui.ComplexList[1]->Columns()[0].width, QStringLiteral("Key3"));
 
   // What a screen reader calls the boxes and lists, and the buttons without a caption.
   EXPECT_EQ(ui.WriteBox[0]->WrBText->accessibleName(), QStringLiteral("Find"));
