@@ -96,7 +96,7 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   QFile::copy(QStringLiteral(LUMORA_DEMO_PACK), root_ + QStringLiteral("/Help/English.qlp"));
   Start();
   const layout::Composition& ui = Ui();
-  // Labels sized to their text: two lines for the caption with a break.
+  // Labels are sized to their text: the pack breaks this caption in two lines.
   EXPECT_GT(ui.DiffLabel[7]->Height(), ui.DiffLabel[6]->Height());
 
   // What a screen reader calls the boxes and lists, and the buttons without a caption.
