@@ -3,8 +3,6 @@
 #include "app/help_tool.h"
 #include "app/temp_install.h"
 
-using namespace lumora;
-
 namespace {
 
 class HelpToolTest : public TempInstall {
@@ -14,10 +12,13 @@ class HelpToolTest : public TempInstall {
     err_.clear();
     QTextStream out(&out_);
     QTextStream err(&err_);
-    return app::RunHelpTool(arguments, out, err);
+    return lumora::app::RunHelpTool(arguments, out, err);
   }
   QString Folder() const { return root_ + QStringLiteral("/Help"); }
-  QString Real(const QString& relative) const { return root_ + QLatin1Char('/') + relative; }
+  // A tab, the page's real path and what ends the line.
+  QString At(const char* relative, const char* after = "\n") const {
+    return QLatin1Char('\t') + root_ + QStringLiteral("/Help/") + QLatin1String(relative) + QLatin1String(after);
+  }
 
   QString out_;
   QString err_;
@@ -31,13 +32,12 @@ TEST_F(HelpToolTest, IndexAndSearchPrintWhatTheWindowLists) {
   Write(QStringLiteral("Help/Using/Tabs.html"), "<o:Subject>Tabs\t&amp; a & b\r\nwrapped</o:Subject>");
   ASSERT_EQ(Run({QStringLiteral("index"), Folder()}), 0);
   // Subjects as the index shows them, without the doubled "&", on one line.
-  EXPECT_EQ(out_, QStringLiteral("welcome\tindex\t") + Real(QStringLiteral("Help/index.html")) +
-                      QStringLiteral("\nprinting\tprint\t") + Real(QStringLiteral("Help/Using/Print-2.html")) +
-                      QStringLiteral("\ntabs and a & b  wrapped\ttabs\t") + Real(QStringLiteral("Help/Using/Tabs.html")) +
-                      QStringLiteral("\n"));
+  EXPECT_EQ(out_, QStringLiteral("welcome\tindex") + At("index.html") + QStringLiteral("printing\tprint") +
+                      At("Using/Print-2.html") + QStringLiteral("tabs and a & b  wrapped\ttabs") +
+                      At("Using/Tabs.html"));
   ASSERT_EQ(Run({QStringLiteral("search"), Folder(), QStringLiteral("PRINT")}), 0);
-  EXPECT_EQ(out_, QStringLiteral("printing\t3\t") + Real(QStringLiteral("Help/Using/Print-2.html")) +
-                      QStringLiteral("\nwelcome\t1\t") + Real(QStringLiteral("Help/index.html")) + QStringLiteral("\n"));
+  EXPECT_EQ(out_,
+            QStringLiteral("printing\t3") + At("Using/Print-2.html") + QStringLiteral("welcome\t1") + At("index.html"));
 }
 
 TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
@@ -46,10 +46,10 @@ TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
   Write(QStringLiteral("Help/bare.html"), "<title>No subject</title>");
   Write(QStringLiteral("Help/empty.html"), "");
   EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 1);
-  EXPECT_TRUE(out_.contains(QStringLiteral("no subject\t") + Real(QStringLiteral("Help/bare.html"))));
-  EXPECT_TRUE(out_.contains(QStringLiteral("unreadable\t") + Real(QStringLiteral("Help/empty.html"))));
-  EXPECT_TRUE(out_.contains(QStringLiteral("ask_class link\t") + Real(QStringLiteral("Help/index.html"))));
-  EXPECT_TRUE(out_.contains(QStringLiteral("duplicate subject\thome\t")));
+  for (const QString& line :
+       QStringList{QStringLiteral("no subject") + At("bare.html"), QStringLiteral("unreadable") + At("empty.html"),
+                   QStringLiteral("ask_class link") + At("index.html"), QStringLiteral("duplicate subject\thome\t")})
+    EXPECT_TRUE(out_.contains(line)) << line.toStdString();
 
   Write(QStringLiteral("Help/bare.html"), "<o:Subject>Bare</o:Subject>");
   EXPECT_EQ(Run({QStringLiteral("check"), Folder()}), 1);  // the empty page still cannot be read
@@ -58,10 +58,10 @@ TEST_F(HelpToolTest, CheckReportsWhatAuthorsShouldMend) {
 }
 
 TEST_F(HelpToolTest, WrongCommandLinesAreRefused) {
-  EXPECT_EQ(Run({}), 2);
-  EXPECT_EQ(Run({QStringLiteral("index")}), 2);
-  EXPECT_EQ(Run({QStringLiteral("search"), Folder()}), 2);
-  EXPECT_EQ(Run({QStringLiteral("list"), Folder()}), 2);
+  for (const QStringList& arguments :
+       {QStringList{}, QStringList{QStringLiteral("index")}, QStringList{QStringLiteral("search"), Folder()},
+        QStringList{QStringLiteral("list"), Folder()}})
+    EXPECT_EQ(Run(arguments), 2) << arguments.join(QLatin1Char(' ')).toStdString();
   EXPECT_EQ(Run({QStringLiteral("index"), root_ + QStringLiteral("/nowhere")}), 2);
   EXPECT_TRUE(err_.contains(QStringLiteral("no such folder")));
 }

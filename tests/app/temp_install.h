@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <memory>
+
+#include "app/manager.h"
+#include "app/manager_sub.h"
 
 // A help folder, program folder and registry store of the test's own, named
 // to the program through the override variables.
@@ -25,6 +29,7 @@ class TempInstall : public testing::Test {
   }
 
   void TearDown() override {
+    manager_.reset();  // before its owner window and the variables go
     qunsetenv("LUMORA_APP_DIR");
     qunsetenv("LUMORA_SYSTEM_DIR");
     qunsetenv("LUMORA_REGISTRY");
@@ -41,6 +46,16 @@ class TempInstall : public testing::Test {
 
   QString Pack() const { return root_ + QStringLiteral("/help/english.qlp"); }
 
+  // Starts the program on the test's pack, the switches following it.
+  void Start(const QString& switches = {}) {
+    manager_ = std::make_unique<lumora::app::Manager>(&owner_);
+    ASSERT_TRUE(manager_->Load(Pack() + switches));
+  }
+  lumora::layout::Composition& Ui() { return manager_->Ui(); }
+  const lumora::app::AppState& State() const { return manager_->State(); }
+
   QTemporaryDir dir_;
   QString root_;
+  lumora::app::ManagerSub owner_;
+  std::unique_ptr<lumora::app::Manager> manager_;
 };

@@ -3,8 +3,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/manager.h"
-#include "app/manager_sub.h"
 #include "app/temp_install.h"
 
 using namespace lumora;
@@ -22,43 +20,27 @@ class TopicsTest : public TempInstall {
     Write(QStringLiteral("Help/index.html"), "<o:Subject>Welcome</o:Subject> print");
     Write(QStringLiteral("Help/Using/Printing.html"), "<o:Subject>Printing a page</o:Subject> print print print");
     Write(QStringLiteral("Help/Using/setup.html"), "<o:Subject>Setting up</o:Subject> nothing to see");
-    manager_ = std::make_unique<app::Manager>(&owner_);
-    ASSERT_TRUE(manager_->Load(Pack()));
+    Start();
   }
 
   void Search(const QString& words) {
-    auto& ui = manager_->Ui();
-    ui.WriteBox[0]->SetText(words);
-    emit ui.WriteBox[0]->KeyPressed(13, 0);
+    Ui().WriteBox[0]->SetText(words);
+    emit Ui().WriteBox[0]->KeyPressed(13, 0);
   }
-
-  const app::AppState& State() const { return manager_->State(); }
-  layout::Composition& Ui() { return manager_->Ui(); }
-
-  app::ManagerSub owner_;
-  std::unique_ptr<app::Manager> manager_;
+  QString Column(int list, int column) {
+    return Ui().ComplexList[static_cast<size_t>(list)]->CxLColText[static_cast<size_t>(column)]->Caption();
+  }
 };
 
 }  // namespace
 
 TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
-  EXPECT_TRUE(State().IndexTable.At(0, 0).isEmpty());
   manager_->Pages().SwitchPage(PageController::pageIndex);
   ASSERT_EQ(State().IndexTable.Count(), 3);
-  EXPECT_EQ(State().IndexTable.At(0, 0), QStringLiteral("welcome"));
-  EXPECT_EQ(State().IndexTable.At(0, 1), QStringLiteral("printing a page"));
-  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[0]->Caption(), QStringLiteral("welcome\rprinting a page\rsetting up"));
-  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[1]->Caption(), QStringLiteral("index\rprinting\rsetup"));
+  EXPECT_EQ(Column(1, 0), QStringLiteral("welcome\rprinting a page\rsetting up"));
+  EXPECT_EQ(Column(1, 1), QStringLiteral("index\rprinting\rsetup"));
   EXPECT_EQ(Ui().FrameLabel[4]->Caption(), QStringLiteral("Topics: 3"));
-  EXPECT_FALSE(Ui().ControllerBox[0]->Visible());  // the status box is gone again
-  EXPECT_TRUE(Ui().ExplorerHolder->Enabled());
-  EXPECT_TRUE(Ui().FormHeader[1]->Enabled());
-
-  emit Ui().ComplexList[1]->HeaderClick(0);  // by subject, A to Z
-  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[0]->Caption(), QStringLiteral("printing a page\rsetting up\rwelcome"));
-  emit Ui().ComplexList[1]->HeaderClick(1);  // by name key
-  EXPECT_EQ(Ui().ComplexList[1]->CxLColText[1]->Caption(), QStringLiteral("index\rprinting\rsetup"));
-  EXPECT_EQ(State().IndexTable.At(2, 0), manager_->State().HelpFolder + QStringLiteral("index.html"));
+  EXPECT_TRUE(Ui().ExplorerHolder->Enabled());  // no longer busy
 
   Write(QStringLiteral("Help/late.html"), "<o:Subject>Late</o:Subject>");
   manager_->Pages().SwitchPage(PageController::pageSearch);
@@ -69,21 +51,16 @@ TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
   Write(QStringLiteral("Help/Using/about.html"), "<o:Subject>About printing</o:Subject> prints");
   manager_->Pages().SwitchPage(PageController::pageSearch);
   Search(QStringLiteral(" Print "));
-  ASSERT_EQ(State().SearchResults.Count(), 3);
-  EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("printing a page"));
-  EXPECT_EQ(State().SearchResults.At(1, 0), QStringLiteral("4"));
-  EXPECT_EQ(State().SearchResults.At(0, 1), QStringLiteral("about printing"));
-  EXPECT_EQ(State().SearchResults.At(0, 2), QStringLiteral("welcome"));
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r2\r1"));
+  EXPECT_EQ(Column(0, 0), QStringLiteral("printing a page\rabout printing\rwelcome"));
+  EXPECT_EQ(Column(0, 1), QStringLiteral("4\r2\r1"));
   EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 3"));
   EXPECT_TRUE(Ui().CommandButton[1]->Enabled());
 
   emit Ui().ComplexList[0]->HeaderClick(0);  // sort by topic, A to Z
   EXPECT_EQ(State().SearchResults.At(0, 0), QStringLiteral("about printing"));
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(),
-            QStringLiteral("about printing\rprinting a page\rwelcome"));
+  EXPECT_EQ(Column(0, 0), QStringLiteral("about printing\rprinting a page\rwelcome"));
   emit Ui().ComplexList[0]->HeaderClick(1);  // by hits, most first
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[1]->Caption(), QStringLiteral("4\r2\r1"));
+  EXPECT_EQ(Column(0, 1), QStringLiteral("4\r2\r1"));
 
   // The selected result opens with the Display button.
   Ui().ComplexList[0]->SetListIndex(1);
@@ -136,19 +113,18 @@ TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
   EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
 }
 
-TEST_F(TopicsTest, SearchWithoutMatchShowsTheNoResultRow) {
+TEST_F(TopicsTest, SearchWithoutMatchShowsARowThatOpensNothing) {
   manager_->Pages().SwitchPage(PageController::pageSearch);
   Search(QStringLiteral("zebra"));
-  EXPECT_TRUE(State().SearchResults.At(0, 0).isEmpty());
-  EXPECT_EQ(Ui().ComplexList[0]->CxLColText[0]->Caption(), QStringLiteral("Nothing found"));
-  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
+  EXPECT_EQ(Column(0, 0), QStringLiteral("Nothing found"));
   EXPECT_FALSE(Ui().CommandButton[1]->Enabled());
   const int entries = State().History.Count();
-  emit Ui().ComplexList[0]->DoubleClick(0);  // the row has no page
+  emit Ui().ComplexList[0]->DoubleClick(0);
   EXPECT_EQ(State().History.Count(), entries);
 
+  Ui().WriteBox[0]->SetText(QStringLiteral("print"));
   emit Ui().CommandButton[0]->Click();  // the button searches too
-  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 0"));
+  EXPECT_EQ(Ui().FrameLabel[2]->Caption(), QStringLiteral("Matches: 2"));
 }
 
 TEST_F(TopicsTest, SortingKeepsTheSelectedTopicAndAFailedLookUpSelectsNothing) {
