@@ -277,6 +277,10 @@ TEST_F(ComplexListTest, TitlesHighlightOneAtATimeAndReportClicks) {
   list_->SetImHigh(false);  // the host's hover reset
   EXPECT_FALSE(list_->CxLColShape[1]->Visible());
   EXPECT_FALSE(list_->ImHigh());
+  // The pointer on the scroll bar is over no title.
+  QTest::mouseMove(list_->CxLColHotSpot[0], QPoint(3, 3));
+  emit list_->VScrollButton->MouseMove(0, 0, 0, 0);
+  EXPECT_FALSE(list_->CxLColShape[0]->Visible());
 }
 
 TEST_F(ComplexListTest, OddInputDoesNoHarm) {

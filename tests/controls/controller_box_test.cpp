@@ -82,4 +82,6 @@ TEST_F(ControllerBoxTest, ClickComesBeforeMouseDown) {
   QObject::connect(box_, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
   QTest::mouseClick(box_->ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_EQ(order, (std::vector<std::string>{"click", "down", "up"}));
+  // The picture lets presses through to the box.
+  EXPECT_EQ(box_->childAt(box_->ClBImage[0]->geometry().center()), box_->ClBHotSpot);
 }

@@ -90,8 +90,9 @@ TEST_F(WriteBoxTest, DropDownListShowsItsFirstRow) {
   box_->SetListIndex(1);
   EXPECT_EQ(box_->Text(), QStringLiteral("Second"));
   EXPECT_EQ(box_->ClickTag(), QStringLiteral("2"));
-  box_->SwitchToIndex(7);  // no such row
+  for (int row : {2, 7, -1}) box_->SwitchToIndex(row);  // no such rows
   EXPECT_EQ(box_->ListIndex(), 1);
+  EXPECT_EQ(box_->Text(), QStringLiteral("Second"));
 
   box_->DDList_Clear();
   box_->DDList_Add(QString(), QStringLiteral("x"));

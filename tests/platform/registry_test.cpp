@@ -227,6 +227,8 @@ TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
   RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
   EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("1"));
   EXPECT_TRUE(ReadBytes(path).contains("\nQuillmark%20Software\\ExpertIndex=1\n"));
+  RegWriteText(root, kKey, QStringLiteral("AZaz09-_. +"), QStringLiteral("1"));  // every kind of character
+  EXPECT_TRUE(ReadBytes(path).contains("\nQuillmark%20Software\\AZaz09-_.%20%2B=1\n"));
   // A section below the key names no value of it: a write there would lose
   // the value's name (found by fuzzing).
   const QByteArray deeper = "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";

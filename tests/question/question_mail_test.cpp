@@ -76,7 +76,7 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   EXPECT_TRUE(defaults.user.isEmpty() && defaults.password.isEmpty());
   EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("support.quillmark.example"));
 
-  writeStore("MailServer=smtps://mail.example:465\nMailUser=\" desk \"\nMailPassword=\" pw \"\n"
+  writeStore("MailServer=\" smtps://mail.example:465 \"\nMailUser=\" desk \"\nMailPassword=\" pw \"\n"
              "MailSender=help@example.com\nSupportDomain=answers.example\n");
   const lumora::platform::MailSettings stored = ReadQuestionMailSettings(root);
   EXPECT_EQ(stored.server, QStringLiteral("smtps://mail.example:465"));
