@@ -3,17 +3,30 @@ them with xprop and ImageMagick, and stops it."""
 
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 BUILD_DIR = os.environ.get("LUMORA_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build"))
 LUMORA = os.path.join(BUILD_DIR, "bin", "lumora")
 DEMO_PACK = os.path.join(BUILD_DIR, "share", "lumora", "help", "english.qlp")
 DEMO_REGISTRY = os.path.join(os.path.dirname(__file__), "..", "..", "data", "registry", "registry.conf")
 TITLE = "Quillmark Lumora - Dynamic Help System"
+TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
+SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
+
+# Page numbers the report gives, and the toolbar button of each page.
+CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
+PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question"}
+TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)"}
+
+PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
+        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
+        "<body><p>{body}</p></body></html>")
 
 
 class Display:
@@ -304,3 +317,101 @@ class LayoutReport:
 
     def summary(self):
         return {k: v for k, v in self.data.items() if k != "controls"}
+
+
+def write_help_set(folder, topics, subject, body):
+    """The demo pack beside a home page and topics Reference/Topic00000.html
+    on, each titled and filled by subject(i) and body(i); returns the pack."""
+    shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
+    with open(os.path.join(folder, "index.html"), "w", encoding="ascii") as f:
+        f.write(PAGE.format(subject="Welcome", body="The home page."))
+    os.makedirs(os.path.join(folder, "Reference"))
+    for i in range(topics):
+        with open(os.path.join(folder, "Reference", f"Topic{i:05}.html"), "w", encoding="ascii") as f:
+            f.write(PAGE.format(subject=subject(i), body=body(i)))
+    return os.path.join(folder, "english.qlp")
+
+
+class ProgramTest(unittest.TestCase):
+    """Runs of the program on a private display; settings are the user's own
+    for the test, so a second run finds what the first kept."""
+
+    screen = (1024, 768)
+    window_manager = True
+    registry_text = None  # the demo store
+    pack = DEMO_PACK
+
+    def setUp(self):
+        self.display = Display(*self.screen, window_manager=self.window_manager)
+        self.addCleanup(self.display.close)
+        self.config = tempfile.mkdtemp(prefix="lumora-user-")
+        self.addCleanup(shutil.rmtree, self.config, True)
+        self.runs = []
+        self.lumora = None
+
+    def tearDown(self):
+        for run in self.runs:
+            run.stop()
+
+    def launch(self, arguments, shown=True, **options):
+        """Starts a run, ended with the test, and waits for its window unless told not to."""
+        options.setdefault("registry_text", self.registry_text)
+        options.setdefault("config_home", self.config)
+        run = start_shown(self.display, arguments, **options) if shown else Lumora(self.display, arguments, **options)
+        self.runs.append(run)
+        self.lumora = run
+        return run
+
+    def start(self, *switches, page=None, timeout=60, **options):
+        """Starts on the pack and waits until the page asked for is ready."""
+        self.launch([self.pack, *switches], **options)
+        return self.wait(lambda r: r["visible"] and r["url"] and not r["busy"] and not r["loading"]
+                         and page in (None, r["page"]), f"page {page} ready", timeout)
+
+    def wait(self, condition, what, timeout=60):
+        return self.lumora.wait_report(condition, what, timeout)
+
+    def click(self, report, name, repeat=1):
+        self.display.click(*report.screen_centre(name), repeat=repeat)
+
+    def key(self, *keys):
+        self.display.run("xdotool", "key", "--delay", "60", *keys)
+
+    def type(self, text, delay=40):
+        self.display.run("xdotool", "type", "--delay", str(delay), text)
+
+    def open_page(self, report, page):
+        self.click(report, TOOL_OF_PAGE[page])
+        return self.wait(lambda r: r["page"] == page and not r["busy"], f"the {PAGES[page]} page")
+
+    def focus_page(self, report):
+        """Gives the page the keyboard with a click on its top margin, where no link is."""
+        x0, y0, _, _ = report["window"]
+        x, y, w, _ = report.control("WebBrowser(0)")["rect"]
+        self.display.click(x0 + x + w // 2, y0 + y + 6)
+        time.sleep(0.5)
+
+    def windows(self):
+        """(main window, owner window) ids, once the main window is mapped."""
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            for window in self.display.windows(TITLE_PATTERN):
+                owner = self.display.transient_for(window)
+                if owner:
+                    return window, owner
+            time.sleep(0.1)
+        self.fail("the main window never mapped")
+
+    def shoot(self, name):
+        os.makedirs(SHOTS, exist_ok=True)
+        return self.display.screenshot(os.path.join(SHOTS, name))
+
+    def wait_drawn(self, report, name):
+        """Screenshot once the page area shows more than a few flat colours."""
+        x, y, width, height = report["window"]
+        deadline = time.monotonic() + 30
+        while True:
+            shot = self.shoot(name)
+            if region_colours(shot, x, y + 60, width, height - 60) > 40 or time.monotonic() > deadline:
+                return shot
+            time.sleep(0.3)

@@ -7,11 +7,9 @@ import subprocess
 import unittest
 from html.parser import HTMLParser
 
-from harness import BUILD_DIR, DEMO_PACK, Display, start_shown
+from harness import SEARCH, ProgramTest, crop_signature
 
-SEARCH = 2
 ACTIVE, OTHERS = "rgb(255,150,50)", "rgb(255,255,0)"  # the engine's colours for found text
-SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
 
 
 class _TextNodes(HTMLParser):
@@ -60,22 +58,8 @@ def colour_pixels(path, box, colour):
         capture_output=True, text=True, check=True).stdout.strip()))
 
 
-class Find(unittest.TestCase):
-    def setUp(self):
-        self.display = Display()
-        self.lumora = None
-        os.makedirs(SHOTS, exist_ok=True)
-
-    def tearDown(self):
-        if self.lumora:
-            self.lumora.stop()
-        self.display.close()
-
-    def key(self, *keys):
-        self.display.run("xdotool", "key", "--delay", "60", *keys)
-
-    def wait(self, condition, what):
-        return self.lumora.wait_report(condition, what, timeout=30)
+class Find(ProgramTest):
+    window_manager = False
 
     def page_box(self, report):
         """The browser view on the screen: (x, y, width, height)."""
@@ -83,27 +67,23 @@ class Find(unittest.TestCase):
         x, y, w, h = report.control("WebBrowser(0)")["rect"]
         return x0 + x, y0 + y, w, h
 
-    def shot(self, name):
-        return self.display.screenshot(os.path.join(SHOTS, name))
-
     def test_find_counts_steps_and_closes(self):
-        self.lumora = start_shown(self.display, [DEMO_PACK])
-        report = self.wait(lambda r: r["url"].endswith("/index.html") and not r["loading"], "the home page")
+        report = self.start()
         home = report["url"]
         expected = occurrences(home, ["question"])
         self.assertGreater(expected, 2)
         box = self.page_box(report)
-        self.display.click(box[0] + box[2] // 2, box[1] + 6)  # the page's top margin, where no link is
+        self.focus_page(report)
 
         self.key("ctrl+f")
         self.wait(lambda r: r["find"]["shown"], "the find strip")
-        self.display.run("xdotool", "type", "--delay", "40", "question")
+        self.type("question")
         # The count follows the typing; "quest" has as many matches.
         report = self.wait(lambda r: r["find"]["text"] == "question" and r["find"]["matches"] == expected
                            and r["find"]["active"] == 1, f"1 of {expected}")
         self.assertEqual(report["find"]["count"], f"1 of {expected}")
         # The engine marks the active match in orange, the others in yellow.
-        self.assertGreater(colour_pixels(self.shot("find-strip.png"), box, ACTIVE), 0)
+        self.assertGreater(colour_pixels(self.shoot("find-strip.png"), box, ACTIVE), 0)
 
         for keys, active in (("F3", 2), ("shift+F3", 1), ("shift+F3", expected), ("Return", 1)):
             with self.subTest(keys=keys):
@@ -113,46 +93,30 @@ class Find(unittest.TestCase):
         self.key("Escape")
         report = self.wait(lambda r: not r["find"]["shown"], "the strip closed")
         self.assertEqual(report["find"]["count"], "")
-        closed = self.shot("find-closed.png")
+        closed = self.shoot("find-closed.png")
         self.assertEqual([colour_pixels(closed, box, c) for c in (ACTIVE, OTHERS)], [0, 0])
         # The page has the keyboard again: End scrolls it.
-        before = self.shot("find-before-end.png")
+        before = crop_signature(closed, *box)
         self.key("End")
-        self.lumora.wait_report(lambda r: self._differs(before, box), "the page scrolled by End", timeout=30)
+        self.wait(lambda r: crop_signature(self.shoot("find-after-end.png"), *box) != before,
+                  "the page scrolled by End")
 
-    def _differs(self, before, box):
-        after = self.shot("find-after-end.png")
-        crop = f"{box[2]}x{box[3]}+{box[0]}+{box[1]}"
-        digest = [subprocess.run(["convert", p, "-crop", crop, "+repage", "-format", "%#", "info:"],
-                                 capture_output=True, text=True, check=True).stdout for p in (before, after)]
-        return digest[0] != digest[1]
-
-    def test_search_words_marked_on_the_opened_page_only(self):
-        self.lumora = start_shown(self.display, [DEMO_PACK, "-search"])
-        report = self.wait(lambda r: r["page"] == SEARCH and r["url"] and not r["busy"], "the search page")
+    def test_search_words_are_marked_on_the_opened_page(self):
+        report = self.start("-search", page=SEARCH)
         home = report["url"]
         words = ["preview", "print"]
-        self.display.click(*report.screen_centre("WriteBox(0)"))
-        self.display.run("xdotool", "type", "--delay", "40", " ".join(words))
+        self.click(report, "WriteBox(0)")
+        self.type(" ".join(words))
         self.key("Return")
         report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] not in ("Matches: 0", "Matches:")
                            and not r["busy"], "search results")
-        self.display.click(*report.screen_centre("CommandButton(1)"))  # Display: the best match
+        self.click(report, "CommandButton(1)")  # Display: the best match
         # The count is taken after the page's marking step.
         report = self.wait(lambda r: r["url"] != home and r["searchMarks"]["page"] == r["url"],
                            "the best match, marked")
-        shown = report["url"]
         self.assertGreater(report["searchMarks"]["count"], 0)
-        self.assertEqual(report["searchMarks"]["count"], occurrences(shown, words))
-        self.shot("search-marks.png")
-
-        # Back, and Forward to the same page again: neither came from the list.
-        for button, page in (("ToolButton(0)", home), ("ToolButton(1)", shown)):
-            with self.subTest(button=button):
-                self.display.click(*report.screen_centre(button))
-                report = self.wait(lambda r: r["url"] == page and r["searchMarks"]["page"] == page,
-                                   f"{button} to {page}")
-                self.assertEqual(report["searchMarks"]["count"], 0)
+        self.assertEqual(report["searchMarks"]["count"], occurrences(report["url"], words))
+        self.shoot("search-marks.png")
 
 
 if __name__ == "__main__":
