@@ -29,6 +29,16 @@ PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:Document
         "<body><p>{body}</p></body></html>")
 
 
+def poll(find, what, timeout=60, interval=0.2):
+    """What find() returns once it is something, polled until the timeout."""
+    deadline = time.monotonic() + timeout
+    while not (found := find()):
+        if time.monotonic() > deadline:
+            raise TimeoutError(what)
+        time.sleep(interval)
+    return found
+
+
 class Display:
     """A private X server for one test."""
 
@@ -46,19 +56,16 @@ class Display:
         self.width, self.height = width, height
         self.manager = None
         if window_manager:
-            self.start_window_manager()
-
-    def start_window_manager(self):
-        """A small desktop window manager: moves, resizes, maximises and
-        iconifies windows the way a user's desktop does."""
-        self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            if "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"):
-                return
-            time.sleep(0.1)
-        raise RuntimeError("the window manager did not start")
+            # A small desktop window manager: moves, resizes, maximises and
+            # iconifies windows the way a user's desktop does.
+            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                poll(lambda: "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"),
+                     "the window manager did not start", 30, 0.1)
+            except TimeoutError:
+                self.close()  # no test will close a display it never got
+                raise
 
     def env(self):
         env = dict(os.environ)
@@ -74,18 +81,13 @@ class Display:
 
     def windows(self, name):
         """Visible top-level windows whose name matches the regular expression."""
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                                env=self.env(), capture_output=True, text=True, timeout=60)
-        return [int(w) for w in result.stdout.split()]
+        return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
 
     def wait_window(self, name, timeout=60):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = self.windows(name)
-            if found:
-                return found
-            time.sleep(0.2)
-        raise TimeoutError(f"no window named {name!r}")
+        return poll(lambda: self.windows(name), f"no window named {name!r}", timeout)
+
+    def wait_gone(self, name, timeout=30):
+        poll(lambda: not self.windows(name), f"the window named {name!r} stays", timeout)
 
     def property(self, window, name):
         target = ["-root"] if window == "root" else ["-id", str(window)]
@@ -131,11 +133,8 @@ class Display:
         self.run("xdotool", "windowfocus", "--sync", str(window))
         self.run("xdotool", "key", key)
 
-    def window_name(self, window):
-        return self.run("xdotool", "getwindowname", str(window)).strip()
-
-    def screenshot(self, path, window="root"):
-        self.run("import", "-window", str(window), path)
+    def screenshot(self, path):
+        self.run("import", "-window", "root", path)
         return path
 
     def mouse_move(self, x, y):
@@ -168,36 +167,19 @@ class Display:
         self.process.wait(timeout=30)
 
 
-def window_geometry(display, window):
-    """(x, y, width, height) of a window on the screen."""
-    text = display.run("xdotool", "getwindowgeometry", "--shell", str(window))
-    values = dict(line.split("=", 1) for line in text.split())
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-
-def pixel(path, x, y):
-    """The (red, green, blue) of one pixel of a picture."""
-    channels = ",".join(f"%[fx:round(255*p{{{x},{y}}}.{c})]" for c in "rgb")
-    text = subprocess.run(["convert", path, "-format", channels, "info:"],
-                          capture_output=True, text=True, check=True).stdout
-    return tuple(int(v) for v in text.strip().split(","))
+def crop_info(path, x, y, width, height, fmt):
+    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", fmt, "info:"],
+                          capture_output=True, text=True, check=True).stdout.strip()
 
 
 def region_colours(path, x, y, width, height):
     """How many colours a part of a picture holds."""
-    return int(subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%k",
-                               "info:"], capture_output=True, text=True, check=True).stdout.strip())
+    return int(crop_info(path, x, y, width, height, "%k"))
 
 
 def crop_signature(path, x, y, width, height):
     """A digest of a part of a picture: equal for equal pixels."""
-    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%#", "info:"],
-                          capture_output=True, text=True, check=True).stdout.strip()
-
-
-def unique_colours(path):
-    return int(subprocess.run(["convert", path, "-format", "%k", "info:"],
-                              capture_output=True, text=True, check=True).stdout.strip())
+    return crop_info(path, x, y, width, height, "%#")
 
 
 class Lumora:
@@ -211,14 +193,10 @@ class Lumora:
         self.config_home = config_home or os.path.join(self.folder, "config")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
-            shutil.copyfile(DEMO_REGISTRY, self.registry)
-            with open(self.registry, encoding="utf-8") as f:
-                lines = [line for line in f if not line.lower().startswith("expertindex")]
-            with open(self.registry, "w", encoding="utf-8") as f:
-                f.writelines(lines)
-        else:
-            with open(self.registry, "w", encoding="utf-8") as f:
-                f.write(registry_text)
+            with open(DEMO_REGISTRY, encoding="utf-8") as f:
+                registry_text = "".join(line for line in f if not line.lower().startswith("expertindex"))
+        with open(self.registry, "w", encoding="utf-8") as f:
+            f.write(registry_text)
         env = display.env()
         env["LUMORA_REGISTRY"] = self.registry
         env["XDG_CONFIG_HOME"] = self.config_home
@@ -393,14 +371,8 @@ class ProgramTest(unittest.TestCase):
 
     def windows(self):
         """(main window, owner window) ids, once the main window is mapped."""
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            for window in self.display.windows(TITLE_PATTERN):
-                owner = self.display.transient_for(window)
-                if owner:
-                    return window, owner
-            time.sleep(0.1)
-        self.fail("the main window never mapped")
+        return poll(lambda: next(((w, self.display.transient_for(w)) for w in self.display.windows(TITLE_PATTERN)
+                                  if self.display.transient_for(w)), None), "the main window never mapped", 30, 0.1)
 
     def shoot(self, name):
         os.makedirs(SHOTS, exist_ok=True)
@@ -409,9 +381,6 @@ class ProgramTest(unittest.TestCase):
     def wait_drawn(self, report, name):
         """Screenshot once the page area shows more than a few flat colours."""
         x, y, width, height = report["window"]
-        deadline = time.monotonic() + 30
-        while True:
-            shot = self.shoot(name)
-            if region_colours(shot, x, y + 60, width, height - 60) > 40 or time.monotonic() > deadline:
-                return shot
-            time.sleep(0.3)
+        shot = os.path.join(SHOTS, name)
+        return poll(lambda: region_colours(self.shoot(name), x, y + 60, width, height - 60) > 40 and shot,
+                    f"{name}: the page area never drawn", 30, 0.3)

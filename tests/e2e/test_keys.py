@@ -92,10 +92,7 @@ class Keys(ProgramTest):
                 self.key(keys)
                 dialog = self.display.wait_window(title, timeout=60)
                 self.display.press_key(dialog[0], "Escape")
-                deadline = time.monotonic() + 30
-                while self.display.windows(title) and time.monotonic() < deadline:
-                    time.sleep(0.2)
-                self.assertEqual(self.display.windows(title), [])
+                self.display.wait_gone(title)
 
     def focus_stops(self, key, count):
         """The control holding the keyboard after each of count presses of key."""

@@ -61,7 +61,8 @@ class QuestionTest(ProgramTest):
             time.sleep(0.2)
         self.assertEqual(self.mail("1.rcpt"), b"lumora2@support.example\n")
         self.assertRegex(self.mail("1.subject").decode(), r"^\(Question ID=[A-Y1-9]{10}\) Printing$")
-        self.assertEqual(self.mail("1.body"), b"Ann Example\r\nann@example.com\r\n\r\nHow do I print?\r\n\r\nCPU: e2e\r\n")
+        self.assertEqual(self.mail("1.body"),
+                         b"Ann Example\r\nann@example.com\r\n\r\nHow do I print?\r\n\r\nCPU: e2e\r\n")
         # The confirmation box: closing it leaves the program running.
         self.display.press_key(self.display.wait_window("^Lumora$")[0], "Return")
         self.assertIsNone(self.lumora.process.poll())

@@ -1,6 +1,7 @@
 """Themes at work: "Change Colour" switches classic -> night -> classic at
-once and the choice is kept for the user; the night theme lays out every page
-as the classic one does, and text stays readable in both."""
+once and the choice is kept for the user; the night theme, and the built-in
+one standing in for a missing theme, lay out every page as the classic one
+does, and text stays readable."""
 
 import re
 import subprocess
@@ -118,21 +119,23 @@ class ChangeColour(ProgramTest):
         self.assertEqual(self.looks(report, "theme-classic-again.png"), classic)
 
 
-class NightPagesReadable(ProgramTest):
-    """Every page in the night theme at the design size."""
-
-    registry_text = registry_with_theme("night")
+class PagesReadable(ProgramTest):
+    """Every page at the design size in the night theme, and in the built-in
+    one that a theme which is not there falls back to."""
 
     def test_every_page_is_laid_out_and_readable(self):
-        report = self.start()
-        for page, name in PAGES.items():
-            with self.subTest(page=name):
-                self.open_page(report, page)
-                time.sleep(0.5)
-                report = self.lumora.report()
-                shot = self.shoot(f"night-{name}.png")
-                self.assertEqual(layout_faults(report), [])
-                self.assertEqual(readable_faults(report, shot), [])
+        for theme in ("night", "nosuchtheme"):
+            with self.subTest(theme=theme):
+                report = self.start(registry_text=registry_with_theme(theme))
+                for page, name in PAGES.items():
+                    self.open_page(report, page)
+                    time.sleep(0.5)
+                    report = self.lumora.report()
+                    shot = self.shoot(f"{theme}-{name}.png")
+                    self.assertEqual(layout_faults(report), [], name)
+                    self.assertEqual(readable_faults(report, shot), [], name)
+                self.assertEqual('theme "nosuchtheme" not found' in self.lumora.log_text(), theme == "nosuchtheme")
+                self.lumora.stop()
 
 
 class NightLayoutAt800x600(LayoutAtScreenSizes, ProgramTest):
