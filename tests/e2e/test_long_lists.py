@@ -88,19 +88,16 @@ class LongLists(ProgramTest):
         self.shoot("long-index-end.png")
         report = self.drag_slider(report, name, to_end=False)
 
-        # Held, the arrows reach the ends.
-        self.hold(p["up"], self.at_top(name), "up arrow held to the top")
-        near_end = (p["slider at top"][0], p["track bottom"][1] - 20)
-        near_top = (p["slider at bottom"][0], p["track top"][1] + 20)
-        self.display.drag(p["slider at top"], near_end)
-        report = self.hold(p["down"], self.at_end(name), "down arrow held to the end")
-
-        # The track pages towards the pointer, to both ends (held from near
-        # them: a held track moves two steps a tick).
-        self.display.drag(p["slider at bottom"], near_top)
-        self.hold(p["track top"], self.at_top(name), "track above the slider held to the top")
-        self.display.drag(p["slider at top"], near_end)
-        self.hold(p["track bottom"], self.at_end(name), "track below the slider held to the end")
+        # Held, the arrows and the track reach the ends, each from the slider
+        # dragged near that end (a held track moves two steps a tick).
+        near = {False: (p["up"][0], p["track top"][1] + 20), True: (p["up"][0], p["track bottom"][1] - 20)}
+        at_end = False
+        for part, to_end in (("up", False), ("down", True), ("track top", False), ("track bottom", True)):
+            with self.subTest(held=part):
+                self.display.drag(p["slider at bottom" if at_end else "slider at top"], near[to_end])
+                self.wait(lambda r: 0 < r.control(name)["firstInView"] and not self.at_end(name)(r), "off the ends")
+                self.hold(p[part], self.at_end(name) if to_end else self.at_top(name), f"{part} held to its end")
+                at_end = to_end
 
         # The wheel, from near either end.
         self.display.mouse_move(*p["row"])

@@ -9,7 +9,7 @@ import time
 import unittest
 
 from harness import DEMO_REGISTRY, INDEX, PAGES, ProgramTest
-from test_window import LayoutAtScreenSizes, clipped, layout_faults
+from test_window import clipped, layout_faults
 
 
 def registry_with_theme(theme):
@@ -136,11 +136,6 @@ class PagesReadable(ProgramTest):
                     self.assertEqual(readable_faults(report, shot), [], name)
                 self.assertEqual('theme "nosuchtheme" not found' in self.lumora.log_text(), theme == "nosuchtheme")
                 self.lumora.stop()
-
-
-class NightLayoutAt800x600(LayoutAtScreenSizes, ProgramTest):
-    screen = (800, 600)
-    registry_text = registry_with_theme("night")
 
 
 if __name__ == "__main__":
