@@ -53,7 +53,6 @@ class Display:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.name = ":" + number
-        self.width, self.height = width, height
         self.manager = None
         if window_manager:
             # A small desktop window manager: moves, resizes, maximises and
@@ -185,12 +184,8 @@ def crop_signature(path, x, y, width, height):
 class Lumora:
     """One run of the program with a registry store of its own."""
 
-    def __init__(self, display, arguments, registry_text=None, cwd=None, config_home=None):
-        self.display = display
+    def __init__(self, display, arguments, config_home, registry_text=None, cwd=None):
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
-        # The user's own settings: a folder of this run's, unless a test keeps
-        # one across runs.
-        self.config_home = config_home or os.path.join(self.folder, "config")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
             with open(DEMO_REGISTRY, encoding="utf-8") as f:
@@ -199,7 +194,7 @@ class Lumora:
             f.write(registry_text)
         env = display.env()
         env["LUMORA_REGISTRY"] = self.registry
-        env["XDG_CONFIG_HOME"] = self.config_home
+        env["XDG_CONFIG_HOME"] = config_home
         # Under the sanitizers the leak check at exit also sees what the X11
         # and GL plugins leave behind after they are unloaded, without a
         # stack to suppress it by; the unit suites check our own code for leaks.

@@ -14,8 +14,7 @@ from test_window import clipped, layout_faults
 
 def registry_with_theme(theme):
     with open(DEMO_REGISTRY, encoding="utf-8") as f:
-        text = f.read()
-    return re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", text)
+        return re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", f.read())
 
 
 def histogram(path, rect):
@@ -23,19 +22,12 @@ def histogram(path, rect):
     x, y, w, h = rect
     out = subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "-format", "%c",
                           "histogram:info:-"], capture_output=True, text=True, check=True).stdout
-    colours = {}
-    for line in out.splitlines():
-        match = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
-        if match:
-            colours[tuple(int(v) for v in match.group(2, 3, 4))] = int(match.group(1))
-    return colours
+    counts = re.findall(r"(?m)^\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", out)
+    return {tuple(map(int, m[1:])): int(m[0]) for m in counts}
 
 
 def luminance(rgb):
-    def channel(c):
-        c /= 255
-        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (channel(c) for c in rgb)
+    r, g, b = (c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in (v / 255 for v in rgb))
     return 0.2126 * r + 0.7152 * g + 0.0722 * b
 
 
@@ -82,9 +74,6 @@ def readable_faults(report, shot):
 class ChangeColour(ProgramTest):
     window_manager = False
 
-    def start(self):
-        return super().start("-index", page=INDEX)
-
     def looks(self, report, name):
         """The ground colour (the most common one) of the title strip, the topic
         list and the Display button: a theme's look, whatever row is selected
@@ -101,7 +90,7 @@ class ChangeColour(ProgramTest):
         return looks
 
     def test_switches_at_once_and_is_kept_for_the_user(self):
-        report = self.start()
+        report = self.start("-index", page=INDEX)
         classic = self.looks(report, "theme-classic.png")
         self.click(report, "FormControl(0)")
         night = self.looks(report, "theme-night.png")
@@ -112,7 +101,7 @@ class ChangeColour(ProgramTest):
 
         # Kept across a restart.
         self.lumora.stop()
-        report = self.start()
+        report = self.start("-index", page=INDEX)
         self.assertEqual(self.looks(report, "theme-night-again.png"), night)
         # And back round to the first theme.
         self.click(report, "FormControl(0)")
