@@ -44,18 +44,12 @@ def colour_pixels(path, box, colour):
 class Find(ProgramTest):
     window_manager = False
 
-    def page_box(self, report):
-        """The browser view on the screen: (x, y, width, height)."""
-        x0, y0, _, _ = report["window"]
-        x, y, w, h = report.control("WebBrowser(0)")["rect"]
-        return x0 + x, y0 + y, w, h
-
     def test_find_counts_steps_and_closes(self):
         report = self.start()
         home = report["url"]
         expected = occurrences(home, ["question"])
         self.assertGreater(expected, 2)
-        box = self.page_box(report)
+        box = report.on_screen("WebBrowser(0)")
         self.focus_page(report)
 
         self.key("ctrl+f")

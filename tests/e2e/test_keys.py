@@ -40,9 +40,8 @@ class Keys(ProgramTest):
         report = self.wait(lambda r: r["window"][:2] == [x + 80, y + 50], "moved by its caption")
         # The pane made wider by its drag slider, at its right edge.
         report = self.open_page(report, INDEX)
-        px, py, pw, ph = report.control("ExplorerHolder(0)")["rect"]
-        grip = (report["window"][0] + px + pw - 3, report["window"][1] + py + ph // 2)
-        self.display.drag(grip, (grip[0] + 60, grip[1]))
+        pane_x, _, pw, _ = report.on_screen("ExplorerHolder(0)")
+        self.drag_pane(report, pane_x + pw + 57)
         self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
         time.sleep(0.5)  # the drag's last steps land
         report = self.lumora.report()

@@ -34,13 +34,10 @@ class LongLists(ProgramTest):
     def points(self, report, name):
         """Screen points of a list's parts: a row, the two arrows, the track
         ends, and the slider when the list shows its first or last rows."""
-        wx, wy, _, _ = report["window"]
-        x, y, w, h = report.control(name)["rect"]
-        bar_x = wx + x + w - FRAME - BAR // 2 - 1
-        bar_top = wy + y + FRAME + HEADER + 1
-        bar_bottom = wy + y + h - 3
+        x, y, w, h = report.on_screen(name)
+        bar_x, bar_top, bar_bottom = x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
         return {
-            "row": (wx + x + 40, wy + y + FRAME + HEADER + 30),
+            "row": (x + 40, y + FRAME + HEADER + 30),
             "up": (bar_x, bar_top + ARROW // 2),
             "down": (bar_x, bar_bottom - ARROW // 2),
             "track top": (bar_x, bar_top + ARROW + 12),

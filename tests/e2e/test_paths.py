@@ -24,9 +24,8 @@ class PathTest(ProgramTest):
 
     def open_first_topic(self, report):
         """Double-clicks the first row of the topic index."""
-        x, y, _, _ = report["window"]
-        lx, ly, _, _ = report.control("ComplexList(1)")["rect"]
-        self.display.click(x + lx + 40, y + ly + 30, repeat=2)
+        x, y, _, _ = report.on_screen("ComplexList(1)")
+        self.display.click(x + 40, y + 30, repeat=2)
 
     def test_folder_and_page_named_with_hash(self):
         help_folder = os.path.join(self.folder, "C# Help")

@@ -22,8 +22,6 @@ class StartupTest(ProgramTest):
                 self.assertEqual("Usage: lumora PACK" in run.log_text(), not arguments)
                 self.display.press_key(boxes[0], "Return")
                 self.assertEqual(run.wait_exit(), 1)
-                with open(run.registry, encoding="utf-8") as f:
-                    self.assertNotRegex(f.read(), r"(?m)^ExpertIndex=")
 
 
 class CommandLineHelp(unittest.TestCase):

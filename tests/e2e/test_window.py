@@ -103,9 +103,8 @@ class TitleBarAndOwner(ProgramTest):
 
     def test_close_button_takes_a_press_in_the_edge_band(self):
         report = self.start()
-        x, y, _, _ = report["window"]
-        bx, by, bw, _ = report.control("FormControl(4)")["rect"]
-        self.display.click(x + bx + bw // 2, y + by + 1)  # the top pixel row of Close, inside the band
+        x, y, w, _ = report.on_screen("FormControl(4)")
+        self.display.click(x + w // 2, y + 1)  # the top pixel row of Close, inside the band
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
 
 
@@ -168,10 +167,7 @@ class LayoutAtTheLeastSize(ProgramTest):
                 report = self.open_page(report, page)
                 if page in (INDEX, SEARCH):
                     # The pane's slider dragged as far right as it goes.
-                    x, y, _, _ = report["window"]
-                    px, py, pw, ph = report.control("ExplorerHolder(0)")["rect"]
-                    grip = (x + px + pw - 3, y + py + ph // 2)
-                    self.display.drag(grip, (x + report["window"][2] - 3, grip[1]))
+                    self.drag_pane(report, report["window"][0] + report["window"][2] - 3)
                     report = self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] == 387, "widest pane")
                     self.assertGreaterEqual(report.control("SimpleBox(0)")["rect"][2], 199)
                 time.sleep(0.3)
