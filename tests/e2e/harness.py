@@ -3,17 +3,40 @@ them with xprop and ImageMagick, and stops it."""
 
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 BUILD_DIR = os.environ.get("LUMORA_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build"))
 LUMORA = os.path.join(BUILD_DIR, "bin", "lumora")
 DEMO_PACK = os.path.join(BUILD_DIR, "share", "lumora", "help", "english.qlp")
 DEMO_REGISTRY = os.path.join(os.path.dirname(__file__), "..", "..", "data", "registry", "registry.conf")
 TITLE = "Quillmark Lumora - Dynamic Help System"
+TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
+SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
+
+# Page numbers the report gives, and the toolbar button of each page.
+CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
+PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question"}
+TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)"}
+
+PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
+        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
+        "<body><p>{body}</p></body></html>")
+
+
+def poll(find, what, timeout=60, interval=0.2):
+    """What find() returns once it is something, polled until the timeout."""
+    deadline = time.monotonic() + timeout
+    while not (found := find()):
+        if time.monotonic() > deadline:
+            raise TimeoutError(what)
+        time.sleep(interval)
+    return found
 
 
 class Display:
@@ -30,21 +53,34 @@ class Display:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.name = ":" + number
-        self.width, self.height = width, height
         self.manager = None
         if window_manager:
-            self.start_window_manager()
+            try:
+                self.start_window_manager()
+            except RuntimeError:
+                self.close()  # no test will close a display it never got
+                raise
 
     def start_window_manager(self):
         """A small desktop window manager: moves, resizes, maximises and
-        iconifies windows the way a user's desktop does."""
-        self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            if "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"):
+        iconifies windows the way a user's desktop does. On a loaded machine
+        it has been seen not to come up within 30 s (a few times in some
+        hundred displays): it is started once more then, and said so."""
+        for attempt in (1, 2):
+            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                poll(lambda: "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"), "", 30, 0.1)
                 return
-            time.sleep(0.1)
+            except TimeoutError:
+                ended, server = self.manager.poll(), self.process.poll()
+                print(f"\nWINDOW MANAGER NOT UP (start {attempt}): openbox "
+                      f"{'running' if ended is None else f'ended with {ended}'}, X server "
+                      f"{'running' if server is None else f'ended with {server}'}, root window says "
+                      f"{self.property('root', '_NET_SUPPORTING_WM_CHECK')!r}", flush=True)
+                self.manager.kill()
+                self.manager.wait(timeout=30)
+                self.manager = None
         raise RuntimeError("the window manager did not start")
 
     def env(self):
@@ -61,18 +97,13 @@ class Display:
 
     def windows(self, name):
         """Visible top-level windows whose name matches the regular expression."""
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                                env=self.env(), capture_output=True, text=True, timeout=60)
-        return [int(w) for w in result.stdout.split()]
+        return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
 
     def wait_window(self, name, timeout=60):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = self.windows(name)
-            if found:
-                return found
-            time.sleep(0.2)
-        raise TimeoutError(f"no window named {name!r}")
+        return poll(lambda: self.windows(name), f"no window named {name!r}", timeout)
+
+    def wait_gone(self, name, timeout=30):
+        poll(lambda: not self.windows(name), f"the window named {name!r} stays", timeout)
 
     def property(self, window, name):
         target = ["-root"] if window == "root" else ["-id", str(window)]
@@ -118,11 +149,8 @@ class Display:
         self.run("xdotool", "windowfocus", "--sync", str(window))
         self.run("xdotool", "key", key)
 
-    def window_name(self, window):
-        return self.run("xdotool", "getwindowname", str(window)).strip()
-
-    def screenshot(self, path, window="root"):
-        self.run("import", "-window", str(window), path)
+    def screenshot(self, path):
+        self.run("import", "-window", "root", path)
         return path
 
     def mouse_move(self, x, y):
@@ -155,60 +183,35 @@ class Display:
         self.process.wait(timeout=30)
 
 
-def window_geometry(display, window):
-    """(x, y, width, height) of a window on the screen."""
-    text = display.run("xdotool", "getwindowgeometry", "--shell", str(window))
-    values = dict(line.split("=", 1) for line in text.split())
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-
-def pixel(path, x, y):
-    """The (red, green, blue) of one pixel of a picture."""
-    channels = ",".join(f"%[fx:round(255*p{{{x},{y}}}.{c})]" for c in "rgb")
-    text = subprocess.run(["convert", path, "-format", channels, "info:"],
-                          capture_output=True, text=True, check=True).stdout
-    return tuple(int(v) for v in text.strip().split(","))
+def crop_info(path, x, y, width, height, fmt):
+    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", fmt, "info:"],
+                          capture_output=True, text=True, check=True).stdout.strip()
 
 
 def region_colours(path, x, y, width, height):
     """How many colours a part of a picture holds."""
-    return int(subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%k",
-                               "info:"], capture_output=True, text=True, check=True).stdout.strip())
+    return int(crop_info(path, x, y, width, height, "%k"))
 
 
 def crop_signature(path, x, y, width, height):
     """A digest of a part of a picture: equal for equal pixels."""
-    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", "%#", "info:"],
-                          capture_output=True, text=True, check=True).stdout.strip()
-
-
-def unique_colours(path):
-    return int(subprocess.run(["convert", path, "-format", "%k", "info:"],
-                              capture_output=True, text=True, check=True).stdout.strip())
+    return crop_info(path, x, y, width, height, "%#")
 
 
 class Lumora:
     """One run of the program with a registry store of its own."""
 
-    def __init__(self, display, arguments, registry_text=None, cwd=None, config_home=None):
-        self.display = display
+    def __init__(self, display, arguments, config_home, registry_text=None, cwd=None):
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
-        # The user's own settings: a folder of this run's, unless a test keeps
-        # one across runs.
-        self.config_home = config_home or os.path.join(self.folder, "config")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
-            shutil.copyfile(DEMO_REGISTRY, self.registry)
-            with open(self.registry, encoding="utf-8") as f:
-                lines = [line for line in f if not line.lower().startswith("expertindex")]
-            with open(self.registry, "w", encoding="utf-8") as f:
-                f.writelines(lines)
-        else:
-            with open(self.registry, "w", encoding="utf-8") as f:
-                f.write(registry_text)
+            with open(DEMO_REGISTRY, encoding="utf-8") as f:
+                registry_text = "".join(line for line in f if not line.lower().startswith("expertindex"))
+        with open(self.registry, "w", encoding="utf-8") as f:
+            f.write(registry_text)
         env = display.env()
         env["LUMORA_REGISTRY"] = self.registry
-        env["XDG_CONFIG_HOME"] = self.config_home
+        env["XDG_CONFIG_HOME"] = config_home
         # Under the sanitizers the leak check at exit also sees what the X11
         # and GL plugins leave behind after they are unloaded, without a
         # stack to suppress it by; the unit suites check our own code for leaks.
@@ -293,14 +296,110 @@ class LayoutReport:
     def control(self, name):
         return self.controls[name]
 
+    def on_screen(self, name):
+        """A control's (x, y, width, height) on the screen."""
+        x, y, w, h = self.controls[name]["rect"]
+        return self.data["window"][0] + x, self.data["window"][1] + y, w, h
+
     def screen_centre(self, name):
-        """Where a control's middle is on the screen."""
-        x, y, _, _ = self.data["window"]
-        cx, cy, cw, ch = self.controls[name]["rect"]
-        return x + cx + cw / 2, y + cy + ch / 2
+        x, y, w, h = self.on_screen(name)
+        return x + w / 2, y + h / 2
 
     def visible(self):
         return [c for c in self.data["controls"] if c["visible"]]
 
     def summary(self):
         return {k: v for k, v in self.data.items() if k != "controls"}
+
+
+def write_help_set(folder, topics, subject, body):
+    """The demo pack beside a home page and topics Reference/Topic00000.html
+    on, each titled and filled by subject(i) and body(i); returns the pack."""
+    shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
+    with open(os.path.join(folder, "index.html"), "w", encoding="ascii") as f:
+        f.write(PAGE.format(subject="Welcome", body="The home page."))
+    os.makedirs(os.path.join(folder, "Reference"))
+    for i in range(topics):
+        with open(os.path.join(folder, "Reference", f"Topic{i:05}.html"), "w", encoding="ascii") as f:
+            f.write(PAGE.format(subject=subject(i), body=body(i)))
+    return os.path.join(folder, "english.qlp")
+
+
+class ProgramTest(unittest.TestCase):
+    """Runs of the program on a private display; settings are the user's own
+    for the test, so a second run finds what the first kept."""
+
+    screen = (1024, 768)
+    window_manager = True
+    registry_text = None  # the demo store
+    pack = DEMO_PACK
+
+    def setUp(self):
+        self.display = Display(*self.screen, window_manager=self.window_manager)
+        self.addCleanup(self.display.close)
+        self.config = tempfile.mkdtemp(prefix="lumora-user-")
+        self.addCleanup(shutil.rmtree, self.config, True)
+        self.runs = []
+        self.lumora = None
+
+    def tearDown(self):
+        for run in self.runs:
+            run.stop()
+
+    def launch(self, arguments, shown=True, **options):
+        """Starts a run, ended with the test, and waits for its window unless told not to."""
+        options.setdefault("registry_text", self.registry_text)
+        options.setdefault("config_home", self.config)
+        run = start_shown(self.display, arguments, **options) if shown else Lumora(self.display, arguments, **options)
+        self.runs.append(run)
+        self.lumora = run
+        return run
+
+    def start(self, *switches, page=None, timeout=60, **options):
+        """Starts on the pack and waits until the page asked for is ready."""
+        self.launch([self.pack, *switches], **options)
+        return self.wait(lambda r: r["visible"] and r["url"] and not r["busy"] and not r["loading"]
+                         and page in (None, r["page"]), f"page {page} ready", timeout)
+
+    def wait(self, condition, what, timeout=60):
+        return self.lumora.wait_report(condition, what, timeout)
+
+    def click(self, report, name, repeat=1):
+        self.display.click(*report.screen_centre(name), repeat=repeat)
+
+    def key(self, *keys):
+        self.display.run("xdotool", "key", "--delay", "60", *keys)
+
+    def type(self, text, delay=40):
+        self.display.run("xdotool", "type", "--delay", str(delay), text)
+
+    def open_page(self, report, page):
+        self.click(report, TOOL_OF_PAGE[page])
+        return self.wait(lambda r: r["page"] == page and not r["busy"], f"the {PAGES[page]} page")
+
+    def focus_page(self, report):
+        """Gives the page the keyboard with a click on its top margin, where no link is."""
+        x, y, w, _ = report.on_screen("WebBrowser(0)")
+        self.display.click(x + w // 2, y + 6)
+        time.sleep(0.5)
+
+    def drag_pane(self, report, to_x):
+        """Drags the slider at the pane's right edge to the screen column to_x."""
+        x, y, w, h = report.on_screen("ExplorerHolder(0)")
+        self.display.drag((x + w - 3, y + h // 2), (to_x, y + h // 2))
+
+    def windows(self):
+        """(main window, owner window) ids, once the main window is mapped."""
+        return poll(lambda: next(((w, self.display.transient_for(w)) for w in self.display.windows(TITLE_PATTERN)
+                                  if self.display.transient_for(w)), None), "the main window never mapped", 30, 0.1)
+
+    def shoot(self, name):
+        os.makedirs(SHOTS, exist_ok=True)
+        return self.display.screenshot(os.path.join(SHOTS, name))
+
+    def wait_drawn(self, report, name):
+        """Screenshot once the page area shows more than a few flat colours."""
+        x, y, width, height = report["window"]
+        shot = os.path.join(SHOTS, name)
+        return poll(lambda: region_colours(self.shoot(name), x, y + 60, width, height - 60) > 40 and shot,
+                    f"{name}: the page area never drawn", 30, 0.3)

@@ -1,32 +1,16 @@
+"""-topic opens a page at start; later starts with the same pack go to the
+window already open."""
+
 import os
 import signal
-import sys
-import time
 import unittest
 
-from harness import DEMO_PACK, Display, Lumora, start_shown
+from harness import DEMO_PACK, ProgramTest
 
 RUSSIAN_PACK = os.path.join(os.path.dirname(DEMO_PACK), "..", "help-ru", "russian.qlp")
 
 
-class ContextHelpTest(unittest.TestCase):
-    """-topic opens a page at start; later starts with the same pack go to
-    the window already open."""
-
-    def setUp(self):
-        self.display = Display(window_manager=True)
-        self.runs = []
-
-    def tearDown(self):
-        for run in self.runs:
-            run.stop()
-        self.display.close()
-
-    def start(self, arguments, **options):
-        run = start_shown(self.display, arguments, **options)
-        self.runs.append(run)
-        return run
-
+class ContextHelpTest(ProgramTest):
     def url(self, run, ending, page=0):
         return run.wait_report(lambda r: r["url"].endswith(ending) and r["page"] == page,
                                f"{ending} on page {page}")["url"]
@@ -39,45 +23,39 @@ class ContextHelpTest(unittest.TestCase):
                 (["-search", "-topic", "faq.html#questions"], "/faq.html#questions", 2),
                 (["-topic", "my-index-page"], "/index.html", 0)):                  # unknown: home, no run mode
             with self.subTest(arguments=arguments):
-                run = self.start([DEMO_PACK, *arguments])
+                run = self.launch([DEMO_PACK, *arguments])
                 self.url(run, ending, page)
                 noted = "no page" in run.log_text()
                 self.assertEqual(noted, ending == "/index.html", run.log_text())
                 run.stop()  # leaves its socket behind, as a crash would
-                self.runs.remove(run)
 
     def test_a_later_start_hands_over_and_ends(self):
-        first = self.start([DEMO_PACK])
+        first = self.launch([DEMO_PACK])
         self.url(first, "/index.html")
-        x, y = first.report().screen_centre("FormControl(2)")
-        self.display.click(x, y)
+        self.click(first.report(), "FormControl(2)")
         first.wait_report(lambda r: not r["visible"] and r["ownerMinimized"], "minimised")
 
-        began = time.monotonic()
-        second = Lumora(self.display, [DEMO_PACK, "-topic", "switches", "-search"])
-        self.runs.append(second)
+        second = self.launch([DEMO_PACK, "-topic", "switches", "-search"], shown=False)
         self.assertEqual(second.wait_exit(timeout=60), 0, second.log_text())
-        sys.stderr.write(f"\nhandover and exit took {time.monotonic() - began:.2f} s\n")
         first.wait_report(lambda r: r["url"].endswith("/using/switches.html") and r["page"] == 2
                           and r["visible"] and not r["ownerMinimized"], "the handed-over page, in front")
         self.assertIsNone(first.process.poll())
         # The same pack by another path is the same help set.
         relative = os.path.relpath(DEMO_PACK, first.folder)
-        again = Lumora(self.display, [relative, "-topic", "glossary"], cwd=first.folder)
-        self.runs.append(again)
+        again = self.launch([relative, "-topic", "glossary"], shown=False, cwd=first.folder)
         self.assertEqual(again.wait_exit(timeout=60), 0, again.log_text())
         self.url(first, "/glossary.html", 0)
 
         # Another pack opens its own window.
-        other = self.start([RUSSIAN_PACK])
+        other = self.launch([RUSSIAN_PACK])
         self.assertIsNone(other.process.poll())
         self.assertIsNone(first.process.poll())
 
     def test_a_start_after_a_killed_run_shows_its_window(self):
-        first = self.start([DEMO_PACK])
+        first = self.launch([DEMO_PACK])
         first.process.send_signal(signal.SIGKILL)
         first.process.wait(timeout=30)
-        second = self.start([DEMO_PACK, "-topic", "glossary"])
+        second = self.launch([DEMO_PACK, "-topic", "glossary"])
         self.url(second, "/glossary.html")
 
 

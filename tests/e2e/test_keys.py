@@ -1,49 +1,23 @@
 """Keys a reader expects: zoom kept for the user, history and home from the
-keyboard, print and preview, and typing at once on the index page."""
+keyboard, print and preview, typing at once on the index page, and Tab and
+Shift+Tab round the window's buttons."""
 
 import os
 import re
-import tempfile
 import time
 import unittest
 
-from harness import DEMO_PACK, Display, start_shown
-
-INDEX = 1
+from harness import INDEX, SEARCH, ProgramTest
 
 
-class Keys(unittest.TestCase):
-    def setUp(self):
-        self.display = Display(window_manager=True)
-        self.config = tempfile.mkdtemp(prefix="lumora-user-")
-        self.lumora = None
-
-    def tearDown(self):
-        if self.lumora:
-            self.lumora.stop()
-        self.display.close()
-
-    def start(self):
-        self.lumora = start_shown(self.display, [DEMO_PACK], config_home=self.config)
-        report = self.lumora.wait_report(lambda r: r["url"].endswith("/index.html"), "the home page")
+class Keys(ProgramTest):
+    def start_on_page(self):
+        report = self.start()
         self.focus_page(report)
         return report
 
-    def focus_page(self, report):
-        """Gives the page the keyboard with a click on its top margin, where no link is."""
-        x0, y0, _, _ = report["window"]
-        x, y, w, _ = report.control("WebBrowser(0)")["rect"]
-        self.display.click(x0 + x + w // 2, y0 + y + 6)
-        time.sleep(0.5)
-
-    def key(self, *keys):
-        self.display.run("xdotool", "key", "--delay", "60", *keys)
-
-    def wait(self, condition, what):
-        return self.lumora.wait_report(condition, what, timeout=30)
-
     def test_zoom_by_keys_and_wheel_is_kept_between_runs(self):
-        report = self.start()
+        report = self.start_on_page()
         self.assertEqual(report["zoom"], 1.0)
         self.key("ctrl+plus")
         self.wait(lambda r: r["zoom"] == 1.1, "zoomed in")
@@ -55,32 +29,29 @@ class Keys(unittest.TestCase):
         self.display.run("xdotool", "keydown", "ctrl", "click", "4", "click", "4", "keyup", "ctrl")
         self.wait(lambda r: r["zoom"] == 1.25, "zoomed in by the wheel")
         self.lumora.stop()
-        report = self.start()
+        report = self.start_on_page()
         self.assertEqual(report["zoom"], 1.25)
 
     def test_window_place_is_kept_and_brought_back_onto_a_screen(self):
-        report = self.start()
+        report = self.start_on_page()
         x, y, width, height = report["window"]
         grip = report.screen_centre("FormCaption(0)")
         self.display.drag(grip, (grip[0] + 80, grip[1] + 50))
         report = self.wait(lambda r: r["window"][:2] == [x + 80, y + 50], "moved by its caption")
         # The pane made wider by its drag slider, at its right edge.
-        self.display.click(*report.screen_centre("ToolButton(3)"))
-        report = self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page")
-        px, py, pw, ph = report.control("ExplorerHolder(0)")["rect"]
-        grip = (report["window"][0] + px + pw - 3, report["window"][1] + py + ph // 2)
-        self.display.drag(grip, (grip[0] + 60, grip[1]))
+        report = self.open_page(report, INDEX)
+        pane_x, _, pw, _ = report.on_screen("ExplorerHolder(0)")
+        self.drag_pane(report, pane_x + pw + 57)
         self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
         time.sleep(0.5)  # the drag's last steps land
         report = self.lumora.report()
         pane = report.control("ExplorerHolder(0)")["rect"][2]
-        self.display.click(*report.screen_centre("FormControl(4)"))
+        self.click(report, "FormControl(4)")
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
         self.lumora.stop()
         report = self.start()
         self.assertEqual(report["window"], [x + 80, y + 50, width, height])
-        self.display.click(*report.screen_centre("ToolButton(3)"))
-        report = self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page again")
+        report = self.open_page(report, INDEX)
         self.assertEqual(report.control("ExplorerHolder(0)")["rect"][2], pane)
         self.lumora.stop()
 
@@ -93,20 +64,19 @@ class Keys(unittest.TestCase):
         x, y, width, height = self.start()["window"]
         self.assertTrue(x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height))
 
-    def test_history_home_print_and_preview_from_the_keyboard(self):
-        report = self.start()
+    def test_history_home_pane_print_and_preview_from_the_keyboard(self):
+        report = self.start_on_page()
         home = report["url"]
-        self.key("alt+Left")  # nothing to go back to
-        time.sleep(0.5)
-        self.assertEqual(self.lumora.report()["url"], home)
-        self.display.click(*report.screen_centre("ToolButton(3)"))
-        self.wait(lambda r: r["page"] == INDEX and not r["busy"], "the index page")
+        self.open_page(report, INDEX)
         # The look-up box has the keyboard as soon as its page opens.
-        self.display.run("xdotool", "type", "--delay", "40", "glossary")
+        self.type("glossary")
         self.key("Return")
         self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
-        # The page takes the keyboard; the window's keys still work there.
+        # F6 goes between the look-up box and the page; the window's keys still work in the page.
         self.focus_page(self.lumora.report())
+        for stop in ("WriteBox(1)", "WebBrowser(0)"):
+            self.key("F6")
+            self.wait(lambda r, s=stop: r.data.get("focus") == s, f"F6 to {stop}")
         self.key("alt+Left")
         self.wait(lambda r: r["url"] == home, "back home")
         self.key("alt+Right")
@@ -118,10 +88,7 @@ class Keys(unittest.TestCase):
                 self.key(keys)
                 dialog = self.display.wait_window(title, timeout=60)
                 self.display.press_key(dialog[0], "Escape")
-                deadline = time.monotonic() + 30
-                while self.display.windows(title) and time.monotonic() < deadline:
-                    time.sleep(0.2)
-                self.assertEqual(self.display.windows(title), [])
+                self.display.wait_gone(title)
 
     def focus_stops(self, key, count):
         """The control holding the keyboard after each of count presses of key."""
@@ -144,12 +111,11 @@ class Keys(unittest.TestCase):
 
     def test_tab_visits_every_button_and_enter_presses_it(self):
         # A page of few links: within the page Tab visits each of them.
-        self.lumora = start_shown(self.display, [DEMO_PACK, "-topic", "glossary"], config_home=self.config)
-        report = self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
+        report = self.start("-topic", "glossary")
         first = report["url"]
-        self.display.click(*report.screen_centre("ToolButton(4)"))  # the search page
-        self.wait(lambda r: r["page"] == 2, "the search page")
-        self.display.run("xdotool", "type", "--delay", "40", "print")
+        self.assertTrue(first.endswith("/glossary.html"), first)
+        self.open_page(report, SEARCH)
+        self.type("print")
         self.key("Return")
         report = self.wait(lambda r: r.control("ComplexList(0)")["rows"] > 1, "search results")
         presses = self.focus_stops("Tab", 40)

@@ -1,68 +1,31 @@
 """A help set of 3,000 topics: the index and search lists scroll end to end by
 every means, keep the selected row in view, and keep their counts in place."""
 
-import os
 import shutil
 import tempfile
 import unittest
 
-from harness import BUILD_DIR, DEMO_PACK, Display, start_shown
+from harness import INDEX, SEARCH, ProgramTest, write_help_set
 
-SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
-INDEX, SEARCH = 1, 2
 TOPICS = 3000
-PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
-        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
-        "<body><p>{body}</p></body></html>")
 
 # Geometry of a list in pixels at 96 dpi: a two-pixel frame, a 16-pixel header
 # strip, and a 17-pixel scroll bar whose arrows are 17 pixels high.
 FRAME, HEADER, BAR, ARROW = 2, 16, 17, 17
 
 
-def write_help_set(folder):
-    shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
-    with open(os.path.join(folder, "index.html"), "w", encoding="ascii") as f:
-        f.write(PAGE.format(subject="Welcome", body="The home page."))
-    os.makedirs(os.path.join(folder, "Reference"))
-    # Subjects run against the file names, so that sorting by subject
-    # moves every row.
-    for i in range(TOPICS):
-        body = "Print the table. " + ("The xylophone page. " if i == 1234 else "")
-        with open(os.path.join(folder, "Reference", f"Topic{i:05}.html"), "w", encoding="ascii") as f:
-            f.write(PAGE.format(subject=f"Topic {TOPICS - 1 - i:05} about printing", body=body))
-    return os.path.join(folder, "english.qlp")
-
-
-class LongLists(unittest.TestCase):
+class LongLists(ProgramTest):
     @classmethod
     def setUpClass(cls):
         cls.folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
-        cls.pack = write_help_set(cls.folder)
+        # Subjects run against the file names, so that sorting by subject
+        # moves every row.
+        cls.pack = write_help_set(cls.folder, TOPICS, lambda i: f"Topic {TOPICS - 1 - i:05} about printing",
+                                  lambda i: "Print the table. " + ("The xylophone page. " if i == 1234 else ""))
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.folder, ignore_errors=True)
-
-    def setUp(self):
-        self.display = Display(window_manager=True)
-        self.lumora = None
-
-    def tearDown(self):
-        if self.lumora:
-            self.lumora.stop()
-        self.display.close()
-
-    def start(self, switch, page):
-        self.lumora = start_shown(self.display, [self.pack, switch])
-        return self.wait(lambda r: r["page"] == page and not r["busy"] and r["url"], f"page {page} ready", 120)
-
-    def shoot(self, name):
-        os.makedirs(SHOTS, exist_ok=True)
-        self.display.screenshot(os.path.join(SHOTS, name))
-
-    def wait(self, condition, what, timeout=60):
-        return self.lumora.wait_report(condition, what, timeout)
 
     def list_state(self, report, name):
         c = report.control(name)
@@ -71,13 +34,10 @@ class LongLists(unittest.TestCase):
     def points(self, report, name):
         """Screen points of a list's parts: a row, the two arrows, the track
         ends, and the slider when the list shows its first or last rows."""
-        wx, wy, _, _ = report["window"]
-        x, y, w, h = report.control(name)["rect"]
-        bar_x = wx + x + w - FRAME - BAR // 2 - 1
-        bar_top = wy + y + FRAME + HEADER + 1
-        bar_bottom = wy + y + h - 3
+        x, y, w, h = report.on_screen(name)
+        bar_x, bar_top, bar_bottom = x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
         return {
-            "row": (wx + x + 40, wy + y + FRAME + HEADER + 30),
+            "row": (x + 40, y + FRAME + HEADER + 30),
             "up": (bar_x, bar_top + ARROW // 2),
             "down": (bar_x, bar_bottom - ARROW // 2),
             "track top": (bar_x, bar_top + ARROW + 12),
@@ -85,6 +45,10 @@ class LongLists(unittest.TestCase):
             "slider at top": (bar_x, bar_top + ARROW + 3),
             "slider at bottom": (bar_x, bar_bottom - ARROW - 4),
         }
+
+    def assert_selected_in_view(self, report, name):
+        _, selected, first, last, _ = self.list_state(report, name)
+        self.assertTrue(first <= selected <= last, (selected, first, last))
 
     def at_end(self, name):
         return lambda r: r.control(name)["lastInView"] == r.control(name)["rows"] - 1
@@ -103,13 +67,12 @@ class LongLists(unittest.TestCase):
     def drag_slider(self, report, name, to_end):
         p = self.points(report, name)
         start = p["slider at top"] if to_end else p["slider at bottom"]
-        end = (start[0], start[1] + (600 if to_end else -600))
-        self.display.drag(start, end)
-        return self.wait(self.at_end(name) if to_end else self.at_top(name), f"slider dragged to the {'end' if to_end else 'top'}")
+        self.display.drag(start, (start[0], start[1] + (600 if to_end else -600)))
+        return self.wait(self.at_end(name) if to_end else self.at_top(name), f"slider dragged, to the end: {to_end}")
 
     def test_index_list_scrolls_end_to_end_by_every_means(self):
         name = "ComplexList(1)"
-        report = self.start("-index", INDEX)
+        report = self.start("-index", page=INDEX, timeout=120)
         rows, selected, first, last, bar = self.list_state(report, name)
         self.assertEqual(rows, TOPICS + 1)
         self.assertTrue(bar, "3,000 topics do not fit: the scroll bar shows from the start")
@@ -122,23 +85,16 @@ class LongLists(unittest.TestCase):
         self.shoot("long-index-end.png")
         report = self.drag_slider(report, name, to_end=False)
 
-        # An arrow click moves at least a row; held, the arrows reach the ends.
-        self.display.click(*p["down"])
-        report = self.wait(lambda r: r.control(name)["firstInView"] >= 1, "a click on the down arrow")
-        self.hold(p["up"], self.at_top(name), "up arrow held to the top")
-        near_end = (p["slider at top"][0], p["track bottom"][1] - 20)
-        near_top = (p["slider at bottom"][0], p["track top"][1] + 20)
-        self.display.drag(p["slider at top"], near_end)
-        report = self.hold(p["down"], self.at_end(name), "down arrow held to the end")
-
-        # The track pages towards the pointer, to both ends (held from near
-        # them: a held track moves two steps a tick).
-        self.display.drag(p["slider at bottom"], near_top)
-        self.hold(p["track top"], self.at_top(name), "track above the slider held to the top")
-        self.display.click(*p["track bottom"])
-        report = self.wait(lambda r: r.control(name)["firstInView"] >= 10, "a click on the track moves a page")
-        self.display.drag(p["slider at top"], near_end)
-        self.hold(p["track bottom"], self.at_end(name), "track below the slider held to the end")
+        # Held, the arrows and the track reach the ends, each from the slider
+        # dragged near that end (a held track moves two steps a tick).
+        near = {False: (p["up"][0], p["track top"][1] + 20), True: (p["up"][0], p["track bottom"][1] - 20)}
+        at_end = False
+        for part, to_end in (("up", False), ("down", True), ("track top", False), ("track bottom", True)):
+            with self.subTest(held=part):
+                self.display.drag(p["slider at bottom" if at_end else "slider at top"], near[to_end])
+                self.wait(lambda r: 0 < r.control(name)["firstInView"] and not self.at_end(name)(r), "off the ends")
+                self.hold(p[part], self.at_end(name) if to_end else self.at_top(name), f"{part} held to its end")
+                at_end = to_end
 
         # The wheel, from near either end.
         self.display.mouse_move(*p["row"])
@@ -149,28 +105,24 @@ class LongLists(unittest.TestCase):
 
         # The keyboard: Home, End, PageUp, PageDown, each showing its row.
         self.display.click(*p["row"])
-        for key, expected in (("Home", lambda r: 0), ("End", lambda r: r - 1), ("Prior", None), ("Next", None)):
+        for key, moved in (("Home", lambda now, was, rows: now == 0), ("End", lambda now, was, rows: now == rows - 1),
+                           ("Prior", lambda now, was, rows: now < was), ("Next", lambda now, was, rows: now > was)):
             with self.subTest(key=key):
-                before = self.lumora.report().control(name)["selected"]
-                self.display.run("xdotool", "key", key)
-                if expected:
-                    report = self.wait(lambda r, e=expected: r.control(name)["selected"] == e(r.control(name)["rows"]),
-                                       f"{key} selects its row")
-                else:
-                    report = self.wait(lambda r, b=before: r.control(name)["selected"] != b, f"{key} moves a page")
-                _, selected, first, last, _ = self.list_state(report, name)
-                self.assertTrue(first <= selected <= last, (key, selected, first, last))
+                was = self.lumora.report().control(name)["selected"]
+                self.key(key)
+                report = self.wait(lambda r: moved(r.control(name)["selected"], was, r.control(name)["rows"]),
+                                   f"{key} moves the selection")
+                self.assert_selected_in_view(report, name)
 
     def test_look_up_sort_and_display_keep_the_topic(self):
         name = "ComplexList(1)"
-        report = self.start("-index", INDEX)
+        report = self.start("-index", page=INDEX, timeout=120)
 
         # Typing the first letters of a topic far down shows it selected.
-        self.display.click(*report.screen_centre("WriteBox(1)"))
-        self.display.run("xdotool", "type", "--delay", "30", "topic 000")  # first in the folder: Topic02900
+        self.click(report, "WriteBox(1)")
+        self.type("topic 000")  # first in the folder: Topic02900
         report = self.wait(lambda r: r.control(name)["selected"] > 2800, "the look-up selects a topic far down")
-        _, selected, first, last, _ = self.list_state(report, name)
-        self.assertTrue(first <= selected <= last, (selected, first, last))
+        self.assert_selected_in_view(report, name)
         self.shoot("long-index-look-up.png")
 
         # Sorting by the topic column moves the topic near the top; the
@@ -178,37 +130,36 @@ class LongLists(unittest.TestCase):
         self.display.click(report.screen_centre(name)[0] - 40, report.screen_centre(name)[1] -
                            report.control(name)["rect"][3] / 2 + 9)
         report = self.wait(lambda r: r.control(name)["selected"] < 200, "sorted by topic")
-        _, moved, first, last, _ = self.list_state(report, name)
-        self.assertTrue(first <= moved <= last, (moved, first, last))
-        self.display.click(*report.screen_centre("CommandButton(2)"))
+        self.assert_selected_in_view(report, name)
+        self.click(report, "CommandButton(2)")
         report = self.wait(lambda r: r["url"].endswith("/reference/topic02900.html"), "Display opens the topic")
 
         # A look-up without match selects nothing, and Enter opens nothing:
         # one step back from the next topic opened is the topic before.
-        self.display.click(*report.screen_centre("WriteBox(1)"))
-        self.display.run("xdotool", "key", "ctrl+a")
-        self.display.run("xdotool", "type", "--delay", "30", "zzz")
+        self.click(report, "WriteBox(1)")
+        self.key("ctrl+a")
+        self.type("zzz")
         report = self.wait(lambda r: r.control(name)["selected"] == -1, "nothing selected")
-        self.display.run("xdotool", "key", "Return")
-        self.display.run("xdotool", "key", "ctrl+a")
-        self.display.run("xdotool", "type", "--delay", "30", "topic 02994")  # Topic00005
-        self.display.run("xdotool", "key", "Return")
+        self.key("Return")
+        self.key("ctrl+a")
+        self.type("topic 02994")  # Topic00005
+        self.key("Return")
         report = self.wait(lambda r: r["url"].endswith("/reference/topic00005.html"), "Enter opens the topic")
-        self.display.click(*report.screen_centre("ToolButton(0)"))  # Back
+        self.click(report, "ToolButton(0)")  # Back
         report = self.wait(lambda r: not r["url"].endswith("/topic00005.html"), "back one step")
         self.assertTrue(report["url"].endswith("/reference/topic02900.html"), report["url"])
 
     def test_search_results_start_at_their_first_row(self):
         name = "ComplexList(0)"
-        report = self.start("-search", SEARCH)
+        report = self.start("-search", page=SEARCH, timeout=120)
         count = report.control("FrameLabel(2)")
         right = count["rect"][0] + count["rect"][2]
 
         def search(words):
-            self.display.click(*report.screen_centre("WriteBox(0)"))
-            self.display.run("xdotool", "key", "ctrl+a")
-            self.display.run("xdotool", "type", "--delay", "30", words)
-            self.display.run("xdotool", "key", "Return")
+            self.click(report, "WriteBox(0)")
+            self.key("ctrl+a")
+            self.type(words)
+            self.key("Return")
 
         search("print")
         report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] == f"Matches: {TOPICS}" and not r["busy"],

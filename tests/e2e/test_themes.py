@@ -1,25 +1,20 @@
 """Themes at work: "Change Colour" switches classic -> night -> classic at
-once and the choice is kept for the user; the night theme lays out every page
-as the classic one does, and text stays readable in both."""
+once and the choice is kept for the user; the night theme, and the built-in
+one standing in for a missing theme, lay out every page as the classic one
+does, and text stays readable."""
 
-import os
 import re
 import subprocess
-import tempfile
 import time
 import unittest
 
-import test_window
-from harness import DEMO_PACK, DEMO_REGISTRY, Display, start_shown
-
-SHOTS = test_window.SHOTS
-CONTENTS, INDEX, SEARCH, QUESTION = test_window.CONTENTS, test_window.INDEX, test_window.SEARCH, test_window.QUESTION
+from harness import DEMO_REGISTRY, INDEX, PAGES, ProgramTest
+from test_window import clipped, layout_faults
 
 
 def registry_with_theme(theme):
     with open(DEMO_REGISTRY, encoding="utf-8") as f:
-        text = f.read()
-    return re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", text)
+        return re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", f.read())
 
 
 def histogram(path, rect):
@@ -27,19 +22,12 @@ def histogram(path, rect):
     x, y, w, h = rect
     out = subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "-format", "%c",
                           "histogram:info:-"], capture_output=True, text=True, check=True).stdout
-    colours = {}
-    for line in out.splitlines():
-        match = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
-        if match:
-            colours[tuple(int(v) for v in match.group(2, 3, 4))] = int(match.group(1))
-    return colours
+    counts = re.findall(r"(?m)^\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", out)
+    return {tuple(map(int, m[1:])): int(m[0]) for m in counts}
 
 
 def luminance(rgb):
-    def channel(c):
-        c /= 255
-        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (channel(c) for c in rgb)
+    r, g, b = (c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in (v / 255 for v in rgb))
     return 0.2126 * r + 0.7152 * g + 0.0722 * b
 
 
@@ -74,7 +62,7 @@ def readable_faults(report, shot):
             continue
         if not control["name"].startswith("ComplexList") and not control.get("caption", "").strip("&"):
             continue
-        x, y, w, h = test_window.clipped(report, control)
+        x, y, w, h = clipped(report, control)
         if w < 4 or h < 4:
             continue
         ratio = text_contrast(shot, (x0 + x, y0 + y, w, h))
@@ -83,80 +71,60 @@ def readable_faults(report, shot):
     return faults
 
 
-class ChangeColour(unittest.TestCase):
-    def setUp(self):
-        self.display = Display()
-        self.config = tempfile.mkdtemp(prefix="lumora-user-")
-        self.lumora = None
-
-    def tearDown(self):
-        if self.lumora:
-            self.lumora.stop()
-        self.display.close()
-
-    def start(self):
-        self.lumora = start_shown(self.display, [DEMO_PACK, "-index"], config_home=self.config)
-        return self.lumora.wait_report(lambda r: r["page"] == INDEX and r["url"] and not r["busy"], "the index page")
+class ChangeColour(ProgramTest):
+    window_manager = False
 
     def looks(self, report, name):
         """The ground colour (the most common one) of the title strip, the topic
         list and the Display button: a theme's look, whatever row is selected
         or has the focus."""
         time.sleep(0.5)
-        shot = self.display.screenshot(os.path.join(SHOTS, name))
+        shot = self.shoot(name)
         x0, y0, width, _ = report["window"]
         looks = []
         for control in ("FormImage(0)", "ComplexList(1)", "CommandButton(2)"):
-            x, y, w, h = test_window.clipped(report, report.control(control))
+            x, y, w, h = clipped(report, report.control(control))
             w = min(w, width - x)  # the strips reach past the window's edge
             colours = histogram(shot, (x0 + x, y0 + y, w, h))
             looks.append(max(colours, key=colours.get))
         return looks
 
     def test_switches_at_once_and_is_kept_for_the_user(self):
-        os.makedirs(SHOTS, exist_ok=True)
-        report = self.start()
+        report = self.start("-index", page=INDEX)
         classic = self.looks(report, "theme-classic.png")
-        self.display.click(*report.screen_centre("FormControl(0)"))
+        self.click(report, "FormControl(0)")
         night = self.looks(report, "theme-night.png")
         for control, before, after in zip(("title strip", "list", "button"), classic, night):
             self.assertNotEqual(before, after, f"the {control} was not repainted")
-        with open(os.path.join(self.config, "quillmark", "lumora.ini"), encoding="utf-8") as f:
-            self.assertIn("Theme=night", f.read())
         with open(self.lumora.registry, encoding="utf-8") as f:
             self.assertIn("CurrentTheme=classic", f.read())  # the machine's store is not the user's
 
         # Kept across a restart.
         self.lumora.stop()
-        report = self.start()
+        report = self.start("-index", page=INDEX)
         self.assertEqual(self.looks(report, "theme-night-again.png"), night)
         # And back round to the first theme.
-        self.display.click(*report.screen_centre("FormControl(0)"))
+        self.click(report, "FormControl(0)")
         self.assertEqual(self.looks(report, "theme-classic-again.png"), classic)
 
 
-class NightPagesReadable(test_window.WindowTest):
-    """Every page in the night theme at the design size."""
-
-    registry_text = registry_with_theme("night")
+class PagesReadable(ProgramTest):
+    """Every page at the design size in the night theme, and in the built-in
+    one that a theme which is not there falls back to."""
 
     def test_every_page_is_laid_out_and_readable(self):
-        os.makedirs(SHOTS, exist_ok=True)
-        report = self.start()
-        for page, name in ((CONTENTS, "contents"), (INDEX, "index"), (SEARCH, "search"), (QUESTION, "question")):
-            with self.subTest(page=name):
-                self.click(report, test_window.TOOL_OF_PAGE[page])
-                report = self.wait(lambda r, p=page: r["page"] == p and not r["busy"], f"{name} page")
-                time.sleep(0.5)
-                report = self.lumora.report()
-                shot = self.display.screenshot(os.path.join(SHOTS, f"night-{name}.png"))
-                self.assertEqual(test_window.layout_faults(report), [])
-                self.assertEqual(readable_faults(report, shot), [])
-
-
-class NightLayoutAt800x600(test_window.LayoutAtScreenSizes, test_window.WindowTest):
-    screen = (800, 600)
-    registry_text = registry_with_theme("night")
+        for theme in ("night", "nosuchtheme"):
+            with self.subTest(theme=theme):
+                report = self.start(registry_text=registry_with_theme(theme))
+                for page, name in PAGES.items():
+                    self.open_page(report, page)
+                    time.sleep(0.5)
+                    report = self.lumora.report()
+                    shot = self.shoot(f"{theme}-{name}.png")
+                    self.assertEqual(layout_faults(report), [], name)
+                    self.assertEqual(readable_faults(report, shot), [], name)
+                self.assertEqual('theme "nosuchtheme" not found' in self.lumora.log_text(), theme == "nosuchtheme")
+                self.lumora.stop()
 
 
 if __name__ == "__main__":
