@@ -18,6 +18,15 @@ DEMO_REGISTRY = os.path.join(os.path.dirname(__file__), "..", "..", "data", "reg
 TITLE = "Quillmark Lumora - Dynamic Help System"
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
+# Every retry of the harness is written here too; the test command counts them.
+RETRIES = os.path.join(BUILD_DIR, "e2e-retries.log")
+
+
+def note_retry(text):
+    """Says loudly that the harness tried something again, and keeps count."""
+    print(f"\n{text}", file=sys.stderr, flush=True)
+    with open(RETRIES, "a", encoding="utf-8") as log:
+        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n")  # one line a retry
 
 # Page numbers the report gives, and the toolbar button of each page.
 CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
@@ -74,10 +83,10 @@ class Display:
                 return
             except TimeoutError:
                 ended, server = self.manager.poll(), self.process.poll()
-                print(f"\nWINDOW MANAGER NOT UP (start {attempt}): openbox "
+                note_retry(f"WINDOW MANAGER NOT UP (start {attempt}): openbox "
                       f"{'running' if ended is None else f'ended with {ended}'}, X server "
                       f"{'running' if server is None else f'ended with {server}'}, root window says "
-                      f"{self.property('root', '_NET_SUPPORTING_WM_CHECK')!r}", flush=True)
+                      f"{self.property('root', '_NET_SUPPORTING_WM_CHECK')!r}")
                 self.manager.kill()
                 self.manager.wait(timeout=30)
                 self.manager = None
@@ -142,7 +151,7 @@ class Display:
                 if window not in self.windows(name):  # a close hides the window first
                     return
                 time.sleep(0.05)
-            print(f"\nALT+F4 NOT DELIVERED (press {attempt}); pressed again", flush=True)
+            note_retry(f"ALT+F4 NOT DELIVERED (press {attempt}); pressed again")
 
     def press_key(self, window, key):
         """Gives the window the keyboard focus and types the key."""
@@ -274,9 +283,9 @@ def start_shown(display, arguments, timeout=60, **options):
             return lumora
         except TimeoutError:
             alive = lumora.process.poll() is None
-            sys.stderr.write(f"\nStart {attempt} of {arguments} showed no window within {timeout} s "
-                             f"({'still running' if alive else f'ended with {lumora.process.returncode}'}). "
-                             f"Its log:\n{lumora.log_text()}\n")
+            note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, "
+                       f"{'still running' if alive else f'ended with {lumora.process.returncode}'}); its log:\n"
+                       + lumora.log_text())
             lumora.stop()
             if attempt == 2:
                 raise
