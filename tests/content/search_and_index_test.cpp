@@ -256,6 +256,7 @@ TEST(SortTable, ReadsLeadingNumbersAsTheOriginalDoes) {
   EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("12")), 12);
   EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral(" 1 2 3abc")), 123);
   EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("-4.5x")), -4.5);
+  EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("1.5.9")), 1.5);  // a second point ends the number
   EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("abc")), 0);
   EXPECT_DOUBLE_EQ(LeadingNumber(QString()), 0);
 }

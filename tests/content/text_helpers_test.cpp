@@ -14,6 +14,7 @@ TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {
   EXPECT_EQ(EscapeForDisplay(QByteArray("long=\r\nline a=b\r\n")), QByteArray("longline a=b\r\n"));
   EXPECT_EQ(EscapeForDisplay(QByteArray("&amp;amp;")), QByteArray("andamp;"));
   EXPECT_EQ(EscapeForDisplay(QByteArray()), QByteArray());
+  EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&; &lt;")), QStringLiteral("&; <"));  // an empty name is no reference
 }
 
 TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {
@@ -26,6 +27,7 @@ TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {
   EXPECT_EQ(DigitsOnly(QStringLiteral("Item 12a")), QStringLiteral("12"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("frmlb05")), QStringLiteral("05"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("-3.5e\x01")), QStringLiteral("35\x01"));
+  EXPECT_EQ(DigitsOnly(QStringLiteral(" /09:")), QStringLiteral("09"));  // the classes' edges
   EXPECT_EQ(DigitsOnly(QStringLiteral("none")), QString());
 }
 

@@ -103,6 +103,7 @@ TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirCellsWithTheSelectionMarke
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));
   EXPECT_FALSE(row->rect().isEmpty());
   EXPECT_TRUE(rows->child(42)->state().offscreen);  // below the visible rows
+  EXPECT_FALSE(rows->child(0)->state().offscreen);
   EXPECT_EQ(rows->child(43), nullptr);
 
   // Fewer rows: an item beyond them no longer stands for anything.

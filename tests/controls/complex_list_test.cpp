@@ -293,6 +293,9 @@ TEST_F(ComplexListTest, OddInputDoesNoHarm) {
   EXPECT_EQ(fresh.Columns().size(), 6u);
   fresh.Submit_Data_Array(Table(3), -1, 9);
   EXPECT_TRUE(fresh.CxLColHead[5]->Visible());
+  fresh.Submit_Data_Array(content::StringTable(3), -1, 1);
+  EXPECT_EQ(fresh.FirstRowInView(), -1);  // no rows, none in view
+  EXPECT_EQ(fresh.LastRowInView(), -1);
 }
 
 TEST_F(ComplexListTest, RenderedLookKeepsTheSelectedRowReadable) {

@@ -82,6 +82,28 @@ TEST_F(ToolButtonTest, ClicksCarryTheCommandOnlyWhileCommandEnabled) {
   EXPECT_EQ(button_->TlBShape[0]->FillColor(), 0xC0C0C0);  // the closing release restores the released look
 }
 
+TEST_F(ToolButtonTest, TheKeyboardPressesItOnReleaseWithAFrameShowingTheFocus) {
+  EXPECT_EQ(button_->TlBShape[0]->BorderStyle(), Shape::Border::Transparent);  // at rest no body shows
+  button_->ToolProperty(5, QStringLiteral("Search"), 2, true, 0);
+  QSignalSpy clicks(button_, &ToolButton::Click);
+  QApplication::setActiveWindow(&window_);
+  button_->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(button_->hasFocus());
+  EXPECT_TRUE(button_->TlBFocus->Visible());
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+    const qsizetype before = clicks.count();
+    QTest::keyPress(button_, key);
+    EXPECT_EQ(clicks.count(), before) << "nothing before the release";
+    QTest::keyRelease(button_, key);
+    EXPECT_EQ(clicks.count(), before + 1) << key;
+  }
+  QTest::keyRelease(button_, Qt::Key_Return);  // its press went elsewhere
+  EXPECT_EQ(clicks.count(), 2);
+  button_->clearFocus();
+  EXPECT_FALSE(button_->TlBFocus->Visible());
+}
+
 TEST_F(ToolButtonTest, PressMovesContentDownAndRecolours) {
   button_->ToolProperty(4, QStringLiteral("Index"), 2, true, 0);
   const int captionTop = button_->TlBCaption->Top();

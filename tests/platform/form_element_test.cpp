@@ -9,6 +9,7 @@
 #include "platform/label.h"
 #include "platform/line.h"
 #include "platform/picture.h"
+#include "platform/push_button.h"
 #include "platform/twips.h"
 
 using namespace lumora::platform;
@@ -198,4 +199,18 @@ TEST_F(FormElementTest, UnstretchedPictureTakesThePictureSize) {
   stretched.Move(0, 0, 360, 360);
   stretched.SetImage(image);
   EXPECT_EQ(stretched.Width(), 360);
+}
+
+// Enter presses a form button as Space does, on the release, so a message
+// box the click opens never takes the held key's repeats as its answer.
+TEST_F(FormElementTest, EnterPressesAPushButtonOnRelease) {
+  QWidget window;
+  auto* button = new PushButton(&window);
+  QSignalSpy clicks(button, &FormElement::Click);
+  QTest::keyPress(button->FocusWidget(), Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 0);
+  QTest::keyRelease(button->FocusWidget(), Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 1);
+  QTest::keyRelease(button->FocusWidget(), Qt::Key_Return);  // its press went elsewhere
+  EXPECT_EQ(clicks.count(), 1);
 }

@@ -61,6 +61,17 @@ TEST(QuestionMail, RepliesGoOnlyToAPlainAddressAndALongSubjectIsEncoded) {
   EXPECT_TRUE(compose("ann@example.com", QString(45, u's')).contains("\r\nSubject: =?UTF-8?B?"));
 }
 
+TEST(QuestionMail, AQuotedPrintableBodyKeepsItsPrintableCharacters) {
+  lumora::platform::MailSession session;
+  session.Compose();
+  session.SetRecipAddress(QStringLiteral("lumora1@support.example"));
+  session.SetMsgSubject(QStringLiteral("s"));
+  session.SetMsgNoteText(QString::fromUtf8("!~ = caf\u00e9"));
+  const QByteArray message = session.MessageText();
+  EXPECT_TRUE(message.contains("Content-Transfer-Encoding: quoted-printable"));
+  EXPECT_TRUE(message.endsWith("\r\n\r\n!~ =3D caf=C3=A9\r\n")) << message.toStdString();
+}
+
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   QTemporaryDir dir;
   const RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
@@ -77,7 +88,7 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("support.quillmark.example"));
 
   writeStore("MailServer=\" smtps://mail.example:465 \"\nMailUser=\" desk \"\nMailPassword=\" pw \"\n"
-             "MailSender=help@example.com\nSupportDomain=answers.example\n");
+             "MailSender=\" help@example.com \"\nSupportDomain=answers.example\n");
   const lumora::platform::MailSettings stored = ReadQuestionMailSettings(root);
   EXPECT_EQ(stored.server, QStringLiteral("smtps://mail.example:465"));
   EXPECT_EQ(stored.user, QStringLiteral("desk"));
