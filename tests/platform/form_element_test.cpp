@@ -10,6 +10,7 @@
 #include "platform/line.h"
 #include "platform/picture.h"
 #include "platform/push_button.h"
+#include "platform/text_box.h"
 #include "platform/twips.h"
 
 using namespace lumora::platform;
@@ -213,4 +214,12 @@ TEST_F(FormElementTest, EnterPressesAPushButtonOnRelease) {
   EXPECT_EQ(clicks.count(), 1);
   QTest::keyRelease(button->FocusWidget(), Qt::Key_Return);  // its press went elsewhere
   EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(FormElementTest, TextBoxesGiveBackTheirText) {
+  for (const auto lines : {TextBox::Lines::Single, TextBox::Lines::Multi}) {
+    TextBox box(lines);
+    box.SetText(QStringLiteral("CPU: x86\nRAM: 2 GB"));
+    EXPECT_EQ(box.Text(), QStringLiteral("CPU: x86\nRAM: 2 GB"));
+  }
 }
