@@ -19,11 +19,6 @@ using settings::Px6;
 // Halves are kept until a position is set, as the original's positions are.
 int Twips(double value) { return static_cast<int>(std::lround(value)); }
 
-bool IsActivationKey(const QKeyEvent* event) {
-  const int code = platform::VbKeyCode(event->key());
-  return code == platform::vbKeyReturn || code == platform::vbKeySpace;
-}
-
 }  // namespace
 
 CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {
@@ -125,12 +120,12 @@ void CommandButton::ResetControl() {
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-  if (!IsActivationKey(event)) return platform::FormElement::keyPressEvent(event);
+  if (!platform::IsPressKey(event->key())) return platform::FormElement::keyPressEvent(event);
   PressedLook();  // a held key repeats only this
 }
 
 void CommandButton::keyReleaseEvent(QKeyEvent* event) {
-  if (!IsActivationKey(event)) return platform::FormElement::keyReleaseEvent(event);
+  if (!platform::IsPressKey(event->key())) return platform::FormElement::keyReleaseEvent(event);
   if (event->isAutoRepeat()) return;
   ReleasedLook();
   emit Click();

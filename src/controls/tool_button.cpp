@@ -18,11 +18,6 @@ int Px(int n) { return n * Px1(); }
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 int Floor(double value) { return static_cast<int>(std::floor(value)); }
 
-bool IsActivationKey(const QKeyEvent* event) {
-  const int code = platform::VbKeyCode(event->key());
-  return code == platform::vbKeyReturn || code == platform::vbKeySpace;
-}
-
 }  // namespace
 
 ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
@@ -182,13 +177,13 @@ void ToolButton::ResetControl() {
 }
 
 void ToolButton::keyPressEvent(QKeyEvent* event) {
-  if (!IsActivationKey(event)) return platform::FormElement::keyPressEvent(event);
+  if (!platform::IsPressKey(event->key())) return platform::FormElement::keyPressEvent(event);
   keyDown_ = true;
   PressedLook();
 }
 
 void ToolButton::keyReleaseEvent(QKeyEvent* event) {
-  if (!IsActivationKey(event)) return platform::FormElement::keyReleaseEvent(event);
+  if (!platform::IsPressKey(event->key())) return platform::FormElement::keyReleaseEvent(event);
   // A release whose press went to another control presses nothing.
   if (event->isAutoRepeat() || !keyDown_) return;
   keyDown_ = false;

@@ -54,4 +54,9 @@ int VbKeyCode(int qtKey) {
   }
 }
 
+bool IsPressKey(int qtKey) {
+  const int code = VbKeyCode(qtKey);
+  return code == vbKeyReturn || code == vbKeySpace;
+}
+
 }  // namespace lumora::platform

@@ -16,5 +16,7 @@ int VbButtons(Qt::MouseButtons buttons);
 int VbShift(Qt::KeyboardModifiers modifiers);
 // Key code of the original platform for a Qt key; 0 for keys it has no code for.
 int VbKeyCode(int qtKey);
+// Enter (either key) or Space: the keys that press a focused button.
+bool IsPressKey(int qtKey);
 
 }  // namespace lumora::platform

@@ -53,14 +53,12 @@ void Picture::paintEvent(QPaintEvent*) {
 }
 
 void Picture::keyPressEvent(QKeyEvent* event) {
-  const int code = VbKeyCode(event->key());
-  if (!Pressable() || (code != vbKeyReturn && code != vbKeySpace)) return FormElement::keyPressEvent(event);
+  if (!Pressable() || !IsPressKey(event->key())) return FormElement::keyPressEvent(event);
   pressed_ = true;
 }
 
 void Picture::keyReleaseEvent(QKeyEvent* event) {
-  const int code = VbKeyCode(event->key());
-  if (!Pressable() || (code != vbKeyReturn && code != vbKeySpace)) return FormElement::keyReleaseEvent(event);
+  if (!Pressable() || !IsPressKey(event->key())) return FormElement::keyReleaseEvent(event);
   // A release whose press went to another control presses nothing.
   if (event->isAutoRepeat() || !pressed_) return;
   pressed_ = false;
