@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -15,233 +14,133 @@ using namespace lumora::platform;
 namespace {
 
 const QString kKey = QStringLiteral("SOFTWARE\\Quillmark Software");
+constexpr char kStore[] = "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n";
 
-QString WriteStore(const QTemporaryDir& dir, const QByteArray& text) {
-  const QString path = dir.path() + QStringLiteral("/registry.conf");
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  file.write(text);
-  return path;
-}
+class Registry : public testing::Test {
+ protected:
+  void Store(const QByteArray& text) {
+    QFile file(path_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  QByteArray Bytes() const {
+    QFile file(path_);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  QString Read(const char* name, const QString& key = kKey) const {
+    return RegReadText({path_}, key, QString::fromLatin1(name));
+  }
+  void Write(const char* name, const QString& text, const QString& key = kKey) {
+    RegWriteText({path_}, key, QString::fromLatin1(name), text);
+  }
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
-
-constexpr char kStore[] =
-    "[SOFTWARE\\Quillmark%20Software]\n"
-    "CurrentTheme=classic\n"
-    "LMRCPUInfo=\"CPU: x86-64, 2 cores</b>Memory: 4 GB\"\n";
+  QTemporaryDir dir_;
+  QString path_ = dir_.path() + QStringLiteral("/registry.conf");
+};
 
 }  // namespace
 
-TEST(Registry, ReadsValuesOfTheKeyIgnoringCase) {
-  QTemporaryDir dir;
-  const RegistryRoot root{WriteStore(dir, kStore)};
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("currenttheme")), QStringLiteral("classic"));
-  EXPECT_EQ(RegReadText(root, QStringLiteral("software\\quillmark software"), QStringLiteral("CurrentTheme")),
-            QStringLiteral("classic"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")),
-            QStringLiteral("CPU: x86-64, 2 cores</b>Memory: 4 GB"));
-}
-
-TEST(Registry, MissingStoreKeyOrValueReadsEmpty) {
-  QTemporaryDir dir;
-  const RegistryRoot root{WriteStore(dir, kStore)};
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QString());
-  EXPECT_EQ(RegReadText(root, QStringLiteral("SOFTWARE\\Other"), QStringLiteral("CurrentTheme")), QString());
-  EXPECT_EQ(RegReadText(RegistryRoot{dir.path() + QStringLiteral("/none.conf")}, kKey,
-                        QStringLiteral("CurrentTheme")),
-            QString());
-  EXPECT_EQ(RegReadText(RegistryRoot{dir.path()}, kKey, QStringLiteral("CurrentTheme")), QString());
-}
-
-TEST(Registry, TrailingNulsAreCutOff) {
-  QTemporaryDir dir;
-  const QString path = WriteStore(dir, "");
-  {
-    QSettings store(path, QSettings::IniFormat);
-    store.setValue(QStringLiteral("SOFTWARE/Quillmark Software/ExpertIndex"), QString(reinterpret_cast<const QChar*>(u"3\0\0\0"), 4));
-    store.setValue(QStringLiteral("SOFTWARE/Quillmark Software/CurrentTheme"), QString(reinterpret_cast<const QChar*>(u"blue\0junk"), 9));
-  }
-  const RegistryRoot root{path};
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("3"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("blue"));
-}
-
-TEST(Registry, BadStoresNeverCrashAndReadEmpty) {
-  QTemporaryDir dir;
-  QByteArray binary;
-  for (int i = 0; i < 4096; ++i) binary.append(static_cast<char>((i * 7919) & 0xFF));
-  for (const QByteArray& content : {QByteArray(), binary, QByteArray("[SOFTWARE\\Quillmark%20Software")}) {
-    const RegistryRoot root{WriteStore(dir, content)};
-    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QString());
-    RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
-  }
-}
-
-TEST(Registry, WritesOnlyUnderAnExistingKey) {
-  QTemporaryDir dir;
-  const QString path = WriteStore(dir, kStore);
-  const RegistryRoot root{path};
-  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("4"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("4"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
-
-  const QByteArray before = ReadBytes(path);
-  RegWriteText(root, QStringLiteral("SOFTWARE\\Absent"), QStringLiteral("ExpertIndex"), QStringLiteral("1"));
-  EXPECT_EQ(ReadBytes(path), before);
-
-  const QString none = dir.path() + QStringLiteral("/none.conf");
-  RegWriteText(RegistryRoot{none}, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
+TEST_F(Registry, ReadsTheKeyIgnoringCaseAndEmptyWhenAnythingIsMissing) {
+  Store(kStore);
+  EXPECT_EQ(Read("currenttheme", QStringLiteral("software\\quillmark software\\")), QStringLiteral("classic"));
+  EXPECT_EQ(Read("ExpertIndex"), QString());
+  EXPECT_EQ(Read("CurrentTheme", QStringLiteral("SOFTWARE\\Other")), QString());
+  EXPECT_EQ(RegReadText({dir_.path()}, kKey, QStringLiteral("CurrentTheme")), QString());  // a folder
+  const QString none = dir_.path() + QStringLiteral("/none.conf");
+  EXPECT_EQ(RegReadText({none}, kKey, QStringLiteral("CurrentTheme")), QString());
+  RegWriteText({none}, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
   EXPECT_FALSE(QFile::exists(none));
+  Write("ExpertIndex", QStringLiteral("1"), QStringLiteral("SOFTWARE\\Absent"));
+  EXPECT_EQ(Bytes(), QByteArray(kStore));
 }
 
-TEST(Registry, WritingKeepsEveryOtherLineOfTheStore) {
-  QTemporaryDir dir;
-  const QByteArray original =
-      "; written by the installer\r\n"
-      "[Other]\r\nExpertIndex=9\r\n\r\n"
-      "[SOFTWARE\\Quillmark%20Software]\r\n"
-      "; the theme of all products\r\n"
-      "CurrentTheme=classic\r\n\r\n"
-      "[Later]\r\nx=1\r\n";
-  const QString path = WriteStore(dir, original);
-  const RegistryRoot root{path};
-  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
-  QByteArray expected = original;
-  expected.replace("CurrentTheme=classic\r\n", "CurrentTheme=classic\r\nExpertIndex=2\r\n");
-  EXPECT_EQ(ReadBytes(path), expected);
-
-  RegWriteText(root, kKey, QStringLiteral("currenttheme"), QStringLiteral("blue"));
-  expected.replace("CurrentTheme=classic", "CurrentTheme=blue");
-  EXPECT_EQ(ReadBytes(path), expected);
-  EXPECT_EQ(RegReadText(RegistryRoot{path}, QStringLiteral("Other"), QStringLiteral("ExpertIndex")),
-            QStringLiteral("9"));
-}
-
-TEST(Registry, WrittenTextsReadBackUnchanged) {
-  QTemporaryDir dir;
-  const QString path = WriteStore(dir, "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n");
-  const RegistryRoot root{path};
-  const QString texts[] = {
-      QStringLiteral("plain words"),
-      QStringLiteral(" leading and trailing "),
-      QStringLiteral("a, b; c = d"),
-      QStringLiteral("say \"hi\" C:\\path\\"),
-      QStringLiteral("CPU: x</b>RAM: 2 GB"),
-      QString::fromUtf8("Grüße, été"),
-      QStringLiteral("tab\there\r\nnext line"),
-      QStringLiteral("@Variant(looks special)"),
-      QString(),
-  };
-  for (const QString& text : texts) {
-    SCOPED_TRACE(text.toStdString());
-    RegWriteText(root, kKey, QStringLiteral("LMRCPUInfo"), text);
-    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")), text);
-    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
-  }
-  // Text that needs no quotes is written as it is, for people who read the file.
-  RegWriteText(root, kKey, QStringLiteral("LMRCPUInfo"), QStringLiteral("Zone 9: a-z_A.Z/0"));
-  EXPECT_TRUE(ReadBytes(path).contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\n"));
-}
-
-// Another product's broken section line costs only that product's keys:
-// every value of ours reads, whichever is read first, and keys below the
-// broken line are not taken for the section above it (nor are comments).
-TEST(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
-  QTemporaryDir dir;
-  const RegistryRoot root{WriteStore(dir,
-                                     "[Other Product\nCurrentTheme=dark\n"
-                                     "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU\n"
-                                     "; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n")};
-  const std::pair<const char*, const char*> values[] = {
-      {"CurrentTheme", "classic"}, {"LMRCPUInfo", "CPU"}, {"ExpertIndex", ""}, {"CurrentTheme", "classic"}};
-  for (const auto& [name, text] : values)
-    EXPECT_EQ(RegReadText(root, kKey, QString::fromLatin1(name)), QString::fromLatin1(text)) << name;
-  EXPECT_EQ(RegReadText(root, QStringLiteral("Other Product"), QStringLiteral("CurrentTheme")), QString());
-}
-
-TEST(Registry, ValuesReadBackExactlyAsWritten) {
-  struct Case {
-    const char* line;  // as it stands in the file after "LMRCPUInfo="
-    const char* text;
-  };
-  const Case cases[] = {
-      {"CPU: x86; 2 cores", "CPU: x86; 2 cores"},
-      {"a,b", "a,b"},
-      {"a, b,c", "a, b,c"},
-      {"C:\\dir\\n\\x41\\", "C:\\dir\\n\\x41\\"},
-      {"say \"hi\" # not a comment", "say \"hi\" # not a comment"},
-      {"100% = all", "100% = all"},
+TEST_F(Registry, ValuesReadAsTheProgramMeansThem) {
+  const std::pair<const char*, const char*> cases[] = {  // {after "LMRCPUInfo=", text}
+      {"C:\\x\\n say \"hi\" # 100% = a;b (1)", "C:\\x\\n say \"hi\" # 100% = a;b (1)"},
       {"  blanks at the ends  ", "blanks at the ends"},
-      {"Gr\xc3\xbc\xc3\x9f" "e", "Gr\xc3\xbc\xc3\x9f" "e"},
       {"Intel\xae Core", "Intel\xc2\xae Core"},  // not UTF-8: the ANSI code page
-      {"\"a, b; c = d\"", "a, b; c = d"},
-      {"\"say \\\"hi\\\", C:\\\\dir\\\\\"", "say \"hi\", C:\\dir\\"},
-      {"\"tab\\there\\x41\\101\\q\"", "tab\there" "AA\\q"},
-      {"\"@@Variant(x)\"", "@Variant(x)"},
+      {"\"say \\\"hi\\\", C:\\\\dir\\\\\" after", "say \"hi\", C:\\dir\\ after"},
+      {"\"\\t\\a\\q\\x30\\x39\\x6a\\x6F\\x4f\\x4A\\x00410\\101\\1011\\608\"", "\t\a\\q09joOJA0AA108"},
       {"@@at", "@at"},
       {"@String(a, b\\x41)", "a, bA"},
-      {"\"\\x4F\\x4f\"", "OO"},
+      {"@ByteArray(\\0junk)", ""},  // cut at the first NUL
   };
-  QTemporaryDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    const RegistryRoot root{
-        WriteStore(dir, QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + c.line + "\r\nx=1\r\n")};
-    EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("LMRCPUInfo")), QString::fromUtf8(c.text));
+  for (const auto& [line, text] : cases) {
+    SCOPED_TRACE(line);
+    Store(QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + line + "\r\nx=1\r\n");
+    EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
   }
 }
 
-TEST(Registry, StoreWithByteOrderMarkKeepsEveryLineWhenWritten) {
-  QTemporaryDir dir;
+// Another product's broken section line costs only that product's keys; its
+// keys are not taken for the section above it, nor are comments.
+TEST_F(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
+  Store("[Other Product\nCurrentTheme=dark\nnot a value\n[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=old\n"
+        "CurrentTheme=classic\n; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n");
+  EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));  // the last line of a name counts
+  EXPECT_EQ(Read("ExpertIndex"), QString());
+  EXPECT_EQ(Read("CurrentTheme", QStringLiteral("Other Product")), QString());
+  Write("ExpertIndex", QStringLiteral("2"));
+  EXPECT_TRUE(Bytes().contains("# ExpertIndex=8\nExpertIndex=2\n[Third Product\n"));
+}
+
+// The store is shared with other products: a write changes one line or adds
+// one at the end of the key's section, and keeps every other byte.
+TEST_F(Registry, WritingKeepsEveryOtherByteOfTheStore) {
   const QByteArray original =
-      "\xEF\xBB\xBF; installed by Quillmark Setup\r\n"
-      "[SOFTWARE\\Quillmark%20Software]\r\n"
-      "CurrentTheme = classic\r\n"
-      "\r\n"
-      "[Other Product]\r\n"
-      "; keep me\r\n"
-      "Path=\"C:\\\\x\"\r\n";
-  const QString path = WriteStore(dir, original);
-  const RegistryRoot root{path};
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
-  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("2"));
+      "\xEF\xBB\xBF[Other]\r\nExpertIndex=9\r\n\r\n"
+      "[SOFTWARE\\Quillmark%20Software]\r\n; the theme of all products\r\nCurrentTheme = classic\r\n\r\n"
+      "[Later]\r\nx=1\r\n";
+  Store(original);
+  EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+  Write("ExpertIndex", QStringLiteral("2"));
   QByteArray expected = original;
   expected.replace("CurrentTheme = classic\r\n", "CurrentTheme = classic\r\nExpertIndex=2\r\n");
-  EXPECT_EQ(ReadBytes(path), expected);
-  RegWriteText(root, kKey, QStringLiteral("CurrentTheme"), QStringLiteral("blue"));
+  EXPECT_EQ(Bytes(), expected);
+  Write("currenttheme", QStringLiteral("blue"));
   expected.replace("CurrentTheme = classic", "CurrentTheme =blue");
-  EXPECT_EQ(ReadBytes(path), expected);
+  EXPECT_EQ(Bytes(), expected);
+  EXPECT_EQ(Read("ExpertIndex", QStringLiteral("Other")), QStringLiteral("9"));
 }
 
-TEST(Registry, StoreRewrittenInNestedFormIsStillWritten) {
-  QTemporaryDir dir;
-  const QString path = WriteStore(dir, "[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
-  const RegistryRoot root{path};
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("CurrentTheme")), QStringLiteral("classic"));
-  RegWriteText(root, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
-  EXPECT_EQ(RegReadText(root, kKey, QStringLiteral("ExpertIndex")), QStringLiteral("1"));
-  EXPECT_TRUE(ReadBytes(path).contains("\nQuillmark%20Software\\ExpertIndex=1\n"));
-  RegWriteText(root, kKey, QStringLiteral("AZaz09-_. +"), QStringLiteral("1"));  // every kind of character
-  EXPECT_TRUE(ReadBytes(path).contains("\nQuillmark%20Software\\AZaz09-_.%20%2B=1\n"));
-  // A section below the key names no value of it: a write there would lose
-  // the value's name (found by fuzzing).
-  const QByteArray deeper = "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";
-  const QString other = WriteStore(dir, deeper);
-  RegWriteText(RegistryRoot{other}, kKey, QStringLiteral("ExpertIndex"), QStringLiteral("1"));
-  EXPECT_EQ(ReadBytes(other), deeper);
+TEST_F(Registry, WrittenTextsReadBackUnchanged) {
+  Store(kStore);
+  for (const QString& text : {QStringLiteral("plain words"), QStringLiteral(" blanks at the ends "),
+                              QStringLiteral("say \"hi\" C:\\path\\"), QString::fromUtf8("Grüße"),
+                              QStringLiteral("tab\there\r\nnext line"), QStringLiteral("@Variant(x)"), QString()}) {
+    SCOPED_TRACE(text.toStdString());
+    Write("LMRCPUInfo", text);
+    EXPECT_EQ(Read("LMRCPUInfo"), text);
+    EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+  }
+  Write("LMRCPUInfo", QStringLiteral("bell\a\x7F!"));  // no place in a registry text
+  EXPECT_EQ(Read("LMRCPUInfo"), QStringLiteral("bell!"));
+  // Text that needs no quotes is written as it is, for people who read the file.
+  Write("LMRCPUInfo", QStringLiteral("Zone 9: a-z_A.Z/0"));
+  EXPECT_TRUE(Bytes().contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\n"));
 }
 
-// Runs the probe on the store, as an unprivileged user when the test runs as
-// root (root may write anything). Returns what the probe printed.
-static QByteArray RunProbeAsUser(const QStringList& probeArgs) {
+TEST_F(Registry, StoreInNestedFormIsWrittenWithEscapedNames) {
+  Store("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
+  EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+  Write("AZaz09-_. +\t", QStringLiteral("1"));
+  RegWriteText({path_}, kKey, QString::fromUtf8("Ā"), QStringLiteral("2"));  // UTF-8 bytes C4 80 stay
+  EXPECT_EQ(Bytes(), QByteArray("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n"
+                                "Quillmark%20Software\\AZaz09-_.%20%2B%09=1\nQuillmark%20Software\\\xC4\x80=2\n"));
+  EXPECT_EQ(Read("AZaz09-_. +\t"), QStringLiteral("1"));
+  // A section above the key that holds none of its values, or one below it,
+  // is no place for a write.
+  const QByteArray elsewhere = "[SOFTWARE]\nOther%20Product\\Theme=1\n"
+                               "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";
+  Store(elsewhere);
+  Write("ExpertIndex", QStringLiteral("1"));
+  EXPECT_EQ(Bytes(), elsewhere);
+}
+
+// Runs the probe as an unprivileged user when the test runs as root (root may
+// write anything). Returns what the probe printed.
+static QByteArray RunProbeAsUser(QStringList args) {
   QString program = QStringLiteral(LUMORA_REGISTRY_PROBE);
-  QStringList args = probeArgs;
   if (geteuid() == 0) {
     args = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                        QStringLiteral("--clear-groups"), program} + args;
@@ -253,32 +152,27 @@ static QByteArray RunProbeAsUser(const QStringList& probeArgs) {
   return probe.readAllStandardOutput().trimmed();
 }
 
-// A user who may read the store but not write it still reads every value;
-// the write is lost without harm. One who may write the file but not its
-// folder writes it in place.
-TEST(Registry, UserRightsOnStoreAndFolder) {
+// A user who may read the store but not write it reads every value and loses
+// the write without harm; one who may write the file but not its folder
+// writes it in place.
+TEST_F(Registry, UserRightsOnStoreAndFolder) {
   if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
     GTEST_SKIP() << "setpriv is needed to drop root rights";
-  QTemporaryDir dir;
-  const QString path = WriteStore(dir, kStore);
-  const auto readAndExecute = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                              QFile::ReadOther | QFile::ExeOther;
-  QFile::setPermissions(dir.path(), readAndExecute);
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  Store(kStore);
+  const auto readAll = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+  const auto folder = readAll | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+  QFile::setPermissions(dir_.path(), folder);
+  QFile::setPermissions(path_, readAll);
+  EXPECT_EQ(RunProbeAsUser({path_, QStringLiteral("CurrentTheme")}), QByteArray("classic"));
+  EXPECT_EQ(RunProbeAsUser({path_, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray());
+  EXPECT_EQ(Bytes(), QByteArray(kStore));
 
-  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray("classic"));
-  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray());
-  EXPECT_EQ(ReadBytes(path), QByteArray(kStore));
+  QFile::setPermissions(path_, readAll | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+  EXPECT_EQ(RunProbeAsUser({path_, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray("2"));
+  EXPECT_EQ(Bytes(), QByteArray(kStore) + "ExpertIndex=2\n");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("registry.conf")});
 
-  // A store the user may write, in a folder the user may not: written in place.
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
-                                  QFile::ReadOther | QFile::WriteOther);
-  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("ExpertIndex"), QStringLiteral("2")}), QByteArray("2"));
-  EXPECT_EQ(ReadBytes(path), QByteArray(kStore) + "ExpertIndex=2\n");
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("registry.conf")});
-
-  // A store the user may not read at all reads as empty.
-  QFile::setPermissions(path, QFile::Permissions());
-  EXPECT_EQ(RunProbeAsUser({path, QStringLiteral("CurrentTheme")}), QByteArray());
-  QFile::setPermissions(dir.path(), readAndExecute | QFile::WriteOwner);
+  QFile::setPermissions(path_, QFile::Permissions());  // unreadable: reads as empty
+  EXPECT_EQ(RunProbeAsUser({path_, QStringLiteral("CurrentTheme")}), QByteArray());
+  QFile::setPermissions(dir_.path(), folder | QFile::WriteOwner);
 }
