@@ -1,5 +1,5 @@
 """Runs the real lumora under Xvfb: finds its windows with xdotool, looks at
-them with xprop and ImageMagick, and stops it."""
+them with xprop and ImageMagick, and reads the layout report it writes."""
 
 import json
 import os
@@ -18,24 +18,21 @@ DEMO_REGISTRY = os.path.join(os.path.dirname(__file__), "..", "..", "data", "reg
 TITLE = "Quillmark Lumora - Dynamic Help System"
 TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
-# Every retry of the harness is written here too; the test command counts them.
-RETRIES = os.path.join(BUILD_DIR, "e2e-retries.log")
+RETRIES = os.path.join(BUILD_DIR, "e2e-retries.log")  # the test command counts its lines
+
+CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
+PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question"}
+TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)"}
+PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
+        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
+        "<body><p>{body}</p></body></html>")
 
 
 def note_retry(text):
     """Says loudly that the harness tried something again, and keeps count."""
     print(f"\n{text}", file=sys.stderr, flush=True)
     with open(RETRIES, "a", encoding="utf-8") as log:
-        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n")  # one line a retry
-
-# Page numbers the report gives, and the toolbar button of each page.
-CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
-PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question"}
-TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)"}
-
-PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
-        "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
-        "<body><p>{body}</p></body></html>")
+        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n")
 
 
 def poll(find, what, timeout=60, interval=0.2):
@@ -49,7 +46,7 @@ def poll(find, what, timeout=60, interval=0.2):
 
 
 class Display:
-    """A private X server for one test."""
+    """A private X server for one test, with openbox as its window manager if asked."""
 
     def __init__(self, width=1024, height=768, window_manager=False):
         read_end, write_end = os.pipe()
@@ -58,23 +55,20 @@ class Display:
             pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
+            self.name = ":" + pipe.readline().strip()
+        if self.name == ":":
             raise RuntimeError("Xvfb did not start")
-        self.name = ":" + number
         self.manager = None
-        if window_manager:
-            try:
+        try:
+            if window_manager:
                 self.start_window_manager()
-            except RuntimeError:
-                self.close()  # no test will close a display it never got
-                raise
+        except RuntimeError:
+            self.close()  # no test will close a display it never got
+            raise
 
     def start_window_manager(self):
-        """A small desktop window manager: moves, resizes, maximises and
-        iconifies windows the way a user's desktop does. On a loaded machine
-        it has been seen not to come up within 30 s (a few times in some
-        hundred displays): it is started once more then, and said so."""
+        """On a loaded machine openbox has been seen not to come up within 30 s
+        (a few times in some hundred displays): it is started once more then."""
         for attempt in (1, 2):
             self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -82,19 +76,15 @@ class Display:
                 poll(lambda: "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"), "", 30, 0.1)
                 return
             except TimeoutError:
-                ended, server = self.manager.poll(), self.process.poll()
-                note_retry(f"WINDOW MANAGER NOT UP (start {attempt}): openbox "
-                      f"{'running' if ended is None else f'ended with {ended}'}, X server "
-                      f"{'running' if server is None else f'ended with {server}'}, root window says "
-                      f"{self.property('root', '_NET_SUPPORTING_WM_CHECK')!r}")
+                note_retry(f"WINDOW MANAGER NOT UP (start {attempt}): openbox ended with {self.manager.poll()}, "
+                           f"X server with {self.process.poll()}")
                 self.manager.kill()
                 self.manager.wait(timeout=30)
                 self.manager = None
         raise RuntimeError("the window manager did not start")
 
     def env(self):
-        env = dict(os.environ)
-        env["DISPLAY"] = self.name
+        env = dict(os.environ, DISPLAY=self.name)
         env.pop("QT_QPA_PLATFORM", None)
         return env
 
@@ -115,68 +105,43 @@ class Display:
         poll(lambda: not self.windows(name), f"the window named {name!r} stays", timeout)
 
     def property(self, window, name):
-        target = ["-root"] if window == "root" else ["-id", str(window)]
-        return self.run("xprop", *target, name, check=False).strip()
+        return self.run("xprop", *(["-root"] if window == "root" else ["-id", str(window)]), name, check=False).strip()
 
     def transient_for(self, window):
         """The owner window id, or None."""
         text = self.property(window, "WM_TRANSIENT_FOR")
-        if "window id #" not in text:
-            return None
-        return int(text.split("#")[1].strip(), 16)
-
-    def activate(self, window, timeout=10):
-        """Makes the window the window manager's active window and waits until
-        it is: a key the manager acts on (Alt+F4) goes to the active window,
-        and a window only just mapped is not yet one it can activate."""
-        deadline = time.monotonic() + timeout
-        while True:
-            self.run("xdotool", "windowactivate", "--sync", str(window), check=False)
-            if self.run("xdotool", "getactivewindow", check=False).strip() == str(window):
-                return
-            if time.monotonic() > deadline:
-                raise TimeoutError(f"window {window} never became the active window")
-            time.sleep(0.2)
+        return int(text.split("#")[1].strip(), 16) if "window id #" in text else None
 
     def close_by_window_manager(self, window, name):
-        """Alt+F4 on the window, as a user closes it through the window
-        manager. Openbox has been seen to drop the first Alt+F4 for a window
-        it has only just mapped (about one start in thirty; a second press
-        always closed it): the keys are pressed again then, and said so."""
-        self.activate(window)
+        """Alt+F4 as a user presses it. Keys the manager acts on go to its active window, which a
+        window only just mapped is not yet; and openbox has been seen to drop the first Alt+F4 for
+        such a window (about one start in thirty): the keys are pressed again then, and said so."""
+        def activated():
+            self.run("xdotool", "windowactivate", "--sync", str(window), check=False)
+            return self.run("xdotool", "getactivewindow", check=False).strip() == str(window)
+        poll(activated, f"window {window} never became the active window", 10)
         for attempt in range(1, 4):
             self.run("xdotool", "key", "alt+F4")
-            hidden_by = time.monotonic() + 2
-            while time.monotonic() < hidden_by:
-                if window not in self.windows(name):  # a close hides the window first
-                    return
-                time.sleep(0.05)
-            note_retry(f"ALT+F4 NOT DELIVERED (press {attempt}); pressed again")
+            try:
+                return poll(lambda: window not in self.windows(name), "", 2, 0.05)  # a close hides it first
+            except TimeoutError:
+                note_retry(f"ALT+F4 NOT DELIVERED (press {attempt}); pressed again")
 
     def press_key(self, window, key):
-        """Gives the window the keyboard focus and types the key."""
         self.run("xdotool", "windowfocus", "--sync", str(window))
         self.run("xdotool", "key", key)
 
-    def screenshot(self, path):
-        self.run("import", "-window", "root", path)
-        return path
-
     def mouse_move(self, x, y):
-        x, y = round(x), round(y)
-        # A synchronous move to where the pointer already is waits for a
-        # motion that never comes.
+        # A synchronous move to where the pointer already is waits for a motion that never comes.
         here = dict(line.split("=", 1) for line in self.run("xdotool", "getmouselocation", "--shell").split())
-        if (int(here["X"]), int(here["Y"])) == (x, y):
-            return
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y))
+        if (int(here["X"]), int(here["Y"])) != (round(x), round(y)):
+            self.run("xdotool", "mousemove", "--sync", str(round(x)), str(round(y)))
 
     def click(self, x, y, repeat=1):
         self.mouse_move(x, y)
         self.run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", "1")
 
     def drag(self, start, end, steps=8):
-        """Presses the left button at start, moves to end in steps, releases."""
         self.mouse_move(*start)
         self.run("xdotool", "mousedown", "1")
         for i in range(1, steps + 1):
@@ -185,26 +150,21 @@ class Display:
         self.run("xdotool", "mouseup", "1")
 
     def close(self):
-        if self.manager:
-            self.manager.terminate()
-            self.manager.wait(timeout=30)
-        self.process.terminate()
-        self.process.wait(timeout=30)
+        for process in (self.manager, self.process):
+            if process:
+                process.terminate()
+                process.wait(timeout=30)
 
 
-def crop_info(path, x, y, width, height, fmt):
-    return subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-format", fmt, "info:"],
+def crop_info(path, rect, fmt):
+    """ImageMagick's fmt (%k colours, %# a digest of the pixels, ...) of a part of a picture."""
+    x, y, w, h = rect
+    return subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", *fmt.split("|")],
                           capture_output=True, text=True, check=True).stdout.strip()
 
 
-def region_colours(path, x, y, width, height):
-    """How many colours a part of a picture holds."""
-    return int(crop_info(path, x, y, width, height, "%k"))
-
-
-def crop_signature(path, x, y, width, height):
-    """A digest of a part of a picture: equal for equal pixels."""
-    return crop_info(path, x, y, width, height, "%#")
+def region_colours(path, rect):
+    return int(crop_info(path, rect, "-format|%k|info:"))
 
 
 class Lumora:
@@ -218,16 +178,13 @@ class Lumora:
                 registry_text = "".join(line for line in f if not line.lower().startswith("expertindex"))
         with open(self.registry, "w", encoding="utf-8") as f:
             f.write(registry_text)
-        env = display.env()
-        env["LUMORA_REGISTRY"] = self.registry
-        env["XDG_CONFIG_HOME"] = config_home
-        # Under the sanitizers the leak check at exit also sees what the X11
-        # and GL plugins leave behind after they are unloaded, without a
-        # stack to suppress it by; the unit suites check our own code for leaks.
+        self.report_path = os.path.join(self.folder, "layout.json")
+        env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
+                   LUMORA_LAYOUT_REPORT=self.report_path)
+        # Under the sanitizers the leak check at exit also sees what the X11 and GL plugins leave
+        # behind, without a stack to suppress it by; the unit suites check our own code for leaks.
         if "ASAN_OPTIONS" in env:
             env["ASAN_OPTIONS"] += ":detect_leaks=0"
-        self.report_path = os.path.join(self.folder, "layout.json")
-        env["LUMORA_LAYOUT_REPORT"] = self.report_path
         self.log = open(os.path.join(self.folder, "lumora.log"), "w")
         self.process = subprocess.Popen([os.path.abspath(LUMORA), *arguments], env=env, cwd=cwd, stdout=self.log,
                                         stderr=subprocess.STDOUT)
@@ -242,14 +199,15 @@ class Lumora:
 
     def wait_report(self, condition, what, timeout=60):
         """Waits until the report satisfies condition; returns that report."""
-        deadline = time.monotonic() + timeout
-        report = None
-        while time.monotonic() < deadline:
-            report = self.report()
-            if report is not None and condition(report):
-                return report
-            time.sleep(0.1)
-        raise TimeoutError(f"{what}; last report: {report.summary() if report else None}")
+        last = [None]
+
+        def check():
+            last[0] = self.report()
+            return last[0] if last[0] is not None and condition(last[0]) else None
+        try:
+            return poll(check, what, timeout, 0.1)
+        except TimeoutError:
+            raise TimeoutError(f"{what}; last report: {last[0] and last[0].summary()}") from None
 
     def log_text(self):
         self.log.flush()
@@ -272,20 +230,17 @@ class Lumora:
 
 
 def start_shown(display, arguments, timeout=60, **options):
-    """Starts the program and waits until its main window is shown. A start
-    that shows nothing in time is stopped, its log written to stderr, and
-    tried once more: the browser engine has been seen to stall while starting
-    under the sanitizers, once in many starts, and the log is what tells why."""
+    """Starts the program and waits for its main window. A start that shows nothing in time is
+    stopped, its log written to stderr, and tried once more: the browser engine has been seen to
+    stall while starting under the sanitizers, once in many starts, and the log tells why."""
     for attempt in (1, 2):
         lumora = Lumora(display, arguments, **options)
         try:
             lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
             return lumora
         except TimeoutError:
-            alive = lumora.process.poll() is None
             note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, "
-                       f"{'still running' if alive else f'ended with {lumora.process.returncode}'}); its log:\n"
-                       + lumora.log_text())
+                       f"exit status {lumora.process.poll()}); its log:\n" + lumora.log_text())
             lumora.stop()
             if attempt == 2:
                 raise
@@ -306,7 +261,6 @@ class LayoutReport:
         return self.controls[name]
 
     def on_screen(self, name):
-        """A control's (x, y, width, height) on the screen."""
         x, y, w, h = self.controls[name]["rect"]
         return self.data["window"][0] + x, self.data["window"][1] + y, w, h
 
@@ -325,12 +279,11 @@ def write_help_set(folder, topics, subject, body):
     """The demo pack beside a home page and topics Reference/Topic00000.html
     on, each titled and filled by subject(i) and body(i); returns the pack."""
     shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
-    with open(os.path.join(folder, "index.html"), "w", encoding="ascii") as f:
-        f.write(PAGE.format(subject="Welcome", body="The home page."))
     os.makedirs(os.path.join(folder, "Reference"))
-    for i in range(topics):
-        with open(os.path.join(folder, "Reference", f"Topic{i:05}.html"), "w", encoding="ascii") as f:
-            f.write(PAGE.format(subject=subject(i), body=body(i)))
+    for name, s, b in [("index.html", "Welcome", "The home page.")] + [
+            (f"Reference/Topic{i:05}.html", subject(i), body(i)) for i in range(topics)]:
+        with open(os.path.join(folder, name), "w", encoding="ascii") as f:
+            f.write(PAGE.format(subject=s, body=b))
     return os.path.join(folder, "english.qlp")
 
 
@@ -359,10 +312,10 @@ class ProgramTest(unittest.TestCase):
         """Starts a run, ended with the test, and waits for its window unless told not to."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
-        run = start_shown(self.display, arguments, **options) if shown else Lumora(self.display, arguments, **options)
-        self.runs.append(run)
-        self.lumora = run
-        return run
+        self.lumora = start_shown(self.display, arguments, **options) if shown else Lumora(
+            self.display, arguments, **options)
+        self.runs.append(self.lumora)
+        return self.lumora
 
     def start(self, *switches, page=None, timeout=60, **options):
         """Starts on the pack and waits until the page asked for is ready."""
@@ -404,11 +357,11 @@ class ProgramTest(unittest.TestCase):
 
     def shoot(self, name):
         os.makedirs(SHOTS, exist_ok=True)
-        return self.display.screenshot(os.path.join(SHOTS, name))
+        self.display.run("import", "-window", "root", os.path.join(SHOTS, name))
+        return os.path.join(SHOTS, name)
 
     def wait_drawn(self, report, name):
         """Screenshot once the page area shows more than a few flat colours."""
         x, y, width, height = report["window"]
-        shot = os.path.join(SHOTS, name)
-        return poll(lambda: region_colours(self.shoot(name), x, y + 60, width, height - 60) > 40 and shot,
+        return poll(lambda: region_colours(shot := self.shoot(name), (x, y + 60, width, height - 60)) > 40 and shot,
                     f"{name}: the page area never drawn", 30, 0.3)

@@ -1,19 +1,19 @@
-"""-topic opens a page at start; later starts with the same pack go to the
-window already open."""
+"""Starts of the real program: -topic opens a page, later starts with the same
+pack go to the window already open, and --help and --version need no display."""
 
 import os
 import signal
+import subprocess
 import unittest
 
-from harness import DEMO_PACK, ProgramTest
+from harness import BUILD_DIR, DEMO_PACK, ProgramTest
 
 RUSSIAN_PACK = os.path.join(os.path.dirname(DEMO_PACK), "..", "help-ru", "russian.qlp")
 
 
 class ContextHelpTest(ProgramTest):
     def url(self, run, ending, page=0):
-        return run.wait_report(lambda r: r["url"].endswith(ending) and r["page"] == page,
-                               f"{ending} on page {page}")["url"]
+        return run.wait_report(lambda r: r["url"].endswith(ending) and r["page"] == page, f"{ending} on page {page}")
 
     def test_topic_opens_a_page_by_key_file_name_path_or_anchor(self):
         for arguments, ending, page in (
@@ -25,8 +25,7 @@ class ContextHelpTest(ProgramTest):
             with self.subTest(arguments=arguments):
                 run = self.launch([DEMO_PACK, *arguments])
                 self.url(run, ending, page)
-                noted = "no page" in run.log_text()
-                self.assertEqual(noted, ending == "/index.html", run.log_text())
+                self.assertEqual("no page" in run.log_text(), ending == "/index.html", run.log_text())
                 run.stop()  # leaves its socket behind, as a crash would
 
     def test_a_later_start_hands_over_and_ends(self):
@@ -34,29 +33,38 @@ class ContextHelpTest(ProgramTest):
         self.url(first, "/index.html")
         self.click(first.report(), "FormControl(2)")
         first.wait_report(lambda r: not r["visible"] and r["ownerMinimized"], "minimised")
-
         second = self.launch([DEMO_PACK, "-topic", "switches", "-search"], shown=False)
         self.assertEqual(second.wait_exit(timeout=60), 0, second.log_text())
         first.wait_report(lambda r: r["url"].endswith("/using/switches.html") and r["page"] == 2
                           and r["visible"] and not r["ownerMinimized"], "the handed-over page, in front")
-        self.assertIsNone(first.process.poll())
         # The same pack by another path is the same help set.
-        relative = os.path.relpath(DEMO_PACK, first.folder)
-        again = self.launch([relative, "-topic", "glossary"], shown=False, cwd=first.folder)
+        again = self.launch([os.path.relpath(DEMO_PACK, first.folder), "-topic", "glossary"], shown=False,
+                            cwd=first.folder)
         self.assertEqual(again.wait_exit(timeout=60), 0, again.log_text())
         self.url(first, "/glossary.html", 0)
-
         # Another pack opens its own window.
-        other = self.launch([RUSSIAN_PACK])
-        self.assertIsNone(other.process.poll())
-        self.assertIsNone(first.process.poll())
+        self.launch([RUSSIAN_PACK])
+        self.assertEqual([run.process.poll() for run in self.runs], [None, 0, 0, None])
 
     def test_a_start_after_a_killed_run_shows_its_window(self):
         first = self.launch([DEMO_PACK])
         first.process.send_signal(signal.SIGKILL)
         first.process.wait(timeout=30)
-        second = self.launch([DEMO_PACK, "-topic", "glossary"])
-        self.url(second, "/glossary.html")
+        self.url(self.launch([DEMO_PACK, "-topic", "glossary"]), "/glossary.html")
+
+
+class CommandLineHelp(unittest.TestCase):
+    def test_help_and_version_answer_without_a_display(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        for program, words in (("lumora", ["-topic", "-index", "-search", "-lmr", "--version", "LUMORA_REGISTRY"]),
+                               ("lumora-help", ["index", "search", "check", "--version"])):
+            for flag in ("--help", "-h", "--version"):
+                with self.subTest(program=program, flag=flag):
+                    result = subprocess.run([os.path.join(BUILD_DIR, "bin", program), flag], env=env,
+                                            capture_output=True, text=True, timeout=30)
+                    self.assertEqual(result.returncode, 0, result.stderr)
+                    self.assertRegex(result.stdout, rf"^{program} \d+\.\d+\.\d+\n$" if flag == "--version"
+                                     else "(?s)" + "".join(f"(?=.*{w})" for w in words))
 
 
 if __name__ == "__main__":

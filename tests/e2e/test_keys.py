@@ -18,19 +18,14 @@ class Keys(ProgramTest):
 
     def test_zoom_by_keys_and_wheel_is_kept_between_runs(self):
         report = self.start_on_page()
-        self.assertEqual(report["zoom"], 1.0)
-        self.key("ctrl+plus")
-        self.wait(lambda r: r["zoom"] == 1.1, "zoomed in")
-        self.key("ctrl+minus", "ctrl+minus")
-        self.wait(lambda r: r["zoom"] == 0.9, "zoomed out twice")
-        self.key("ctrl+0")
-        self.wait(lambda r: r["zoom"] == 1.0, "zoom reset")
+        for keys, zoom in ((["ctrl+plus"], 1.1), (["ctrl+minus", "ctrl+minus"], 0.9), (["ctrl+0"], 1.0)):
+            self.key(*keys)
+            self.wait(lambda r, z=zoom: r["zoom"] == z, f"{keys}: zoom {zoom}")
         self.display.mouse_move(*report.screen_centre("WebBrowser(0)"))
         self.display.run("xdotool", "keydown", "ctrl", "click", "4", "click", "4", "keyup", "ctrl")
         self.wait(lambda r: r["zoom"] == 1.25, "zoomed in by the wheel")
         self.lumora.stop()
-        report = self.start_on_page()
-        self.assertEqual(report["zoom"], 1.25)
+        self.assertEqual(self.start_on_page()["zoom"], 1.25)
 
     def test_window_place_is_kept_and_brought_back_onto_a_screen(self):
         report = self.start_on_page()
@@ -48,11 +43,9 @@ class Keys(ProgramTest):
         pane = report.control("ExplorerHolder(0)")["rect"][2]
         self.click(report, "FormControl(4)")
         self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
-        self.lumora.stop()
-        report = self.start()
-        self.assertEqual(report["window"], [x + 80, y + 50, width, height])
-        report = self.open_page(report, INDEX)
-        self.assertEqual(report.control("ExplorerHolder(0)")["rect"][2], pane)
+        report = self.open_page(self.start(), INDEX)
+        self.assertEqual((report["window"], report.control("ExplorerHolder(0)")["rect"][2]),
+                         ([x + 80, y + 50, width, height], pane))
         self.lumora.stop()
 
         # A place on a screen that is gone (say, a monitor since unplugged).
@@ -74,46 +67,37 @@ class Keys(ProgramTest):
         self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
         # F6 goes between the look-up box and the page; the window's keys still work in the page.
         self.focus_page(self.lumora.report())
-        for stop in ("WriteBox(1)", "WebBrowser(0)"):
-            self.key("F6")
-            self.wait(lambda r, s=stop: r.data.get("focus") == s, f"F6 to {stop}")
-        self.key("alt+Left")
-        self.wait(lambda r: r["url"] == home, "back home")
-        self.key("alt+Right")
-        self.wait(lambda r: r["url"].endswith("/glossary.html"), "forward to the glossary")
-        self.key("alt+Home")
-        self.wait(lambda r: r["url"] == home and r["page"] == 0, "home again on the contents page")
+        for key, reached in (("F6", lambda r: r.data.get("focus") == "WriteBox(1)"),
+                             ("F6", lambda r: r.data.get("focus") == "WebBrowser(0)"),
+                             ("alt+Left", lambda r: r["url"] == home),
+                             ("alt+Right", lambda r: r["url"].endswith("/glossary.html")),
+                             ("alt+Home", lambda r: r["url"] == home and r["page"] == 0)):
+            self.key(key)
+            self.wait(reached, key)
         for keys, title in (("ctrl+p", "^Print$"), ("ctrl+shift+p", "^Print Preview$")):
-            with self.subTest(keys=keys):
-                self.key(keys)
-                dialog = self.display.wait_window(title, timeout=60)
-                self.display.press_key(dialog[0], "Escape")
-                self.display.wait_gone(title)
+            self.key(keys)
+            self.display.press_key(self.display.wait_window(title, timeout=60)[0], "Escape")
+            self.display.wait_gone(title)
 
-    def focus_stops(self, key, count):
-        """The control holding the keyboard after each of count presses of key."""
+    def focus_stops(self, key, count, until=None):
+        """The control holding the keyboard after each of count presses of key (or until it is `until`)."""
         stops = []
-        for _ in range(count):
+        while len(stops) < count:
             before = self.lumora.report().data.get("focus")
+            if before == until:
+                return stops
             self.key(key)
             deadline = time.monotonic() + 0.5  # within the page the next link takes it
             while self.lumora.report().data.get("focus") == before and time.monotonic() < deadline:
                 time.sleep(0.05)
             stops.append(self.lumora.report().data.get("focus"))
+        self.assertIn(until, (None, stops[-1]), f"Tab never reached {until}")
         return stops
-
-    def tab_to(self, name, most):
-        for _ in range(most):
-            if self.lumora.report().data.get("focus") == name:
-                return
-            self.focus_stops("Tab", 1)
-        self.fail(f"Tab never reached {name}")
 
     def test_tab_visits_every_button_and_enter_presses_it(self):
         # A page of few links: within the page Tab visits each of them.
         report = self.start("-topic", "glossary")
         first = report["url"]
-        self.assertTrue(first.endswith("/glossary.html"), first)
         self.open_page(report, SEARCH)
         self.type("print")
         self.key("Return")
@@ -139,12 +123,12 @@ class Keys(ProgramTest):
         at = cycle.index(forward[-1])
         self.assertEqual(backward[:len(cycle)], [cycle[(at - 1 - i) % len(cycle)] for i in range(len(cycle))])
         # Enter in the list opens the selected result; Enter on Back goes back.
-        self.tab_to("WriteBox(0)", len(cycle))
+        self.focus_stops("Tab", len(cycle), until="WriteBox(0)")
         self.key("Down")
         self.wait(lambda r: r.data.get("focus") == "ComplexList(0)", "Down from the box into the list")
         self.key("Return")
-        report = self.wait(lambda r: r["url"] != first, "the first result opened")
-        self.tab_to("ToolButton(0)", 80)  # through the opened page's links too
+        self.wait(lambda r: r["url"] != first, "the first result opened")
+        self.focus_stops("Tab", 80, until="ToolButton(0)")  # through the opened page's links too
         self.key("Return")
         self.wait(lambda r: r["url"] == first, "back to the glossary by Enter on Back")
 

@@ -40,8 +40,7 @@ class CloseWhileIndexing(ProgramTest):
     def test_close_button_during_the_index_build(self):
         self.close_while_indexing(lambda report: self.click(report, "FormControl(4)"))
 
-    def test_alt_f4_during_the_index_build(self):
-        # "visible" may be reported before the window is mapped: windows() waits for the map.
+    def test_alt_f4_during_the_index_build(self):  # windows() waits for the map, which may come after "visible"
         self.close_while_indexing(lambda _: self.display.close_by_window_manager(self.windows()[0], TITLE_PATTERN))
 
 

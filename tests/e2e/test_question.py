@@ -6,18 +6,11 @@ import shutil
 import socket
 import subprocess
 import tempfile
-import time
 import unittest
 
-from harness import QUESTION, ProgramTest
+from harness import QUESTION, ProgramTest, poll
 
 SINK = os.path.join(os.path.dirname(__file__), "..", "support", "smtp_sink.py")
-
-
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
 
 
 class QuestionTest(ProgramTest):
@@ -27,9 +20,12 @@ class QuestionTest(ProgramTest):
         super().setUp()
         self.mailbox = tempfile.mkdtemp(prefix="lumora-mailbox-")
         self.addCleanup(shutil.rmtree, self.mailbox, True)
-        port = free_port()
+        with socket.socket() as probe:  # a free port
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
         self.sink = subprocess.Popen(["/usr/bin/python3", SINK, "--port", str(port), "--folder", self.mailbox],
                                      stdout=subprocess.PIPE, text=True)
+        self.addCleanup(self.sink.stdout.close)
         self.addCleanup(self.sink.wait, 30)
         self.addCleanup(self.sink.terminate)
         self.assertIn("ready", self.sink.stdout.readline())
@@ -56,9 +52,7 @@ class QuestionTest(ProgramTest):
             self.type(text, delay=20)
             self.key("Tab")
         self.key("Tab", "Return")
-        deadline = time.monotonic() + 60
-        while not os.path.exists(os.path.join(self.mailbox, "1.tls")) and time.monotonic() < deadline:
-            time.sleep(0.2)
+        poll(lambda: os.path.exists(os.path.join(self.mailbox, "1.tls")), "the message received")
         self.assertEqual(self.mail("1.rcpt"), b"lumora2@support.example\n")
         self.assertRegex(self.mail("1.subject").decode(), r"^\(Question ID=[A-Y1-9]{10}\) Printing$")
         self.assertEqual(self.mail("1.body"),
