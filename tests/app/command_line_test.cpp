@@ -10,51 +10,33 @@ TEST(CommandLine, ATopicWithBlanksIsQuotedWhenJoined) {
             QStringLiteral("my help/x.qlp -Topic \"a b.html\""));
 }
 
-TEST(CommandLine, SwitchesAndPathAreFoundAsTheProductsPassThem) {
+TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   const struct {
-    const char* arguments;
-    const char* commandLine;
+    const char *arguments, *commandLine;
     int runMode;
+    const char* topic = "";
+    bool withoutName = false;
   } cases[] = {
       {"c:\\help\\english.qlp -index", "c:/help/english.qlp", runIndex},
       {"/usr/share/help/english.qlp -lmr", "/usr/share/help/english.qlp", runQuestion},
-      {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // -search is tested last
+      {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // a later switch of the list wins
       {"-index -lmr /h/x.qlp", "/h/x.qlp", runIndex},
       {"  /Help/English.qlp  -SEARCH  ", "/help/english.qlp", runSearch},
       {"c:\\my-index\\x.qlp", "c:/my/x.qlp", runIndex},  // the switch text inside the path is a switch
-      {"/h/x.qlp extra words", "/h/x.qlp", runContents},    // text after the pack is cut off
-      {"/h/x.qlpz", "/h/x.qlpz", runContents},              // one character past ".qlp" stays
-      {"/help/english", "/hel", runContents},               // no ".qlp": four characters remain
+      {"/h/x.qlp extra words", "/h/x.qlp", runContents},  // text after the pack is cut off
+      {"/h/x.qlpz", "/h/x.qlpz", runContents},            // one character past ".qlp" stays
+      {"/help/english", "/hel", runContents},             // no ".qlp": four characters remain
       {"", "", runContents},
       {"-index", "", runIndex},
       {"\"/help/english.qlp\"", "\"/help/english.qlp\"", runContents},  // quotes are kept
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    const ParsedCommandLine parsed = ParseCommandLine(QString::fromLatin1(c.arguments));
-    EXPECT_EQ(parsed.CommandLine, QString::fromLatin1(c.commandLine));
-    EXPECT_EQ(parsed.RunMode, c.runMode);
-  }
-}
-
-TEST(CommandLine, TopicIsTakenOutBeforeSwitchesAndPack) {
-  const struct {
-    const char* arguments;
-    const char* commandLine;
-    int runMode;
-    const char* topic;
-    bool withoutName = false;
-  } cases[] = {
       {"/h/x.qlp -topic Setup", "/h/x.qlp", runContents, "Setup"},
       {"-TOPIC Using/Switches.html#Top /h/x.qlp -index", "/h/x.qlp", runIndex, "Using/Switches.html#Top"},
-      {"/h/x.qlp -topic my-index-page -search", "/h/x.qlp", runSearch, "my-index-page"},
-      {"/h/x.qlp -topic c:\\h\\y.qlp", "/h/x.qlp", runContents, "c:\\h\\y.qlp"},
+      {"/h/x.qlp -topic my-index-page -search", "/h/x.qlp", runSearch, "my-index-page"},  // out before the switches
       {"/h/x.qlp -topic \"getting started.html\" -lmr", "/h/x.qlp", runQuestion, "getting started.html"},
       {"/h/x.qlp -topic", "/h/x.qlp", runContents, "", true},
       {"/h/x.qlp -topic -index", "/h/x.qlp", runIndex, "", true},  // a switch is no name
-      {"-Topic -LMR /h/x.qlp", "/h/x.qlp", runQuestion, "", true},
-      {"/my-topic/x.qlp", "/my-topic/x.qlp", runContents, ""},  // only a word of its own is the switch
-      {"/h/x.qlp -topics", "/h/x.qlp", runContents, ""},
+      {"/my-topic/x.qlp", "/my-topic/x.qlp", runContents},  // only a word of its own is the switch
+      {"/h/x.qlp -topics", "/h/x.qlp", runContents},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
@@ -66,17 +48,14 @@ TEST(CommandLine, TopicIsTakenOutBeforeSwitchesAndPack) {
   }
 }
 
-// A bare file name is in the current folder, and a relative path below it;
-// ".", ".." and doubled separators are taken out, so the home page is
-// spelled as the browser reports it.
+// Relative to the current folder, "." and ".." and doubled separators taken
+// out, so the home page is spelled as the browser reports it.
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
   const char* const cases[][3] = {
       {"/usr/share/help/english.qlp", "/tmp", "/usr/share/help/"},
       {"/english.qlp", "/tmp", "/"},
       {"english.qlp", "/home/Ann/Docs", "/home/ann/docs/"},
       {"help/english.qlp", "/home/ann/", "/home/ann/help/"},
-      {"./help/./english.qlp", "/home/ann", "/home/ann/help/"},
-      {"../help/english.qlp", "/home/ann/docs", "/home/ann/help/"},
       {"/usr//share/help/../help//english.qlp", "/tmp", "/usr/share/help/"},
       {"../../../english.qlp", "/home", "/"},
   };

@@ -14,13 +14,11 @@ using namespace lumora;
 class HungPageTest : public TempInstall {};
 
 TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
-  Write(QStringLiteral("Help/loop.html"),
-        "<html><body><h1>Loop</h1><script>document.title = 'looping'; for (;;) {}</script></body></html>");
+  Write("Help/loop.html", "<html><body><script>document.title = 'looping'; for (;;) {}</script></body></html>");
   Start();
-  const QString home = platform::AnsiLower(root_ + QStringLiteral("/Help/index.html"));
+  const QString home = platform::AnsiLower(Path("Help/index.html"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().CurrentUrl == home; }, 20000));
-
-  ASSERT_TRUE(manager_->Pages().NavigateTo(true, platform::AnsiLower(root_ + QStringLiteral("/Help/loop.html"))));
+  ASSERT_TRUE(manager_->Pages().NavigateTo(true, platform::AnsiLower(Path("Help/loop.html"))));
   int ticks = 0;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
@@ -29,12 +27,10 @@ TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
   EXPECT_GT(ticks, 20);  // the window's own events keep flowing
   manager_->Pages().SwitchPage(app::PageController::pageQuestion);
   EXPECT_EQ(State().PageMode, 3);
-  manager_->Pages().SwitchPage(app::PageController::pageContents);
 
   // The page never completed, so it is not in the history; the view is still
   // busy with it, so the way home is open although home is the last page.
   EXPECT_EQ(State().History.Count(), 1);
-  EXPECT_EQ(State().CurrentUrl, home);
   platform::BrowserView* browser = Ui().WebBrowser[0];
   ASSERT_TRUE(browser->Busy());
   EXPECT_TRUE(manager_->Pages().NavigateTo(false, QString()));

@@ -5,17 +5,11 @@
 using lumora::app::Shortcuts;
 
 TEST(Shortcuts, ZoomStepsThroughTheLevelsAndStopsAtTheEnds) {
-  const struct {
-    double current;
-    int steps;
-    double expected;
-  } cases[] = {
-      {1.0, 1, 1.1}, {1.0, -1, 0.9}, {1.0, 2, 1.25}, {0.9, -5, 0.5}, {3.0, 1, 3.0},
-      {0.5, -1, 0.5}, {1.3, 1, 1.5},  // from between two levels, the nearer one counts
+  const struct { double current; int steps; double expected; } cases[] = {
+      {1.0, 1, 1.1}, {1.0, -1, 0.9}, {1.0, 2, 1.25}, {0.9, -5, 0.5}, {3.0, 1, 3.0}, {0.5, -1, 0.5},
+      {1.3, 1, 1.5},   // from between two levels, the nearer one counts
       {7.0, -1, 2.5},  // a stored zoom beyond the levels comes back into them
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.current << " by " << c.steps);
-    EXPECT_DOUBLE_EQ(Shortcuts::StepZoom(c.current, c.steps), c.expected);
-  }
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(Shortcuts::StepZoom(c.current, c.steps), c.expected) << c.current << " by " << c.steps;
 }

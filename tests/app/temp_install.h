@@ -11,45 +11,40 @@
 #include "app/manager.h"
 #include "app/manager_sub.h"
 
+inline QString Q(const char* text) { return QString::fromUtf8(text); }
+
 // A help folder, program folder and registry store of the test's own, named
 // to the program through the override variables.
 class TempInstall : public testing::Test {
  protected:
   void SetUp() override {
     root_ = dir_.path();
-    Write(QStringLiteral("Help/English.qlp"), "lang1 = Sent\r\n");
-    Write(QStringLiteral("Help/index.html"), "<html><body>Home</body></html>");
-    Write(QStringLiteral("registry.conf"),
-          "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n"
-          "LMRCPUInfo=\"CPU: test</b>RAM: 1 GB</b></b>end\"\n");
-    QDir().mkpath(root_ + QStringLiteral("/share/lumora"));
-    qputenv("LUMORA_APP_DIR", (root_ + QStringLiteral("/share/lumora")).toUtf8());
-    qputenv("LUMORA_SYSTEM_DIR", (root_ + QStringLiteral("/share")).toUtf8());
-    qputenv("LUMORA_REGISTRY", (root_ + QStringLiteral("/registry.conf")).toUtf8());
+    Write("Help/English.qlp", "lang1 = Sent\r\n");
+    Write("Help/index.html", "<html><body>Home</body></html>");
+    Write("registry.conf", "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\n"
+                           "LMRCPUInfo=\"CPU: test</b>RAM: 1 GB</b></b>end\"\n");
+    QDir().mkpath(Path("share/lumora"));
+    qputenv("LUMORA_APP_DIR", Path("share/lumora").toUtf8());
+    qputenv("LUMORA_SYSTEM_DIR", Path("share").toUtf8());
+    qputenv("LUMORA_REGISTRY", Path("registry.conf").toUtf8());
   }
-
   void TearDown() override {
     manager_.reset();  // before its owner window and the variables go
-    qunsetenv("LUMORA_APP_DIR");
-    qunsetenv("LUMORA_SYSTEM_DIR");
-    qunsetenv("LUMORA_REGISTRY");
+    for (const char* name : {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"}) qunsetenv(name);
   }
 
-  // Writes a file below the test's folder, making its folders.
-  void Write(const QString& relativePath, const QByteArray& bytes) const {
-    const QString path = root_ + QLatin1Char('/') + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
+  QString Path(const char* relative) const { return root_ + QLatin1Char('/') + Q(relative); }
+  void Write(const char* relative, const QByteArray& bytes) const {
+    QDir().mkpath(QFileInfo(Path(relative)).absolutePath());
+    QFile file(Path(relative));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
-
-  QString Pack() const { return root_ + QStringLiteral("/help/english.qlp"); }
-
   // Starts the program on the test's pack, the switches following it.
-  void Start(const QString& switches = {}) {
+  void Start(const char* switches = "") {
+    manager_.reset();
     manager_ = std::make_unique<lumora::app::Manager>(&owner_);
-    ASSERT_TRUE(manager_->Load(Pack() + switches));
+    ASSERT_TRUE(manager_->Load(Path("help/english.qlp") + Q(switches)));
   }
   lumora::layout::Composition& Ui() { return manager_->Ui(); }
   const lumora::app::AppState& State() const { return manager_->State(); }

@@ -22,7 +22,7 @@ class WindowFrameTest : public TempInstall {
  protected:
   void SetUp() override {
     TempInstall::SetUp();
-    Start(QStringLiteral(" -index"));
+    Start(" -index");
     // Title-bar pictures 16 pixels (240 twips) wide, resting and lit.
     for (int list : {0, 1}) {
       settings::PictureLoader(list).Clear();
@@ -30,8 +30,8 @@ class WindowFrameTest : public TempInstall {
     }
     for (auto* button : Ui().FormControl) button->SetImage(Square(Qt::gray));
   }
-
   app::WindowFrame& Frame() { return manager_->Frame(); }
+  void Hover(platform::FormElement* element) { emit element->MouseMove(0, 0, 10, 10); }
 };
 
 }  // namespace
@@ -39,89 +39,78 @@ class WindowFrameTest : public TempInstall {
 TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
   manager_->resize(9000 / 15, 7000 / 15);
   const int expected[] = {7635, 7935, 8235, 8490, 8745};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(Ui().FormControl[static_cast<size_t>(i)]->Left(), expected[i]) << i;
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Ui().FormControl[i]->Left(), expected[i]) << i;
   manager_->MutableState().WindowMoving = true;  // a resize during a drag changes nothing
   manager_->resize(10500 / 15, 7000 / 15);
   EXPECT_EQ(Ui().FormControl[4]->Left(), 8745);
   manager_->MutableState().WindowMoving = false;
   manager_->Form_Resize_Now();
   EXPECT_EQ(Ui().FormControl[4]->Left(), 10500 - 240 - 15);
-
   manager_->setMinimumSize(0, 0);  // the fitting itself, in a larger font's stead
-  manager_->resize(4500 / 15, 7000 / 15);  // too narrow for the whole title
-  EXPECT_TRUE(Ui().FormCaption[0]->Caption().endsWith(QStringLiteral("...")));
-  // The shortened title ends before the first button, with its gap.
+  manager_->resize(4500 / 15, 7000 / 15);
+  // The shortened title ends before the first button, with its gap, leaving no room unused.
   const auto* caption = Ui().FormCaption[0];
+  EXPECT_TRUE(caption->Caption().endsWith(QStringLiteral("...")));
   EXPECT_LE(caption->Left() + caption->Width(), Ui().FormControl[0]->Left() - 60);
-  EXPECT_GT(caption->Left() + caption->Width(), Ui().FormControl[0]->Left() - 60 - 600) << "room left unused";
+  EXPECT_GT(caption->Left() + caption->Width(), Ui().FormControl[0]->Left() - 60 - 600);
 }
 
 TEST_F(WindowFrameTest, OneMemberOfAFamilyIsHighlightedAtATime) {
-  emit Ui().ToolButton[0]->MouseMove(0, 0, 10, 10);
-  emit Ui().ToolButton[3]->MouseMove(0, 0, 10, 10);
-  for (size_t i = 0; i < Ui().ToolButton.size(); ++i) {
-    if (!Ui().ToolButton[i]) continue;
-    EXPECT_EQ(Ui().ToolButton[i]->ImHigh(), i == 3) << i;
-  }
-
-  emit Ui().FormControl[4]->MouseMove(0, 0, 10, 10);
+  Hover(Ui().ToolButton[0]);
+  Hover(Ui().ToolButton[3]);
+  for (size_t i = 0; i < Ui().ToolButton.size(); ++i) EXPECT_TRUE(!Ui().ToolButton[i] || Ui().ToolButton[i]->ImHigh() == (i == 3)) << i;
+  Hover(Ui().FormControl[4]);
   EXPECT_EQ(Ui().FormControl[4]->Image().toImage().pixelColor(1, 1), QColor(Qt::yellow));
-  emit Ui().FormControl[2]->MouseMove(0, 0, 10, 10);
+  Hover(Ui().FormControl[2]);
   EXPECT_EQ(Ui().FormControl[4]->Image().toImage().pixelColor(1, 1), QColor(Qt::gray));
-
   // A move over a list keeps the list's own highlight; a neutral area clears all.
-  emit Ui().CommandButton[2]->MouseMove(0, 0, 10, 10);
+  Hover(Ui().CommandButton[2]);
   Ui().ComplexList[1]->SetImHigh(true);
-  emit Ui().ComplexList[1]->MouseMove(0, 0, 10, 10);
-  EXPECT_FALSE(Ui().CommandButton[2]->ImHigh());
-  EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
-  Ui().ComplexList[1]->SetImHigh(true);
-  emit Ui().ExplorerHolder->MouseMove(0, 0, 10, 10);
+  Hover(Ui().ComplexList[1]);
+  EXPECT_FALSE(Ui().CommandButton[2]->ImHigh() || Ui().ToolButton[3]->ImHigh());
+  EXPECT_TRUE(Ui().ComplexList[1]->ImHigh());
+  Hover(Ui().ExplorerHolder);
   EXPECT_FALSE(Ui().ComplexList[1]->ImHigh());
   EXPECT_EQ(Ui().FormControl[2]->Tag(), QStringLiteral("0"));
-
   // While the program starts, nothing clears a highlight.
-  emit Ui().ToolButton[1]->MouseMove(0, 0, 10, 10);
+  Hover(Ui().ToolButton[1]);
   manager_->MutableState().StartupInProgress = true;
-  emit Ui().ExplorerHolder->MouseMove(0, 0, 10, 10);
-  Frame().PollCursorAt(manager_->geometry().bottomRight() + QPoint(50, 50));
+  Hover(Ui().ExplorerHolder);
   EXPECT_TRUE(Ui().ToolButton[1]->ImHigh());
   manager_->MutableState().StartupInProgress = false;
 }
 
-TEST_F(WindowFrameTest, PollClearsHighlightsOnceWhenThePointerEntersTheBrowser) {
-  const QRect window = manager_->geometry();
-  const QRect browser = Ui().SimpleBox[0]->geometry().translated(window.topLeft());
-  emit Ui().ToolButton[2]->MouseMove(0, 0, 10, 10);
-  Frame().PollCursorAt(window.topLeft() + QPoint(5, 5));  // over the title bar: the controls' own business
-  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
-  Frame().PollCursorAt(browser.center());
-  EXPECT_FALSE(Ui().ToolButton[2]->ImHigh());
-  emit Ui().ToolButton[2]->MouseMove(0, 0, 10, 10);
-  Frame().PollCursorAt(browser.center() + QPoint(3, 3));  // still inside: cleared only once
-  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
-  Frame().PollCursorAt(window.bottomRight() + QPoint(50, 50));  // straight out: the same latch
-  EXPECT_TRUE(Ui().ToolButton[2]->ImHigh());
-  Frame().PollCursorAt(window.topLeft() + QPoint(5, 5));  // back over the frame, then out
-  Frame().PollCursorAt(window.bottomRight() + QPoint(50, 50));
-  EXPECT_FALSE(Ui().ToolButton[2]->ImHigh());
-}
-
+// The pointer's entry into the page clears the highlights, once, as does its
+// leaving the window; news from the page counts only while over the page.
 TEST_F(WindowFrameTest, LateNewsFromThePageKeepsTheHighlightUnderThePointer) {
   const QRect window = manager_->geometry();
-  emit Ui().ToolButton[3]->MouseMove(0, 0, 10, 10);
-  // "Link left" arriving once the pointer is on the button.
-  Frame().PageReportedPointer(window.topLeft() + Ui().ToolButton[3]->mapTo(manager_.get(), QPoint(5, 5)));
-  EXPECT_TRUE(Ui().ToolButton[3]->ImHigh());
-  Frame().PageReportedPointer(Ui().SimpleBox[0]->geometry().translated(window.topLeft()).center());
-  EXPECT_FALSE(Ui().ToolButton[3]->ImHigh());
+  const QPoint page = Ui().SimpleBox[0]->geometry().translated(window.topLeft()).center();
+  const QPoint title = window.topLeft() + QPoint(5, 5), outside = window.bottomRight() + QPoint(50, 50);
+  auto* button = Ui().ToolButton[3];
+  Hover(button);
+  Frame().PageReportedPointer(window.topLeft() + button->mapTo(manager_.get(), QPoint(5, 5)));  // on the button
+  EXPECT_TRUE(button->ImHigh());
+  Frame().PageReportedPointer(page);
+  EXPECT_FALSE(button->ImHigh());
+  Hover(button);
+  Frame().PollCursorAt(title);  // the controls' own business
+  EXPECT_TRUE(button->ImHigh());
+  Frame().PollCursorAt(page);
+  EXPECT_FALSE(button->ImHigh());
+  Hover(button);
+  Frame().PollCursorAt(page + QPoint(3, 3));  // still inside
+  Frame().PollCursorAt(outside);  // straight out: the same latch
+  EXPECT_TRUE(button->ImHigh());
+  Frame().PollCursorAt(title);
+  Frame().PollCursorAt(outside);
+  EXPECT_FALSE(button->ImHigh());
 }
 
 // Maximising, minimising and a drag of the caption are driven by the
 // whole-program tests; these are the parts they do not reach.
 TEST_F(WindowFrameTest, GetHelpOpensTheContentsAndADragEndsWithTheButton) {
   Frame().TitleButtonAction(1);
-  EXPECT_EQ(manager_->State().PageMode, 0);
+  EXPECT_EQ(State().PageMode, 0);
   const QPoint start = manager_->pos();
   emit Ui().FormCaption[0]->MouseDown(1, 0, 30, 30);
   emit Ui().FormCaption[0]->MouseMove(1, 0, 30 + 150, 30 + 75);  // ten and five pixels
@@ -132,22 +121,19 @@ TEST_F(WindowFrameTest, GetHelpOpensTheContentsAndADragEndsWithTheButton) {
 
 TEST_F(WindowFrameTest, EdgesResizeTheWindowDownToItsLeastSize) {
   manager_->resize(600, 450);
-  const QRect before = manager_->geometry();
+  const QPoint corner = manager_->geometry().topLeft();
   // A press on the right edge, over whatever control lies there, then a drag.
-  QWidget* edgeChild = manager_->childAt(599, 300);
-  ASSERT_NE(edgeChild, nullptr);
-  const QPoint local = edgeChild->mapFromGlobal(before.topLeft() + QPoint(599, 300));
-  QTest::mousePress(edgeChild, Qt::LeftButton, {}, local);
-  QMouseEvent drag(QEvent::MouseMove, QPointF(local + QPoint(40, 0)),
-                   QPointF(before.topLeft() + QPoint(639, 300)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(edgeChild, &drag);
-  QTest::mouseRelease(edgeChild, Qt::LeftButton, {}, local + QPoint(40, 0));
-  EXPECT_EQ(manager_->width(), 640);
-  EXPECT_EQ(manager_->x(), before.x());
+  QWidget* edge = manager_->childAt(599, 300);
+  ASSERT_NE(edge, nullptr);
+  const QPoint local = edge->mapFromGlobal(corner + QPoint(599, 300));
+  QTest::mousePress(edge, Qt::LeftButton, {}, local);
+  QMouseEvent drag(QEvent::MouseMove, QPointF(local + QPoint(40, 0)), QPointF(corner + QPoint(639, 300)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(edge, &drag);
+  QTest::mouseRelease(edge, Qt::LeftButton, {}, local + QPoint(40, 0));
+  EXPECT_EQ(manager_->geometry(), QRect(corner, QSize(640, 450)));
   EXPECT_EQ(Ui().FormControl[4]->Left(), 640 * 15 - 240 - 15);  // the resize ran
-
   manager_->resize(10, 10);  // never smaller than its least size
   const layout::LeastSize least = layout::LeastWindowSize(Ui());
-  EXPECT_EQ(manager_->width(), (least.width + 14) / 15);
-  EXPECT_EQ(manager_->height(), (least.height + 14) / 15);
+  EXPECT_EQ(manager_->size(), QSize((least.width + 14) / 15, (least.height + 14) / 15));
 }
