@@ -17,23 +17,15 @@ TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
   for (int draw = 0; draw < 2000; ++draw) {
     const QString id = MakeQuestionId([&] { ++pumps; });
     ASSERT_EQ(id.size(), 10) << id.toStdString();
-    for (const QChar c : id) {
-      ASSERT_TRUE(alphabet.contains(c)) << id.toStdString();
-      seen.insert(c);
-    }
+    for (const QChar c : id) seen.insert(c);
   }
-  EXPECT_EQ(seen.size(), alphabet.size()) << "every letter A..Y and digit 1..9 occurs";
+  EXPECT_EQ(seen, QSet<QChar>(alphabet.begin(), alphabet.end()));
   EXPECT_EQ(pumps, 2000 * 10);
-}
-
-TEST(QuestionId, RepeatsForTheSameSeedAndTakesTwoDrawsACharacter) {
+  // Two draws a character: the ID takes the first twenty draws after the seed.
   Randomize(77);
-  const QString first = MakeQuestionId();
+  MakeQuestionId();
   const double next = Rnd();
   Randomize(77);
   for (int i = 0; i < 20; ++i) Rnd();
   EXPECT_EQ(Rnd(), next);
-  Randomize(77);
-  EXPECT_EQ(MakeQuestionId(), first);
-  EXPECT_NE(MakeQuestionId(), first);
 }

@@ -23,16 +23,16 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
   const LanguagePack pack = Sort({{"lang3", "three"}, {"LANG4", "four"}, {"Short10", "key"}, {"diflb7", "info"},
                                   {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
                                   {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
-                                  {"titlebtn4", "Close"}});
+                                  {"titlebtn4", "Close"}, {"cmdbt0", "first"}, {"cmdbt0", "second"}});
   EXPECT_EQ(pack.LangText[3], QStringLiteral("three"));
   EXPECT_EQ(pack.LangText[4], QStringLiteral("four"));
   EXPECT_EQ(pack.LangText[10], QStringLiteral("ten"));
   EXPECT_EQ(pack.ShortText[10], QStringLiteral("key"));
-  EXPECT_EQ(pack.DiffLabel.at(7), QStringLiteral("info"));
-  EXPECT_EQ(pack.FrameLabel.at(5), QStringLiteral("wait"));
-  EXPECT_EQ(pack.CommandButton.at(2), QStringLiteral("Display"));
-  EXPECT_EQ(pack.Commander.at(1), QStringLiteral("Clear"));
-  EXPECT_TRUE(pack.Commander.count(2) == 0);
+  EXPECT_EQ(pack.DiffLabel, (std::map<int, QString>{{7, QStringLiteral("info")}}));
+  EXPECT_EQ(pack.FrameLabel, (std::map<int, QString>{{5, QStringLiteral("wait")}}));
+  // Later entries override earlier ones.
+  EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{0, QStringLiteral("second")}, {2, QStringLiteral("Display")}}));
+  EXPECT_EQ(pack.Commander, (std::map<int, QString>{{1, QStringLiteral("Clear")}}));
   EXPECT_EQ(pack.AskForm.at(1), QStringLiteral("address?"));
   EXPECT_EQ(pack.FindBar.at(0), QStringLiteral("%1/%2"));
   EXPECT_EQ(pack.ToolTip.at(7), QStringLiteral("Print"));
@@ -40,33 +40,18 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
 }
 
 TEST(LanguagePack, TheIndexTextIsCutOutOfTheKey) {
-  // frmlb05: index 5, family "frmlb0"; x1y1: index 11, which it does not
-  // contain, so family "x1y1". Neither is a family.
-  const LanguagePack pack = Sort({{"frmlb05", "no"}, {"x1y1", "no"}, {"cmdbt0", "Search"}, {"lang", "no digits"},
-                                  {"", "empty key"}, {"diflb", "no digits"}, {"1lang", "index first"}});
-  EXPECT_TRUE(pack.FrameLabel.empty());
-  EXPECT_EQ(pack.CommandButton.at(0), QStringLiteral("Search"));
-  EXPECT_EQ(pack.CommandButton.size(), 1u);
-  EXPECT_TRUE(pack.DiffLabel.empty());
-  EXPECT_EQ(pack.LangText[1], QStringLiteral("index first"));  // "1lang": index 1, family lang
+  // frmlb05: index 5, family "frmlb0"; x1y1: index 11, which it does not contain, so family "x1y1";
+  // "1lang": index 1, family lang. Texts beyond lang10/short10 are skipped; captions are checked
+  // against the window's controls when applied.
+  const LanguagePack pack = Sort({{"frmlb05", "no"}, {"x1y1", "no"}, {"lang", "no digits"}, {"", "empty key"},
+                                  {"diflb", "no digits"}, {"1lang", "index first"}, {"lang11", "x"},
+                                  {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "forty"}});
+  EXPECT_TRUE(pack.FrameLabel.empty() && pack.DiffLabel.empty());
+  EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
   for (int i = 0; i < LanguagePack::kTexts; ++i) {
-    if (i == 1) continue;
-    EXPECT_EQ(pack.LangText[static_cast<size_t>(i)], QString()) << i;
+    EXPECT_EQ(pack.LangText[static_cast<size_t>(i)], i == 1 ? QStringLiteral("index first") : QString()) << i;
+    EXPECT_EQ(pack.ShortText[static_cast<size_t>(i)], QString()) << i;
   }
-}
-
-TEST(LanguagePack, IndicesBeyondTheTablesAreSkipped) {
-  const LanguagePack pack = Sort({{"lang11", "x"}, {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "x"}});
-  for (const QString& text : pack.LangText) EXPECT_EQ(text, QString());
-  for (const QString& text : pack.ShortText) EXPECT_EQ(text, QString());
-  // Caption indices are checked against the window's controls when applied.
-  EXPECT_EQ(pack.CommandButton.at(40), QStringLiteral("x"));
-}
-
-TEST(LanguagePack, LaterEntriesOverrideEarlierOnes) {
-  const LanguagePack pack = Sort({{"cmdbt0", "first"}, {"cmdbt0", "second"}, {"lang1", "a"}, {"LANG1", "b"}});
-  EXPECT_EQ(pack.CommandButton.at(0), QStringLiteral("second"));
-  EXPECT_EQ(pack.LangText[1], QStringLiteral("b"));
 }
 
 TEST(LanguagePack, LangTextOutsideTheTableIsEmpty) {

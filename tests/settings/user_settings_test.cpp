@@ -12,16 +12,12 @@ using namespace lumora;
 
 TEST(UserSettings, InstalledThemesGoRoundInNameOrder) {
   QTemporaryDir dir;
-  for (const char* theme : {"night", "Classic", "broken"}) {
-    const QString folder = dir.path() + QStringLiteral("/share/quillmark/engine001/") + QLatin1String(theme);
-    QDir().mkpath(folder);
-    if (QLatin1String(theme) != QLatin1String("broken"))  // a folder without its settings is no theme
-      QFile(folder + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly);
-  }
-  settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, dir.path() + QStringLiteral("/share/lumora"),
-                                 dir.path() + QStringLiteral("/share"), 0);
+  const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
+  for (const char* theme : {"night", "Classic", "broken"}) QDir().mkpath(root + QLatin1String(theme));
+  for (const char* theme : {"night", "Classic"}) QFile(root + QLatin1String(theme) + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly);
+  settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
   const QStringList installed = settings::InstalledThemes();
-  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));
+  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));  // "broken" has no settings
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("Classic/")), QStringLiteral("night"));
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("night")), QStringLiteral("Classic"));
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("gone")), QStringLiteral("Classic"));
@@ -31,9 +27,7 @@ TEST(UserSettings, InstalledThemesGoRoundInNameOrder) {
 TEST(UserSettings, TheChosenThemeIsKeptAndADamagedFileIsPassedOver) {
   settings::SetUserTheme(QStringLiteral("night/"));
   EXPECT_EQ(settings::UserTheme(), QStringLiteral("night"));
-  const QString file =
-      QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora")).fileName();
-  QFile damaged(file);
+  QFile damaged(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora")).fileName());
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
   damaged.write("[Window\nTheme=night\n");
   damaged.close();

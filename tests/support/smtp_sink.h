@@ -24,18 +24,14 @@ class SmtpSink {
 
   explicit SmtpSink(bool refuse = false) : SmtpSink(Options{refuse}) {}
   explicit SmtpSink(Options options) : port_(FreeLoopbackPort()) {
-    QStringList arguments{QStringLiteral(LUMORA_TEST_SUPPORT_DIR "/smtp_sink.py"), QStringLiteral("--port"), QString::number(port_),
-                          QStringLiteral("--folder"), folder_.path()};
+    QStringList arguments{QStringLiteral(LUMORA_TEST_SUPPORT_DIR "/smtp_sink.py"), QStringLiteral("--port"),
+                          QString::number(port_), QStringLiteral("--folder"), folder_.path()};
     if (options.refuse) arguments += QStringLiteral("--refuse");
     if (options.startTls) {
-      const QString cert = certificates_.filePath(QStringLiteral("cert.pem"));
-      const QString key = certificates_.filePath(QStringLiteral("key.pem"));
+      const QString cert = folder_.filePath(QStringLiteral("cert.pem")), key = folder_.filePath(QStringLiteral("key.pem"));
       QProcess openssl;
-      openssl.start(QStringLiteral("openssl"),
-                    QStringList{QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                                QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-                                QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-                                QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
+      openssl.start(QStringLiteral("openssl"), QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=localhost")
+                                                   .split(u' ') << QStringLiteral("-keyout") << key << QStringLiteral("-out") << cert);
       if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) return;
       arguments << QStringLiteral("--tls") << cert << key;
     }
@@ -48,29 +44,23 @@ class SmtpSink {
   Q_DISABLE_COPY_MOVE(SmtpSink)
 
   void Stop() {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-      process_.kill();
-      process_.waitForFinished();
-    }
+    process_.kill();
+    process_.waitForFinished();
   }
   bool Ready() const { return ready_; }
   quint16 Port() const { return port_; }
   qsizetype Received() const { return QDir(folder_.path()).entryList({QStringLiteral("*.eml")}).size(); }
-  qsizetype Connections() const { return File(QStringLiteral("connections")).count('\n'); }
   QByteArray File(int message, const char* kind) const {
     return File(QString::number(message) + QLatin1Char('.') + QLatin1String(kind));
   }
   QByteArray File(const QString& name) const {
-    QFile file(folder_.path() + QLatin1Char('/') + name);
+    QFile file(folder_.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
  private:
   QTemporaryDir folder_;
-  QTemporaryDir certificates_;
   quint16 port_;
   QProcess process_;
   bool ready_ = false;
 };
-
