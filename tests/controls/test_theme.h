@@ -1,10 +1,16 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/picture.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
+#include "settings/theme_images.h"
 
-// 96 dpi and a fixed theme with a distinct colour for every role, for the
-// control tests.
+// 96 dpi and a theme with a distinct colour (0xBBGGRR) for every role, for the control tests.
 inline void UseTestTheme() {
   using namespace lumora;
   settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
@@ -24,3 +30,11 @@ inline void UseTestTheme() {
   t.theme_dark = 0x404040;
   t.theme_pitch = 0x101010;
 }
+
+// A square picture of one colour, and the colour a picture shows.
+inline QPixmap Filled(const QColor& colour) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(colour);
+  return pixmap;
+}
+inline QColor Shown(const lumora::platform::Picture* picture) { return picture->Image().toImage().pixelColor(1, 1); }
