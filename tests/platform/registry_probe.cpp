@@ -1,17 +1,15 @@
-// Reads and writes one registry value from the command line, so tests can run
-// the store as another user:  registry_probe STORE VALUE [NEW_TEXT]
-#include <QCoreApplication>
+// registry_probe STORE VALUE [NEW_TEXT]: writes the value when given a text,
+// then prints it, so tests can use the store as another user.
 #include <cstdio>
 
 #include "platform/registry.h"
 
 int main(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
-  const QStringList args = QCoreApplication::arguments();
-  if (args.size() < 3) return 2;
-  const lumora::platform::RegistryRoot root{args[1]};
+  using namespace lumora::platform;
+  if (argc < 3) return 2;
+  const RegistryRoot root{QString::fromLocal8Bit(argv[1])};
   const QString key = QStringLiteral("SOFTWARE\\Quillmark Software");
-  if (args.size() > 3) lumora::platform::RegWriteText(root, key, args[2], args[3]);
-  std::printf("%s\n", lumora::platform::RegReadText(root, key, args[2]).toUtf8().constData());
-  return 0;
+  const QString value = QString::fromLocal8Bit(argv[2]);
+  if (argc > 3) RegWriteText(root, key, value, QString::fromLocal8Bit(argv[3]));
+  std::printf("%s\n", RegReadText(root, key, value).toUtf8().constData());
 }
