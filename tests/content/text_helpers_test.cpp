@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "content/text_helpers.h"
 
 using namespace lumora::content;
@@ -21,17 +18,6 @@ TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {
   EXPECT_EQ(DigitsOnly(QString::fromUtf8("\u20ac12\u0663")), QStringLiteral("12"));
   EXPECT_EQ(DigitsOnly(QStringLiteral("-3.5e\x01")), QStringLiteral("35\x01"));
   EXPECT_EQ(DigitsOnly(QStringLiteral(" /09:")), QStringLiteral("09"));  // the classes' edges
-}
-
-TEST(ReadWholeFile, GivesEveryByteOrNothing) {
-  QTemporaryDir dir;
-  QByteArray bytes;
-  for (int i = 0; i < 256; ++i) bytes.append(static_cast<char>(i));
-  QFile file(dir.path() + QStringLiteral("/All.bin"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == 256 && file.flush());
-  EXPECT_EQ(ReadWholeFile(dir.path() + QStringLiteral("/all.bin")), bytes);  // found ignoring case
-  EXPECT_EQ(ReadWholeFile(dir.path() + QStringLiteral("/missing.bin")), QByteArray());
-  EXPECT_EQ(ReadWholeFile(dir.path()), QByteArray());
 }
 
 namespace {
@@ -81,17 +67,15 @@ TEST(FitText, ShortensWithAnEllipsisUntilItFits) {
     EXPECT_EQ(FitText(m, c.text, c.maxWidth, QStringLiteral("Tahoma"), true, 300), c.fitted) << c.text.toStdString();
   }
   FixedWidthMeasurer m;
-  FitText(m, QStringLiteral("a b"), 900, QStringLiteral("Tahoma"), true, 300);
+  FitText(m, QStringLiteral("a b"), 900, QStringLiteral("Tahoma"), true, 300);  // the font is set before measuring
   EXPECT_EQ(m.font, QStringLiteral("Tahoma"));
   EXPECT_TRUE(m.bold);
   EXPECT_EQ(MeasureLineHeight(m, QStringLiteral("Verdana"), false), 200);
   EXPECT_EQ(m.font, QStringLiteral("Verdana"));
-}
-
-TEST(FitText, ALongTextCostsAFewMeasurementsOfWhatCanShow) {
+  // A long text costs a few measurements of about what can show: 297 characters and the ellipsis fit.
   const QString text = QStringLiteral("word ").repeated(41 * 1024);
-  FixedWidthMeasurer m;
-  // 297 characters and the ellipsis fit in 30,000 twips.
+  m.measurements = 0;
+  m.measured = 0;
   EXPECT_EQ(FitText(m, text, 30000, QString(), false, 300), text.left(297) + QStringLiteral("..."));
   EXPECT_LE(m.measurements, 20);
   EXPECT_LE(m.measured, 20 * 600);

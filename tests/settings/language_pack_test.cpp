@@ -24,19 +24,18 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
                                   {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
                                   {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
                                   {"titlebtn4", "Close"}, {"cmdbt0", "first"}, {"cmdbt0", "second"}});
-  EXPECT_EQ(pack.LangText[3], QStringLiteral("three"));
-  EXPECT_EQ(pack.LangText[4], QStringLiteral("four"));
-  EXPECT_EQ(pack.LangText[10], QStringLiteral("ten"));
+  EXPECT_EQ(pack.LangText[3] + pack.LangText[4], QStringLiteral("threefour"));
   EXPECT_EQ(pack.ShortText[10], QStringLiteral("key"));
   EXPECT_EQ(pack.DiffLabel, (std::map<int, QString>{{7, QStringLiteral("info")}}));
   EXPECT_EQ(pack.FrameLabel, (std::map<int, QString>{{5, QStringLiteral("wait")}}));
   // Later entries override earlier ones.
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{0, QStringLiteral("second")}, {2, QStringLiteral("Display")}}));
   EXPECT_EQ(pack.Commander, (std::map<int, QString>{{1, QStringLiteral("Clear")}}));
-  EXPECT_EQ(pack.AskForm.at(1), QStringLiteral("address?"));
-  EXPECT_EQ(pack.FindBar.at(0), QStringLiteral("%1/%2"));
-  EXPECT_EQ(pack.ToolTip.at(7), QStringLiteral("Print"));
-  EXPECT_EQ(pack.TitleButton.at(4), QStringLiteral("Close"));
+  EXPECT_EQ(pack.AskForm.at(1) + pack.FindBar.at(0) + pack.ToolTip.at(7) + pack.TitleButton.at(4),
+            QStringLiteral("address?%1/%2PrintClose"));
+  settings::Language() = pack;
+  EXPECT_EQ(settings::LangText(10), QStringLiteral("ten"));
+  EXPECT_EQ(settings::LangText(-1) + settings::LangText(11), QString());  // outside the table
 }
 
 TEST(LanguagePack, TheIndexTextIsCutOutOfTheKey) {
@@ -52,12 +51,4 @@ TEST(LanguagePack, TheIndexTextIsCutOutOfTheKey) {
     EXPECT_EQ(pack.LangText[static_cast<size_t>(i)], i == 1 ? QStringLiteral("index first") : QString()) << i;
     EXPECT_EQ(pack.ShortText[static_cast<size_t>(i)], QString()) << i;
   }
-}
-
-TEST(LanguagePack, LangTextOutsideTheTableIsEmpty) {
-  settings::Language() = Sort({{"lang0", "zero"}, {"lang10", "ten"}});
-  EXPECT_EQ(settings::LangText(0), QStringLiteral("zero"));
-  EXPECT_EQ(settings::LangText(10), QStringLiteral("ten"));
-  EXPECT_EQ(settings::LangText(-1), QString());
-  EXPECT_EQ(settings::LangText(11), QString());
 }

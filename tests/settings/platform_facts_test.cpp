@@ -62,18 +62,13 @@ TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
 }
 
 TEST(Folders, AreLowerCaseWithATrailingSeparator) {
-  settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/Opt/Lumora/share/lumora"),
-                                 QStringLiteral("/Opt/Lumora/share/"), 0);
-  EXPECT_EQ(settings::Shared().AppFolder, QStringLiteral("/opt/lumora/share/lumora/"));
-  EXPECT_EQ(settings::Shared().LineBreak, QStringLiteral("\r\n"));
-  const QString themes = QStringLiteral("/opt/lumora/share/quillmark/engine001/");
-  EXPECT_EQ(settings::DataRoot(), themes);
-  QString theme = QStringLiteral("classic");
-  EXPECT_EQ(settings::ThemeFolder(theme), themes + QStringLiteral("classic/"));
-  EXPECT_EQ(theme, QStringLiteral("classic/"));  // gained its separator in place
-  QString written = QStringLiteral("classic\\");
-  EXPECT_EQ(settings::ThemeFolder(written), themes + QStringLiteral("classic/"));
-
-  settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QString(), QString(), 0);
+  settings::ComputePlatformFacts({}, QStringLiteral("/Opt/Lumora/lumora"), QStringLiteral("/Opt/Share"), 0);
+  EXPECT_EQ(settings::Shared().AppFolder, QStringLiteral("/opt/lumora/lumora/"));
+  EXPECT_EQ(settings::DataRoot(), QStringLiteral("/opt/share/quillmark/engine001/"));
+  for (QString theme : {QStringLiteral("classic"), QStringLiteral("classic/"), QStringLiteral("classic\\")}) {
+    EXPECT_EQ(settings::ThemeFolder(theme), settings::DataRoot() + QStringLiteral("classic/"));
+    EXPECT_EQ(theme, QStringLiteral("classic/"));  // gains its separator in place
+  }
+  settings::ComputePlatformFacts({}, QString(), QString(), 0);
   EXPECT_EQ(settings::Shared().SystemFolder, QStringLiteral("/"));  // a failed query
 }

@@ -19,14 +19,6 @@ Pairs Lines(QByteArrayView text) {
   return pairs;
 }
 
-QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  const QString path = dir.path() + QLatin1Char('/') + name;
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-  return path;
-}
-
 }  // namespace
 
 TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
@@ -35,50 +27,38 @@ TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
   // Comments, lines of fewer than two characters and lines without "=" are skipped.
   EXPECT_EQ(Lines("'theme_pitch = 1\r\nx\r\n   y   \r\n\r\nno equals sign here\r\n 'not a comment = 2\r\nok = 3\r\n"),
             (Pairs{{"'not a comment", "2"}, {"ok", "3"}}));
-}
-
-TEST(SettingsLines, OnlyLinesEndedByCarriageReturnCount) {
-  EXPECT_EQ(Lines("a = 1\r\nb = 2"), (Pairs{{"a", "1"}}));  // the last line lacks CR LF
-  EXPECT_EQ(Lines("a = 1\nb = 2\n"), Pairs{});               // LF alone ends no line
-  // The character after a CR goes with it, whatever it is.
-  EXPECT_EQ(Lines("a = 1\rxb = 2\r\n"), (Pairs{{"a", "1"}, {"b", "2"}}));
+  // Only a CR ends a line, and the character after it goes with it, whatever it is.
+  EXPECT_EQ(Lines("a = 1\rxb = 2\r\nc = 3\nd = 4\n"), (Pairs{{"a", "1"}, {"b", "2"}}));
   EXPECT_EQ(Lines("a = 1\r"), (Pairs{{"a", "1"}}));
 }
 
 TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
   QTemporaryDir dir;
-  const QString first = QString::fromUtf8("Löschen"), second = QString::fromUtf8("Печать — «Справка»");
-  const struct {
-    const char* name;
-    QByteArray bytes;
-    QString lang1;
-  } cases[] = {
-      {"bom.qlp", "\xef\xbb\xbf" "lang0 = " + first.toUtf8() + "\r\nlang1 = " + second.toUtf8() + "\r\n", second},
-      {"utf8.qlp", "lang0 = " + first.toUtf8() + "\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
+  const QString second = QString::fromUtf8("Печать — «Справка»");
+  const std::pair<QByteArray, QString> cases[] = {  // the file, its lang1
+      {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
        QStringLiteral("one\r") + second},
       // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
-      {"ansi.qlp", "' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")},
+      {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [bytes, lang1] : cases) {
+    QFile file(dir.filePath(QStringLiteral("pack.qlp")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
     content::StringTable table(2);
     table.Set(0, 0, QStringLiteral("old"));
-    ASSERT_TRUE(settings::ReadSettingsFile(Write(dir, QString::fromLatin1(c.name), c.bytes), table));
-    // The entry with an empty key is written over by the next one.
+    ASSERT_TRUE(settings::ReadSettingsFile(file.fileName(), table));
+    // The entry with an empty key is written over by the next one; a mark is no part of the first key.
     ASSERT_EQ(table.Count(), 2);
-    EXPECT_EQ(table.At(0, 0), QStringLiteral("lang0"));  // a mark is no part of the first key
-    EXPECT_EQ(table.At(1, 0), first);
+    EXPECT_EQ(table.At(0, 0), QStringLiteral("lang0"));
+    EXPECT_EQ(table.At(1, 0), QString::fromUtf8("Löschen"));
     EXPECT_EQ(table.At(0, 1), QStringLiteral("lang1"));
-    EXPECT_EQ(table.At(1, 1), c.lang1);
+    EXPECT_EQ(table.At(1, 1), lang1);
   }
-}
-
-TEST(ReadSettingsFile, MissingOrEmptyFilesLeaveTheTableAlone) {
-  QTemporaryDir dir;
+  QFile(dir.filePath(QStringLiteral("pack.qlp"))).resize(0);
   content::StringTable table(2);
-  table.Set(0, 0, QStringLiteral("kept"));
-  EXPECT_FALSE(settings::ReadSettingsFile(dir.path() + QStringLiteral("/none.qlp"), table));
-  EXPECT_FALSE(settings::ReadSettingsFile(Write(dir, QStringLiteral("empty.qlp"), ""), table));
+  table.Set(0, 0, QStringLiteral("kept"));  // missing, empty or a folder: the table is left alone
+  EXPECT_FALSE(settings::ReadSettingsFile(dir.filePath(QStringLiteral("none.qlp")), table));
+  EXPECT_FALSE(settings::ReadSettingsFile(dir.filePath(QStringLiteral("pack.qlp")), table));
   EXPECT_FALSE(settings::ReadSettingsFile(dir.path(), table));
   EXPECT_EQ(table.At(0, 0), QStringLiteral("kept"));
 }

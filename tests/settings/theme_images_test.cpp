@@ -10,69 +10,40 @@
 
 using namespace lumora;
 
-namespace {
-
-class ThemeImagesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    settings::ComputePlatformFacts({}, dir_.path() + QStringLiteral("/share/lumora"), dir_.path() + QStringLiteral("/share"), 0);
-    ASSERT_TRUE(QDir().mkpath(theme_) && QDir().mkpath(data_));
-  }
-  static void Picture(const QString& path, QColor colour, const char* format = "PNG") {
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(colour);
+// Pictures are read by their content whatever the extension; each list stops at
+// its first missing or empty file, or at a hundred; the disabled toolbar list is
+// reduced to the sixteen VGA colours.
+TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
+  QTemporaryDir dir;
+  settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
+  const QString theme = dir.path() + QStringLiteral("/share/quillmark/engine001/blue/resource");
+  const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
+  ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
+  const auto picture = [](const QString& path, QColor colour, const char* format = "PNG") {
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int at = 0; at < 64 * 64; ++at) image.setPixelColor(at % 64, at / 64, colour.lighter(100 + at % 64));
     ASSERT_TRUE(image.save(path, format));
-  }
-  static QColor Pixel(int list, int image) { return settings::PictureLoader(list).Item(image).toImage().pixelColor(1, 1); }
-  void Load() {
-    QString name = QStringLiteral("blue");
-    settings::LoadThemeImages(name);
-    EXPECT_EQ(name, QStringLiteral("blue/"));
-  }
+  };
+  picture(theme + QStringLiteral("0.dat"), Qt::green, "ICO");
+  picture(theme + QStringLiteral("1.dat"), Qt::red, "JPEG");
+  picture(theme + QStringLiteral("3.dat"), Qt::red);
+  QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
+  picture(theme + QStringLiteral("a1.dat"), Qt::red);
+  picture(theme + QStringLiteral("b0.dat"), Qt::blue, "BMP");
+  for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
+  QString name = QStringLiteral("blue");
+  settings::LoadThemeImages(name);
+  EXPECT_EQ(name, QStringLiteral("blue/"));
+  const auto list = [](int n) { return settings::PictureLoader(n); };
+  EXPECT_EQ((std::vector<int>{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
+            (std::vector<int>{0, 1, 2, 100, 100}));
+  EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(list(3).Item(1).toImage(), list(1).Item(1).toImage());
+  std::set<QRgb> reduced;
+  for (int at = 0; at < 64 * 64; ++at) reduced.insert(list(4).Item(1).toImage().pixel(at % 64, at / 64));
+  EXPECT_TRUE(reduced.size() > 1 && reduced.size() <= 16) << reduced.size();
 
-  QTemporaryDir dir_;
-  const QString theme_ = dir_.path() + QStringLiteral("/share/quillmark/engine001/blue/");
-  const QString data_ = dir_.path() + QStringLiteral("/share/lumora/data/");
-};
-
-}  // namespace
-
-// Pictures are read by their content whatever the extension; each list stops
-// at its first missing or empty file.
-TEST_F(ThemeImagesTest, EachListStopsAtTheFirstMissingOrEmptyFile) {
-  Picture(theme_ + QStringLiteral("resource0.dat"), Qt::green, "ICO");
-  Picture(theme_ + QStringLiteral("resource1.dat"), Qt::red, "JPEG");
-  Picture(theme_ + QStringLiteral("resource3.dat"), Qt::red);
-  QFile(theme_ + QStringLiteral("resourcea0.dat")).open(QIODevice::WriteOnly);  // empty
-  Picture(theme_ + QStringLiteral("resourcea1.dat"), Qt::red);
-  Picture(theme_ + QStringLiteral("resourceb0.dat"), Qt::blue, "BMP");
-  Load();
-  EXPECT_EQ(settings::PictureLoader(0).Count(), 0);
-  EXPECT_EQ(settings::PictureLoader(1).Count(), 1);
-  EXPECT_EQ(Pixel(1, 1), QColor(Qt::blue));
-  ASSERT_EQ(settings::PictureLoader(2).Count(), 2);
-  EXPECT_EQ(Pixel(2, 1), QColor(Qt::green));
-  EXPECT_EQ(settings::PictureLoader(3).Count(), 0);
-}
-
-TEST_F(ThemeImagesTest, AtMostAHundredPicturesAndTheToolbarListReducedToSixteenColours) {
-  QImage gradient(64, 64, QImage::Format_RGB32);
-  for (int at = 0; at < 64 * 64; ++at) gradient.setPixelColor(at % 64, at / 64, QColor(at % 64 * 4, at / 64 * 4, at % 97));
-  ASSERT_TRUE(gradient.save(data_ + QStringLiteral("resource0.dat"), "PNG"));
-  for (int k = 1; k <= 100; ++k) Picture(data_ + QStringLiteral("resource%1.dat").arg(k), QColor(250, 10, 10));
-  Load();
-  EXPECT_EQ(settings::PictureLoader(3).Count(), 100);
-  EXPECT_EQ(settings::PictureLoader(4).Count(), 100);
-  EXPECT_EQ(Pixel(3, 2), QColor(250, 10, 10));
-  EXPECT_EQ(Pixel(4, 2), QColor(255, 0, 0));  // VGA red
-  const QImage reduced = settings::PictureLoader(4).Item(1).toImage();
-  std::set<QRgb> colours;
-  for (int at = 0; at < 64 * 64; ++at) colours.insert(reduced.pixel(at % 64, at / 64));
-  EXPECT_LE(colours.size(), 16u);
-  EXPECT_GT(colours.size(), 2u);
-
-  // A second load starts from empty lists.
-  QFile::remove(data_ + QStringLiteral("resource0.dat"));
-  Load();
-  EXPECT_EQ(settings::PictureLoader(3).Count(), 0);
+  QFile::remove(data + QStringLiteral("0.dat"));
+  settings::LoadThemeImages(name);  // starts from empty lists
+  EXPECT_EQ(list(3).Count(), 0);
 }

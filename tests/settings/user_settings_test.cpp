@@ -13,11 +13,12 @@ using namespace lumora;
 TEST(UserSettings, InstalledThemesGoRoundInNameOrder) {
   QTemporaryDir dir;
   const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
-  for (const char* theme : {"night", "Classic", "broken"}) QDir().mkpath(root + QLatin1String(theme));
-  for (const char* theme : {"night", "Classic"}) QFile(root + QLatin1String(theme) + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly);
-  settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
+  QDir().mkpath(root + QStringLiteral("broken"));  // a folder without its settings is no theme
+  for (const QString& theme : {QStringLiteral("night"), QStringLiteral("Classic")})
+    ASSERT_TRUE(QDir().mkpath(root + theme) && QFile(root + theme + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly));
+  settings::ComputePlatformFacts({}, QString(), dir.path() + QStringLiteral("/share"), 0);
   const QStringList installed = settings::InstalledThemes();
-  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));  // "broken" has no settings
+  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("Classic/")), QStringLiteral("night"));
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("night")), QStringLiteral("Classic"));
   EXPECT_EQ(settings::NextTheme(installed, QStringLiteral("gone")), QStringLiteral("Classic"));
@@ -27,10 +28,10 @@ TEST(UserSettings, InstalledThemesGoRoundInNameOrder) {
 TEST(UserSettings, TheChosenThemeIsKeptAndADamagedFileIsPassedOver) {
   settings::SetUserTheme(QStringLiteral("night/"));
   EXPECT_EQ(settings::UserTheme(), QStringLiteral("night"));
-  QFile damaged(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora")).fileName());
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  damaged.write("[Window\nTheme=night\n");
-  damaged.close();
+  QFile damaged(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora"))
+                    .fileName());
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) && damaged.write("[Window\nTheme=night\n") > 0);
+  damaged.flush();
   EXPECT_EQ(settings::UserTheme(), QString());
   settings::SetUserTheme(QStringLiteral("classic"));  // written anew
   EXPECT_EQ(settings::UserTheme(), QStringLiteral("classic"));
