@@ -8,16 +8,10 @@
 
 namespace lumora::controls {
 
-class AccessibilityTest : public testing::Test {
+class AccessibilityTest : public ControlTest<ComplexList> {
  protected:
-  void SetUp() override {
-    UseTestTheme();
-    InstallAccessibility();
-  }
-
+  AccessibilityTest() : ControlTest({0, 0, 4075, 3000}) { InstallAccessibility(); }
   static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
-
-  QWidget window_;
 };
 
 TEST_F(AccessibilityTest, ButtonsAreNamedByCaptionOrToolTipAndPressableWhileTheirCommandIsOn) {
@@ -31,7 +25,6 @@ TEST_F(AccessibilityTest, ButtonsAreNamedByCaptionOrToolTipAndPressableWhileThei
   auto* texture = new platform::Picture(&window_);
   auto* search = new CommandButton(&window_);
   search->SetCaption(QStringLiteral("Search && find"));  // shown "Search & find", S the access key
-  window_.show();
 
   QSignalSpy clicks(tool, &ToolButton::Click);
   QSignalSpy printed(print, &ToolButton::Click);
@@ -48,20 +41,16 @@ TEST_F(AccessibilityTest, ButtonsAreNamedByCaptionOrToolTipAndPressableWhileThei
 }
 
 TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelectionMarked) {
-  auto* list = new ComplexList(&window_);
-  list->ResetControl();
-  list->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
-  list->Move(0, 0, 4075, 3000);
+  control_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
   // Far longer than its cell: the reader hears it whole, not cut with "...".
   const QString longSubject = QStringLiteral("Printing a page with its pictures, ") + QString(200, QLatin1Char('x'));
   content::StringTable table(3);
   for (int i = 0; i < 43; ++i) table.Set(0, table.Grow(), i == 1 ? longSubject : QStringLiteral("Topic %1").arg(i));
   table.Set(1, 1, QStringLiteral("2"));
-  list->Submit_Data_Array(table, -1, 1);
-  list->SetListIndex(1);
-  window_.show();
+  control_->Submit_Data_Array(table, -1, 1);
+  control_->SetListIndex(1);
 
-  QAccessibleInterface* rows = Of(list);
+  QAccessibleInterface* rows = Of(control_);
   EXPECT_EQ(rows->role(), QAccessible::List);
   ASSERT_EQ(rows->childCount(), 43);
   QAccessibleInterface* row = rows->child(1);
@@ -78,7 +67,7 @@ TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelection
 
   // Fewer rows: an item beyond them no longer stands for anything.
   QAccessibleInterface* last = rows->child(42);
-  list->Submit_Data_Array(content::StringTable(3), -1, 1);
+  control_->Submit_Data_Array(content::StringTable(3), -1, 1);
   EXPECT_EQ(rows->childCount(), 0);
   EXPECT_FALSE(last->isValid());
 }

@@ -3,10 +3,9 @@
 
 namespace lumora::controls {
 
-class ControllerBoxTest : public testing::Test {
+class ControllerBoxTest : public ControlTest<ControllerBox> {
  protected:
-  void SetUp() override {
-    UseTestTheme();
+  ControllerBoxTest() : ControlTest({0, 0, 4455, 1575}) {
     for (auto& list : settings::PictureLoader()) list.Clear();
     // The holder is the frame set's second picture, the texture the background set's first.
     for (int i = 0; i < 4; ++i) {
@@ -14,43 +13,37 @@ class ControllerBoxTest : public testing::Test {
       settings::PictureLoader(1).Add(Filled(i == 1 ? Qt::green : Qt::blue));
       settings::PictureLoader(3).Add(Filled(Qt::red));
     }
-    box_ = new ControllerBox(&window_);
-    box_->Move(0, 0, 4455, 1575);
-    box_->ResetControl();
-    window_.show();
+    control_->ResetControl();
   }
-
-  QWidget window_;
-  ControllerBox* box_ = nullptr;
 };
 
 TEST_F(ControllerBoxTest, FrameTitleAndPictureFollowTheBox) {
-  EXPECT_EQ(box_->ClBImage[0]->Left() + box_->ClBImage[0]->Width(), 4455 - 15 - 120);
-  EXPECT_EQ(box_->NormLine[0]->Y1(), box_->ClBCaption[0]->Top() + box_->ClBCaption[0]->Height() + 15);
-  box_->ControllerProperty(QStringLiteral("Working"), 2);
-  EXPECT_EQ(box_->ClBCaption[1]->Caption(), QStringLiteral("Working"));  // the embossed copy
-  EXPECT_EQ(Shown(box_->ClBImage[0]), QColor(Qt::red));
-  box_->ResetControl();  // the application's icon comes back
-  EXPECT_NE(Shown(box_->ClBImage[0]), QColor(Qt::red));
+  EXPECT_EQ(control_->ClBImage[0]->Left() + control_->ClBImage[0]->Width(), 4455 - 15 - 120);
+  EXPECT_EQ(control_->NormLine[0]->Y1(), control_->ClBCaption[0]->Top() + control_->ClBCaption[0]->Height() + 15);
+  control_->ControllerProperty(QStringLiteral("Working"), 2);
+  EXPECT_EQ(control_->ClBCaption[1]->Caption(), QStringLiteral("Working"));  // the embossed copy
+  EXPECT_EQ(Shown(control_->ClBImage[0]), QColor(Qt::red));
+  control_->ResetControl();  // the application's icon comes back
+  EXPECT_NE(Shown(control_->ClBImage[0]), QColor(Qt::red));
 }
 
 TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
   const settings::ThemeValues& t = settings::Theme();
-  EXPECT_EQ(box_->BackColor(), t.theme_color);
-  EXPECT_EQ((std::array{box_->ClBEffect[0]->BorderColor(), box_->ClBEffect[1]->BorderColor(), box_->ClBEffect[2]->BorderColor(),
-                        box_->ClBCaption[0]->ForeColor(), box_->ClBCaption[1]->ForeColor(), box_->NormLine[0]->BorderColor(),
-                        box_->NormLine[1]->BorderColor()}),
+  EXPECT_EQ(control_->BackColor(), t.theme_color);
+  EXPECT_EQ((std::array{control_->ClBEffect[0]->BorderColor(), control_->ClBEffect[1]->BorderColor(), control_->ClBEffect[2]->BorderColor(),
+                        control_->ClBCaption[0]->ForeColor(), control_->ClBCaption[1]->ForeColor(), control_->NormLine[0]->BorderColor(),
+                        control_->NormLine[1]->BorderColor()}),
             (std::array{t.theme_pitch, t.theme_dark, t.theme_pitch, t.theme_shadow, t.theme_vague, t.theme_dark, t.theme_shade}));
-  EXPECT_EQ(Shown(box_->ClBHolder[0]), QColor(Qt::green));
-  EXPECT_EQ(Shown(box_->ClBBackGround), QColor(Qt::green));
+  EXPECT_EQ(Shown(control_->ClBHolder[0]), QColor(Qt::green));
+  EXPECT_EQ(Shown(control_->ClBBackGround), QColor(Qt::green));
 }
 
 TEST_F(ControllerBoxTest, ClickComesBeforeMouseDown) {
   std::vector<std::string> order;
-  QObject::connect(box_, &ControllerBox::Click, [&] { order.push_back("click"); });
-  QObject::connect(box_, &platform::FormElement::MouseDown, [&] { order.push_back("down"); });
-  QObject::connect(box_, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
-  QTest::mouseClick(box_->ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
+  QObject::connect(control_, &ControllerBox::Click, [&] { order.push_back("click"); });
+  QObject::connect(control_, &platform::FormElement::MouseDown, [&] { order.push_back("down"); });
+  QObject::connect(control_, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
+  QTest::mouseClick(control_->ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_EQ(order, (std::vector<std::string>{"click", "down", "up"}));
 }
 

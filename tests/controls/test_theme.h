@@ -17,21 +17,37 @@ inline void UseTestTheme() {
   settings::ThemeValues& t = settings::Theme();
   t = settings::ThemeValues();
   t.theme_text = QStringLiteral("DejaVu Sans");
-  t.theme_font = QStringLiteral("DejaVu Serif");
   t.theme_invert = 0x0000FF;       // red
   t.theme_invertlight = 0x00FFFF;  // yellow
   t.theme_high = 0x00FF00;         // green
   t.theme_highlight = 0xFF0000;    // blue
+  t.theme_color = 0x800000;        // navy
   t.theme_light = 0xF0F0F0;
-  t.theme_shade = 0xC0C0C0;
   t.theme_vague = 0xE0E0E0;
-  t.theme_color = 0x800000;  // navy
+  t.theme_shade = 0xC0C0C0;
   t.theme_shadow = 0x808080;
   t.theme_dark = 0x404040;
   t.theme_pitch = 0x101010;
 }
 
-// A square picture of one colour, and the colour a picture shows.
+// A control placed at the given twips in a shown window, after the test theme and a reset.
+template <class Control>
+class ControlTest : public testing::Test {
+ protected:
+  explicit ControlTest(QRect twips) {
+    UseTestTheme();
+    control_ = new Control(&window_);
+    control_->Move(twips.x(), twips.y(), twips.width(), twips.height());
+    control_->ResetControl();
+    window_.resize(400, 400);
+    window_.show();
+  }
+
+  QWidget window_;
+  Control* control_ = nullptr;
+};
+
+// A picture of one colour, and the colour a picture shows.
 inline QPixmap Filled(const QColor& colour) {
   QPixmap pixmap(16, 16);
   pixmap.fill(colour);

@@ -1,162 +1,132 @@
-#include <gtest/gtest.h>
-
-#include <QSignalSpy>
-#include <QTest>
-
 #include "controls/vscroll_button.h"
-#include "settings/theme_images.h"
 #include "test_theme.h"
 
-using namespace lumora;
-using controls::VScrollButton;
-
-namespace {
+namespace lumora::controls {
 
 // A bar 2000 twips high: two 255-twip arrows and a track of 1490.
-class VScrollButtonTest : public testing::Test {
+class VScrollButtonTest : public ControlTest<VScrollButton> {
  protected:
-  void SetUp() override {
-    UseTestTheme();
-    bar_ = new VScrollButton(&window_);
-    bar_->Move(0, 0, 255, 2000);
-    window_.resize(100, 200);
-    window_.show();
-  }
+  VScrollButtonTest() : ControlTest({0, 0, 255, 2000}) {}
 
   // Content of play twips seen through the 2000-twip bar, the slider at its top.
-  void Content(int play) {
-    bar_->SetPlay(play);
-    bar_->SetGap(2000);
-    Place(0, 2);
+  int Content(int play) {
+    control_->SetPlay(play);
+    control_->SetGap(2000);
+    return Place(0, 2);
   }
   // Puts the slider at value; gives the content offset reported, or -1 for none.
   int Place(int value, int processType = 0) {
-    QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
-    bar_->SetValue(value);
-    bar_->Process_CoOrdinates(processType);
+    QSignalSpy reports(control_, &VScrollButton::SliderDrag);
+    control_->SetValue(value);
+    control_->Process_CoOrdinates(processType);
     return reports.isEmpty() ? -1 : reports.last()[0].toInt();
   }
   // Moves the pointer over the grip, the button held.
   void Drag(int y) {
-    QWidget* grip = bar_->ScBHotSpot[2];
+    QWidget* grip = control_->ScBHotSpot[2];
     QMouseEvent move(QEvent::MouseMove, QPointF(5, y), grip->mapToGlobal(QPointF(5, y)), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(grip, &move);
   }
-
-  QWidget window_;
-  VScrollButton* bar_ = nullptr;
 };
 
-}  // namespace
-
 TEST_F(VScrollButtonTest, WidthIsFixedAndTheDownArrowSitsAtTheBottom) {
-  bar_->Move(0, 0, 900, 3000);
-  EXPECT_EQ(bar_->Width(), 255);
-  EXPECT_EQ(bar_->ScbFrame[1]->Top(), 3000 - 255);
+  control_->Move(0, 0, 900, 3000);
+  EXPECT_EQ(control_->Width(), 255);
+  EXPECT_EQ(control_->ScbFrame[1]->Top(), 3000 - 255);
 }
 
 TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
   platform::ImageList& pictures = settings::PictureLoader(2);
   pictures.Clear();
-  QPixmap picture(8, 8);
-  for (int i = 0; i < 7; ++i, pictures.Add(picture)) picture.fill(QColor(i * 30, 0, 0));
-  bar_->ResetControl();
+  for (int i = 0; i < 7; ++i) pictures.Add(Filled(QColor(i * 30, 0, 0)));
+  control_->ResetControl();
   for (const auto& [arrow, picture] : {std::pair{0, 5}, {1, 4}, {2, 6}})
-    EXPECT_EQ(bar_->ScBArrow[static_cast<size_t>(arrow)]->Image().toImage().pixelColor(1, 1).red(), (picture - 1) * 30)
+    EXPECT_EQ(control_->ScBArrow[static_cast<size_t>(arrow)]->Image().toImage().pixelColor(1, 1).red(), (picture - 1) * 30)
         << arrow;
-  pictures.Clear();
 }
 
 TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffsetWithinTheTrack) {
   EXPECT_EQ(Place(300, 2), -1);  // no content: nothing reported, the slider only placed
-  EXPECT_EQ(bar_->ScbFrame[2]->Top(), 555);
-  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
-  Content(10000);
-  EXPECT_EQ(reports.last()[0].toInt(), 0);
-  EXPECT_EQ(bar_->ScbFrame[2]->Height(), 298);  // 2000 / 10000 of the track
+  EXPECT_EQ(control_->ScbFrame[2]->Top(), 555);
+  EXPECT_EQ(Content(10000), 0);
+  EXPECT_EQ(control_->ScbFrame[2]->Height(), 298);  // 2000 / 10000 of the track
   EXPECT_EQ(Place(596), 4000);  // half way
   EXPECT_EQ(Place(99999), 10000 - 2000);  // clamped: the end shows the last screenful
   EXPECT_EQ(Place(1192), -1);  // nothing changed: reported only when asked
   EXPECT_EQ(Place(1192, 1), 8000);
   EXPECT_EQ(Place(-50), 0);
   Place(1192 - 89);  // the very bottom holds within six pixels of the end
-  EXPECT_TRUE(bar_->VeryBottom());
+  EXPECT_TRUE(control_->VeryBottom());
   Place(1192 - 90);
-  EXPECT_FALSE(bar_->VeryBottom());
-  bar_->Submit_New_Coord(4000);
-  EXPECT_EQ(bar_->Value(), 596);
+  EXPECT_FALSE(control_->VeryBottom());
+  control_->Submit_New_Coord(4000);
+  EXPECT_EQ(control_->Value(), 596);
 }
 
 TEST_F(VScrollButtonTest, StepIsEightPixelsOfContent) {
   Content(20000);
-  EXPECT_EQ(bar_->Step(), 12);
-  bar_->SetPlay(0);  // a zero keeps the old step
-  EXPECT_EQ(bar_->Step(), 12);
+  EXPECT_EQ(control_->Step(), 12);
+  control_->SetPlay(0);  // a zero keeps the old step
+  EXPECT_EQ(control_->Step(), 12);
   Content(240001);  // beyond Gap x 120 the arrows still move the slider
-  EXPECT_EQ(bar_->Step(), 1);
-  bar_->SetLineHeight(195);  // an owner's row, taller than eight pixels
+  EXPECT_EQ(control_->Step(), 1);
+  control_->SetLineHeight(195);  // an owner's row, taller than eight pixels
   Content(20000);
-  EXPECT_EQ(bar_->Step(), 19);
+  EXPECT_EQ(control_->Step(), 19);
 }
 
 TEST_F(VScrollButtonTest, PressOnTheTrackPagesTowardsThePointer) {
   Content(20000);
-  const QPoint below(5, (bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() + 300) / 15);
-  QTest::mousePress(bar_, Qt::LeftButton, {}, below);
-  EXPECT_EQ(bar_->Value(), 149);  // a page at once: the slider's own height
-  ASSERT_TRUE(QTest::qWaitFor([&] { return bar_->Value() >= 149 + 48; }));
-  QTest::mouseRelease(bar_, Qt::LeftButton, {}, below);
-  EXPECT_EQ((bar_->Value() - 149) % 24, 0);  // then two steps a tick
+  const QPoint below(5, (control_->ScbFrame[2]->Top() + control_->ScbFrame[2]->Height() + 300) / 15);
+  QTest::mousePress(control_, Qt::LeftButton, {}, below);
+  EXPECT_EQ(control_->Value(), 149);  // a page at once: the slider's own height
+  ASSERT_TRUE(QTest::qWaitFor([&] { return control_->Value() >= 149 + 48; }));
+  QTest::mouseRelease(control_, Qt::LeftButton, {}, below);
+  EXPECT_EQ((control_->Value() - 149) % 24, 0);  // then two steps a tick
 }
 
 TEST_F(VScrollButtonTest, HoverColoursTheElementUnderThePointerOnly) {
-  bar_->ResetControl();
   Content(10000);
-  QTest::mouseMove(bar_->ScBHotSpot[1], QPoint(5, 5));
-  EXPECT_EQ(bar_->ScBEffect[1]->FillColor(), 0x00FF00);
-  EXPECT_EQ(bar_->ScBEffect[0]->FillColor(), 0x404040);
-  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x800000);
-  EXPECT_TRUE(bar_->ImHigh());
-  QTest::mouseMove(bar_->ScBHotSpot[2], QPoint(5, 5));
-  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x00FF00);
-  EXPECT_EQ(bar_->grab().toImage().pixelColor(8, 96), QColor(0xC0, 0xC0, 0xC0));  // the track in the shade colour
-  bar_->ForceLooseFocus();
-  EXPECT_EQ(bar_->ScBEffect[2]->FillColor(), 0x800000);
+  QTest::mouseMove(control_->ScBHotSpot[1], QPoint(5, 5));
+  EXPECT_EQ(control_->ScBEffect[1]->FillColor(), 0x00FF00);
+  EXPECT_EQ(control_->ScBEffect[0]->FillColor(), 0x404040);
+  EXPECT_EQ(control_->ScBEffect[2]->FillColor(), 0x800000);
+  EXPECT_TRUE(control_->ImHigh());
+  QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 5));
+  EXPECT_EQ(control_->ScBEffect[2]->FillColor(), 0x00FF00);
 }
 
 // 10,000 rows of 195 twips in a 2000-twip view: a slider twip stands for more content than a row.
 TEST_F(VScrollButtonTest, LongContentScrollsEndToEndByEveryMeans) {
-  QSignalSpy reports(bar_, &VScrollButton::SliderDrag);
+  QSignalSpy reports(control_, &VScrollButton::SliderDrag);
   auto last = [&] { return reports.last()[0].toInt(); };
-  bar_->SetLineHeight(195);
+  control_->SetLineHeight(195);
   Content(10000 * 195);
-  EXPECT_EQ(bar_->ScbFrame[2]->Height(), VScrollButton::MinSliderHeight());
-  QTest::mouseClick(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(control_->ScbFrame[2]->Height(), VScrollButton::MinSliderHeight());
+  QTest::mouseClick(control_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_GE(last(), 195) << "the down arrow moved less than a row";
   const int afterArrow = last();
-  QTest::mouseClick(bar_, Qt::LeftButton, {}, QPoint(5, (bar_->ScbFrame[2]->Top() + bar_->ScbFrame[2]->Height() + 150) / 15));
+  QTest::mouseClick(control_, Qt::LeftButton, {}, QPoint(5, (control_->ScbFrame[2]->Top() + control_->ScbFrame[2]->Height() + 150) / 15));
   EXPECT_GE(last() - afterArrow, 2000) << "the track moved less than a page";
-  // Held, an arrow keeps moving in whole steps until released; the track above the slider goes back to the top.
-  QTest::mousePress(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return last() > 20 * 2000; }));
-  QTest::mouseRelease(bar_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_FALSE(bar_->Repeating());
-  EXPECT_TRUE(bar_->ImHigh());
-  QTest::mousePress(bar_, Qt::LeftButton, {}, QPoint(5, 17));
+  // Held, the up arrow keeps moving until released.
+  QTest::mousePress(control_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
   ASSERT_TRUE(QTest::qWaitFor([&] { return last() == 0; }));
-  QTest::mouseRelease(bar_, Qt::LeftButton, {}, QPoint(5, 17));
+  QTest::mouseRelease(control_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(control_->Repeating());
+  EXPECT_TRUE(control_->ImHigh());
 
-  QTest::mousePress(bar_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
+  QTest::mousePress(control_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
   Drag(4 + 20);  // the grip follows the pointer: 20 pixels down
-  EXPECT_EQ(bar_->Value(), 300);
+  EXPECT_EQ(control_->Value(), 300);
   Drag(400);  // and stops at the end
-  QTest::mouseRelease(bar_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
+  QTest::mouseRelease(control_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
   EXPECT_EQ(last(), 10000 * 195 - 2000);
-  EXPECT_TRUE(bar_->VeryBottom());
   // An offset given by the owner is reported as given, not rounded to a slider twip.
-  bar_->Submit_New_Coord(123456);
+  control_->Submit_New_Coord(123456);
   EXPECT_EQ(last(), 123456);
-  bar_->Process_CoOrdinates(2);
+  control_->Process_CoOrdinates(2);
   EXPECT_EQ(last(), 123456);
 }
+
+}  // namespace lumora::controls
