@@ -1,11 +1,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/manager.h"
@@ -13,8 +15,7 @@
 
 inline QString Q(const char* text) { return QString::fromUtf8(text); }
 
-// A help folder, program folder and registry store of the test's own, named
-// to the program through the override variables.
+// A help folder, program folder and registry store of the test's own, named by the override variables.
 class TempInstall : public testing::Test {
  protected:
   void SetUp() override {
@@ -28,19 +29,19 @@ class TempInstall : public testing::Test {
     qputenv("LUMORA_SYSTEM_DIR", Path("share").toUtf8());
     qputenv("LUMORA_REGISTRY", Path("registry.conf").toUtf8());
   }
+  static constexpr const char* kVariables[] = {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"};
   void TearDown() override {
     manager_.reset();  // before its owner window and the variables go
-    for (const char* name : {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"}) qunsetenv(name);
+    for (const char* name : kVariables) qunsetenv(name);
   }
 
-  QString Path(const char* relative) const { return root_ + QLatin1Char('/') + Q(relative); }
+  QString Path(const char* relative) const { return root_ + u'/' + Q(relative); }
   void Write(const char* relative, const QByteArray& bytes) const {
     QDir().mkpath(QFileInfo(Path(relative)).absolutePath());
     QFile file(Path(relative));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
-  // Starts the program on the test's pack, the switches following it.
   void Start(const char* switches = "") {
     manager_.reset();
     manager_ = std::make_unique<lumora::app::Manager>(&owner_);
