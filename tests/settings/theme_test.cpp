@@ -53,7 +53,9 @@ TEST(ThemeText, ColoursAreWhole32BitNumbers) {
 // the demo theme's looks; a theme that sets some values keeps the others.
 TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
   QTemporaryDir dir;
-  const auto folder = [&](const char* name) -> QString { return dir.path() + QLatin1Char('/') + QLatin1String(name) + QLatin1Char('/'); };
+  const auto folder = [&](const char* name) -> QString {
+    return dir.path() + QLatin1Char('/') + QLatin1String(name) + QLatin1Char('/');
+  };
   for (const auto& [name, text] : {std::pair<const char*, QByteArray>{"empty", ""}, {"silent", "theme_dark = dark\r\n"},
                                    {"Classic", "theme_pitch = 3\r\n"}}) {
     QDir().mkpath(folder(name));

@@ -30,8 +30,9 @@ class SmtpSink {
     if (options.startTls) {
       const QString cert = folder_.filePath(QStringLiteral("cert.pem")), key = folder_.filePath(QStringLiteral("key.pem"));
       QProcess openssl;
-      openssl.start(QStringLiteral("openssl"), QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=localhost")
-                                                   .split(u' ') << QStringLiteral("-keyout") << key << QStringLiteral("-out") << cert);
+      openssl.start(QStringLiteral("openssl"),
+                    QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=localhost -keyout %1 -out %2")
+                        .arg(key, cert).split(u' '));
       if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) return;
       arguments << QStringLiteral("--tls") << cert << key;
     }
