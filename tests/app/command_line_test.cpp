@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/help_tool.h"
 #include "app/temp_install.h"
 
 using namespace lumora::app;
@@ -52,4 +53,35 @@ TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
   };
   for (const auto& [pack, current, folder] : cases)
     EXPECT_EQ(HelpFolderOf(Q(pack), Q(current)), Q(folder)) << pack;
+}
+
+// The authors' tool prints what the window lists, and what to mend.
+class HelpTool : public TempInstall {
+ protected:
+  int Run(const char* command, const QStringList& more = {}) {
+    out_.clear();
+    QTextStream out(&out_), err(&err_);
+    return RunHelpTool(QStringList{Q(command), Path("Help")} + more, out, err);
+  }
+  QString At(const char* page) const { return u'\t' + Path("Help/") + Q(page) + u'\n'; }
+  QString out_, err_;
+};
+
+TEST_F(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMend) {
+  Write("Help/index.html", "<o:Subject>Welcome</o:Subject> print <a href=\"ask_class.html\">ask</a>");
+  Write("Help/Using/Print-2.html", "<o:Subject>Printing</o:Subject> print print");
+  Write("Help/Using/Tabs.html", "<o:Subject>Tabs\t&amp; a & b\r\nwrapped</o:Subject>");
+  ASSERT_EQ(Run("index"), 0);  // subjects as the index shows them, without the doubled "&", on one line
+  EXPECT_EQ(out_, u"welcome\tindex" + At("index.html") + u"printing\tprint" + At("Using/Print-2.html") +
+                      u"tabs and a & b  wrapped\ttabs" + At("Using/Tabs.html"));
+  ASSERT_EQ(Run("search", {QStringLiteral("PRINT")}), 0);
+  EXPECT_EQ(out_, u"printing\t3" + At("Using/Print-2.html") + u"welcome\t1" + At("index.html"));
+  Write("Help/bare.html", "<title>No subject</title>");
+  Write("Help/twin.html", "<o:Subject>Printing</o:Subject>");
+  EXPECT_EQ(Run("check"), 1);
+  for (const QString& line : QStringList{u"no subject" + At("bare.html"), u"ask_class link" + At("index.html"),
+                                         QStringLiteral("duplicate subject\tprinting\t")})
+    EXPECT_TRUE(out_.contains(line)) << line.toStdString();
+  EXPECT_EQ(Run("list"), 2);
+  EXPECT_EQ(Run("search"), 2);  // no words
 }
