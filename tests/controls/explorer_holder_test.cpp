@@ -4,41 +4,36 @@
 
 namespace lumora::controls {
 
-class ExplorerHolderTest : public testing::Test {
+class ExplorerHolderTest : public ControlTest<ExplorerHolder> {
  protected:
-  void SetUp() override {
-    UseTestTheme();
-    pane_.Move(0, 900, 3000, 6525);
-    pane_.ResetControl();
-  }
+  ExplorerHolderTest() : ControlTest({0, 900, 3000, 6525}) {}
   // A pointer move over the drag slider, X relative to the slider.
-  void Drag(int button, double x) { emit pane_.DragSlider->MouseMove(button, 0, x, 100); }
+  void Drag(int button, double x) { emit pane_->DragSlider->MouseMove(button, 0, x, 100); }
 
-  ExplorerHolder pane_;
+  ExplorerHolder* const& pane_ = control_;
 };
 
 TEST_F(ExplorerHolderTest, DragFollowsThePointerWithinTheLimits) {
-  QSignalSpy aligns(&pane_, &ExplorerHolder::SelfAlign);
+  QSignalSpy aligns(pane_, &ExplorerHolder::SelfAlign);
   Drag(1, 300);
-  EXPECT_EQ(pane_.Width(), 3000 + 300 - 30);
-  EXPECT_EQ(pane_.DragSlider->Left(), pane_.Width() - 75);
+  EXPECT_EQ(pane_->DragSlider->Left(), 3000 + 300 - 30 - 75);
   Drag(1, -9000);
-  EXPECT_EQ(pane_.Width(), 2540);
+  EXPECT_EQ(pane_->Width(), 2540);
   Drag(1, 5800 - 2540 + 30);  // exactly on the wide limit
-  EXPECT_EQ(pane_.Width(), 5800);
+  EXPECT_EQ(pane_->Width(), 5800);
   EXPECT_EQ(aligns.count(), 3);
 }
 
 TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   Drag(1, 30);  // width + 30 - 30: the same width
-  QSignalSpy aligns(&pane_, &ExplorerHolder::SelfAlign);
-  QSignalSpy moves(&pane_, &platform::FormElement::MouseMove);
+  QSignalSpy aligns(pane_, &ExplorerHolder::SelfAlign);
+  QSignalSpy moves(pane_, &platform::FormElement::MouseMove);
   Drag(1, 30);
   EXPECT_EQ(aligns.count(), 0);
   Drag(2, 900);  // the right button never drags
-  EXPECT_EQ(pane_.Width(), 3000);
+  EXPECT_EQ(pane_->Width(), 3000);
   EXPECT_EQ(moves.count(), 2);
-  pane_.ResetControl();
+  pane_->ResetControl();
   EXPECT_EQ(aligns.count(), 2);  // a reset aligns twice
 }
 

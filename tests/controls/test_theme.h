@@ -10,24 +10,16 @@
 #include "settings/theme.h"
 #include "settings/theme_images.h"
 
-// 96 dpi and a theme with a distinct colour (0xBBGGRR) for every role, for the control tests.
+// 96 dpi and a theme with a distinct colour (0xBBGGRR) for every role: red, yellow, green and blue for the
+// hover and highlight roles, navy for the theme colour, greys for the rest.
 inline void UseTestTheme() {
   using namespace lumora;
   settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-  settings::ThemeValues& t = settings::Theme();
-  t = settings::ThemeValues();
-  t.theme_text = QStringLiteral("DejaVu Sans");
-  t.theme_invert = 0x0000FF;       // red
-  t.theme_invertlight = 0x00FFFF;  // yellow
-  t.theme_high = 0x00FF00;         // green
-  t.theme_highlight = 0xFF0000;    // blue
-  t.theme_color = 0x800000;        // navy
-  t.theme_light = 0xF0F0F0;
-  t.theme_vague = 0xE0E0E0;
-  t.theme_shade = 0xC0C0C0;
-  t.theme_shadow = 0x808080;
-  t.theme_dark = 0x404040;
-  t.theme_pitch = 0x101010;
+  settings::Theme() = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0,
+                       .theme_invert = 0x0000FF, .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00,
+                       .theme_highlight = 0xFF0000, .theme_light = 0xF0F0F0, .theme_shade = 0xC0C0C0,
+                       .theme_vague = 0xE0E0E0, .theme_color = 0x800000, .theme_shadow = 0x808080,
+                       .theme_dark = 0x404040, .theme_pitch = 0x101010};
 }
 
 // A control placed at the given twips in a shown window, after the test theme and a reset.

@@ -31,13 +31,13 @@ TEST_F(ToolButtonTest, APressSinksTheContentAndClicksCarryTheCommandOnlyOnceItIs
   QSignalSpy doubles(control_, &ToolButton::DoubleClick);
   Mouse(QTest::MouseClick);  // no command yet
   control_->ToolProperty(5, QStringLiteral("Search"), 2, true, 0);
-  const int captionTop = control_->TlBCaption->Top();
+  const int imageTop = control_->TlBImage->Top();
   Mouse(QTest::MousePress);
-  EXPECT_EQ(control_->TlBCaption->Top(), captionTop + 15);
+  EXPECT_EQ(control_->TlBImage->Top(), imageTop + 16);  // a pixel and a twip down
   Mouse(QTest::MouseRelease);
   Mouse(QTest::MouseDClick);
   Mouse(QTest::MouseRelease);
-  EXPECT_EQ(control_->TlBCaption->Top(), captionTop);  // the closing release restores the released look
+  EXPECT_EQ(control_->TlBImage->Top(), imageTop);  // the closing release restores the released look
   EXPECT_EQ(clicks, QList<QVariantList>{{5}});
   EXPECT_EQ(doubles, QList<QVariantList>{{5}});
 }

@@ -30,12 +30,6 @@ class VScrollButtonTest : public ControlTest<VScrollButton> {
   }
 };
 
-TEST_F(VScrollButtonTest, WidthIsFixedAndTheDownArrowSitsAtTheBottom) {
-  control_->Move(0, 0, 900, 3000);
-  EXPECT_EQ(control_->Width(), 255);
-  EXPECT_EQ(control_->ScbFrame[1]->Top(), 3000 - 255);
-}
-
 TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
   platform::ImageList& pictures = settings::PictureLoader(2);
   pictures.Clear();
@@ -71,9 +65,6 @@ TEST_F(VScrollButtonTest, StepIsEightPixelsOfContent) {
   EXPECT_EQ(control_->Step(), 12);
   Content(240001);  // beyond Gap x 120 the arrows still move the slider
   EXPECT_EQ(control_->Step(), 1);
-  control_->SetLineHeight(195);  // an owner's row, taller than eight pixels
-  Content(20000);
-  EXPECT_EQ(control_->Step(), 19);
 }
 
 TEST_F(VScrollButtonTest, PressOnTheTrackPagesTowardsThePointer) {

@@ -29,8 +29,7 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseAndTheSelectionKeepsItsNumbers) {
   text_->setCursorPosition(9);
   QTest::keyClick(text_, Qt::Key_Return);
   EXPECT_EQ(control_->SelectionStart(), 6);  // beyond the end: at the end
-  ASSERT_EQ(keys.count(), 1);
-  EXPECT_EQ(keys[0][0].toInt(), 13);
+  EXPECT_EQ(keys, (QList<QVariantList>{{13, 0}}));
   text_->setText(QStringLiteral("a\r\nbcdef"));
   text_->setSelection(4, 2);
   QTest::keyClick(text_, Qt::Key_Shift);
@@ -47,12 +46,10 @@ TEST_F(WriteBoxTest, DropDownListShowsItsFirstRowAndSwitchesOnlyToRowsItHas) {
   control_->DDList_Add(QStringLiteral("Fish &amp; Chips"), QStringLiteral("1"));
   control_->DDList_Add(QStringLiteral("Second"), QStringLiteral("2"));
   EXPECT_EQ(control_->Text(), QStringLiteral("Fish and Chips"));
-  EXPECT_EQ(control_->ClickTag(), QStringLiteral("1"));
   for (int row : {1, 2, -1}) control_->SwitchToIndex(row);  // rows 2 and -1 do not exist
   EXPECT_EQ(control_->ListIndex(), 1);
   EXPECT_EQ(control_->Text(), QStringLiteral("Second"));
   EXPECT_EQ(control_->ClickTag(), QStringLiteral("2"));
-  EXPECT_EQ(control_->DDListCount(), 2);
 }
 
 TEST_F(WriteBoxTest, ALockedBoxDropsItsListOnEveryKeyAndAMaskOnceSetStays) {
