@@ -22,10 +22,8 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
     return message.first(message.indexOf("\r\n\r\n") + 2);
   };
   const std::pair<const char*, const char*> cases[] = {  // the address box, the Reply-To (none: nullptr)
-      {"  ann@example.com \r\n", "ann@example.com"},   {"ann smith@example.com", nullptr},
-      {"ann@example.com\r\nBcc: v@example.com", nullptr}, {"ann@b@example.com", nullptr},
-      {"Ann <ann@example.com>", nullptr},               {"j\xc3\xbcrgen@example.com", nullptr},
-  };
+      {"  ann@example.com \r\n", "ann@example.com"}, {"ann@example.com\r\nBcc: v@example.com", nullptr},
+      {"ann@b@example.com", nullptr}, {"Ann <ann@example.com>", nullptr}, {"j\xc3\xbcrgen@example.com", nullptr}};
   for (const auto& [address, replyTo] : cases) {
     const QByteArray message = head(address, QStringLiteral("s"));
     EXPECT_TRUE(message.startsWith("From: help@example.com\r\nTo: lumora3@support.example\r\n")) << message.toStdString();
@@ -51,39 +49,30 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("[SOFTWARE\\Quillmark%20Software]\nSupportDomain=\" \"\nMailUser=\"\"\n");
   file.flush();
-  EXPECT_EQ(ReadSupportDomain(root), kDefaultSupportDomain);
-  EXPECT_EQ(ReadQuestionMailSettings(root).server, lumora::platform::MailSettings().server);
+  const auto read = [&] {
+    const auto mail = ReadQuestionMailSettings(root);
+    return std::tuple{ReadSupportDomain(root), mail.server, mail.password};
+  };
+  EXPECT_EQ(read(), std::tuple(kDefaultSupportDomain, lumora::platform::MailSettings().server, QString()));
   file.write("MailServer=\" smtps://mail.example:465 \"\nMailPassword=\" pw \"\nSupportDomain=answers.example\n");
-  file.flush();
-  EXPECT_EQ(ReadSupportDomain(root), QStringLiteral("answers.example"));
-  EXPECT_EQ(ReadQuestionMailSettings(root).server, QStringLiteral("smtps://mail.example:465"));
-  EXPECT_EQ(ReadQuestionMailSettings(root).password, QStringLiteral(" pw "));  // a password keeps its blanks
+  file.flush();  // a password keeps its blanks
+  EXPECT_EQ(read(), std::tuple(QStringLiteral("answers.example"), QStringLiteral("smtps://mail.example:465"),
+                               QStringLiteral(" pw ")));
 }
 
 // Support must be able to answer: an address to reply to and a question.
 TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
   using P = FormProblem;
-  const struct {
-    const char* address;
-    const char* question;
-    std::vector<FormProblem> problems;
-  } cases[] = {
+  const struct { const char *address, *question; std::vector<FormProblem> problems; } cases[] = {
       {"  ann.o'neil+help@mail.example.co.uk \r\n", "\r\n Why?", {}},
       {"j\xc3\xbcrgen@b\xc3\xbc" "cher.example", "Why?", {}},
-      {"", "Why?", {P::AddressMissing}},
-      {" \t\r\n", " \r\n\t ", {P::AddressMissing, P::QuestionMissing}},
-      {"ann", "Why?", {P::AddressMalformed}},
-      {"ann@localhost", "Why?", {P::AddressMalformed}},
-      {"@example.com", "Why?", {P::AddressMalformed}},
-      {"ann@example.", "Why?", {P::AddressMalformed}},
-      {"ann@b@example.com", "Why?", {P::AddressMalformed}},
+      {"", "Why?", {P::AddressMissing}}, {" \t\r\n", " \r\n\t ", {P::AddressMissing, P::QuestionMissing}},
+      {"ann@localhost", "Why?", {P::AddressMalformed}}, {"@example.com", "Why?", {P::AddressMalformed}},
+      {"ann@example.", "Why?", {P::AddressMalformed}}, {"ann@b@example.com", "Why?", {P::AddressMalformed}},
       {"ann smith@example.com", "Why?", {P::AddressMalformed}},
-      {"ann;x@example.com", "", {P::AddressMalformed, P::QuestionMissing}},
-  };
+      {"ann;x@example.com", "", {P::AddressMalformed, P::QuestionMissing}}};
   for (const auto& c : cases) {
-    QuestionForm form;
-    form.fields[1] = QString::fromUtf8(c.address);
-    form.fields[3] = QString::fromUtf8(c.question);
+    const QuestionForm form{{QString(), QString::fromUtf8(c.address), QString(), QString::fromUtf8(c.question)}};
     EXPECT_EQ(CheckQuestionForm(form), c.problems) << c.address;
   }
 }
