@@ -29,13 +29,12 @@ TEST_F(AccessibilityTest, ButtonsAreNamedByCaptionOrToolTipAndPressableWhileThei
   QSignalSpy clicks(tool, &ToolButton::Click);
   QSignalSpy printed(print, &ToolButton::Click);
   for (QObject* button : {tool, print}) Of(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  ASSERT_EQ(clicks.size(), 1);
-  EXPECT_EQ(clicks[0][0].toInt(), 4);
+  EXPECT_EQ(clicks, QList<QVariantList>{{4}});
   EXPECT_EQ(printed.size(), 0);
   EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
   EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
   EXPECT_TRUE(Of(print)->state().disabled);
-  for (QObject* button : std::initializer_list<QObject*>{tool, close, search}) EXPECT_EQ(Of(button)->role(), QAccessible::Button);
+  for (QObject* b : std::initializer_list<QObject*>{tool, close, search}) EXPECT_EQ(Of(b)->role(), QAccessible::Button);
   EXPECT_NE(Of(texture)->role(), QAccessible::Button);  // a picture that is no button
   EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
 }
@@ -51,21 +50,18 @@ TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelection
   control_->SetListIndex(1);
 
   QAccessibleInterface* rows = Of(control_);
-  EXPECT_EQ(rows->role(), QAccessible::List);
   ASSERT_EQ(rows->childCount(), 43);
   QAccessibleInterface* row = rows->child(1);
   EXPECT_EQ(row->role(), QAccessible::ListItem);
   EXPECT_EQ(row->text(QAccessible::Name), longSubject + QStringLiteral(", 2"));
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));  // what Enter would open
   EXPECT_TRUE(row->state().selected);
-  EXPECT_FALSE(rows->child(0)->state().selected);
   EXPECT_EQ(rows->indexOfChild(rows->child(1)), 1);  // the same item each time it is asked for
   EXPECT_FALSE(row->rect().isEmpty());
   EXPECT_FALSE(rows->child(0)->state().offscreen);
   EXPECT_TRUE(rows->child(42)->state().offscreen);  // below the visible rows
   EXPECT_EQ(rows->child(43), nullptr);
 
-  // Fewer rows: an item beyond them no longer stands for anything.
   QAccessibleInterface* last = rows->child(42);
   control_->Submit_Data_Array(content::StringTable(3), -1, 1);
   EXPECT_EQ(rows->childCount(), 0);

@@ -10,8 +10,7 @@
 #include "settings/theme.h"
 #include "settings/theme_images.h"
 
-// 96 dpi and a theme with a distinct colour (0xBBGGRR) for every role: red, yellow, green and blue for the
-// hover and highlight roles, navy for the theme colour, greys for the rest.
+// 96 dpi and a distinct colour (0xBBGGRR) for every theme role: navy for the theme colour, greys for the frames.
 inline void UseTestTheme() {
   using namespace lumora;
   settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
@@ -39,7 +38,6 @@ class ControlTest : public testing::Test {
   Control* control_ = nullptr;
 };
 
-// A picture of one colour, and the colour a picture shows.
 inline QPixmap Filled(const QColor& colour) {
   QPixmap pixmap(16, 16);
   pixmap.fill(colour);

