@@ -207,7 +207,8 @@ class Lumora:
         try:
             return poll(check, what, timeout, 0.1)
         except TimeoutError:
-            raise TimeoutError(f"{what}; last report: {last[0] and last[0].summary()}") from None
+            summary = last[0] and {k: v for k, v in last[0].items() if k != "controls"}
+            raise TimeoutError(f"{what}; last report: {summary}") from None
 
     def log_text(self):
         self.log.flush()
@@ -229,50 +230,23 @@ class Lumora:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
-def start_shown(display, arguments, timeout=60, **options):
-    """Starts the program and waits for its main window. A start that shows nothing in time is
-    stopped, its log written to stderr, and tried once more: the browser engine has been seen to
-    stall while starting under the sanitizers, once in many starts, and the log tells why."""
-    for attempt in (1, 2):
-        lumora = Lumora(display, arguments, **options)
-        try:
-            lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
-            return lumora
-        except TimeoutError:
-            note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, "
-                       f"exit status {lumora.process.poll()}); its log:\n" + lumora.log_text())
-            lumora.stop()
-            if attempt == 2:
-                raise
-
-
-class LayoutReport:
+class LayoutReport(dict):
     """What the program writes to LUMORA_LAYOUT_REPORT: the window's state and
     each control's rectangle in the main window's pixels."""
 
-    def __init__(self, data):
-        self.data = data
-        self.controls = {c["name"]: c for c in data["controls"]}
-
-    def __getitem__(self, key):
-        return self.data[key]
-
     def control(self, name):
-        return self.controls[name]
+        return next(c for c in self["controls"] if c["name"] == name)
 
     def on_screen(self, name):
-        x, y, w, h = self.controls[name]["rect"]
-        return self.data["window"][0] + x, self.data["window"][1] + y, w, h
+        x, y, w, h = self.control(name)["rect"]
+        return self["window"][0] + x, self["window"][1] + y, w, h
 
     def screen_centre(self, name):
         x, y, w, h = self.on_screen(name)
         return x + w / 2, y + h / 2
 
     def visible(self):
-        return [c for c in self.data["controls"] if c["visible"]]
-
-    def summary(self):
-        return {k: v for k, v in self.data.items() if k != "controls"}
+        return [c for c in self["controls"] if c["visible"]]
 
 
 def write_help_set(folder, topics, subject, body):
@@ -308,18 +282,29 @@ class ProgramTest(unittest.TestCase):
         for run in self.runs:
             run.stop()
 
-    def launch(self, arguments, shown=True, **options):
-        """Starts a run, ended with the test, and waits for its window unless told not to."""
+    def launch(self, arguments, shown=True, timeout=60, **options):
+        """Starts a run, ended with the test, and waits for its window unless told not to. A start that
+        shows nothing in time is stopped, its log written to stderr, and tried once more: the browser
+        engine has been seen to stall while starting under the sanitizers, once in many starts."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
-        self.lumora = start_shown(self.display, arguments, **options) if shown else Lumora(
-            self.display, arguments, **options)
-        self.runs.append(self.lumora)
-        return self.lumora
+        for attempt in (1, 2):
+            self.lumora = Lumora(self.display, arguments, **options)
+            self.runs.append(self.lumora)
+            try:
+                if shown:
+                    self.lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
+                return self.lumora
+            except TimeoutError:
+                note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, exit status "
+                           f"{self.lumora.process.poll()}); its log:\n" + self.lumora.log_text())
+                self.lumora.stop()
+                if attempt == 2:
+                    raise
 
     def start(self, *switches, page=None, timeout=60, **options):
         """Starts on the pack and waits until the page asked for is ready."""
-        self.launch([self.pack, *switches], **options)
+        self.launch([self.pack, *switches], timeout=timeout, **options)
         return self.wait(lambda r: r["visible"] and r["url"] and not r["busy"] and not r["loading"]
                          and page in (None, r["page"]), f"page {page} ready", timeout)
 

@@ -67,8 +67,8 @@ class Keys(ProgramTest):
         self.wait(lambda r: r["url"].endswith("/glossary.html"), "the glossary")
         # F6 goes between the look-up box and the page; the window's keys still work in the page.
         self.focus_page(self.lumora.report())
-        for key, reached in (("F6", lambda r: r.data.get("focus") == "WriteBox(1)"),
-                             ("F6", lambda r: r.data.get("focus") == "WebBrowser(0)"),
+        for key, reached in (("F6", lambda r: r.get("focus") == "WriteBox(1)"),
+                             ("F6", lambda r: r.get("focus") == "WebBrowser(0)"),
                              ("alt+Left", lambda r: r["url"] == home),
                              ("alt+Right", lambda r: r["url"].endswith("/glossary.html")),
                              ("alt+Home", lambda r: r["url"] == home and r["page"] == 0)):
@@ -83,14 +83,14 @@ class Keys(ProgramTest):
         """The control holding the keyboard after each of count presses of key (or until it is `until`)."""
         stops = []
         while len(stops) < count:
-            before = self.lumora.report().data.get("focus")
+            before = self.lumora.report().get("focus")
             if before == until:
                 return stops
             self.key(key)
             deadline = time.monotonic() + 0.5  # within the page the next link takes it
-            while self.lumora.report().data.get("focus") == before and time.monotonic() < deadline:
+            while self.lumora.report().get("focus") == before and time.monotonic() < deadline:
                 time.sleep(0.05)
-            stops.append(self.lumora.report().data.get("focus"))
+            stops.append(self.lumora.report().get("focus"))
         self.assertIn(until, (None, stops[-1]), f"Tab never reached {until}")
         return stops
 
@@ -125,7 +125,7 @@ class Keys(ProgramTest):
         # Enter in the list opens the selected result; Enter on Back goes back.
         self.focus_stops("Tab", len(cycle), until="WriteBox(0)")
         self.key("Down")
-        self.wait(lambda r: r.data.get("focus") == "ComplexList(0)", "Down from the box into the list")
+        self.wait(lambda r: r.get("focus") == "ComplexList(0)", "Down from the box into the list")
         self.key("Return")
         self.wait(lambda r: r["url"] != first, "the first result opened")
         self.focus_stops("Tab", 80, until="ToolButton(0)")  # through the opened page's links too

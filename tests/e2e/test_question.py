@@ -40,10 +40,10 @@ class QuestionTest(ProgramTest):
         report = self.start("-lmr", page=QUESTION)
         # Sent empty, the form names the address it needs and sends nothing.
         self.click(report, "Commander(0)")
-        shown = self.wait(lambda r: "dialog" in r.data, "a message")
+        shown = self.wait(lambda r: "dialog" in r, "a message")
         self.assertIn("e-mail address", shown["dialog"]["text"])
         self.display.press_key(self.display.wait_window("^Lumora$")[0], "Return")
-        self.wait(lambda r: "dialog" not in r.data, "the message closed")
+        self.wait(lambda r: "dialog" not in r, "the message closed")
         self.assertFalse(os.path.exists(os.path.join(self.mailbox, "connections")), "no connection was made")
 
         # Field to field by Tab, past the system information to Send, pressed by Enter.

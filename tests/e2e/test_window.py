@@ -1,5 +1,4 @@
-"""The real program under Xvfb with openbox: the owner window, edge resizing,
-and the layout of every page at two screen sizes and at the least window size."""
+"""The real program under Xvfb with openbox: the owner window and the layout of every page at two screen sizes and at the least window size."""
 
 import re
 import time
@@ -84,20 +83,6 @@ class TitleBarAndOwner(ProgramTest):
                 self.assertEqual(self.display.transient_for(main), owner)
         self.click(report, "FormCaption(0)", repeat=2)
         self.wait(lambda r: not r["maximized"] and r["window"] == normal, "restored by a double click")
-
-    def test_edge_resize(self):
-        x, y, width, height = self.start()["window"]
-        for dx, condition in ((120, lambda r: r["window"][2] != width), (-width, lambda r: r["window"][2] < width)):
-            wx, wy, ww, wh = self.lumora.report()["window"]
-            self.display.drag((wx + ww - 2, wy + wh // 2), (wx + ww - 2 + dx, wy + wh // 2))
-            self.wait(condition, f"resized by {dx}")
-            time.sleep(0.3)  # the drag's last steps land
-            report = self.lumora.report()
-            self.assertEqual(report["window"][:2] + report["window"][3:], [x, y, height])
-            self.assertEqual(report["owner"][2:], report["window"][2:], "the owner keeps the main window's size")
-            if dx > 0:
-                self.assertLessEqual(abs(report["window"][2] - (width + 120)), 2)
-        self.assertEqual(report["window"][2], report["least"][0], "far to the left: the least width")
 
 
 class LayoutAtScreenSizes:
