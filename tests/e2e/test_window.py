@@ -1,4 +1,5 @@
-"""The real program under Xvfb with openbox: the owner window and the layout of every page at two screen sizes and at the least window size."""
+"""The real program under Xvfb with openbox: the owner window, and the layout
+of every page at two screen sizes and at the least window size."""
 
 import re
 import time
