@@ -11,12 +11,8 @@ TEST(CommandLine, ATopicWithBlanksIsQuotedWhenJoined) {
 
 TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   const struct {
-    const char *arguments, *commandLine;
-    int runMode;
-    const char* topic = "";
-    bool withoutName = false;
+    const char *arguments, *commandLine; int runMode; const char* topic = ""; bool withoutName = false;
   } cases[] = {
-      {"c:\\help\\english.qlp -index", "c:/help/english.qlp", runIndex},
       {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // a later switch of the list wins
       {"  /Help/English.qlp  -SEARCH  ", "/help/english.qlp", runSearch},
       {"c:\\my-index\\x.qlp", "c:/my/x.qlp", runIndex},  // the switch text inside the path is a switch
@@ -29,23 +25,18 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
       {"/h/x.qlp -topic \"getting started.html\" -lmr", "/h/x.qlp", runQuestion, "getting started.html"},
       {"/h/x.qlp -topic", "/h/x.qlp", runContents, "", true},
       {"/h/x.qlp -topic -index", "/h/x.qlp", runIndex, "", true},  // a switch is no name
-      {"/my-topic/x.qlp", "/my-topic/x.qlp", runContents},  // only a word of its own is the switch
-      {"/h/x.qlp -topics", "/h/x.qlp", runContents},
+      {"/h/x.qlp my-topic -topics", "/h/x.qlp", runContents},  // only a word of its own is the switch
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
     const ParsedCommandLine parsed = ParseCommandLine(Q(c.arguments));
-    EXPECT_EQ(parsed.CommandLine, Q(c.commandLine));
-    EXPECT_EQ(parsed.RunMode, c.runMode);
-    EXPECT_EQ(parsed.Topic, Q(c.topic));
-    EXPECT_EQ(parsed.TopicWithoutName, c.withoutName);
+    EXPECT_EQ(std::tuple(parsed.CommandLine, parsed.RunMode, parsed.Topic, parsed.TopicWithoutName),
+              std::tuple(Q(c.commandLine), c.runMode, Q(c.topic), c.withoutName)) << c.arguments;
   }
 }
 
 // ".", ".." and doubled separators go: the home page is spelled as the browser reports it.
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
   const char* const cases[][3] = {
-      {"/usr/share/help/english.qlp", "/tmp", "/usr/share/help/"},
       {"english.qlp", "/home/Ann/Docs", "/home/ann/docs/"},
       {"help/english.qlp", "/home/ann/", "/home/ann/help/"},
       {"/usr//share/help/../help//english.qlp", "/tmp", "/usr/share/help/"},

@@ -7,6 +7,7 @@
 #include "settings/platform_facts.h"
 
 using namespace lumora;
+using namespace Qt::StringLiterals;
 
 class ManagerTest : public TempInstall {};
 
@@ -15,11 +16,10 @@ TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
   std::vector<QWidget*> stops;
   for (auto* box : Ui().TextBox) stops.push_back(box->FocusWidget());
   for (auto* button : Ui().Commander) stops.push_back(button->FocusWidget());
-  for (size_t i = 1; i < stops.size(); ++i) {  // the next of the form's own along the chain of every widget
-    QWidget* next = stops[i - 1]->nextInFocusChain();
-    while (std::find(stops.begin(), stops.end(), next) == stops.end()) next = next->nextInFocusChain();
-    EXPECT_EQ(next, stops[i]) << i;
-  }
+  std::vector<QWidget*> order{stops[0]};  // the form's own, met along the chain of every widget
+  for (QWidget* next = stops[0]->nextInFocusChain(); next != stops[0]; next = next->nextInFocusChain())
+    if (std::find(stops.begin(), stops.end(), next) != stops.end()) order.push_back(next);
+  EXPECT_EQ(order, stops);
 }
 
 // Overrides that point nowhere still start the program, without the store's values.
@@ -43,8 +43,7 @@ TEST_F(ManagerTest, TheOwnerHandsItsActivationOn) {
     owner_.showNormal();
     QApplication::setActiveWindow(&owner_);
     QApplication::processEvents();
-    EXPECT_EQ(QApplication::activeWindow() == &main, shown);
-    EXPECT_EQ(owner_.windowState() == Qt::WindowMinimized, !shown);
+    EXPECT_EQ(std::pair(main.isActiveWindow(), owner_.isMinimized()), std::pair(shown, !shown));
   }
   owner_.setWindowState(Qt::WindowNoState);  // restored from the taskbar
   QApplication::processEvents();
@@ -76,23 +75,21 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   Start();
   const layout::Composition& ui = Ui();
   EXPECT_GT(ui.DiffLabel[7]->Height(), ui.DiffLabel[6]->Height());  // sized to a caption of two lines
-  // What a screen reader calls the boxes and lists, and the buttons without a caption.
-  EXPECT_EQ(ui.WriteBox[0]->WrBText->accessibleName(), QStringLiteral("Find"));
-  EXPECT_EQ(ui.WriteBox[1]->WrBText->accessibleName(), QStringLiteral("Type the first letters of a topic"));
-  EXPECT_EQ(ui.ComplexList[0]->accessibleName(), QStringLiteral("Topics found"));
-  EXPECT_EQ(ui.ComplexList[1]->accessibleName(), QStringLiteral("Index"));
-  EXPECT_EQ(ui.TextBox[4]->FocusWidget()->accessibleName(), QStringLiteral("System information"));
-  EXPECT_EQ(ui.ToolButton[7]->toolTip(), QStringLiteral("Print (Ctrl+P)"));
-  EXPECT_EQ(ui.FormControl[4]->toolTip(), QStringLiteral("Close"));
+  // What a screen reader calls the boxes and lists, and the tips of buttons without a caption.
+  EXPECT_EQ((QStringList{ui.WriteBox[0]->WrBText->accessibleName(), ui.WriteBox[1]->WrBText->accessibleName(),
+                         ui.ComplexList[0]->accessibleName(), ui.ComplexList[1]->accessibleName(),
+                         ui.TextBox[4]->FocusWidget()->accessibleName(), ui.ToolButton[7]->toolTip(),
+                         ui.FormControl[4]->toolTip()}),
+            (QStringList{u"Find"_s, u"Type the first letters of a topic"_s, u"Topics found"_s, u"Index"_s,
+                         u"System information"_s, u"Print (Ctrl+P)"_s, u"Close"_s}));
 }
 
 TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
   Write("Help/English.qlp", "diflb3 = Vorname und Stra\xDF" "e\r\ncmd5 = no such button\r\ncmdbt9 = none\r\n"
                             "frmlb77 = none\r\ndiflb8 = none\r\ncmd1 = L\xF6schen\r\nlang2 = \x93Quoted\x94\r\n");
   Start();
-  EXPECT_EQ(Ui().DiffLabel[3]->Caption(), Q("Vorname und Straße"));
-  EXPECT_EQ(Ui().Commander[1]->Caption(), Q("Löschen"));
-  EXPECT_EQ(settings::LangText(2), Q("\u201cQuoted\u201d"));
+  EXPECT_EQ((QStringList{Ui().DiffLabel[3]->Caption(), Ui().Commander[1]->Caption(), settings::LangText(2)}),
+            (QStringList{Q("Vorname und Straße"), Q("Löschen"), Q("\u201cQuoted\u201d")}));
 }
 
 TEST_F(ManagerTest, FramePicturesAreRecognisedByTheirContent) {
@@ -121,11 +118,10 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   Start();
   const layout::Composition& ui = Ui();
   EXPECT_FALSE(ui.FormBackGround[0]->Image().isNull() || ui.FormImage->Image().isNull());
-  EXPECT_EQ(ui.FormHeader[1]->BackColor(), 0x0000FF);
-  EXPECT_EQ(ui.FormCaption[0]->ForeColor(), 0x0000FF);
-  EXPECT_EQ(ui.FormCaption[0]->FontName(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(),
+                       ui.FormCaption[0]->FontName(), ui.NormLine[0]->BorderColor()),
+            std::tuple(0x0000FF, 0x0000FF, u"DejaVu Serif"_s, 0xFF0000));
   EXPECT_EQ(manager_->palette().color(QPalette::Window), QColor(0, 255, 0));
-  EXPECT_EQ(ui.NormLine[0]->BorderColor(), 0xFF0000);
   for (const auto* label : ui.FrameLabel) {
     EXPECT_EQ(label->ForeColor(), label->Tag() == u"2" ? 0x00FFFF : 0xFF00FF);
     EXPECT_EQ(label->FontName(), Q(label->Tag() == u"1" ? "DejaVu Serif" : "DejaVu Sans Mono"));
