@@ -15,19 +15,13 @@ using namespace lumora::platform;
 
 TEST(FormElementTest, TwipGeometryFollowsTheResolutionAndResizesOnlyForANewSize) {
   struct Counting : FormElement {
-    using FormElement::FormElement;
-    int resizes = 0;
-    void OnResize() override { ++resizes; }
+    using FormElement::FormElement; void OnResize() override { ++resizes; } int resizes = 0;
   };
-  QWidget parent; Counting element(&parent);
-  element.Move(3600, 960, 6135, 600); element.Move(3600, 960);
+  QWidget parent; Counting element(&parent); element.Move(3600, 960, 6135, 600); element.Move(3600, 960);
   EXPECT_EQ(element.geometry(), QRect(240, 64, 409, 40));
   SetTwipsPerPixel(12.0, 10.0); SetTwipsPerPixel(0.0, 0.0);  // no resolution: the last one stays
-  element.Move(120, 240);
-  EXPECT_EQ(element.geometry().topLeft(), QPoint(10, 24));
-  element.SetWidth(1200);
-  EXPECT_EQ(element.geometry(), QRect(10, 24, 100, 60));
-  EXPECT_EQ(element.resizes, 2);
+  element.Move(120, 240); element.SetWidth(1200);
+  EXPECT_EQ(std::pair(element.geometry(), element.resizes), std::pair(QRect(10, 24, 100, 60), 2));
   SetTwipsPerPixel(15.0, 15.0);
 }
 
@@ -52,30 +46,23 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
   Label label; label.SetAutoSize(true);
   label.SetCaption(QStringLiteral("Search")); const int lineHeight = label.Height();
   label.SetCaption(QStringLiteral("Search\r\nagain\rthird"));
-  EXPECT_EQ(label.Height(), 3 * lineHeight);
   QWidget parent; Line line(&parent);
   line.SetEnds(15480, 570, 0, 570);  // one pixel more than the span, so both ends show
-  EXPECT_EQ(line.geometry(), QRect(0, 38, 1033, 1));
-  Picture picture; picture.SetImage(QPixmap(16, 16));
-  EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(240, 240));
-  picture.SetStretch(true); picture.SetWidth(360);
-  picture.SetImage(QPixmap(16, 16));
-  EXPECT_EQ(picture.Width(), 360);
+  EXPECT_EQ(std::pair(label.Height(), line.geometry()), std::pair(3 * lineHeight, QRect(0, 38, 1033, 1)));
+  Picture own, stretched; own.SetImage(QPixmap(16, 16));
+  stretched.SetStretch(true); stretched.SetWidth(360); stretched.SetImage(QPixmap(16, 16));
+  EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
 }
 
-// Enter presses a form button or picture on the release, so a message box the
-// click opens never takes the held key's repeats as its answer. A release
-// whose press went elsewhere or lost the focus presses nothing.
+// Enter presses a form button or picture on the release, so a message box the click opens never takes the
+// held key's repeats as its answer. A release whose press went elsewhere or lost the focus presses nothing.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
-  PushButton button; Picture picture;
-  picture.SetPressable(true);
+  PushButton button; Picture picture; picture.SetPressable(true);
   const std::pair<FormElement*, QWidget*> targets[] = {{&button, button.FocusWidget()}, {&picture, &picture}};
   for (const auto& [element, focus] : targets) {
-    QSignalSpy clicks(element, &FormElement::Click);
-    QTest::keyPress(focus, Qt::Key_Enter);
+    QSignalSpy clicks(element, &FormElement::Click); QTest::keyPress(focus, Qt::Key_Enter);
     EXPECT_EQ(clicks.count(), 0);
-    QTest::keyRelease(focus, Qt::Key_Enter);
-    QTest::keyRelease(focus, Qt::Key_Return);
+    QTest::keyRelease(focus, Qt::Key_Enter); QTest::keyRelease(focus, Qt::Key_Return);
     QTest::keyClick(focus, Qt::Key_A);
     EXPECT_EQ(clicks.count(), 1);
     QTest::keyPress(focus, Qt::Key_Return);
@@ -83,9 +70,8 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
     QTest::keyRelease(focus, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), 1);
   }
-  picture.SetPressable(false);
   QSignalSpy clicks(&picture, &FormElement::Click);
-  QTest::keyClick(&picture, Qt::Key_Space);
+  picture.SetPressable(false); QTest::keyClick(&picture, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 0);
 }
 
@@ -96,8 +82,7 @@ TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
 
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
   for (const auto lines : {TextBox::Lines::Single, TextBox::Lines::Multi}) {
-    TextBox box(lines);
-    box.SetText(QStringLiteral("CPU: x86\nRAM: 2 GB"));
+    TextBox box(lines); box.SetText(QStringLiteral("CPU: x86\nRAM: 2 GB"));
     EXPECT_EQ(box.Text(), QStringLiteral("CPU: x86\nRAM: 2 GB"));
   }
 }
