@@ -5,8 +5,7 @@
 using namespace lumora::app;
 
 TEST(CommandLine, ATopicWithBlanksIsQuotedWhenJoined) {
-  EXPECT_EQ(JoinArguments({QStringLiteral("my help/x.qlp"), QStringLiteral("-Topic"), QStringLiteral("a b.html")}),
-            QStringLiteral("my help/x.qlp -Topic \"a b.html\""));
+  EXPECT_EQ(JoinArguments({Q("a b/x.qlp"), Q("-Topic"), Q("a b.html")}), Q("a b/x.qlp -Topic \"a b.html\""));
 }
 
 TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
@@ -36,14 +35,10 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
 
 // ".", ".." and doubled separators go: the home page is spelled as the browser reports it.
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
-  const char* const cases[][3] = {
-      {"english.qlp", "/home/Ann/Docs", "/home/ann/docs/"},
-      {"help/english.qlp", "/home/ann/", "/home/ann/help/"},
-      {"/usr//share/help/../help//english.qlp", "/tmp", "/usr/share/help/"},
-      {"../../../english.qlp", "/home", "/"},
-  };
-  for (const auto& [pack, current, folder] : cases)
-    EXPECT_EQ(HelpFolderOf(Q(pack), Q(current)), Q(folder)) << pack;
+  const char* const cases[][2] = {{"x.qlp", "/home/ann/docs/"}, {"help/x.qlp", "/home/ann/docs/help/"},
+                                  {"/a//b/./../b//x.qlp", "/a/b/"}, {"../../../../../x.qlp", "/"}};
+  for (const auto& [pack, folder] : cases)
+    EXPECT_EQ(HelpFolderOf(Q(pack), Q("/home/Ann/Docs")), Q(folder)) << pack;
 }
 
 // The authors' tool prints what the window lists, and what to mend.

@@ -19,8 +19,7 @@ class PageControllerTest : public TempInstall {
     Start();
     ASSERT_TRUE(WaitForPage(home_));
   }
-  // Once the page is shown: the history, the current entry starred, then which of Back, Forward, Print
-  // and Preview are enabled.
+  // Once shown: the history, the current entry starred, and whether Back, Forward, Print, Preview work.
   QString Trail(const QString& url) {
     if (!WaitForPage(url)) return u"not at " + url;
     QStringList parts;
@@ -61,8 +60,7 @@ TEST_F(PageControllerTest, FollowedLinksAreRecordedAndBackAndForwardWalkTheHisto
 TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
   auto print = [&](const char* pdf, bool (platform::BrowserView::*how)(QPrinter&)) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);  // stands in for a device too
-    printer.setOutputFileName(Path(pdf));
+    printer.setOutputFileName(Path(pdf));  // a PDF file, standing in for a device too
     EXPECT_TRUE((Ui().WebBrowser[0]->*how)(printer));
     return printer.resolution();
   };
