@@ -19,18 +19,14 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
     const QuestionForm form{{QStringLiteral("Ann"), QString::fromUtf8(address), subject, QStringLiteral("Why?")}};
     ComposeQuestion(session, form, QStringLiteral("3"), QStringLiteral("support.example"), QStringLiteral("AB12CD34EF"));
     const QByteArray message = session.MessageText();
-    return message.first(message.indexOf("\r\n\r\n") + 2);
+    return message.first(message.indexOf("Date: "));  // the headers that carry what was typed
   };
-  const std::pair<const char*, const char*> cases[] = {  // the address box, the Reply-To (none: nullptr)
-      {"  ann@example.com \r\n", "ann@example.com"}, {"ann@example.com\r\nBcc: v@example.com", nullptr},
-      {"ann@b@example.com", nullptr}, {"Ann <ann@example.com>", nullptr}, {"j\xc3\xbcrgen@example.com", nullptr}};
-  for (const auto& [address, replyTo] : cases) {
-    const QByteArray message = head(address, QStringLiteral("s"));
-    EXPECT_TRUE(message.startsWith("From: help@example.com\r\nTo: lumora3@support.example\r\n")) << message.toStdString();
-    EXPECT_FALSE(message.contains("\nBcc:")) << address;
-    EXPECT_EQ(message.contains("Reply-To:"), replyTo != nullptr) << address;
-    EXPECT_TRUE(!replyTo || message.contains(QByteArray("\r\nReply-To: ").append(replyTo).append("\r\n"))) << address;
-  }
+  const std::pair<const char*, const char*> cases[] = {  // the address box, the Reply-To line
+      {"  ann@example.com \r\n", "Reply-To: ann@example.com\r\n"}, {"ann@example.com\r\nBcc: v@example.com", ""},
+      {"ann@b@example.com", ""}, {"Ann <ann@example.com>", ""}, {"j\xc3\xbcrgen@example.com", ""}};
+  for (const auto& [address, replyTo] : cases)
+    EXPECT_EQ(head(address, QStringLiteral("s")), "From: help@example.com\r\nTo: lumora3@support.example\r\n" +
+                                                      QByteArray(replyTo) + "Subject: (Question ID=AB12CD34EF) s\r\n");
   EXPECT_TRUE(head("a@example.com", QStringLiteral("Hi\r\nBcc: v@ex.com\nX-Injected: 1\rEnd"))
                   .contains("\r\nSubject: (Question ID=AB12CD34EF) Hi Bcc: v@ex.com X-Injected: 1 End\r\n"));
   // With its ID the subject fills one header line of 78 characters exactly; one more is encoded.

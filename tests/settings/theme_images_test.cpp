@@ -10,9 +10,8 @@
 
 using namespace lumora;
 
-// Pictures are read by their content whatever the extension; each list stops at
-// its first missing or empty file, or at a hundred; the disabled toolbar list is
-// reduced to the sixteen VGA colours.
+// Pictures are read by their content whatever the extension; the disabled toolbar list is reduced to the
+// sixteen VGA colours.
 TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
   QTemporaryDir dir;
   settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
@@ -35,8 +34,8 @@ TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
   settings::LoadThemeImages(name);
   EXPECT_EQ(name, QStringLiteral("blue/"));
   const auto list = [](int n) { return settings::PictureLoader(n); };
-  EXPECT_EQ((std::vector<int>{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
-            (std::vector<int>{0, 1, 2, 100, 100}));
+  EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
+            (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each
   EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
   EXPECT_EQ(list(3).Item(1).toImage(), list(1).Item(1).toImage());
   std::set<QRgb> reduced;
