@@ -112,11 +112,9 @@ TEST_F(HelpFolder, TopicNamesFindPathsFileNamesAndNameKeys) {
   StringTable index(kIndexFields);
   for (const bool built : {false, true}) {
     if (built) BuildTopicIndex(help.toLower(), index);
-    for (const auto& [name, page] : cases) {
-      SCOPED_TRACE(name);
+    for (const auto& [name, page] : cases)
       EXPECT_EQ(FindTopicPage(help.toLower(), QString::fromLatin1(name), index),
-                *page ? help + QString::fromLatin1(page) : QString());
-    }
+                *page ? help + QString::fromLatin1(page) : QString()) << name;
   }
 }
 
@@ -140,21 +138,9 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
       {"koi8", Encoded("KOI8-R", "<META CONTENT=\"text/html; charset=KOI8-R\"><o:Subject>Справка Всё</o:Subject>"),
        QString::fromUtf8("справка всё")},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(ReadSubject(Write(QString::fromLatin1(c.name) + QStringLiteral(".html"), c.bytes)), c.subject);
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadSubject(Write(QString::fromLatin1(c.name) + QStringLiteral(".html"), c.bytes)), c.subject) << c.name;
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
-}
-
-TEST_F(HelpFolder, AStoppedBuildOrSearchLeavesNothingHalfDone) {
-  for (int i = 0; i < 20; ++i) Write(QStringLiteral("p%1.html").arg(i), Page("Page", "word"));
-  StringTable index(kIndexFields);
-  EXPECT_FALSE(BuildTopicIndex(Root(), index, [] { return false; }));
-  EXPECT_TRUE(index.At(0, 0).isEmpty());
-  ASSERT_TRUE(BuildTopicIndex(Root(), index));
-  EXPECT_EQ(SearchPages(index, {QStringLiteral("word")}).Count(), 20);
-  EXPECT_TRUE(SearchPages(index, {QStringLiteral("word")}, [] { return false; }).At(0, 0).isEmpty());
 }
 
 TEST(SortTable, NumbersLargestFirstWordsAToZ) {
@@ -182,7 +168,7 @@ TEST(SortTable, ReadsLeadingNumbersAsTheOriginalDoes) {
   for (const auto& [text, number] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(text)), number) << text;
 }
 
-TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
+TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirstAndAStoppedOneLeavesNothingHalfDone) {
   // setup five times (once in the subject), print twice: 7.
   Write(QStringLiteral("a.html"), Page("Setup", "setup setup setup setup print print"));
   Write(QStringLiteral("b.html"), Page("Printing", "print"));
@@ -193,6 +179,10 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("print setup")));
   EXPECT_EQ(QString(Column(results, 0) + u'/' + Column(results, 1)), QStringLiteral("setup|printing/7|2"));
   EXPECT_TRUE(SearchPages(index, SplitQuery(QStringLiteral("  zebra "))).At(0, 0).isEmpty());
+  EXPECT_TRUE(SearchPages(index, {QStringLiteral("print")}, [] { return false; }).At(0, 0).isEmpty());
+  StringTable stopped(kIndexFields);
+  EXPECT_FALSE(BuildTopicIndex(Root(), stopped, [] { return false; }));
+  EXPECT_TRUE(stopped.At(0, 0).isEmpty());
 
   // Overlapping occurrences count; "and" matches each "&amp;"; an empty word matches nothing.
   const QString page = Write(QStringLiteral("d.txt"), "aaa Fish &amp; Chips");
@@ -210,14 +200,13 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
       utf8Head + "broken \xc3 \xff \xed\xa0\x80 \xc3\x89t\xc3\xa9 caf\xe9",  // declared UTF-8, not valid
       "\xef\xbb\xbf\xc3\x89T\xc3\x89 \xc5\x92uvre",                         // a byte-order mark
       "aaaa &&&& ====\r\n\r\n",
-      Encoded("UTF-16LE", "ΕΚΤΎΠΩΣΗ &amp; Справка"),
       Encoded("windows-1251", "<meta charset=windows-1251>ПЕЧАТЬ Печать &amp; Справка"),
   };
   const std::vector<Texts> queries = {
       SplitQuery(QStringLiteral("and & && fish")),
       SplitQuery(QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café")),
       SplitQuery(QStringLiteral("aa = over g")),
-      SplitQuery(QString::fromUtf8("œuvre é t εκτύπωση печать справка")),
+      SplitQuery(QString::fromUtf8("œuvre é t печать справка")),
       {QString(QChar(0xD800)), QString::fromUtf8("Ω"), QStringLiteral("?")},
   };
   for (const QByteArray& page : pages) {
@@ -233,7 +222,7 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedText) {
   // Windows-1252 and UTF-8 pages both find a typed accented word.
   EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("été"))).Score(pages[0]), 1);
   EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("šš"))).Score(pages[1]), 1);
-  EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("печать"))).Score(pages[6]), 2);
+  EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8("печать"))).Score(pages[5]), 2);
 }
 
 TEST(PageEncodings, AreReadFromTheMarkOrTheMetaTag) {
@@ -248,9 +237,8 @@ TEST(PageEncodings, AreReadFromTheMarkOrTheMetaTag) {
       {"<p>charset=koi8-r</p>caf\xc3\xa9", PageEncoding::Utf8, {}},       // not in a meta tag
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.page.toStdString());
     const PageEncoding encoding = DetectEncoding(c.page);
-    EXPECT_EQ(std::pair(encoding.kind, encoding.name), std::pair(c.kind, c.name));
+    EXPECT_EQ(std::pair(encoding.kind, encoding.name), std::pair(c.kind, c.name)) << c.page.toStdString();
   }
 }
 

@@ -22,43 +22,34 @@ quint16 FreeLoopbackPort() {
 
 // smtp_sink.py, the tests' mail server, on a free loopback port, stopped when this goes. It offers
 // STARTTLS with a certificate of its own making.
-class SmtpSink {
- public:
+struct SmtpSink {
   explicit SmtpSink(bool refuse = false) {
-    const QString cert = folder_.filePath(QStringLiteral("c.pem")), key = folder_.filePath(QStringLiteral("k.pem"));
+    const QString cert = folder.filePath(QStringLiteral("c.pem")), key = folder.filePath(QStringLiteral("k.pem"));
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"), QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 "
                                                             "-nodes -days 1 -subj /CN=localhost -keyout %1 -out %2")
                                                  .arg(key, cert).split(u' '));
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) return;
-    process_.start(QStringLiteral("/usr/bin/python3"),
-                   QStringLiteral(LUMORA_TEST_SUPPORT_DIR "/smtp_sink.py --port %1 --folder %2 --tls %3 %4%5")
-                       .arg(QString::number(port_), folder_.path(), cert, key, QLatin1String(refuse ? " --refuse" : ""))
-                       .split(u' '));
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  QStringLiteral(LUMORA_TEST_SUPPORT_DIR "/smtp_sink.py --port %1 --folder %2 --tls %3 %4%5")
+                      .arg(QString::number(port), folder.path(), cert, key, QLatin1String(refuse ? " --refuse" : ""))
+                      .split(u' '));
     QByteArray output;  // "ready" comes once it listens
-    while (!output.contains("ready") && process_.waitForReadyRead(10000)) output += process_.readAllStandardOutput();
-    ready_ = output.contains("ready");
+    while (!output.contains("ready") && process.waitForReadyRead(10000)) output += process.readAllStandardOutput();
+    ready = output.contains("ready");
   }
   ~SmtpSink() { Stop(); }
-  Q_DISABLE_COPY_MOVE(SmtpSink)
-
-  void Stop() { process_.kill(); process_.waitForFinished(); }
-  bool Ready() const { return ready_; }
-  quint16 Port() const { return port_; }
-  qsizetype Received() const { return QDir(folder_.path()).entryList({QStringLiteral("*.eml")}).size(); }
-  QByteArray File(const QString& name) const {
-    QFile file(folder_.filePath(name));
+  void Stop() { process.kill(); process.waitForFinished(); }
+  qsizetype Received() const { return QDir(folder.path()).entryList({QStringLiteral("*.eml")}).size(); }
+  QByteArray File(const char* name) const {  // "refused", or a message's "1.eml", "1.subject" ...
+    QFile file(folder.filePath(QLatin1String(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  QByteArray File(int message, const char* kind) const {
-    return File(QString::number(message) + QLatin1Char('.') + QLatin1String(kind));
-  }
 
- private:
-  QTemporaryDir folder_;
-  quint16 port_ = FreeLoopbackPort();
-  QProcess process_;
-  bool ready_ = false;
+  QTemporaryDir folder;
+  quint16 port = FreeLoopbackPort();
+  QProcess process;
+  bool ready = false;
 };
 
 MailSettings Loopback(quint16 port) {
@@ -77,9 +68,9 @@ question::SendResult Send(MailSession& session, const char* question = "q", cons
 
 class Delivery : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(sink.Ready()) << "aiosmtpd did not start"; }
+  void SetUp() override { ASSERT_TRUE(sink.ready) << "aiosmtpd did not start"; }
   SmtpSink sink;
-  MailSession session{Loopback(sink.Port())};
+  MailSession session{Loopback(sink.port)};
 };
 
 }  // namespace
@@ -92,12 +83,12 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
   EXPECT_EQ(session.SessionID(), 0);  // signed off
   ASSERT_EQ(sink.Received(), 1);
   // No login to protect, but the question names its sender: encrypted, though the certificate is self-made.
-  EXPECT_EQ(sink.File(1, "tls"), "yes");
-  EXPECT_EQ(sink.File(1, "rcpt"), "lumora3@support.example\n");
-  EXPECT_EQ(QString::fromUtf8(sink.File(1, "subject")),
+  EXPECT_EQ(sink.File("1.tls"), "yes");
+  EXPECT_EQ(sink.File("1.rcpt"), "lumora3@support.example\n");
+  EXPECT_EQ(QString::fromUtf8(sink.File("1.subject")),
             QStringLiteral("(Question ID=") + result.questionId + QStringLiteral(") Printing fails"));
   // Lines starting with a dot arrive whole: the transport stuffs them.
-  const QByteArray raw = sink.File(1, "eml");
+  const QByteArray raw = sink.File("1.eml");
   EXPECT_TRUE(raw.endsWith("\r\n\r\nAnn Example\r\nann@example.com\r\n\r\n"
                            "One\r\n.\r\n..two dots\r\n.last\r\n\r\nCPU: x86-64\r\n"));
   EXPECT_TRUE(raw.contains("\r\nReply-To: ann@example.com\r\n")) << raw.toStdString();
@@ -112,9 +103,9 @@ TEST_F(Delivery, LongOrNonAsciiSubjectAndBodyArriveEncodedInShortLines) {
   session.SetMsgSubject(subject);
   session.SetMsgNoteText(QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e\r.\n..\r\n" + line));
   ASSERT_TRUE(session.Send(false)) << session.LastError().toStdString();
-  EXPECT_EQ(QString::fromUtf8(sink.File(1, "subject")), subject);
-  EXPECT_EQ(sink.File(1, "body"), "Gr\xc3\xbc\xc3\x9f" "e\r\n.\r\n..\r\n" + line + "\r\n");  // every line break CR LF
-  const QByteArray raw = sink.File(1, "eml");
+  EXPECT_EQ(QString::fromUtf8(sink.File("1.subject")), subject);
+  EXPECT_EQ(sink.File("1.body"), "Gr\xc3\xbc\xc3\x9f" "e\r\n.\r\n..\r\n" + line + "\r\n");  // every line break CR LF
+  const QByteArray raw = sink.File("1.eml");
   EXPECT_TRUE(raw.contains("\r\nContent-Transfer-Encoding: quoted-printable\r\n"));
   for (const QByteArray& text : raw.chopped(1).split('\n'))  // every line within 998 bytes and ended by CR LF
     EXPECT_TRUE(text.endsWith('\r') && text.count('\r') == 1 && text.size() <= 999) << text.toStdString();
@@ -149,10 +140,10 @@ TEST(SendQuestion, RefusalsAndMissingAnswersAreReportedAsNotSent) {
                 result.error.contains(why)) << result.error.toStdString();
   };
   SmtpSink refusing(true);
-  ASSERT_TRUE(refusing.Ready());
-  MailSession refused(Loopback(refusing.Port()));
+  ASSERT_TRUE(refusing.ready);
+  MailSession refused(Loopback(refusing.port));
   notSent(refused, QStringLiteral("550 5.1.1 Mailbox unavailable"));
-  EXPECT_EQ(refusing.File(QStringLiteral("refused")), "lumora3@support.example\n");
+  EXPECT_EQ(refusing.File("refused"), "lumora3@support.example\n");
   MailSession nobody(Loopback(FreeLoopbackPort()));
   notSent(nobody, QString());
   QTcpServer silent;
