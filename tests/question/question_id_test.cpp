@@ -12,12 +12,10 @@ TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
   Randomize(20240501);
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY123456789");
   QSet<QChar> seen;
-  int pumps = 0;
   for (int draw = 0; draw < 2000; ++draw) {
-    const QString id = MakeQuestionId([&] { ++pumps; });
+    const QString id = MakeQuestionId();
     ASSERT_EQ(id.size(), 10) << id.toStdString();
     for (const QChar c : id) seen.insert(c);
   }
   EXPECT_EQ(seen, QSet<QChar>(alphabet.begin(), alphabet.end()));
-  EXPECT_EQ(pumps, 2000 * 10);
 }

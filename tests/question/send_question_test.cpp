@@ -14,11 +14,7 @@ using platform::MailSettings;
 
 namespace {
 
-quint16 FreeLoopbackPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost, 0);
-  return probe.serverPort();
-}
+quint16 FreeLoopbackPort() { QTcpServer probe; probe.listen(QHostAddress::LocalHost, 0); return probe.serverPort(); }
 
 // smtp_sink.py, the tests' mail server, on a free loopback port, stopped when this goes. It offers
 // STARTTLS with a certificate of its own making.

@@ -35,10 +35,9 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCase) {
   EXPECT_EQ(settings::LangText(-1) + settings::LangText(11), QString());  // outside the table
 }
 
+// frmlb05: index 5, family "frmlb0"; x1y1: index 11, which it does not contain, so family "x1y1"; "1lang": index 1,
+// family lang. Texts beyond lang10/short10 are skipped; captions are checked against the controls when applied.
 TEST(LanguagePack, TheIndexTextIsCutOutOfTheKey) {
-  // frmlb05: index 5, family "frmlb0"; x1y1: index 11, which it does not contain, so family "x1y1";
-  // "1lang": index 1, family lang. Texts beyond lang10/short10 are skipped; captions are checked
-  // against the window's controls when applied.
   const LanguagePack pack = Sort({{"frmlb05", "no"}, {"x1y1", "no"}, {"lang", "no digits"}, {"", "empty key"},
                                   {"diflb", "no digits"}, {"1lang", "index first"}, {"lang11", "x"},
                                   {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "forty"}});

@@ -10,8 +10,7 @@
 
 using namespace lumora;
 
-// Pictures are read by their content whatever the extension; the disabled toolbar list is reduced to the
-// sixteen VGA colours.
+// Pictures are read by content whatever the extension; the disabled toolbar list has the sixteen VGA colours.
 TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
   QTemporaryDir dir;
   settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
