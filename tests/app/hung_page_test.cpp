@@ -1,5 +1,4 @@
 #include <chrono>
-#include <QWebEngineView>
 
 #include "app/temp_install.h"
 
@@ -24,7 +23,6 @@ TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
   ASSERT_TRUE(browser->Busy());
   EXPECT_TRUE(manager_->Pages().NavigateTo(false, QString()));
   EXPECT_TRUE(QTest::qWaitFor([&] { return State().History.Count() == 2 && !browser->Busy(); }, 60000));
-  EXPECT_EQ(platform::AnsiLower(browser->View()->url().toLocalFile()), home);
   EXPECT_EQ(State().History.At(0, 1), home);
   QTest::qWait(500);
   EXPECT_EQ(State().History.Count(), 2);

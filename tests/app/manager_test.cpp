@@ -7,7 +7,6 @@
 #include "settings/platform_facts.h"
 
 using namespace lumora;
-using namespace Qt::StringLiterals;
 
 class ManagerTest : public TempInstall {};
 
@@ -80,8 +79,8 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
                          ui.ComplexList[0]->accessibleName(), ui.ComplexList[1]->accessibleName(),
                          ui.TextBox[4]->FocusWidget()->accessibleName(), ui.ToolButton[7]->toolTip(),
                          ui.FormControl[4]->toolTip()}),
-            (QStringList{u"Find"_s, u"Type the first letters of a topic"_s, u"Topics found"_s, u"Index"_s,
-                         u"System information"_s, u"Print (Ctrl+P)"_s, u"Close"_s}));
+            (QStringList{Q("Find"), Q("Type the first letters of a topic"), Q("Topics found"), Q("Index"),
+                         Q("System information"), Q("Print (Ctrl+P)"), Q("Close")}));
 }
 
 TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
@@ -116,7 +115,7 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   EXPECT_FALSE(ui.FormBackGround[0]->Image().isNull() || ui.FormImage->Image().isNull());
   EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(),
                        ui.FormCaption[0]->FontName(), ui.NormLine[0]->BorderColor()),
-            std::tuple(0x0000FF, 0x0000FF, u"DejaVu Serif"_s, 0xFF0000));
+            std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000));
   EXPECT_EQ(manager_->palette().color(QPalette::Window), QColor(0, 255, 0));
   for (const auto* label : ui.FrameLabel) {
     EXPECT_EQ(label->ForeColor(), label->Tag() == u"2" ? 0x00FFFF : 0xFF00FF);

@@ -6,7 +6,6 @@
 #include "app/temp_install.h"
 
 using namespace lumora;
-using app::PageController;
 
 // A started program on a small help folder, its home page shown.
 class PageControllerTest : public TempInstall {
@@ -24,9 +23,8 @@ class PageControllerTest : public TempInstall {
     if (!WaitForPage(url)) return u"not at " + url;
     QStringList parts;
     for (int i = 0; i < State().History.Count(); ++i)
-      parts << (i == State().HistoryPos ? QStringLiteral("*") : QString()) +
-                   State().History.At(0, i).mid(root_.size() + 1);
-    parts << QStringLiteral("/");
+      parts << Q(i == State().HistoryPos ? "*" : "") + State().History.At(0, i).mid(root_.size() + 1);
+    parts << Q("/");
     for (size_t button : {0, 1, 7, 8}) parts.last() += Ui().ToolButton[button]->Enabled() ? u'1' : u'0';
     return parts.join(u' ');
   }
@@ -44,16 +42,16 @@ TEST_F(PageControllerTest, FollowedLinksAreRecordedAndBackAndForwardWalkTheHisto
   EXPECT_EQ(Trail(home_), QStringLiteral("*help/index.html /0011"));
   Click(0);
   EXPECT_EQ(Trail(a_), QStringLiteral("help/index.html *help/a.html /1011"));
-  manager_->Pages().SwitchPage(PageController::pageBack);  // a step back records nothing
+  manager_->Pages().SwitchPage(app::PageController::pageBack);  // a step back records nothing
   EXPECT_EQ(Trail(home_), QStringLiteral("*help/index.html help/a.html /0111"));
   // Reached after a step back, a page goes to the end, the position staying: forward walks the older first.
   Click(1);
   EXPECT_EQ(Trail(b_), QStringLiteral("*help/index.html help/a.html help/sub/page-b.html /0111"));
-  manager_->Pages().SwitchPage(PageController::pageForward);
+  manager_->Pages().SwitchPage(app::PageController::pageForward);
   EXPECT_EQ(Trail(a_), QStringLiteral("help/index.html *help/a.html help/sub/page-b.html /1111"));
-  manager_->Pages().SwitchPage(PageController::pageForward);
+  manager_->Pages().SwitchPage(app::PageController::pageForward);
   EXPECT_EQ(Trail(b_), QStringLiteral("help/index.html help/a.html *help/sub/page-b.html /1011"));
-  emit Ui().ToolButton[2]->DoubleClick(PageController::pageContents);  // goes home
+  emit Ui().ToolButton[2]->DoubleClick(app::PageController::pageContents);  // goes home
   EXPECT_TRUE(WaitForPage(home_));
 }
 

@@ -1,8 +1,6 @@
 #include "app/temp_install.h"
 
 using namespace lumora;
-using app::PageController;
-using namespace Qt::StringLiterals;
 
 class TopicsTest : public TempInstall {
  protected:
@@ -24,12 +22,12 @@ class TopicsTest : public TempInstall {
 };
 
 TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
-  manager_->Pages().SwitchPage(PageController::pageIndex);
+  manager_->Pages().SwitchPage(app::PageController::pageIndex);
   EXPECT_EQ(Column(1, 0), QStringLiteral("welcome\rprinting a page\rsetting up"));
   EXPECT_EQ(Column(1, 1), QStringLiteral("index\rprinting\rsetup"));
   EXPECT_EQ(Ui().FrameLabel[4]->Caption(), QStringLiteral("Topics: 3"));
   Write("Help/late.html", "<o:Subject>Late</o:Subject>");
-  manager_->Pages().SwitchPage(PageController::pageSearch);
+  manager_->Pages().SwitchPage(app::PageController::pageSearch);
   EXPECT_EQ(State().IndexTable.Count(), 3);
   // A sort keeps the selection; look-up selects the first topic starting with the trimmed text.
   controls::ComplexList* list = Ui().ComplexList[1];
@@ -46,13 +44,13 @@ TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
 
 TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
   Write("Help/Using/about.html", "<o:Subject>About printing</o:Subject> prints");
-  manager_->Pages().SwitchPage(PageController::pageSearch);
+  manager_->Pages().SwitchPage(app::PageController::pageSearch);
   Ui().WriteBox[0]->SetText(QStringLiteral("   "));
   EXPECT_FALSE(Ui().CommandButton[0]->Enabled());  // offered once there is more than blanks to search for
   Ui().WriteBox[0]->SetText(QStringLiteral(" Print "));
   emit Ui().CommandButton[0]->Click();
   EXPECT_EQ((QStringList{Column(0, 0), Column(0, 1), Ui().FrameLabel[2]->Caption()}),
-            (QStringList{u"printing a page\rabout printing\rwelcome"_s, u"4\r2\r1"_s, u"Matches: 3"_s}));
+            (QStringList{Q("printing a page\rabout printing\rwelcome"), Q("4\r2\r1"), Q("Matches: 3")}));
   emit Ui().ComplexList[0]->HeaderClick(0);  // by topic, A to Z
   EXPECT_EQ(Column(0, 0), QStringLiteral("about printing\rprinting a page\rwelcome"));
   emit Ui().ComplexList[0]->HeaderClick(1);  // by hits, most first
@@ -70,20 +68,20 @@ TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
   };
   QStringList states;
   QTimer::singleShot(0, [&] { states << seen(); });
-  manager_->Pages().SwitchPage(PageController::pageSearch);
+  manager_->Pages().SwitchPage(app::PageController::pageSearch);
   platform::Label* count = Ui().FrameLabel[2];
   auto* display = Ui().CommandButton[1];
   const int right = count->Left() + count->Width();
   QTimer::singleShot(0, [&] { states << seen(); });
   Search("print");
-  EXPECT_EQ(states << seen(), (QStringList{u"100 Indexing"_s, u"100 Searching"_s, u"011 Searching"_s}));
+  EXPECT_EQ(states << seen(), (QStringList{Q("100 Indexing"), Q("100 Searching"), Q("011 Searching")}));
   EXPECT_EQ(std::tuple(count->Caption(), count->Left() + count->Width(), display->Enabled()),
-            std::tuple(u"Matches: 2"_s, right, true));  // the count grows leftwards
+            std::tuple(Q("Matches: 2"), right, true));  // the count grows leftwards
   // Blanks alone find nothing; a new result has its first row selected.
   Ui().ComplexList[0]->SetListIndex(1);
   Search("   ");
   EXPECT_EQ(std::tuple(Column(0, 0), Ui().ComplexList[0]->ListIndex(), count->Caption(), display->Enabled()),
-            std::tuple(u"Nothing found"_s, 0, u"Matches: 0"_s, false));
+            std::tuple(Q("Nothing found"), 0, Q("Matches: 0"), false));
   // Closed while it searches: the search stops and shows nothing more.
   QTimer::singleShot(0, manager_.get(), [this] { manager_->RequestQuit(); });
   Search("print");

@@ -1,5 +1,3 @@
-#include <QMouseEvent>
-
 #include "app/temp_install.h"
 #include "layout/page_layout.h"
 #include "settings/theme_images.h"
@@ -65,9 +63,7 @@ TEST_F(WindowFrameTest, EdgesResizeTheWindowDownToItsLeastSize) {
   ASSERT_NE(edge, nullptr);
   const QPoint local = edge->mapFromGlobal(corner + QPoint(599, 300));
   QTest::mousePress(edge, Qt::LeftButton, {}, local);
-  QMouseEvent drag(QEvent::MouseMove, QPointF(local + QPoint(40, 0)), QPointF(corner + QPoint(639, 300)),
-                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(edge, &drag);
+  QTest::mouseMove(edge, local + QPoint(40, 0));
   QTest::mouseRelease(edge, Qt::LeftButton, {}, local + QPoint(40, 0));
   EXPECT_EQ(manager_->geometry(), QRect(corner, QSize(640, 450)));
   EXPECT_EQ(Ui().FormControl[4]->Left(), 640 * 15 - 240 - 15);  // the resize ran
