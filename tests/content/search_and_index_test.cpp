@@ -19,8 +19,7 @@ using Texts = std::vector<QString>;
 
 namespace {
 
-class HelpFolder : public testing::Test {
- protected:
+struct HelpFolder : testing::Test {
   QString Write(const QString& relative, const QByteArray& bytes) {
     QFile file(Root() + relative);
     EXPECT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly) && file.write(bytes) >= 0);
@@ -223,10 +222,9 @@ TEST(PageEncodings, AreReadFromTheMarkOrTheMetaTag) {
       {"<meta charset=\"no-such-set\">caf\xe9", PageEncoding::Ansi, {}},  // unknown: as if undeclared
       {"<p>charset=koi8-r</p>caf\xc3\xa9", PageEncoding::Utf8, {}},       // not in a meta tag
   };
-  for (const auto& c : cases) {
-    const PageEncoding encoding = DetectEncoding(c.page);
-    EXPECT_EQ(std::pair(encoding.kind, encoding.name), std::pair(c.kind, c.name)) << c.page.toStdString();
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(std::pair(DetectEncoding(c.page).kind, DetectEncoding(c.page).name), std::pair(c.kind, c.name))
+        << c.page.toStdString();
 }
 
 TEST(Lowering, EveryCharacterLowersInPageBytesAsInText) {

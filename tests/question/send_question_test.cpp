@@ -49,21 +49,16 @@ struct SmtpSink {
 };
 
 MailSettings Loopback(quint16 port) {
-  MailSettings settings;
-  settings.server = QStringLiteral("smtp://127.0.0.1:%1").arg(port);
-  settings.connectTimeoutMs = settings.transferTimeoutMs = 2000;
-  return settings;
+  return {QStringLiteral("smtp://127.0.0.1:%1").arg(port), {}, {}, MailSettings().sender, 2000, 2000};  // no login
 }
 
 question::SendResult Send(MailSession& session, const char* question = "q", const question::Pump& pump = {}) {
   const question::QuestionForm form{{QStringLiteral("Ann Example"), QStringLiteral("ann@example.com"),
-                                     QStringLiteral("Printing fails"), QString::fromUtf8(question),
-                                     QStringLiteral("CPU: x86-64")}};
+      QStringLiteral("Printing fails"), QString::fromUtf8(question), QStringLiteral("CPU: x86-64")}};
   return question::SendQuestion(session, form, QStringLiteral("3"), QStringLiteral("support.example"), pump);
 }
 
-class Delivery : public testing::Test {
- protected:
+struct Delivery : testing::Test {
   void SetUp() override { ASSERT_TRUE(sink.ready) << "aiosmtpd did not start"; }
   SmtpSink sink;
   MailSession session{Loopback(sink.port)};
@@ -81,8 +76,7 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
   // No login to protect, but the question names its sender: encrypted, though the certificate is self-made.
   EXPECT_EQ(sink.File("1.tls"), "yes");
   EXPECT_EQ(sink.File("1.rcpt"), "lumora3@support.example\n");
-  EXPECT_EQ(QString::fromUtf8(sink.File("1.subject")),
-            QStringLiteral("(Question ID=") + result.questionId + QStringLiteral(") Printing fails"));
+  EXPECT_EQ(sink.File("1.subject"), "(Question ID=" + result.questionId.toUtf8() + ") Printing fails");
   // Lines starting with a dot arrive whole: the transport stuffs them.
   const QByteArray raw = sink.File("1.eml");
   EXPECT_TRUE(raw.endsWith("\r\n\r\nAnn Example\r\nann@example.com\r\n\r\n"
@@ -120,9 +114,7 @@ TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   EXPECT_FALSE(session.Send(false));
   EXPECT_TRUE(session.LastError().startsWith(QStringLiteral("The mail was not sent: ")));
   EXPECT_EQ(sink.Received(), 0);
-  MailSettings imap;
-  imap.server = QStringLiteral("imap://mail.example");
-  session.SetSettings(imap);
+  session.SetSettings({QStringLiteral("imap://mail.example"), {}, {}, {}, 2000, 2000});
   session.SignOff();
   EXPECT_FALSE(session.SignOn());
 }
