@@ -1,12 +1,13 @@
 """Starts of the real program: -topic opens a page, later starts with the same
-pack go to the window already open, and --help and --version need no display."""
+pack go to the window already open, a pack that is not there ends the program
+after saying so, and --help and --version need no display."""
 
 import os
 import signal
 import subprocess
 import unittest
 
-from harness import BUILD_DIR, DEMO_PACK, ProgramTest
+from harness import BUILD_DIR, DEMO_PACK, TITLE_PATTERN, ProgramTest
 
 RUSSIAN_PACK = os.path.join(os.path.dirname(DEMO_PACK), "..", "help-ru", "russian.qlp")
 
@@ -51,6 +52,18 @@ class ContextHelpTest(ProgramTest):
         first.process.send_signal(signal.SIGKILL)
         first.process.wait(timeout=30)
         self.url(self.launch([DEMO_PACK, "-topic", "glossary"]), "/glossary.html")
+
+    def test_missing_pack_shows_fatal_error_and_ends(self):
+        for arguments in (["/nonexistent/help/english.qlp", "-index"], []):
+            with self.subTest(arguments=arguments):
+                run = self.launch(arguments, shown=False)
+                box = self.display.wait_window("^Fatal Error$")[0]
+                self.assertEqual(self.display.windows(TITLE_PATTERN), [])
+                self.assertIsNone(run.process.poll(), "the box waits for the user")
+                # Only a start with nothing to open says how to start.
+                self.assertEqual("Usage: lumora PACK" in run.log_text(), not arguments)
+                self.display.press_key(box, "Return")
+                self.assertEqual(run.wait_exit(), 1)
 
 
 class CommandLineHelp(unittest.TestCase):

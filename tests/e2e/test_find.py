@@ -1,11 +1,12 @@
-"""Find in page: Ctrl+F, F3, Shift+F3, Enter and Escape on the real engine."""
+"""Find in page (Ctrl+F, F3, Shift+F3, Enter, Escape) and the words of a
+search marked on the page opened from its result list, on the real engine."""
 
 import html
 import os
 import re
 import unittest
 
-from harness import DEMO_PACK, ProgramTest, crop_info
+from harness import DEMO_PACK, SEARCH, ProgramTest, crop_info
 
 ACTIVE, OTHERS = "rgb(255,150,50)", "rgb(255,255,0)"  # the engine's colours for found text
 
@@ -16,15 +17,24 @@ def colour_pixels(path, box, colour):
                                           "-format|%[fx:mean*w*h]|info:")))
 
 
+def occurrences(url, words):
+    """How often the words stand in a demo page's text, any letter case (the report's URLs are lower case)."""
+    path = os.path.dirname(DEMO_PACK)
+    for part in url[len(path) + 1:].split("/"):
+        path = os.path.join(path, next(n for n in os.listdir(path) if n.lower() == part))
+    with open(path, encoding="windows-1252") as f:
+        body = re.split(r"(?i)<body\b[^>]*>", f.read(), maxsplit=1)[-1]
+    # A tag ends a text node, and no word runs across two.
+    text = html.unescape(re.sub(r"(?is)<!--.*?-->|<(script|style|noscript|textarea)\b.*?</\1\s*>|<[^>]*>", "\n", body))
+    return len(re.findall("|".join(sorted(words, key=len, reverse=True)), text, re.IGNORECASE))
+
+
 class Find(ProgramTest):
     window_manager = False
 
     def test_find_counts_steps_and_closes(self):
         report = self.start()
-        home = os.path.join(os.path.dirname(DEMO_PACK), os.path.basename(report["url"]))
-        with open(home, encoding="windows-1252") as f:
-            body = re.split(r"(?i)<body\b[^>]*>", f.read(), maxsplit=1)[-1]
-        expected = len(re.findall("(?i)question", html.unescape(re.sub(r"(?s)<!--.*?-->|<[^>]*>", "\n", body))))
+        expected = occurrences(report["url"], ["question"])
         self.assertGreater(expected, 2)
         box = report.on_screen("WebBrowser(0)")
         self.focus_page(report)
@@ -48,6 +58,20 @@ class Find(ProgramTest):
         self.key("End")
         self.wait(lambda r: crop_info(self.shoot("find-after-end.png"), box, "-format|%#|info:") != before,
                   "the page scrolled by End")
+
+    def test_search_words_are_marked_on_the_opened_page(self):
+        report = self.start("-search", page=SEARCH)
+        home = report["url"]
+        self.click(report, "WriteBox(0)")
+        self.type("preview print")
+        self.key("Return")
+        report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] not in ("Matches: 0", "Matches:")
+                           and not r["busy"], "search results")
+        self.click(report, "CommandButton(1)")  # Display: the best match
+        report = self.wait(lambda r: r["url"] != home and r["searchMarks"]["page"] == r["url"], "the best match, marked")
+        self.assertEqual(report["searchMarks"]["count"], occurrences(report["url"], ["preview", "print"]))
+        self.assertGreater(report["searchMarks"]["count"], 0)
+        self.shoot("search-marks.png")
 
 
 if __name__ == "__main__":

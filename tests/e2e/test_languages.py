@@ -1,11 +1,13 @@
-"""The Russian demo: a pack in UTF-8 captions the window, and a word typed in
-lower case finds pages written in windows-1251, UTF-8 and UTF-16."""
+"""The Russian demo: a pack in UTF-8 captions the window, a word typed in lower
+case finds pages written in windows-1251, UTF-8 and UTF-16, and a question that
+cannot be sent says so in the pack's words."""
 
 import os
+import socket
 import time
 import unittest
 
-from harness import BUILD_DIR, SEARCH, ProgramTest
+from harness import BUILD_DIR, QUESTION, SEARCH, ProgramTest
 
 
 class RussianWindow(ProgramTest):
@@ -35,6 +37,20 @@ class RussianWindow(ProgramTest):
         self.wait(lambda r: r["url"].endswith("/spravka/pechat.html"), "the printing page")
         time.sleep(0.5)
         self.shoot("russian-page.png")
+
+    def test_a_failed_send_says_so_in_the_packs_words(self):
+        with socket.socket() as probe:  # a port nobody listens on
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        report = self.start("-lmr", page=QUESTION, registry_text=(
+            "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nExpertIndex=2\n"
+            f"MailServer=smtp://127.0.0.1:{port}\nSupportDomain=support.example\n"))
+        for box, text in (("TextBox(1)", "ann@example.com"), ("TextBox(3)", "How do I print?")):
+            self.click(report, box)
+            self.type(text)
+        self.click(report, "Commander(0)")
+        shown = self.wait(lambda r: "dialog" in r, "the failure message")["dialog"]["text"]
+        self.assertTrue(shown.startswith("Ваш вопрос не отправлен.") and "Подробности:" in shown, shown)
 
 
 if __name__ == "__main__":

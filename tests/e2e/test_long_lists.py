@@ -1,11 +1,12 @@
 """A help set of 3,000 topics: the index list scrolls end to end by every
-means, and the look-up and the keys keep the selected row in view."""
+means; the look-up, the keys and a sort keep the selected row in view; and the
+search list starts each search at its first row."""
 
 import shutil
 import tempfile
 import unittest
 
-from harness import INDEX, ProgramTest, write_help_set
+from harness import INDEX, SEARCH, ProgramTest, write_help_set
 
 TOPICS = 3000
 # A list in pixels at 96 dpi: a two-pixel frame, a 16-pixel header strip, and a
@@ -20,7 +21,7 @@ class LongLists(ProgramTest):
         cls.folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
         # Subjects run against the file names, so that sorting by subject moves every row.
         cls.pack = write_help_set(cls.folder, TOPICS, lambda i: f"Topic {TOPICS - 1 - i:05} about printing",
-                                  lambda i: "Print the table.")
+                                  lambda i: "Print the table. " + ("The xylophone page." if i == 1234 else ""))
 
     @classmethod
     def tearDownClass(cls):
@@ -30,18 +31,22 @@ class LongLists(ProgramTest):
         c = report.control(LIST)
         self.assertTrue(c["firstInView"] <= c["selected"] <= c["lastInView"], c)
 
-    def at(self, end):
-        return lambda r: (r.control(LIST)["lastInView"] == r.control(LIST)["rows"] - 1 if end
-                          else r.control(LIST)["firstInView"] == 0)
+    def at(self, end, name=LIST):
+        return lambda r: (r.control(name)["lastInView"] == r.control(name)["rows"] - 1 if end
+                          else r.control(name)["firstInView"] == 0)
+
+    def bar(self, report, name=LIST):
+        """The scroll bar's column, and its top and bottom, on the screen."""
+        x, y, w, h = report.on_screen(name)
+        return x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
 
     def test_index_list_scrolls_end_to_end_by_every_means(self):
         report = self.start("-index", page=INDEX, timeout=120)
         c = report.control(LIST)
         self.assertEqual((c["rows"], c["firstInView"], c["scrollBar"]), (TOPICS + 1, 0, True))
         self.shoot("long-index-top.png")
-        x, y, w, h = report.on_screen(LIST)
-        bar_x, top, bottom = x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
-        row = (x + 40, y + FRAME + HEADER + 30)
+        bar_x, top, bottom = self.bar(report)
+        row = (report.on_screen(LIST)[0] + 40, top + 29)
         slider = {False: (bar_x, top + ARROW + 3), True: (bar_x, bottom - ARROW - 4)}  # at the top, at the end
         near = {False: (bar_x, top + ARROW + 32), True: (bar_x, bottom - ARROW - 32)}
 
@@ -90,6 +95,51 @@ class LongLists(ProgramTest):
         self.type("topic 000")  # first in the folder: Topic02900
         self.assert_selected_in_view(self.wait(lambda r: r.control(LIST)["selected"] > 2800, "the look-up"))
         self.shoot("long-index-look-up.png")
+
+    def test_sort_look_up_and_search_keep_their_row(self):
+        report = self.start("-index", page=INDEX, timeout=120)
+        self.click(report, "WriteBox(1)")
+        self.type("topic 000")  # Topic02900
+        report = self.wait(lambda r: r.control(LIST)["selected"] > 2800, "the look-up selects a topic far down")
+        # Sorting by the topic column moves the topic near the top; the selection follows it, Display opens it.
+        x, y, w, _ = report.on_screen(LIST)
+        self.display.click(x + w / 2 - 40, y + 9)
+        report = self.wait(lambda r: r.control(LIST)["selected"] < 200, "sorted by topic")
+        self.assert_selected_in_view(report)
+        self.click(report, "CommandButton(2)")
+        report = self.wait(lambda r: r["url"].endswith("/reference/topic02900.html"), "Display opens the topic")
+        # A look-up without match selects nothing and Enter opens nothing: one step back from the next
+        # topic opened is the topic before.
+        self.click(report, "WriteBox(1)")
+        self.key("ctrl+a")
+        self.type("zzz")
+        self.wait(lambda r: r.control(LIST)["selected"] == -1, "nothing selected")
+        self.key("Return", "ctrl+a")
+        self.type("topic 02994")  # Topic00005
+        self.key("Return")
+        report = self.wait(lambda r: r["url"].endswith("/reference/topic00005.html"), "Enter opens the topic")
+        self.click(report, "ToolButton(0)")  # Back
+        self.wait(lambda r: r["url"].endswith("/reference/topic02900.html"), "back one step")
+
+        # A long search scrolled to its end, then a search with one result: that row shows, and the
+        # count keeps its right edge.
+        report = self.open_page(report, SEARCH)
+        right = sum(report.control("FrameLabel(2)")["rect"][0:3:2])
+        for words, count in (("print", TOPICS), ("xylophone", 1)):
+            self.click(report, "WriteBox(0)")
+            self.key("ctrl+a")
+            self.type(words)
+            self.key("Return")
+            report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] == f"Matches: {count}"
+                               and not r["busy"], f"{count} matches", 120)
+            c = report.control("ComplexList(0)")
+            self.assertEqual((c["rows"], c["selected"], c["firstInView"], c["scrollBar"]), (count, 0, 0, count > 1))
+            self.assertEqual(sum(report.control("FrameLabel(2)")["rect"][0:3:2]), right, "Matches: N moved")
+            if count > 1:  # scrolled to its end before the next search
+                bar_x, top, _ = self.bar(report, "ComplexList(0)")
+                self.display.drag((bar_x, top + ARROW + 3), (bar_x, top + ARROW + 603))
+                self.wait(self.at(True, "ComplexList(0)"), "the search list at its end")
+        self.shoot("long-search-one-result.png")
 
 
 if __name__ == "__main__":
