@@ -5,19 +5,14 @@
 using namespace lumora;
 using settings::LanguagePack;
 
-namespace {
-
-LanguagePack Sort(std::initializer_list<std::pair<const char*, const char*>> entries) {
+static LanguagePack Sort(std::initializer_list<std::pair<const char*, const char*>> entries) {
   content::StringTable table(2);
   for (const auto& [key, value] : entries) {
-    const int entry = table.Append();
-    table.Set(0, entry, QString::fromLatin1(key));
-    table.Set(1, entry, QString::fromLatin1(value));
+    table.Set(0, table.Append(), QString::fromLatin1(key));
+    table.Set(1, table.LastIndex(), QString::fromLatin1(value));
   }
   return settings::SortLanguageEntries(table);
 }
-
-}  // namespace
 
 TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
   LanguagePack pack = Sort({{"lang3", "three"}, {"LANG4", "four"}, {"Short10", "key"}, {"diflb7", "info"},

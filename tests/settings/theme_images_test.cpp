@@ -17,17 +17,16 @@ TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
   const QString theme = dir.path() + QStringLiteral("/share/quillmark/engine001/blue/resource");
   const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
   ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
-  const auto picture = [](const QString& path, QColor colour, const char* format = "PNG") {
+  const auto picture = [](const QString& path, QColor colour, const char* format) {
     QImage image(64, 64, QImage::Format_RGB32);
     for (int at = 0; at < 64 * 64; ++at) image.setPixelColor(at % 64, at / 64, colour.lighter(100 + at % 64));
     ASSERT_TRUE(image.save(path, format));
   };
-  picture(theme + QStringLiteral("0.dat"), Qt::green, "ICO");
-  picture(theme + QStringLiteral("1.dat"), Qt::red, "JPEG");
-  picture(theme + QStringLiteral("3.dat"), Qt::red);
+  for (const auto& [name, colour, format] :
+       {std::tuple{"0", Qt::green, "ICO"}, {"1", Qt::red, "JPEG"}, {"3", Qt::red, "PNG"}, {"a1", Qt::red, "PNG"},
+        {"b0", Qt::blue, "BMP"}})
+    picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
   QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
-  picture(theme + QStringLiteral("a1.dat"), Qt::red);
-  picture(theme + QStringLiteral("b0.dat"), Qt::blue, "BMP");
   for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
   QString name = QStringLiteral("blue");
   settings::LoadThemeImages(name);

@@ -8,16 +8,12 @@
 
 using namespace lumora::settings;
 
-namespace {
-
-const ThemeValues& Parse(QByteArray text, int set = -1) {
+static const ThemeValues& Parse(QByteArray text, int set = -1) {
   Theme() = ThemeValues();
   const int count = ParseThemeText(text);
   EXPECT_TRUE(text.isEmpty() && (set < 0 || count == set)) << count;
   return Theme();
 }
-
-}  // namespace
 
 TEST(ThemeText, SetsTheFourteenValues) {
   // Neither an unknown key nor a colour that is no number counts, nor changes anything.
