@@ -6,8 +6,6 @@
 #include "controls/tool_button.h"
 #include "test_theme.h"
 
-namespace lumora::controls {
-
 class AccessibilityTest : public ControlTest<ComplexList> {
  protected:
   AccessibilityTest() : ControlTest({0, 0, 4075, 3000}) { InstallAccessibility(); }
@@ -33,10 +31,10 @@ TEST_F(AccessibilityTest, ButtonsAreNamedByCaptionOrToolTipAndPressableWhileThei
   EXPECT_EQ(printed.size(), 0);
   EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
   EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
+  EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
   EXPECT_TRUE(Of(print)->state().disabled);
   for (QObject* b : std::initializer_list<QObject*>{tool, close, search}) EXPECT_EQ(Of(b)->role(), QAccessible::Button);
   EXPECT_NE(Of(texture)->role(), QAccessible::Button);  // a picture that is no button
-  EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
 }
 
 TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelectionMarked) {
@@ -52,14 +50,12 @@ TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelection
   QAccessibleInterface* rows = Of(control_);
   ASSERT_EQ(rows->childCount(), 43);
   QAccessibleInterface* row = rows->child(1);
-  EXPECT_EQ(row->role(), QAccessible::ListItem);
   EXPECT_EQ(row->text(QAccessible::Name), longSubject + QStringLiteral(", 2"));
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));  // what Enter would open
-  EXPECT_TRUE(row->state().selected);
+  EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected);
   EXPECT_EQ(rows->indexOfChild(rows->child(1)), 1);  // the same item each time it is asked for
   EXPECT_FALSE(row->rect().isEmpty());
-  EXPECT_FALSE(rows->child(0)->state().offscreen);
-  EXPECT_TRUE(rows->child(42)->state().offscreen);  // below the visible rows
+  EXPECT_TRUE(!rows->child(0)->state().offscreen && rows->child(42)->state().offscreen);  // 42 is below the view
   EXPECT_EQ(rows->child(43), nullptr);
 
   QAccessibleInterface* last = rows->child(42);
@@ -67,5 +63,3 @@ TEST_F(AccessibilityTest, ListRowsAreItemsNamedByTheirWholeCellsWithTheSelection
   EXPECT_EQ(rows->childCount(), 0);
   EXPECT_FALSE(last->isValid());
 }
-
-}  // namespace lumora::controls

@@ -1,8 +1,6 @@
 #include "controls/command_button.h"
 #include "test_theme.h"
 
-namespace lumora::controls {
-
 using platform::Shape;
 
 class CommandButtonTest : public ControlTest<CommandButton> {
@@ -13,8 +11,7 @@ class CommandButtonTest : public ControlTest<CommandButton> {
 
 TEST_F(CommandButtonTest, ANewCaptionIsCentredAtOnceWithItsAccessKeyMarked) {
   control_->SetCaption(QStringLiteral("A much longer caption"));
-  const auto* label = control_->CmBLabel;
-  EXPECT_EQ(label->Left(), std::lround((960 - label->Width()) / 2.0 - 15));
+  EXPECT_EQ(control_->CmBLabel->Left(), std::lround((960 - control_->CmBLabel->Width()) / 2.0 - 15));
   EXPECT_EQ(control_->Caption(), QStringLiteral("&A much longer caption"));
 }
 
@@ -22,25 +19,20 @@ TEST_F(CommandButtonTest, DisabledLookKeepsFaceAndOuterLineInShadowAndShowsNoHov
   control_->SetImHigh(true);
   EXPECT_TRUE(control_->CmBShape[5]->Visible() && control_->CmBShape[6]->Visible());
   control_->SetEnabled(false);
-  EXPECT_FALSE(control_->CmBShape[2]->Visible());
   control_->SetImHigh(true);
-  EXPECT_FALSE(control_->CmBShape[6]->Visible());
+  EXPECT_FALSE(control_->CmBShape[2]->Visible() || control_->CmBShape[6]->Visible());
   control_->SetEnabled(true);
   EXPECT_FALSE(control_->CmBShape[5]->Visible());  // until the host writes ImHigh again
 }
 
-TEST_F(CommandButtonTest, PressingShiftsTheCaptionAndDarkensTheFace) {
+TEST_F(CommandButtonTest, APressSinksTheCaptionAndADoubleClickCountsTwiceAndAKeyClicksOnItsRelease) {
+  QSignalSpy clicks(control_, &CommandButton::Click);
   const int restingTop = control_->CmBLabel->Top();
   Mouse(QTest::MousePress);
   EXPECT_EQ(control_->CmBLabel->Top(), restingTop + 14);  // one pixel less one twip
   EXPECT_EQ(control_->CmBShape[3]->FillColor(), 0xC0C0C0);
   Mouse(QTest::MouseRelease);
   EXPECT_EQ(control_->CmBLabel->Top(), restingTop);
-}
-
-TEST_F(CommandButtonTest, ADoubleClickCountsTwiceAndAKeyClicksOnItsRelease) {
-  QSignalSpy clicks(control_, &CommandButton::Click);
-  Mouse(QTest::MouseClick);
   Mouse(QTest::MouseDClick);
   EXPECT_EQ(clicks.count(), 2);
   QTest::keyPress(control_, Qt::Key_Return);
@@ -57,5 +49,3 @@ TEST_F(CommandButtonTest, FocusFrameIsDottedWhileFocused) {
   control_->clearFocus();
   EXPECT_EQ(control_->CmBShape[4]->BorderStyle(), Shape::Border::Solid);
 }
-
-}  // namespace lumora::controls

@@ -2,47 +2,39 @@
 #include "controls/simple_box.h"
 #include "test_theme.h"
 
-namespace lumora::controls {
-
 class ExplorerHolderTest : public ControlTest<ExplorerHolder> {
  protected:
   ExplorerHolderTest() : ControlTest({0, 900, 3000, 6525}) {}
   // A pointer move over the drag slider, X relative to the slider.
-  void Drag(int button, double x) { emit pane_->DragSlider->MouseMove(button, 0, x, 100); }
-
-  ExplorerHolder* const& pane_ = control_;
+  void Drag(int button, double x) { emit control_->DragSlider->MouseMove(button, 0, x, 100); }
 };
 
 TEST_F(ExplorerHolderTest, DragFollowsThePointerWithinTheLimits) {
-  QSignalSpy aligns(pane_, &ExplorerHolder::SelfAlign);
+  QSignalSpy aligns(control_, &ExplorerHolder::SelfAlign);
   Drag(1, 300);
-  EXPECT_EQ(pane_->DragSlider->Left(), 3000 + 300 - 30 - 75);
+  EXPECT_EQ(control_->DragSlider->Left(), 3000 + 300 - 30 - 75);
   Drag(1, -9000);
-  EXPECT_EQ(pane_->Width(), 2540);
+  EXPECT_EQ(control_->Width(), 2540);
   Drag(1, 5800 - 2540 + 30);  // exactly on the wide limit
-  EXPECT_EQ(pane_->Width(), 5800);
+  EXPECT_EQ(control_->Width(), 5800);
   EXPECT_EQ(aligns.count(), 3);
 }
 
 TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   Drag(1, 30);  // width + 30 - 30: the same width
-  QSignalSpy aligns(pane_, &ExplorerHolder::SelfAlign);
-  QSignalSpy moves(pane_, &platform::FormElement::MouseMove);
+  QSignalSpy aligns(control_, &ExplorerHolder::SelfAlign);
+  QSignalSpy moves(control_, &platform::FormElement::MouseMove);
   Drag(1, 30);
   EXPECT_EQ(aligns.count(), 0);
   Drag(2, 900);  // the right button never drags
-  EXPECT_EQ(pane_->Width(), 3000);
-  EXPECT_EQ(moves.count(), 2);
-  pane_->ResetControl();
+  EXPECT_EQ((std::pair{control_->Width(), moves.count()}), (std::pair{3000, qsizetype{2}}));
+  control_->ResetControl();
   EXPECT_EQ(aligns.count(), 2);  // a reset aligns twice
 }
 
 TEST(SimpleBox, ShowThisAlwaysAsksTheHost) {
   SimpleBox box;
   QSignalSpy asks(&box, &SimpleBox::MakeVisible);
-  box.SetShowThis(false);
-  box.SetShowThis(false);
+  for (int i = 0; i < 2; ++i) box.SetShowThis(false);
   EXPECT_EQ(asks.count(), 2);
 }
-
-}  // namespace lumora::controls

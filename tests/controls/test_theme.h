@@ -10,9 +10,12 @@
 #include "settings/theme.h"
 #include "settings/theme_images.h"
 
+// The control tests name the controls, platform::, settings:: and content:: without lumora::.
+using namespace lumora;
+using namespace lumora::controls;
+
 // 96 dpi and a distinct colour (0xBBGGRR) for every theme role: navy for the theme colour, greys for the frames.
 inline void UseTestTheme() {
-  using namespace lumora;
   settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
   settings::Theme() = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0,
                        .theme_invert = 0x0000FF, .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00,
@@ -33,14 +36,13 @@ class ControlTest : public testing::Test {
     window_.resize(400, 400);
     window_.show();
   }
-
   QWidget window_;
   Control* control_ = nullptr;
 };
 
-inline QPixmap Filled(const QColor& colour) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(colour);
-  return pixmap;
+inline QPixmap Filled(const QColor& colour) { QPixmap pixmap(16, 16); pixmap.fill(colour); return pixmap; }
+inline void Pictures(int set, std::initializer_list<QColor> colours) {
+  settings::PictureLoader(set).Clear();
+  for (const QColor& colour : colours) settings::PictureLoader(set).Add(Filled(colour));
 }
-inline QColor Shown(const lumora::platform::Picture* picture) { return picture->Image().toImage().pixelColor(1, 1); }
+inline QColor Shown(const platform::Picture* picture) { return picture->Image().toImage().pixelColor(1, 1); }
