@@ -40,14 +40,12 @@ TEST(FitText, ShortensWithAnEllipsisUntilItFits) {
       // "two words" is 900 wide; with a 300-wide ellipsis, 6 characters fit in 900.
       {QStringLiteral("two words"), 901, QStringLiteral("two words")},
       {QStringLiteral("two words"), 900, QStringLiteral("two wo...")},  // equal width counts as too wide
-      {QStringLiteral("two words"), 350, QString()},
-      {QStringLiteral("two words"), 0, QString()},
+      {QStringLiteral("two words"), 350, QString()}, {QStringLiteral("two words"), 0, QString()},
       {QStringLiteral("Supercalifragilistic"), 1, QStringLiteral("Supercalifragilistic")},  // no blank
       // Four characters fit before the ellipsis: never half of "&&" or of a surrogate pair.
       {QStringLiteral("ab &&cdef gh"), 750, QStringLiteral("ab ...")},
       {QStringLiteral("ab&&cdef gh"), 750, QStringLiteral("ab&&...")},
-      {QStringLiteral("ab ") + pair + QStringLiteral("cdef gh"), 750, QStringLiteral("ab ...")},
-  };
+      {QStringLiteral("ab ") + pair + QStringLiteral("cdef gh"), 750, QStringLiteral("ab ...")}};
   FixedWidthMeasurer m;
   for (const auto& c : cases)
     EXPECT_EQ(FitText(m, c.text, c.maxWidth, QStringLiteral("Tahoma"), true, 300), c.fitted) << c.text.toStdString();

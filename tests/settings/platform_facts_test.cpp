@@ -14,8 +14,7 @@ TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
   const struct { platform::ScreenMetrics screen; std::array<int, 10> units; } cases[] = {  // Px1 .. Px16, the spans
       {{15.0, 15.0, 1024, 768}, {15, 30, 45, 60, 75, 90, 120, 240, 15480, 11640}},
       // 12.5 twips a pixel: 12.5 -> 12, 37.5 -> 38; a span beyond 16 bits; only the span uses the vertical figure.
-      {{12.5, 12.0, 3840, 2160}, {12, 25, 38, 50, 62, 75, 100, 200, 48100, (2160 + 8) * 12}},
-  };
+      {{12.5, 12.0, 3840, 2160}, {12, 25, 38, 50, 62, 75, 100, 200, 48100, (2160 + 8) * 12}}};
   for (const auto& c : cases) {
     const settings::PixelUnits u = settings::ComputePixelUnits(c.screen);
     EXPECT_EQ((std::array<int, 10>{u.Px1, u.Px2, u.Px3, u.Px4, u.Px5, u.Px6, u.Px8, u.Px16, u.ScreenSpanX, u.ScreenSpanY}),

@@ -35,8 +35,7 @@ TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
       {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
        QStringLiteral("one\r") + second},
       // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
-      {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")},
-  };
+      {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")}};
   const QString pack = dir.filePath(QStringLiteral("pack.qlp"));
   content::StringTable table(2);
   table.Set(0, 0, QStringLiteral("old"));

@@ -24,8 +24,7 @@ TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
   };
   for (const auto& [name, colour, format] :
        {std::tuple{"0", Qt::green, "ICO"}, {"1", Qt::red, "JPEG"}, {"3", Qt::red, "PNG"}, {"a1", Qt::red, "PNG"},
-        {"b0", Qt::blue, "BMP"}})
-    picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
+        {"b0", Qt::blue, "BMP"}}) picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
   QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
   for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
   QString name = QStringLiteral("blue");

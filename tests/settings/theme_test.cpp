@@ -15,7 +15,7 @@ static const ThemeValues& Parse(QByteArray text, int set = -1) {
   return Theme();
 }
 
-TEST(ThemeText, SetsTheFourteenValues) {
+TEST(ThemeText, SetsTheFourteenValuesFromWhole32BitNumbers) {
   // Neither an unknown key nor a colour that is no number counts, nor changes anything.
   const ThemeValues& t = Parse("' classic\r\ntheme_text = Caf\xc3\xa9\r\nTHEME_FONT = Caf\xe9 MS\r\ntheme_icon = 1\r\n"
                                "theme_invert = 2\r\ntheme_invertlight = 3\r\ntheme_high = 4\r\ntheme_highlight = 5\r\n"
@@ -27,14 +27,10 @@ TEST(ThemeText, SetsTheFourteenValues) {
   EXPECT_EQ(Parse("   THEME_PITCH   =   &H80   \r\ntheme_pitch = 99999999999\r\n").theme_pitch, 128);
   EXPECT_EQ(Parse("theme_pitch = 1\r\ntheme_pitch = 2\r\n", 2).theme_pitch, 2);
   EXPECT_EQ(Parse("theme_pitch\t= 5\r\ntheme_pitch = 5", 0).theme_pitch, 0);  // a tab is part of the key; no CR LF
-}
-
-TEST(ThemeText, ColoursAreWhole32BitNumbers) {
   const std::pair<const char*, std::optional<int>> cases[] = {
       {"-1", -1}, {"+42", 42}, {"&H80", 128}, {"&hff0000", 0xFF0000}, {"&HFFFFFFFF", -1}, {"2147483647", 2147483647},
       {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", {}}, {"-2147483649", {}}, {"&H100000000", {}},
-      {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}},
-  };
+      {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseColour(text), value) << text;
 }
 
