@@ -10,20 +10,18 @@ using HungPageTest = TempInstall;
 TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
   Write("Help/loop.html", "<script>document.title = 'looping'; for (;;) {}</script>");
   Start();
-  const QString home = Lower("Help/index.html");
-  ASSERT_TRUE(WaitForPage(home));
+  ASSERT_TRUE(WaitForPage(Lower("Help/index.html")));
   ASSERT_TRUE(manager_->Pages().NavigateTo(true, Lower("Help/loop.html")));
   const auto before = std::chrono::steady_clock::now();
   QTest::qWait(3000);  // the window's own events keep flowing
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
   manager_->Pages().SwitchPage(app::PageController::pageQuestion);
-  EXPECT_EQ(State().PageMode, 3);
   // Never completed, so not in the history; the view still busy with it, so the way home is open.
   platform::BrowserView* browser = Ui().WebBrowser[0];
   ASSERT_TRUE(browser->Busy());
   EXPECT_TRUE(manager_->Pages().NavigateTo(false, QString()));
   EXPECT_TRUE(QTest::qWaitFor([&] { return State().History.Count() == 2 && !browser->Busy(); }, 60000));
-  EXPECT_EQ(State().History.At(0, 1), home);
+  EXPECT_EQ(State().History.At(0, 1), Lower("Help/index.html"));
   QTest::qWait(500);
   EXPECT_EQ(State().History.Count(), 2);
 }

@@ -8,7 +8,7 @@
 
 using namespace lumora;
 
-class ManagerTest : public TempInstall {};
+using ManagerTest = TempInstall;
 
 TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
   manager_ = std::make_unique<app::Manager>(&owner_);
@@ -44,17 +44,13 @@ TEST_F(ManagerTest, TheOwnerHandsItsActivationOn) {
     QApplication::processEvents();
     EXPECT_EQ(std::pair(main.isActiveWindow(), owner_.isMinimized()), std::pair(shown, !shown));
   }
-  owner_.setWindowState(Qt::WindowNoState);  // restored from the taskbar
-  QApplication::processEvents();
-  EXPECT_TRUE(main.isVisible());
   owner_.SetMainWindow(nullptr);
 }
 
 TEST_F(ManagerTest, UnusableLanguagePackEndsStartupWithoutAWindow) {
   QDir().mkpath(Path("folder.qlp"));
   Write("empty.qlp", "");
-  const QString quoted = u'"' + Path("help/english.qlp") + u'"';
-  for (const QString& arguments : {Path("folder.qlp"), Path("empty.qlp"), quoted}) {
+  for (const QString& arguments : {Path("folder.qlp"), Path("empty.qlp")}) {
     app::Manager manager(&owner_);
     QString shown;
     QTimer::singleShot(0, [&] {
