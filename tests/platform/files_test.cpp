@@ -12,8 +12,6 @@
 
 using namespace lumora::platform;
 
-namespace {
-
 class Files : public testing::Test {
  protected:
   QString At(const char* relative) const { return dir_.filePath(QString::fromUtf8(relative)); }
@@ -24,8 +22,6 @@ class Files : public testing::Test {
   QTemporaryDir dir_;
 };
 
-}  // namespace
-
 TEST_F(Files, ResolvePathFindsTheRealFileIgnoringCaseAndLeavesMissingOnesAlone) {
   EXPECT_EQ(ResolvePath(At("help/using/getting-started.html")), Make("Help/Using/Getting-Started.html"));
   Make("page.html"); Make("PAGE.html");
@@ -35,8 +31,7 @@ TEST_F(Files, ResolvePathFindsTheRealFileIgnoringCaseAndLeavesMissingOnesAlone) 
 
 // A "#" in a folder or file name is part of the name; only what follows the file is a place in it.
 TEST_F(Files, SplitLocalTargetTakesTheLongestFileBeforeAHash) {
-  const QString file = Make("C# Help/faq#2.html");
-  const QString lower = AnsiLower(dir_.path()) + QStringLiteral("/c# help/");
+  const QString file = Make("C# Help/faq#2.html"), lower = AnsiLower(At("C# Help/"));
   const auto split = [&](const char* target) {
     const LocalTarget local = SplitLocalTarget(lower + QLatin1String(target));
     return std::tuple(local.file, local.hasFragment, local.fragment);
@@ -47,14 +42,12 @@ TEST_F(Files, SplitLocalTargetTakesTheLongestFileBeforeAHash) {
 }
 
 TEST_F(Files, OnlyRegularFilesAreReadAndOnlyThoseWithContentAreUsable) {
-  const QString page = Make("page.html");
+  const QString page = Make("page.html"); EXPECT_TRUE(FileIsUsable(At("PAGE.HTML")));
   Make("empty.qlp", ""); Make("folder.qlp/inside"); QFile::link(At("gone.qlp"), At("dangling.qlp"));
-  EXPECT_TRUE(FileIsUsable(At("PAGE.HTML")));
   for (const char* unusable : {"empty.qlp", "folder.qlp", "dangling.qlp", "missing.qlp"})
     EXPECT_FALSE(FileIsUsable(At(unusable))) << unusable;
 
-  bool whole = true;
-  EXPECT_EQ(ReadRegularFile(page, 4, &whole), QByteArray("0123")); EXPECT_FALSE(whole);
+  bool whole = true; EXPECT_EQ(ReadRegularFile(page, 4, &whole), QByteArray("0123")); EXPECT_FALSE(whole);
   EXPECT_EQ(ReadRegularFile(page, 100, &whole), QByteArray("0123456789")); EXPECT_TRUE(whole);
   // A FIFO without a writer would block an ordinary open for ever.
   ASSERT_EQ(mkfifo(QFile::encodeName(At("pipe.html")).constData(), 0600), 0);
@@ -70,7 +63,6 @@ TEST(AnsiLower, LowersLatinCapitalsOnly) {
 
 TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/bin")), QStringLiteral("/etc/quillmark/registry.conf"));
-  EXPECT_TRUE(RegistryStorePath().endsWith(QStringLiteral("/etc/quillmark/registry.conf")));
   qputenv("LUMORA_APP_DIR", "/srv/lumora/"); qputenv("LUMORA_SYSTEM_DIR", "/srv/share//");
   qputenv("LUMORA_REGISTRY", "/srv/registry.conf");
   EXPECT_EQ((QStringList{ProgramFolderPath(), SystemFolderPath(), RegistryStorePath()}),

@@ -8,15 +8,15 @@
 #include "platform/line.h"
 #include "platform/picture.h"
 #include "platform/push_button.h"
+#include "platform/shape.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
 
 using namespace lumora::platform;
 
 TEST(FormElementTest, TwipGeometryFollowsTheResolutionAndResizesOnlyForANewSize) {
-  struct Counting : FormElement {
-    using FormElement::FormElement; void OnResize() override { ++resizes; } int resizes = 0;
-  };
+  struct Counting : FormElement { using FormElement::FormElement; void OnResize() override { ++resizes; }
+                                  int resizes = 0; };
   QWidget parent; Counting element(&parent); element.Move(3600, 960, 6135, 600); element.Move(3600, 960);
   EXPECT_EQ(element.geometry(), QRect(240, 64, 409, 40));
   SetTwipsPerPixel(12.0, 10.0); SetTwipsPerPixel(0.0, 0.0);  // no resolution: the last one stays
@@ -27,8 +27,7 @@ TEST(FormElementTest, TwipGeometryFollowsTheResolutionAndResizesOnlyForANewSize)
 
 // Only a left release inside the element clicks; a right double click is a press.
 TEST(FormElementTest, MouseEventsKeepTheOriginalArguments) {
-  FormElement element; element.Move(0, 0, 1500, 1500);
-  std::vector<std::string> log;  // button and shift state as two digits
+  FormElement element; element.Move(0, 0, 1500, 1500); std::vector<std::string> log;  // button, shift: digits
   const auto add = [&log](const char* what) {
     return [&log, what](int button, int shift) { log.push_back(what + std::to_string(button * 10 + shift)); };
   };
@@ -46,33 +45,28 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
   Label label; label.SetAutoSize(true);
   label.SetCaption(QStringLiteral("Search")); const int lineHeight = label.Height();
   label.SetCaption(QStringLiteral("Search\r\nagain\rthird"));
-  QWidget parent; Line line(&parent);
-  line.SetEnds(15480, 570, 0, 570);  // one pixel more than the span, so both ends show
+  QWidget parent; Line line(&parent); line.SetEnds(15480, 570, 0, 570);  // span plus a pixel: both ends show
   EXPECT_EQ(std::pair(label.Height(), line.geometry()), std::pair(3 * lineHeight, QRect(0, 38, 1033, 1)));
   Picture own, stretched; own.SetImage(QPixmap(16, 16));
   stretched.SetStretch(true); stretched.SetWidth(360); stretched.SetImage(QPixmap(16, 16));
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
 }
 
-// Enter presses a form button or picture on the release, so a message box the click opens never takes the
-// held key's repeats as its answer. A release whose press went elsewhere or lost the focus presses nothing.
+// Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
   PushButton button; Picture picture; picture.SetPressable(true);
   const std::pair<FormElement*, QWidget*> targets[] = {{&button, button.FocusWidget()}, {&picture, &picture}};
   for (const auto& [element, focus] : targets) {
-    QSignalSpy clicks(element, &FormElement::Click); QTest::keyPress(focus, Qt::Key_Enter);
-    EXPECT_EQ(clicks.count(), 0);
+    QSignalSpy clicks(element, &FormElement::Click);
+    QTest::keyPress(focus, Qt::Key_Enter); EXPECT_EQ(clicks.count(), 0);
     QTest::keyRelease(focus, Qt::Key_Enter); QTest::keyRelease(focus, Qt::Key_Return);
-    QTest::keyClick(focus, Qt::Key_A);
-    EXPECT_EQ(clicks.count(), 1);
+    QTest::keyClick(focus, Qt::Key_A); EXPECT_EQ(clicks.count(), 1);
     QTest::keyPress(focus, Qt::Key_Return);
     QFocusEvent out(QEvent::FocusOut); QApplication::sendEvent(focus, &out);
-    QTest::keyRelease(focus, Qt::Key_Return);
-    EXPECT_EQ(clicks.count(), 1);
+    QTest::keyRelease(focus, Qt::Key_Return); EXPECT_EQ(clicks.count(), 1);
   }
-  QSignalSpy clicks(&picture, &FormElement::Click);
-  picture.SetPressable(false); QTest::keyClick(&picture, Qt::Key_Space);
-  EXPECT_EQ(clicks.count(), 0);
+  QSignalSpy clicks(&picture, &FormElement::Click); picture.SetPressable(false);
+  QTest::keyClick(&picture, Qt::Key_Space); EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
@@ -81,8 +75,17 @@ TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
 }
 
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
-  for (const auto lines : {TextBox::Lines::Single, TextBox::Lines::Multi}) {
-    TextBox box(lines); box.SetText(QStringLiteral("CPU: x86\nRAM: 2 GB"));
-    EXPECT_EQ(box.Text(), QStringLiteral("CPU: x86\nRAM: 2 GB"));
-  }
+  const QString text = QStringLiteral("CPU: x86\nRAM: 2 GB");
+  TextBox one(TextBox::Lines::Single), multi(TextBox::Lines::Multi); one.SetText(text); multi.SetText(text);
+  EXPECT_EQ(std::pair(one.Text(), multi.Text()), std::pair(text, text));
+}
+
+// A shape with no area starts no painter; a painter started outside a real paint event makes Qt complain.
+TEST(FormElementTest, ShapeWithNoWidthPaintsNothing) {
+  static int complaints = 0;
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++complaints; });
+  Shape shape; QPaintEvent paint(QRect(0, 0, 10, 10));
+  shape.Move(0, 0, 0, 150); QApplication::sendEvent(&shape, &paint); const int none = complaints;
+  shape.SetWidth(150); QApplication::sendEvent(&shape, &paint); qInstallMessageHandler(nullptr);
+  EXPECT_EQ(std::pair(none, complaints > 0), std::pair(0, true));
 }

@@ -1,12 +1,8 @@
-// registry_probe STORE VALUE TEXT: writes the text, then prints the value, as whoever runs it.
-#include <cstdio>
-
+// registry_probe STORE VALUE TEXT: writes the text as whoever runs it.
 #include "platform/registry.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 4) return 2;
-  const lumora::platform::RegistryRoot root{QString::fromLocal8Bit(argv[1])};
-  const QString key = QStringLiteral("SOFTWARE\\Quillmark Software"), value = QString::fromLocal8Bit(argv[2]);
-  lumora::platform::RegWriteText(root, key, value, QString::fromLocal8Bit(argv[3]));
-  std::printf("%s\n", lumora::platform::RegReadText(root, key, value).toUtf8().constData());
+  const auto arg = [argv](int i) { return QString::fromLocal8Bit(argv[i]); };
+  lumora::platform::RegWriteText({arg(1)}, QStringLiteral("SOFTWARE\\Quillmark Software"), arg(2), arg(3));
 }
