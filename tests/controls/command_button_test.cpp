@@ -25,7 +25,7 @@ TEST_F(CommandButtonTest, DisabledLookKeepsFaceAndOuterLineInShadowAndShowsNoHov
   EXPECT_FALSE(control_->CmBShape[5]->Visible());  // until the host writes ImHigh again
 }
 
-TEST_F(CommandButtonTest, APressSinksTheCaptionAndADoubleClickCountsTwiceAndAKeyClicksOnItsRelease) {
+TEST_F(CommandButtonTest, APressSinksTheCaptionClicksCountAKeyOnItsReleaseAndTheFocusFrameIsDotted) {
   QSignalSpy clicks(control_, &CommandButton::Click);
   const int restingTop = control_->CmBLabel->Top();
   Mouse(QTest::MousePress);
@@ -41,9 +41,6 @@ TEST_F(CommandButtonTest, APressSinksTheCaptionAndADoubleClickCountsTwiceAndAKey
   EXPECT_EQ(clicks.count(), 2);
   QTest::keyRelease(control_, Qt::Key_Return);
   EXPECT_EQ(clicks.count(), 3);
-}
-
-TEST_F(CommandButtonTest, FocusFrameIsDottedWhileFocused) {
   control_->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return control_->CmBShape[4]->BorderStyle() == Shape::Border::Dot; }));
   control_->clearFocus();

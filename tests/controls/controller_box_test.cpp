@@ -31,11 +31,3 @@ TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
   EXPECT_NE(Shown(b.ClBImage[0]), QColor(Qt::red));
 }
 
-TEST_F(ControllerBoxTest, ClickComesBeforeMouseDown) {
-  std::vector<std::string> order;
-  QObject::connect(control_, &ControllerBox::Click, [&] { order.push_back("click"); });
-  QObject::connect(control_, &platform::FormElement::MouseDown, [&] { order.push_back("down"); });
-  QObject::connect(control_, &platform::FormElement::MouseUp, [&] { order.push_back("up"); });
-  QTest::mouseClick(control_->ClBHotSpot, Qt::LeftButton, {}, QPoint(20, 20));
-  EXPECT_EQ(order, (std::vector<std::string>{"click", "down", "up"}));
-}

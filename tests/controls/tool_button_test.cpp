@@ -15,8 +15,6 @@ TEST_F(ToolButtonTest, WidthFollowsTheContent) {
   EXPECT_EQ(control_->Width(), 120 + 240 + 120 + 15);  // image left + image + 8 px + 1 px
   control_->ToolProperty(8, QString(), 3, true, 1);  // starts a group: indented, separator shown
   EXPECT_EQ(control_->Width(), 180 + 240 + 120);
-  control_->ToolProperty(3, QStringLiteral("Contents"), 4, true, 1);
-  EXPECT_EQ(control_->Width(), 480 + control_->TlBCaption->Width() + 120);
 }
 
 TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShowingTheFocus) {

@@ -34,50 +34,38 @@ TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
             (std::array<QColor, 3>{Qt::green, Qt::red, Qt::blue}));
 }
 
-TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffsetWithinTheTrack) {
+TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffsetWithinTheTrackAndTheStepOntoEightPixels) {
   control_->SetPlay(10000);  // content, but no view of it (a zero gap): nothing reported, the slider only placed
   EXPECT_EQ(Place(300, 2), -1);
   EXPECT_EQ(control_->ScbFrame[2]->Top(), 555);
   EXPECT_EQ(Content(10000), 0);
   EXPECT_EQ(control_->ScbFrame[2]->Height(), 298);  // 2000 / 10000 of the track
-  EXPECT_EQ(Place(596), 4000);  // half way
-  EXPECT_EQ(Place(99999), 10000 - 2000);  // clamped: the end shows the last screenful
-  EXPECT_EQ(Place(1192), -1);  // nothing changed: reported only when asked
-  EXPECT_EQ(Place(1192, 1), 8000);
-  EXPECT_EQ(Place(-50), 0);
-  Place(1192 - 89);  // the very bottom holds within six pixels of the end
-  EXPECT_TRUE(control_->VeryBottom());
-  Place(1192 - 90);
-  EXPECT_FALSE(control_->VeryBottom());
+  // Half way; clamped to the last screenful; unchanged, so reported only when asked; clamped to the top.
+  EXPECT_EQ((std::array{Place(596), Place(99999), Place(1192), Place(1192, 1), Place(-50)}),
+            (std::array{4000, 10000 - 2000, -1, 8000, 0}));
+  auto bottomAt = [&](int value) { Place(value); return control_->VeryBottom(); };
+  EXPECT_EQ((std::pair{bottomAt(1192 - 89), bottomAt(1192 - 90)}), (std::pair{true, false}));  // six pixels
   control_->Submit_New_Coord(4000);
   EXPECT_EQ(control_->Value(), 596);
-}
-
-TEST_F(VScrollButtonTest, StepIsEightPixelsOfContent) {
-  Content(20000);
+  Content(20000);  // the arrows' step: eight pixels of content
   control_->SetPlay(0);  // a zero keeps the old step
   EXPECT_EQ(control_->Step(), 12);
   Content(240001);  // beyond Gap x 120 the arrows still move the slider
   EXPECT_EQ(control_->Step(), 1);
 }
 
-TEST_F(VScrollButtonTest, HoverColoursTheElementUnderThePointerOnly) {
-  Content(10000);
-  QTest::mouseMove(control_->ScBHotSpot[1], QPoint(5, 5));
-  EXPECT_EQ((std::array{control_->ScBEffect[0]->FillColor(), control_->ScBEffect[1]->FillColor()}),
-            (std::array{0x404040, 0x00FF00}));
-  EXPECT_TRUE(control_->ImHigh());
-  QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 5));
-  EXPECT_EQ(control_->ScBEffect[2]->FillColor(), 0x00FF00);
-}
-
 // 10,000 rows of 195 twips in a 2000-twip view: a slider twip stands for more content than a row.
-TEST_F(VScrollButtonTest, LongContentScrollsEndToEndByEveryMeans) {
+TEST_F(VScrollButtonTest, ThePointerHighlightsItsPartAndScrollsLongContentEndToEndByEveryMeans) {
   QSignalSpy reports(control_, &VScrollButton::SliderDrag);
   auto last = [&] { return reports.last()[0].toInt(); };
   control_->SetLineHeight(195);
   Content(10000 * 195);
   EXPECT_EQ(control_->ScbFrame[2]->Height(), VScrollButton::MinSliderHeight());
+  QTest::mouseMove(control_->ScBHotSpot[1], QPoint(5, 5));
+  EXPECT_EQ((std::array{control_->ScBEffect[0]->FillColor(), control_->ScBEffect[1]->FillColor()}),
+            (std::array{0x404040, 0x00FF00}));
+  QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 5));
+  EXPECT_TRUE(control_->ScBEffect[2]->FillColor() == 0x00FF00 && control_->ImHigh());
   QTest::mouseClick(control_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_GE(last(), 195) << "the down arrow moved less than a row";
   const int afterArrow = last();
