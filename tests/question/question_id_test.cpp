@@ -10,12 +10,8 @@ using lumora::question::MakeQuestionId;
 
 TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
   Randomize(20240501);
+  QString ids; for (int draw = 0; draw < 2000; ++draw) ids += MakeQuestionId();
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY123456789");
-  QSet<QChar> seen;
-  for (int draw = 0; draw < 2000; ++draw) {
-    const QString id = MakeQuestionId();
-    ASSERT_EQ(id.size(), 10) << id.toStdString();
-    for (const QChar c : id) seen.insert(c);
-  }
-  EXPECT_EQ(seen, QSet<QChar>(alphabet.begin(), alphabet.end()));
+  EXPECT_EQ(std::pair(ids.size(), QSet<QChar>(ids.begin(), ids.end())),
+            std::pair(qsizetype{20000}, QSet<QChar>(alphabet.begin(), alphabet.end())));
 }

