@@ -6,7 +6,10 @@ using namespace lumora::app;
 
 TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   const struct {
-    const char *arguments, *commandLine; int runMode; const char* topic = ""; bool withoutName = false;
+    const char *arguments, *commandLine;
+    int runMode;
+    const char* topic = "";
+    bool withoutName = false;
   } cases[] = {
       {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // a later switch of the list wins
       {"  /Help/English.qlp  -SEARCH  ", "/help/english.qlp", runSearch},

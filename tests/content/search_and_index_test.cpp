@@ -30,14 +30,17 @@ struct HelpFolder : testing::Test {
   }
   QString Root() const { return dir_.path() + QLatin1Char('/'); }
   StringTable Index(const QString& root) const {
-    StringTable index(kIndexFields); BuildTopicIndex(root, index); return index;
+    StringTable index(kIndexFields);
+    BuildTopicIndex(root, index);
+    return index;
   }
 
   QTemporaryDir dir_;
 };
 
 QString Column(const StringTable& table, int field) {  // one field of every entry, joined by "|"
-  QStringList texts; for (int i = 0; i < table.Count(); ++i) texts += table.At(field, i);
+  QStringList texts;
+  for (int i = 0; i < table.Count(); ++i) texts += table.At(field, i);
   return texts.join(u'|');
 }
 
@@ -48,11 +51,13 @@ QByteArray Encoded(const char* encoding, const char* text) { return QStringEncod
 TEST_F(HelpFolder, ScanGoesFolderByFolderAndReadsOnlyRegularFilesInside) {
   for (const char* name : {"b.html", "A.html", "Sub/c.html", "Sub/Deep/d.html", "Other/e.txt"})
     Write(QString::fromLatin1(name), "x");
-  QTemporaryDir outside; QFile(outside.path() + QStringLiteral("/o.html")).open(QIODevice::WriteOnly);
+  QTemporaryDir outside;
+  QFile(outside.path() + QStringLiteral("/o.html")).open(QIODevice::WriteOnly);
   QFile::link(dir_.path(), Root() + QStringLiteral("Sub/back"));       // a link up the tree
   QFile::link(outside.path(), Root() + QStringLiteral("elsewhere"));  // a link out of it
   ASSERT_EQ(mkfifo(QFile::encodeName(Root() + QStringLiteral("pipe.html")).constData(), 0600), 0);
-  int pumps = 0; const StringTable files = ScanFolderTree(Root(), [&] { return ++pumps > 0; });
+  int pumps = 0;
+  const StringTable files = ScanFolderTree(Root(), [&] { return ++pumps > 0; });
   const auto column = [&](int field) { return Column(files, field).remove(Root(), Qt::CaseInsensitive); };
   EXPECT_EQ((Texts{column(0), column(1), column(2)}),  // the last with the names as they are on disk
             (Texts{QStringLiteral("||other/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|d.html"),
@@ -137,7 +142,8 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
   EXPECT_EQ(sorted(true, 1), QStringLiteral("apple|cherry|Banana|Apple|Chapter 1"));
   EXPECT_EQ(sorted(false, 0), QStringLiteral("apple|cherry|Banana|Apple|Chapter 1"));
   // An empty field stays where it is; the entries on each side sort apart.
-  table.Set(0, 2, QString()); EXPECT_EQ(sorted(true, 0), QStringLiteral("apple|cherry||Apple|Chapter 1"));
+  table.Set(0, 2, QString());
+  EXPECT_EQ(sorted(true, 0), QStringLiteral("apple|cherry||Apple|Chapter 1"));
   const std::pair<const char*, double> cases[] = {  // numbers are read as far as they go
       {"12", 12}, {" 1 2 3abc", 123}, {"-4.5x", -4.5}, {"+7", 7}, {"1.5.9", 1.5}, {"abc", 0}, {"", 0}};
   for (const auto& [text, number] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(text)), number) << text;
@@ -155,7 +161,8 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   EXPECT_EQ(QString(Column(results, 0) + u'/' + Column(results, 1)), QStringLiteral("setup|printing/7|2"));
   EXPECT_TRUE(SearchPages(index, SplitQuery(QStringLiteral("  zebra "))).At(0, 0).isEmpty());
   EXPECT_TRUE(SearchPages(index, {QStringLiteral("print")}, [] { return false; }).At(0, 0).isEmpty());
-  StringTable stopped(kIndexFields); EXPECT_FALSE(BuildTopicIndex(Root(), stopped, [] { return false; }));
+  StringTable stopped(kIndexFields);
+  EXPECT_FALSE(BuildTopicIndex(Root(), stopped, [] { return false; }));
   EXPECT_TRUE(stopped.At(0, 0).isEmpty());
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("missing.html"), {QStringLiteral("a")}), 0);
 }
@@ -175,7 +182,8 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
   for (const QByteArray& page : pages) {
     const QString text = lumora::platform::LowerText(EscapeForDisplay(DecodePage(page)));
     for (const QString& query : queries) {
-      const Texts words = SplitQuery(query); long long expected = 0;  // overlapping occurrences count
+      const Texts words = SplitQuery(query);
+      long long expected = 0;  // overlapping occurrences count
       for (const QString& word : words) expected += word.isEmpty() ? 0 : text.count(word);
       EXPECT_EQ(QueryWords(words).Score(page), expected) << page.toStdString() << " / " << query.toStdString();
     }
@@ -200,7 +208,8 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
 TEST(Lowering, EveryCharacterLowersInPageBytesAsInText) {
   std::string lowered;
   for (char32_t c = 0x80; c <= 0x10FFFF; c = c == 0xD7FF ? 0xE000 : c + 1) {  // no surrogates
-    const QString text = QString::fromUcs4(&c, 1); EscapeAndLower(text.toUtf8(), true, lowered);
+    const QString text = QString::fromUcs4(&c, 1);
+    EscapeAndLower(text.toUtf8(), true, lowered);
     ASSERT_EQ(QByteArray::fromStdString(lowered), text.toLower().toUtf8()) << std::hex << static_cast<unsigned>(c);
   }
   for (int b = 0; b < 256; ++b) {

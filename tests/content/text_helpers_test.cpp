@@ -52,7 +52,8 @@ TEST(FitText, ShortensWithAnEllipsisUntilItFits) {
   EXPECT_EQ(MeasureLineHeight(m, QStringLiteral("Verdana"), false), 200);
   EXPECT_EQ(m.font, QStringLiteral("Verdana"));
   // A long text costs a few measurements of about what can show: 297 characters and the ellipsis fit.
-  const QString text = QStringLiteral("word ").repeated(41 * 1024); m = FixedWidthMeasurer();
+  const QString text = QStringLiteral("word ").repeated(41 * 1024);
+  m = FixedWidthMeasurer();
   EXPECT_EQ(FitText(m, text, 30000, QString(), false, 300), text.left(297) + QStringLiteral("..."));
   EXPECT_TRUE(m.measurements <= 20 && m.measured <= 20 * 600) << m.measurements << " " << m.measured;
 }

@@ -24,14 +24,17 @@ class PageLayoutTest : public testing::Test {
 };
 
 TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
-  ui_.ExplorerHolder->SetWidth(3000); ui_.FormHeader[1]->Move(0, 600, 9885, 450);
+  ui_.ExplorerHolder->SetWidth(3000);
+  ui_.FormHeader[1]->Move(0, 600, 9885, 450);
   LayoutPage(ui_, layout::pageSearch, 9000, 7000);
   EXPECT_EQ((std::array{Place(ui_.SimpleBox[0]), Place(ui_.WebBrowser[0])}),  // browser's border hidden
             (std::array{std::array{3000, 1050, 6000, 5950}, std::array{-30, -30, 6060, 6010}}));
-  LayoutPage(ui_, layout::pageContents, 9000, 7000); EXPECT_FALSE(ui_.ExplorerHolder->Visible());
+  LayoutPage(ui_, layout::pageContents, 9000, 7000);
+  EXPECT_FALSE(ui_.ExplorerHolder->Visible());
   EXPECT_EQ(Place(ui_.SimpleBox[0]), (std::array{0, 1050, 9000, 5950}));
   // A pane wider than the window changes nothing else.
-  LayoutPage(ui_, layout::pageIndex, 9885, 7425); ui_.ExplorerHolder->SetWidth(5800);
+  LayoutPage(ui_, layout::pageIndex, 9885, 7425);
+  ui_.ExplorerHolder->SetWidth(5800);
   LayoutPage(ui_, layout::pageSearch, 5799, 7425);
   EXPECT_TRUE(ui_.ToolButton[3]->Sunken() && ui_.SimpleBox[0]->Width() > 0);  // still the index page
   LayoutPage(ui_, layout::pageSearch, 5800, 7425);  // a page of no width is still laid out
@@ -39,8 +42,10 @@ TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
 }
 
 TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
-  ui_.ExplorerHolder->SetWidth(2500 + 75); LayoutPage(ui_, layout::pageIndex, 9885, 7425);  // 2500 usable
-  EXPECT_TRUE(ui_.ComplexList[1]->Visible()); const auto* open = ui_.CommandButton[2];
+  ui_.ExplorerHolder->SetWidth(2500 + 75);
+  LayoutPage(ui_, layout::pageIndex, 9885, 7425);  // 2500 usable
+  EXPECT_TRUE(ui_.ComplexList[1]->Visible());
+  const auto* open = ui_.CommandButton[2];
   EXPECT_EQ((std::array{Right(open), open->Top() + open->Height()}), (std::array{2500 - 90, 6525 - 90}));
   EXPECT_EQ(Place(ui_.ComplexList[1]), (std::array{120, 960, 2500 - 240, 6525 - 960 - 330 - 240 + 30}));
   LayoutPage(ui_, layout::pageSearch, 9885, 7425);
@@ -58,18 +63,24 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
 
 TEST_F(PageLayoutTest, StatusBoxIsCentred) {
   LayoutPage(ui_, layout::pageContents, 9000, 7000);
-  auto* box = ui_.ControllerBox[0]; layout::PlaceControllerBoxes(ui_, -1, 9000);
+  auto* box = ui_.ControllerBox[0];
+  layout::PlaceControllerBoxes(ui_, -1, 9000);
   // Halves are kept until the end, then rounded to even: 2272.5 and 3162.5.
   EXPECT_EQ((std::array{box->Left(), box->Top(), box->Width()}), (std::array{2272, 3162, 4455}));
-  ui_.ExplorerHolder->SetWidth(3000); LayoutPage(ui_, layout::pageIndex, 9000, 7000);
-  box->SetWidth(6001); layout::PlaceControllerBoxes(ui_, 0, 9000); const int wide = box->Left();
-  box->SetWidth(6000); layout::PlaceControllerBoxes(ui_, 0, 9000);
+  ui_.ExplorerHolder->SetWidth(3000);
+  LayoutPage(ui_, layout::pageIndex, 9000, 7000);
+  box->SetWidth(6001);
+  layout::PlaceControllerBoxes(ui_, 0, 9000);
+  const int wide = box->Left();
+  box->SetWidth(6000);
+  layout::PlaceControllerBoxes(ui_, 0, 9000);
   EXPECT_EQ((std::array{wide, box->Left()}), (std::array{1500, 3000}));  // the wider one: on the window
 }
 
 TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
   const auto& tools = ui_.ToolButton;
-  layout::ArrangeToolbar(tools); layout::LeastSize least = layout::LeastWindowSize(ui_);
+  layout::ArrangeToolbar(tools);
+  layout::LeastSize least = layout::LeastWindowSize(ui_);
   // Toolbar strip, question box top, three lines, gap, information box, gap, buttons, margin.
   EXPECT_EQ(least.height, 900 + 2400 + 600 + 180 + 1125 + 240 + 375 + 240);
   LayoutPage(ui_, layout::pageQuestion, least.width, least.height);
@@ -83,7 +94,8 @@ TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
 }
 
 TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {
-  layout::CoverWindow(ui_, 40000, 30000); const auto* pane = ui_.ExplorerHolder;
+  layout::CoverWindow(ui_, 40000, 30000);
+  const auto* pane = ui_.ExplorerHolder;
   layout::CoverWindow(ui_, 5000, 4000);  // a smaller window later leaves them as they are
   EXPECT_EQ((std::vector{ui_.FormBackGround[0]->Width(), ui_.FormHeader[1]->Width(), ui_.FormImage->Width(),
                          ui_.DiffLabel[0]->Width(), ui_.NormLine[0]->X2()}), std::vector(5, 40000));

@@ -16,15 +16,18 @@ class Files : public testing::Test {
  protected:
   QString At(const char* relative) const { return dir_.filePath(QString::fromUtf8(relative)); }
   QString Make(const char* relative, const QByteArray& bytes = "0123456789") {
-    QDir().mkpath(QFileInfo(At(relative)).absolutePath()); QFile file(At(relative));
-    EXPECT_TRUE(file.open(QFile::WriteOnly) && file.write(bytes) == bytes.size()); return file.fileName();
+    QDir().mkpath(QFileInfo(At(relative)).absolutePath());
+    QFile file(At(relative));
+    EXPECT_TRUE(file.open(QFile::WriteOnly) && file.write(bytes) == bytes.size());
+    return file.fileName();
   }
   QTemporaryDir dir_;
 };
 
 TEST_F(Files, ResolvePathFindsTheRealFileIgnoringCaseAndLeavesMissingOnesAlone) {
   EXPECT_EQ(ResolvePath(At("help/using/getting-started.html")), Make("Help/Using/Getting-Started.html"));
-  Make("page.html"); Make("PAGE.html");
+  Make("page.html");
+  Make("PAGE.html");
   EXPECT_EQ(ResolvePath(At("page.html")), At("page.html"));  // as given, though another differs in case
   EXPECT_EQ(ResolvePath(At("nowhere/x.html")), At("nowhere/x.html"));
 }
@@ -42,16 +45,23 @@ TEST_F(Files, SplitLocalTargetTakesTheLongestFileBeforeAHash) {
 }
 
 TEST_F(Files, OnlyRegularFilesAreReadAndOnlyThoseWithContentAreUsable) {
-  const QString page = Make("page.html"); EXPECT_TRUE(FileIsUsable(At("PAGE.HTML")));
-  Make("empty.qlp", ""); Make("folder.qlp/inside"); QFile::link(At("gone.qlp"), At("dangling.qlp"));
+  const QString page = Make("page.html");
+  EXPECT_TRUE(FileIsUsable(At("PAGE.HTML")));
+  Make("empty.qlp", "");
+  Make("folder.qlp/inside");
+  QFile::link(At("gone.qlp"), At("dangling.qlp"));
   for (const char* unusable : {"empty.qlp", "folder.qlp", "dangling.qlp", "missing.qlp"})
     EXPECT_FALSE(FileIsUsable(At(unusable))) << unusable;
 
-  bool whole = true; EXPECT_EQ(ReadRegularFile(page, 4, &whole), QByteArray("0123")); EXPECT_FALSE(whole);
-  EXPECT_EQ(ReadRegularFile(page, 100, &whole), QByteArray("0123456789")); EXPECT_TRUE(whole);
+  bool whole = true;
+  EXPECT_EQ(ReadRegularFile(page, 4, &whole), QByteArray("0123"));
+  EXPECT_FALSE(whole);
+  EXPECT_EQ(ReadRegularFile(page, 100, &whole), QByteArray("0123456789"));
+  EXPECT_TRUE(whole);
   // A FIFO without a writer would block an ordinary open for ever.
   ASSERT_EQ(mkfifo(QFile::encodeName(At("pipe.html")).constData(), 0600), 0);
-  EXPECT_EQ(ReadRegularFile(At("pipe.html"), 100, &whole), QByteArray()); EXPECT_FALSE(whole);
+  EXPECT_EQ(ReadRegularFile(At("pipe.html"), 100, &whole), QByteArray());
+  EXPECT_FALSE(whole);
   EXPECT_EQ(ReadRegularFile(At("PAGE.html"), 100), QByteArray());  // no letter-case lookup
 }
 
@@ -63,7 +73,8 @@ TEST(AnsiLower, LowersLatinCapitalsOnly) {
 
 TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/bin")), QStringLiteral("/etc/quillmark/registry.conf"));
-  qputenv("LUMORA_APP_DIR", "/srv/lumora/"); qputenv("LUMORA_SYSTEM_DIR", "/srv/share//");
+  qputenv("LUMORA_APP_DIR", "/srv/lumora/");
+  qputenv("LUMORA_SYSTEM_DIR", "/srv/share//");
   qputenv("LUMORA_REGISTRY", "/srv/registry.conf");
   EXPECT_EQ((QStringList{ProgramFolderPath(), SystemFolderPath(), RegistryStorePath()}),
             QStringLiteral("/srv/lumora /srv/share /srv/registry.conf").split(u' '));

@@ -15,19 +15,29 @@
 using namespace lumora::platform;
 
 TEST(FormElementTest, TwipGeometryFollowsTheResolutionAndResizesOnlyForANewSize) {
-  struct Counting : FormElement { using FormElement::FormElement; void OnResize() override { ++resizes; }
-                                  int resizes = 0; };
-  QWidget parent; Counting element(&parent); element.Move(3600, 960, 6135, 600); element.Move(3600, 960);
+  struct Counting : FormElement {
+    using FormElement::FormElement;
+    void OnResize() override { ++resizes; }
+    int resizes = 0;
+  };
+  QWidget parent;
+  Counting element(&parent);
+  element.Move(3600, 960, 6135, 600);
+  element.Move(3600, 960);
   EXPECT_EQ(element.geometry(), QRect(240, 64, 409, 40));
-  SetTwipsPerPixel(12.0, 10.0); SetTwipsPerPixel(0.0, 0.0);  // no resolution: the last one stays
-  element.Move(120, 240); element.SetWidth(1200);
+  SetTwipsPerPixel(12.0, 10.0);
+  SetTwipsPerPixel(0.0, 0.0);  // no resolution: the last one stays
+  element.Move(120, 240);
+  element.SetWidth(1200);
   EXPECT_EQ(std::pair(element.geometry(), element.resizes), std::pair(QRect(10, 24, 100, 60), 2));
   SetTwipsPerPixel(15.0, 15.0);
 }
 
 // Only a left release inside the element clicks; a right double click is a press.
 TEST(FormElementTest, MouseEventsKeepTheOriginalArguments) {
-  FormElement element; element.Move(0, 0, 1500, 1500); std::vector<std::string> log;  // button, shift: digits
+  FormElement element;
+  element.Move(0, 0, 1500, 1500);
+  std::vector<std::string> log;  // button, shift: digits
   const auto add = [&log](const char* what) {
     return [&log, what](int button, int shift) { log.push_back(what + std::to_string(button * 10 + shift)); };
   };
@@ -42,31 +52,47 @@ TEST(FormElementTest, MouseEventsKeepTheOriginalArguments) {
 }
 
 TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
-  Label label; label.SetAutoSize(true);
-  label.SetCaption(QStringLiteral("Search")); const int lineHeight = label.Height();
+  Label label;
+  label.SetAutoSize(true);
+  label.SetCaption(QStringLiteral("Search"));
+  const int lineHeight = label.Height();
   label.SetCaption(QStringLiteral("Search\r\nagain\rthird"));
-  QWidget parent; Line line(&parent); line.SetEnds(15480, 570, 0, 570);  // span plus a pixel: both ends show
+  QWidget parent;
+  Line line(&parent);
+  line.SetEnds(15480, 570, 0, 570);  // span plus a pixel: both ends show
   EXPECT_EQ(std::pair(label.Height(), line.geometry()), std::pair(3 * lineHeight, QRect(0, 38, 1033, 1)));
-  Picture own, stretched; own.SetImage(QPixmap(16, 16));
-  stretched.SetStretch(true); stretched.SetWidth(360); stretched.SetImage(QPixmap(16, 16));
+  Picture own, stretched;
+  own.SetImage(QPixmap(16, 16));
+  stretched.SetStretch(true);
+  stretched.SetWidth(360);
+  stretched.SetImage(QPixmap(16, 16));
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
 }
 
 // Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
-  PushButton button; Picture picture; picture.SetPressable(true);
+  PushButton button;
+  Picture picture;
+  picture.SetPressable(true);
   const std::pair<FormElement*, QWidget*> targets[] = {{&button, button.FocusWidget()}, {&picture, &picture}};
   for (const auto& [element, focus] : targets) {
     QSignalSpy clicks(element, &FormElement::Click);
-    QTest::keyPress(focus, Qt::Key_Enter); EXPECT_EQ(clicks.count(), 0);
-    QTest::keyRelease(focus, Qt::Key_Enter); QTest::keyRelease(focus, Qt::Key_Return);
-    QTest::keyClick(focus, Qt::Key_A); EXPECT_EQ(clicks.count(), 1);
+    QTest::keyPress(focus, Qt::Key_Enter);
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::keyRelease(focus, Qt::Key_Enter);
+    QTest::keyRelease(focus, Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_A);
+    EXPECT_EQ(clicks.count(), 1);
     QTest::keyPress(focus, Qt::Key_Return);
-    QFocusEvent out(QEvent::FocusOut); QApplication::sendEvent(focus, &out);
-    QTest::keyRelease(focus, Qt::Key_Return); EXPECT_EQ(clicks.count(), 1);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(focus, &out);
+    QTest::keyRelease(focus, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1);
   }
-  QSignalSpy clicks(&picture, &FormElement::Click); picture.SetPressable(false);
-  QTest::keyClick(&picture, Qt::Key_Space); EXPECT_EQ(clicks.count(), 0);
+  QSignalSpy clicks(&picture, &FormElement::Click);
+  picture.SetPressable(false);
+  QTest::keyClick(&picture, Qt::Key_Space);
+  EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
@@ -76,7 +102,9 @@ TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
 
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
   const QString text = QStringLiteral("CPU: x86\nRAM: 2 GB");
-  TextBox one(TextBox::Lines::Single), multi(TextBox::Lines::Multi); one.SetText(text); multi.SetText(text);
+  TextBox one(TextBox::Lines::Single), multi(TextBox::Lines::Multi);
+  one.SetText(text);
+  multi.SetText(text);
   EXPECT_EQ(std::pair(one.Text(), multi.Text()), std::pair(text, text));
 }
 
@@ -84,8 +112,13 @@ TEST(FormElementTest, TextBoxesGiveBackTheirText) {
 TEST(FormElementTest, ShapeWithNoWidthPaintsNothing) {
   static int complaints = 0;
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++complaints; });
-  Shape shape; QPaintEvent paint(QRect(0, 0, 10, 10));
-  shape.Move(0, 0, 0, 150); QApplication::sendEvent(&shape, &paint); const int none = complaints;
-  shape.SetWidth(150); QApplication::sendEvent(&shape, &paint); qInstallMessageHandler(nullptr);
+  Shape shape;
+  QPaintEvent paint(QRect(0, 0, 10, 10));
+  shape.Move(0, 0, 0, 150);
+  QApplication::sendEvent(&shape, &paint);
+  const int none = complaints;
+  shape.SetWidth(150);
+  QApplication::sendEvent(&shape, &paint);
+  qInstallMessageHandler(nullptr);
   EXPECT_EQ(std::pair(none, complaints > 0), std::pair(0, true));
 }

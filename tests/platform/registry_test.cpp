@@ -47,7 +47,8 @@ TEST_F(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
         "CurrentTheme=classic\n; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n");
   EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));  // the last line of a name counts
   EXPECT_EQ(Read("ExpertIndex"), QString());
-  Write("ExpertIndex", "2"); EXPECT_TRUE(Bytes().contains("# ExpertIndex=8\nExpertIndex=2\n[Third Product\n"));
+  Write("ExpertIndex", "2");
+  EXPECT_TRUE(Bytes().contains("# ExpertIndex=8\nExpertIndex=2\n[Third Product\n"));
 }
 
 // The store is shared: a write changes or adds one line in the key's section only.
@@ -58,12 +59,14 @@ TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
   EXPECT_EQ(Read("currenttheme", QStringLiteral("software\\quillmark software\\")), QStringLiteral("classic"));
   Write("ExpertIndex", "2");
   QByteArray expected = QByteArray(before).replace("classic\r\n", "classic\r\nExpertIndex=2\r\n");
-  Write("currenttheme", "blue"); expected.replace("CurrentTheme = classic", "CurrentTheme =blue");
+  Write("currenttheme", "blue");
+  expected.replace("CurrentTheme = classic", "CurrentTheme =blue");
   EXPECT_EQ(Bytes(), expected);
   EXPECT_EQ(Read("ExpertIndex", QStringLiteral("Other")), QStringLiteral("9"));
   for (const char* text : {" blanks at the ends ", "say \"hi\" C:\\path\\", "Grüße", "tab\there\r\nnext line",
                            "@Variant(x)", "", "Zone 9: a-z_A.Z/0"}) {
-    Write("LMRCPUInfo", text); EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
+    Write("LMRCPUInfo", text);
+    EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
   }
   EXPECT_TRUE(Bytes().contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\r\n"));  // plain, to be read
 }
@@ -72,12 +75,15 @@ TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
 TEST_F(Registry, StoreInNestedFormIsWrittenWithEscapedNames) {
   Store("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
   EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
-  Write("AZaz09-_. +\t", "1"); Write("Ā", "2");  // its UTF-8 bytes C4 80 stay
+  Write("AZaz09-_. +\t", "1");
+  Write("Ā", "2");  // its UTF-8 bytes C4 80 stay
   EXPECT_EQ(Bytes(), QByteArray("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\nQuillmark%20Software"
                                 "\\AZaz09-_.%20%2B%09=1\nQuillmark%20Software\\\xC4\x80=2\n"));
   const QByteArray elsewhere = "[SOFTWARE]\nOther%20Product\\Theme=1\n"
                                "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";
-  Store(elsewhere); Write("ExpertIndex", "1"); EXPECT_EQ(Bytes(), elsewhere);
+  Store(elsewhere);
+  Write("ExpertIndex", "1");
+  EXPECT_EQ(Bytes(), elsewhere);
 }
 
 // Read-only, the write is lost without harm; writable in a locked folder, it is written in place.
@@ -88,11 +94,15 @@ TEST_F(Registry, UserRightsOnStoreAndFolder) {
     QStringList args{QStringLiteral(LUMORA_REGISTRY_PROBE), path_, QLatin1String(value), QLatin1String(text)};
     if (geteuid() == 0)  // root may write anything
       args = QStringLiteral("%1 --reuid=65534 --regid=65534 --clear-groups").arg(setpriv).split(u' ') + args;
-    QProcess::execute(args.takeFirst(), args); return Bytes();
+    QProcess::execute(args.takeFirst(), args);
+    return Bytes();
   };
   const auto mode = [](const QString& path, mode_t bits) { chmod(QFile::encodeName(path).constData(), bits); };
-  Store(kStore); mode(dir_.path(), 0555); mode(path_, 0444);
+  Store(kStore);
+  mode(dir_.path(), 0555);
+  mode(path_, 0444);
   EXPECT_EQ(probe("CurrentTheme", "blue"), kStore);
-  mode(path_, 0666); EXPECT_EQ(probe("ExpertIndex", "2"), QByteArray(kStore + "ExpertIndex=2\n"));
+  mode(path_, 0666);
+  EXPECT_EQ(probe("ExpertIndex", "2"), QByteArray(kStore + "ExpertIndex=2\n"));
   mode(dir_.path(), 0755);
 }

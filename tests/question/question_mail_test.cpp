@@ -12,7 +12,8 @@ using lumora::platform::MailSession;
 // Nothing typed into the form can add a header: replies go only to a plain
 // address, a line break in the subject becomes a blank.
 TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
-  lumora::platform::MailSettings settings; settings.sender = QStringLiteral("help@example.com");
+  lumora::platform::MailSettings settings;
+  settings.sender = QStringLiteral("help@example.com");
   MailSession session(settings);
   const auto head = [&](const char* address, const QString& subject) {
     const QuestionForm form{{QStringLiteral("Ann"), QString::fromUtf8(address), subject, QStringLiteral("Why?")}};
@@ -38,7 +39,8 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
 }
 
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
-  QTemporaryDir dir; const lumora::platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  QTemporaryDir dir;
+  const lumora::platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   QFile file(root.storeFile);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
               file.write("[SOFTWARE\\Quillmark%20Software]\nSupportDomain=\" \"\nMailUser=\"\"\n") && file.flush());

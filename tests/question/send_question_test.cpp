@@ -39,8 +39,10 @@ struct SmtpSink {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
-  QTemporaryDir folder; QProcess process;
-  quint16 port = FreeLoopbackPort(); bool ready = false;
+  QTemporaryDir folder;
+  QProcess process;
+  quint16 port = FreeLoopbackPort();
+  bool ready = false;
 };
 
 MailSettings Loopback(quint16 port) {
@@ -56,13 +58,15 @@ question::SendResult Send(MailSession& session, const QByteArray& question = "q"
 
 struct Delivery : testing::Test {
   void SetUp() override { ASSERT_TRUE(sink.ready) << "aiosmtpd did not start"; }
-  SmtpSink sink; MailSession session{Loopback(sink.port)};
+  SmtpSink sink;
+  MailSession session{Loopback(sink.port)};
 };
 
 }  // namespace
 
 TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
-  int pumps = 0; const auto result = Send(session, "One\r\n.\r\n..two dots\r\n.last", [&] { ++pumps; });
+  int pumps = 0;
+  const auto result = Send(session, "One\r\n.\r\n..two dots\r\n.last", [&] { ++pumps; });
   ASSERT_TRUE(result.sent) << result.error.toStdString();
   EXPECT_EQ(std::pair(pumps, session.SessionID()), std::pair(10, 0LL));  // signed off
   ASSERT_EQ(sink.Received(), 1);
@@ -112,7 +116,8 @@ TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   EXPECT_TRUE(session.LastError().startsWith(QStringLiteral("The mail was not sent: ")));
   EXPECT_EQ(sink.Received(), 0);
   session.SetSettings({QStringLiteral("imap://mail.example"), {}, {}, {}, 2000, 2000});
-  session.SignOff(); EXPECT_FALSE(session.SignOn());
+  session.SignOff();
+  EXPECT_FALSE(session.SignOn());
 }
 
 // A refusal, no server, or one that takes the connection and says nothing: the wait hook keeps
@@ -123,14 +128,18 @@ TEST(SendQuestion, RefusalsAndMissingAnswersAreReportedAsNotSent) {
     EXPECT_TRUE(!result.sent && result.error.startsWith(QStringLiteral("The mail was not sent: ")) &&
                 result.error.contains(why)) << result.error.toStdString();
   };
-  SmtpSink refusing(true); ASSERT_TRUE(refusing.ready);
+  SmtpSink refusing(true);
+  ASSERT_TRUE(refusing.ready);
   MailSession refused(Loopback(refusing.port));
   notSent(refused, QStringLiteral("550 5.1.1 Mailbox unavailable"));
   EXPECT_EQ(refusing.File("refused"), "lumora3@support.example\n");
-  MailSession nobody(Loopback(FreeLoopbackPort())); notSent(nobody, QString());
-  QTcpServer silent; ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+  MailSession nobody(Loopback(FreeLoopbackPort()));
+  notSent(nobody, QString());
+  QTcpServer silent;
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
   MailSession session(Loopback(silent.serverPort()));
-  int waits = 0; session.SetWaitHook([&] { return ++waits > 0; });
+  int waits = 0;
+  session.SetWaitHook([&] { return ++waits > 0; });
   notSent(session, QStringLiteral("timed out"));
   EXPECT_GT(waits, 10);
 }

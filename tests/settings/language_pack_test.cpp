@@ -25,7 +25,8 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
                     pack.FrameLabel.at(5) + pack.Commander.at(1) + pack.AskForm.at(1) + pack.FindBar.at(0) +
                     pack.ToolTip.at(7) + pack.TitleButton.at(4)),
             QStringLiteral("threefourkeyinfowaitClearaddress?%1/%2PrintClose"));
-  settings::Language() = pack; EXPECT_EQ(settings::LangText(10), QStringLiteral("ten"));
+  settings::Language() = pack;
+  EXPECT_EQ(settings::LangText(10), QStringLiteral("ten"));
   EXPECT_EQ(settings::LangText(-1) + settings::LangText(11), QString());  // outside the table
   // frmlb05: index 5, family "frmlb0"; x1y1: index 11, which it does not contain, so family "x1y1"; "1lang": index 1,
   // family lang. Texts beyond lang10/short10 are skipped; captions are checked against the controls when applied.
@@ -33,6 +34,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
                {"lang11", "x"}, {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "forty"}});
   EXPECT_TRUE(pack.FrameLabel.empty() && pack.DiffLabel.empty());
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
-  decltype(pack.LangText) lang, shortTexts; lang[1] = QStringLiteral("first");
+  decltype(pack.LangText) lang, shortTexts;
+  lang[1] = QStringLiteral("first");
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(lang, shortTexts));
 }

@@ -30,13 +30,15 @@ TEST(VersionCode, DropsEveryZeroDigit) {
 }
 
 TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
-  QTemporaryDir dir; const platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  QTemporaryDir dir;
+  const platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   QFile store(root.storeFile);  // the key, without the value
   ASSERT_TRUE(store.open(QIODevice::WriteOnly) && store.write("[SOFTWARE\\Quillmark%20Software]\n") > 0 && store.flush());
   const QString key = settings::QuillmarkKey(), name = QStringLiteral("ExpertIndex");
   std::set<std::string> drawn;
   for (int seed = 0; seed < 40; ++seed) {
-    platform::RegWriteText(root, key, name, QString()); platform::Randomize(static_cast<std::uint64_t>(seed));
+    platform::RegWriteText(root, key, name, QString());
+    platform::Randomize(static_cast<std::uint64_t>(seed));
     const QString index = settings::EnsureExpertIndex(root);
     EXPECT_EQ(platform::RegReadText(root, key, name), index);
     drawn.insert(index.toStdString());

@@ -29,14 +29,16 @@ TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
 }
 
 TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
-  QTemporaryDir dir; const QString second = QString::fromUtf8("Печать — «Справка»");
+  QTemporaryDir dir;
+  const QString second = QString::fromUtf8("Печать — «Справка»");
   const std::pair<QByteArray, QString> cases[] = {  // the file, its lang1
       {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
        QStringLiteral("one\r") + second},
       // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
       {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")}};
   const QString pack = dir.filePath(QStringLiteral("pack.qlp"));
-  content::StringTable table(2); table.Set(0, 0, QStringLiteral("old"));
+  content::StringTable table(2);
+  table.Set(0, 0, QStringLiteral("old"));
   for (const auto& [bytes, lang1] : cases) {
     QFile file(pack);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());

@@ -27,7 +27,8 @@ TEST(ThemeImages, EachListStopsAtTheFirstMissingOrEmptyFile) {
         {"b0", Qt::blue, "BMP"}}) picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
   QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
   for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
-  QString name = QStringLiteral("blue"); settings::LoadThemeImages(name);
+  QString name = QStringLiteral("blue");
+  settings::LoadThemeImages(name);
   const auto list = [](int n) { return settings::PictureLoader(n); };
   EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
             (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each

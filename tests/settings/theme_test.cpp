@@ -9,7 +9,8 @@
 using namespace lumora::settings;
 
 static const ThemeValues& Parse(QByteArray text, int set = -1) {
-  Theme() = ThemeValues(); const int count = ParseThemeText(text);
+  Theme() = ThemeValues();
+  const int count = ParseThemeText(text);
   EXPECT_TRUE(text.isEmpty() && (set < 0 || count == set)) << count;
   return Theme();
 }
@@ -43,10 +44,12 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
     ASSERT_TRUE(QDir().mkpath(folder(name)) && file.open(QIODevice::WriteOnly) && file.write(text) > 0);
   }
   for (const char* name : {"none", "silent"}) {
-    Theme() = ThemeValues(); EXPECT_FALSE(LoadThemeConfig(folder(name))) << name;
+    Theme() = ThemeValues();
+    EXPECT_FALSE(LoadThemeConfig(folder(name))) << name;
     EXPECT_EQ(Theme(), BuiltInTheme()) << name;
   }
   EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
-  Theme().theme_dark = 7; EXPECT_TRUE(LoadThemeConfig(folder("classic")));  // found ignoring case
+  Theme().theme_dark = 7;
+  EXPECT_TRUE(LoadThemeConfig(folder("classic")));  // found ignoring case
   EXPECT_EQ(std::pair(Theme().theme_pitch, Theme().theme_dark), std::pair(3, 7));
 }

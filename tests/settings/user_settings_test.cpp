@@ -10,7 +10,8 @@
 using namespace lumora;
 
 TEST(UserSettings, InstalledThemesGoRoundInNameOrderAndTheChosenOneIsKept) {
-  QTemporaryDir dir; const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
+  QTemporaryDir dir;
+  const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
   QDir().mkpath(root + QStringLiteral("broken"));  // a folder without its settings is no theme
   for (const QString& theme : {QStringLiteral("night"), QStringLiteral("Classic")})
     ASSERT_TRUE(QDir().mkpath(root + theme) && QFile(root + theme + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly));
@@ -22,5 +23,6 @@ TEST(UserSettings, InstalledThemesGoRoundInNameOrderAndTheChosenOneIsKept) {
   };
   EXPECT_EQ((std::vector{next(installed, "Classic/"), next(installed, "night"), next(installed, "gone"),
                          next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
-  settings::SetUserTheme(QStringLiteral("night/")); EXPECT_EQ(settings::UserTheme(), QStringLiteral("night"));
+  settings::SetUserTheme(QStringLiteral("night/"));
+  EXPECT_EQ(settings::UserTheme(), QStringLiteral("night"));
 }
