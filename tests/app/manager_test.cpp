@@ -25,9 +25,9 @@ TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
 TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   Start(" -search");
   EXPECT_EQ(Ui().TextBox[4]->Text(), QStringLiteral("CPU: test RAM: 1 GB  end"));  // its breaks as blanks
-  EXPECT_TRUE(owner_.isVisible() && manager_->isVisible());
-  EXPECT_EQ(State().PageMode, 2);                  // the run mode's page
-  EXPECT_FALSE(Ui().CommandButton[1]->Enabled());  // no search results yet
+  // The run mode's page, and no search results yet to display.
+  EXPECT_EQ(std::tuple(owner_.isVisible(), manager_->isVisible(), State().PageMode, Ui().CommandButton[1]->Enabled()),
+            std::tuple(true, true, 2, false));
   for (const char* name : kVariables) qputenv(name, "/nonexistent");
   Start();
   EXPECT_EQ(Ui().TextBox[4]->Text(), QString());
@@ -87,32 +87,26 @@ TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
             (QStringList{Q("Vorname und Straße"), Q("Löschen"), Q("\u201cQuoted\u201d")}));
 }
 
-TEST_F(ManagerTest, FramePicturesAreRecognisedByTheirContent) {
+// Frame pictures are told apart by their content, whatever their file's ending says.
+TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
+  Write("share/quillmark/engine001/classic/config0.dat",
+        "theme_text = DejaVu Sans Mono\r\ntheme_font = DejaVu Serif\r\ntheme_light = &H0000FF\r\n"
+        "theme_shadow = &H00FF00\r\ntheme_dark = &HFF0000\r\ntheme_color = &H00FFFF\r\ntheme_pitch = &HFF00FF\r\n");
   QImage image(24, 24, QImage::Format_RGB32);
   image.fill(Qt::blue);
   QDir().mkpath(Path("share/lumora/data"));
   ASSERT_TRUE(image.save(Path("share/lumora/data/graphic0.dat"), "PNG"));
   ASSERT_TRUE(image.copy(0, 0, 24, 12).save(Path("share/lumora/data/graphic1.dat"), "BMP"));
-  Start();
-  EXPECT_EQ(std::pair(Ui().FrameImage[0]->Image().size(), Ui().FrameImage[2]->Image().size()),
-            std::pair(QSize(24, 24), QSize(24, 12)));
-}
-
-TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
-  Write("share/quillmark/engine001/classic/config0.dat",
-        "theme_text = DejaVu Sans Mono\r\ntheme_font = DejaVu Serif\r\ntheme_light = &H0000FF\r\n"
-        "theme_shadow = &H00FF00\r\ntheme_dark = &HFF0000\r\ntheme_color = &H00FFFF\r\ntheme_pitch = &HFF00FF\r\n");
-  QImage texture(8, 8, QImage::Format_RGB32);
-  texture.fill(Qt::darkCyan);
-  ASSERT_TRUE(texture.save(Path("share/quillmark/engine001/classic/resourcea0.dat"), "PNG"));
-  ASSERT_TRUE(texture.save(Path("share/quillmark/engine001/classic/resourcea1.dat"), "BMP"));
+  ASSERT_TRUE(image.save(Path("share/quillmark/engine001/classic/resourcea0.dat"), "PNG"));
+  ASSERT_TRUE(image.save(Path("share/quillmark/engine001/classic/resourcea1.dat"), "BMP"));
   Start();
   const layout::Composition& ui = Ui();
+  EXPECT_EQ(std::pair(ui.FrameImage[0]->Image().size(), ui.FrameImage[2]->Image().size()),
+            std::pair(QSize(24, 24), QSize(24, 12)));
   EXPECT_FALSE(ui.FormBackGround[0]->Image().isNull() || ui.FormImage->Image().isNull());
-  EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(),
-                       ui.FormCaption[0]->FontName(), ui.NormLine[0]->BorderColor()),
-            std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000));
-  EXPECT_EQ(manager_->palette().color(QPalette::Window), QColor(0, 255, 0));
+  EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(), ui.FormCaption[0]->FontName(),
+                       ui.NormLine[0]->BorderColor(), manager_->palette().color(QPalette::Window)),
+            std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000, QColor(0, 255, 0)));
   for (const auto* label : ui.FrameLabel) {
     EXPECT_EQ(label->ForeColor(), label->Tag() == u"2" ? 0x00FFFF : 0xFF00FF);
     EXPECT_EQ(label->FontName(), Q(label->Tag() == u"1" ? "DejaVu Serif" : "DejaVu Sans Mono"));

@@ -19,12 +19,6 @@ class VScrollButtonTest : public ControlTest<VScrollButton> {
     control_->Process_CoOrdinates(processType);
     return reports.isEmpty() ? -1 : reports.last()[0].toInt();
   }
-  void Drag(int y) {
-    QWidget* grip = control_->ScBHotSpot[2];
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, y), grip->mapToGlobal(QPointF(5, y)), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(grip, &move);
-  }
 };
 
 TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
@@ -77,9 +71,9 @@ TEST_F(VScrollButtonTest, ThePointerHighlightsItsPartAndScrollsLongContentEndToE
   EXPECT_TRUE(!control_->Repeating() && control_->ImHigh());
 
   QTest::mousePress(control_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
-  Drag(4 + 20);  // the grip follows the pointer: 20 pixels down
+  QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 4 + 20));  // the grip follows the pointer: 20 pixels down
   EXPECT_EQ(control_->Value(), 300);
-  Drag(400);  // and stops at the end
+  QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 400));  // and stops at the end
   QTest::mouseRelease(control_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
   EXPECT_EQ(last(), 10000 * 195 - 2000);
   // An offset given by the owner is reported as given, not rounded to a slider twip.

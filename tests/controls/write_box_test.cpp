@@ -10,9 +10,8 @@ class WriteBoxTest : public ControlTest<WriteBox> {
 };
 
 TEST_F(WriteBoxTest, HeightIsFixedAndTheTextLeavesRoomForTheArrow) {
-  EXPECT_EQ(control_->Height(), 270);
-  EXPECT_EQ(text_->width(), 3000 / 15 - 6);
-  EXPECT_FALSE(text_->hasFrame());  // the box draws its own
+  EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame()),  // the box draws its own frame
+            std::tuple(270, 3000 / 15 - 6, false));
   control_->SetDropDownParent(QStringLiteral("owner"));
   EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
   EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);

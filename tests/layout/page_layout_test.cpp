@@ -62,19 +62,18 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
 }
 
 TEST_F(PageLayoutTest, StatusBoxIsCentred) {
-  LayoutPage(ui_, layout::pageContents, 9000, 7000);
   auto* box = ui_.ControllerBox[0];
-  layout::PlaceControllerBoxes(ui_, -1, 9000);
+  const auto place = [&](int width, int index) {
+    box->SetWidth(width);
+    layout::PlaceControllerBoxes(ui_, index, 9000);
+    return std::array{box->Left(), box->Top()};
+  };
+  LayoutPage(ui_, layout::pageContents, 9000, 7000);
   // Halves are kept until the end, then rounded to even: 2272.5 and 3162.5.
-  EXPECT_EQ((std::array{box->Left(), box->Top(), box->Width()}), (std::array{2272, 3162, 4455}));
+  EXPECT_EQ(place(4455, -1), (std::array{2272, 3162}));
   ui_.ExplorerHolder->SetWidth(3000);
-  LayoutPage(ui_, layout::pageIndex, 9000, 7000);
-  box->SetWidth(6001);
-  layout::PlaceControllerBoxes(ui_, 0, 9000);
-  const int wide = box->Left();
-  box->SetWidth(6000);
-  layout::PlaceControllerBoxes(ui_, 0, 9000);
-  EXPECT_EQ((std::array{wide, box->Left()}), (std::array{1500, 3000}));  // the wider one: on the window
+  LayoutPage(ui_, layout::pageIndex, 9000, 7000);  // a box wider than the page: centred on the window
+  EXPECT_EQ((std::array{place(6001, 0)[0], place(6000, 0)[0]}), (std::array{1500, 3000}));
 }
 
 TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {

@@ -72,27 +72,24 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
 // Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
   PushButton button;
-  Picture picture;
+  Picture picture, still;  // only a pressable picture takes the keys
   picture.SetPressable(true);
-  const std::pair<FormElement*, QWidget*> targets[] = {{&button, button.FocusWidget()}, {&picture, &picture}};
-  for (const auto& [element, focus] : targets) {
+  const std::tuple<FormElement*, QWidget*, int> targets[] = {
+      {&button, button.FocusWidget(), 1}, {&picture, &picture, 1}, {&still, &still, 0}};
+  for (const auto& [element, focus, presses] : targets) {
     QSignalSpy clicks(element, &FormElement::Click);
     QTest::keyPress(focus, Qt::Key_Enter);
     EXPECT_EQ(clicks.count(), 0);
     QTest::keyRelease(focus, Qt::Key_Enter);
     QTest::keyRelease(focus, Qt::Key_Return);
     QTest::keyClick(focus, Qt::Key_A);
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.count(), presses);
     QTest::keyPress(focus, Qt::Key_Return);
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(focus, &out);
     QTest::keyRelease(focus, Qt::Key_Return);
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.count(), presses);
   }
-  QSignalSpy clicks(&picture, &FormElement::Click);
-  picture.SetPressable(false);
-  QTest::keyClick(&picture, Qt::Key_Space);
-  EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
@@ -103,8 +100,7 @@ TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
   const QString text = QStringLiteral("CPU: x86\nRAM: 2 GB");
   TextBox one(TextBox::Lines::Single), multi(TextBox::Lines::Multi);
-  one.SetText(text);
-  multi.SetText(text);
+  for (TextBox* box : {&one, &multi}) box->SetText(text);
   EXPECT_EQ(std::pair(one.Text(), multi.Text()), std::pair(text, text));
 }
 

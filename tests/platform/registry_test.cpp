@@ -58,10 +58,9 @@ TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
   Store(before);
   EXPECT_EQ(Read("currenttheme", QStringLiteral("software\\quillmark software\\")), QStringLiteral("classic"));
   Write("ExpertIndex", "2");
-  QByteArray expected = QByteArray(before).replace("classic\r\n", "classic\r\nExpertIndex=2\r\n");
   Write("currenttheme", "blue");
-  expected.replace("CurrentTheme = classic", "CurrentTheme =blue");
-  EXPECT_EQ(Bytes(), expected);
+  EXPECT_EQ(Bytes(), QByteArray(before).replace("classic\r\n", "classic\r\nExpertIndex=2\r\n")
+                         .replace("CurrentTheme = classic", "CurrentTheme =blue"));
   EXPECT_EQ(Read("ExpertIndex", QStringLiteral("Other")), QStringLiteral("9"));
   for (const char* text : {" blanks at the ends ", "say \"hi\" C:\\path\\", "Grüße", "tab\there\r\nnext line",
                            "@Variant(x)", "", "Zone 9: a-z_A.Z/0"}) {
