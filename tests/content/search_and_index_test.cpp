@@ -62,30 +62,7 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderAndReadsOnlyRegularFilesInside) {
   EXPECT_EQ((Texts{column(0), column(1), column(2)}),  // the last with the names as they are on disk
             (Texts{QStringLiteral("||other/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|d.html"),
                    QStringLiteral("A.html|b.html|Other/e.txt|Sub/c.html|Sub/Deep/d.html")}));
-  EXPECT_GT(pumps, 0);
-  EXPECT_EQ(ScanFolderTree(Root() + QStringLiteral("missing")).Count(), 1);  // one empty entry
-}
-
-TEST_F(HelpFolder, IndexListsSubjectsWithTheirCharacterReferencesNameKeysAndPaths) {
-  EXPECT_TRUE(Index(Root()).At(0, 0).isEmpty());  // nothing to list: still unbuilt
-  Write(QStringLiteral("a.html"), Page("Bugs &#8212; Python &mdash; &quot;3.11&quot; &lt;b&gt; &#x41;&nbsp;z"));
-  Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#38; more &unknown; &#xZZ; & end"));
-  Write(QStringLiteral("c.html"), "<title>&Eacute;t&eacute; &amp;amp;</title>");
-  Write(QStringLiteral("Page2-Setup.html"), Page("Setting Up"));
-  Write(QStringLiteral("old.htm"), Page("Not indexed"));
-  StringTable index = Index(Root().toLower());  // as the window passes it: real names are looked up
-  EXPECT_EQ(Column(index, 0), QString::fromUtf8("bugs — python — \"3.11\" <b> a\u00a0z|tips and tricks && more "
-                                                "&&unknown; &&#xzz; && end|été andamp;|setting up"));
-  const QString real = Root() + QStringLiteral("Page2-Setup.html");
-  EXPECT_EQ((Texts{index.At(1, 3), index.At(2, 3), index.At(3, 3)}),
-            (Texts{QStringLiteral("pagesetup"), Root().toLower() + QStringLiteral("page2-setup.html"), real}));
-  EXPECT_EQ(SearchPages(index, {QStringLiteral("setting")}).At(3, 0), real);
-  // The search still counts in the page as it is written.
-  EXPECT_EQ(ScorePage(index.At(3, 0), {QStringLiteral("&&mdash;")}), 1);
-
-  Write(QStringLiteral("new.html"), Page("Added later"));
-  BuildTopicIndex(Root().toLower(), index);  // built once
-  EXPECT_EQ(index.Count(), 4);
+  EXPECT_EQ(std::pair(pumps > 0, ScanFolderTree(Root() + QStringLiteral("missing")).Count()), std::pair(true, 1));
 }
 
 TEST_F(HelpFolder, TopicNamesFindPathsFileNamesAndNameKeys) {
@@ -117,8 +94,7 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
       {"utf8", "<o:Subject>Caf\xc3\xa9 \xc3\x89T\xc3\x89</o:Subject>", QString::fromUtf8("café été")},
       {"broken", "<meta charset=\"UTF-8\"><title> Caf\xe9  Menu </title>", QString::fromUtf8("caf\ufffd menu")},
       {"late", "<title>Early</title>" + filler + "<o:Subject>Late</o:Subject>", QStringLiteral("late")},
-      // Long subjects are cut to a thousand characters, never inside a surrogate pair.
-      {"long", "<title>" + filler + "</title>", QString(1000, u'x')},
+      {"long", "<title>" + filler + "</title>", QString(1000, u'x')},  // cut at 1000, not in a surrogate pair
       {"emoji", "<meta charset=\"UTF-8\"><o:Subject>" + QByteArray(999, 'y') + "\xf0\x9f\x98\x80 z</o:Subject>",
        QString(999, u'y')},
       {"koi8", Encoded("KOI8-R", "<META CONTENT=\"text/html; charset=KOI8-R\"><o:Subject>Справка Всё</o:Subject>"),
@@ -135,14 +111,15 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
     table.Set(0, table.Grow(), QString::fromLatin1(word));
     table.Set(1, table.LastIndex(), QString::fromLatin1(number));
   }
-  auto sorted = [&](bool doSort, int field) { SortTable(table, doSort, field); return Column(table, 0); };
-  // "Chapter 1" is a word: text mode, ties in their order.
-  EXPECT_EQ(sorted(true, 0), QStringLiteral("apple|Apple|Banana|Chapter 1|cherry"));
-  // "12" first: numbers, largest first, ties in their order.
-  EXPECT_EQ(sorted(true, 1), QStringLiteral("apple|cherry|Banana|Apple|Chapter 1"));
-  EXPECT_EQ(sorted(false, 0), QStringLiteral("apple|cherry|Banana|Apple|Chapter 1"));
-  // An empty field stays where it is; the entries on each side sort apart.
-  table.Set(0, 2, QString());
+  const auto sorted = [&](bool doSort, int field) {
+    SortTable(table, doSort, field);
+    return Column(table, 0);
+  };
+  // "Chapter 1" makes field 0 words, A to Z; field 1 is numbers, largest first; ties keep their order.
+  const QString byNumber = QStringLiteral("apple|cherry|Banana|Apple|Chapter 1");
+  EXPECT_EQ((Texts{sorted(true, 0), sorted(true, 1), sorted(false, 0)}),
+            (Texts{QStringLiteral("apple|Apple|Banana|Chapter 1|cherry"), byNumber, byNumber}));
+  table.Set(0, 2, QString());  // an empty field stays where it is; the entries on each side sort apart
   EXPECT_EQ(sorted(true, 0), QStringLiteral("apple|cherry||Apple|Chapter 1"));
   const std::pair<const char*, double> cases[] = {  // numbers are read as far as they go
       {"12", 12}, {" 1 2 3abc", 123}, {"-4.5x", -4.5}, {"+7", 7}, {"1.5.9", 1.5}, {"abc", 0}, {"", 0}};
@@ -150,21 +127,33 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
 }
 
 TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
-  // setup five times (once in the subject), print twice: 7.
-  Write(QStringLiteral("a.html"), Page("Setup", "setup setup setup setup print print"));
-  Write(QStringLiteral("b.html"), Page("Printing", "print"));
-  Write(QStringLiteral("c.html"), Page("Other", "nothing here"));
-  const StringTable index = Index(Root());
+  EXPECT_TRUE(Index(Root()).At(0, 0).isEmpty());  // nothing to list: still unbuilt
+  Write(QStringLiteral("a.html"), Page("Bugs &#8212; Python &mdash; &quot;3.11&quot; &lt;b&gt; &#x41;&nbsp;z"));
+  Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#38; more &unknown; &#xZZ; & end"));
+  Write(QStringLiteral("c.html"), "<title>&Eacute;t&eacute; &amp;amp;</title>");
+  Write(QStringLiteral("d.html"), Page("Setup", "setup setup setup setup print print"));  // 5 + 2 = 7
+  Write(QStringLiteral("e.html"), Page("Printing", "print"));
+  Write(QStringLiteral("Page2-Setup.html"), Page("Setting Up"));
+  Write(QStringLiteral("old.htm"), Page("Not indexed"));
+  StringTable index = Index(Root().toLower());  // as the window passes it: real names are looked up
+  EXPECT_EQ(Column(index, 0), QString::fromUtf8("bugs — python — \"3.11\" <b> a\u00a0z|tips and tricks && more "
+                                                "&&unknown; &&#xzz; && end|été andamp;|setup|printing|setting up"));
+  const QString real = Root() + QStringLiteral("Page2-Setup.html");
+  EXPECT_EQ((Texts{index.At(1, 5), index.At(2, 5), index.At(3, 5)}),
+            (Texts{QStringLiteral("pagesetup"), Root().toLower() + QStringLiteral("page2-setup.html"), real}));
+  EXPECT_EQ(SearchPages(index, {QStringLiteral("setting")}).At(3, 0), real);
+  EXPECT_EQ(ScorePage(index.At(3, 0), {QStringLiteral("&&mdash;")}), 1);  // counted in the page as written
   EXPECT_EQ(SplitQuery(QStringLiteral("  Print  setup ")), (Texts{QStringLiteral("print"), QString(), QStringLiteral("setup")}));
-
   const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("print setup")));
   EXPECT_EQ(QString(Column(results, 0) + u'/' + Column(results, 1)), QStringLiteral("setup|printing/7|2"));
-  EXPECT_TRUE(SearchPages(index, SplitQuery(QStringLiteral("  zebra "))).At(0, 0).isEmpty());
-  EXPECT_TRUE(SearchPages(index, {QStringLiteral("print")}, [] { return false; }).At(0, 0).isEmpty());
   StringTable stopped(kIndexFields);
   EXPECT_FALSE(BuildTopicIndex(Root(), stopped, [] { return false; }));
-  EXPECT_TRUE(stopped.At(0, 0).isEmpty());
+  EXPECT_EQ(SearchPages(index, SplitQuery(QStringLiteral("  zebra "))).At(0, 0) + stopped.At(0, 0) +
+                SearchPages(index, {QStringLiteral("print")}, [] { return false; }).At(0, 0), QString());
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("missing.html"), {QStringLiteral("a")}), 0);
+  Write(QStringLiteral("new.html"), Page("Added later"));
+  BuildTopicIndex(Root().toLower(), index);  // built once
+  EXPECT_EQ(index.Count(), 6);
 }
 
 // The score in page bytes equals the count in the decoded, escaped, lower-cased text; an empty word counts none.
@@ -191,15 +180,14 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
   // Windows-1252, UTF-8 and other pages all find a typed accented word.
   for (const auto& [word, page, count] : {std::tuple{"été", 0, 1}, {"šš", 1, 1}, {"печать", 5, 2}})
     EXPECT_EQ(QueryWords(SplitQuery(QString::fromUtf8(word))).Score(pages[page]), count) << word;
-  const struct { QByteArray page; PageEncoding::Kind kind; QByteArray name; } cases[] = {
-      {"\xef\xbb\xbf<meta charset=windows-1251>", PageEncoding::Utf8, {}},  // the mark wins
-      {"\xff\xfe<\0", PageEncoding::Other, "UTF-16LE"}, {"\xfe\xff\0<", PageEncoding::Other, "UTF-16BE"},
-      {"<meta charset = 'Windows-1251' >", PageEncoding::Other, "windows-1251"},
-      {"<meta content=\"text/html;charset=ISO-8859-1\" http-equiv=content-type>", PageEncoding::Ansi, {}},
-      {"<meta charset=\"utf-16\">plain", PageEncoding::Utf8, {}},         // a readable tag is not UTF-16
-      {"<meta charset=\"no-such-set\">caf\xe9", PageEncoding::Ansi, {}},  // unknown: as if undeclared
-      {"<p>charset=koi8-r</p>caf\xc3\xa9", PageEncoding::Utf8, {}},       // not in a meta tag
-  };
+  using E = PageEncoding;
+  const struct { QByteArray page; E::Kind kind; QByteArray name; } cases[] = {
+      {"\xef\xbb\xbf<meta charset=windows-1251>", E::Utf8, {}},  // the mark wins
+      {"\xff\xfe<\0", E::Other, "UTF-16LE"}, {"<meta charset = 'Windows-1251' >", E::Other, "windows-1251"},
+      {"<meta content=\"text/html;charset=ISO-8859-1\" http-equiv=content-type>", E::Ansi, {}},
+      {"<meta charset=\"utf-16\">plain", E::Utf8, {}},  // a readable tag is not UTF-16
+      {"\xfe\xff\0<", E::Other, "UTF-16BE"}, {"<meta charset=\"no-such-set\">caf\xe9", E::Ansi, {}},  // unknown
+      {"<p>charset=koi8-r</p>caf\xc3\xa9", E::Utf8, {}}};  // not in a meta tag
   for (const auto& c : cases)
     EXPECT_EQ(std::pair(DetectEncoding(c.page).kind, DetectEncoding(c.page).name), std::pair(c.kind, c.name))
         << c.page.toStdString();

@@ -9,8 +9,7 @@
 using namespace lumora::question;
 using lumora::platform::MailSession;
 
-// Nothing typed into the form can add a header: replies go only to a plain
-// address, a line break in the subject becomes a blank.
+// Nothing typed into the form can add a header: replies go only to a plain address.
 TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
   lumora::platform::MailSettings settings;
   settings.sender = QStringLiteral("help@example.com");
@@ -33,8 +32,7 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
   EXPECT_TRUE(head("a@example.com", QString(44, u's'))
                   .endsWith(QByteArray("\r\nSubject: (Question ID=AB12CD34EF) ").append(44, 's').append("\r\n")));
   EXPECT_TRUE(head("a@example.com", QString(45, u's')).contains("\r\nSubject: =?UTF-8?B?"));
-  // A quoted-printable body keeps its printable characters.
-  session.SetMsgNoteText(QString::fromUtf8("!~ = caf\u00e9"));
+  session.SetMsgNoteText(QString::fromUtf8("!~ = caf\u00e9"));  // a quoted-printable body keeps "!" to "~"
   EXPECT_TRUE(session.MessageText().endsWith("quoted-printable\r\n\r\n!~ =3D caf=C3=A9\r\n"));
 }
 
@@ -49,11 +47,10 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
     return std::tuple{ReadSupportDomain(root), mail.server, mail.password};
   };
   EXPECT_EQ(read(), std::tuple(kDefaultSupportDomain, lumora::platform::MailSettings().server, QString()));
-  // A password keeps its blanks.
   ASSERT_TRUE(file.write("MailServer=\" smtps://mail.example:465 \"\nMailPassword=\" pw \"\n"
                          "SupportDomain=answers.example\n") && file.flush());
   EXPECT_EQ(read(), std::tuple(QStringLiteral("answers.example"), QStringLiteral("smtps://mail.example:465"),
-                               QStringLiteral(" pw ")));
+                               QStringLiteral(" pw ")));  // a password keeps its blanks
 }
 
 // Support must be able to answer: an address to reply to and a question.

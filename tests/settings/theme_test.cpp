@@ -45,8 +45,7 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
   }
   for (const char* name : {"none", "silent"}) {
     Theme() = ThemeValues();
-    EXPECT_FALSE(LoadThemeConfig(folder(name))) << name;
-    EXPECT_EQ(Theme(), BuiltInTheme()) << name;
+    EXPECT_EQ((std::pair{LoadThemeConfig(folder(name)), Theme()}), std::pair(false, BuiltInTheme())) << name;
   }
   EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
   Theme().theme_dark = 7;
