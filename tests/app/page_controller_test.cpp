@@ -26,10 +26,11 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
   EXPECT_EQ(print("device.pdf", &platform::BrowserView::RenderTo), platform::BrowserView::kPictureDpi);
   QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device")
                                                     .arg(root_).split(u' '));
-  const QImage first = QImage(Path("device-1.png")).convertToFormat(QImage::Format_RGB32);
-  QImage blank(first.size(), first.format());
-  blank.fill(Qt::white);
-  EXPECT_TRUE(!first.isNull() && first != blank);  // the heading: the first page is not blank
+  const QImage first(Path("device-1.png"));
+  int dark = 0;  // the heading: the first page is not blank
+  for (int y = 0; y < first.height(); ++y)
+    for (int x = 0; x < first.width(); ++x) dark += qGray(first.pixel(x, y)) < 128 ? 1 : 0;
+  EXPECT_GT(dark, 20);
 }
 
 // Reached after a step back, a page goes to the end and the position stays: Forward walks the older first.
