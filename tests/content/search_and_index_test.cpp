@@ -104,6 +104,18 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
 }
 
+TEST(StringTable, GrowFillsAnEmptyLastEntryInPlaceAndIgnoresWritesOutside) {
+  StringTable table(3);
+  EXPECT_EQ(table.Grow(), 0);
+  table.Set(0, 0, QStringLiteral("first"));
+  EXPECT_EQ(table.Grow(), 1);
+  table.Set(2, 1, QStringLiteral("path only"));  // field 0 decides: this entry is written over
+  EXPECT_EQ(table.Grow(), 1);
+  for (const auto& [field, entry] : {std::pair{3, 0}, {0, -1}, {0, 2}}) table.Set(field, entry, QStringLiteral("x"));
+  EXPECT_EQ(std::pair(table.Count(), table.At(0, 0)), std::pair(2, QStringLiteral("first")));
+  EXPECT_EQ(table.At(-1, 0) + table.At(3, 0) + table.At(0, 2), QString());
+}
+
 TEST(SortTable, NumbersLargestFirstWordsAToZ) {
   StringTable table(2);
   const char* rows[][2] = {{"Chapter 1", "3"}, {"apple", "12"}, {"Banana", "7"}, {"cherry", "12"}, {"Apple", "3"}};

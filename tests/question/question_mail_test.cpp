@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <vector>
 
+#include "platform/random.h"
+#include "question/question_id.h"
 #include "question/question_mail.h"
 
 using namespace lumora::question;
@@ -66,4 +69,13 @@ TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
     const QuestionForm form{{QString(), QString::fromUtf8(c.address), QString(), QString::fromUtf8(c.question)}};
     EXPECT_EQ(CheckQuestionForm(form), c.problems) << c.address;
   }
+}
+
+TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
+  lumora::platform::Randomize(20240501);
+  QString ids;
+  for (int draw = 0; draw < 2000; ++draw) ids += MakeQuestionId();
+  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY123456789");
+  EXPECT_EQ(std::pair(ids.size(), QSet<QChar>(ids.begin(), ids.end())),
+            std::pair(qsizetype{20000}, QSet<QChar>(alphabet.begin(), alphabet.end())));
 }

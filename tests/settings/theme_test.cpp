@@ -2,10 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <set>
 
+#include "settings/platform_facts.h"
 #include "settings/theme.h"
+#include "settings/theme_images.h"
+#include "settings/user_settings.h"
 
+using namespace lumora;
 using namespace lumora::settings;
 
 static const ThemeValues& Parse(QByteArray text, int set = -1) {
@@ -51,4 +57,51 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
   Theme().theme_dark = 7;
   EXPECT_TRUE(LoadThemeConfig(folder("classic")));  // found ignoring case
   EXPECT_EQ(std::pair(Theme().theme_pitch, Theme().theme_dark), std::pair(3, 7));
+}
+
+// A folder with pictures but no settings is no theme. Pictures are read by content whatever the extension;
+// the disabled toolbar list has the sixteen VGA colours.
+TEST(InstalledThemes, GoRoundInNameOrderAndEachPictureListStopsAtTheFirstMissingOrEmptyFile) {
+  QTemporaryDir dir;
+  ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
+  const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
+  const QString theme = root + QStringLiteral("blue/resource");
+  const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
+  ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
+  for (const QString& name : {QStringLiteral("night"), QStringLiteral("Classic")})
+    ASSERT_TRUE(QDir().mkpath(root + name) && QFile(root + name + QStringLiteral("/config0.dat")).open(QIODevice::WriteOnly));
+  const QStringList installed = InstalledThemes();
+  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));
+  const auto next = [&](const QStringList& themes, const char* current) {
+    return NextTheme(themes, QString::fromLatin1(current)).toStdString();
+  };
+  EXPECT_EQ((std::vector{next(installed, "Classic/"), next(installed, "night"), next(installed, "gone"),
+                         next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
+  SetUserTheme(QStringLiteral("night/"));
+  EXPECT_EQ(UserTheme(), QStringLiteral("night"));
+
+  const auto picture = [](const QString& path, QColor colour, const char* format) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int at = 0; at < 64 * 64; ++at) image.setPixelColor(at % 64, at / 64, colour.lighter(100 + at % 64));
+    ASSERT_TRUE(image.save(path, format));
+  };
+  for (const auto& [name, colour, format] :
+       {std::tuple{"0", Qt::green, "ICO"}, {"1", Qt::red, "JPEG"}, {"3", Qt::red, "PNG"}, {"a1", Qt::red, "PNG"},
+        {"b0", Qt::blue, "BMP"}}) picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
+  QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
+  for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
+  QString name = QStringLiteral("blue");
+  LoadThemeImages(name);
+  const auto list = [](int n) { return PictureLoader(n); };
+  EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
+            (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each
+  EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(list(3).Item(1).toImage(), list(1).Item(1).toImage());
+  std::set<QRgb> reduced;
+  for (int at = 0; at < 64 * 64; ++at) reduced.insert(list(4).Item(1).toImage().pixel(at % 64, at / 64));
+  EXPECT_TRUE(reduced.size() > 1 && reduced.size() <= 16) << reduced.size();
+
+  QFile::remove(data + QStringLiteral("0.dat"));
+  LoadThemeImages(name);  // starts from empty lists
+  EXPECT_EQ(list(3).Count(), 0);
 }
