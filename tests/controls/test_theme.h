@@ -40,7 +40,11 @@ class ControlTest : public testing::Test {
   Control* control_ = nullptr;
 };
 
-inline QPixmap Filled(const QColor& colour) { QPixmap pixmap(16, 16); pixmap.fill(colour); return pixmap; }
+inline QPixmap Filled(const QColor& colour) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(colour);
+  return pixmap;
+}
 inline void Pictures(int set, std::initializer_list<QColor> colours) {
   settings::PictureLoader(set).Clear();
   for (const QColor& colour : colours) settings::PictureLoader(set).Add(Filled(colour));

@@ -101,9 +101,6 @@ class Display:
     def wait_window(self, name, timeout=60):
         return poll(lambda: self.windows(name), f"no window named {name!r}", timeout)
 
-    def wait_gone(self, name, timeout=30):
-        poll(lambda: not self.windows(name), f"the window named {name!r} stays", timeout)
-
     def property(self, window, name):
         return self.run("xprop", *(["-root"] if window == "root" else ["-id", str(window)]), name, check=False).strip()
 
@@ -214,9 +211,6 @@ class Lumora:
         self.log.flush()
         with open(self.log.name, encoding="utf-8", errors="replace") as f:
             return f.read()
-
-    def wait_exit(self, timeout=60):
-        return self.process.wait(timeout=timeout)
 
     def stop(self):
         if self.process.poll() is None:

@@ -35,13 +35,13 @@ class ContextHelpTest(ProgramTest):
         self.click(first.report(), "FormControl(2)")
         first.wait_report(lambda r: not r["visible"] and r["ownerMinimized"], "minimised")
         second = self.launch([DEMO_PACK, "-topic", "switches", "-search"], shown=False)
-        self.assertEqual(second.wait_exit(timeout=60), 0, second.log_text())
+        self.assertEqual(second.process.wait(timeout=60), 0, second.log_text())
         first.wait_report(lambda r: r["url"].endswith("/using/switches.html") and r["page"] == 2
                           and r["visible"] and not r["ownerMinimized"], "the handed-over page, in front")
         # The same pack by another path is the same help set.
         again = self.launch([os.path.relpath(DEMO_PACK, first.folder), "-topic", "glossary"], shown=False,
                             cwd=first.folder)
-        self.assertEqual(again.wait_exit(timeout=60), 0, again.log_text())
+        self.assertEqual(again.process.wait(timeout=60), 0, again.log_text())
         self.url(first, "/glossary.html", 0)
         # Another pack opens its own window.
         self.launch([RUSSIAN_PACK])
@@ -63,7 +63,7 @@ class ContextHelpTest(ProgramTest):
                 # Only a start with nothing to open says how to start.
                 self.assertEqual("Usage: lumora PACK" in run.log_text(), not arguments)
                 self.display.press_key(box, "Return")
-                self.assertEqual(run.wait_exit(), 1)
+                self.assertEqual(run.process.wait(timeout=60), 1)
 
 
 class CommandLineHelp(unittest.TestCase):

@@ -7,7 +7,7 @@ import re
 import time
 import unittest
 
-from harness import INDEX, SEARCH, ProgramTest
+from harness import INDEX, SEARCH, ProgramTest, poll
 
 
 class Keys(ProgramTest):
@@ -37,7 +37,7 @@ class Keys(ProgramTest):
         report = self.lumora.report()
         pane = report.control("ExplorerHolder(0)")["rect"][2]
         self.click(report, "FormControl(4)")
-        self.assertEqual(self.lumora.wait_exit(timeout=30), 0)
+        self.assertEqual(self.lumora.process.wait(timeout=30), 0)
         report = self.open_page(self.start(), INDEX)
         self.assertEqual((report["zoom"], report["window"], report.control("ExplorerHolder(0)")["rect"][2]),
                          (1.25, [x + 80, y + 50, width, height], pane))
@@ -72,7 +72,7 @@ class Keys(ProgramTest):
         for keys, title in (("ctrl+p", "^Print$"), ("ctrl+shift+p", "^Print Preview$")):
             self.key(keys)
             self.display.press_key(self.display.wait_window(title, timeout=60)[0], "Escape")
-            self.display.wait_gone(title)
+            poll(lambda: not self.display.windows(title), f"{title} stays", 30)
 
     def focus_stops(self, key, count, until=None):
         """The control holding the keyboard after each of count presses of key (or until it is `until`)."""

@@ -34,7 +34,7 @@ class CloseWhileIndexing(ProgramTest):
         report = self.wait(lambda r: r["busy"], "the status box shown while the index is built")
         close(report)
         closed = time.monotonic()
-        self.assertEqual(self.lumora.wait_exit(timeout=5), 0)
+        self.assertEqual(self.lumora.process.wait(timeout=5), 0)
         print(f"\nended {time.monotonic() - closed:.2f} s after the close", flush=True)
 
     def test_close_button_during_the_index_build(self):

@@ -50,7 +50,6 @@ class LongLists(ProgramTest):
         slider = {False: (bar_x, top + ARROW + 3), True: (bar_x, bottom - ARROW - 4)}  # at the top, at the end
         near = {False: (bar_x, top + ARROW + 32), True: (bar_x, bottom - ARROW - 32)}
 
-        # The slider, both ways.
         self.display.drag(slider[False], (bar_x, slider[False][1] + 600))
         self.wait(self.at(True), "slider dragged to the end")
         self.shoot("long-index-end.png")
@@ -74,7 +73,6 @@ class LongLists(ProgramTest):
                     self.display.run("xdotool", "mouseup", "1")
                 at_end = to_end
 
-        # The wheel, from near either end.
         self.display.mouse_move(*row)
         self.display.run("xdotool", "click", "--repeat", "60", "--delay", "10", "4")
         self.wait(lambda r: not self.at(True)(r), "wheel up")

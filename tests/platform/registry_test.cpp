@@ -16,8 +16,15 @@ const QByteArray kStore = "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classi
 
 class Registry : public testing::Test {
  protected:
-  void Store(const QByteArray& text) { QFile f(path_); ASSERT_TRUE(f.open(QFile::WriteOnly)); f.write(text); }
-  QByteArray Bytes() { QFile f(path_); return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray(); }
+  void Store(const QByteArray& text) {
+    QFile f(path_);
+    ASSERT_TRUE(f.open(QFile::WriteOnly));
+    f.write(text);
+  }
+  QByteArray Bytes() {
+    QFile f(path_);
+    return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray();
+  }
   QString Read(const char* n, const QString& k = kKey) { return RegReadText({path_}, k, QLatin1String(n)); }
   void Write(const char* name, const char* text) {
     RegWriteText({path_}, kKey, QString::fromUtf8(name), QString::fromUtf8(text));
