@@ -196,16 +196,11 @@ class Lumora:
 
     def wait_report(self, condition, what, timeout=60):
         """Waits until the report satisfies condition; returns that report."""
-        last = [None]
-
-        def check():
-            last[0] = self.report()
-            return last[0] if last[0] is not None and condition(last[0]) else None
         try:
-            return poll(check, what, timeout, 0.1)
+            return poll(lambda: (r := self.report()) is not None and condition(r) and r, what, timeout, 0.1)
         except TimeoutError:
-            summary = last[0] and {k: v for k, v in last[0].items() if k != "controls"}
-            raise TimeoutError(f"{what}; last report: {summary}") from None
+            last = {k: v for k, v in (self.report() or {}).items() if k != "controls"}
+            raise TimeoutError(f"{what}; last report: {last}") from None
 
     def log_text(self):
         self.log.flush()

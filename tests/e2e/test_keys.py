@@ -11,13 +11,8 @@ from harness import INDEX, SEARCH, ProgramTest, poll
 
 
 class Keys(ProgramTest):
-    def start_on_page(self):
-        report = self.start()
-        self.focus_page(report)
-        return report
-
     def test_zoom_window_place_and_pane_are_kept_and_brought_back_onto_a_screen(self):
-        report = self.start_on_page()
+        self.focus_page(report := self.start())
         x, y, width, height = report["window"]
         for keys, zoom in ((["ctrl+plus"], 1.1), (["ctrl+minus", "ctrl+minus"], 0.9), (["ctrl+0"], 1.0)):
             self.key(*keys)
@@ -53,7 +48,7 @@ class Keys(ProgramTest):
         self.assertTrue(x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height))
 
     def test_history_home_pane_print_and_preview_from_the_keyboard(self):
-        report = self.start_on_page()
+        self.focus_page(report := self.start())
         home = report["url"]
         self.open_page(report, INDEX)
         # The look-up box has the keyboard as soon as its page opens.

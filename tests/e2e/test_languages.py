@@ -16,11 +16,9 @@ class RussianWindow(ProgramTest):
 
     def test_captions_search_and_first_result(self):
         report = self.start("-search", page=SEARCH)
-        captions = {name: report.control(name).get("caption") for name in
-                    ("CommandButton(0)", "CommandButton(1)", "FrameLabel(2)", "ToolButton(2)", "ToolButton(4)")}
-        self.assertEqual(captions, {"CommandButton(0)": "&Найти", "CommandButton(1)": "&Показать",
-                                    "FrameLabel(2)": "Найдено: 0", "ToolButton(2)": "Содержание",
-                                    "ToolButton(4)": "Поиск"})
+        captions = {"CommandButton(0)": "&Найти", "CommandButton(1)": "&Показать", "FrameLabel(2)": "Найдено: 0",
+                    "ToolButton(2)": "Содержание", "ToolButton(4)": "Поиск"}
+        self.assertEqual({name: report.control(name).get("caption") for name in captions}, captions)
 
         self.click(report, "WriteBox(0)")
         # Letters beyond the keyboard map are typed through a remapped key;

@@ -2,6 +2,7 @@
 on a loopback port."""
 
 import os
+import pathlib
 import shutil
 import socket
 import subprocess
@@ -32,10 +33,6 @@ class QuestionTest(ProgramTest):
         self.registry_text = ("[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: e2e\n"
                               f"ExpertIndex=2\nMailServer=smtp://127.0.0.1:{port}\nSupportDomain=support.example\n")
 
-    def mail(self, name):
-        with open(os.path.join(self.mailbox, name), "rb") as f:
-            return f.read()
-
     def message(self, report, words):
         """Presses Send, reads the message shown, and closes it."""
         self.click(report, "Commander(0)")
@@ -65,9 +62,10 @@ class QuestionTest(ProgramTest):
             self.key("Tab")
         self.key("Tab", "Return")
         poll(lambda: os.path.exists(os.path.join(self.mailbox, "1.tls")), "the message received")
-        self.assertEqual(self.mail("1.rcpt"), b"lumora2@support.example\n")
-        self.assertRegex(self.mail("1.subject").decode(), r"^\(Question ID=[A-Y1-9]{10}\) Printing$")
-        self.assertEqual(self.mail("1.body"),
+        mail = {part: pathlib.Path(self.mailbox, f"1.{part}").read_bytes() for part in ("rcpt", "subject", "body")}
+        self.assertEqual(mail["rcpt"], b"lumora2@support.example\n")
+        self.assertRegex(mail["subject"].decode(), r"^\(Question ID=[A-Y1-9]{10}\) Printing$")
+        self.assertEqual(mail["body"],
                          b"Ann Example\r\nann@example.com\r\n\r\nHow do I print?\r\n\r\nCPU: e2e\r\n")
         # The confirmation box: closing it leaves the program running.
         self.display.press_key(self.display.wait_window("^Lumora$")[0], "Return")
