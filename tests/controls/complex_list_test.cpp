@@ -46,7 +46,8 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
   const QStringList cells = list_->CxLColText[0]->Caption().split(QLatin1Char('\r'));
   ASSERT_EQ(cells.size(), 3);
   EXPECT_TRUE(cells[2].startsWith(u"a very") && cells[2].endsWith(u"...")) << cells[2].toStdString();
-  EXPECT_EQ(list_->CxLColText[1]->Caption(), QStringLiteral("0\r14\r21"));
+  EXPECT_EQ(std::tuple(list_->CxLColText[1]->Caption(), list_->CellText(1, 2), list_->CellText(1, 3)),
+            std::tuple(QStringLiteral("0\r14\r21"), QStringLiteral("21"), QString()));  // no row past the last
 }
 
 TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {

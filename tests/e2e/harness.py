@@ -28,8 +28,7 @@ PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:Document
         "<body><p>{body}</p></body></html>")
 
 
-def note_retry(text):
-    """Says loudly that the harness tried something again, and keeps count."""
+def note_retry(text):  # loudly, and counted
     print(f"\n{text}", file=sys.stderr, flush=True)
     with open(RETRIES, "a", encoding="utf-8") as log:
         log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n")
