@@ -219,8 +219,7 @@ class Lumora:
 
 
 class LayoutReport(dict):
-    """What the program writes to LUMORA_LAYOUT_REPORT: the window's state and
-    each control's rectangle in the main window's pixels."""
+    """LUMORA_LAYOUT_REPORT: the window's state and each control's rectangle in window pixels."""
 
     def control(self, name):
         return next(c for c in self["controls"] if c["name"] == name)
@@ -238,8 +237,7 @@ class LayoutReport(dict):
 
 
 def write_help_set(folder, topics, subject, body):
-    """The demo pack beside a home page and topics Reference/Topic00000.html
-    on, each titled and filled by subject(i) and body(i); returns the pack."""
+    """The demo pack beside a home page and Reference/Topic00000.html on, from subject(i) and body(i)."""
     shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
     os.makedirs(os.path.join(folder, "Reference"))
     for name, s, b in [("index.html", "Welcome", "The home page.")] + [
@@ -250,8 +248,7 @@ def write_help_set(folder, topics, subject, body):
 
 
 class ProgramTest(unittest.TestCase):
-    """Runs of the program on a private display; settings are the user's own
-    for the test, so a second run finds what the first kept."""
+    """Runs on a private display, with user settings of the test's own that a second run finds."""
 
     screen = (1024, 768)
     window_manager = True
@@ -271,9 +268,8 @@ class ProgramTest(unittest.TestCase):
             run.stop()
 
     def launch(self, arguments, shown=True, timeout=60, **options):
-        """Starts a run, ended with the test, and waits for its window unless told not to. A start that
-        shows nothing in time is stopped, its log written to stderr, and tried once more: the browser
-        engine has been seen to stall while starting under the sanitizers, once in many starts."""
+        """Starts a run and waits for its window unless told not to. A start that shows nothing in time is
+        stopped, its log shown, and tried once more: the engine was seen to stall under the sanitizers."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
         for attempt in (1, 2):

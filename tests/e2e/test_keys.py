@@ -107,7 +107,6 @@ class Keys(ProgramTest):
         for name in idle:
             self.assertNotIn(name, cycle)
         self.assertEqual(len(cycle), len(set(cycle)), "a control visited twice in one round")
-        # Shift+Tab walks the same round backwards.
         presses = self.focus_stops("shift+Tab", 40)
         backward = [name for i, name in enumerate(presses) if name != (presses[i - 1] if i else forward[-1])]
         at = cycle.index(forward[-1])

@@ -29,19 +29,16 @@ class CloseWhileIndexing(ProgramTest):
     def tearDownClass(cls):
         shutil.rmtree(cls.folder, ignore_errors=True)
 
-    def close_while_indexing(self, close):
-        self.launch([self.pack, "-index"])
-        report = self.wait(lambda r: r["busy"], "the status box shown while the index is built")
-        close(report)
-        closed = time.monotonic()
-        self.assertEqual(self.lumora.process.wait(timeout=5), 0)
-        print(f"\nended {time.monotonic() - closed:.2f} s after the close", flush=True)
-
-    def test_close_button_during_the_index_build(self):
-        self.close_while_indexing(lambda report: self.click(report, "FormControl(4)"))
-
-    def test_alt_f4_during_the_index_build(self):  # windows() waits for the map, which may come after "visible"
-        self.close_while_indexing(lambda _: self.display.close_by_window_manager(self.windows()[0], TITLE_PATTERN))
+    def test_close_button_and_alt_f4_during_the_index_build(self):
+        for close in (lambda report: self.click(report, "FormControl(4)"),
+                      # windows() waits for the map, which may come after "visible"
+                      lambda _: self.display.close_by_window_manager(self.windows()[0], TITLE_PATTERN)):
+            self.launch([self.pack, "-index"])
+            report = self.wait(lambda r: r["busy"], "the status box shown while the index is built")
+            close(report)
+            closed = time.monotonic()
+            self.assertEqual(self.lumora.process.wait(timeout=5), 0)
+            print(f"\nended {time.monotonic() - closed:.2f} s after the close", flush=True)
 
 
 if __name__ == "__main__":

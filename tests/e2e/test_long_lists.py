@@ -79,7 +79,6 @@ class LongLists(ProgramTest):
         self.display.run("xdotool", "click", "--repeat", "60", "--delay", "10", "5")
         self.wait(self.at(True), "wheel down to the end")
 
-        # The keyboard: Home, End, PageUp, PageDown, each showing its row.
         self.display.click(*row)
         for key, moved in (("Home", lambda now, was: now == 0), ("End", lambda now, was: now == TOPICS),
                            ("Prior", lambda now, was: now < was), ("Next", lambda now, was: now > was)):
@@ -88,7 +87,6 @@ class LongLists(ProgramTest):
                 self.key(key)
                 self.assert_selected_in_view(self.wait(lambda r: moved(r.control(LIST)["selected"], was), key))
 
-        # Typing the first letters of a topic far down shows it selected.
         self.click(report, "WriteBox(1)")
         self.type("topic 000")  # first in the folder: Topic02900
         self.assert_selected_in_view(self.wait(lambda r: r.control(LIST)["selected"] > 2800, "the look-up"))

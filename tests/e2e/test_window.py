@@ -96,7 +96,6 @@ class LayoutAtScreenSizes:
                 self.open_page(report, page)
                 time.sleep(0.3)
                 report = self.lumora.report()
-                # Only the page's own toolbar button is shown pressed.
                 self.assertEqual([t for t in TOOL_OF_PAGE.values() if report.control(t)["sunken"]],
                                  [TOOL_OF_PAGE[page]])
                 shot = self.wait_drawn(report, f"{name}-{self.screen[0]}x{self.screen[1]}.png")
