@@ -10,17 +10,6 @@ using namespace lumora;
 
 using ManagerTest = TempInstall;
 
-TEST_F(ManagerTest, QuestionFormTabsThroughTheFieldsThenTheButtons) {
-  manager_ = std::make_unique<app::Manager>(&owner_);
-  std::vector<QWidget*> stops;
-  for (auto* box : Ui().TextBox) stops.push_back(box->FocusWidget());
-  for (auto* button : Ui().Commander) stops.push_back(button->FocusWidget());
-  std::vector<QWidget*> order{stops[0]};  // the form's own, met along the chain of every widget
-  for (QWidget* next = stops[0]->nextInFocusChain(); next != stops[0]; next = next->nextInFocusChain())
-    if (std::find(stops.begin(), stops.end(), next) != stops.end()) order.push_back(next);
-  EXPECT_EQ(order, stops);
-}
-
 // Overrides that point nowhere still start the program, without the store's values.
 TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   Start(" -search");

@@ -12,6 +12,7 @@
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 using namespace lumora::content;
@@ -153,7 +154,9 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   const QString real = Root() + QStringLiteral("Page2-Setup.html");
   EXPECT_EQ((Texts{index.At(1, 5), index.At(2, 5), index.At(3, 5)}),
             (Texts{QStringLiteral("pagesetup"), Root().toLower() + QStringLiteral("page2-setup.html"), real}));
+  const long long listings = lumora::platform::FolderListings();
   EXPECT_EQ(SearchPages(index, {QStringLiteral("setting")}).At(3, 0), real);
+  EXPECT_EQ(lumora::platform::FolderListings(), listings);  // a page with capitals is read without a listing
   EXPECT_EQ(ScorePage(index.At(3, 0), {QStringLiteral("&&mdash;")}), 1);  // counted in the page as written
   EXPECT_EQ(SplitQuery(QStringLiteral("  Print  setup ")), (Texts{QStringLiteral("print"), QString(), QStringLiteral("setup")}));
   const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("print setup")));

@@ -159,10 +159,6 @@ def crop_info(path, rect, fmt):
                           capture_output=True, text=True, check=True).stdout.strip()
 
 
-def region_colours(path, rect):
-    return int(crop_info(path, rect, "-format|%k|info:"))
-
-
 class Lumora:
     """One run of the program with a registry store of its own."""
 
@@ -332,5 +328,6 @@ class ProgramTest(unittest.TestCase):
     def wait_drawn(self, report, name):
         """Screenshot once the page area shows more than a few flat colours."""
         x, y, width, height = report["window"]
-        return poll(lambda: region_colours(shot := self.shoot(name), (x, y + 60, width, height - 60)) > 40 and shot,
+        page = (x, y + 60, width, height - 60)
+        return poll(lambda: int(crop_info(shot := self.shoot(name), page, "-format|%k|info:")) > 40 and shot,
                     f"{name}: the page area never drawn", 30, 0.3)

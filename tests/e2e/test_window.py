@@ -5,7 +5,7 @@ import re
 import time
 import unittest
 
-from harness import INDEX, PAGES, SEARCH, TITLE, TITLE_PATTERN, TOOL_OF_PAGE, ProgramTest, region_colours
+from harness import INDEX, PAGES, SEARCH, TITLE, TITLE_PATTERN, TOOL_OF_PAGE, ProgramTest, crop_info
 
 # Pictures and strips that lie behind the controls by design, and the status
 # box, which is shown in front of the page while it is busy.
@@ -101,8 +101,8 @@ class LayoutAtScreenSizes:
                 shot = self.wait_drawn(report, f"{name}-{self.screen[0]}x{self.screen[1]}.png")
                 self.assertEqual(layout_faults(report), [])
                 # The title strip shows its picture and the toolbar its button pictures.
-                self.assertGreater(region_colours(shot, (0, 0, self.screen[0], 21)), 8, "title strip")
-                self.assertGreater(region_colours(shot, (0, 21, 320, 39)), 12, "toolbar pictures")
+                self.assertGreater(int(crop_info(shot, (0, 0, self.screen[0], 21), "-format|%k|info:")), 8, "title strip")
+                self.assertGreater(int(crop_info(shot, (0, 21, 320, 39), "-format|%k|info:")), 12, "toolbar pictures")
 
 
 class LayoutAtTheLeastSize(ProgramTest):

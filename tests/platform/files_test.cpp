@@ -25,7 +25,9 @@ class Files : public testing::Test {
 };
 
 TEST_F(Files, ResolvePathFindsTheRealFileIgnoringCaseAndLeavesMissingOnesAlone) {
+  const long long listings = FolderListings();
   EXPECT_EQ(ResolvePath(At("help/using/getting-started.html")), Make("Help/Using/Getting-Started.html"));
+  EXPECT_EQ(FolderListings() - listings, 3);  // a listing for each name given in the wrong case
   Make("page.html");
   Make("PAGE.html");
   EXPECT_EQ(ResolvePath(At("page.html")), At("page.html"));  // as given, though another differs in case

@@ -2,7 +2,9 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineView>
 
+#include "platform/browser_view.h"
 #include "platform/color.h"
 #include "platform/events.h"
 #include "platform/label.h"
@@ -122,4 +124,14 @@ TEST(FormElementTest, ShapeWithNoWidthPaintsNothing) {
   QApplication::sendEvent(&shape, &paint);
   qInstallMessageHandler(nullptr);
   EXPECT_EQ(std::pair(none, complaints > 0), std::pair(0, true));
+}
+
+TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomSteps) {
+  BrowserView view;
+  QSignalSpy steps(&view, &BrowserView::ZoomWheel);
+  for (const Qt::KeyboardModifier keys : {Qt::ControlModifier, Qt::ControlModifier, Qt::NoModifier}) {
+    QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, 60}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
+  }
+  EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
 }
