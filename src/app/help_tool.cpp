@@ -26,21 +26,32 @@ content::StringTable IndexOf(const QString& folder) {
   return index;
 }
 
-// A subject as the index shows it, without the doubled "&" that labels need
-// and on one line, so that each row stays three tab-separated fields.
-QString PlainSubject(QString subject) {
-  subject.replace(QStringLiteral("&&"), QStringLiteral("&"));
-  for (QChar& c : subject)
-    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
-  return subject;
+// A field of a tab-separated line: a tab, line break or backslash in it is
+// written as "\t", "\n", "\r" or "\\", so each record stays one line.
+QString Field(const QString& text) {
+  QString field;
+  field.reserve(text.size());
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case '\t': field += QLatin1String("\\t"); break;
+      case '\n': field += QLatin1String("\\n"); break;
+      case '\r': field += QLatin1String("\\r"); break;
+      case '\\': field += QLatin1String("\\\\"); break;
+      default: field += c;
+    }
+  }
+  return field;
 }
+
+// A subject as the index shows it, without the doubled "&" that labels need.
+QString PlainSubject(QString subject) { return Field(subject.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
 
 // Subject, then the name key or the score, then the path on disk.
 void PrintTable(const content::StringTable& table, QTextStream& out) {
   for (int i = 0; i < table.Count(); ++i) {
     if (table.At(0, i).isEmpty()) continue;
-    out << PlainSubject(table.At(0, i)) << '\t' << table.At(1, i) << '\t' << table.At(content::indexRealPath, i)
-        << '\n';
+    out << PlainSubject(table.At(0, i)) << '\t' << Field(table.At(1, i)) << '\t'
+        << Field(table.At(content::indexRealPath, i)) << '\n';
   }
 }
 
@@ -54,22 +65,26 @@ int Check(const QString& folder, QTextStream& out) {
     if (!name.endsWith(QLatin1String(".html"))) continue;
     const QString path = files.At(content::fileRealPath, i);
     if (!platform::FileIsUsable(path)) {
-      out << "unreadable\t" << path << '\n';
+      out << "unreadable\t" << Field(path) << '\n';
       ++faults;
       continue;
     }
     const QString text = platform::LowerText(content::ReadPageText(path));
     const QString subject = content::DeclaredSubject(text);
     if (subject.isEmpty()) {
-      out << "no subject\t" << path << '\n';
+      out << "no subject\t" << Field(path) << '\n';
       ++faults;
     } else {
       pagesBySubject[subject].append(path);
     }
-    if (askLink.match(text).hasMatch()) out << "ask_class link\t" << path << '\n';
+    if (askLink.match(text).hasMatch()) out << "ask_class link\t" << Field(path) << '\n';
   }
   for (auto it = pagesBySubject.cbegin(); it != pagesBySubject.cend(); ++it)
-    if (it.value().size() > 1) out << "duplicate subject\t" << it.key() << '\t' << it.value().join(QLatin1Char('\t')) << '\n';
+    if (it.value().size() > 1) {
+      out << "duplicate subject\t" << Field(it.key());
+      for (const QString& path : it.value()) out << '\t' << Field(path);
+      out << '\n';
+    }
   return faults > 0 ? 1 : 0;
 }
 

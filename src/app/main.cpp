@@ -13,6 +13,7 @@
 #include "app/single_window.h"
 #include "controls/accessibility.h"
 #include "app/usage.h"
+#include "platform/browser_view.h"
 #include "platform/files.h"
 
 int main(int argc, char* argv[]) {
@@ -29,9 +30,11 @@ int main(int argc, char* argv[]) {
   // Nothing to open: say what to pass before the fatal message.
   if (arguments.isEmpty()) std::fputs(lumora::app::LumoraUsage().toLocal8Bit().constData(), stderr);
 
-  // The browser engine refuses to start its sandbox as root.
-  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  if (lumora::platform::PrepareBrowserEngine())
+    std::fputs(geteuid() == 0 ? "lumora: running as root: help pages run without the browser engine's sandbox\n"
+                              : "lumora: QTWEBENGINE_DISABLE_SANDBOX is set: help pages run without the browser "
+                                "engine's sandbox\n",
+               stderr);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   lumora::controls::InstallAccessibility();

@@ -124,6 +124,9 @@ bool Manager::Load(const QString& argumentString) {
     return false;
   }
   state_.HelpFolder = HelpFolderOf(state_.CommandLine, QDir::currentPath());
+  ui_.WebBrowser[0]->SetHelpFolder(state_.HelpFolder);
+  // The question form opens for the reader's click on its link, never for a page's script.
+  ui_.WebBrowser[0]->SetClickOnlyPages(QStringLiteral("ask_class"));
   platform::Randomize();
 
   platform::Label* measure = owner_->GenLabel();

@@ -82,6 +82,8 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
         continue;
       }
       if (!entry.isFile()) continue;  // FIFOs, sockets, devices, broken links
+      // A page linked in from outside the help folder is not part of it.
+      if (entry.isSymLink() && !Inside(entry.canonicalFilePath(), canonicalRoot)) continue;
       const int at = count == 0 ? 0 : files.Append();
       files.Set(fileFolder, at, lowerFolder);
       files.Set(fileName, at, platform::AnsiLower(entry.fileName()));

@@ -1,8 +1,15 @@
 #include "platform/browser_view.h"
 
 #include <signal.h>
+#include <unistd.h>
 
+#include <cstdio>
+
+#include <QBuffer>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QMimeDatabase>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QTimer>
@@ -15,10 +22,20 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
@@ -29,15 +46,135 @@ namespace lumora::platform {
 namespace {
 // How long a renderer may leave a probe unanswered before it counts as hung.
 constexpr int kRendererPatience = 2000;
+// How long after the reader's click or key a page's navigation counts as theirs.
+constexpr int kUserActionWindow = 1000;
+
+// Takes WebRTC's constructors out of a frame's window for good.
+constexpr char kNoWebRtc[] =
+    "for (const name of ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel', 'RTCIceTransport',"
+    " 'RTCSessionDescription', 'RTCIceCandidate'])"
+    " Object.defineProperty(window, name, {value: undefined, writable: false, configurable: false});";
+
+bool IsHelpUrl(const QUrl& url) { return url.scheme() == QLatin1String(kHelpScheme); }
+
+void Refuse(const char* what, const QUrl& url) {
+  std::fprintf(stderr, "lumora: a help page %s %s; refused\n", what,
+               qUtf8Printable(url.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery)));
+}
+
+// Serves the files of one help folder under kHelpScheme, and nothing else.
+class HelpFiles final : public QWebEngineUrlSchemeHandler {
+ public:
+  using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+  void SetFolder(const QString& folder) { root_ = QFileInfo(ResolvePath(folder)).canonicalFilePath(); }
+  HelpFile Find(const QUrl& url) const { return FindHelpPage(root_, url); }
+
+  void requestStarted(QWebEngineUrlRequestJob* job) override {
+    const HelpFile file = Find(job->requestUrl());
+    if (file.kind != HelpFileKind::Found) {
+      job->fail(file.kind == HelpFileKind::Missing ? QWebEngineUrlRequestJob::UrlNotFound
+                                                   : QWebEngineUrlRequestJob::RequestDenied);
+      return;
+    }
+    bool found = false;
+    const QByteArray bytes = ReadHelpFile(root_, file.path, &found);
+    if (!found) {
+      job->fail(QWebEngineUrlRequestJob::RequestDenied);
+      return;
+    }
+    auto* body = new QBuffer(job);
+    body->setData(bytes);
+    body->open(QIODevice::ReadOnly);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(file.path, QMimeDatabase::MatchExtension);
+    job->reply(type.name().toUtf8(), body);
+  }
+
+ private:
+  QString root_;  // canonical; empty until a folder is set, so nothing is served
+};
+
+HelpFiles* HelpFilesHandler();
+
 }  // namespace
 
-// A page that opens every new window in itself.
+// A page confined to its help set: it navigates only within it, hands web
+// and mail links the reader clicks to the desktop, opens no windows of its
+// own and is granted no device or permission.
 class HelpPage final : public QWebEnginePage {
  public:
-  HelpPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+  HelpPage(QWebEngineProfile* profile, QObject* parent, HelpPage* opener = nullptr)
+      : QWebEnginePage(profile, parent), opener_(opener) {
+    userAction_.invalidate();
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl& origin, Feature feature) { setFeaturePermission(origin, feature, PermissionDeniedByUser); });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+            [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+            [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+            [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+  }
+
+  void NoteUserAction() { userAction_.start(); }
+  void SetClickOnly(const QString& pathPart) { clickOnly_ = pathPart; }
 
  protected:
-  QWebEnginePage* createWindow(WebWindowType) override { return this; }
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+    if (opener_) {
+      deleteLater();  // it only ever passes on its first navigation
+      return opener_->Opened(url, type);
+    }
+    const bool clicked = type == NavigationTypeLinkClicked && UserActed();
+    if (IsHelpUrl(url)) {
+      const HelpFileKind kind = HelpFilesHandler()->Find(url).kind;
+      if (kind == HelpFileKind::Outside || kind == HelpFileKind::NotAFile) {
+        Refuse("asked for", url);
+        return false;
+      }
+      if (isMainFrame && !clickOnly_.isEmpty() && !clicked && type != NavigationTypeTyped &&
+          url.path().contains(clickOnly_, Qt::CaseInsensitive)) {
+        Refuse("tried to open by itself", url);
+        return false;
+      }
+      return true;
+    }
+    // Frames a page makes of its own content.
+    const QString scheme = url.scheme();
+    if (!isMainFrame && (scheme == QLatin1String("data") || scheme == QLatin1String("blob") ||
+                         scheme == QLatin1String("about")))
+      return true;
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+                     scheme == QLatin1String("mailto");
+    if (web && clicked) {
+      QDesktopServices::openUrl(url);  // the reader's own browser or mail program
+      return false;
+    }
+    Refuse(web ? "tried to leave the help set for" : "asked for", url);
+    return false;
+  }
+
+  // A link that asks for a new window is followed as if clicked in this one;
+  // a script opens none.
+  QWebEnginePage* createWindow(WebWindowType) override {
+    if (!UserActed()) return nullptr;
+    auto* opened = new HelpPage(profile(), this, this);
+    QTimer::singleShot(10000, opened, &QObject::deleteLater);  // asked for a window, then loaded nothing
+    return opened;
+  }
+
+ private:
+  bool UserActed() const { return userAction_.isValid() && userAction_.elapsed() < kUserActionWindow; }
+
+  // What the reader clicked in a new window goes to this one instead.
+  bool Opened(const QUrl& url, NavigationType type) {
+    if (acceptNavigationRequest(url, type, true)) setUrl(url);
+    return false;
+  }
+
+  HelpPage* opener_;
+  QElapsedTimer userAction_;
+  QString clickOnly_;
 };
 
 namespace {
@@ -60,20 +197,31 @@ class HelpView final : public QWebEngineView {
   }
 };
 
-// Help pages link to each other in whatever letter case their authors typed;
-// a link to a file that exists in other letters is sent to that file.
-class CaseInsensitiveFiles final : public QWebEngineUrlRequestInterceptor {
+// Every request a page makes goes to its help set or to what the page holds
+// itself (data: and blob:); file://, the web and WebSockets are refused.
+// Help pages link to each other in whatever letter case their authors
+// typed; a link to a file that exists in other letters is sent to that file.
+class HelpRequests final : public QWebEngineUrlRequestInterceptor {
  public:
   using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
   void interceptRequest(QWebEngineUrlRequestInfo& info) override {
     const QUrl url = info.requestUrl();
-    if (!url.isLocalFile()) return;
-    const QString path = url.toLocalFile();
-    if (QFileInfo::exists(path)) return;
-    const QString real = ResolvePath(path);
-    if (real == path) return;
-    QUrl redirected = QUrl::fromLocalFile(real);
+    if (!IsHelpUrl(url)) {
+      const QString scheme = url.scheme();
+      if (scheme != QLatin1String("data") && scheme != QLatin1String("blob")) {
+        info.block(true);
+        if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame) Refuse("asked for", url);
+      }
+      return;
+    }
+    const HelpFile file = HelpFilesHandler()->Find(url);
+    if (file.kind == HelpFileKind::Outside || file.kind == HelpFileKind::NotAFile) {
+      info.block(true);
+      return;
+    }
+    if (file.kind != HelpFileKind::Found || file.path == url.path(QUrl::FullyDecoded)) return;
+    QUrl redirected = HelpUrl(file.path);
     redirected.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::TolerantMode);
     info.redirect(redirected);
   }
@@ -86,13 +234,67 @@ QWebEngineProfile* HelpProfile() {
     auto* p = new QWebEngineProfile(QCoreApplication::instance());
     p->setHttpCacheType(QWebEngineProfile::NoCache);
     p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    p->setUrlRequestInterceptor(new CaseInsensitiveFiles(p));
+    p->setUrlRequestInterceptor(new HelpRequests(p));
+    p->installUrlSchemeHandler(kHelpScheme, new HelpFiles(p));
+    QObject::connect(p, &QWebEngineProfile::downloadRequested, p, [](QWebEngineDownloadRequest* download) {
+      Refuse("tried to save", download->url());
+      download->cancel();
+    });
+    QWebEngineSettings* settings = p->settings();
+    for (const QWebEngineSettings::WebAttribute off :
+         {QWebEngineSettings::LocalContentCanAccessFileUrls, QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+          QWebEngineSettings::PluginsEnabled, QWebEngineSettings::JavascriptCanOpenWindows,
+          QWebEngineSettings::JavascriptCanAccessClipboard, QWebEngineSettings::JavascriptCanPaste,
+          QWebEngineSettings::ScreenCaptureEnabled, QWebEngineSettings::AllowRunningInsecureContent,
+          QWebEngineSettings::AllowGeolocationOnInsecureOrigins, QWebEngineSettings::FullScreenSupportEnabled,
+          QWebEngineSettings::DnsPrefetchEnabled, QWebEngineSettings::PdfViewerEnabled,
+          QWebEngineSettings::NavigateOnDropEnabled, QWebEngineSettings::AllowWindowActivationFromJavaScript})
+      settings->setAttribute(off, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // WebRTC reaches any host and port a page names, past every request
+    // filter, and the engine has no switch that turns it off: every frame
+    // the engine shows is made without it before the page's scripts run.
+    QWebEngineScript noWebRtc;
+    noWebRtc.setName(QStringLiteral("lumora-no-webrtc"));
+    noWebRtc.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    noWebRtc.setWorldId(QWebEngineScript::MainWorld);
+    noWebRtc.setRunsOnSubFrames(true);
+    noWebRtc.setSourceCode(QString::fromLatin1(kNoWebRtc));
+    p->scripts()->insert(noWebRtc);
     return p;
   }();
   return profile;
 }
 
+HelpFiles* HelpFilesHandler() {
+  return static_cast<HelpFiles*>(const_cast<QWebEngineUrlSchemeHandler*>(HelpProfile()->urlSchemeHandler(kHelpScheme)));
+}
+
 }  // namespace
+
+bool PrepareBrowserEngine() {
+  QWebEngineUrlScheme scheme(kHelpScheme);
+  scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+  scheme.setFlags(QWebEngineUrlScheme::SecureScheme);
+  QWebEngineUrlScheme::registerScheme(scheme);
+  // The engine refuses to start its sandbox as root; pages then run without it.
+  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
+}
+
+HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url) {
+  if (!IsHelpUrl(url)) return {HelpFileKind::Outside, {}};
+  return FindHelpFile(canonicalRoot, url.path(QUrl::FullyDecoded));
+}
+
+QUrl HelpUrl(const QString& absolutePath) {
+  QUrl url;
+  url.setScheme(QLatin1String(kHelpScheme));
+  url.setPath(absolutePath, QUrl::DecodedMode);
+  return url;
+}
 
 void RemoveHistoryActions(QMenu& menu, QWebEnginePage& page) {
   for (const QWebEnginePage::WebAction hidden :
@@ -166,21 +368,25 @@ void BrowserView::WatchRenderer() {
 bool BrowserView::Busy() const { return page_->isLoading(); }
 
 QString BrowserView::ReportedUrl(const QUrl& url) {
-  if (!url.isLocalFile()) return url.toString();
-  QString path = url.toLocalFile();
+  if (!IsHelpUrl(url)) return url.toString();
+  QString path = url.path(QUrl::FullyDecoded);
   if (url.hasFragment()) path += QLatin1Char('#') + url.fragment(QUrl::FullyEncoded);
   return path;
 }
+
+void BrowserView::SetHelpFolder(const QString& folder) { HelpFilesHandler()->SetFolder(folder); }
+
+void BrowserView::SetClickOnlyPages(const QString& pathPart) { page_->SetClickOnly(pathPart); }
 
 void BrowserView::Navigate2(const QString& target, int) {
   // The engine keeps no history and no cache in any case (see HelpProfile).
   QUrl url;
   if (target.startsWith(QLatin1Char('/')) || !target.contains(QLatin1String("://"))) {
     const LocalTarget local = SplitLocalTarget(target);
-    url = QUrl::fromLocalFile(QFileInfo(local.file).absoluteFilePath());
+    url = HelpUrl(QFileInfo(local.file).absoluteFilePath());
     if (local.hasFragment) url.setFragment(local.fragment, QUrl::TolerantMode);
   } else {
-    url = QUrl(target, QUrl::TolerantMode);
+    url = QUrl(target, QUrl::TolerantMode);  // anything but the help set is refused by the page
   }
   const bool busy = page_->isLoading();
   requested_ = url;
@@ -255,13 +461,21 @@ void BrowserView::SetZoom(double factor) {
 }
 
 bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::Wheel) return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::ShortcutOverride && type != QEvent::Wheel && type != QEvent::MouseButtonRelease &&
+      type != QEvent::KeyPress)
+    return false;
   // Every object of the application passes here, also ones being torn down
   // (Qt still sends them events): only their addresses are compared, nothing
   // is asked of them.
   if (watched != view_) {
     const QList<QWidget*> inner = view_->findChildren<QWidget*>();
     if (std::find(inner.cbegin(), inner.cend(), watched) == inner.cend()) return false;
+  }
+  // What the reader does on the page; a navigation soon after is theirs.
+  if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
+    page_->NoteUserAction();
+    return false;
   }
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QUrl>
 
+#include "platform/files.h"
 #include "platform/form_element.h"
 
 class QMenu;
@@ -14,6 +15,19 @@ class QWebEngineView;
 namespace lumora::platform {
 
 class HelpPage;
+
+// Registers the URL scheme that serves help sets and sets the engine's
+// switches; called before the application object exists. True when pages
+// will run without the engine's sandbox (as root the engine refuses it, and a
+// user may switch it off with QTWEBENGINE_DISABLE_SANDBOX).
+bool PrepareBrowserEngine();
+
+// The scheme help pages are served by: "lumora:" and the page's absolute path.
+inline constexpr char kHelpScheme[] = "lumora";
+QUrl HelpUrl(const QString& absolutePath);
+// What a help page's URL leads to in the help folder canonicalRoot; any
+// other scheme is outside it.
+HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url);
 
 // Takes out of the engine's context menu the entries that would move through
 // its own history, reload, or open other windows behind the program's back.
@@ -32,6 +46,12 @@ class BrowserView final : public FormElement {
   enum Command { cmdPrint = 6, cmdPrintPreview = 7, cmdEnableInteraction = 36 };
 
   explicit BrowserView(QWidget* parent = nullptr);
+
+  // The folder whose files pages may load; nothing outside it is served.
+  void SetHelpFolder(const QString& folder);
+  // Pages whose path holds this text are opened only by a link the reader
+  // clicked, never by a script.
+  void SetClickOnlyPages(const QString& pathPart);
 
   // Loads a local file (found through the case-insensitive resolver; a
   // "#name" part that is not in the file's name is kept) or a URL.

@@ -80,34 +80,91 @@ bool FileIsUsable(const QString& path) {
   return file.size() > 0;
 }
 
-QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile) {
-  if (wholeFile) *wholeFile = false;
-  // Opened without waiting, so a FIFO with no writer cannot stop the caller;
-  // only then is it asked what it is.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {};
+namespace {
+
+// Reads up to maxBytes of an open regular file; anything else reads as empty.
+QByteArray ReadOpenFile(int fd, qint64 maxBytes, bool* wholeFile) {
   QByteArray bytes;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && maxBytes > 0) {
-    const qint64 expected = std::min<qint64>(info.st_size, maxBytes);
-    bytes.resize(expected);
-    qint64 filled = 0;
-    // A file may grow or shrink while it is read; read until it ends or the
-    // limit is reached.
-    for (;;) {
-      if (filled == bytes.size()) {
-        if (filled >= maxBytes) break;
-        bytes.resize(std::min<qint64>(maxBytes, std::max<qint64>(filled * 2, 4096)));
-      }
-      const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        if (wholeFile) *wholeFile = got == 0;
-        break;
-      }
-      filled += got;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || maxBytes <= 0) return bytes;
+  const qint64 expected = std::min<qint64>(info.st_size, maxBytes);
+  bytes.resize(expected);
+  qint64 filled = 0;
+  // A file may grow or shrink while it is read; read until it ends or the
+  // limit is reached.
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (filled >= maxBytes) break;
+      bytes.resize(std::min<qint64>(maxBytes, std::max<qint64>(filled * 2, 4096)));
     }
-    bytes.resize(filled);
+    const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (wholeFile) *wholeFile = got == 0;
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+// Opened without waiting, so a FIFO with no writer cannot stop the caller;
+// only then is it asked what it is.
+int OpenForReading(const QString& path) {
+  return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+}  // namespace
+
+QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile) {
+  if (wholeFile) *wholeFile = false;
+  const int fd = OpenForReading(path);
+  if (fd < 0) return {};
+  QByteArray bytes = ReadOpenFile(fd, maxBytes, wholeFile);
+  ::close(fd);
+  return bytes;
+}
+
+bool IsInside(const QString& canonicalPath, const QString& canonicalRoot) {
+  if (canonicalPath.isEmpty() || canonicalRoot.isEmpty()) return false;
+  if (canonicalPath == canonicalRoot) return true;
+  return canonicalPath.startsWith(canonicalRoot.endsWith(QLatin1Char('/')) ? canonicalRoot
+                                                                             : canonicalRoot + QLatin1Char('/'));
+}
+
+HelpFile FindHelpFile(const QString& canonicalRoot, const QString& path) {
+  if (!path.startsWith(QLatin1Char('/'))) return {HelpFileKind::Outside, {}};
+  const QStringList steps = path.split(QLatin1Char('/'));
+  if (steps.contains(QStringLiteral(".."))) return {HelpFileKind::Outside, {}};
+  const QString real = ResolvePath(path);
+  const QFileInfo info(real);
+  const QString canonical = info.canonicalFilePath();
+  if (canonical.isEmpty()) {
+    // Nothing there (or a link to nothing): missing when the nearest folder
+    // on its way that exists lies inside the help folder.
+    QString folder = real;
+    do folder = QFileInfo(folder).absolutePath();
+    while (!QFileInfo::exists(folder) && folder != QLatin1String("/"));
+    const bool inside = IsInside(QFileInfo(folder).canonicalFilePath(), canonicalRoot);
+    return {inside ? HelpFileKind::Missing : HelpFileKind::Outside, {}};
+  }
+  if (!IsInside(canonical, canonicalRoot)) return {HelpFileKind::Outside, {}};
+  if (!info.isFile()) return {HelpFileKind::NotAFile, {}};
+  return {HelpFileKind::Found, real};
+}
+
+QByteArray ReadHelpFile(const QString& canonicalRoot, const QString& path, bool* found) {
+  *found = false;
+  const int fd = OpenForReading(path);
+  if (fd < 0) return {};
+  // The file actually opened, whatever links led to it.
+  const QString opened = QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget();
+  QByteArray bytes;
+  if (IsInside(opened, canonicalRoot)) {
+    struct stat info {};
+    *found = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (*found) bytes = ReadOpenFile(fd, kMaxHelpFileBytes, nullptr);
   }
   ::close(fd);
   return bytes;

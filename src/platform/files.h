@@ -38,4 +38,34 @@ bool FileIsUsable(const QString& path);
 // within maxBytes.
 QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile = nullptr);
 
+// The most of one help file that is ever read or shown.
+inline constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
+
+// Where a path asked for by a help page leads. A help set comes from a
+// stranger: its pages may load what lies inside its folder and nothing else.
+enum class HelpFileKind {
+  Found,       // a regular file inside the folder
+  Missing,     // nothing there, inside the folder
+  Outside,     // outside the folder, a ".." step, or a link out of it
+  NotAFile,    // a folder, FIFO, socket or device
+};
+struct HelpFile {
+  HelpFileKind kind = HelpFileKind::Missing;
+  QString path;  // the file in its real letter case, when found
+};
+
+// Finds an absolute, decoded path below the help folder whose canonical path
+// is canonicalRoot, ignoring letter case as ResolvePath does. A ".." step is
+// refused wherever it stands: a URL's own rules have removed the ones written
+// plainly, so one left here was percent-encoded to slip past them.
+HelpFile FindHelpFile(const QString& canonicalRoot, const QString& path);
+
+// True when canonicalPath is canonicalRoot or lies below it.
+bool IsInside(const QString& canonicalPath, const QString& canonicalRoot);
+
+// Like ReadRegularFile, but only when the file opened is inside
+// canonicalRoot (checked on the open file, so a link swapped in after
+// FindHelpFile cannot lead out); found tells whether it was.
+QByteArray ReadHelpFile(const QString& canonicalRoot, const QString& path, bool* found);
+
 }  // namespace lumora::platform

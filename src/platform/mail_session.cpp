@@ -223,10 +223,13 @@ CurlHandle OpenConnection(const MailSettings& settings, Exchange& exchange) {
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.connectTimeoutMs));
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(settings.transferTimeoutMs));
-  if (!settings.user.isEmpty()) {
+  // A login written into the server's address is a login all the same.
+  if (!settings.user.isEmpty() || !QUrl(settings.server).userInfo().isEmpty()) {
     curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
-    curl_easy_setopt(curl, CURLOPT_USERNAME, settings.user.toUtf8().constData());
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, settings.password.toUtf8().constData());
+    if (!settings.user.isEmpty()) {
+      curl_easy_setopt(curl, CURLOPT_USERNAME, settings.user.toUtf8().constData());
+      curl_easy_setopt(curl, CURLOPT_PASSWORD, settings.password.toUtf8().constData());
+    }
   } else if (QUrl(settings.server).scheme().compare(QLatin1String("smtp"), Qt::CaseInsensitive) == 0) {
     // No login to protect, but the question names its sender: encrypt
     // whenever the server offers STARTTLS, as mail relays do among

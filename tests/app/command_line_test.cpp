@@ -51,10 +51,10 @@ TEST_F(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMend) {
   auto at = [&](const char* page) -> QString { return u'\t' + Path("Help/") + Q(page) + u'\n'; };
   Write("Help/index.html", "<o:Subject>Welcome</o:Subject> print <a href=\"ask_class.html\">ask</a>");
   Write("Help/Using/Print-2.html", "<o:Subject>Printing</o:Subject> print print");
-  Write("Help/Using/Tabs.html", "<o:Subject>Tabs\t&amp; a & b\r\nwrapped</o:Subject>");
-  ASSERT_EQ(run("index"), 0);  // subjects as the index shows them, without the doubled "&", on one line
+  Write("Help/Using/Tabs\t\\.html", "<o:Subject>Tabs\t&amp; a & b\r\nwrapped</o:Subject>");
+  ASSERT_EQ(run("index"), 0);  // subjects as the index shows them, without the doubled "&", each record one line
   EXPECT_EQ(out, u"welcome\tindex" + at("index.html") + u"printing\tprint" + at("Using/Print-2.html") +
-                     u"tabs and a & b  wrapped\ttabs" + at("Using/Tabs.html"));
+                     u"tabs\\tand a & b\\r\\nwrapped\ttabs\\t\\\\" + at("Using/Tabs\\t\\\\.html"));
   ASSERT_EQ(run("search", {QStringLiteral("PRINT")}), 0);
   EXPECT_EQ(out, u"printing\t3" + at("Using/Print-2.html") + u"welcome\t1" + at("index.html"));
   Write("Help/bare.html", "<title>No subject</title>");

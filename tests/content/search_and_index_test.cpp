@@ -56,13 +56,15 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderAndReadsOnlyRegularFilesInside) {
   QFile(outside.path() + QStringLiteral("/o.html")).open(QIODevice::WriteOnly);
   QFile::link(dir_.path(), Root() + QStringLiteral("Sub/back"));       // a link up the tree
   QFile::link(outside.path(), Root() + QStringLiteral("elsewhere"));  // a link out of it
+  QFile::link(outside.path() + QStringLiteral("/o.html"), Root() + QStringLiteral("Sub/out.html"));  // a page out of it
+  QFile::link(Root() + QStringLiteral("b.html"), Root() + QStringLiteral("Sub/in.html"));            // one inside
   ASSERT_EQ(mkfifo(QFile::encodeName(Root() + QStringLiteral("pipe.html")).constData(), 0600), 0);
   int pumps = 0;
   const StringTable files = ScanFolderTree(Root(), [&] { return ++pumps > 0; });
   const auto column = [&](int field) { return Column(files, field).remove(Root(), Qt::CaseInsensitive); };
   EXPECT_EQ((Texts{column(0), column(1), column(2)}),  // the last with the names as they are on disk
-            (Texts{QStringLiteral("||other/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|d.html"),
-                   QStringLiteral("A.html|b.html|Other/e.txt|Sub/c.html|Sub/Deep/d.html")}));
+            (Texts{QStringLiteral("||other/|sub/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|in.html|d.html"),
+                   QStringLiteral("A.html|b.html|Other/e.txt|Sub/c.html|Sub/in.html|Sub/Deep/d.html")}));
   EXPECT_EQ(std::pair(pumps > 0, ScanFolderTree(Root() + QStringLiteral("missing")).Count()), std::pair(true, 1));
 }
 

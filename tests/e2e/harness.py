@@ -162,7 +162,7 @@ def crop_info(path, rect, fmt):
 class Lumora:
     """One run of the program with a registry store of its own."""
 
-    def __init__(self, display, arguments, config_home, registry_text=None, cwd=None):
+    def __init__(self, display, arguments, config_home, registry_text=None, cwd=None, env=None):
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
@@ -172,7 +172,7 @@ class Lumora:
             f.write(registry_text)
         self.report_path = os.path.join(self.folder, "layout.json")
         env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
-                   LUMORA_LAYOUT_REPORT=self.report_path)
+                   LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
         # Under the sanitizers the leak check at exit also sees what the X11 and GL plugins leave
         # behind, without a stack to suppress it by; the unit suites check our own code for leaks.
         if "ASAN_OPTIONS" in env:

@@ -90,7 +90,7 @@ class PathTest(ProgramTest):
         home = report["url"]
         self.assertTrue(home.endswith("/c# help/index.html"), home)
         self.open_first_topic(report)  # "alpha questions" sorts first
-        report = self.wait(lambda r: r["title"] == "Alpha questions", "faq#2.html from the index")
+        report = self.wait(lambda r: r["title"] == "Alpha questions" and not r["loading"], "faq#2.html from the index")
         faq = report["url"]
         self.assertTrue(faq.endswith("/c# help/faq#2.html"), faq)
         self.click(report, "ToolButton(0)")  # Back

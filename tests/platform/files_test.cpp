@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/browser_view.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/text.h"
@@ -62,6 +63,42 @@ TEST_F(Files, OnlyRegularFilesAreReadAndOnlyThoseWithContentAreUsable) {
                         ReadRegularFile(At("pipe.html"), 100, &pipe), ReadRegularFile(At("PAGE.html"), 100)}),
             (std::array<QByteArray, 4>{"0123", "0123456789", {}, {}}));  // last: no case lookup
   EXPECT_EQ((std::array{cut, whole, pipe}), (std::array{false, true, false}));
+}
+
+// A help page may load the files of its own folder and nothing else.
+TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
+  const QString page = Make("Help/Using/Page.html"), secret = Make("secret.txt", "SECRET");
+  const QString root = QFileInfo(At("Help")).canonicalFilePath();
+  QFile::link(secret, At("Help/out.txt"));
+  QFile::link(page, At("Help/in.html"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(At("Help/pipe.html")).constData(), 0600), 0);
+  const QString big = Make("Help/big.html", QByteArray(kMaxHelpFileBytes + 10, 'x'));
+  struct Row {
+    const char* url;  // after the scheme and the test's folder
+    HelpFileKind kind;
+    QString found;
+  };
+  for (const Row& row : {Row{"/Help/Using/Page.html", HelpFileKind::Found, page},
+                         Row{"/help/using/PAGE.HTML", HelpFileKind::Found, page},
+                         Row{"/Help/Using/../../secret.txt", HelpFileKind::Outside, {}},
+                         Row{"/Help/%2e%2E/secret.txt", HelpFileKind::Outside, {}},
+                         Row{"/Help/out.txt", HelpFileKind::Outside, {}},
+                         Row{"/Help/in.html", HelpFileKind::Found, At("Help/in.html")},
+                         Row{"/Help/pipe.html", HelpFileKind::NotAFile, {}},
+                         Row{"/Help/Using", HelpFileKind::NotAFile, {}},
+                         Row{"/Help/none/missing.html", HelpFileKind::Missing, {}},
+                         Row{"/elsewhere/missing.html", HelpFileKind::Outside, {}},
+                         Row{"/Help/big.html", HelpFileKind::Found, big}}) {
+    const HelpFile file = FindHelpPage(root, QUrl(QStringLiteral("lumora:") + dir_.path() + QLatin1String(row.url)));
+    EXPECT_EQ(std::pair(file.kind, file.path), std::pair(row.kind, row.found)) << row.url;
+  }
+  EXPECT_EQ(FindHelpPage(root, QUrl::fromLocalFile(page)).kind, HelpFileKind::Outside);
+
+  bool found = false;
+  EXPECT_EQ(std::pair(ReadHelpFile(root, page, &found), found), std::pair(QByteArray("0123456789"), true));
+  EXPECT_EQ(ReadHelpFile(root, big, &found).size(), kMaxHelpFileBytes);
+  EXPECT_EQ(std::pair(ReadHelpFile(root, At("Help/out.txt"), &found), found), std::pair(QByteArray(), false));
+  EXPECT_EQ(std::pair(ReadHelpFile(root, At("Help/pipe.html"), &found), found), std::pair(QByteArray(), false));
 }
 
 TEST(AnsiLower, LowersLatinCapitalsOnly) {

