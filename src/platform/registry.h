@@ -19,7 +19,9 @@ RegistryRoot LocalMachine();
 QString RegReadText(const RegistryRoot& root, const QString& subKey, const QString& valueName);
 
 // Stores the text under an existing key. Nothing is written when the store or
-// the key does not exist or cannot be written; failures are silent.
+// the key does not exist or the store may not be written. A write that fails
+// (a full disk, a file size limit, the store locked for 2 s) leaves the store
+// as it was and says so on standard error.
 void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString& valueName, const QString& text);
 
 }  // namespace lumora::platform

@@ -1,13 +1,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "platform/folders.h"
 #include "platform/registry.h"
+#include "platform/safe_write.h"
 #include "platform/text.h"
 
 // The registry store on systems without a registry: an INI file whose section
@@ -273,7 +274,10 @@ QByteArray WithValue(const QByteArray& content, const QString& group, const QStr
 RegistryRoot LocalMachine() { return RegistryRoot{RegistryStorePath()}; }
 
 QString RegReadText(const RegistryRoot& root, const QString& subKey, const QString& valueName) {
-  if (!QFileInfo(root.storeFile).isFile()) return {};
+  const QFileInfo info(root.storeFile);
+  if (!info.isFile()) return {};
+  // A rewrite of ours that a crash stopped part-way is finished first.
+  if (info.isWritable()) FinishInterruptedWrite(info.canonicalFilePath());
   QFile file(root.storeFile);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const StoreText store = SplitStore(file.readAll());
@@ -289,16 +293,14 @@ QString RegReadText(const RegistryRoot& root, const QString& subKey, const QStri
 void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString& valueName, const QString& text) {
   const QFileInfo info(root.storeFile);
   if (!info.isFile() || !info.isWritable()) return;
-  QFile file(root.storeFile);
-  if (!file.open(QIODevice::ReadOnly)) return;
-  const QByteArray edited = WithValue(file.readAll(), KeyPath(subKey), valueName, text);
-  file.close();
-  if (edited.isEmpty()) return;
-  // Users are often let write this one file but not its folder; there the
-  // file is rewritten in place.
-  QSaveFile out(root.storeFile);
-  out.setDirectWriteFallback(true);
-  if (out.open(QIODevice::WriteOnly) && out.write(edited) == edited.size()) out.commit();
+  // Other products share the store: a write that fails leaves it as it was.
+  const QString store = info.canonicalFilePath();
+  QString error;
+  const bool written = RewriteSharedFile(
+      store, [&](const QByteArray& content) { return WithValue(content, KeyPath(subKey), valueName, text); }, &error);
+  if (!written)
+    std::fprintf(stderr, "lumora: %s was not written to the registry store %s (%s); the store keeps its old content\n",
+                 qUtf8Printable(valueName), qUtf8Printable(store), qUtf8Printable(error));
 }
 
 }  // namespace lumora::platform

@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "platform/registry.h"
 
@@ -111,4 +119,123 @@ TEST_F(Registry, UserRightsOnStoreAndFolder) {
   mode(path_, 0666);
   EXPECT_EQ(probe("ExpertIndex", "2"), QByteArray(kStore + "ExpertIndex=2\n"));
   mode(dir_.path(), 0755);
+}
+
+// Writes that fail or are killed part-way, and writers of two processes at once, on real files.
+class SharedStore : public Registry {
+ protected:
+  void SetUp() override {
+    QByteArray store = "[Other%20Product]\n";
+    for (int i = 0; i < 60; ++i) store += "Setting" + QByteArray::number(i) + "=value of another product " + QByteArray::number(i) + "\n";
+    Store(before_ = store + kStore + "LMRCPUInfo=short\n");
+  }
+  // Runs the probe, as nobody when asked (the folder then read-only, the store not) so that it
+  // rewrites the store in place; limit caps the size of any file it writes.
+  QString Probe(const QStringList& args, bool asNobody = false, rlim_t limit = RLIM_INFINITY) {
+    QProcess probe;
+    probe.setChildProcessModifier([limit] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit cap{limit, limit};
+      ::setrlimit(RLIMIT_FSIZE, &cap);
+    });
+    QStringList command = QStringList{QStringLiteral(LUMORA_REGISTRY_PROBE), path_} + args;
+    if (asNobody)
+      command = QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups").split(u' ') + command;
+    probe.start(command.takeFirst(), command);
+    probe.waitForFinished(60000);
+    return QString::fromLocal8Bit(probe.readAllStandardError() + probe.readAllStandardOutput());
+  }
+  bool Nobody() {
+    chmod(QFile::encodeName(dir_.path()).constData(), 0777);
+    chmod(QFile::encodeName(path_).constData(), 0666);
+    return geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+  }
+  void LockFolder(bool locked) { chmod(QFile::encodeName(dir_.path()).constData(), locked ? 0555 : 0777); }
+  // Every key of before, and LMRCPUInfo one of the texts.
+  void ExpectWhole(const QStringList& texts) {
+    for (int i = 0; i < 60; ++i)
+      ASSERT_EQ(Read(QByteArray("Setting" + QByteArray::number(i)).constData(), QStringLiteral("Other Product")),
+                QStringLiteral("value of another product %1").arg(i));
+    ASSERT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+    ASSERT_TRUE(texts.contains(Read("LMRCPUInfo"))) << Read("LMRCPUInfo").toStdString();
+  }
+  QByteArray before_;
+};
+
+TEST_F(SharedStore, AWriteCutShortByAFileSizeLimitLeavesTheStoreAsItWas) {
+  const QString longText(3000, u'x');
+  for (const bool inPlace : {false, true}) {
+    if (inPlace && !Nobody()) continue;
+    LockFolder(inPlace);
+    for (const rlim_t limit : {rlim_t(0), rlim_t(1024), rlim_t(before_.size()), rlim_t(before_.size() + 1500)}) {
+      const QString said = Probe({QStringLiteral("LMRCPUInfo"), longText}, inPlace, limit);
+      EXPECT_EQ(Bytes(), before_) << limit << " in place: " << inPlace;
+      EXPECT_TRUE(said.contains(QStringLiteral("keeps its old content"))) << said.toStdString();
+    }
+    Probe({QStringLiteral("LMRCPUInfo"), longText}, inPlace, before_.size() * 3 + 8000);
+    ExpectWhole({longText});
+    LockFolder(false);
+    Store(before_);
+  }
+}
+
+TEST_F(SharedStore, AWriteToAFullFileSystemLeavesTheStoreAsItWas) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const QString mount = dir_.path() + QStringLiteral("/small");
+  QDir().mkpath(mount);
+  if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                  QStringLiteral("size=16k"), QStringLiteral("tmpfs"), mount}) != 0)
+    GTEST_SKIP() << "this machine does not let a test mount a file system";
+  path_ = mount + QStringLiteral("/registry.conf");
+  Store(before_);
+  QFile filler(mount + QStringLiteral("/filler"));
+  ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+  while (filler.write(QByteArray(512, 'f')) == 512 && filler.flush()) {
+  }
+  const QString said = Probe({QStringLiteral("LMRCPUInfo"), QString(6000, u'x')});
+  EXPECT_EQ(Bytes(), before_);
+  EXPECT_TRUE(said.contains(QStringLiteral("keeps its old content"))) << said.toStdString();
+  filler.close();
+  QProcess::execute(QStringLiteral("umount"), {mount});
+}
+
+// The store holds every key of before or every key of after, however the writer is stopped;
+// the writer's next start finishes what a crash left half done.
+TEST_F(SharedStore, AWriterKilledAtAnyPointLosesNothing) {
+  const bool inPlace = Nobody();
+  LockFolder(inPlace);
+  QString current = QStringLiteral("short");
+  std::mt19937 random(20261207);
+  qint64 whole = 0;  // how long a write takes from start to end, in microseconds
+  for (int i = 0; i < 200; ++i) {
+    const QString text = i % 2 ? QStringLiteral("short %1").arg(i) : QString(200000 + i, QChar(u'a' + i % 26));
+    QProcess probe;
+    QStringList command = {QStringLiteral(LUMORA_REGISTRY_PROBE), path_, QStringLiteral("LMRCPUInfo"), text};
+    if (inPlace) command = QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups").split(u' ') + command;
+    QElapsedTimer took;
+    took.start();
+    probe.start(command.takeFirst(), command);
+    probe.waitForStarted();
+    if (i < 2) {  // the first two run whole, to see how long a write takes
+      probe.waitForFinished();
+      whole = std::max(whole, took.nsecsElapsed() / 1000);
+    } else {  // the others are killed somewhere in their second half, when they write
+      QThread::usleep(static_cast<unsigned long>(whole / 2 + static_cast<qint64>(random() % (whole / 2 + 1))));
+      if (const qint64 pid = probe.processId(); pid > 0) ::kill(static_cast<pid_t>(pid), SIGKILL);  // 0: ended
+      probe.waitForFinished();
+    }
+    Probe({QStringLiteral("LMRCPUInfo")}, inPlace);  // its next start, as the same user
+    ExpectWhole({current, text});
+    current = Read("LMRCPUInfo");
+  }
+}
+
+TEST_F(SharedStore, WritersOfTwoProcessesTakeTurns) {
+  QProcess first, second;
+  for (auto [probe, name, text] : {std::tuple(&first, "ExpertIndex", "a"), std::tuple(&second, "CurrentTheme", "b")})
+    probe->start(QStringLiteral(LUMORA_REGISTRY_PROBE),
+                 {path_, QLatin1String(name), QLatin1String(text), QStringLiteral("100")});
+  EXPECT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+  EXPECT_EQ(std::pair(Read("ExpertIndex"), Read("CurrentTheme")), std::pair(QStringLiteral("a-100"), QStringLiteral("b-100")));
+  EXPECT_EQ(Read("Setting59", QStringLiteral("Other Product")), QStringLiteral("value of another product 59"));
 }
