@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class QLocalServer;
 
@@ -22,17 +23,29 @@ class SingleWindow final : public QObject {
 
   // Hands the argument string to the window already running for this help
   // set, or else becomes that window (Listening) and reports later starts
-  // through Request. A socket left by a run that ended without closing it,
-  // or whose window no longer answers, is taken over. Alone: neither worked.
+  // through Request. The socket lives in a folder only the user can reach;
+  // one left by a run that has ended is taken over. Alone: the window of the
+  // help set did not answer within 2 s (it is busy or stopped), or there is
+  // no private folder; this window then takes over once that one is gone.
+  // Waits at most a few seconds in all.
   Start HandOverOrListen(const QString& argumentString);
   // Later starts open their own windows again.
   void Close();
+
+  // A handed-over argument string, or nothing when the line is not one:
+  // more than 64 KiB, not UTF-8, or holding control characters.
+  static std::optional<QString> ReadRequest(const QByteArray& line);
 
  signals:
   void Request(const QString& argumentString);
 
  private:
   bool HandOver(const QString& argumentString) const;
+  bool Listen();
+  Start StandBy();
+  // Whether the process named in the file name_ + suffix runs; writes ours there.
+  bool Alive(const QString& suffix) const;
+  bool Keep(const QString& suffix) const;
   void Accept();
 
   QString name_;

@@ -1,7 +1,12 @@
 #include "platform/folders.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace lumora::platform {
 namespace {
@@ -50,6 +55,20 @@ QString RegistryStorePath() {
   const QString given = Override("LUMORA_REGISTRY");
   if (!given.isEmpty()) return given;
   return RegistryStoreFor(QCoreApplication::applicationDirPath());
+}
+
+QString PrivateFolder(QString* refusal) {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return runtime;
+  const QString own = QStringLiteral("/tmp/lumora-%1").arg(::getuid());
+  const QByteArray name = QFile::encodeName(own);
+  ::mkdir(name.constData(), 0700);
+  struct stat info {};
+  if (::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+      (info.st_mode & 0777) == 0700)
+    return own;
+  if (refusal) *refusal = own + QStringLiteral(" is not a folder of this user's that only this user can reach");
+  return {};
 }
 
 }  // namespace lumora::platform

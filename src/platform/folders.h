@@ -20,4 +20,10 @@ QString ProgramFolderFor(const QString& executableFolder);
 QString SystemFolderFor(const QString& executableFolder);
 QString RegistryStoreFor(const QString& executableFolder);
 
+// A folder only this user can reach, for sockets, locks and copies:
+// $XDG_RUNTIME_DIR, else /tmp/lumora-<uid>, made with mode 0700. Empty, with
+// the reason in *refusal, when /tmp/lumora-<uid> is not a folder of this
+// user's with that mode (another user may have made it to catch our files).
+QString PrivateFolder(QString* refusal = nullptr);
+
 }  // namespace lumora::platform

@@ -16,6 +16,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/folders.h"
+
 namespace lumora::platform {
 namespace {
 
@@ -193,15 +195,9 @@ QString PendingWritePath(const QString& path) {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const QString folder = data + QStringLiteral("/quillmark/pending");
   if (!data.isEmpty() && QDir().mkpath(folder) && QFileInfo(folder).isWritable()) return folder + u'/' + name;
-  // No home to write in (a system user): a folder in /tmp that is ours alone.
-  const QString own = QStringLiteral("/tmp/lumora-%1").arg(::getuid());
-  const QByteArray ownName = QFile::encodeName(own);
-  ::mkdir(ownName.constData(), 0700);
-  struct stat info {};
-  if (::lstat(ownName.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() ||
-      (info.st_mode & 0777) != 0700)
-    return {};
-  return own + u'/' + name;
+  // No home to write in (a system user): a folder that is ours alone.
+  const QString own = PrivateFolder();
+  return own.isEmpty() ? QString() : own + u'/' + name;
 }
 
 void FinishInterruptedWrite(const QString& path) {

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/help_tool.h"
+#include "app/single_window.h"
 #include "app/temp_install.h"
 
 using namespace lumora::app;
@@ -30,6 +31,16 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   // A later start passes its words joined: a topic with blanks comes through whole.
   const auto joined = ParseCommandLine(JoinArguments({Q("a b/x.qlp"), Q("-Topic"), Q("a b.html")}));
   EXPECT_EQ(std::pair(joined.CommandLine, joined.Topic), std::pair(Q("a b/x.qlp"), Q("a b.html")));
+}
+
+// What a later start hands over: one line of UTF-8 text, or it is dropped.
+TEST(CommandLine, HandedOverLinesAreTextOfBoundedLength) {
+  using lumora::app::SingleWindow;
+  EXPECT_EQ(SingleWindow::ReadRequest("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""), QString::fromUtf8("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""));
+  EXPECT_EQ(SingleWindow::ReadRequest(QByteArray(64 * 1024, 'a')), QString(64 * 1024, u'a'));
+  for (const QByteArray& line : {QByteArray(64 * 1024 + 1, 'a'), QByteArray("a\xC3"), QByteArray("a\tb"), QByteArray("a\x7F"),
+                                 QByteArray("a\0b", 3)})
+    EXPECT_EQ(SingleWindow::ReadRequest(line), std::nullopt) << line.left(8).toStdString();
 }
 
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {

@@ -14,81 +14,7 @@ from harness import DEMO_PACK, QUESTION, ProgramTest
 
 PNG = subprocess.run(["convert", "-size", "4x4", "xc:red", "png:-"], capture_output=True, check=True).stdout
 
-# Each probe notes "LEAK" when it got through; the findings end up in the page's title.
-HOSTILE = """<html><head><title>probing</title><script>
-const results = {};
-const note = (name, leaked) => { results[name] = leaked ? 'LEAK' : 'ok'; };
-const image = (name, src) => new Promise(done => {
-  const i = new Image();
-  i.onload = () => { note(name, true); done(); };
-  i.onerror = () => { note(name, false); done(); };
-  i.src = src;
-});
-const script = (name, src) => new Promise(done => {
-  const s = document.createElement('script');
-  s.onload = s.onerror = () => { note(name, window.secretRan === true); done(); };
-  s.src = src;
-  document.head.appendChild(s);
-});
-const read = async (name, url) => {
-  try { note(name, (await (await fetch(url)).text()).includes('SECRET')); } catch (e) { note(name, false); }
-};
-const request = (name, url) => new Promise(done => {
-  const x = new XMLHttpRequest();
-  x.onload = () => { note(name, x.responseText.includes('SECRET')); done(); };
-  x.onerror = () => { note(name, false); done(); };
-  try { x.open('GET', url); x.send(); } catch (e) { note(name, false); done(); }
-});
-const frame = (name, url) => new Promise(done => {
-  const f = document.createElement('iframe');
-  const finish = () => {
-    let text = '';
-    try { text = f.contentDocument.body.innerText; } catch (e) {}
-    note(name, text.includes('SECRET'));
-    done();
-  };
-  f.onload = finish;
-  setTimeout(finish, 3000);
-  f.src = url;
-  document.body.appendChild(f);
-});
-const websocket = (name, url) => new Promise(done => {
-  try {
-    const w = new WebSocket(url);
-    w.onopen = () => { note(name, true); done(); };
-    w.onerror = () => { note(name, false); done(); };
-  } catch (e) { note(name, false); done(); }
-});
-const rtc = async name => {
-  try {
-    const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:PORT'},
-        {urls: 'turn:127.0.0.1:PORT?transport=tcp', username: 'u', credential: 'c'}]});
-    pc.createDataChannel('out');
-    await pc.setLocalDescription(await pc.createOffer());
-    await new Promise(wait => setTimeout(wait, 3000));
-  } catch (e) {}
-  note(name, false);  // the listener tells whether anything arrived
-};
-window.onload = async () => {
-  const secret = 'file://OUTSIDE/secret';
-  await image('control', 'inside.png');
-  results.control = results.control === 'LEAK' ? 'loaded' : 'missing';
-  await Promise.all([
-    read('fetch-file', secret + '.txt'), request('xhr-file', secret + '.txt'),
-    frame('frame-file', secret + '.html'), image('image-file', secret + '.png'),
-    request('xhr-passwd', 'file:///etc/passwd'),
-    image('image-link', 'link.png'), script('script-link', 'link.js'), frame('frame-link', 'link.html'),
-    image('image-up', '../outside/secret.png'), script('script-up', '../outside/secret.js'),
-    image('image-encoded-up', '%2e%2e/outside/secret.png'),
-    script('script-encoded-up', '%2E%2E/outside/secret.js'),
-    read('fetch-web', 'http://127.0.0.1:PORT/f?pw=SECRET'), image('image-web', 'http://127.0.0.1:PORT/i.png'),
-    websocket('websocket', 'ws://127.0.0.1:PORT/ws?pw=SECRET'), rtc('webrtc')]);
-  results.opened = window.open('other.html') ? 'LEAK' : 'ok';
-  document.title = 'DONE ' + Object.keys(results).sort().map(k => k + '=' + results[k]).join(' ');
-  setInterval(() => { location.href = 'ask_class.html'; }, 200);
-};
-</script></head><body><p>Nothing to see.</p></body></html>
-"""
+HOSTILE = os.path.join(os.path.dirname(__file__), "pages", "hostile.html")  # its probes and their findings
 
 
 class Listener:
@@ -150,7 +76,8 @@ class ConfinementTest(ProgramTest):
         listener = Listener()
         self.addCleanup(listener.close)
         help_folder, outside = self.help_set("")
-        page = HOSTILE.replace("PORT", str(listener.port)).replace("OUTSIDE", outside)
+        with open(HOSTILE, encoding="utf-8") as f:
+            page = f.read().replace("PORT", str(listener.port)).replace("OUTSIDE", outside)
         with open(os.path.join(help_folder, "index.html"), "w", encoding="utf-8") as f:
             f.write(page)
         self.launch([os.path.join(help_folder, "english.qlp")])

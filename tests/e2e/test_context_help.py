@@ -8,6 +8,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import time
 import unittest
 
 from harness import BUILD_DIR, CONTENTS, DEMO_PACK, INDEX, PAGE, TITLE_PATTERN, ProgramTest
@@ -55,6 +56,40 @@ class ContextHelpTest(ProgramTest):
         first.process.send_signal(signal.SIGKILL)
         first.process.wait(timeout=30)
         self.url(self.launch([DEMO_PACK, "-topic", "glossary"]), "/glossary.html")
+
+    def test_a_stopped_window_neither_blocks_nor_loses_later_starts(self):
+        started = time.monotonic()
+        frozen = self.launch([DEMO_PACK])
+        alone = time.monotonic() - started  # a start that waits for nobody
+        self.url(frozen, "/index.html")
+        frozen.process.send_signal(signal.SIGSTOP)
+        started = time.monotonic()
+        second = self.launch([DEMO_PACK, "-topic", "glossary"])
+        self.assertLess(time.monotonic() - started, alone + 3, "the stopped window was waited for")
+        frozen.process.send_signal(signal.SIGCONT)
+        frozen.stop()
+        self.url(second, "/glossary.html")
+        third = self.launch([DEMO_PACK, "-topic", "switches"], shown=False)
+        self.assertEqual(third.process.wait(timeout=60), 0, third.log_text())
+        self.url(second, "/using/switches.html")
+
+    @unittest.skipUnless(os.geteuid() == 0, "another user is made only by root")
+    def test_files_of_another_user_in_tmp_neither_block_nor_catch_a_start(self):
+        env = dict(os.environ)
+        env.pop("XDG_RUNTIME_DIR", None)
+        own = f"/tmp/lumora-{os.getuid()}"
+        shutil.rmtree(own, ignore_errors=True)
+        # Another user's folder in our folder's place, with a lock and a socket that answers "taken".
+        subprocess.run(["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "sh", "-c",
+                        f"mkdir -m 777 {own} && touch {own}/lumora-x.lock"], check=True)
+        self.addCleanup(shutil.rmtree, own, True)
+        run = self.launch([DEMO_PACK], env={"XDG_RUNTIME_DIR": ""})
+        self.url(run, "/index.html")
+        self.assertIn(f"{own} is not a folder of this user's", run.log_text())
+        run.stop()
+        shutil.rmtree(own)
+        self.url(self.launch([DEMO_PACK], env={"XDG_RUNTIME_DIR": ""}), "/index.html")
+        self.assertEqual(os.stat(own).st_mode & 0o777, 0o700)
 
     def test_missing_pack_shows_fatal_error_and_ends(self):
         for arguments in (["/nonexistent/help/english.qlp", "-index"], []):
