@@ -14,6 +14,7 @@ struct AppState {
   bool StartupInProgress = false;
   QString CommandLine;
   int RunMode = 0;
+  QString Pack;  // the language pack as given, in its own letters
   QString HelpFolder;
   int PageMode = 0;
   content::StringTable History{2};  // field 0 the page in lower case, field 1 as the browser reported it

@@ -81,11 +81,25 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   bool topicSwitch = false;
   parsed.Topic = TakeTopic(rest, topicSwitch);
   parsed.TopicWithoutName = topicSwitch && parsed.Topic.isEmpty();
-  QString line = platform::AnsiLower(platform::TrimBlanks(rest));
+  // The path is cut out of the lower-cased line; the same cuts of the line as
+  // typed give the path in its own letters, which is the one opened.
+  QString real = platform::TrimBlanks(rest);
+  QString line = platform::AnsiLower(real);
   for (const Switch& s : kSwitches)
     if (line.contains(s.text)) parsed.RunMode = s.runMode;
-  for (const Switch& s : kSwitches) line.remove(s.text);
-  line = platform::TrimBlanks(line);
+  const auto cut = [&](qsizetype from, qsizetype count) {
+    line.remove(from, count);
+    real.remove(from, count);
+  };
+  const auto trim = [&] {
+    const QString trimmed = platform::TrimBlanks(line);
+    const qsizetype start = line.indexOf(trimmed);
+    real = real.mid(start, trimmed.size());
+    line = trimmed;
+  };
+  for (const Switch& s : kSwitches)
+    for (qsizetype at; (at = line.indexOf(s.text)) >= 0;) cut(at, s.text.size());
+  trim();
 
   const QLatin1StringView extension(".qlp");
   if (!line.isEmpty() && !line.endsWith(extension)) {
@@ -93,10 +107,13 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
     // text); without ".qlp" only four characters remain, which then fail.
     const qsizetype found = line.indexOf(extension);
     const qsizetype position = found < 0 ? 0 : found + 1;
-    line = platform::TrimBlanks(line.left(position + 4));
+    cut(position + 4, line.size());
+    trim();
   }
   line.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  real.replace(QLatin1Char('\\'), QLatin1Char('/'));
   parsed.CommandLine = line;
+  parsed.Pack = real;
   return parsed;
 }
 

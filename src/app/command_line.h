@@ -10,6 +10,7 @@ enum RunModeValue { runContents = 0, runQuestion = 1, runIndex = 3, runSearch = 
 
 struct ParsedCommandLine {
   QString CommandLine;  // the language pack path, lower case, "/" separators
+  QString Pack;         // the same path in its own letters: the file that is opened
   int RunMode = runContents;
   QString Topic;  // the NAME of "-topic NAME", letter case kept; empty without one
   bool TopicWithoutName = false;  // "-topic" at the end, or before another switch

@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
   // window however often the calling program asks for help.
   const lumora::app::ParsedCommandLine parsed = lumora::app::ParseCommandLine(argumentString);
   if (parsed.TopicWithoutName) std::fputs("lumora: -topic is not followed by a page name; it is left out\n", stderr);
-  const QString pack = parsed.CommandLine;
+  const QString pack = parsed.Pack;
   std::unique_ptr<lumora::app::SingleWindow> single;
   if (lumora::platform::FileIsUsable(pack)) {
     const QString realPack = QFileInfo(lumora::platform::ResolvePath(pack)).canonicalFilePath();

@@ -117,13 +117,14 @@ int Manager::ScaleHeight() const { return RoundTwips(platform::PixelsToTwipsY(he
 bool Manager::Load(const QString& argumentString) {
   const ParsedCommandLine parsed = ParseCommandLine(argumentString);
   state_.CommandLine = parsed.CommandLine;
+  state_.Pack = parsed.Pack;
   state_.RunMode = parsed.RunMode;
-  if (!platform::FileIsUsable(state_.CommandLine)) {
+  if (!platform::FileIsUsable(state_.Pack)) {
     platform::ShowMessage(nullptr, QStringLiteral("Language Not Found, Please Re-install Software!"),
                           platform::MessageIcon::Critical, QStringLiteral("Fatal Error"));
     return false;
   }
-  state_.HelpFolder = HelpFolderOf(state_.CommandLine, QDir::currentPath());
+  state_.HelpFolder = HelpFolderOf(state_.Pack, QDir::currentPath());
   ui_.WebBrowser[0]->SetHelpFolder(state_.HelpFolder);
   // The question form opens for the reader's click on its link, never for a page's script.
   ui_.WebBrowser[0]->SetClickOnlyPages(QStringLiteral("ask_class"));
@@ -260,12 +261,15 @@ void Manager::ChangeColour() {
 }
 
 void Manager::RestorePlace(const settings::WindowPlace& place) {
+  // The window comes back whole on a screen that exists: the one its centre
+  // was on, or the primary one when that screen is gone.
   QRect geometry = place.geometry;
-  geometry.setSize(geometry.size().expandedTo(minimumSize()));
-  // A place on a screen that is gone comes back onto the primary one.
-  if (!QGuiApplication::screenAt(geometry.center()))
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-      geometry.moveCenter(primary->availableGeometry().center());
+  const QScreen* screen = QGuiApplication::screenAt(geometry.center());
+  if (!screen) {
+    screen = QGuiApplication::primaryScreen();
+    if (screen) geometry.moveCenter(screen->availableGeometry().center());
+  }
+  if (screen) geometry = layout::PlaceOnScreen(geometry, minimumSize(), screen->availableGeometry());
   setGeometry(geometry);
   const int pane = std::clamp(place.paneWidth, controls::ExplorerHolder::kNarrowest, controls::ExplorerHolder::kWidest);
   if (place.paneWidth > 0 && pane != ui_.ExplorerHolder->Width()) {
@@ -366,7 +370,7 @@ void Manager::ApplyTheme() {
 }
 
 void Manager::LoadLanguagePack() {
-  settings::Language() = settings::ReadLanguagePack(state_.CommandLine);
+  settings::Language() = settings::ReadLanguagePack(state_.Pack);
   ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
   find_->ResetControl();
 }

@@ -180,4 +180,11 @@ void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth) {
   }
 }
 
+QRect PlaceOnScreen(QRect saved, QSize least, const QRect& available) {
+  saved.setSize(saved.size().boundedTo(available.size()).expandedTo(least));
+  saved.moveLeft(std::max(available.left(), std::min(saved.left(), available.right() + 1 - saved.width())));
+  saved.moveTop(std::max(available.top(), std::min(saved.top(), available.bottom() + 1 - saved.height())));
+  return saved;
+}
+
 }  // namespace lumora::layout

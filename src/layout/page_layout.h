@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
+
 #include <vector>
 
 #include "controls/tool_button.h"
@@ -62,5 +65,11 @@ void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight);
 // Centres status boxes in the content area, or on the whole window when a box
 // is wider than the content area. index -1 places every box.
 void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth);
+
+// Where a window saved at saved comes back on a screen whose free area is
+// available: no larger than that area (but never below least), and moved
+// onto it where it stands out of any edge, so its title bar and borders can
+// always be reached.
+QRect PlaceOnScreen(QRect saved, QSize least, const QRect& available);
 
 }  // namespace lumora::layout

@@ -2,6 +2,7 @@
 #include "app/help_tool.h"
 #include "app/single_window.h"
 #include "app/temp_install.h"
+#include "platform/text.h"
 
 using namespace lumora::app;
 
@@ -27,7 +28,11 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
     const ParsedCommandLine parsed = ParseCommandLine(Q(c.arguments));
     EXPECT_EQ(std::tuple(parsed.CommandLine, parsed.RunMode, parsed.Topic, parsed.TopicWithoutName),
               std::tuple(Q(c.commandLine), c.runMode, Q(c.topic), c.withoutName)) << c.arguments;
+    EXPECT_EQ(lumora::platform::AnsiLower(parsed.Pack), parsed.CommandLine) << c.arguments;  // cut alike
   }
+  // The pack is opened in its own letters: /x/Help/ and /x/help/ may both exist.
+  EXPECT_EQ(ParseCommandLine(Q("  /x/Help/English.qlp  -SEARCH  ")).Pack, Q("/x/Help/English.qlp"));
+  EXPECT_EQ(ParseCommandLine(Q("C:\\My-Index\\X.QLP More")).Pack, Q("C:/My/X.QLP"));
   // A later start passes its words joined: a topic with blanks comes through whole.
   const auto joined = ParseCommandLine(JoinArguments({Q("a b/x.qlp"), Q("-Topic"), Q("a b.html")}));
   EXPECT_EQ(std::pair(joined.CommandLine, joined.Topic), std::pair(Q("a b/x.qlp"), Q("a b.html")));

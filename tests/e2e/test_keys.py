@@ -38,14 +38,19 @@ class Keys(ProgramTest):
                          (1.25, [x + 80, y + 50, width, height], pane))
         self.lumora.stop()
 
-        # A place on a screen that is gone (say, a monitor since unplugged).
+        # A place on a screen that is gone (a monitor since unplugged), one larger than this screen, one
+        # above or left of it, and a damaged file: the window comes back whole, in the usual time.
         settings = os.path.join(self.config, "quillmark", "lumora.ini")
         with open(settings, encoding="utf-8") as f:
-            text = re.sub(r"Geometry=@Rect\(\d+ \d+", "Geometry=@Rect(5000 4000", f.read())
-        with open(settings, "w", encoding="utf-8") as f:
-            f.write(text)
-        x, y, width, height = self.start()["window"]
-        self.assertTrue(x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height))
+            saved = f.read()
+        for rect in ("5000 4000 800 600", "0 0 60000 60000", "100 -200 800 600", "-700 100 800 600", None):
+            with self.subTest(rect=rect), open(settings, "w", encoding="utf-8") as f:
+                f.write(re.sub(r"Geometry=@Rect\([^)]*\)", f"Geometry=@Rect({rect})", saved) if rect else
+                        "\x00[Window]\nGeometry=@Rect(\x01\nMaximized=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x13Q)\n")
+            with self.subTest(rect=rect):
+                x, y, width, height = self.start(timeout=60)["window"]
+                self.assertTrue(x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height))
+                self.lumora.stop()
 
     def test_history_home_pane_print_and_preview_from_the_keyboard(self):
         self.focus_page(report := self.start())

@@ -100,3 +100,18 @@ TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {
                          ui_.DiffLabel[0]->Width(), ui_.NormLine[0]->X2()}), std::vector(5, 40000));
   EXPECT_GE(std::min(pane->BackGround->Height(), pane->DragSlider->Height()), 30000);
 }
+
+// A saved window comes back whole on the screen's free area, whatever was saved.
+TEST(PlaceOnScreen, SavedWindowsComeBackWholeOnTheScreen) {
+  const QRect screen(0, 30, 1280, 994);  // below a top panel
+  const QSize least(587, 404);
+  const std::pair<QRect, QRect> cases[] = {
+      {{100, 100, 800, 600}, {100, 100, 800, 600}},     // fits: kept
+      {{0, 0, 2400, 1800}, {0, 30, 1280, 994}},         // larger than the screen: shrunk
+      {{300, -200, 800, 600}, {300, 30, 800, 600}},     // title bar above the screen
+      {{1000, 900, 800, 600}, {480, 424, 800, 600}},    // out of the right and bottom edges
+      {{-5000, 50, 100, 100}, {0, 50, 587, 404}},       // too small and far off the left
+      {{0, 0, 60000, 60000}, {0, 30, 1280, 994}}};
+  for (const auto& [saved, placed] : cases) EXPECT_EQ(lumora::layout::PlaceOnScreen(saved, least, screen), placed);
+  EXPECT_EQ(lumora::layout::PlaceOnScreen({10, 10, 300, 300}, least, {0, 0, 500, 300}), QRect(0, 0, 587, 404));
+}
