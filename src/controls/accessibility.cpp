@@ -40,7 +40,7 @@ class ButtonInterface final : public QAccessibleWidget {
 
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    if (!enabled_()) {
+    if (!Pressable()) {
       state.disabled = true;
       state.focusable = false;
     }
@@ -51,13 +51,18 @@ class ButtonInterface final : public QAccessibleWidget {
 
   void doAction(const QString& action) override {
     if (action == pressAction()) {
-      if (enabled_()) press_();
+      if (Pressable()) press_();
       return;
     }
     QAccessibleWidget::doAction(action);
   }
 
  private:
+  // As for a click or a key: the button's own command enabled, and the button
+  // shown and not switched off, itself or by what holds it (the toolbar while
+  // a search or an index build is under way).
+  bool Pressable() const { return enabled_() && widget()->isEnabled() && widget()->isVisible(); }
+
   std::function<QString()> caption_;
   std::function<bool()> enabled_;
   std::function<void()> press_;

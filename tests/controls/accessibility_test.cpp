@@ -50,7 +50,18 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
 
   QSignalSpy clicks(tool, &ToolButton::Click);
   QSignalSpy printed(print, &ToolButton::Click);
-  for (QObject* button : {tool, print}) Of(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  const auto press = [](QObject* button) { Of(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); };
+  tool->show();
+  print->show();
+  for (QObject* button : {tool, print}) press(button);
+  // Pressed as a click would be: not while the button is switched off (Print on the question form), nor
+  // while what holds it is (the toolbar during a search).
+  tool->SetEnabled(false);
+  press(tool);
+  tool->SetEnabled(true);
+  window_.setEnabled(false);
+  press(tool);
+  window_.setEnabled(true);
   EXPECT_EQ(clicks, QList<QVariantList>{{4}});
   EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
   EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
