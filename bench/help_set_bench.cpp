@@ -90,6 +90,18 @@ void SearchThreeWords(benchmark::State& state) {
 }
 BENCHMARK(SearchThreeWords)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A calling program's -topic of 30,000 characters that names no page: plain
+// letters (0), or "#" every other character (1), before the index is built
+// (the folder is scanned) and after.
+void LongTopic(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus(state);
+  const QString topic = state.range(0) == 0 ? QString(30000, u'x') : QStringLiteral("a#").repeated(15000);
+  content::StringTable index(content::kIndexFields);
+  if (state.range(1) == 1) content::BuildTopicIndex(corpus.lowerRoot, index);
+  for (auto _ : state) benchmark::DoNotOptimize(content::FindTopicPage(corpus.lowerRoot, topic, index));
+}
+BENCHMARK(LongTopic)->Args({0, 1})->Args({1, 1})->Args({1, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {

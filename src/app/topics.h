@@ -30,6 +30,8 @@ class Topics final : public QObject {
   void SetInteractive(bool enabled);
   void ShowStatusBox(int index);
   void HideStatusBox(int index);
+  // Lets the window paint and take input during long work; false once it closes.
+  const content::Pump& Pump() const { return pump_; }
 
  private:
   void SortList(int list, int field);

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -36,16 +37,33 @@ bool Inside(const QString& canonical, const QString& canonicalRoot) {
 }
 
 // "a#b#c" -> ("a#b#c", none), ("a#b", "c"), ("a", "b#c"): a "#" may be part
-// of a file name, so every cut is tried, the whole name first.
+// of a file name, so cuts are tried, the whole name first. A name longer
+// than a path can be names no file, and real names hold a "#" or two: at most
+// kMaxCuts cuts of at most kLongestPath characters are tried, so a name of
+// any length costs time in proportion to its length.
+constexpr qsizetype kLongestPath = 4096;
+constexpr size_t kMaxCuts = 32;
+
 struct NamedPlace {
   QString name;
-  QString place;  // with its "#", or empty
+  qsizetype at;  // where the place starts in the whole name, with its "#"; its length when none
 };
 
 std::vector<NamedPlace> PlaceCuts(const QString& name) {
-  std::vector<NamedPlace> cuts{{name, QString()}};
-  for (qsizetype at = name.lastIndexOf(QLatin1Char('#')); at > 0; at = name.lastIndexOf(QLatin1Char('#'), at - 1))
-    cuts.push_back({name.left(at), name.mid(at)});
+  // The first and the last "#"s where a name may end: the name may hold a
+  // "#" or two, and so may the place.
+  std::vector<qsizetype> ends;
+  for (qsizetype at = name.indexOf(QLatin1Char('#'), 1); at > 0 && at <= kLongestPath && ends.size() < kMaxCuts / 2;
+       at = name.indexOf(QLatin1Char('#'), at + 1))
+    ends.push_back(at);
+  for (qsizetype at = name.lastIndexOf(QLatin1Char('#'), std::min(name.size() - 1, kLongestPath));
+       at > 0 && ends.size() < kMaxCuts; at = name.lastIndexOf(QLatin1Char('#'), at - 1))
+    ends.push_back(at);
+  if (name.size() <= kLongestPath) ends.push_back(name.size());
+  std::sort(ends.begin(), ends.end(), std::greater<>());
+  ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+  std::vector<NamedPlace> cuts;
+  for (const qsizetype at : ends) cuts.push_back({name.left(at), at});
   return cuts;
 }
 
@@ -128,9 +146,11 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
   return true;
 }
 
-QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index) {
+QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index, const Pump& pump) {
   QString wanted = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
-  while (wanted.startsWith(QLatin1Char('/'))) wanted.remove(0, 1);
+  qsizetype slashes = 0;
+  while (slashes < wanted.size() && wanted[slashes] == QLatin1Char('/')) ++slashes;
+  wanted.remove(0, slashes);
   if (wanted.isEmpty()) return {};
   const std::vector<NamedPlace> cuts = PlaceCuts(wanted);
   const QString folder = WithSlash(helpFolder);
@@ -140,33 +160,37 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
       const QString real = platform::ResolvePath(folder + file);
       const QFileInfo info(real);
       // "../" may not lead out of the help folder.
-      if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + cut.place;
+      if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + wanted.mid(cut.at);
     }
   }
 
-  // The pages as the index lists them: lower-cased path and real path.
-  std::vector<std::pair<QString, QString>> pages;
+  // The pages as the index lists them: file name without ".html", its name
+  // key, and the real path.
+  struct Page {
+    QString name, key, real;
+  };
+  std::vector<Page> pages;
+  const auto add = [&](const QString& path, const QString& real) {
+    const QString file = WithoutHtml(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    pages.push_back({file, NameKey(QString(file).remove(QStringLiteral(".html"))), real});
+  };
   if (!index.At(indexSubject, 0).isEmpty()) {
-    for (int i = 0; i < index.Count(); ++i) pages.emplace_back(index.At(indexPath, i), index.At(indexRealPath, i));
+    for (int i = 0; i < index.Count(); ++i) add(index.At(indexPath, i), index.At(indexRealPath, i));
   } else {
-    const StringTable files = ScanFolderTree(folder);
+    const StringTable files = ScanFolderTree(folder, pump);
     for (int i = 0; i < files.Count(); ++i)
       if (files.At(fileName, i).endsWith(QLatin1String(".html")))
-        pages.emplace_back(files.At(fileFolder, i) + files.At(fileName, i), files.At(fileRealPath, i));
+        add(files.At(fileFolder, i) + files.At(fileName, i), files.At(fileRealPath, i));
   }
-  auto fileNameOf = [](const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); };
-  for (const NamedPlace& cut : cuts) {
-    if (cut.name.contains(QLatin1Char('/'))) continue;
-    const QString lower = WithoutHtml(platform::AnsiLower(cut.name));
-    for (const auto& [path, real] : pages)
-      if (WithoutHtml(fileNameOf(path)) == lower) return real + cut.place;
-  }
-  for (const NamedPlace& cut : cuts) {
-    if (cut.name.contains(QLatin1Char('/'))) continue;
-    const QString key = NameKey(WithoutHtml(platform::AnsiLower(cut.name)));
-    if (key.isEmpty()) continue;
-    for (const auto& [path, real] : pages)
-      if (NameKey(QString(fileNameOf(path)).remove(QStringLiteral(".html"))) == key) return real + cut.place;
+  for (const bool byKey : {false, true}) {
+    for (const NamedPlace& cut : cuts) {
+      if (cut.name.contains(QLatin1Char('/'))) continue;
+      const QString lower = WithoutHtml(platform::AnsiLower(cut.name));
+      const QString wantedName = byKey ? NameKey(lower) : lower;
+      if (wantedName.isEmpty()) continue;
+      for (const Page& page : pages)
+        if ((byKey ? page.key : page.name) == wantedName) return page.real + wanted.mid(cut.at);
+    }
   }
   return {};
 }

@@ -36,8 +36,10 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
 // scanned only when none matches, and not at all when the index is built:
 //   "using/switches.html#top"  ->  ".../Using/Switches.html#top"
 //   "Page2-Setup"              ->  ".../guide/page-setup.html" (name key "pagesetup")
-// Returns "" when nothing matches.
-QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index);
+// Returns "" when nothing matches. Its time grows with the name's length
+// only in proportion; pump runs between the folders of a scan.
+QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index,
+                      const Pump& pump = {});
 
 // The number at the start of a text, as the original's Val reads it: blanks
 // between digits are ignored, a sign and a decimal point are taken; 0 when

@@ -85,6 +85,10 @@ TEST_F(HelpFolder, TopicNamesFindPathsFileNamesAndNameKeys) {
       EXPECT_EQ(FindTopicPage(help.toLower(), QString::fromLatin1(name), index),
                 *page ? help + QString::fromLatin1(page) : QString()) << name;
   }
+  // A place of any length is kept; a name longer than a path can be names nothing.
+  const QString place = QStringLiteral("#a").repeated(20000);
+  EXPECT_EQ(FindTopicPage(help, QStringLiteral("switches") + place, index), help + QStringLiteral("Using/Switches.html") + place);
+  EXPECT_EQ(FindTopicPage(help, QString(5000, u'x') + QStringLiteral("#switches"), index), QString());
 }
 
 TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
