@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <QDir>
+#include <QStringDecoder>
 
 #include "platform/text.h"
 #include "settings/platform_facts.h"
@@ -73,6 +74,16 @@ QString JoinArguments(const QStringList& arguments) {
     if (IsTopicSwitch(words[i - 1]) && words[i].contains(QLatin1Char(' ')))
       words[i] = QLatin1Char('"') + words[i] + QLatin1Char('"');
   return words.join(QLatin1Char(' '));
+}
+
+std::optional<QString> ReadHandover(QByteArrayView line) {
+  if (line.size() > kLongestHandover) return std::nullopt;
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8.decode(line);
+  if (utf8.hasError()) return std::nullopt;
+  for (const QChar c : text)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return std::nullopt;
+  return text;
 }
 
 ParsedCommandLine ParseCommandLine(const QString& argumentString) {

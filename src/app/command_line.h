@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace lumora::app {
 
@@ -20,6 +22,13 @@ struct ParsedCommandLine {
 // blanks. The name after "-topic" is put in double quotes when it holds a
 // blank, so that it stays one name.
 QString JoinArguments(const QStringList& arguments);
+
+// A later start hands its argument string to the running window as one line.
+// The string it read, or nothing when the line is not one a start of ours
+// writes: longer than kLongestHandover, not UTF-8, or holding a control
+// character.
+inline constexpr qsizetype kLongestHandover = 64 * 1024;
+std::optional<QString> ReadHandover(QByteArrayView line);
 
 // Finds the run-mode switch and cuts out the language pack path:
 //   "C:\Help\English.QLP -index"  ->  "c:/help/english.qlp", run mode 3

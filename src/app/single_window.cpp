@@ -12,12 +12,12 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QThread>
 #include <QTimer>
 #include <cerrno>
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "platform/folders.h"
 
 namespace lumora::app {
@@ -28,8 +28,6 @@ namespace {
 constexpr int kConnectMs = 2000;
 constexpr int kAnswerMs = 2000;
 constexpr int kLockMs = 2000;
-// Argument strings are short; anything longer is not a start of ours.
-constexpr qint64 kLongestRequest = 64 * 1024;
 // How often a window that could not listen tries again.
 constexpr int kRetryMs = 200;
 const QByteArray kTaken("taken\n");
@@ -139,25 +137,15 @@ bool SingleWindow::HandOver(const QString& argumentString) const {
   return answer == kTaken;
 }
 
-std::optional<QString> SingleWindow::ReadRequest(const QByteArray& line) {
-  // Only a start of ours writes here: one line of UTF-8 without control characters.
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = utf8.decode(line);
-  if (utf8.hasError() || line.size() > kLongestRequest) return std::nullopt;
-  for (const QChar c : text)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return std::nullopt;
-  return text;
-}
-
 void SingleWindow::Accept() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     auto read = [this, socket] {
       if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kLongestRequest) socket->abort();
+        if (socket->bytesAvailable() > kLongestHandover) socket->abort();
         return;
       }
-      const std::optional<QString> request = ReadRequest(socket->readLine().chopped(1));
+      const std::optional<QString> request = ReadHandover(socket->readLine().chopped(1));
       if (!request) {
         socket->abort();
         return;

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <optional>
 
 class QLocalServer;
 
@@ -31,10 +30,6 @@ class SingleWindow final : public QObject {
   Start HandOverOrListen(const QString& argumentString);
   // Later starts open their own windows again.
   void Close();
-
-  // A handed-over argument string, or nothing when the line is not one:
-  // more than 64 KiB, not UTF-8, or holding control characters.
-  static std::optional<QString> ReadRequest(const QByteArray& line);
 
  signals:
   void Request(const QString& argumentString);

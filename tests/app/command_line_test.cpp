@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 #include "app/help_tool.h"
-#include "app/single_window.h"
 #include "app/temp_install.h"
 #include "platform/text.h"
 
@@ -40,12 +39,11 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
 
 // What a later start hands over: one line of UTF-8 text, or it is dropped.
 TEST(CommandLine, HandedOverLinesAreTextOfBoundedLength) {
-  using lumora::app::SingleWindow;
-  EXPECT_EQ(SingleWindow::ReadRequest("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""), QString::fromUtf8("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""));
-  EXPECT_EQ(SingleWindow::ReadRequest(QByteArray(64 * 1024, 'a')), QString(64 * 1024, u'a'));
+  EXPECT_EQ(ReadHandover("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""), QString::fromUtf8("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""));
+  EXPECT_EQ(ReadHandover(QByteArray(64 * 1024, 'a')), QString(64 * 1024, u'a'));
   for (const QByteArray& line : {QByteArray(64 * 1024 + 1, 'a'), QByteArray("a\xC3"), QByteArray("a\tb"), QByteArray("a\x7F"),
                                  QByteArray("a\0b", 3)})
-    EXPECT_EQ(SingleWindow::ReadRequest(line), std::nullopt) << line.left(8).toStdString();
+    EXPECT_EQ(ReadHandover(line), std::nullopt) << line.left(8).toStdString();
 }
 
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {

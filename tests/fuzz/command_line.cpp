@@ -9,8 +9,10 @@ using namespace lumora;
 // unless it is itself a switch, which stays one.
 FUZZ_TARGET(bytes) {
   const QString input = QString::fromUtf8(bytes);
-  const QString path = app::ParseCommandLine(input).CommandLine;
+  const app::ParsedCommandLine given = app::ParseCommandLine(input);
+  const QString path = given.CommandLine;
   FUZZ_CHECK(!path.contains(u'\\') && platform::AnsiLower(path) == path && platform::TrimBlanks(path) == path);
+  FUZZ_CHECK(platform::AnsiLower(given.Pack) == path);  // the pack as typed, cut alike
   if (input.contains(u'"')) return;
   for (const char* word : {"-lmr", "-index", "-search", "-topic"})
     if (input.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) return;
