@@ -141,8 +141,14 @@ void PageController::NavigationCompleted(const QString& url) {
     return;
   }
   if (!state_.HistoryNavigating) {
+    // A page reached after Back steps drops the entries ahead of it and
+    // becomes the last, as in every browser: Back then returns to the page
+    // the reader came from.
     content::StringTable& history = state_.History;
-    if (!history.At(0, 0).isEmpty() && state_.HistoryPos == history.LastIndex()) ++state_.HistoryPos;
+    if (!history.At(0, 0).isEmpty()) {
+      history.Truncate(state_.HistoryPos + 1);
+      ++state_.HistoryPos;
+    }
     const int entry = history.Grow();
     history.Set(0, entry, page);
     history.Set(1, entry, url);

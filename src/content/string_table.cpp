@@ -28,9 +28,8 @@ int StringTable::Append() {
   return LastIndex();
 }
 
-void StringTable::SwapEntries(int a, int b) {
-  if (!HasEntry(a) || !HasEntry(b)) return;
-  std::swap(entries_[static_cast<size_t>(a)], entries_[static_cast<size_t>(b)]);
+void StringTable::Truncate(int count) {
+  if (count >= 1 && count < Count()) entries_.resize(static_cast<size_t>(count));
 }
 
 void StringTable::Reorder(const std::vector<int>& order) {
