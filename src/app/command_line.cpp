@@ -128,6 +128,10 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   return parsed;
 }
 
+QString NoPageNote(const QString& topic, const QString& helpFolder) {
+  return QStringLiteral("lumora: no page \"%1\" in the help folder %2; showing the home page\n").arg(topic, helpFolder);
+}
+
 QString HelpFolderOf(const QString& commandLine, const QString& currentFolder) {
   const qsizetype separator = commandLine.lastIndexOf(QLatin1Char('/'));
   const QString folder = separator < 0 ? QString() : commandLine.left(separator + 1);

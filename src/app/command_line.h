@@ -42,6 +42,9 @@ std::optional<QString> ReadHandover(QByteArrayView line);
 // Both "\" and "/" are accepted as separators.
 ParsedCommandLine ParseCommandLine(const QString& argumentString);
 
+// What a start says on standard error when its -topic names no page.
+QString NoPageNote(const QString& topic, const QString& helpFolder);
+
 // The folder of the language pack, ending in a separator, without "." or ".."
 // parts or doubled separators. A relative path is taken from currentFolder,
 // so a bare file name gives the current folder.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 
@@ -13,6 +14,7 @@
 #include "app/single_window.h"
 #include "controls/accessibility.h"
 #include "app/usage.h"
+#include "content/topic_index.h"
 #include "platform/browser_view.h"
 #include "platform/files.h"
 
@@ -51,7 +53,14 @@ int main(int argc, char* argv[]) {
   if (lumora::platform::FileIsUsable(pack)) {
     const QString realPack = QFileInfo(lumora::platform::ResolvePath(pack)).canonicalFilePath();
     single = std::make_unique<lumora::app::SingleWindow>(realPack);
-    if (single->HandOverOrListen(argumentString) == lumora::app::SingleWindow::Start::HandedOver) return 0;
+    if (single->HandOverOrListen(argumentString) == lumora::app::SingleWindow::Start::HandedOver) {
+      // The caller hears of a page that is not there, as from a first start.
+      const QString folder = lumora::app::HelpFolderOf(pack, QDir::currentPath());
+      const lumora::content::StringTable noIndex(lumora::content::kIndexFields);
+      if (!parsed.Topic.isEmpty() && lumora::content::FindTopicPage(folder, parsed.Topic, noIndex).isEmpty())
+        std::fputs(qUtf8Printable(lumora::app::NoPageNote(parsed.Topic, folder)), stderr);
+      return 0;
+    }
   }
 
   lumora::app::ManagerSub owner;

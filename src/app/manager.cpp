@@ -201,8 +201,7 @@ void Manager::SwitchToRunMode(int runMode) {
 bool Manager::OpenTopic(const QString& topic) {
   const QString page = content::FindTopicPage(state_.HelpFolder, topic, state_.IndexTable, topics_->Pump());
   if (page.isEmpty()) {
-    std::fprintf(stderr, "lumora: no page \"%s\" in the help folder %s; showing the home page\n",
-                 qUtf8Printable(topic), qUtf8Printable(state_.HelpFolder));
+    std::fputs(qUtf8Printable(NoPageNote(topic, state_.HelpFolder)), stderr);
     return false;
   }
   pages_->NavigateTo(true, page);

@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import time
 
-from harness import DEMO_PACK, QUESTION, ProgramTest
+from harness import DEMO_PACK, QUESTION, ProgramTest, poll
 
 PNG = subprocess.run(["convert", "-size", "4x4", "xc:red", "png:-"], capture_output=True, check=True).stdout
 
@@ -82,9 +82,7 @@ class ConfinementTest(ProgramTest):
         report = self.wait(lambda r: r["title"] == "home" and not r["loading"], "the home page")
         x, y, w, h = report.on_screen("WebBrowser(0)")
         self.display.click(x + w // 2, y + h // 2)
-        deadline = time.monotonic() + 30
-        while not os.path.exists(opened) and time.monotonic() < deadline:
-            time.sleep(0.2)
+        poll(lambda: os.path.exists(opened), "the desktop's opener never ran", 30)
         with open(opened, encoding="ascii") as f:
             self.assertEqual(f.read(), "https://example.org/manual?x=1\n")
         report = self.lumora.report()

@@ -47,9 +47,13 @@ class ContextHelpTest(ProgramTest):
                             cwd=first.folder)
         self.assertEqual(again.process.wait(timeout=60), 0, again.log_text())
         self.url(first, "/glossary.html", 0)
+        # A page that is not there: the later start says so itself, and still ends well.
+        unknown = self.launch([DEMO_PACK, "-topic", "no-such-page"], shown=False)
+        self.assertEqual(unknown.process.wait(timeout=60), 0, unknown.log_text())
+        self.assertIn('no page "no-such-page"', unknown.log_text())
         # Another pack opens its own window.
         self.launch([RUSSIAN_PACK])
-        self.assertEqual([run.process.poll() for run in self.runs], [None, 0, 0, None])
+        self.assertEqual([run.process.poll() for run in self.runs], [None, 0, 0, 0, None])
 
     def test_a_start_after_a_killed_run_shows_its_window(self):
         first = self.launch([DEMO_PACK])

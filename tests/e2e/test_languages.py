@@ -24,7 +24,7 @@ class RussianWindow(ProgramTest):
         # Letters beyond the keyboard map are typed through a remapped key;
         # slowly, so the program has the new map before each letter.
         self.type("печать", delay=150)
-        time.sleep(0.3)
+        self.wait(lambda r: r.control("WriteBox(0)").get("text") == "печать", "the word typed whole")
         self.key("Return")
         report = self.wait(lambda r: r.control("FrameLabel(2)")["caption"] not in ("Найдено: 0", "Найдено:"),
                            "search results")
