@@ -253,8 +253,10 @@ QWebEngineProfile* HelpProfile() {
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     // WebRTC reaches any host and port a page names, past every request
-    // filter, and the engine has no switch that turns it off: every frame
-    // the engine shows is made without it before the page's scripts run.
+    // filter, and the engine has no switch that turns it off (nor a proxy
+    // that its TCP would take): every document the engine loads, in any
+    // frame, loses it before the page's scripts run. A frame that a script
+    // makes and loads nothing into still has it.
     QWebEngineScript noWebRtc;
     noWebRtc.setName(QStringLiteral("lumora-no-webrtc"));
     noWebRtc.setInjectionPoint(QWebEngineScript::DocumentCreation);
