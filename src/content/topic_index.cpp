@@ -152,6 +152,8 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
   while (slashes < wanted.size() && wanted[slashes] == QLatin1Char('/')) ++slashes;
   wanted.remove(0, slashes);
   if (wanted.isEmpty()) return {};
+  // The place after the page name keeps its backslashes.
+  const QString asGiven = name.mid(slashes);
   const std::vector<NamedPlace> cuts = PlaceCuts(wanted);
   const QString folder = WithSlash(helpFolder);
   const QString canonicalRoot = QFileInfo(platform::ResolvePath(folder)).canonicalFilePath();
@@ -160,7 +162,7 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
       const QString real = platform::ResolvePath(folder + file);
       const QFileInfo info(real);
       // "../" may not lead out of the help folder.
-      if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + wanted.mid(cut.at);
+      if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + asGiven.mid(cut.at);
     }
   }
 
@@ -189,7 +191,7 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
       const QString wantedName = byKey ? NameKey(lower) : lower;
       if (wantedName.isEmpty()) continue;
       for (const Page& page : pages)
-        if ((byKey ? page.key : page.name) == wantedName) return page.real + wanted.mid(cut.at);
+        if ((byKey ? page.key : page.name) == wantedName) return page.real + asGiven.mid(cut.at);
     }
   }
   return {};

@@ -252,11 +252,9 @@ QWebEngineProfile* HelpProfile() {
       settings->setAttribute(off, false);
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-    // WebRTC reaches any host and port a page names, past every request
-    // filter, and the engine has no switch that turns it off (nor a proxy
-    // that its TCP would take): every document the engine loads, in any
-    // frame, loses it before the page's scripts run. A frame that a script
-    // makes and loads nothing into still has it.
+    // WebRTC's connections pass by every request filter; the engine's
+    // switches (see PrepareBrowserEngine) leave them nowhere to go, and every
+    // document the engine loads, in any frame, loses the constructors too.
     QWebEngineScript noWebRtc;
     noWebRtc.setName(QStringLiteral("lumora-no-webrtc"));
     noWebRtc.setInjectionPoint(QWebEngineScript::DocumentCreation);
@@ -280,6 +278,14 @@ bool PrepareBrowserEngine() {
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
   scheme.setFlags(QWebEngineUrlScheme::SecureScheme);
   QWebEngineUrlScheme::registerScheme(scheme);
+  // WebRTC's connections pass by every request filter: UDP only through a
+  // proxy, and the proxy is a closed port (below 1024: no other user can
+  // listen there) that loopback addresses must use as well. Help pages are served by the scheme, which no proxy concerns. Added
+  // after any switches of the user's, so that ours hold.
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  flags += " --force-webrtc-ip-handling-policy=disable_non_proxied_udp"
+           " --proxy-server=127.0.0.1:9 --proxy-bypass-list=<-loopback>";
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
   // The engine refuses to start its sandbox as root; pages then run without it.
   if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
