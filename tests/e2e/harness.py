@@ -308,7 +308,7 @@ class ProgramTest(unittest.TestCase):
         """Gives the page the keyboard with a click on its top margin, where no link is."""
         x, y, w, _ = report.on_screen("WebBrowser(0)")
         self.display.click(x + w // 2, y + 6)
-        time.sleep(0.5)
+        return self.wait(lambda r: r.get("focus") == "WebBrowser(0)", "the page has the keyboard")
 
     def drag_pane(self, report, to_x):
         """Drags the slider at the pane's right edge to the screen column to_x."""
@@ -324,6 +324,16 @@ class ProgramTest(unittest.TestCase):
         os.makedirs(SHOTS, exist_ok=True)
         self.display.run("import", "-window", "root", os.path.join(SHOTS, name))
         return os.path.join(SHOTS, name)
+
+    def settled(self, name, timeout=30):
+        """A screenshot, and the report, once both have stopped changing: two grabs alike."""
+        def grab():
+            pixels = subprocess.run(["import", "-window", "root", "rgb:-"], env=self.display.env(),
+                                    capture_output=True, check=True, timeout=60).stdout
+            return self.lumora.report(), pixels
+        grabs = [grab()]
+        poll(lambda: grabs.append(grab()) or grabs[-1] == grabs[-2], f"{name}: the window never settled", timeout, 0.15)
+        return grabs[-1][0], self.shoot(name)
 
     def wait_drawn(self, report, name):
         """Screenshot once the page area shows more than a few flat colours."""

@@ -28,8 +28,7 @@ class Keys(ProgramTest):
         pane_x, _, pw, _ = report.on_screen("ExplorerHolder(0)")
         self.drag_pane(report, pane_x + pw + 57)
         self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] > pw + 30, "a wider pane")
-        time.sleep(0.5)  # the drag's last steps land
-        report = self.lumora.report()
+        report, _ = self.settled("wider-pane.png")  # the drag's last steps land
         pane = report.control("ExplorerHolder(0)")["rect"][2]
         self.click(report, "FormControl(4)")
         self.assertEqual(self.lumora.process.wait(timeout=30), 0)

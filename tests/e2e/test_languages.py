@@ -4,7 +4,6 @@ cannot be sent says so in the pack's words."""
 
 import os
 import socket
-import time
 import unittest
 
 from harness import BUILD_DIR, QUESTION, SEARCH, ProgramTest
@@ -33,8 +32,7 @@ class RussianWindow(ProgramTest):
 
         self.click(report, "CommandButton(1)")  # Display: the best match
         self.wait(lambda r: r["url"].endswith("/spravka/pechat.html"), "the printing page")
-        time.sleep(0.5)
-        self.shoot("russian-page.png")
+        self.settled("russian-page.png")
 
     def test_a_failed_send_says_so_in_the_packs_words(self):
         with socket.socket() as probe:  # a port nobody listens on

@@ -3,7 +3,6 @@ and the choice is kept for the user; the night theme, and the built-in one
 standing in for a missing theme, lay out every page and keep text readable."""
 
 import re
-import time
 import unittest
 
 from harness import DEMO_REGISTRY, INDEX, PAGES, ProgramTest, crop_info
@@ -56,8 +55,7 @@ class Themes(ProgramTest):
 
     def looks(self, report, name):
         """The ground colour of the title strip, the topic list and the Display button."""
-        time.sleep(0.5)
-        shot = self.shoot(name)
+        _, shot = self.settled(name)
         x0, y0, width, _ = report["window"]
         looks = []
         for control in ("FormImage(0)", "ComplexList(1)", "CommandButton(2)"):
@@ -86,9 +84,7 @@ class Themes(ProgramTest):
                 report = self.start(registry_text=re.sub(r"(?m)^CurrentTheme=.*$", f"CurrentTheme={theme}", f.read()))
                 for page, name in PAGES.items():
                     self.open_page(report, page)
-                    time.sleep(0.5)
-                    report = self.lumora.report()
-                    shot = self.shoot(f"{theme}-{name}.png")
+                    report, shot = self.settled(f"{theme}-{name}.png")
                     self.assertEqual(layout_faults(report) + readable_faults(report, shot), [], name)
                 self.assertEqual('theme "nosuchtheme" not found' in self.lumora.log_text(), theme == "nosuchtheme")
                 self.lumora.stop()

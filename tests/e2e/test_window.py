@@ -2,10 +2,9 @@
 of every page at two screen sizes and at the least window size."""
 
 import re
-import time
 import unittest
 
-from harness import INDEX, PAGES, SEARCH, TITLE, TITLE_PATTERN, TOOL_OF_PAGE, ProgramTest, crop_info
+from harness import INDEX, PAGES, SEARCH, TITLE, TITLE_PATTERN, TOOL_OF_PAGE, ProgramTest, crop_info, poll
 
 # Pictures and strips that lie behind the controls by design, and the status
 # box, which is shown in front of the page while it is busy.
@@ -74,9 +73,9 @@ class TitleBarAndOwner(ProgramTest):
                 place = report["window"]
                 self.click(report, "FormControl(2)")
                 self.wait(lambda r: not r["visible"] and r["ownerMinimized"], "main hidden, owner minimised")
-                time.sleep(0.5)  # nothing brings either window back by itself
+                poll(lambda: "Iconic" in self.display.run("xprop", "-id", str(owner), "WM_STATE"), "owner iconic", 30)
+                self.settled("minimised.png")  # nothing brings either window back by itself
                 self.assertEqual(self.display.windows(TITLE_PATTERN), [], "a window left on screen")
-                self.assertIn("Iconic", self.display.run("xprop", "-id", str(owner), "WM_STATE"))
                 self.display.run("xdotool", "windowactivate", str(owner), check=False)  # as from a taskbar
                 report = self.wait(lambda r: r["visible"] and not r["ownerMinimized"] and r["window"] == place
                                    and r["maximized"] == maximised, "main window back in its place")
@@ -93,12 +92,10 @@ class LayoutAtScreenSizes:
         report = self.wait(lambda r: r["maximized"] and r["window"] == [0, 0, *self.screen], "maximised")
         for page, name in PAGES.items():
             with self.subTest(page=name):
-                self.open_page(report, page)
-                time.sleep(0.3)
-                report = self.lumora.report()
+                self.wait_drawn(self.open_page(report, page), f"{name}-{self.screen[0]}x{self.screen[1]}.png")
+                report, shot = self.settled(f"{name}-{self.screen[0]}x{self.screen[1]}.png")
                 self.assertEqual([t for t in TOOL_OF_PAGE.values() if report.control(t)["sunken"]],
                                  [TOOL_OF_PAGE[page]])
-                shot = self.wait_drawn(report, f"{name}-{self.screen[0]}x{self.screen[1]}.png")
                 self.assertEqual(layout_faults(report), [])
                 # The title strip shows its picture and the toolbar its button pictures.
                 self.assertGreater(int(crop_info(shot, (0, 0, self.screen[0], 21), "-format|%k|info:")), 8, "title strip")
@@ -116,9 +113,8 @@ class LayoutAtTheLeastSize(ProgramTest):
                 if page in (INDEX, SEARCH):  # the pane's slider dragged as far right as it goes
                     self.drag_pane(report, report["window"][0] + report["window"][2] - 3)
                     self.wait(lambda r: r.control("ExplorerHolder(0)")["rect"][2] == 387, "widest pane")
-                time.sleep(0.3)
-                report = self.lumora.report()
                 self.wait_drawn(report, f"least-{name}.png")
+                report, _ = self.settled(f"least-{name}.png")
                 self.assertEqual(layout_faults(report), [])
 
 
