@@ -20,8 +20,7 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
   };
   print("page.pdf", &platform::BrowserView::PrintTo);  // a PDF file keeps the text
   QProcess::execute(QStringLiteral("pdftotext"), {Path("page.pdf"), Path("page.txt")});
-  QFile text(Path("page.txt"));
-  EXPECT_TRUE(text.open(QIODevice::ReadOnly) && text.readAll().contains("Home page of the tests"));
+  EXPECT_TRUE(ReadFile(Path("page.txt")).contains("Home page of the tests"));
   // Pages for a device are pictures at 300 dpi, not the 1200 asked for, which took long.
   EXPECT_EQ(print("device.pdf", &platform::BrowserView::RenderTo), platform::BrowserView::kPictureDpi);
   QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device")

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +10,7 @@
 #include "app/manager.h"
 #include "app/manager_sub.h"
 #include "platform/text.h"
+#include "support/test_files.h"
 
 inline QString Q(const char* text) { return QString::fromUtf8(text); }
 
@@ -36,11 +34,7 @@ class TempInstall : public testing::Test {
   QString Path(const char* relative) const { return root_ + u'/' + Q(relative); }
   // A page as the browser reports it.
   QString Lower(const char* relative) const { return lumora::platform::AnsiLower(Path(relative)); }
-  void Write(const char* relative, const QByteArray& bytes) const {
-    QDir().mkpath(QFileInfo(Path(relative)).absolutePath());
-    QFile file(Path(relative));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-  }
+  void Write(const char* relative, const QByteArray& bytes) const { ASSERT_TRUE(WriteFile(Path(relative), bytes)); }
   void Start(const char* switches = "") {
     manager_.reset();
     manager_ = std::make_unique<lumora::app::Manager>(&owner_);

@@ -8,15 +8,14 @@ class WindowFrameTest : public TempInstall {
   void SetUp() override {
     TempInstall::SetUp();
     Start(" -index");
-    QPixmap square(16, 16);  // title-bar pictures 240 twips wide, resting and lit
+    QPixmap square(16, 16);  // title-bar pictures 240 twips wide, resting and lit; the start left the lists empty
     square.fill(Qt::gray);
-    for (int list : {0, 1}) settings::PictureLoader(list).Clear();
     for (int i = 0; i < 16; ++i) settings::PictureLoader(i / 8).Add(square);
     for (auto* button : Ui().FormControl) button->SetImage(square);
   }
 };
 
-TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
+TEST_F(WindowFrameTest, TitleBarButtonsFollowTheRightEdgeWhichADragStopsAtTheLeastWidth) {
   manager_->resize(9000 / 15, 7000 / 15);
   const int expected[] = {7635, 7935, 8235, 8490, 8745};
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Ui().FormControl[i]->Left(), expected[i]) << i;
@@ -26,6 +25,15 @@ TEST_F(WindowFrameTest, TitleBarButtonsArePlacedFromTheRightEdge) {
   manager_->MutableState().WindowMoving = false;
   manager_->Form_Resize_Now();
   EXPECT_EQ(Ui().FormControl[4]->Left(), 10500 - 240 - 15);
+  const QPoint corner = manager_->geometry().topLeft();
+  QWidget* edge = manager_->childAt(699, 300);  // whatever control lies on the right edge
+  ASSERT_NE(edge, nullptr);
+  const QPoint local = edge->mapFromGlobal(corner + QPoint(699, 300));
+  QTest::mousePress(edge, Qt::LeftButton, {}, local);
+  QTest::mouseMove(edge, local - QPoint(600, 0));
+  QTest::mouseRelease(edge, Qt::LeftButton, {}, local - QPoint(600, 0));
+  EXPECT_EQ(manager_->geometry(), QRect(corner, QSize(manager_->minimumWidth(), 7000 / 15)));  // the least width
+  EXPECT_EQ(Ui().FormControl[4]->Left(), manager_->minimumWidth() * 15 - 240 - 15);  // the resize ran
   manager_->setMinimumSize(0, 0);  // the fitting itself, in a larger font's stead
   manager_->resize(4500 / 15, 7000 / 15);
   // The shortened title ends before the first button, with its gap, and uses the room.
@@ -53,17 +61,4 @@ TEST_F(WindowFrameTest, LateNewsFromThePageKeepsTheHighlightUnderThePointer) {
     for (const QPoint& at : step.at) step.fromPage ? frame.PageReportedPointer(at) : frame.PollCursorAt(at);
     EXPECT_EQ(button->ImHigh(), step.lit) << "step " << &step - steps;
   }
-}
-
-TEST_F(WindowFrameTest, EdgesResizeTheWindowDownToItsLeastSize) {
-  manager_->resize(600, 450);
-  const QPoint corner = manager_->geometry().topLeft();
-  QWidget* edge = manager_->childAt(599, 300);  // whatever control lies on the right edge
-  ASSERT_NE(edge, nullptr);
-  const QPoint local = edge->mapFromGlobal(corner + QPoint(599, 300));
-  QTest::mousePress(edge, Qt::LeftButton, {}, local);
-  QTest::mouseMove(edge, local - QPoint(500, 0));
-  QTest::mouseRelease(edge, Qt::LeftButton, {}, local - QPoint(500, 0));
-  EXPECT_EQ(manager_->geometry(), QRect(corner, QSize(manager_->minimumWidth(), 450)));  // the least width
-  EXPECT_EQ(Ui().FormControl[4]->Left(), manager_->minimumWidth() * 15 - 240 - 15);  // the resize ran
 }

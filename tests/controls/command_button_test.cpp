@@ -34,11 +34,10 @@ TEST_F(CommandButtonTest, APressSinksTheCaptionClicksCountAKeyOnItsReleaseAndThe
   Mouse(QTest::MouseRelease);
   EXPECT_EQ(control_->CmBLabel->Top(), restingTop);
   Mouse(QTest::MouseDClick);
-  EXPECT_EQ(clicks.count(), 2);
   QTest::keyPress(control_, Qt::Key_Return);
   QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
   QApplication::sendEvent(control_, &repeat);  // auto-repeat of a held key
-  EXPECT_EQ(clicks.count(), 2);
+  EXPECT_EQ(clicks.count(), 2);  // the click and the double click; the repeat none
   QTest::keyRelease(control_, Qt::Key_Return);
   EXPECT_EQ(clicks.count(), 3);
   control_->setFocus();

@@ -1,33 +1,6 @@
 #include <QWheelEvent>
 
-#include "controls/complex_list.h"
 #include "test_theme.h"
-
-content::StringTable Table(int rows) {
-  content::StringTable table(3);
-  for (int r = 0; r < rows; ++r) {
-    table.Set(0, table.Grow(), QStringLiteral("topic %1").arg(r));
-    table.Set(1, r, QString::number(r * 7));
-  }
-  return table;
-}
-
-class ComplexListTest : public ControlTest<ComplexList> {
- protected:
-  // Columns are laid out when the width changes, so the titles come first.
-  ComplexListTest() : ControlTest({0, 0, 0, 3000}) {
-    list_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
-    list_->SetWidth(4000 + 75);  // a usable width of 4000 without the scroll bar
-  }
-  bool Submit(int rows) {  // whether the scroll bar shows afterwards
-    list_->Submit_Data_Array(Table(rows), -1, 1);
-    return list_->VScrollButton->Visible();
-  }
-  int Top() const { return list_->CxLColText[0]->Top(); }
-  int SelectorTop(int row) const { return row * list_->RowHeight() + Top(); }
-
-  ComplexList* const& list_ = control_;
-};
 
 TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChangesAndCutLongCells) {
   EXPECT_EQ((std::array{list_->UsableWidth(), list_->CxLColHead[0]->Width(), list_->CxLColHead[1]->Width(),

@@ -14,9 +14,8 @@ TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   QSignalSpy aligns(control_, &ExplorerHolder::SelfAlign);
   QSignalSpy moves(control_, &platform::FormElement::MouseMove);
   Drag(1, 30);
-  EXPECT_EQ(aligns.count(), 0);
   Drag(2, 900);  // the right button never drags
-  EXPECT_EQ((std::pair{control_->Width(), moves.count()}), (std::pair{3000, qsizetype{2}}));
+  EXPECT_EQ((std::tuple{control_->Width(), aligns.count(), moves.count()}), (std::tuple{3000, 0LL, 2LL}));
   control_->ResetControl();
   EXPECT_EQ(aligns.count(), 2);  // a reset aligns twice
   // Steps that change the width follow the pointer within the limits.

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "controls/complex_list.h"
 #include "platform/picture.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
@@ -14,22 +15,18 @@
 using namespace lumora;
 using namespace lumora::controls;
 
-// 96 dpi and a distinct colour (0xBBGGRR) for every theme role: navy for the theme colour, greys for the frames.
-inline void UseTestTheme() {
-  settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-  settings::Theme() = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0,
-                       .theme_invert = 0x0000FF, .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00,
-                       .theme_highlight = 0xFF0000, .theme_light = 0xF0F0F0, .theme_shade = 0xC0C0C0,
-                       .theme_vague = 0xE0E0E0, .theme_color = 0x800000, .theme_shadow = 0x808080,
-                       .theme_dark = 0x404040, .theme_pitch = 0x101010};
-}
-
 // A control placed at the given twips in a shown window, after the test theme and a reset.
 template <class Control>
 class ControlTest : public testing::Test {
  protected:
   explicit ControlTest(QRect twips) {
-    UseTestTheme();
+    // 96 dpi and a distinct colour (0xBBGGRR) for every theme role: navy the theme colour, greys the frames.
+    settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
+    settings::Theme() = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0,
+                         .theme_invert = 0x0000FF, .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00,
+                         .theme_highlight = 0xFF0000, .theme_light = 0xF0F0F0, .theme_shade = 0xC0C0C0,
+                         .theme_vague = 0xE0E0E0, .theme_color = 0x800000, .theme_shadow = 0x808080,
+                         .theme_dark = 0x404040, .theme_pitch = 0x101010};
     control_ = new Control(&window_);
     control_->Move(twips.x(), twips.y(), twips.width(), twips.height());
     control_->ResetControl();
@@ -50,3 +47,29 @@ inline void Pictures(int set, std::initializer_list<QColor> colours) {
   for (const QColor& colour : colours) settings::PictureLoader(set).Add(Filled(colour));
 }
 inline QColor Shown(const platform::Picture* picture) { return picture->Image().toImage().pixelColor(1, 1); }
+
+inline content::StringTable Table(int rows) {  // topics 0, 1 ... with 0, 7 ... hits
+  content::StringTable table(3);
+  for (int r = 0; r < rows; ++r) {
+    table.Set(0, table.Grow(), QStringLiteral("topic %1").arg(r));
+    table.Set(1, r, QString::number(r * 7));
+  }
+  return table;
+}
+
+class ComplexListTest : public ControlTest<ComplexList> {
+ protected:
+  // Columns are laid out when the width changes, so the titles come first.
+  ComplexListTest() : ControlTest({0, 0, 0, 3000}) {
+    list_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
+    list_->SetWidth(4000 + 75);  // a usable width of 4000 without the scroll bar
+  }
+  bool Submit(int rows) {  // whether the scroll bar shows afterwards
+    list_->Submit_Data_Array(Table(rows), -1, 1);
+    return list_->VScrollButton->Visible();
+  }
+  int Top() const { return list_->CxLColText[0]->Top(); }
+  int SelectorTop(int row) const { return row * list_->RowHeight() + Top(); }
+
+  ComplexList* const& list_ = control_;
+};

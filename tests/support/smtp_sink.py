@@ -7,7 +7,7 @@ import argparse
 import asyncio
 import email
 import email.header
-import os
+import pathlib
 import ssl
 
 from aiosmtpd.smtp import SMTP
@@ -15,17 +15,13 @@ from aiosmtpd.smtp import SMTP
 
 class Sink:
     def __init__(self, folder, refuse):
-        self.folder = folder
+        self.folder = pathlib.Path(folder)
         self.refuse = refuse
         self.count = 0
 
-    def write(self, name, data):
-        with open(os.path.join(self.folder, name), 'wb') as file:
-            file.write(data)
-
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if self.refuse:
-            with open(os.path.join(self.folder, 'refused'), 'a') as file:
+            with open(self.folder / 'refused', 'a') as file:
                 file.write(address + '\n')
             return '550 5.1.1 Mailbox unavailable: ' + address
         envelope.rcpt_tos.append(address)
@@ -36,11 +32,11 @@ class Sink:
         raw = envelope.original_content
         message = email.message_from_bytes(raw)
         subject = str(email.header.make_header(email.header.decode_header(message.get('Subject', ''))))
-        self.write(f'{self.count}.rcpt', ''.join(r + '\n' for r in envelope.rcpt_tos).encode())
-        self.write(f'{self.count}.eml', raw)
-        self.write(f'{self.count}.subject', subject.encode())
-        self.write(f'{self.count}.body', message.get_payload(decode=True))
-        self.write(f'{self.count}.tls', b'yes' if session.ssl else b'no')
+        (self.folder / f'{self.count}.rcpt').write_text(''.join(r + '\n' for r in envelope.rcpt_tos))
+        (self.folder / f'{self.count}.eml').write_bytes(raw)
+        (self.folder / f'{self.count}.subject').write_bytes(subject.encode())
+        (self.folder / f'{self.count}.body').write_bytes(message.get_payload(decode=True))
+        (self.folder / f'{self.count}.tls').write_text('yes' if session.ssl else 'no')
         return '250 Message accepted'
 
 
@@ -58,7 +54,7 @@ async def main():
         context.load_cert_chain(*args.tls)
 
     def connection():
-        with open(os.path.join(args.folder, 'connections'), 'a') as file:
+        with open(handler.folder / 'connections', 'a') as file:
             file.write('connection\n')
         return SMTP(handler, hostname='sink.test', tls_context=context)
 

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -14,6 +13,7 @@
 #include "content/topic_index.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/test_files.h"
 
 using namespace lumora::content;
 using Texts = std::vector<QString>;
@@ -22,19 +22,13 @@ namespace {
 
 struct HelpFolder : testing::Test {
   QString Write(const QString& relative, const QByteArray& bytes) {
-    QFile file(Root() + relative);
-    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly) && file.write(bytes) >= 0);
-    return file.fileName();
+    EXPECT_TRUE(WriteFile(Root() + relative, bytes)) << relative.toStdString();
+    return Root() + relative;
   }
   static QByteArray Page(const char* subject, const char* body = "") {
     return "<html><head><title>T</title><xml><o:Subject>" + QByteArray(subject) + "</o:Subject></xml></head><body>" + body;
   }
   QString Root() const { return dir_.path() + QLatin1Char('/'); }
-  StringTable Index(const QString& root) const {
-    StringTable index(kIndexFields);
-    BuildTopicIndex(root, index);
-    return index;
-  }
 
   QTemporaryDir dir_;
 };
@@ -46,6 +40,21 @@ QString Column(const StringTable& table, int field) {  // one field of every ent
 }
 
 QByteArray Encoded(const char* encoding, const char* text) { return QStringEncoder(encoding).encode(QString::fromUtf8(text)); }
+
+// Every character is 100 twips wide and a line 200 high; counts what fitting costs.
+struct FixedWidthMeasurer final : TextMeasurer {
+  void SetFont(const QString& fontName, bool) override { font = fontName; }
+  void SetText(const QString& value) override { text = value; }
+  QString Text() const override { return text; }
+  int Width() const override {
+    measured += text.size();
+    return static_cast<int>(text.size()) * 100;
+  }
+  int Height() const override { return 200; }
+
+  QString text, font;
+  mutable qsizetype measured = 0;
+};
 
 }  // namespace
 
@@ -146,7 +155,9 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
 }
 
 TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
-  EXPECT_TRUE(Index(Root()).At(0, 0).isEmpty());  // nothing to list: still unbuilt
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  EXPECT_TRUE(index.At(0, 0).isEmpty());  // nothing to list: still unbuilt
   Write(QStringLiteral("a.html"), Page("Bugs &#8212; Python &mdash; &quot;3.11&quot; &lt;b&gt; &#x41;&nbsp;z"));
   Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#38; more &unknown; &#xZZ; & end"));
   Write(QStringLiteral("c.html"), "<title>&Eacute;t&eacute; &amp;amp;</title>");
@@ -154,7 +165,7 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   Write(QStringLiteral("e.html"), Page("Printing", "print"));
   Write(QStringLiteral("Page2-Setup.html"), Page("Setting Up"));
   Write(QStringLiteral("old.htm"), Page("Not indexed"));
-  StringTable index = Index(Root().toLower());  // as the window passes it: real names are looked up
+  BuildTopicIndex(Root().toLower(), index);  // as the window passes it: real names are looked up
   EXPECT_EQ(Column(index, 0), QString::fromUtf8("bugs — python — \"3.11\" <b> a\u00a0z|tips and tricks && more "
                                                 "&&unknown; &&#xzz; && end|été andamp;|setup|printing|setting up"));
   const QString real = Root() + QStringLiteral("Page2-Setup.html");
@@ -226,4 +237,39 @@ TEST(Lowering, EveryCharacterLowersInPageBytesAsInText) {
     EscapeAndLower(byte, false, lowered);
     ASSERT_EQ(lumora::platform::FromAnsi(QByteArray::fromStdString(lowered)), lumora::platform::FromAnsi(byte).toLower()) << b;
   }
+}
+
+TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {
+  EXPECT_EQ(EscapeForDisplay(QByteArray("Fish &amp; Chips & more")), QByteArray("Fish and Chips && more"));
+  EXPECT_EQ(EscapeForDisplay(QByteArray("long=\r\nline a=b\r\n &amp;amp;")), QByteArray("longline a=b\r\n andamp;"));
+  EXPECT_EQ(EscapeForDisplay(QStringLiteral("Tips &amp; Tricks & more=\r\n")), QStringLiteral("Tips and Tricks && more"));
+  EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&; &lt;")), QStringLiteral("&; <"));  // an empty name is no reference
+}
+
+TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {  // each class's edges: ' ', '/', '0', '9', ':', '@', 'z', '{'
+  EXPECT_EQ(NameKey(QString::fromUtf8("Page2-Setup a[b]\\c^d_e`f{g}~h @1 caf\u00e9\t\u20acuro \u03b1\u03b2 \u6f22xz")),
+            QStringLiteral("PageSetupa[b]\\c^d_e`fghcaf\turoxz"));
+  EXPECT_EQ(DigitsOnly(QString::fromUtf8("\u20ac12\u0663 -3.5e\x01 /09:")), QStringLiteral("1235\x01" "09"));
+}
+
+TEST(FitText, ShortensWithAnEllipsisUntilItFits) {
+  const QString pair = QString::fromUcs4(U"\U0001F600");
+  const QString two = QStringLiteral("two words");  // 900 wide; 6 characters and a 300-wide ellipsis fit
+  const struct { QString text; int maxWidth; QString fitted; } cases[] = {
+      {two, 901, two}, {two, 900, QStringLiteral("two wo...")}, {two, 350, QString()}, {two, 0, QString()},
+      {QStringLiteral("Supercalifragilistic"), 1, QStringLiteral("Supercalifragilistic")},  // no blank
+      // Four characters fit before the ellipsis: never half of "&&" or of a surrogate pair.
+      {QStringLiteral("ab &&cdef gh"), 750, QStringLiteral("ab ...")},
+      {QStringLiteral("ab&&cdef gh"), 750, QStringLiteral("ab&&...")},
+      {QStringLiteral("ab ") + pair + QStringLiteral("cdef gh"), 750, QStringLiteral("ab ...")}};
+  FixedWidthMeasurer m;
+  for (const auto& c : cases)
+    EXPECT_EQ(FitText(m, c.text, c.maxWidth, QStringLiteral("Tahoma"), true, 300), c.fitted) << c.text.toStdString();
+  EXPECT_EQ(MeasureLineHeight(m, QStringLiteral("Verdana"), false), 200);
+  EXPECT_EQ(m.font, QStringLiteral("Verdana"));
+  // A long text costs a few measurements of about what can show (297 characters and the ellipsis fit).
+  const QString text = QStringLiteral("word ").repeated(41 * 1024);
+  m = FixedWidthMeasurer();
+  EXPECT_EQ(FitText(m, text, 30000, QString(), false, 300), text.left(297) + QStringLiteral("..."));
+  EXPECT_LE(m.measured, 20 * 600);
 }

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <set>
+
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "settings/language_pack.h"
+#include "settings/platform_facts.h"
+#include "settings/settings_file.h"
+#include "settings/theme.h"
+#include "settings/theme_images.h"
+#include "settings/user_settings.h"
+#include "support/test_files.h"
+
+using namespace lumora;
+using namespace lumora::settings;
+
+TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
+  const struct { platform::ScreenMetrics screen; std::array<int, 10> units; } cases[] = {  // Px1 .. Px16, the spans
+      {{15.0, 15.0, 1024, 768}, {15, 30, 45, 60, 75, 90, 120, 240, 15480, 11640}},
+      // 12.5 twips a pixel: 12.5 -> 12, 37.5 -> 38; a span beyond 16 bits; only the span uses the vertical figure.
+      {{12.5, 12.0, 3840, 2160}, {12, 25, 38, 50, 62, 75, 100, 200, 48100, (2160 + 8) * 12}}};
+  for (const auto& c : cases) {
+    const settings::PixelUnits u = settings::ComputePixelUnits(c.screen);
+    EXPECT_EQ((std::array<int, 10>{u.Px1, u.Px2, u.Px3, u.Px4, u.Px5, u.Px6, u.Px8, u.Px16, u.ScreenSpanX, u.ScreenSpanY}),
+              c.units);
+  }
+}
+
+TEST(VersionCode, DropsEveryZeroDigit) {
+  const int cases[][3] = {{5, 1, 51}, {4, 10, 41}, {4, 90, 49}, {6, 0, 6}, {10, 0, 1}, {3, 50, 35}, {0, 0, 0}, {0, 1, 1}};
+  for (const auto& [major, minor, code] : cases)
+    EXPECT_EQ(settings::VersionCodeFromVersion(major, minor), code) << major << "." << minor;
+  EXPECT_GT(settings::DetermineOsVersionCode(), 0);
+}
+
+TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
+  QTemporaryDir dir;
+  const platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  ASSERT_TRUE(WriteFile(root.storeFile, "[SOFTWARE\\Quillmark%20Software]\n"));  // the key, without the value
+  const QString key = settings::QuillmarkKey(), name = QStringLiteral("ExpertIndex");
+  std::set<std::string> drawn;
+  for (int seed = 0; seed < 40; ++seed) {
+    platform::RegWriteText(root, key, name, QString());
+    platform::Randomize(static_cast<std::uint64_t>(seed));
+    const QString index = settings::EnsureExpertIndex(root);
+    EXPECT_EQ(platform::RegReadText(root, key, name), index);
+    drawn.insert(index.toStdString());
+  }
+  EXPECT_EQ(drawn, (std::set<std::string>{"1", "2", "3", "4"}));  // every mailbox gets chosen
+  platform::RegWriteText(root, key, name, QStringLiteral("7"));
+  EXPECT_EQ(settings::EnsureExpertIndex(root), QStringLiteral("7"));
+  EXPECT_EQ(settings::Shared().ExpertIndex, QStringLiteral("7"));
+}
+
+TEST(Folders, AreLowerCaseWithATrailingSeparator) {
+  settings::ComputePlatformFacts({}, QStringLiteral("/Opt/Lumora/lumora"), QStringLiteral("/Opt/Share"), 0);
+  EXPECT_EQ(settings::Shared().AppFolder + settings::DataRoot(),
+            QStringLiteral("/opt/lumora/lumora//opt/share/quillmark/engine001/"));
+  QString theme = QStringLiteral("classic\\");
+  EXPECT_EQ(settings::ThemeFolder(theme), settings::DataRoot() + QStringLiteral("classic/"));
+  EXPECT_EQ(theme, QStringLiteral("classic/"));  // takes this platform's separator in place
+  settings::ComputePlatformFacts({}, QString(), QString(), 0);
+  EXPECT_EQ(settings::Shared().SystemFolder, QStringLiteral("/"));  // a failed query
+}
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+static Pairs Lines(QByteArrayView text) {
+  Pairs pairs;
+  settings::ForEachSettingsLine(text, [&pairs](QByteArrayView key, QByteArrayView value) {
+    pairs.emplace_back(key.toByteArray().toStdString(), value.toByteArray().toStdString());
+  });
+  return pairs;
+}
+
+TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
+  EXPECT_EQ(Lines("theme_pitch   =   0\r\na=b=c\r\n\tkey\t= value\t\r\nempty =\r\n=value\r\n"),
+            (Pairs{{"theme_pitch", "0"}, {"a", "b=c"}, {"\tkey\t", "value\t"}, {"empty", ""}, {"", "value"}}));
+  // Comments, lines of fewer than two characters and lines without "=" are skipped.
+  EXPECT_EQ(Lines("'theme_pitch = 1\r\nx\r\n   y   \r\n\r\nno equals sign here\r\n 'not a comment = 2\r\nok = 3\r"),
+            (Pairs{{"'not a comment", "2"}, {"ok", "3"}}));
+  // Only a CR ends a line (the last one too), and the character after it goes with it, whatever it is.
+  EXPECT_EQ(Lines("a = 1\rxb = 2\r\nc = 3\nd = 4\n"), (Pairs{{"a", "1"}, {"b", "2"}}));
+}
+
+TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
+  QTemporaryDir dir;
+  const QString second = QString::fromUtf8("Печать — «Справка»");
+  const std::pair<QByteArray, QString> cases[] = {  // the file, its lang1; a nameless entry is written over
+      {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
+       QStringLiteral("one\r") + second},
+      // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
+      {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")}};
+  const QString pack = dir.filePath(QStringLiteral("pack.qlp"));
+  content::StringTable table(2);
+  table.Set(0, 0, QStringLiteral("old"));
+  for (const auto& [bytes, lang1] : cases) {
+    ASSERT_TRUE(WriteFile(pack, bytes));
+    ASSERT_TRUE(settings::ReadSettingsFile(pack, table));
+    QStringList entries;
+    for (int i = 0; i < table.Count(); ++i) entries += table.At(0, i) + u'=' + table.At(1, i);
+    EXPECT_EQ(entries, (QStringList{QString::fromUtf8("lang0=Löschen"), QStringLiteral("lang1=") + lang1}));
+  }
+  ASSERT_TRUE(WriteFile(pack, {}));  // missing, empty or a folder: the table is left alone
+  for (const QString& path : {dir.filePath(QStringLiteral("none.qlp")), pack, dir.path()})
+    EXPECT_FALSE(settings::ReadSettingsFile(path, table)) << path.toStdString();
+  EXPECT_EQ(table.At(1, 1), QString::fromUtf8("Été"));
+}
+
+static LanguagePack Sort(std::initializer_list<std::pair<const char*, const char*>> entries) {
+  content::StringTable table(2);
+  for (const auto& [key, value] : entries) {
+    table.Set(0, table.Append(), QString::fromLatin1(key));
+    table.Set(1, table.LastIndex(), QString::fromLatin1(value));
+  }
+  return settings::SortLanguageEntries(table);
+}
+
+TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
+  LanguagePack pack = Sort({{"lang3", "three"}, {"LANG4", "four"}, {"Short10", "key"}, {"diflb7", "info"},
+                            {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
+                            {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
+                            {"titlebtn4", "Close"}, {"cmdbt0", "first"}, {"cmdbt0", "second"}});  // the later wins
+  EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{0, QStringLiteral("second")}, {2, QStringLiteral("Display")}}));
+  EXPECT_EQ(QString(pack.LangText[3] + pack.LangText[4] + pack.ShortText[10] + pack.DiffLabel.at(7) +
+                    pack.FrameLabel.at(5) + pack.Commander.at(1) + pack.AskForm.at(1) + pack.FindBar.at(0) +
+                    pack.ToolTip.at(7) + pack.TitleButton.at(4)),
+            QStringLiteral("threefourkeyinfowaitClearaddress?%1/%2PrintClose"));
+  settings::Language() = pack;
+  EXPECT_EQ(settings::LangText(-1) + settings::LangText(10) + settings::LangText(11), QStringLiteral("ten"));
+  // frmlb05 is 5 of "frmlb0"; x1y1 stays "x1y1" (no "11" to cut); "1lang" is lang1. Only lang0..10 and
+  // short0..10 are kept; captions are checked against the controls when applied.
+  pack = Sort({{"frmlb05", "x"}, {"x1y1", "x"}, {"lang", "x"}, {"", "x"}, {"diflb", "x"}, {"1lang", "first"},
+               {"lang11", "x"}, {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "forty"}});
+  EXPECT_TRUE(pack.FrameLabel.empty() && pack.DiffLabel.empty());
+  EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
+  using Texts = decltype(pack.LangText);
+  EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
+}
+
+static const ThemeValues& Parse(QByteArray text, int set = -1) {
+  Theme() = ThemeValues();
+  const int count = ParseThemeText(text);
+  EXPECT_TRUE(text.isEmpty() && (set < 0 || count == set)) << count;
+  return Theme();
+}
+
+TEST(ThemeText, SetsTheFourteenValuesFromWhole32BitNumbers) {
+  // Neither an unknown key nor a colour that is no number counts, nor changes anything.
+  const ThemeValues& t = Parse("' classic\r\ntheme_text = Caf\xc3\xa9\r\nTHEME_FONT = Caf\xe9 MS\r\ntheme_icon = 1\r\n"
+                               "theme_invert = 2\r\ntheme_invertlight = 3\r\ntheme_high = 4\r\ntheme_highlight = 5\r\n"
+                               "theme_light = 6\r\ntheme_shade = 7\r\ntheme_vague = 8\r\ntheme_color = 9\r\n"
+                               "theme_shadow = 10\r\ntheme_dark = 11\r\ntheme_pitch = 12\r\ntheme_colour = 13\r\n"
+                               "theme_dark = dark grey\r\n", 14);
+  const QString text = QString::fromUtf8("Café"), font = QString::fromUtf8("Café MS");  // UTF-8 or ANSI each
+  EXPECT_EQ(t, (ThemeValues{text, font, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(Parse("   THEME_PITCH   =   &H80   \r\ntheme_pitch = 99999999999\r\n").theme_pitch, 128);
+  EXPECT_EQ(Parse("theme_pitch = 1\r\ntheme_pitch = 2\r\n", 2).theme_pitch, 2);
+  EXPECT_EQ(Parse("theme_pitch\t= 5\r\ntheme_pitch = 5", 0).theme_pitch, 0);  // a tab is part of the key; no CR LF
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"-1", -1}, {"+42", 42}, {"&H80", 128}, {"&hff0000", 0xFF0000}, {"&HFFFFFFFF", -1}, {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", {}}, {"-2147483649", {}}, {"&H100000000", {}},
+      {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseColour(text), value) << text;
+}
+
+// A theme that is not there, or says nothing, leaves the window readable in
+// the demo theme's looks; a theme that sets some values keeps the others.
+TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
+  QTemporaryDir dir;
+  const auto folder = [&](const char* name) -> QString { return dir.filePath(QLatin1String(name)) + u'/'; };
+  for (const auto& [name, text] : {std::pair{"silent", "theme_dark = dark\r\n"}, {"Classic", "theme_pitch = 3\r\n"}})
+    ASSERT_TRUE(WriteFile(folder(name) + QStringLiteral("config0.dat"), text));
+  for (const char* name : {"none", "silent"}) {
+    Theme() = ThemeValues();
+    EXPECT_EQ((std::pair{LoadThemeConfig(folder(name)), Theme()}), std::pair(false, BuiltInTheme())) << name;
+  }
+  EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
+  Theme().theme_dark = 7;
+  EXPECT_TRUE(LoadThemeConfig(folder("classic")));  // found ignoring case
+  EXPECT_EQ(std::pair(Theme().theme_pitch, Theme().theme_dark), std::pair(3, 7));
+}
+
+// A folder with pictures but no settings is no theme. Pictures are read by content whatever the extension;
+// the disabled toolbar list has the sixteen VGA colours.
+TEST(InstalledThemes, GoRoundInNameOrderAndEachPictureListStopsAtTheFirstMissingOrEmptyFile) {
+  QTemporaryDir dir;
+  ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
+  const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
+  const QString theme = root + QStringLiteral("blue/resource");
+  const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
+  ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
+  for (const QString& name : {QStringLiteral("night"), QStringLiteral("Classic")})
+    ASSERT_TRUE(WriteFile(root + name + QStringLiteral("/config0.dat"), {}));
+  const QStringList installed = InstalledThemes();
+  EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));
+  const auto next = [&](const QStringList& themes, const char* current) {
+    return NextTheme(themes, QString::fromLatin1(current)).toStdString();
+  };
+  EXPECT_EQ((std::vector{next(installed, "Classic/"), next(installed, "night"), next(installed, "gone"),
+                         next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
+  SetUserTheme(QStringLiteral("night/"));
+  EXPECT_EQ(UserTheme(), QStringLiteral("night"));
+
+  const auto picture = [](const QString& path, QColor colour, const char* format) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int at = 0; at < 64 * 64; ++at) image.setPixelColor(at % 64, at / 64, colour.lighter(100 + at % 64));
+    ASSERT_TRUE(image.save(path, format));
+  };
+  for (const auto& [name, colour, format] :
+       {std::tuple{"0", Qt::green, "ICO"}, {"1", Qt::red, "JPEG"}, {"3", Qt::red, "PNG"}, {"a1", Qt::red, "PNG"},
+        {"b0", Qt::blue, "BMP"}}) picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
+  QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
+  for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
+  QString name = QStringLiteral("blue");
+  LoadThemeImages(name);
+  const auto list = [](int n) { return PictureLoader(n); };
+  EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
+            (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each
+  EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(list(3).Item(1).toImage(), list(1).Item(1).toImage());
+  std::set<QRgb> reduced;
+  for (int at = 0; at < 64 * 64; ++at) reduced.insert(list(4).Item(1).toImage().pixel(at % 64, at / 64));
+  EXPECT_TRUE(reduced.size() > 1 && reduced.size() <= 16) << reduced.size();
+
+  QFile::remove(data + QStringLiteral("0.dat"));
+  LoadThemeImages(name);  // starts from empty lists
+  EXPECT_EQ(list(3).Count(), 0);
+}
