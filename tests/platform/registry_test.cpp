@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "platform/registry.h"
+#include "support/test_files.h"
+
+using namespace lumora::platform;
+
+const QString kKey = QStringLiteral("SOFTWARE\\Quillmark Software");
+
+class Registry : public testing::Test {
+ protected:
+  void Store(const QByteArray& text) { ASSERT_TRUE(WriteFile(path_, text)); }
+  QByteArray Bytes() { return ReadFile(path_); }
+  QString Read(const char* n, const QString& k = kKey) { return RegReadText({path_}, k, QLatin1String(n)); }
+  void Write(const char* name, const char* text) {
+    RegWriteText({path_}, kKey, QString::fromUtf8(name), QString::fromUtf8(text));
+  }
+
+  QTemporaryDir dir_;
+  QString path_ = dir_.filePath(QStringLiteral("registry.conf"));
+};
+
+TEST_F(Registry, ValuesReadAsTheProgramMeansThem) {
+  const std::pair<const char*, const char*> cases[] = {  // {after "LMRCPUInfo=", text}
+      {"C:\\x\\n say \"hi\" # 100% = a;b (1)", "C:\\x\\n say \"hi\" # 100% = a;b (1)"},
+      {"  blank ends  ", "blank ends"}, {"Intel\xae Core", "Intel\xc2\xae Core"},  // not UTF-8: ANSI
+      {"\"say \\\"hi\\\", C:\\\\dir\\\\\" after", "say \"hi\", C:\\dir\\ after"},
+      {"\"\\t\\a\\q\\x30\\x39\\x6a\\x6F\\x4f\\x4A@\\x00410\\101\\1011\\608\"", "\t\a\\q09joOJ@A0AA108"},
+      {"@@at", "@at"}, {"@String(a, b\\x41)", "a, bA"}, {"@ByteArray(\\0junk)", ""},  // cut at the first NUL
+  };
+  for (const auto& [line, text] : cases) {
+    Store(QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + line + "\r\nx=1\r\n");
+    EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text)) << line;
+  }
+}
+
+// A broken section line costs only its own keys; they and comments are nobody's.
+TEST_F(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
+  Store("[Other Product\nCurrentTheme=dark\nnot a value\n[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=old\n"
+        "CurrentTheme=classic\n; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n");
+  EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));  // the last line of a name counts
+  EXPECT_EQ(Read("ExpertIndex"), QString());
+  Write("ExpertIndex", "2");
+  EXPECT_TRUE(Bytes().contains("# ExpertIndex=8\nExpertIndex=2\n[Third Product\n"));
+}
+
+// The store is shared: a write changes or adds one line in the key's section only.
+TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
+  const QByteArray before = "\xEF\xBB\xBF[Other]\r\nExpertIndex=9\r\n\r\n[SOFTWARE\\Quillmark%20Software]\r\n"
+                            "; the theme of all products\r\nCurrentTheme = classic\r\n\r\n[Later]\r\nx=1\r\n";
+  Store(before);
+  EXPECT_EQ(Read("currenttheme", QStringLiteral("software\\quillmark software\\")), QStringLiteral("classic"));
+  Write("ExpertIndex", "2");
+  Write("currenttheme", "blue");
+  EXPECT_EQ(Bytes(), QByteArray(before).replace("classic\r\n", "classic\r\nExpertIndex=2\r\n")
+                         .replace("CurrentTheme = classic", "CurrentTheme =blue"));
+  EXPECT_EQ(Read("ExpertIndex", QStringLiteral("Other")), QStringLiteral("9"));
+  for (const char* text : {" blanks at the ends ", "say \"hi\" C:\\path\\", "Grüße", "tab\there\r\nnext line",
+                           "@Variant(x)", "", "Zone 9: a-z_A.Z/0"}) {
+    Write("LMRCPUInfo", text);
+    EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
+  }
+  EXPECT_TRUE(Bytes().contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\r\n"));  // plain, to be read
+}
+
+// A section above the key that holds none of its values, or one below it, takes no write.
+TEST_F(Registry, StoreInNestedFormIsWrittenWithEscapedNames) {
+  Store("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\n");
+  EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+  Write("AZaz09-_. +\t", "1");
+  Write("Ā", "2");  // its UTF-8 bytes C4 80 stay
+  EXPECT_EQ(Bytes(), QByteArray("[SOFTWARE]\nQuillmark%20Software\\CurrentTheme=classic\nQuillmark%20Software"
+                                "\\AZaz09-_.%20%2B%09=1\nQuillmark%20Software\\\xC4\x80=2\n"));
+  const QByteArray elsewhere = "[SOFTWARE]\nOther%20Product\\Theme=1\n"
+                               "[SOFTWARE\\Quillmark%20Software\\Quillmark%20Software]\nCurrentTheme=night\n";
+  Store(elsewhere);
+  Write("ExpertIndex", "1");
+  EXPECT_EQ(Bytes(), elsewhere);
+}
+
+// Writes that fail or are killed part-way, and writers of two processes at once, on real files.
+class SharedStore : public Registry {
+ protected:
+  void SetUp() override {
+    QByteArray store = "[Other%20Product]\n";
+    for (int i = 0; i < 60; ++i) store += "Setting" + QByteArray::number(i) + "=value of another product " + QByteArray::number(i) + "\n";
+    Store(before_ = store + "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=short\n");
+  }
+  // Runs the probe, as nobody when asked (the folder then read-only, the store not) so that it rewrites the
+  // store in place; limit caps the size of any file it writes; killAfter (microseconds) stops it part-way.
+  QString Probe(const QStringList& args, bool asNobody = false, rlim_t limit = RLIM_INFINITY, qint64 killAfter = -1) {
+    QProcess probe;
+    probe.setChildProcessModifier([limit] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit cap{limit, limit};
+      ::setrlimit(RLIMIT_FSIZE, &cap);
+    });
+    QStringList command = QStringList{QStringLiteral(LUMORA_REGISTRY_PROBE), path_} + args;
+    if (asNobody)
+      command = QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups").split(u' ') + command;
+    probe.start(command.takeFirst(), command);
+    if (killAfter >= 0 && probe.waitForStarted()) {
+      QThread::usleep(static_cast<unsigned long>(killAfter));
+      if (const qint64 pid = probe.processId(); pid > 0) ::kill(static_cast<pid_t>(pid), SIGKILL);  // 0: ended
+    }
+    probe.waitForFinished(60000);
+    return QString::fromLocal8Bit(probe.readAllStandardError() + probe.readAllStandardOutput());
+  }
+  // Whether the probe rewrites the store in place: when wanted and nobody can run it, the folder read-only.
+  bool InPlace(bool wanted) {
+    chmod(QFile::encodeName(path_).constData(), 0666);
+    const bool can = wanted && geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+    chmod(QFile::encodeName(dir_.path()).constData(), can ? 0555 : 0777);
+    return can;
+  }
+  // Every key of before, and LMRCPUInfo one of the texts.
+  void ExpectWhole(const QStringList& texts) {
+    for (int i = 0; i < 60; ++i)
+      ASSERT_EQ(Read(QByteArray("Setting" + QByteArray::number(i)).constData(), QStringLiteral("Other Product")),
+                QStringLiteral("value of another product %1").arg(i));
+    ASSERT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));
+    ASSERT_TRUE(texts.contains(Read("LMRCPUInfo"))) << Read("LMRCPUInfo").toStdString();
+  }
+  QByteArray before_;
+};
+
+TEST_F(SharedStore, AWriteCutShortByAFileSizeLimitLeavesTheStoreAsItWas) {
+  const QString longText(3000, u'x');
+  for (const bool inPlace : {false, true}) {
+    if (InPlace(inPlace) != inPlace) continue;
+    for (const rlim_t limit : {rlim_t(0), rlim_t(1024), rlim_t(before_.size()), rlim_t(before_.size() + 1500)}) {
+      const QString said = Probe({QStringLiteral("LMRCPUInfo"), longText}, inPlace, limit);
+      EXPECT_EQ(Bytes(), before_) << limit << " in place: " << inPlace;
+      EXPECT_TRUE(said.contains(QStringLiteral("keeps its old content"))) << said.toStdString();
+    }
+    if (inPlace) {  // a store the user may not write is left alone, without a word
+      chmod(QFile::encodeName(path_).constData(), 0444);
+      EXPECT_EQ(std::pair(Probe({QStringLiteral("LMRCPUInfo"), longText}, true), Bytes()), std::pair(QString(), before_));
+      chmod(QFile::encodeName(path_).constData(), 0666);
+      // Nowhere of the user's own to keep the copy a crash would need: nothing is written.
+      const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+      qputenv("XDG_DATA_HOME", "/proc");
+      qputenv("XDG_RUNTIME_DIR", "/proc");
+      const QString said = Probe({QStringLiteral("LMRCPUInfo"), longText}, true);
+      qunsetenv("XDG_DATA_HOME");
+      qputenv("XDG_RUNTIME_DIR", runtime);
+      EXPECT_EQ(Bytes(), before_);
+      EXPECT_TRUE(said.contains(QStringLiteral("could not be written"))) << said.toStdString();
+    }
+    Probe({QStringLiteral("LMRCPUInfo"), longText}, inPlace, before_.size() * 3 + 8000);  // enough: written
+    ExpectWhole({longText});
+    InPlace(false);
+    Store(before_);
+  }
+}
+
+TEST_F(SharedStore, AWriteToAFullFileSystemLeavesTheStoreAsItWas) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const QString mount = dir_.filePath(QStringLiteral("small"));
+  QDir().mkpath(mount);
+  if (QProcess::execute(QStringLiteral("mount"), QStringLiteral("-t tmpfs -o size=16k tmpfs").split(u' ') << mount) != 0)
+    GTEST_SKIP() << "this machine does not let a test mount a file system";
+  path_ = mount + QStringLiteral("/registry.conf");
+  Store(before_);
+  QFile filler(mount + QStringLiteral("/filler"));
+  ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+  while (filler.write(QByteArray(512, 'f')) == 512 && filler.flush()) {
+  }
+  const QString said = Probe({QStringLiteral("LMRCPUInfo"), QString(6000, u'x')});
+  EXPECT_EQ(Bytes(), before_);
+  EXPECT_TRUE(said.contains(QStringLiteral("keeps its old content"))) << said.toStdString();
+  filler.close();
+  QProcess::execute(QStringLiteral("umount"), {mount});
+}
+
+// The store holds every key of before or every key of after, however the writer is stopped;
+// the writer's next start finishes what a crash left half done.
+TEST_F(SharedStore, AWriterKilledAtAnyPointLosesNothing) {
+  const bool inPlace = InPlace(true);
+  QString current = QStringLiteral("short");
+  std::mt19937 random(20261207);
+  qint64 whole = 0;  // how long a write takes from start to end, in microseconds
+  for (int i = 0; i < 200; ++i) {
+    const QString text = i % 2 ? QStringLiteral("short %1").arg(i) : QString(200000 + i, QChar(u'a' + i % 26));
+    QElapsedTimer took;
+    took.start();
+    // The first two run whole to time a write; the others are killed somewhere in its second half.
+    const qint64 killAfter = i < 2 ? -1 : whole / 2 + static_cast<qint64>(random() % (whole / 2 + 1));
+    Probe({QStringLiteral("LMRCPUInfo"), text}, inPlace, RLIM_INFINITY, killAfter);
+    if (i < 2) whole = std::max(whole, took.nsecsElapsed() / 1000);
+    Probe({QStringLiteral("LMRCPUInfo")}, inPlace);  // its next start, as the same user
+    ExpectWhole({current, text});
+    current = Read("LMRCPUInfo");
+  }
+}
+
+TEST_F(SharedStore, WritersOfTwoProcessesTakeTurns) {
+  QProcess first, second;
+  for (auto [probe, name, text] : {std::tuple(&first, "ExpertIndex", "a"), std::tuple(&second, "CurrentTheme", "b")})
+    probe->start(QStringLiteral(LUMORA_REGISTRY_PROBE),
+                 {path_, QLatin1String(name), QLatin1String(text), QStringLiteral("100")});
+  EXPECT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+  EXPECT_EQ(std::pair(Read("ExpertIndex"), Read("CurrentTheme")), std::pair(QStringLiteral("a-100"), QStringLiteral("b-100")));
+  EXPECT_EQ(Read("Setting59", QStringLiteral("Other Product")), QStringLiteral("value of another product 59"));
+}
