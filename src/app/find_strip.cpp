@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <algorithm>
 #include <functional>
@@ -176,6 +177,11 @@ void FindStrip::Close() {
   sought_.clear();
   matches_ = active_ = 0;
   browser_.View()->page()->findText(QString());
+  // The engine leaves the last match selected; a closed strip leaves nothing.
+  // A script, unlike the Unselect action, reaches the page after the end of
+  // the search, not before.
+  browser_.View()->page()->runJavaScript(QStringLiteral("getSelection().removeAllRanges()"),
+                                         QWebEngineScript::ApplicationWorld);
   browser_.View()->setFocus(Qt::ShortcutFocusReason);
   emit ShownChanged(false);
 }

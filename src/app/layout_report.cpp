@@ -147,7 +147,8 @@ QByteArray LayoutReport::Compose() const {
                                                {QStringLiteral("text"), find.Text()},
                                                {QStringLiteral("count"), find.CountText()},
                                                {QStringLiteral("matches"), find.Matches()},
-                                               {QStringLiteral("active"), find.ActiveMatch()}};
+                                               {QStringLiteral("active"), find.ActiveMatch()},
+                                               {QStringLiteral("pageSelection"), ui.WebBrowser[0]->View()->selectedText()}};
   // What the page itself held when last asked, and which page that was.
   report[QStringLiteral("searchMarks")] = QJsonObject{{QStringLiteral("page"), window_.Marks().CountedPage()},
                                                       {QStringLiteral("count"), window_.Marks().Count()}};

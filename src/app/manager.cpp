@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
@@ -405,6 +406,14 @@ void Manager::moveEvent(QMoveEvent* event) {
 void Manager::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
   HoverReset(false);
+}
+
+// Backspace goes back as in a browser, when nothing else took it: our text
+// boxes and a page's own fields keep it (the engine passes on only the keys
+// that the page left alone).
+void Manager::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Backspace || event->modifiers() != Qt::NoModifier) return QWidget::keyPressEvent(event);
+  if (ui_.ToolButton[0]->Enabled()) pages_->SwitchPage(PageController::pageBack);
 }
 
 // The desktop's own close (Alt+F4, a panel's close) ends the program like the

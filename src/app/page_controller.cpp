@@ -114,6 +114,12 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   return true;
 }
 
+void PageController::Reload() {
+  if (state_.PageMode == 3 || state_.CurrentUrl.isEmpty() || ui_.WebBrowser[0]->Busy()) return;
+  state_.HistoryNavigating = true;
+  ui_.WebBrowser[0]->Reload();
+}
+
 void PageController::RefreshToolbarState() {
   auto& buttons = ui_.ToolButton;
   buttons[1]->SetEnabled(state_.History.LastIndex() > state_.HistoryPos);

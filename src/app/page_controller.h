@@ -33,6 +33,9 @@ class PageController final : public QObject {
   // navigation was started.
   bool NavigateTo(bool useGivenUrl, const QString& url);
   void RefreshToolbarState();
+  // Loads the page shown again (an author's edit shows), as no new step in
+  // the history; nothing while the question form or no page is shown.
+  void Reload();
   // The browser completed a navigation to url.
   void NavigationCompleted(const QString& url);
 

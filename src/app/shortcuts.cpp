@@ -38,6 +38,7 @@ Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& p
   });
   Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(7, PageController::pagePrint));
   Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(8, PageController::pagePreview));
+  Add(QKeySequence(Qt::Key_F5), [this] { pages_.Reload(); });
   Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_F), [&find] { find.Open(); });
   Add(QKeySequence(Qt::Key_F3), [&find] { find.Step(false); });

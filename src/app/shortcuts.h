@@ -18,7 +18,8 @@ namespace lumora::app {
 
 // The keys a reader expects besides the mouse: zoom (Ctrl+plus, Ctrl+minus,
 // Ctrl+0, Ctrl+wheel over the page), Back and Forward (Alt+Left, Alt+Right),
-// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P), F6
+// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P), reload
+// (F5), F6
 // between the pane and the page, and find in page (Ctrl+F, F3, Shift+F3,
 // Escape while the find strip shows). A key whose toolbar button is
 // disabled does nothing.

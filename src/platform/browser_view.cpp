@@ -386,6 +386,8 @@ void BrowserView::SetHelpFolder(const QString& folder) { HelpFilesHandler()->Set
 
 void BrowserView::SetClickOnlyPages(const QString& pathPart) { page_->SetClickOnly(pathPart); }
 
+void BrowserView::Reload() { page_->triggerAction(QWebEnginePage::ReloadAndBypassCache); }
+
 void BrowserView::Navigate2(const QString& target, int) {
   // The engine keeps no history and no cache in any case (see HelpProfile).
   QUrl url;

@@ -56,6 +56,8 @@ class BrowserView final : public FormElement {
   // Loads a local file (found through the case-insensitive resolver; a
   // "#name" part that is not in the file's name is kept) or a URL.
   void Navigate2(const QString& target, int flags);
+  // Loads the page shown again from its file, where it is.
+  void Reload();
   // Runs a command: print shows the print dialog, then prints the page;
   // preview shows a print preview. A cancelled dialog does nothing.
   void ExecWB(int command, int option);

@@ -120,7 +120,8 @@ class PathTest(ProgramTest):
             with open(os.path.join(folder, name), "w", encoding="ascii") as f:
                 f.write(PAGE.format(subject=subject, body=body))
         self.launch([os.path.join(folder, "english.qlp"), "-index"])
-        report = self.wait(lambda r: r["page"] == INDEX and r["title"] == "Zeta home", "the home page of C# Help")
+        report = self.wait(lambda r: r["page"] == INDEX and r["title"] == "Zeta home" and r["url"],
+                           "the home page of C# Help")
         home = report["url"]
         self.assertTrue(home.endswith("/c# help/index.html"), home)
         self.open_first_topic(report)  # "alpha questions" sorts first
@@ -130,7 +131,12 @@ class PathTest(ProgramTest):
         self.click(report, "ToolButton(0)")  # Back
         report = self.wait(lambda r: r["title"] == "Zeta home" and r["url"] == home, "back to the home page")
         self.click(report, "ToolButton(1)")  # Forward
-        self.wait(lambda r: r["title"] == "Alpha questions" and r["url"] == faq, "forward to faq#2.html")
+        report = self.wait(lambda r: r["title"] == "Alpha questions" and r["url"] == faq, "forward to faq#2.html")
+        # F5 shows the page as its file now stands, as no new step.
+        with open(os.path.join(folder, "faq#2.html"), "w", encoding="ascii") as f:
+            f.write(PAGE.format(subject="Alpha answers", body=""))
+        self.key("F5")
+        self.assertEqual(self.wait(lambda r: r["title"] == "Alpha answers", "reloaded")["history"], report["history"])
 
     def test_pack_named_through_dot_dot_and_double_separators_is_recorded_once(self):
         help_folder = os.path.dirname(DEMO_PACK)
