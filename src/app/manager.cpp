@@ -408,6 +408,15 @@ void Manager::mouseMoveEvent(QMouseEvent* event) {
   HoverReset(false);
 }
 
+// Activated the first time, the window would hand the keyboard to the first
+// control of its tab chain, a title-bar button; the reader's work area takes it.
+void Manager::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || activated_) return;
+  activated_ = true;
+  pages_->FocusWorkArea();
+}
+
 // Backspace goes back as in a browser, when nothing else took it: our text
 // boxes and a page's own fields keep it (the engine passes on only the keys
 // that the page left alone).

@@ -67,6 +67,7 @@ class Manager final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -89,6 +90,7 @@ class Manager final : public QWidget {
   ManagerSub* owner_;
   QStringList waitingRequests_;
   bool loaded_ = false;
+  bool activated_ = false;  // the keyboard placed at the first activation
   bool takingRequests_ = false;
   layout::Composition ui_;
   AppState state_;

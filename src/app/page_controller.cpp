@@ -1,6 +1,7 @@
 #include "app/page_controller.h"
 
 #include <QLineEdit>
+#include <QWebEngineView>
 
 #include "platform/events.h"
 #include "platform/text.h"
@@ -78,9 +79,7 @@ void PageController::SwitchPage(int page) {
       if ((page == pageIndex || page == pageSearch) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
       state_.PageMode = page - pageContents;
       if (hooks_.layoutPage) hooks_.layoutPage();
-      // The reader types at once on the index and search pages.
-      if (page == pageIndex || page == pageSearch)
-        ui_.WriteBox[page == pageIndex ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
+      FocusWorkArea();
       break;
     case pagePrint:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
@@ -93,6 +92,18 @@ void PageController::SwitchPage(int page) {
     default: break;
   }
   RefreshToolbarState();
+}
+
+void PageController::FocusWorkArea() {
+  // The look-up or search box, the form's first field, else the page (whose
+  // arrows then scroll it).
+  const int mode = state_.PageMode;
+  if (mode == pageIndex - pageContents || mode == pageSearch - pageContents)
+    ui_.WriteBox[mode == pageIndex - pageContents ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
+  else if (mode == pageQuestion - pageContents)
+    ui_.TextBox[0]->FocusWidget()->setFocus(Qt::OtherFocusReason);
+  else
+    ui_.WebBrowser[0]->View()->setFocus(Qt::OtherFocusReason);
 }
 
 QString PageController::HistoryPage(int entry) const {

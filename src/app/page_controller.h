@@ -33,6 +33,8 @@ class PageController final : public QObject {
   // navigation was started.
   bool NavigateTo(bool useGivenUrl, const QString& url);
   void RefreshToolbarState();
+  // Gives the keyboard to where the reader works on the page shown.
+  void FocusWorkArea();
   // Loads the page shown again (an author's edit shows), as no new step in
   // the history; nothing while the question form or no page is shown.
   void Reload();

@@ -12,7 +12,8 @@ from harness import INDEX, SEARCH, ProgramTest, poll
 
 class Keys(ProgramTest):
     def test_zoom_window_place_and_pane_are_kept_and_brought_back_onto_a_screen(self):
-        self.focus_page(report := self.start())
+        self.start()
+        report = self.wait(lambda r: r.get("focus") == "WebBrowser(0)", "the page has the keyboard at start")
         x, y, width, height = report["window"]
         for keys, zoom in ((["ctrl+plus"], 1.1), (["ctrl+minus", "ctrl+minus"], 0.9), (["ctrl+0"], 1.0)):
             self.key(*keys)

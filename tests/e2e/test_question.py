@@ -15,8 +15,6 @@ SINK = os.path.join(os.path.dirname(__file__), "..", "support", "smtp_sink.py")
 
 
 class QuestionTest(ProgramTest):
-    window_manager = False
-
     def setUp(self):
         super().setUp()
         self.mailbox = tempfile.mkdtemp(prefix="lumora-mailbox-")
@@ -42,6 +40,7 @@ class QuestionTest(ProgramTest):
 
     def test_typed_question_reaches_the_support_mailbox(self):
         report = self.start("-lmr", page=QUESTION)
+        self.wait(lambda r: r.get("focus") == "TextBox(0)", "Your name has the keyboard")
         # Sent incomplete, the form names the field it needs, keeps what was typed, and sends nothing.
         self.message(report, "type your e-mail address")
         self.click(report, "TextBox(1)")
