@@ -28,10 +28,11 @@ PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:Document
         "<body><p>{body}</p></body></html>")
 
 
-def note_retry(text):  # loudly, and counted
+def note_retry(text, details=""):  # loudly, and counted; details (stacks) go to the log whole
     print(f"\n{text}", file=sys.stderr, flush=True)
     with open(RETRIES, "a", encoding="utf-8") as log:
-        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n")
+        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n" + "".join(f"    {line}\n" for line in
+                                                                                  details.splitlines()))
 
 
 def poll(find, what, timeout=60, interval=0.2):
@@ -197,6 +198,19 @@ class Lumora:
             last = {k: v for k, v in (self.report() or {}).items() if k != "controls"}
             raise TimeoutError(f"{what}; last report: {last}") from None
 
+    def stacks(self):
+        """Every thread's stack of the program and its engine processes, as gdb reads them."""
+        children = subprocess.run(["pgrep", "-P", str(self.process.pid)], capture_output=True, text=True).stdout
+        stacks = ""
+        for pid in [self.process.pid, *map(int, children.split())]:
+            try:
+                stacks += f"process {pid}:\n" + subprocess.run(
+                    ["gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt 12"], capture_output=True,
+                    text=True, timeout=120).stdout
+            except (OSError, subprocess.TimeoutExpired) as e:
+                stacks += f"process {pid}: no stacks ({e})\n"
+        return stacks
+
     def log_text(self):
         self.log.flush()
         with open(self.log.name, encoding="utf-8", errors="replace") as f:
@@ -264,8 +278,9 @@ class ProgramTest(unittest.TestCase):
             run.stop()
 
     def launch(self, arguments, shown=True, timeout=60, **options):
-        """Starts a run and waits for its window unless told not to. A start that shows nothing in time is
-        stopped, its log shown, and tried once more: the engine was seen to stall under the sanitizers."""
+        """Starts a run and waits for its window unless told not to. A start that shows nothing in time has
+        its stacks taken, is stopped, and is tried once more: starts were seen to stall under the
+        sanitizers (not since the single window's waits were bounded: 320 starts, half under load)."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
         for attempt in (1, 2):
@@ -277,7 +292,7 @@ class ProgramTest(unittest.TestCase):
                 return self.lumora
             except TimeoutError:
                 note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, exit status "
-                           f"{self.lumora.process.poll()}); its log:\n" + self.lumora.log_text())
+                           f"{self.lumora.process.poll()}); its log:\n" + self.lumora.log_text(), self.lumora.stacks())
                 self.lumora.stop()
                 if attempt == 2:
                     raise
