@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -409,12 +410,15 @@ void Manager::mouseMoveEvent(QMouseEvent* event) {
 }
 
 // Activated the first time, the window would hand the keyboard to the first
-// control of its tab chain, a title-bar button; the reader's work area takes it.
+// control of its tab chain, a title-bar button; the reader's work area takes
+// it, unless the click that activated the window chose a control.
 void Manager::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || !isActiveWindow() || activated_) return;
   activated_ = true;
-  pages_->FocusWorkArea();
+  QWidget* focus = focusWidget();
+  const auto& title = ui_.FormControl;
+  if (!focus || std::find(title.cbegin(), title.cend(), focus) != title.cend()) pages_->FocusWorkArea();
 }
 
 // Backspace goes back as in a browser, when nothing else took it: our text
