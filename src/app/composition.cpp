@@ -98,18 +98,19 @@ void BuildExplorerPane(QWidget* window, Composition& ui) {
     ui.FrameLabel[static_cast<size_t>(i)] =
         TextLabel(pane, labelPositions[i][0], labelPositions[i][1], Tahoma(), 8.25, false);
 
-  ui.WriteBox = {Make<controls::WriteBox>(pane, 840, 120, 2415, 270),
-                 Make<controls::WriteBox>(pane, 120, 360, 3135, 270)};
-  ui.CommandButton = {Make<controls::CommandButton>(pane, 975, 480, 960, 330),
-                      Make<controls::CommandButton>(pane, 2055, 480, 1215, 330),
-                      Make<controls::CommandButton>(pane, 2175, 6120, 1095, 330)};
-  ui.ComplexList = {Make<controls::ComplexList>(pane, 120, 1200, 3135, 5175),
-                    Make<controls::ComplexList>(pane, 120, 960, 3135, 5055)};
-
-  // Tab takes each page's box, its button, its list, then Display.
-  QWidget* const order[] = {ui.WriteBox[0]->WrBText, ui.CommandButton[0], ui.ComplexList[0], ui.CommandButton[1],
-                            ui.WriteBox[1]->WrBText, ui.ComplexList[1], ui.CommandButton[2]};
-  for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  // Made in the order Tab takes them: each page's box, its button, its list,
+  // then Display; the window's chain then goes on to the page, the title bar
+  // and the toolbar (reordering the chain by hand cut the page out of it).
+  auto* searchBox = Make<controls::WriteBox>(pane, 840, 120, 2415, 270);
+  auto* find = Make<controls::CommandButton>(pane, 975, 480, 960, 330);
+  auto* results = Make<controls::ComplexList>(pane, 120, 1200, 3135, 5175);
+  auto* showResult = Make<controls::CommandButton>(pane, 2055, 480, 1215, 330);
+  auto* lookUpBox = Make<controls::WriteBox>(pane, 120, 360, 3135, 270);
+  auto* topics = Make<controls::ComplexList>(pane, 120, 960, 3135, 5055);
+  auto* showTopic = Make<controls::CommandButton>(pane, 2175, 6120, 1095, 330);
+  ui.WriteBox = {searchBox, lookUpBox};
+  ui.CommandButton = {find, showResult, showTopic};
+  ui.ComplexList = {results, topics};
 }
 
 void BuildQuestionForm(controls::SimpleBox* form, Composition& ui) {

@@ -126,6 +126,10 @@ class Keys(ProgramTest):
         self.focus_stops("Tab", 80, until="ToolButton(0)")  # through the opened page's links too
         self.key("Return")
         self.wait(lambda r: r["url"] == first, "back to the glossary by Enter on Back")
+        # The index pane's stops lead on to the page and the toolbar, too.
+        self.open_page(self.lumora.report(), INDEX)
+        stops = self.focus_stops("Tab", 40, until="ToolButton(2)")
+        self.assertEqual(stops[:3], ["ComplexList(1)", "CommandButton(2)", "WebBrowser(0)"])
 
 
 if __name__ == "__main__":
