@@ -1,8 +1,8 @@
-"""Runs the real lumora under Xvfb: finds its windows with xdotool, looks at
-them with xprop and ImageMagick, and reads the layout report it writes."""
+"""Runs the real lumora under Xvfb, finds its windows with xdotool and xprop, and reads its layout report."""
 
 import json
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -31,7 +31,7 @@ PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:Document
 def note_retry(text, details=""):  # loudly, and counted; details (stacks) go to the log whole
     print(f"\n{text}", file=sys.stderr, flush=True)
     with open(RETRIES, "a", encoding="utf-8") as log:
-        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n" + "".join(f"    {line}\n" for line in
+        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n" + "".join(f"    {x}\n" for x in
                                                                                   details.splitlines()))
 
 
@@ -59,16 +59,11 @@ class Display:
         if self.name == ":":
             raise RuntimeError("Xvfb did not start")
         self.manager = None
-        try:
-            if window_manager:
-                self.start_window_manager()
-        except RuntimeError:
-            self.close()  # no test will close a display it never got
-            raise
+        if window_manager:
+            self.start_window_manager()
 
     def start_window_manager(self):
-        """On a loaded machine openbox has been seen not to come up within 30 s
-        (a few times in some hundred displays): it is started once more then."""
+        """Openbox, started once more if it is not up in 30 s (seen a few times in some hundred displays under load)."""
         for attempt in (1, 2):
             self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -81,12 +76,11 @@ class Display:
                 self.manager.kill()
                 self.manager.wait(timeout=30)
                 self.manager = None
+        self.close()  # no test will close a display it never got
         raise RuntimeError("the window manager did not start")
 
-    def env(self):
-        env = dict(os.environ, DISPLAY=self.name)
-        env.pop("QT_QPA_PLATFORM", None)
-        return env
+    def env(self):  # this X server, whatever platform the caller's environment names
+        return {**{k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM"}, "DISPLAY": self.name}
 
     def run(self, *command, check=True):
         result = subprocess.run(command, env=self.env(), capture_output=True, text=True, timeout=60)
@@ -94,8 +88,7 @@ class Display:
             raise RuntimeError(f"{command} failed: {result.stderr}")
         return result.stdout
 
-    def windows(self, name):
-        """Visible top-level windows whose name matches the regular expression."""
+    def windows(self, name):  # visible top-level windows whose name matches the regular expression
         return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()]
 
     def wait_window(self, name, timeout=60):
@@ -104,15 +97,13 @@ class Display:
     def property(self, window, name):
         return self.run("xprop", *(["-root"] if window == "root" else ["-id", str(window)]), name, check=False).strip()
 
-    def transient_for(self, window):
-        """The owner window id, or None."""
+    def transient_for(self, window):  # the owner window id, or None
         text = self.property(window, "WM_TRANSIENT_FOR")
         return int(text.split("#")[1].strip(), 16) if "window id #" in text else None
 
     def close_by_window_manager(self, window, name):
-        """Alt+F4 as a user presses it. Keys the manager acts on go to its active window, which a
-        window only just mapped is not yet; and openbox has been seen to drop the first Alt+F4 for
-        such a window (about one start in thirty): the keys are pressed again then, and said so."""
+        """Alt+F4 as a user presses it, once the window is the manager's active one (one just mapped is not yet).
+        Openbox was seen to drop the first Alt+F4 for such a window (a start in thirty): pressed again, and said so."""
         def activated():
             self.run("xdotool", "windowactivate", "--sync", str(window), check=False)
             return self.run("xdotool", "getactivewindow", check=False).strip() == str(window)
@@ -167,15 +158,12 @@ class Lumora:
         self.folder = tempfile.mkdtemp(prefix="lumora-e2e-")
         self.registry = os.path.join(self.folder, "registry.conf")
         if registry_text is None:
-            with open(DEMO_REGISTRY, encoding="utf-8") as f:
-                registry_text = "".join(line for line in f if not line.lower().startswith("expertindex"))
-        with open(self.registry, "w", encoding="utf-8") as f:
-            f.write(registry_text)
+            registry_text = re.sub(r"(?im)^expertindex.*\n?", "", pathlib.Path(DEMO_REGISTRY).read_text("utf-8"))
+        pathlib.Path(self.registry).write_text(registry_text, encoding="utf-8")
         self.report_path = os.path.join(self.folder, "layout.json")
         env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
                    LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
-        # Under the sanitizers the leak check at exit also sees what the X11 and GL plugins leave
-        # behind, without a stack to suppress it by; the unit suites check our own code for leaks.
+        # The X11 and GL plugins' leftovers have no stack to suppress; the unit suites check our own leaks.
         if "ASAN_OPTIONS" in env:
             env["ASAN_OPTIONS"] += ":detect_leaks=0"
         self.log = open(os.path.join(self.folder, "lumora.log"), "w")
@@ -185,13 +173,11 @@ class Lumora:
     def report(self):
         """The program's latest layout report, or None before the first."""
         try:
-            with open(self.report_path, encoding="utf-8") as f:
-                return LayoutReport(json.load(f))
+            return LayoutReport(json.loads(pathlib.Path(self.report_path).read_text(encoding="utf-8")))
         except (FileNotFoundError, json.JSONDecodeError):
             return None
 
     def wait_report(self, condition, what, timeout=60):
-        """Waits until the report satisfies condition; returns that report."""
         try:
             return poll(lambda: (r := self.report()) is not None and condition(r) and r, what, timeout, 0.1)
         except TimeoutError:
@@ -204,17 +190,15 @@ class Lumora:
         stacks = ""
         for pid in [self.process.pid, *map(int, children.split())]:
             try:
-                stacks += f"process {pid}:\n" + subprocess.run(
-                    ["gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt 12"], capture_output=True,
-                    text=True, timeout=120).stdout
+                gdb = ["gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt 12"]
+                stacks += f"process {pid}:\n" + subprocess.run(gdb, capture_output=True, text=True, timeout=120).stdout
             except (OSError, subprocess.TimeoutExpired) as e:
                 stacks += f"process {pid}: no stacks ({e})\n"
         return stacks
 
     def log_text(self):
         self.log.flush()
-        with open(self.log.name, encoding="utf-8", errors="replace") as f:
-            return f.read()
+        return pathlib.Path(self.log.name).read_text(encoding="utf-8", errors="replace")
 
     def stop(self):
         if self.process.poll() is None:
@@ -252,8 +236,7 @@ def write_help_set(folder, topics, subject, body):
     os.makedirs(os.path.join(folder, "Reference"))
     for name, s, b in [("index.html", "Welcome", "The home page.")] + [
             (f"Reference/Topic{i:05}.html", subject(i), body(i)) for i in range(topics)]:
-        with open(os.path.join(folder, name), "w", encoding="ascii") as f:
-            f.write(PAGE.format(subject=s, body=b))
+        pathlib.Path(folder, name).write_text(PAGE.format(subject=s, body=b), encoding="ascii")
     return os.path.join(folder, "english.qlp")
 
 
@@ -273,19 +256,15 @@ class ProgramTest(unittest.TestCase):
         self.runs = []
         self.lumora = None
 
-    def tearDown(self):
-        for run in self.runs:
-            run.stop()
-
     def launch(self, arguments, shown=True, timeout=60, **options):
-        """Starts a run and waits for its window unless told not to. A start that shows nothing in time has
-        its stacks taken, is stopped, and is tried once more: starts were seen to stall under the
-        sanitizers (not since the single window's waits were bounded: 320 starts, half under load)."""
+        """Starts a run and waits for its window unless told not to. A start that shows nothing in time has its stacks
+        taken and is tried once more: starts stalled under the sanitizers (not since the waits were bounded)."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
         for attempt in (1, 2):
             self.lumora = Lumora(self.display, arguments, **options)
             self.runs.append(self.lumora)
+            self.addCleanup(self.lumora.stop)
             try:
                 if shown:
                     self.lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
@@ -297,8 +276,7 @@ class ProgramTest(unittest.TestCase):
                 if attempt == 2:
                     raise
 
-    def start(self, *switches, page=None, timeout=60, **options):
-        """Starts on the pack and waits until the page asked for is ready."""
+    def start(self, *switches, page=None, timeout=60, **options):  # on the pack, until the page asked for is ready
         self.launch([self.pack, *switches], timeout=timeout, **options)
         return self.wait(lambda r: r["visible"] and r["url"] and not r["busy"] and not r["loading"]
                          and page in (None, r["page"]), f"page {page} ready", timeout)
@@ -319,19 +297,16 @@ class ProgramTest(unittest.TestCase):
         self.click(report, TOOL_OF_PAGE[page])
         return self.wait(lambda r: r["page"] == page and not r["busy"], f"the {PAGES[page]} page")
 
-    def focus_page(self, report):
-        """Gives the page the keyboard with a click on its top margin, where no link is."""
+    def focus_page(self, report):  # by a click on its top margin, where no link is
         x, y, w, _ = report.on_screen("WebBrowser(0)")
         self.display.click(x + w // 2, y + 6)
         return self.wait(lambda r: r.get("focus") == "WebBrowser(0)", "the page has the keyboard")
 
-    def drag_pane(self, report, to_x):
-        """Drags the slider at the pane's right edge to the screen column to_x."""
+    def drag_pane(self, report, to_x):  # by the slider at its right edge
         x, y, w, h = report.on_screen("ExplorerHolder(0)")
         self.display.drag((x + w - 3, y + h // 2), (to_x, y + h // 2))
 
-    def windows(self):
-        """(main window, owner window) ids, once the main window is mapped."""
+    def windows(self):  # (main window, owner window) ids, once the main window is mapped
         return poll(lambda: next(((w, self.display.transient_for(w)) for w in self.display.windows(TITLE_PATTERN)
                                   if self.display.transient_for(w)), None), "the main window never mapped", 30, 0.1)
 
