@@ -1,10 +1,8 @@
-"""The Russian demo: a pack in UTF-8 captions the window, a word typed in lower
-case finds pages written in windows-1251, UTF-8 and UTF-16, and a question that
-cannot be sent says so in the pack's words."""
+"""The Russian demo: a pack in UTF-8 captions the window, a word typed in lower case finds pages written in
+windows-1251, UTF-8 and UTF-16, and a question that cannot be sent says so in the pack's words."""
 
 import os
 import socket
-import unittest
 
 from harness import BUILD_DIR, QUESTION, SEARCH, ProgramTest
 
@@ -13,8 +11,13 @@ class RussianWindow(ProgramTest):
     window_manager = False
     pack = os.path.join(BUILD_DIR, "share", "lumora", "help-ru", "russian.qlp")
 
-    def test_captions_search_and_first_result(self):
-        report = self.start("-search", page=SEARCH)
+    def test_captions_search_first_result_and_a_failed_send(self):
+        with socket.socket() as probe:  # a port nobody listens on
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        report = self.start("-search", page=SEARCH, registry_text=(
+            "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nExpertIndex=2\n"
+            f"MailServer=smtp://127.0.0.1:{port}\nSupportDomain=support.example\n"))
         captions = {"CommandButton(0)": "&Найти", "CommandButton(1)": "&Показать", "FrameLabel(2)": "Найдено: 0",
                     "ToolButton(2)": "Содержание", "ToolButton(4)": "Поиск"}
         self.assertEqual({name: report.control(name).get("caption") for name in captions}, captions)
@@ -32,22 +35,10 @@ class RussianWindow(ProgramTest):
 
         self.click(report, "CommandButton(1)")  # Display: the best match
         self.wait(lambda r: r["url"].endswith("/spravka/pechat.html"), "the printing page")
-        self.settled("russian-page.png")
-
-    def test_a_failed_send_says_so_in_the_packs_words(self):
-        with socket.socket() as probe:  # a port nobody listens on
-            probe.bind(("127.0.0.1", 0))
-            port = probe.getsockname()[1]
-        report = self.start("-lmr", page=QUESTION, registry_text=(
-            "[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nExpertIndex=2\n"
-            f"MailServer=smtp://127.0.0.1:{port}\nSupportDomain=support.example\n"))
+        report = self.open_page(self.settled("russian-page.png")[0], QUESTION)
         for box, text in (("TextBox(1)", "ann@example.com"), ("TextBox(3)", "How do I print?")):
             self.click(report, box)
             self.type(text)
         self.click(report, "Commander(0)")
         shown = self.wait(lambda r: "dialog" in r, "the failure message")["dialog"]["text"]
         self.assertTrue(shown.startswith("Ваш вопрос не отправлен.") and "Подробности:" in shown, shown)
-
-
-if __name__ == "__main__":
-    unittest.main()

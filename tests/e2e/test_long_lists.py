@@ -1,32 +1,18 @@
-"""A help set of 3,000 topics: the index list scrolls end to end by its scroll
-bar in the real window; the look-up and a sort keep the selected row in view;
-and the search list starts each search at its first row."""
+"""A help set of 3,000 topics: the index list scrolls end to end by its scroll bar in the real window; the look-up
+and a sort keep the selected row in view; and the search list starts each search at its first row."""
 
 import shutil
 import tempfile
-import unittest
 
 from harness import INDEX, SEARCH, ProgramTest, write_help_set
 
 TOPICS = 3000
-# A list in pixels at 96 dpi: a two-pixel frame, a 16-pixel header strip, and a
-# 17-pixel scroll bar whose arrows are 17 pixels high.
+# A list in pixels at 96 dpi: its frame, its header strip, its scroll bar, and the height of the bar's arrows.
 FRAME, HEADER, BAR, ARROW = 2, 16, 17, 17
 LIST = "ComplexList(1)"
 
 
 class LongLists(ProgramTest):
-    @classmethod
-    def setUpClass(cls):
-        cls.folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
-        # Subjects run against the file names, so that sorting by subject moves every row.
-        cls.pack = write_help_set(cls.folder, TOPICS, lambda i: f"Topic {TOPICS - 1 - i:05} about printing",
-                                  lambda i: "Print the table. " + ("The xylophone page." if i == 1234 else ""))
-
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.folder, ignore_errors=True)
-
     def assert_selected_in_view(self, report):
         c = report.control(LIST)
         self.assertTrue(c["firstInView"] <= c["selected"] <= c["lastInView"], c)
@@ -35,25 +21,26 @@ class LongLists(ProgramTest):
         return lambda r: (r.control(name)["lastInView"] == r.control(name)["rows"] - 1 if end
                           else r.control(name)["firstInView"] == 0)
 
-    def bar(self, report, name=LIST):
-        """The scroll bar's column, and its top and bottom, on the screen."""
+    def bar(self, report, name=LIST):  # the scroll bar's column, and its top and bottom, on the screen
         x, y, w, h = report.on_screen(name)
         return x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
 
-    def test_index_list_scrolls_end_to_end_by_every_means(self):
+    def test_index_list_scrolls_end_to_end_and_sort_look_up_and_search_keep_their_row(self):
+        folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        # Subjects run against the file names, so that sorting by subject moves every row.
+        self.pack = write_help_set(folder, TOPICS, lambda i: f"Topic {TOPICS - 1 - i:05} about printing",
+                                   lambda i: "Print the table. " + ("The xylophone page." if i == 1234 else ""))
         report = self.start("-index", page=INDEX, timeout=120)
         c = report.control(LIST)
         self.assertEqual((c["rows"], c["firstInView"], c["scrollBar"]), (TOPICS + 1, 0, True))
-        self.shoot("long-index-top.png")
         bar_x, top, bottom = self.bar(report)
         slider = {False: (bar_x, top + ARROW + 3), True: (bar_x, bottom - ARROW - 4)}  # at the top, at the end
         near = {False: (bar_x, top + ARROW + 32), True: (bar_x, bottom - ARROW - 32)}
-
-        self.display.drag(slider[False], (bar_x, slider[False][1] + 600))
-        self.wait(self.at(True), "slider dragged to the end")
-        self.shoot("long-index-end.png")
-        self.display.drag(slider[True], (bar_x, slider[True][1] - 600))
-        self.wait(self.at(False), "slider dragged to the top")
+        for to_end, end in ((True, "end"), (False, "top")):
+            self.display.drag(slider[not to_end], (bar_x, slider[not to_end][1] + (600 if to_end else -600)))
+            self.wait(self.at(to_end), f"slider dragged to the {end}")
+            self.shoot(f"long-index-{end}.png")
 
         # Held, the arrows and the track reach the ends, each from the slider dragged near that end.
         at_end = False
@@ -75,14 +62,9 @@ class LongLists(ProgramTest):
         # The wheel and the list keys are the list's own (its unit tests); the look-up is the window's.
         self.click(report, "WriteBox(1)")
         self.type("topic 000")  # first in the folder: Topic02900
-        self.assert_selected_in_view(self.wait(lambda r: r.control(LIST)["selected"] > 2800, "the look-up"))
-        self.shoot("long-index-look-up.png")
-
-    def test_sort_look_up_and_search_keep_their_row(self):
-        report = self.start("-index", page=INDEX, timeout=120)
-        self.click(report, "WriteBox(1)")
-        self.type("topic 000")  # Topic02900
         report = self.wait(lambda r: r.control(LIST)["selected"] > 2800, "the look-up selects a topic far down")
+        self.assert_selected_in_view(report)
+        self.shoot("long-index-look-up.png")
         # Sorting by the topic column moves the topic near the top; the selection follows it, Display opens it.
         x, y, w, _ = report.on_screen(LIST)
         self.display.click(x + w / 2 - 40, y + 9)
@@ -121,7 +103,3 @@ class LongLists(ProgramTest):
                 bar_x, top, _ = self.bar(report, "ComplexList(0)")
                 self.display.drag((bar_x, top + ARROW + 3), (bar_x, top + ARROW + 603))
                 self.wait(self.at(True, "ComplexList(0)"), "the search list at its end")
-
-
-if __name__ == "__main__":
-    unittest.main()
