@@ -2,6 +2,7 @@
 windows and no question form by themselves, and web links go to the desktop's opener."""
 
 import os
+import pathlib
 import shutil
 import socket
 import stat
@@ -27,14 +28,12 @@ class ConfinementTest(ProgramTest):
         shutil.copyfile(DEMO_PACK, os.path.join(help_folder, "english.qlp"))
         for name, content in (("secret.txt", b"SECRET"), ("secret.html", b"<p>SECRET</p>"), ("secret.png", PNG),
                               ("secret.js", b"window.secretRan = true;")):
-            with open(os.path.join(outside, name), "wb") as f:
-                f.write(content)
+            pathlib.Path(outside, name).write_bytes(content)
         for name in ("png", "js", "html"):
             os.symlink(os.path.join(outside, "secret." + name), os.path.join(help_folder, "link." + name))
         for name, content in (("index.html", index_body.encode()), ("inside.png", PNG),
                               ("other.html", b"<title>other</title>"), ("ask_class.html", b"<title>ask</title>")):
-            with open(os.path.join(help_folder, name), "wb") as f:
-                f.write(content)
+            pathlib.Path(help_folder, name).write_bytes(content)
         return help_folder, outside
 
     def test_a_hostile_page_reads_nothing_outside_and_sends_nothing(self):
@@ -46,10 +45,8 @@ class ConfinementTest(ProgramTest):
             self.addCleanup(sock.close)
             sock.setblocking(False)
         help_folder, outside = self.help_set("")
-        with open(HOSTILE, encoding="utf-8") as f:
-            page = f.read().replace("PORT", str(tcp.getsockname()[1])).replace("OUTSIDE", outside)
-        with open(os.path.join(help_folder, "index.html"), "w", encoding="utf-8") as f:
-            f.write(page)
+        page = pathlib.Path(HOSTILE).read_text("utf-8").replace("PORT", str(tcp.getsockname()[1]))
+        pathlib.Path(help_folder, "index.html").write_text(page.replace("OUTSIDE", outside), encoding="utf-8")
         self.launch([os.path.join(help_folder, "english.qlp")])
         report = self.wait(lambda r: r["title"].startswith("DONE"), "the page's findings", 90)
         findings = dict(item.split("=") for item in report["title"].split()[1:])
@@ -73,16 +70,14 @@ class ConfinementTest(ProgramTest):
         tools = tempfile.mkdtemp(prefix="lumora-opener-")
         self.addCleanup(shutil.rmtree, tools, True)
         opened = os.path.join(tools, "opened")
-        opener = os.path.join(tools, "xdg-open")
-        with open(opener, "w", encoding="ascii") as f:
-            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> {opened}\n')
-        os.chmod(opener, os.stat(opener).st_mode | stat.S_IEXEC)
+        opener = pathlib.Path(tools, "xdg-open")
+        opener.write_text(f'#!/bin/sh\nprintf "%s\\n" "$1" >> {opened}\n', encoding="ascii")
+        opener.chmod(opener.stat().st_mode | stat.S_IEXEC)
         self.launch([os.path.join(help_folder, "english.qlp")], env={"PATH": tools + os.pathsep + os.environ["PATH"]})
         report = self.wait(lambda r: r["title"] == "home" and not r["loading"], "the home page")
         x, y, w, h = report.on_screen("WebBrowser(0)")
         self.display.click(x + w // 2, y + h // 2)
         poll(lambda: os.path.exists(opened), "the desktop's opener never ran", 30)
-        with open(opened, encoding="ascii") as f:
-            self.assertEqual(f.read(), "https://example.org/manual?x=1\n")
+        self.assertEqual(pathlib.Path(opened).read_text("ascii"), "https://example.org/manual?x=1\n")
         report = self.lumora.report()
         self.assertEqual((report["title"], report["history"]), ("home", [os.path.join(help_folder, "index.html").lower()]))

@@ -36,7 +36,3 @@ class DemoHelp(unittest.TestCase):
         self.assertGreater(len(keys), 25)
         page = text_of(os.path.join(ROOT, "data", "help", "using", "keyboard.html"))
         self.assertEqual(sorted(key for key in keys if key not in page), [])
-
-
-if __name__ == "__main__":
-    unittest.main()

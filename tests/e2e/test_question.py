@@ -1,5 +1,4 @@
-"""The question form of the real program mails what is typed to a mail server
-on a loopback port."""
+"""The question form of the real program mails what is typed to a mail server on a loopback port."""
 
 import os
 import pathlib
@@ -7,7 +6,6 @@ import shutil
 import socket
 import subprocess
 import tempfile
-import unittest
 
 from harness import QUESTION, ProgramTest, poll
 
@@ -24,9 +22,7 @@ class QuestionTest(ProgramTest):
             port = probe.getsockname()[1]
         self.sink = subprocess.Popen(["/usr/bin/python3", SINK, "--port", str(port), "--folder", self.mailbox],
                                      stdout=subprocess.PIPE, text=True)
-        self.addCleanup(self.sink.stdout.close)
-        self.addCleanup(self.sink.wait, 30)
-        self.addCleanup(self.sink.terminate)
+        self.addCleanup(lambda: (self.sink.terminate(), self.sink.wait(30), self.sink.stdout.close()))
         self.assertIn("ready", self.sink.stdout.readline())
         self.registry_text = ("[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=classic\nLMRCPUInfo=CPU: e2e\n"
                               f"ExpertIndex=2\nMailServer=smtp://127.0.0.1:{port}\nSupportDomain=support.example\n")
@@ -42,14 +38,13 @@ class QuestionTest(ProgramTest):
         report = self.start("-lmr", page=QUESTION)
         self.wait(lambda r: r.get("focus") == "TextBox(0)", "Your name has the keyboard")
         # Sent incomplete, the form names the field it needs, keeps what was typed, and sends nothing.
-        self.message(report, "type your e-mail address")
-        self.click(report, "TextBox(1)")
-        self.type("ann")
-        self.message(report, "check your e-mail address")
-        self.click(report, "TextBox(1)")
-        self.key("End")
-        self.type("@example.com")
-        report = self.message(report, "type your question")
+        for typed, words in (("", "type your e-mail address"), ("ann", "check your e-mail address"),
+                             ("@example.com", "type your question")):
+            if typed:
+                self.click(report, "TextBox(1)")
+                self.key("End")
+                self.type(typed)
+            report = self.message(report, words)
         self.assertEqual(report.control("TextBox(1)")["text"], "ann@example.com")
         self.assertFalse(os.path.exists(os.path.join(self.mailbox, "connections")), "no connection was made")
 
@@ -69,7 +64,3 @@ class QuestionTest(ProgramTest):
         # The confirmation box: closing it leaves the program running.
         self.display.press_key(self.display.wait_window("^Lumora$")[0], "Return")
         self.assertIsNone(self.lumora.process.poll())
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,9 +1,7 @@
-"""Themes at work: "Change Colour" switches classic -> night -> classic at once
-and the choice is kept for the user; the night theme, and the built-in one
-standing in for a missing theme, lay out every page and keep text readable."""
+"""Themes at work: "Change Colour" switches classic -> night -> classic at once and the choice is kept for the user;
+the night theme, and the built-in one standing in for a missing theme, lay out every page and keep text readable."""
 
 import re
-import unittest
 
 from harness import DEMO_REGISTRY, INDEX, PAGES, ProgramTest, crop_info
 from test_window import clipped, layout_faults
@@ -14,8 +12,7 @@ TEXT_CONTROLS = re.compile(r"^(FormCaption|FrameLabel|DiffLabel|CommandButton|To
 BAND_CAPTIONS = ("DiffLabel(1)", "DiffLabel(2)")
 
 
-def histogram(path, rect):
-    """{(r, g, b): pixels} of a part of a screenshot."""
+def histogram(path, rect):  # {(r, g, b): pixels} of a part of a screenshot
     counts = re.findall(r"(?m)^\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)",
                         crop_info(path, rect, "-depth|8|-format|%c|histogram:info:-"))
     return {tuple(map(int, m[1:])): int(m[0]) for m in counts}
@@ -53,8 +50,7 @@ def readable_faults(report, shot):
 class Themes(ProgramTest):
     window_manager = False
 
-    def looks(self, report, name):
-        """The ground colour of the title strip, the topic list and the Display button."""
+    def looks(self, report, name):  # the ground colours of the title strip, the topic list and the Display button
         _, shot = self.settled(name)
         x0, y0, width, _ = report["window"]
         looks = []
@@ -88,7 +84,3 @@ class Themes(ProgramTest):
                     self.assertEqual(layout_faults(report) + readable_faults(report, shot), [], name)
                 self.assertEqual('theme "nosuchtheme" not found' in self.lumora.log_text(), theme == "nosuchtheme")
                 self.lumora.stop()
-
-
-if __name__ == "__main__":
-    unittest.main()
