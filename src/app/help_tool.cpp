@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include "app/usage.h"
+#include "content/help_check.h"
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
@@ -23,6 +24,7 @@ QString FolderOf(const QString& argument) {
 content::StringTable IndexOf(const QString& folder) {
   content::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(folder, index);
+  content::SortForReading(index, QLocale());
   return index;
 }
 
@@ -56,36 +58,22 @@ void PrintTable(const content::StringTable& table, QTextStream& out) {
 }
 
 int Check(const QString& folder, QTextStream& out) {
-  const content::StringTable files = content::ScanFolderTree(folder);
-  QMap<QString, QStringList> pagesBySubject;
-  int faults = 0;
-  const QRegularExpression askLink(QStringLiteral("href\\s*=\\s*[\"']?[^\"'>\\s]*ask_class"));
-  for (int i = 0; i < files.Count(); ++i) {
-    const QString name = files.At(1, i);
-    if (!name.endsWith(QLatin1String(".html"))) continue;
-    const QString path = files.At(content::fileRealPath, i);
-    if (!platform::FileIsUsable(path)) {
-      out << "unreadable\t" << Field(path) << '\n';
-      ++faults;
-      continue;
-    }
-    const QString text = platform::LowerText(content::ReadPageText(path));
-    const QString subject = content::DeclaredSubject(text);
-    if (subject.isEmpty()) {
-      out << "no subject\t" << Field(path) << '\n';
-      ++faults;
-    } else {
-      pagesBySubject[subject].append(path);
-    }
-    if (askLink.match(text).hasMatch()) out << "ask_class link\t" << Field(path) << '\n';
+  const content::HelpSetCheck check = content::CheckHelpSet(folder);
+  for (const auto& link : check.brokenLinks)
+    out << "broken link\t" << Field(link.page) << ':' << link.line << '\t' << Field(link.target) << '\t' << link.reason
+        << '\n';
+  for (const QString& path : check.unreadable) out << "unreadable\t" << Field(path) << '\n';
+  for (const QString& path : check.unreached) out << "not reached\t" << Field(path) << '\n';
+  for (const auto& shared : check.sharedSubjects) {
+    out << "duplicate subject\t" << Field(shared.subject);
+    for (const QString& path : shared.pages) out << '\t' << Field(path);
+    out << '\n';
   }
-  for (auto it = pagesBySubject.cbegin(); it != pagesBySubject.cend(); ++it)
-    if (it.value().size() > 1) {
-      out << "duplicate subject\t" << Field(it.key());
-      for (const QString& path : it.value()) out << '\t' << Field(path);
-      out << '\n';
-    }
-  return faults > 0 ? 1 : 0;
+  for (const QString& path : check.questionLinks) out << "ask_class link\t" << Field(path) << '\n';
+  out << check.pages << " pages: " << check.brokenLinks.size() << " broken links, " << check.unreadable.size()
+      << " unreadable, " << check.unreached.size() << " not reached, " << check.sharedSubjects.size()
+      << " subjects used twice\n";
+  return check.brokenLinks.empty() && check.unreadable.isEmpty() ? 0 : 1;
 }
 
 }  // namespace

@@ -8,10 +8,12 @@ namespace lumora::app {
 // The help authors' companion, on the same code as the window:
 //   index FOLDER           subject, name key and path of every topic, tab-separated
 //   search FOLDER WORDS... subject, score and path of every match, best first
-//   check FOLDER           pages without a subject, unreadable pages, subjects
-//                          used twice, links that open the question form
-// Returns the exit status: 0, 1 when check finds a page without a subject,
-// 2 for a wrong command line.
+//   check FOLDER           links to no page or place, unreadable pages, pages
+//                          neither linked from the home page nor listed,
+//                          subjects used twice, links that open the question
+//                          form; a summary line
+// Returns the exit status: 0, 1 when check finds a broken link or an
+// unreadable page, 2 for a wrong command line.
 int RunHelpTool(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 }  // namespace lumora::app

@@ -58,6 +58,19 @@ class Collector {
       entry[QStringLiteral("firstInView")] = member->FirstRowInView();
       entry[QStringLiteral("lastInView")] = member->LastRowInView();
       entry[QStringLiteral("scrollBar")] = member->VScrollButton->Visible();
+      // What the reader sees: the selected row's cells and the rows in view, as submitted.
+      const auto cells = [member](int row) {
+        QJsonArray texts;
+        for (int column = 0; column < member->ColumnCount(); ++column) texts.append(member->CellText(column, row));
+        return texts;
+      };
+      const int selected = member->ListIndex();
+      entry[QStringLiteral("selectedCells")] =
+          selected >= 0 && selected < member->RowCount() ? QJsonValue(cells(selected)) : QJsonValue();
+      QJsonArray inView;
+      for (int row = std::max(member->FirstRowInView(), 0); row <= member->LastRowInView(); ++row)
+        inView.append(cells(row));
+      entry[QStringLiteral("rowsInView")] = inView;
     }
     if constexpr (std::is_same_v<T, controls::WriteBox>) entry[QStringLiteral("text")] = member->Text();
     names_.insert(member, entry[QStringLiteral("name")].toString());

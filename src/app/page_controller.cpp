@@ -193,16 +193,8 @@ void PageController::OpenEntry(const content::StringTable& table, int entry, boo
 }
 
 void PageController::LookUpTopic(const QString& typed) {
-  const QString wanted = platform::LowerText(platform::TrimBlanks(typed));
-  const content::StringTable& index = state_.IndexTable;
-  for (int entry = 0; entry < index.Count(); ++entry) {
-    if (platform::LowerText(index.At(0, entry)).startsWith(wanted)) {
-      ui_.ComplexList[1]->SetListIndex(entry);
-      return;
-    }
-  }
-  // Nothing matches: nothing is selected, so Enter and Display open nothing.
-  ui_.ComplexList[1]->SetListIndex(-1);
+  // Nothing found selects nothing, so Enter and Display open nothing.
+  ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, typed));
 }
 
 }  // namespace lumora::app

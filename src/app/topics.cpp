@@ -79,7 +79,10 @@ void Topics::BuildTopicIndex() {
   ui_.FrameLabel[5]->SetCaption(settings::LangText(4));
   ShowStatusBox(0);
   if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
+  content::SortForReading(state_.IndexTable, settings::PackLocale(state_.Pack));
   ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1);
+  // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
+  ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, ui_.WriteBox[1]->Text()));
   SetCaptionKeepingRight(ui_.FrameLabel[4],
                          settings::LangText(3) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
   HideStatusBox(0);
@@ -105,6 +108,7 @@ void Topics::RunSearch() {
   }
   // A new result starts at its first row, the best match selected.
   list->SetListIndex(0);
+  sortedBy_[0] = {};
   HideStatusBox(0);
   UpdateDisplayButton();
   SetInteractive(true);
@@ -122,7 +126,10 @@ void Topics::SortList(int list, int field) {
   QStringList fields;
   if (selected >= 0)
     for (int f = 0; f < table.Fields(); ++f) fields.append(table.At(f, selected));
-  content::SortTable(table, true, field);
+  // A second click on the same title turns the order round.
+  SortOrder& order = sortedBy_[static_cast<size_t>(list)];
+  order = {field, order.field == field && !order.reversed};
+  content::SortTable(table, true, field, order.reversed);
   shown->Submit_Data_Array(table, -1, 1);
   if (selected < 0) return;
   for (int entry = 0; entry < table.Count(); ++entry) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 #include "app/app_state.h"
@@ -41,6 +42,11 @@ class Topics final : public QObject {
   std::function<int()> scaleWidth_;
   content::Pump pump_;
   QPointer<QWidget> focusBeforeBusy_;
+  struct SortOrder {
+    int field = -1;  // the column title last clicked; -1: none since the list was filled
+    bool reversed = false;
+  };
+  std::array<SortOrder, 2> sortedBy_{};  // the search results', the index's
 };
 
 }  // namespace lumora::app

@@ -39,13 +39,14 @@ QString HelpToolUsage() {
   return QStringLiteral(
       "Usage: lumora-help index FOLDER            subject, name key and path of every topic\n"
       "       lumora-help search FOLDER WORDS...  subject, score and path of every match, best first\n"
-      "       lumora-help check FOLDER            pages without a subject, unreadable pages,\n"
-      "                                           subjects used twice, ask_class links\n"
+      "       lumora-help check FOLDER            links to no page or place (page:line), unreadable\n"
+      "                                           pages, pages neither linked from the home page nor\n"
+      "                                           listed, subjects used twice, ask_class links\n"
       "       lumora-help -h | --help | --version\n"
       "\n"
       "Reads a help folder as Lumora's topic index and search do. Each output line is\n"
-      "tab-separated. check ends with status 1 when a page has no subject or cannot be\n"
-      "read; a wrong command line ends with status 2.\n");
+      "tab-separated; check ends with a summary line, and with status 1 when a link is\n"
+      "broken or a page cannot be read. A wrong command line ends with status 2.\n");
 }
 
 QString VersionText(const QString& program) {

@@ -104,7 +104,7 @@ qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool 
     std::memcpy(o, "i\xcc\x87", 3);
     o += 3;
   } else {
-    o = EncodeUtf8(QChar::toLower(c), o);
+    o = EncodeUtf8(QChar::toCaseFolded(c), o);
   }
   return i + length;
 }

@@ -11,7 +11,8 @@ bool IsValidUtf8(QByteArrayView bytes);
 
 // Writes a page as the search sees it: "&amp;" as "and", "&" doubled, soft
 // line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page byte
-// by byte as the code page has it, for UTF-8 every letter of every script.
+// by byte as the code page has it, for UTF-8 every letter of every script,
+// case-folded (a final sigma as the sigma its capital lowers to).
 // The same as decoding, escaping, lower-casing and encoding again, at about
 // the speed of a copy for ASCII text. False for UTF-8 that is not valid (out
 // is then of no use).

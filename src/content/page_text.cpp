@@ -11,6 +11,7 @@
 #endif
 
 #include "content/page_bytes.h"
+#include "content/text_helpers.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -43,26 +44,36 @@ bool IsAscii(QByteArrayView bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The charset named in the first <meta> tag that names one, lower case.
-std::string_view DeclaredCharset(std::string_view head) {
-  for (size_t meta = head.find("<meta"); meta != std::string_view::npos; meta = head.find("<meta", meta + 5)) {
-    const std::string_view tag = head.substr(meta, head.find('>', meta) - meta);
-    for (size_t at = tag.find("charset"); at != std::string_view::npos; at = tag.find("charset", at + 7)) {
-      size_t i = at + 7;
-      auto skip = [&](std::string_view what) {
-        while (i < tag.size() && what.find(tag[i]) != std::string_view::npos) ++i;
-      };
-      skip(" \t\r\n");
-      if (i >= tag.size() || tag[i] != '=') continue;
+// The name after "key=" in a tag (blanks and quotes around the "=" passed
+// over); empty when the tag names none.
+std::string_view NameIn(std::string_view tag, std::string_view key) {
+  for (size_t at = tag.find(key); at != std::string_view::npos; at = tag.find(key, at + key.size())) {
+    size_t i = at + key.size();
+    auto skip = [&](std::string_view what) {
+      while (i < tag.size() && what.find(tag[i]) != std::string_view::npos) ++i;
+    };
+    skip(" \t\r\n");
+    if (i >= tag.size() || tag[i] != '=') continue;
+    ++i;
+    skip(" \t\r\n\"'");
+    const size_t start = i;
+    while (i < tag.size() && (std::isalnum(static_cast<unsigned char>(tag[i])) || std::string_view("-_.:").find(tag[i]) != std::string_view::npos))
       ++i;
-      skip(" \t\r\n\"'");
-      const size_t start = i;
-      while (i < tag.size() && (std::isalnum(static_cast<unsigned char>(tag[i])) || std::string_view("-_.:").find(tag[i]) != std::string_view::npos))
-        ++i;
-      if (i > start) return tag.substr(start, i - start);
-    }
+    if (i > start) return tag.substr(start, i - start);
   }
   return {};
+}
+
+// The charset named in the first <meta> tag that names one, else in the
+// page's XML declaration (<?xml version="1.0" encoding="euc-jp"?>), lower case.
+std::string_view DeclaredCharset(std::string_view head) {
+  for (size_t meta = head.find("<meta"); meta != std::string_view::npos; meta = head.find("<meta", meta + 5)) {
+    const std::string_view name = NameIn(head.substr(meta, head.find('>', meta) - meta), "charset");
+    if (!name.empty()) return name;
+  }
+  const size_t xml = head.find("<?xml");
+  if (xml == std::string_view::npos) return {};
+  return NameIn(head.substr(xml, head.find("?>", xml) - xml), "encoding");
 }
 
 // The text between two markers in a page's bytes, found as in the lower-cased
@@ -96,19 +107,26 @@ std::optional<QString> Between(const QString& text, bool whole, QLatin1StringVie
   return text.mid(start + open.size(), end - start - open.size());
 }
 
+// A declared subject that the lists would show as nothing: blanks, soft line
+// breaks, references to no character. The page is listed by its title then.
+bool ListsAsNothing(const QString& subject) {
+  return DecodeCharacterReferences(QString(subject).remove(QStringLiteral("=\r\n"))).trimmed().isEmpty();
+}
+
 QString FileNameSubject(const QString& path) { return platform::LowerText(QFileInfo(path).fileName()); }
 
-// The subject once the lower-cased text read so far settles it.
-std::optional<QString> SettledSubject(const QString& text, bool whole, const QString& path) {
+// The subject once the lower-cased text read so far settles it; fromTitle
+// tells whether the page's <title> gave it.
+std::optional<QString> SettledSubject(const QString& text, bool whole, const QString& path, bool& fromTitle) {
   const std::optional<QString> subject =
       Between(text, whole, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>"));
   if (!subject) return std::nullopt;
-  if (!subject->isEmpty()) return subject;
+  if (!ListsAsNothing(*subject)) return subject;
   const std::optional<QString> title = Between(text, whole, QLatin1StringView("<title>"), QLatin1StringView("</title>"));
   if (!title) return std::nullopt;
   const QString simplified = title->simplified();
-  if (!simplified.isEmpty()) return simplified;
-  return FileNameSubject(path);
+  fromTitle = !simplified.isEmpty();
+  return fromTitle ? simplified : FileNameSubject(path);
 }
 
 // The subject from a page's first bytes (the whole page when complete),
@@ -125,34 +143,44 @@ QString CutSubject(QString subject) {
   return subject;
 }
 
-std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayView bytes, bool complete) {
+std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayView bytes, bool complete,
+                                               bool& fromTitle) {
   const std::optional<PageEncoding> declared = DeclaredEncoding(bytes);
   if (declared && declared->kind == PageEncoding::Other)
-    return SettledSubject(platform::LowerText(Decode(bytes, *declared)), complete, path);
+    return SettledSubject(platform::LowerText(Decode(bytes, *declared)), complete, path, fromTitle);
   const std::string lower = AsciiLower(bytes);
   const std::optional<Span> subject = BetweenBytes(lower, complete, "<o:subject>", "</o:subject>");
   if (!subject) return std::nullopt;
-  std::optional<Span> title;
-  if (subject->size == 0) {
-    title = BetweenBytes(lower, complete, "<title>", "</title>");
-    if (!title) return std::nullopt;
-  }
-  const qsizetype used = std::max(subject->end, title ? title->end : 0);
-  PageEncoding encoding;
-  if (declared)
-    encoding = *declared;
-  else if (!IsAscii(bytes.first(used)))  // ASCII reads the same either way
-    encoding = DetectEncoding(complete ? bytes : QByteArrayView(platform::ReadRegularFile(path, kMaxPageBytes)));
-  // Bytes that do not decode cleanly are decoded whole, as the page is.
-  if (encoding.kind == PageEncoding::Utf8 && !IsValidUtf8(bytes.first(used)))
-    return SettledSubject(platform::LowerText(Decode(bytes, encoding)), complete, path);
-  auto decoded = [&](const Span& span) {
-    return platform::LowerText(Decode(bytes.sliced(span.start, span.size), {encoding.kind, {}, 0}));
+  // The encoding of the bytes up to used; none when they do not decode
+  // cleanly, and the page is then decoded whole, as a browser would.
+  const auto encodingUpTo = [&](qsizetype used) -> std::optional<PageEncoding> {
+    PageEncoding encoding;
+    if (declared)
+      encoding = *declared;
+    else if (!IsAscii(bytes.first(used)))  // ASCII reads the same either way
+      encoding = DetectEncoding(complete ? bytes : QByteArrayView(platform::ReadRegularFile(path, kMaxPageBytes)));
+    if (encoding.kind == PageEncoding::Utf8 && !IsValidUtf8(bytes.first(used))) return std::nullopt;
+    return encoding;
   };
-  if (!title) return decoded(*subject);
-  const QString simplified = decoded(*title).simplified();
-  if (!simplified.isEmpty()) return simplified;
-  return FileNameSubject(path);
+  bool settledWhole = false;
+  const auto decoded = [&](const Span& span, qsizetype used) -> std::optional<QString> {
+    const std::optional<PageEncoding> encoding = encodingUpTo(used);
+    if (encoding) return platform::LowerText(Decode(bytes.sliced(span.start, span.size), {encoding->kind, {}, 0}));
+    settledWhole = true;
+    const QString text = platform::LowerText(Decode(bytes, declared.value_or(PageEncoding{PageEncoding::Utf8, {}, 0})));
+    return SettledSubject(text, complete, path, fromTitle);
+  };
+  if (subject->size > 0) {
+    const std::optional<QString> text = decoded(*subject, subject->end);
+    if (settledWhole || !ListsAsNothing(*text)) return text;
+  }
+  const std::optional<Span> title = BetweenBytes(lower, complete, "<title>", "</title>");
+  if (!title) return std::nullopt;
+  const std::optional<QString> text = decoded(*title, std::max(subject->end, title->end));
+  if (settledWhole) return text;
+  const QString simplified = text->simplified();
+  fromTitle = !simplified.isEmpty();
+  return fromTitle ? simplified : FileNameSubject(path);
 }
 
 }  // namespace
@@ -176,9 +204,21 @@ std::optional<PageEncoding> DeclaredEncoding(QByteArrayView bytes) {
   return PageEncoding{PageEncoding::Other, decoderName, 0};
 }
 
+QByteArrayView WithoutCutCharacter(QByteArrayView bytes) {
+  const qsizetype n = bytes.size();
+  if (n < kMaxPageBytes) return bytes;
+  for (qsizetype back = 1; back <= 3; ++back) {
+    const auto b = static_cast<unsigned char>(bytes[n - back]);
+    if ((b & 0xC0) == 0x80) continue;  // a continuation byte
+    const int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return length > back ? bytes.first(n - back) : bytes;
+  }
+  return bytes;
+}
+
 PageEncoding DetectEncoding(QByteArrayView bytes) {
   if (std::optional<PageEncoding> declared = DeclaredEncoding(bytes)) return *declared;
-  return {IsValidUtf8(bytes) ? PageEncoding::Utf8 : PageEncoding::Ansi, {}, 0};
+  return {IsValidUtf8(WithoutCutCharacter(bytes)) ? PageEncoding::Utf8 : PageEncoding::Ansi, {}, 0};
 }
 
 QString Decode(QByteArrayView bytes, const PageEncoding& encoding) {
@@ -200,12 +240,16 @@ QString DeclaredSubject(const QString& lowerText) {
   return Between(lowerText, true, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>")).value();
 }
 
-QString ReadSubject(const QString& path) {
+QString ReadSubject(const QString& path, bool* fromTitle) {
+  bool titled = false;
   for (qint64 limit = kHeadBytes;; limit = std::min(limit * 16, kMaxPageBytes)) {
     bool whole = false;
     const QByteArray bytes = platform::ReadRegularFile(path, limit, &whole);
-    if (const std::optional<QString> subject = SettledSubjectFromBytes(path, bytes, whole || limit == kMaxPageBytes))
+    if (const std::optional<QString> subject =
+            SettledSubjectFromBytes(path, bytes, whole || limit == kMaxPageBytes, titled)) {
+      if (fromTitle) *fromTitle = titled;
       return CutSubject(*subject);
+    }
   }
 }
 

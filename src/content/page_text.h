@@ -28,6 +28,11 @@ struct PageEncoding {
 // the ANSI code page. None for a page that declares nothing a decoder knows.
 std::optional<PageEncoding> DeclaredEncoding(QByteArrayView bytes);
 
+// A page read up to kMaxPageBytes may end inside a UTF-8 character: its
+// bytes there are left out, so that the rest still reads as the UTF-8 it
+// is. Fewer bytes come back whole.
+QByteArrayView WithoutCutCharacter(QByteArrayView bytes);
+
 // The encoding to read a page with: as it declares; otherwise UTF-8 when the
 // bytes are valid UTF-8, else the ANSI code page.
 PageEncoding DetectEncoding(QByteArrayView bytes);
@@ -48,7 +53,8 @@ QString DeclaredSubject(const QString& lowerText);
 // The page's subject in lower case: the text between "<o:subject>" and
 // "</o:subject>". A page without a well-formed, non-empty subject is listed
 // under its <title>, or its file name when it has none. Only as much of the
-// page is read as it takes to settle this.
-QString ReadSubject(const QString& path);
+// page is read as it takes to settle this. fromTitle, when given, tells
+// whether the <title> gave it.
+QString ReadSubject(const QString& path, bool* fromTitle = nullptr);
 
 }  // namespace lumora::content

@@ -32,7 +32,8 @@ QueryWords::QueryWords(const std::vector<QString>& words) {
     const QByteArray ansi = platform::ToAnsi(word);
     // A character the code page lacks can never occur in an ANSI page.
     ansi_.push_back(platform::FromAnsi(ansi) == word ? ansi : QByteArray());
-    utf8_.push_back(word.isValidUtf16() ? word.toUtf8() : QByteArray());
+    // Pages are counted case-folded, so a final sigma finds its capital.
+    utf8_.push_back(word.isValidUtf16() ? word.toCaseFolded().toUtf8() : QByteArray());
   }
 }
 
@@ -43,7 +44,7 @@ long long QueryWords::Score(QByteArrayView page) const {
     EscapeAndLower(page, false, text);
     return Count(text, ansi_);
   }
-  const QByteArrayView body = page.sliced(encoding.bom);
+  const QByteArrayView body = WithoutCutCharacter(page).sliced(encoding.bom);
   if (encoding.kind != PageEncoding::Utf8 || !EscapeAndLower(body, true, text)) {
     // Other encodings, and bytes that do not decode cleanly, are counted
     // in their decoded text, written as UTF-8.

@@ -1,7 +1,9 @@
 #include "content/topic_index.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <deque>
@@ -67,6 +69,43 @@ std::vector<NamedPlace> PlaceCuts(const QString& name) {
   return cuts;
 }
 
+// A part that most titles of a help set share (" — python 3.11.2
+// documentation") tells the pages apart in nothing and crowds out the words
+// that do: a leading or trailing part, cut at one of these separators, that
+// at least half of the titles hold is left out of the listed subjects.
+constexpr QStringView kTitleSeparators[] = {u" \u2014 ", u" \u2013 ", u" - ", u" | ", u" :: ", u": ", u" \u00bb ", u" \u00b7 "};
+
+void DropSharedTitleParts(std::vector<QString>& subjects, const std::vector<char>& fromTitle) {
+  const auto titles = std::count(fromTitle.begin(), fromTitle.end(), 1);
+  QHash<QString, int> heads, tails;
+  for (size_t k = 0; k < subjects.size(); ++k) {
+    if (!fromTitle[k]) continue;
+    const QString& title = subjects[k];
+    QSet<QString> ownHeads, ownTails;  // a title counts once for each part
+    for (const QStringView separator : kTitleSeparators) {
+      for (qsizetype at = title.indexOf(separator, 1); at > 0; at = title.indexOf(separator, at + 1)) {
+        ownTails.insert(title.mid(at));
+        if (at + separator.size() < title.size()) ownHeads.insert(title.left(at + separator.size()));
+      }
+    }
+    for (const QString& head : ownHeads) ++heads[head];
+    for (const QString& tail : ownTails) ++tails[tail];
+  }
+  const auto mostShared = [titles](const QHash<QString, int>& parts) {
+    QString longest;
+    for (auto part = parts.begin(); part != parts.end(); ++part)
+      if (2 * part.value() >= titles && part.key().size() > longest.size()) longest = part.key();
+    return longest;
+  };
+  const QString head = mostShared(heads), tail = mostShared(tails);
+  for (size_t k = 0; k < subjects.size(); ++k) {
+    if (!fromTitle[k]) continue;
+    QString& title = subjects[k];
+    if (!tail.isEmpty() && title.size() > tail.size() && title.endsWith(tail)) title.chop(tail.size());
+    if (!head.isEmpty() && title.size() > head.size() && title.startsWith(head)) title.remove(0, head.size());
+  }
+}
+
 QString WithoutHtml(QString name) { return name.endsWith(QLatin1String(".html")) ? name.chopped(5) : name; }
 
 }  // namespace
@@ -126,20 +165,38 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
   for (int i = 0; i < files.Count(); ++i)
     if (files.At(fileName, i).endsWith(QLatin1String(".html"))) pages.push_back(i);
   std::vector<QString> subjects(pages.size());
+  std::vector<char> fromTitle(pages.size(), 0);  // not vector<bool>: the threads write neighbours
   const bool done = RunInParallel(
       static_cast<int>(pages.size()),
       [&](int k) {
-        const QString path = files.At(fileRealPath, pages[static_cast<size_t>(k)]);
-        subjects[static_cast<size_t>(k)] = ListedSubject(ReadSubject(path));
+        const auto at = static_cast<size_t>(k);
+        bool titled = false;
+        subjects[at] = ListedSubject(ReadSubject(files.At(fileRealPath, pages[at]), &titled));
+        fromTitle[at] = titled;
       },
       guarded);
   if (!done) return false;
+  DropSharedTitleParts(subjects, fromTitle);
+  std::vector<QString> keys(pages.size());
+  QHash<QString, int> uses;  // of a subject with a name key
+  for (size_t k = 0; k < pages.size(); ++k) {
+    keys[k] = NameKey(QString(files.At(fileName, pages[k])).remove(QStringLiteral(".html")));
+    ++uses[subjects[k] + QLatin1Char('\n') + keys[k]];
+  }
+  const qsizetype rootLength = WithSlash(helpFolder).size();
   for (size_t k = 0; k < pages.size(); ++k) {
     const int file = pages[k];
     const QString name = files.At(fileName, file);
+    // Rows that read the same in both columns tell their pages apart by folder.
+    if (uses.value(subjects[k] + QLatin1Char('\n') + keys[k]) > 1) {
+      QString folder = files.At(fileFolder, file).mid(rootLength);
+      folder.chop(1);  // its "/"
+      folder.replace(u'&', QStringLiteral("&&"));
+      subjects[k] += QStringLiteral(" (") + (folder.isEmpty() ? QStringLiteral("/") : folder) + QLatin1Char(')');
+    }
     const int entry = index.Grow();
     index.Set(indexSubject, entry, subjects[k]);
-    index.Set(indexNameKey, entry, NameKey(QString(name).remove(QStringLiteral(".html"))));
+    index.Set(indexNameKey, entry, keys[k]);
     index.Set(indexPath, entry, files.At(fileFolder, file) + name);
     index.Set(indexRealPath, entry, files.At(fileRealPath, file));
   }
@@ -222,7 +279,7 @@ double LeadingNumber(const QString& text) {
   return ok ? value : 0.0;
 }
 
-void SortTable(StringTable& table, bool doSort, int field) {
+void SortTable(StringTable& table, bool doSort, int field, bool reversed) {
   if (!doSort) return;
   const QString first = table.At(field, 0);
   const bool numeric = first.size() < 3 * DigitsOnly(first).size();
@@ -235,6 +292,7 @@ void SortTable(StringTable& table, bool doSort, int field) {
     if (numeric) numbers[static_cast<size_t>(i)] = LeadingNumber(texts[static_cast<size_t>(i)]);
   }
   auto before = [&](int a, int b) {
+    if (reversed) std::swap(a, b);
     if (numeric) return numbers[static_cast<size_t>(a)] > numbers[static_cast<size_t>(b)];
     return texts[static_cast<size_t>(a)].compare(texts[static_cast<size_t>(b)], Qt::CaseInsensitive) < 0;
   };
@@ -248,6 +306,40 @@ void SortTable(StringTable& table, bool doSort, int field) {
     from = to;
   }
   table.Reorder(order);
+}
+
+void SortForReading(StringTable& index, const QLocale& locale) {
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  collator.setNumericMode(true);
+  const int count = index.Count();
+  std::vector<QCollatorSortKey> keys;
+  keys.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) keys.push_back(collator.sortKey(index.At(indexSubject, i)));
+  const auto listed = [&](int i) { return !index.At(indexSubject, i).isEmpty(); };
+  std::vector<int> order(static_cast<size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  const auto last = std::stable_partition(order.begin(), order.end(), listed);
+  std::stable_sort(order.begin(), last, [&](int a, int b) {
+    return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
+  });
+  index.Reorder(order);
+}
+
+int LookUpEntry(const StringTable& index, const QString& typed) {
+  const QString wanted = platform::TrimBlanks(typed).toCaseFolded();
+  const auto startsWord = [&](const QString& subject) {
+    for (qsizetype at = subject.indexOf(wanted); at > 0; at = subject.indexOf(wanted, at + 1))
+      if (!subject[at - 1].isLetterOrNumber()) return true;
+    return false;
+  };
+  for (const bool anyWord : {false, true}) {
+    for (int entry = 0; entry < index.Count(); ++entry) {
+      const QString subject = index.At(indexSubject, entry).toCaseFolded();
+      if (anyWord ? startsWord(subject) : subject.startsWith(wanted)) return entry;
+    }
+  }
+  return -1;
 }
 
 }  // namespace lumora::content

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include "content/page_text.h"
@@ -48,8 +49,21 @@ double LeadingNumber(const QString& text);
 
 // Sorts the table by one field, moving whole entries: numbers largest first
 // when the field of entry 0 is a number, otherwise words A to Z ignoring
-// case. Equal entries keep their order, and entries whose field is empty
-// stay where they are (the entries between them are sorted).
-void SortTable(StringTable& table, bool doSort, int field);
+// case; reversed, the other way round. Equal entries keep their order, and
+// entries whose field is empty stay where they are (the entries between
+// them are sorted).
+void SortTable(StringTable& table, bool doSort, int field, bool reversed = false);
+
+// Orders the index as a reader looks a topic up: subjects in the order of
+// the locale's language, letter case ignored, numbers in natural order
+// ("page 2" before "page 10"); entries without a subject last. Equal
+// subjects keep their order.
+void SortForReading(StringTable& index, const QLocale& locale);
+
+// The entry the look-up selects for the typed text (blanks around it and
+// letter case ignored): the first subject that starts with it, else the
+// first with a word that starts with it ("routine" finds "25.1. routine
+// vacuuming"); -1 when none does.
+int LookUpEntry(const StringTable& index, const QString& typed);
 
 }  // namespace lumora::content

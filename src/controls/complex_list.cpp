@@ -174,6 +174,8 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     connect(hotSpot, &platform::FormElement::MouseMove, this, [this, i] { HoverTitle(i); });
     connect(hotSpot, &platform::FormElement::MouseDown, this, &platform::FormElement::MouseDown);
     connect(hotSpot, &platform::FormElement::Click, this, [this, i] { emit HeaderClick(i); });
+    // Clicked twice quickly, a title is still clicked twice (the second click turns the order round).
+    connect(hotSpot, &platform::FormElement::DblClick, this, [this, i] { emit HeaderClick(i); });
   }
 
   for (int i = 0; i < kColumns; ++i) {
@@ -186,8 +188,12 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     });
     connect(text, &platform::FormElement::Click, this, &ComplexList::Click);
     connect(text, &platform::FormElement::DblClick, this, [this] { emit DoubleClick(listIndex_); });
-    connect(text, &platform::FormElement::MouseMove, this, [this](int b, int s, double x, double y) {
+    connect(text, &platform::FormElement::MouseMove, this, [this, text, i](int b, int s, double x, double y) {
       Clear_Col_Selection(-1);
+      // A cell cut to fit shows itself whole, with its "&" once, as a tool tip.
+      const int row = rowHeight_ > 0 ? static_cast<int>(std::floor(y / rowHeight_)) : -1;
+      const QString cell = CellText(i, row);
+      text->setToolTip(text->Line(row) == cell ? QString() : QString(cell).replace(QStringLiteral("&&"), QStringLiteral("&")));
       emit MouseMove(b, s, x, y);
     });
   }

@@ -29,6 +29,7 @@ class ColumnText final : public platform::FormElement {
   QString Caption() const { return lines_.join(QLatin1Char('\r')); }
   void SetLines(QStringList lines);
   int LineCount() const { return static_cast<int>(lines_.size()); }
+  QString Line(int row) const { return row >= 0 && row < lines_.size() ? lines_[row] : QString(); }
   void SetLineHeight(int twips);
   void SetForeColor(int color);
   void SetFontName(const QString& name);

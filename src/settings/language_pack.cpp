@@ -1,5 +1,7 @@
 #include "settings/language_pack.h"
 
+#include <QFileInfo>
+
 #include "content/text_helpers.h"
 #include "platform/text.h"
 #include "settings/settings_file.h"
@@ -59,6 +61,16 @@ LanguagePack ReadLanguagePack(const QString& path) {
   content::StringTable entries(2);
   if (!ReadSettingsFile(path, entries)) return {};
   return SortLanguageEntries(entries);
+}
+
+QLocale PackLocale(const QString& path) {
+  const QString name = QFileInfo(path).completeBaseName();
+  for (int language = QLocale::AnyLanguage + 1; language <= QLocale::LastLanguage; ++language) {
+    const auto candidate = static_cast<QLocale::Language>(language);
+    if (QLocale::languageToString(candidate).compare(name, Qt::CaseInsensitive) == 0) return QLocale(candidate);
+  }
+  const QLocale coded(name);
+  return coded.language() == QLocale::C ? QLocale() : coded;
 }
 
 LanguagePack& Language() {

@@ -21,16 +21,27 @@ class TopicsTest : public TempInstall {
   QString Column(size_t list, size_t column) { return Ui().ComplexList[list]->CxLColText[column]->Caption(); }
 };
 
-TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnly) {
+TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnlyInReadingOrder) {
   manager_->Pages().SwitchPage(app::PageController::pageIndex);
   EXPECT_EQ((QStringList{Column(1, 0), Column(1, 1), Ui().FrameLabel[4]->Caption()}).join(u'|'),
-            QStringLiteral("welcome\rprinting a page\rsetting up|index\rprinting\rsetup|Topics: 3"));
+            QStringLiteral("printing a page\rsetting up\rwelcome|printing\rsetup\rindex|Topics: 3"));
+  EXPECT_EQ(Ui().ComplexList[1]->ListIndex(), 0);  // Enter opens the first topic
   Write("Help/late.html", "<o:Subject>Late</o:Subject>");
   manager_->Pages().SwitchPage(app::PageController::pageSearch);
   EXPECT_EQ(State().IndexTable.Count(), 3);
-  // The look-up selects the first topic that starts with the text, its blanks trimmed, in any letter case.
-  Ui().WriteBox[1]->SetText(QStringLiteral(" SET  "));
-  EXPECT_EQ(Ui().ComplexList[1]->ListIndex(), 2);
+  // The look-up: a topic that starts with the text (blanks trimmed, any case), else one with a word that does.
+  QList<int> selected;
+  for (const char* typed : {" SET  ", "up", "xyz"}) {
+    Ui().WriteBox[1]->SetText(Q(typed));
+    selected << Ui().ComplexList[1]->ListIndex();
+  }
+  EXPECT_EQ(selected, (QList<int>{1, 1, -1}));
+  QStringList orders;  // a second click on the same title turns the order round
+  for (int i = 0; i < 3; ++i) {
+    emit Ui().ComplexList[1]->HeaderClick(1);
+    orders << Column(1, 1);
+  }
+  EXPECT_EQ(orders, (QStringList{Q("index\rprinting\rsetup"), Q("setup\rprinting\rindex"), Q("index\rprinting\rsetup")}));
 }
 
 TEST_F(TopicsTest, SearchListsMatchesBestFirst) {

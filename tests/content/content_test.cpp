@@ -114,7 +114,11 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
       {"emoji", "<meta charset=\"UTF-8\"><o:Subject>" + QByteArray(999, 'y') + "\xf0\x9f\x98\x80 z</o:Subject>",
        QString(999, u'y')},
       {"koi8", Encoded("KOI8-R", "<META CONTENT=\"text/html; charset=KOI8-R\"><o:Subject>Справка Всё</o:Subject>"),
-       QString::fromUtf8("справка всё")}};
+       QString::fromUtf8("справка всё")},
+      {"xml", Encoded("EUC-JP", "<?xml version=\"1.0\" encoding='EUC-JP'?><title>日本語の手引き</title>"),
+       QString::fromUtf8("日本語の手引き")},
+      {"blank", "<o:Subject> &nbsp;=\r\n </o:Subject><title>Listed</title>", QStringLiteral("listed")},  // shows as nothing
+      {"blankutf8", "<o:Subject>\xc2\xa0</o:Subject><title>\xc3\x89t\xc3\xa9</title>", QString::fromUtf8("été")}};
   for (const auto& c : cases)
     EXPECT_EQ(ReadSubject(Write(QString::fromLatin1(c.name) + QStringLiteral(".html"), c.bytes)), c.subject) << c.name;
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
@@ -147,11 +151,33 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
   const QString byNumber = QStringLiteral("apple|cherry|Banana|Apple|Chapter 1");
   EXPECT_EQ((Texts{sorted(true, 0), sorted(true, 1), sorted(false, 0)}),
             (Texts{QStringLiteral("apple|Apple|Banana|Chapter 1|cherry"), byNumber, byNumber}));
+  SortTable(table, true, 1, true);  // reversed: smallest first, ties still in their order
+  EXPECT_EQ(Column(table, 0), QStringLiteral("Apple|Chapter 1|Banana|apple|cherry"));
   table.Set(0, 2, QString());  // an empty field stays where it is; the entries on each side sort apart
-  EXPECT_EQ(sorted(true, 0), QStringLiteral("apple|cherry||Apple|Chapter 1"));
+  EXPECT_EQ(sorted(true, 0), QStringLiteral("Apple|Chapter 1||apple|cherry"));
+  // For reading: the language's order, numbers as numbers, case ignored, no subject last.
+  StringTable index(kIndexFields);
+  index.Set(indexPath, 0, QStringLiteral("no subject"));
+  for (const char* subject : {"page 10", "Zebra", "25.1. routine", "\xc3\xa9t\xc3\xa9", "page 2", "3.2 x", "apple"})
+    index.Set(indexSubject, index.Append(), QString::fromUtf8(subject));
+  SortForReading(index, QLocale(QLocale::French));
+  EXPECT_EQ(Column(index, 0), QString::fromUtf8("3.2 x|25.1. routine|apple|\xc3\xa9t\xc3\xa9|page 2|page 10|Zebra|"));
+  EXPECT_EQ(index.At(indexPath, index.LastIndex()), QStringLiteral("no subject"));
   const std::pair<const char*, double> cases[] = {  // numbers are read as far as they go
       {"12", 12}, {" 1 2 3abc", 123}, {"-4.5x", -4.5}, {"+7", 7}, {"1.5.9", 1.5}, {"abc", 0}, {"", 0}};
   for (const auto& [text, number] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(text)), number) << text;
+}
+
+TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
+  for (const char* name : {"a", "b", "one/intro", "two/intro"})
+    Write(QString::fromLatin1(name) + QStringLiteral(".html"), "<title>" + QByteArray(name).mid(name[3] == '/' ? 4 : 0) +
+                                                                  " &#8212; Py: 3 docs</title>");
+  Write(QStringLiteral("c.html"), "<title>Py: Gamma</title>");  // no shared tail; "py: " is held by too few
+  Write(QStringLiteral("d.html"), Page("Delta \xe2\x80\x94 Py: 3 docs"));  // a subject of its own is kept whole
+  Write(QStringLiteral("e.html"), "<title> \xe2\x80\x94 Py: 3 docs</title>");  // nothing would be left
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  EXPECT_EQ(Column(index, 0), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|intro (one)|intro (two)"));
 }
 
 TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
@@ -225,12 +251,25 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
         << c.page.toStdString();
 }
 
-TEST(Lowering, EveryCharacterLowersInPageBytesAsInText) {
+TEST_F(HelpFolder, AFinalSigmaFindsItsCapitalAndACutCharacterLeavesAPageUtf8) {
+  const QString greek = Write(QStringLiteral("greek.html"), "<p>\xce\x9f\xce\x94\xce\x9f\xce\xa3 \xce\xbf\xce\xb4\xce\xbf\xcf\x82");
+  const QByteArray cut = "caf\xc3\xa9 " + QByteArray(kMaxPageBytes - 7, 'x') + "\xc3\xa9";  // the limit falls in the last "é"
+  const QString big = Write(QStringLiteral("big.html"), cut);
+  EXPECT_EQ((std::vector<long long>{ScorePage(greek, SplitQuery(QString::fromUtf8("\xce\xbf\xce\xb4\xce\xbf\xcf\x82"))),
+                                     ScorePage(greek, SplitQuery(QString::fromUtf8("\xce\x9f\xce\x94\xce\x9f\xce\xa3"))),
+                                     ScorePage(big, {QString::fromUtf8("café")})}),
+            (std::vector<long long>{2, 2, 1}));
+  StringTable index(kIndexFields);
+  index.Set(indexSubject, 0, QString::fromUtf8("\xce\xbf\xce\xb4\xcf\x8c\xcf\x82"));
+  EXPECT_EQ(LookUpEntry(index, QString::fromUtf8("\xce\x9f\xce\x94\xce\x8c\xce\xa3")), 0);
+}
+
+TEST(Lowering, EveryCharacterLowersAndFoldsInPageBytesAsInText) {
   std::string lowered;
   for (char32_t c = 0x80; c <= 0x10FFFF; c = c == 0xD7FF ? 0xE000 : c + 1) {  // no surrogates
     const QString text = QString::fromUcs4(&c, 1);
     EscapeAndLower(text.toUtf8(), true, lowered);
-    ASSERT_EQ(QByteArray::fromStdString(lowered), text.toLower().toUtf8()) << std::hex << static_cast<unsigned>(c);
+    ASSERT_EQ(QByteArray::fromStdString(lowered), text.toLower().toCaseFolded().toUtf8()) << std::hex << static_cast<unsigned>(c);
   }
   for (int b = 0; b < 256; ++b) {
     const QByteArray byte(1, static_cast<char>(b == '&' || b == '=' ? 'a' : b));

@@ -19,6 +19,12 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
   const QStringList cells = list_->CxLColText[0]->Caption().split(QLatin1Char('\r'));
   ASSERT_EQ(cells.size(), 3);
   EXPECT_TRUE(cells[2].startsWith(u"a very") && cells[2].endsWith(u"...")) << cells[2].toStdString();
+  QStringList tips;  // a cut cell shows itself whole as a tool tip, a whole one none
+  for (int row : {2, 0}) {
+    QTest::mouseMove(list_->CxLColText[0], QPoint(5, (row * list_->RowHeight() + 20) / 15));
+    tips << list_->CxLColText[0]->toolTip();
+  }
+  EXPECT_EQ(tips, (QStringList{table.At(0, 3), QString()}));
   EXPECT_EQ(std::tuple(list_->CxLColText[1]->Caption(), list_->CellText(1, 2), list_->CellText(1, 3)),
             std::tuple(QStringLiteral("0\r14\r21"), QStringLiteral("21"), QString()));  // no row past the last
 }

@@ -143,6 +143,13 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
 }
 
+TEST(LanguagePack, ItsFileNameNamesItsLanguage) {
+  std::vector<QLocale::Language> languages;
+  for (const char* path : {"/help/Russian.qlp", "/help/de_DE.qlp", "english.qlp", "/help/help.qlp"})
+    languages.push_back(PackLocale(QString::fromLatin1(path)).language());
+  EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::English, QLocale().language()}));
+}
+
 static const ThemeValues& Parse(QByteArray text, int set = -1) {
   Theme() = ThemeValues();
   const int count = ParseThemeText(text);
