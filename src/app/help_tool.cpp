@@ -12,6 +12,7 @@
 #include "content/topic_index.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 
 namespace lumora::app {
@@ -21,10 +22,16 @@ QString FolderOf(const QString& argument) {
   return settings::NormalizedFolder(QFileInfo(argument).absoluteFilePath());
 }
 
+// The language of the help set: of its language pack, else the user's.
+QLocale LanguageOf(const QString& folder) {
+  const QStringList packs = QDir(platform::ResolvePath(folder)).entryList({QStringLiteral("*.qlp")}, QDir::Files, QDir::Name);
+  return packs.isEmpty() ? QLocale() : settings::PackLocale(packs.first());
+}
+
 content::StringTable IndexOf(const QString& folder) {
   content::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(folder, index);
-  content::SortForReading(index, QLocale());
+  content::SortForReading(index, LanguageOf(folder));
   return index;
 }
 
@@ -78,8 +85,11 @@ int Check(const QString& folder, QTextStream& out) {
 
 }  // namespace
 
-int RunHelpTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int RunHelpTool(const QStringList& given, QTextStream& out, QTextStream& err) {
+  QStringList arguments = given;
   const QString command = arguments.value(0);
+  const bool byHits = command == QLatin1String("search") && arguments.value(1) == QLatin1String("--by-hits");
+  if (byHits) arguments.removeAt(1);
   if (arguments.size() < 2 || (command == QLatin1String("search") && arguments.size() < 3) ||
       (command != QLatin1String("index") && command != QLatin1String("search") && command != QLatin1String("check"))) {
     err << HelpToolUsage();
@@ -96,7 +106,10 @@ int RunHelpTool(const QStringList& arguments, QTextStream& out, QTextStream& err
   }
   if (command == QLatin1String("search")) {
     const QString query = arguments.mid(2).join(QLatin1Char(' '));
-    PrintTable(content::SearchPages(IndexOf(folder), content::SplitQuery(query)), out);
+    const content::Ranking ranking{
+        byHits ? QString() : query,
+        content::Relevance::StemmerLanguage(QLocale::languageToString(LanguageOf(folder).language()))};
+    PrintTable(content::SearchPages(IndexOf(folder), content::SplitQuery(query), {}, ranking), out);
     return 0;
   }
   return Check(folder, out);

@@ -7,7 +7,9 @@ namespace lumora::app {
 
 // The help authors' companion, on the same code as the window:
 //   index FOLDER           subject, name key and path of every topic, tab-separated
-//   search FOLDER WORDS... subject, score and path of every match, best first
+//   search [--by-hits] FOLDER WORDS...
+//                          subject, score and path of every match, the most
+//                          relevant first (--by-hits: the highest score first)
 //   check FOLDER           links to no page or place, unreadable pages, pages
 //                          neither linked from the home page nor listed,
 //                          subjects used twice, links that open the question

@@ -7,6 +7,7 @@
 #include "layout/page_layout.h"
 #include "platform/events.h"
 #include "settings/language_pack.h"
+#include "settings/user_settings.h"
 
 namespace lumora::app {
 namespace {
@@ -94,7 +95,11 @@ void Topics::RunSearch() {
   SetInteractive(false);
   ui_.FrameLabel[5]->SetCaption(settings::LangText(5));
   ShowStatusBox(0);
-  state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, pump_);
+  const QString typed = ui_.WriteBox[0]->Text();
+  const QString language = QLocale::languageToString(settings::PackLocale(state_.Pack).language());
+  const content::Ranking ranking{settings::UserSearchByHits() ? QString() : typed,
+                                 content::Relevance::StemmerLanguage(language)};
+  state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, pump_, ranking);
   if (state_.QuitRequested) return;
   controls::ComplexList* list = ui_.ComplexList[0];
   if (!state_.SearchResults.At(0, 0).isEmpty()) {

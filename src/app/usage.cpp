@@ -38,7 +38,9 @@ QString LumoraUsage() {
 QString HelpToolUsage() {
   return QStringLiteral(
       "Usage: lumora-help index FOLDER            subject, name key and path of every topic\n"
-      "       lumora-help search FOLDER WORDS...  subject, score and path of every match, best first\n"
+      "       lumora-help search FOLDER WORDS...  subject, score and path of every match, most relevant\n"
+      "                                           first (\"quoted words\" are a phrase)\n"
+      "       lumora-help search --by-hits FOLDER WORDS...  the same, highest score first\n"
       "       lumora-help check FOLDER            links to no page or place (page:line), unreadable\n"
       "                                           pages, pages neither linked from the home page nor\n"
       "                                           listed, subjects used twice, ask_class links\n"

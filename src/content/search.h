@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "content/parallel.h"
+#include "content/relevance.h"
 #include "content/string_table.h"
 
 namespace lumora::content {
 
-// The query's words, lower case, split at every blank after trimming:
+// The query's words, lower case, split at every blank after trimming, the
+// double quotes of phrases left out:
 //   "  Print  "        -> {"print"}
 //   "print  setup"     -> {"print", "", "setup"}   (two blanks: an empty word)
 std::vector<QString> SplitQuery(const QString& query);
@@ -23,9 +25,13 @@ class QueryWords final {
   // declares, escaped for display, lower case), overlapping occurrences
   // included: "aa" counts twice in "aaa". An empty word matches nothing.
   long long Score(QByteArrayView page) const;
+  // The same, and what the page holds of the relevance's terms.
+  long long Score(QByteArrayView page, const Relevance& relevance, PageTerms& terms) const;
 
  private:
   static long long Count(std::string_view text, const std::vector<QByteArray>& words);
+  // Writes the page as the search sees it into text; true when that is UTF-8.
+  bool Lowered(QByteArrayView page, std::string& text) const;
 
   std::vector<QByteArray> ansi_;  // empty where the word cannot occur in an ANSI page
   std::vector<QByteArray> utf8_;
@@ -34,10 +40,21 @@ class QueryWords final {
 // The score of the page at exactly this path; 0 when it cannot be read.
 long long ScorePage(const QString& path, const std::vector<QString>& words);
 
+// How results are ordered: by relevance to the query as typed, with the
+// stemmer of this language; by the score (the count of the words) when the
+// query is empty.
+struct Ranking {
+  QString typed;
+  QString language;
+};
+
 // The pages of the index with a score above 0, highest score first and in
 // index order among equal scores: field 0 the subject, field 1 the score,
-// fields 2 and 3 the lower-cased and the real path. Stopped by the pump, it
-// returns an empty table.
-StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump = {});
+// fields 2 and 3 the lower-cased and the real path. Ranked, pages are listed
+// that have a score or hold a term, those that hold more of the terms first,
+// then by relevance, then by score. Stopped by the pump, it returns an empty
+// table.
+StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump = {},
+                        const Ranking& ranking = {});
 
 }  // namespace lumora::content

@@ -60,6 +60,10 @@ void SetUserZoom(double factor) {
   if (store.status() != QSettings::NoError) Note(store, "written");
 }
 
+bool UserSearchByHits() {
+  return UserStore().value(QStringLiteral("Search/Order")).toString().compare(QLatin1String("hits"), Qt::CaseInsensitive) == 0;
+}
+
 WindowPlace UserWindowPlace() {
   const QSettings store = UserStore();
   WindowPlace place;

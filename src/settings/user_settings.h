@@ -17,6 +17,10 @@ void SetUserTheme(const QString& themeName);
 double UserZoom();
 void SetUserZoom(double factor);
 
+// Search results ordered by the count of the words, as the Hits column
+// shows it, instead of by relevance: "Search/Order=hits".
+bool UserSearchByHits();
+
 // Where the window stood when the user last closed it: its normal geometry in
 // pixels, whether it was maximised, and the explorer pane's width in twips.
 struct WindowPlace {

@@ -1,3 +1,5 @@
+#include <QSettings>
+
 #include "app/temp_install.h"
 
 using namespace lumora;
@@ -51,8 +53,12 @@ TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
   EXPECT_FALSE(Ui().CommandButton[0]->Enabled());  // offered once there is more than blanks to search for
   Ui().WriteBox[0]->SetText(QStringLiteral(" Print "));
   emit Ui().CommandButton[0]->Click();
+  // By relevance: both subjects name printing, the shorter is more about it; Hits keeps the count.
   EXPECT_EQ((QStringList{Column(0, 0), Column(0, 1), Ui().FrameLabel[2]->Caption()}),
-            (QStringList{Q("printing a page\rabout printing\rwelcome"), Q("4\r2\r1"), Q("Matches: 3")}));
+            (QStringList{Q("about printing\rprinting a page\rwelcome"), Q("2\r4\r1"), Q("Matches: 3")}));
+  QSettings(QSettings::IniFormat, QSettings::UserScope, Q("quillmark"), Q("lumora")).setValue(Q("Search/Order"), Q("hits"));
+  emit Ui().CommandButton[0]->Click();  // the reader's choice: by the count
+  EXPECT_EQ(Column(0, 0), Q("printing a page\rabout printing\rwelcome"));
   emit Ui().ComplexList[0]->HeaderClick(0);  // by topic, A to Z, the best match still selected
   EXPECT_EQ(Column(0, 0), QStringLiteral("about printing\rprinting a page\rwelcome"));
   emit Ui().CommandButton[1]->Click();  // Display opens the selected result

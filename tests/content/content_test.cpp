@@ -180,6 +180,29 @@ TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
   EXPECT_EQ(Column(index, 0), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|intro (one)|intro (two)"));
 }
 
+TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
+  const char* pages[][2] = {
+      {"a", "<title>Tables</title><p>A table.</p>"},  // a plural in the title
+      {"b", "<title>Other</title><table><tr><td>table</td></tr></table>"},
+      {"c", "<title>Print</title><h2>Tables &amp; printing</h2>"},  // both words
+      {"d", "<script>table print</script><style>.table{}</style><!-- table -->tab&lt;le"},  // markup only
+      {"e", "<title>Joins</title><p>a tablespace</p>"},                                    // a longer word
+      {"f", "<title>Buttons</title><p>The table&#32;print button.</p>"}};
+  StringTable index(kIndexFields);
+  for (const auto& [name, page] : pages) Write(QString::fromLatin1(name) + QStringLiteral(".html"), page);
+  BuildTopicIndex(Root(), index);
+  const auto ranked = [&](const char* typed) -> QString {
+    const QString query = QString::fromLatin1(typed);
+    const StringTable results = SearchPages(index, SplitQuery(query), {}, {query, QStringLiteral("english")});
+    return Column(results, 0) + u'/' + Column(results, 1);
+  };
+  // Pages with both words first, a title before a heading before the text, a whole word before a longer one;
+  // markup weighs nothing, though Hits still counts it.
+  EXPECT_EQ(ranked("table print"), QStringLiteral("print|buttons|tables|other|joins|d.html/3|2|2|3|1|4"));
+  // A phrase is held only where its words stand together; the rest follow by Hits.
+  EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
+}
+
 TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   StringTable index(kIndexFields);
   BuildTopicIndex(Root(), index);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::content {
+
+// What one page holds of one term of a query, by where it stands: in the
+// title or subject, in a heading, in the rest of the text. A whole word (or
+// an inflection of it) counts 1, a longer word it starts counts less.
+struct TermCounts {
+  double title = 0;
+  double heading = 0;
+  double body = 0;
+  bool Any() const { return title + heading + body > 0; }
+};
+
+struct PageTerms {
+  std::vector<TermCounts> terms;  // one per term of the query
+  int words = 0;                  // the length of the page, in words
+  int titleWords = 0;             // of its title and subject
+};
+
+// Orders search results by how well a page answers the words typed. The
+// query's words are terms of their own; words in double quotes are one term,
+// a phrase. Reading and weighing follow the words of the page, not its markup:
+// tags, scripts, styles and comments are left out and character references
+// stand for their characters.
+class Relevance final {
+ public:
+  // language: the Snowball stemmer's name ("english", "russian" ...); words
+  // are matched without inflections when it has none.
+  Relevance(const QString& typed, const QString& language);
+
+  bool Empty() const { return terms_.empty(); }
+
+  // Reads a page's text as the search writes it (UTF-8, lower case, "&" doubled).
+  PageTerms Read(std::string_view text) const;
+
+  // The score of each page among all of them (BM25F, see the definition).
+  std::vector<double> Scores(const std::vector<PageTerms>& pages) const;
+
+  // The Snowball name of a language as QLocale spells it; English when the
+  // locale names none.
+  static QString StemmerLanguage(const QString& localeLanguage);
+
+ private:
+  struct Term {
+    std::vector<std::string> words;  // case-folded UTF-8
+    std::vector<std::string> stems;
+  };
+  std::string Stem(const std::string& word) const;
+
+  std::vector<Term> terms_;
+  std::string language_;
+};
+
+}  // namespace lumora::content
