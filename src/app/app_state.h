@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "app/history.h"
 #include "content/string_table.h"
 #include "content/topic_index.h"
 
@@ -17,8 +18,7 @@ struct AppState {
   QString Pack;  // the language pack as given, in its own letters
   QString HelpFolder;
   int PageMode = 0;
-  content::StringTable History{2};  // field 0 the page in lower case, field 1 as the browser reported it
-  int HistoryPos = 0;
+  app::History History;
   content::StringTable IndexTable{content::kIndexFields};
   content::StringTable SearchResults{content::kIndexFields};
   std::vector<QString> QueryWords{QString()};
@@ -27,7 +27,6 @@ struct AppState {
   QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
   QString CurrentPage;       // the same page as the browser reported it, letter case kept
   bool QuitRequested = false;  // the window is closing: long work stops and nothing more is shown
-  bool HistoryNavigating = false;  // a back or forward step is under way: its page is not recorded
   bool LayoutBusy = false;
   bool WindowMoving = false;        // a caption drag or a resize is moving the windows
   bool CursorOutsideLatch = false;  // highlights were cleared for the region the cursor is in

@@ -146,9 +146,9 @@ QByteArray LayoutReport::Compose() const {
   report[QStringLiteral("title")] = ui.WebBrowser[0]->View()->title();
   report[QStringLiteral("loading")] = ui.WebBrowser[0]->Busy();
   QJsonArray history;
-  for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.At(0, entry));
+  for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.PageAt(entry));
   report[QStringLiteral("history")] = history;
-  report[QStringLiteral("historyPos")] = state.HistoryPos;
+  report[QStringLiteral("historyPos")] = state.History.Position();
   const QCursor* cursor = QApplication::overrideCursor();
   report[QStringLiteral("waitCursor")] = cursor && cursor->shape() == Qt::WaitCursor;
   // The message the user is being shown, if any.

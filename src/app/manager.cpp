@@ -141,7 +141,7 @@ bool Manager::Load(const QString& argumentString) {
 
   state_.DragAnchor.X = -1;
   state_.PageMode = 0;
-  state_.History.Reset();
+  state_.History.Clear();
   state_.IndexTable.Reset();
   state_.SearchResults.Reset();
   state_.QueryWords.assign(1, QString());

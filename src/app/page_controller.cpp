@@ -63,13 +63,11 @@ void PageController::SwitchPage(int page) {
   switch (page) {
     case pageBack:
     case pageForward: {
-      const int target = state_.HistoryPos + (page == pageBack ? -1 : 1);
-      if (!state_.History.HasEntry(target)) break;  // the button should have been disabled
-      state_.HistoryNavigating = true;
-      state_.HistoryPos = target;
+      const std::optional<QString> target = state_.History.BeginStep(page == pageBack ? -1 : 1);
+      if (!target) break;  // the button should have been disabled
       // A step to the page already shown starts nothing; the next page the
       // user reaches must still be recorded.
-      if (!NavigateTo(true, HistoryPage(target))) state_.HistoryNavigating = false;
+      if (!NavigateTo(true, *target)) state_.History.EndUnrecorded();
       break;
     }
     case pageContents:
@@ -106,11 +104,6 @@ void PageController::FocusWorkArea() {
     ui_.WebBrowser[0]->View()->setFocus(Qt::OtherFocusReason);
 }
 
-QString PageController::HistoryPage(int entry) const {
-  const QString real = state_.History.At(1, entry);
-  return real.isEmpty() ? state_.History.At(0, entry) : real;
-}
-
 bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   const QString given = useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html");
   const QString target = platform::AnsiLower(given);
@@ -127,14 +120,14 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
 
 void PageController::Reload() {
   if (state_.PageMode == 3 || state_.CurrentUrl.isEmpty() || ui_.WebBrowser[0]->Busy()) return;
-  state_.HistoryNavigating = true;
+  state_.History.BeginUnrecorded();
   ui_.WebBrowser[0]->Reload();
 }
 
 void PageController::RefreshToolbarState() {
   auto& buttons = ui_.ToolButton;
-  buttons[1]->SetEnabled(state_.History.LastIndex() > state_.HistoryPos);
-  buttons[0]->SetEnabled(state_.HistoryPos >= 1);
+  buttons[1]->SetEnabled(state_.History.CanGoForward());
+  buttons[0]->SetEnabled(state_.History.CanGoBack());
   const bool question = state_.PageMode == 3;
   buttons[7]->SetEnabled(!question);
   buttons[8]->SetEnabled(!question);
@@ -154,25 +147,12 @@ void PageController::NavigationCompleted(const QString& url) {
     // that held the link.
     SwitchPage(pageQuestion);
     state_.CurrentUrl.clear();
-    NavigateTo(true, HistoryPage(state_.HistoryPos));
+    NavigateTo(true, state_.History.Shown());
     return;
   }
-  if (!state_.HistoryNavigating) {
-    // A page reached after Back steps drops the entries ahead of it and
-    // becomes the last, as in every browser: Back then returns to the page
-    // the reader came from.
-    content::StringTable& history = state_.History;
-    if (!history.At(0, 0).isEmpty()) {
-      history.Truncate(state_.HistoryPos + 1);
-      ++state_.HistoryPos;
-    }
-    const int entry = history.Grow();
-    history.Set(0, entry, page);
-    history.Set(1, entry, url);
-  }
+  state_.History.Completed(page, url);
   state_.CurrentUrl = page;
   state_.CurrentPage = url;
-  state_.HistoryNavigating = false;
   RefreshToolbarState();
   emit PageShown(fromSearch);
 }

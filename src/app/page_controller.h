@@ -50,8 +50,6 @@ class PageController final : public QObject {
   void Connect();
   void OpenEntry(const content::StringTable& table, int entry, bool showSubject);
   void LookUpTopic(const QString& typed);
-  // The page of a History entry, in the letters the browser reported.
-  QString HistoryPage(int entry) const;
   void HoverReset(bool keepLists);
 
   layout::Composition& ui_;

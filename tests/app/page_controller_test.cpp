@@ -41,7 +41,7 @@ TEST_F(PageControllerTest, PagesShownAreRecordedAndBackAndForwardWalkTheHistory)
   manager_->Pages().SwitchPage(app::PageController::pageBack);
   // A new page after Back drops what lay ahead: Back returns to where the reader came from.
   ASSERT_TRUE(WaitForPage(home) && manager_->Pages().NavigateTo(true, b) && WaitForPage(b));
-  EXPECT_EQ(std::tuple(State().History.Count(), State().History.At(0, 1), State().HistoryPos), std::tuple(2, b, 1));
+  EXPECT_EQ(std::tuple(State().History.Count(), State().History.PageAt(1), State().History.Position()), std::tuple(2, b, 1));
   manager_->Pages().SwitchPage(app::PageController::pageBack);
   EXPECT_TRUE(WaitForPage(home));
 }
