@@ -11,7 +11,7 @@ void History::Completed(const QString& page, const QString& reported) {
     entries_.resize(static_cast<size_t>(position_) + 1);
     ++position_;
   }
-  entries_.push_back({page, reported});
+  entries_.push_back({page, reported, {}});
 }
 
 std::optional<QString> History::BeginStep(int delta) {
@@ -32,6 +32,19 @@ QString History::Shown() const {
   if (position_ >= Count()) return {};
   const Entry& entry = entries_[static_cast<size_t>(position_)];
   return entry.reported.isEmpty() ? entry.page : entry.reported;
+}
+
+void History::SetShownTitle(const QString& title) {
+  if (position_ < Count()) entries_[static_cast<size_t>(position_)].title = title;
+}
+
+QStringList History::TitlesAhead(int direction) const {
+  QStringList titles;
+  for (int entry = position_ + direction; entry >= 0 && entry < Count(); entry += direction) {
+    const Entry& at = entries_[static_cast<size_t>(entry)];
+    titles << (at.title.isEmpty() ? at.page.mid(at.page.lastIndexOf(u'/') + 1) : at.title);
+  }
+  return titles;
 }
 
 }  // namespace lumora::app

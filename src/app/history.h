@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -32,11 +33,17 @@ class History final {
   QString PageAt(int entry) const;
   // The page at the position, in the browser's letters.
   QString Shown() const;
+  // The title of the page shown, as the view gives it once the page is there.
+  void SetShownTitle(const QString& title);
+  // What Back (-1) or Forward (+1) steps reach, the nearest first: each
+  // page's title, its file name when it has none.
+  QStringList TitlesAhead(int direction) const;
 
  private:
   struct Entry {
     QString page;
     QString reported;
+    QString title;
   };
   std::vector<Entry> entries_;
   int position_ = 0;

@@ -149,6 +149,7 @@ QByteArray LayoutReport::Compose() const {
   for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.PageAt(entry));
   report[QStringLiteral("history")] = history;
   report[QStringLiteral("historyPos")] = state.History.Position();
+  report[QStringLiteral("historyMenu")] = QJsonArray::fromStringList(window_.Pages().HistoryMenuTitles());
   const QCursor* cursor = QApplication::overrideCursor();
   report[QStringLiteral("waitCursor")] = cursor && cursor->shape() == Qt::WaitCursor;
   // The message the user is being shown, if any.

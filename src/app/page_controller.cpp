@@ -3,7 +3,9 @@
 #include <QLineEdit>
 #include <QWebEngineView>
 
+#include "platform/color.h"
 #include "platform/events.h"
+#include "settings/theme.h"
 #include "platform/text.h"
 
 namespace lumora::app {
@@ -27,6 +29,9 @@ void PageController::Connect() {
       if (command == pageContents) NavigateTo(false, QString());
     });
   }
+  for (const int direction : {-1, 1})
+    connect(ui_.ToolButton[direction < 0 ? 0 : 1], &controls::ToolButton::MenuRequested, this,
+            [this, direction] { ShowHistoryMenu(direction); });
   connect(ui_.CommandButton[1], &controls::CommandButton::Click, this,
           [this] { OpenEntry(state_.SearchResults, ui_.ComplexList[0]->ListIndex(), false); });
   connect(ui_.CommandButton[2], &controls::CommandButton::Click, this,
@@ -62,14 +67,7 @@ void PageController::SwitchPage(int page) {
   platform::BrowserView* browser = ui_.WebBrowser[0];
   switch (page) {
     case pageBack:
-    case pageForward: {
-      const std::optional<QString> target = state_.History.BeginStep(page == pageBack ? -1 : 1);
-      if (!target) break;  // the button should have been disabled
-      // A step to the page already shown starts nothing; the next page the
-      // user reaches must still be recorded.
-      if (!NavigateTo(true, *target)) state_.History.EndUnrecorded();
-      break;
-    }
+    case pageForward: Step(page == pageBack ? -1 : 1); break;
     case pageContents:
     case pageIndex:
     case pageSearch:
@@ -90,6 +88,45 @@ void PageController::SwitchPage(int page) {
     default: break;
   }
   RefreshToolbarState();
+}
+
+void PageController::Step(int delta) {
+  const std::optional<QString> target = state_.History.BeginStep(delta);
+  if (!target) return;  // the button should have been disabled
+  // A step to the page already shown starts nothing; the next page the
+  // user reaches must still be recorded.
+  if (!NavigateTo(true, *target)) state_.History.EndUnrecorded();
+  RefreshToolbarState();
+}
+
+void PageController::ShowHistoryMenu(int direction) {
+  const QStringList titles = state_.History.TitlesAhead(direction);
+  if (titles.isEmpty() || state_.PageMode == pageQuestion - pageContents) return;
+  controls::ToolButton* button = ui_.ToolButton[direction < 0 ? 0 : 1];
+  delete historyMenu_;
+  historyMenu_ = new QMenu(button);
+  historyMenu_->setAttribute(Qt::WA_DeleteOnClose);
+  const settings::ThemeValues& theme = settings::Theme();
+  const auto css = [](int colour) { return platform::ToQColor(colour).name(); };
+  historyMenu_->setStyleSheet(QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; font-family: \"%4\"; }"
+                                             "QMenu::item { padding: 3px 18px; }"
+                                             "QMenu::item:selected { background: %5; color: %1; }")
+                                  .arg(css(theme.theme_light), css(theme.theme_pitch), css(theme.theme_dark),
+                                       theme.theme_text, css(theme.theme_highlight)));
+  for (qsizetype i = 0; i < titles.size(); ++i) {
+    QString label = titles[i];
+    const int steps = static_cast<int>(i + 1) * direction;
+    connect(historyMenu_->addAction(label.replace(u'&', QStringLiteral("&&"))), &QAction::triggered, this,
+            [this, steps] { Step(steps); });
+  }
+  historyMenu_->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+QStringList PageController::HistoryMenuTitles() const {
+  QStringList titles;
+  if (historyMenu_ && historyMenu_->isVisible())
+    for (const QAction* action : historyMenu_->actions()) titles << action->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+  return titles;
 }
 
 void PageController::FocusWorkArea() {
@@ -151,6 +188,7 @@ void PageController::NavigationCompleted(const QString& url) {
     return;
   }
   state_.History.Completed(page, url);
+  state_.History.SetShownTitle(ui_.WebBrowser[0]->View()->title());
   state_.CurrentUrl = page;
   state_.CurrentPage = url;
   RefreshToolbarState();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 #include "app/app_state.h"
@@ -40,6 +42,11 @@ class PageController final : public QObject {
   void Reload();
   // The browser completed a navigation to url.
   void NavigationCompleted(const QString& url);
+  // The pages Back (-1) or Forward (+1) reach, offered as a list under the
+  // button; choosing one takes as many steps. Nothing when there are none.
+  void ShowHistoryMenu(int direction);
+  // The history list while it is open: its pages' titles, nearest first.
+  QStringList HistoryMenuTitles() const;
 
  signals:
   // A page is shown: one opened from the search result list (fromSearch),
@@ -48,6 +55,7 @@ class PageController final : public QObject {
 
  private:
   void Connect();
+  void Step(int delta);
   void OpenEntry(const content::StringTable& table, int entry, bool showSubject);
   void LookUpTopic(const QString& typed);
   void HoverReset(bool keepLists);
@@ -55,6 +63,7 @@ class PageController final : public QObject {
   layout::Composition& ui_;
   AppState& state_;
   Hooks hooks_;
+  QPointer<QMenu> historyMenu_;
   QString searchTarget_;  // the page opened from the search list, lower case, until it is shown
 };
 

@@ -48,7 +48,13 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
 
   TlBHotSpot = new platform::HotSpot(this);
   connect(TlBHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
-  connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this] { PressedLook(); });
+  connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this](int button) {
+    if (button == platform::vbRightButton) {
+      if (commandEnabled_) emit MenuRequested();
+      return;
+    }
+    PressedLook();
+  });
   connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] { ReleasedLook(); });
   connect(TlBHotSpot, &platform::FormElement::Click, this, &ToolButton::Press);
   connect(TlBHotSpot, &platform::FormElement::DblClick, this, [this] {
@@ -177,6 +183,10 @@ void ToolButton::ResetControl() {
 }
 
 void ToolButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier) {
+    if (commandEnabled_) emit MenuRequested();
+    return;
+  }
   if (!platform::IsPressKey(event->key())) return platform::FormElement::keyPressEvent(event);
   keyDown_ = true;
   PressedLook();

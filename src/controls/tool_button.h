@@ -54,6 +54,9 @@ class ToolButton final : public platform::FormElement {
  signals:
   void Click(int CommandID);
   void DoubleClick(int CommandID);
+  // A right click, or Alt+Down with the keyboard on the button: its list of
+  // places to go (Back's and Forward's history).
+  void MenuRequested();
 
  protected:
   void OnResize() override;

@@ -179,10 +179,16 @@ void WriteBox::ResetControl() {
 
 bool WriteBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == WrBText) {
-    if (event->type() == QEvent::KeyPress && WrBText->isReadOnly()) emit DropClick(listIndex_);
+    if (event->type() == QEvent::KeyPress) {
+      pressedKeys_.insert(static_cast<QKeyEvent*>(event)->key());
+      if (WrBText->isReadOnly()) emit DropClick(listIndex_);
+    }
+    if (event->type() == QEvent::FocusOut) pressedKeys_.clear();
     if (event->type() == QEvent::KeyRelease) {
       auto* key = static_cast<QKeyEvent*>(event);
-      if (!key->isAutoRepeat()) OnKeyReleased(platform::VbKeyCode(key->key()), platform::VbShift(key->modifiers()));
+      // A release whose press went elsewhere (Enter that chose from a menu) is no key for the box.
+      if (!key->isAutoRepeat() && pressedKeys_.remove(key->key()))
+        OnKeyReleased(platform::VbKeyCode(key->key()), platform::VbShift(key->modifiers()));
     }
     if (event->type() == QEvent::MouseMove) {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 #include <QStringList>
 
 #include "platform/form_element.h"
@@ -72,6 +74,7 @@ class WriteBox final : public platform::FormElement {
   int listIndex_ = 0;
   QString clickTag_;
   int backColour_ = 0xFFFFFF;
+  QSet<int> pressedKeys_;  // keys pressed in the box and not yet released
 };
 
 }  // namespace lumora::controls

@@ -31,17 +31,3 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
     for (int x = 0; x < first.width(); ++x) dark += qGray(first.pixel(x, y)) < 128 ? 1 : 0;
   EXPECT_GT(dark, 20);
 }
-
-// Reached after a step back, a page goes to the end and the position stays: Forward walks the older first.
-TEST_F(PageControllerTest, PagesShownAreRecordedAndBackAndForwardWalkTheHistory) {
-  for (const char* page : {"Help/a.html", "Help/b.html"}) Write(page, "page");
-  Start();
-  const QString home = Lower("Help/index.html"), a = Lower("Help/a.html"), b = Lower("Help/b.html");
-  ASSERT_TRUE(WaitForPage(home) && manager_->Pages().NavigateTo(true, a) && WaitForPage(a));
-  manager_->Pages().SwitchPage(app::PageController::pageBack);
-  // A new page after Back drops what lay ahead: Back returns to where the reader came from.
-  ASSERT_TRUE(WaitForPage(home) && manager_->Pages().NavigateTo(true, b) && WaitForPage(b));
-  EXPECT_EQ(std::tuple(State().History.Count(), State().History.PageAt(1), State().History.Position()), std::tuple(2, b, 1));
-  manager_->Pages().SwitchPage(app::PageController::pageBack);
-  EXPECT_TRUE(WaitForPage(home));
-}

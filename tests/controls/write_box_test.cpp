@@ -21,6 +21,7 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseAndTheSelectionKeepsItsNumbers) {
   QSignalSpy keys(control_, &WriteBox::KeyPressed);
   text_->setText(QStringLiteral("ab\r\ncd\r\nef"));
   EXPECT_EQ(control_->Text(), QStringLiteral("abcdef"));  // reading never gives CR LF
+  QTest::keyRelease(text_, Qt::Key_Return);  // its press went elsewhere: no key for the box
   QTest::keyClick(text_, Qt::Key_Return);
   EXPECT_EQ(keys, (QList<QVariantList>{{13, 0}}));
   text_->setText(QStringLiteral("a\r\nbcdef"));

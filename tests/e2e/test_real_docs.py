@@ -55,6 +55,15 @@ class RealDocs(ProgramTest):
                          ["sql-vacuum.html", "app-vacuumdb.html"])
         report = self.step(report, "ToolButton(0)", "/sql-vacuum.html", forward=True)
         self.step(report, "ToolButton(1)", "/app-vacuumdb.html", forward=False)
+        # A right click on Back lists the pages behind by title, nearest first; the third is three steps back.
+        report = self.open_by_look_up(report, "pg_dump", "pg_dump", "/app-pgdump.html")
+        self.display.mouse_move(*report.screen_centre("ToolButton(0)"))
+        self.display.run("xdotool", "click", "3")
+        report = self.wait(lambda r: len(r["historyMenu"]) == 3, "Back's list of pages")
+        self.assertEqual(report["historyMenu"][:2], ["vacuumdb", "VACUUM"])
+        self.key("Down", "Down", "Down", "Return")
+        self.wait(lambda r: r["url"].endswith("/html/index.html") and r["historyPos"] == 0
+                  and r.control("ToolButton(1)")["enabled"], "three steps back, Forward enabled")
 
     def test_python_manual(self):
         report = self.start_on("python3.11-doc", "/usr/share/doc/python3.11/html")
