@@ -8,20 +8,26 @@ using namespace lumora;
 
 // The first line is the query, the rest the page. However the score takes
 // its short cuts, it counts the words in the page's decoded text as the
-// list shows it, lower case. A typed query comes from a text box and never
-// holds the replacement character; only broken input bytes give one, and a
-// page's broken bytes may decode to it in more than one way.
+// list shows it, lower case and case-folded; ranking reads the same page and
+// counts the same. A typed query comes from a text box and never holds the
+// replacement character; only broken input bytes give one, and a page's
+// broken bytes may decode to it in more than one way.
 FUZZ_TARGET(bytes) {
   const qsizetype newline = bytes.indexOf('\n');
   const QByteArrayView page = newline < 0 ? QByteArrayView() : bytes.sliced(newline + 1);
-  const std::vector<QString> words = content::SplitQuery(QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline)));
-  const QByteArray text = platform::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toUtf8();
+  const QString typed = QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline));
+  const std::vector<QString> words = content::SplitQuery(typed);
+  const QByteArray text =
+      platform::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
   for (const QString& word : words)
     if (word.contains(QChar::ReplacementCharacter)) return;
   long long expected = 0;
   for (const QString& word : words) {
-    const QByteArray utf8 = word.toUtf8();
+    const QByteArray utf8 = word.toCaseFolded().toUtf8();
     for (qsizetype at = utf8.isEmpty() ? -1 : text.indexOf(utf8); at >= 0; at = text.indexOf(utf8, at + 1)) ++expected;
   }
-  FUZZ_CHECK(content::QueryWords(words).Score(page) == expected);
+  content::PageTerms terms;
+  const content::QueryWords query(words);
+  FUZZ_CHECK(query.Score(page) == expected);
+  FUZZ_CHECK(query.Score(page, content::Relevance(typed, QStringLiteral("english")), terms) == expected);
 }
