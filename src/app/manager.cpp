@@ -81,7 +81,13 @@ Manager::Manager(ManagerSub* owner)
     if (fromSearch) marks_->Show(state_.CurrentUrl, state_.QueryWords);
     else marks_->Clear(state_.CurrentUrl);
   });
-  new Shortcuts(*this, ui_, *pages_, *find_, home, this);
+  // F1: the help set's page about using the viewer, else the home page.
+  auto viewerHelp = [this] {
+    const QString page = pages_->ViewerHelpPage();
+    pages_->SwitchPage(PageController::pageContents);
+    pages_->NavigateTo(!page.isEmpty(), page);
+  };
+  new Shortcuts(*this, ui_, *pages_, *find_, home, viewerHelp, this);
   owner->SetMainWindow(this);
   // The title-bar buttons and the tool buttons reach into the edge band: a
   // press on them is theirs. Over the page only the outermost two pixels

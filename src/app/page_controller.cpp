@@ -1,10 +1,12 @@
 #include "app/page_controller.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QWebEngineView>
 
 #include "platform/color.h"
 #include "platform/events.h"
+#include "platform/files.h"
 #include "settings/theme.h"
 #include "platform/text.h"
 
@@ -153,6 +155,14 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   ui_.WebBrowser[0]->Navigate2(given, kNavigateFlags);
   RefreshToolbarState();
   return true;
+}
+
+QString PageController::ViewerHelpPage() const {
+  for (const char* name : {"using/overview.html", "using/index.html", "using.html"}) {
+    const QString path = platform::ResolvePath(state_.HelpFolder + QLatin1String(name));
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return {};
 }
 
 void PageController::Reload() {

@@ -37,6 +37,10 @@ class PageController final : public QObject {
   void RefreshToolbarState();
   // Gives the keyboard to where the reader works on the page shown.
   void FocusWorkArea();
+  // The help set's own page about using the viewer, as help authors name it
+  // (the first of using/overview.html, using/index.html, using.html, letter
+  // case ignored); "" when it has none.
+  QString ViewerHelpPage() const;
   // Loads the page shown again (an author's edit shows), as no new step in
   // the history; nothing while the question form or no page is shown.
   void Reload();

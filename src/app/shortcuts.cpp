@@ -20,7 +20,7 @@ constexpr double kZoomLevels[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5
 }  // namespace
 
 Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
-                     std::function<void()> home, QObject* parent)
+                     std::function<void()> home, std::function<void()> viewerHelp, QObject* parent)
     : QObject(parent), window_(window), ui_(ui), pages_(pages), home_(std::move(home)) {
   auto whenEnabled = [this](int button, int page) {
     return [this, button, page] {
@@ -38,6 +38,7 @@ Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& p
   });
   Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(7, PageController::pagePrint));
   Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(8, PageController::pagePreview));
+  Add(QKeySequence(Qt::Key_F1), std::move(viewerHelp));
   Add(QKeySequence(Qt::Key_F5), [this] { pages_.Reload(); });
   Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_F), [&find] { find.Open(); });

@@ -18,8 +18,8 @@ namespace lumora::app {
 
 // The keys a reader expects besides the mouse: zoom (Ctrl+plus, Ctrl+minus,
 // Ctrl+0, Ctrl+wheel over the page), Back and Forward (Alt+Left, Alt+Right),
-// the home page (Alt+Home), print and preview (Ctrl+P, Ctrl+Shift+P), reload
-// (F5), F6
+// the home page (Alt+Home), the help set's page about the viewer (F1), print
+// and preview (Ctrl+P, Ctrl+Shift+P), reload (F5), F6
 // between the pane and the page, and find in page (Ctrl+F, F3, Shift+F3,
 // Escape while the find strip shows). A key whose toolbar button is
 // disabled does nothing.
@@ -29,7 +29,7 @@ class Shortcuts final : public QObject {
 
  public:
   Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
-            std::function<void()> home, QObject* parent = nullptr);
+            std::function<void()> home, std::function<void()> viewerHelp, QObject* parent = nullptr);
 
   // The zoom steps levels up (above 0) or down; kept for the user.
   void Zoom(int steps);

@@ -50,7 +50,8 @@ class Keys(ProgramTest):
                              ("alt+Left", lambda r: r["url"] == home),
                              ("alt+Right", lambda r: r["url"].endswith("/glossary.html")),
                              ("alt+Home", lambda r: r["url"] == home and r["page"] == 0),
-                             ("BackSpace", lambda r: r["url"].endswith("/glossary.html"))):
+                             ("BackSpace", lambda r: r["url"].endswith("/glossary.html")),
+                             ("F1", lambda r: r["url"].endswith("/using/overview.html"))):
             self.key(key)
             self.wait(reached, key)
         for keys, title in (("ctrl+p", "^Print$"), ("ctrl+shift+p", "^Print Preview$")):
