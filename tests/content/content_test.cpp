@@ -170,8 +170,8 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
 
 TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
   for (const char* name : {"a", "b", "one/intro", "two/intro"})
-    Write(QString::fromLatin1(name) + QStringLiteral(".html"), "<title>" + QByteArray(name).mid(name[3] == '/' ? 4 : 0) +
-                                                                  " &#8212; Py: 3 docs</title>");
+    Write(QString::fromLatin1(name) + QStringLiteral(".html"),
+          "<title>" + QByteArray(name).mid(QByteArray(name).lastIndexOf('/') + 1) + " &#8212; Py: 3 docs</title>");
   Write(QStringLiteral("c.html"), "<title>Py: Gamma</title>");  // no shared tail; "py: " is held by too few
   Write(QStringLiteral("d.html"), Page("Delta \xe2\x80\x94 Py: 3 docs"));  // a subject of its own is kept whole
   Write(QStringLiteral("e.html"), "<title> \xe2\x80\x94 Py: 3 docs</title>");  // nothing would be left
