@@ -218,7 +218,11 @@ QByteArray EscapedValue(const QString& text) {
   const bool plain = !utf8.isEmpty() && utf8.front() != ' ' && utf8.back() != ' ' &&
                      std::all_of(utf8.begin(), utf8.end(), IsPlainByte);
   if (plain) return utf8;
-  QByteArray quoted = utf8.startsWith('@') ? "\"@" : "\"";
+  // A value that reads "@@..." loses its first "@"; judged after the dropped characters.
+  const auto kept = std::find_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || c == '\t' || c == '\n' || c == '\r';
+  });
+  QByteArray quoted = kept != utf8.end() && *kept == '@' ? "\"@" : "\"";
   for (char c : utf8) {
     switch (c) {
       case '"': quoted += "\\\""; break;

@@ -8,10 +8,8 @@ using lumora::app::History;
 
 namespace {
 
-// One reader's steps: a capital opens that page (also a page handed over by a
-// later start), "b" and "f" step Back and Forward, "q" follows a question link on
-// the page shown (the view shows that page again), "r" shows it again as its
-// file stands, "=" is a step to the page already shown.
+// A reader's steps: a capital opens that page (or has it handed over), "b" and "f" step Back and Forward,
+// "q" follows a question link (its page shows again), "r" reloads, "=" steps to the page already shown.
 QString Walk(const char* steps) {
   History history;
   for (const QString& step : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {

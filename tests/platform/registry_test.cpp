@@ -76,6 +76,8 @@ TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
     EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
   }
   EXPECT_TRUE(Bytes().contains("\nLMRCPUInfo=Zone 9: a-z_A.Z/0\r\n"));  // plain, to be read
+  Write("LMRCPUInfo", "\x01@@x");  // the control character goes, both "@" stay
+  EXPECT_EQ(Read("LMRCPUInfo"), QStringLiteral("@@x"));
 }
 
 // A section above the key that holds none of its values, or one below it, takes no write.

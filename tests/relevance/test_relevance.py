@@ -1,5 +1,4 @@
-"""Questions a reader asks of two real manuals (Debian's python3.11-doc and postgresql-doc-15), each with the
-page that answers it: the search must put that page first for nearly all and in the top three for every one."""
+"""Questions a reader asks of Debian's Python and PostgreSQL manuals: the page that answers comes first or near."""
 
 import os
 import subprocess
