@@ -99,8 +99,10 @@ void Topics::RunSearch() {
   const QString language = QLocale::languageToString(settings::PackLocale(state_.Pack).language());
   const content::Ranking ranking{settings::UserSearchByHits() ? QString() : typed,
                                  content::Relevance::StemmerLanguage(language)};
-  state_.SearchResults = content::SearchPages(state_.IndexTable, state_.QueryWords, pump_, ranking);
+  const bool read = pageWords_.Update(state_.IndexTable, pump_);
   if (state_.QuitRequested) return;
+  state_.SearchResults = read ? pageWords_.Search(state_.IndexTable, state_.QueryWords, ranking)
+                              : content::StringTable(content::kIndexFields);
   controls::ComplexList* list = ui_.ComplexList[0];
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
     list->Submit_Data_Array(state_.SearchResults, -1, 1);

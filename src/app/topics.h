@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "content/parallel.h"
+#include "content/word_index.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -41,6 +42,9 @@ class Topics final : public QObject {
   AppState& state_;
   std::function<int()> scaleWidth_;
   content::Pump pump_;
+  // The pages' words, read by the first search and kept up to date, so that
+  // later searches read only the pages that changed.
+  content::WordIndex pageWords_;
   QPointer<QWidget> focusBeforeBusy_;
   struct SortOrder {
     int field = -1;  // the column title last clicked; -1: none since the list was filled

@@ -7,109 +7,14 @@
 #include <QStringList>
 #include <cmath>
 #include <memory>
-#include <unordered_map>
 
-#include "content/text_helpers.h"
+#include "content/words.h"
 
 namespace lumora::content {
 namespace {
 
-enum class Field { Body, Heading, Title };
-
-bool IsWordByte(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || (c >= 'A' && c <= 'Z'); }
-
-void AppendFolded(std::string& word, char32_t c) {
-  const QString folded = QString::fromUcs4(&c, 1).toCaseFolded();
-  word += folded.toStdString();
-}
-
-// Calls onWord(word, field) for every word of text: runs of letters, digits,
-// combining marks and "_" (so "autovacuum_naptime" is one word). With markup,
-// text is a page as the search writes it: tags, comments, scripts and styles
-// are passed over, the title and the subject are one field and h1 to h6
-// another, and character references ("&" doubled) read as their characters.
-template <class OnWord>
-void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
-  Field field = Field::Body;
-  std::string word;
-  const auto flush = [&] {
-    if (!word.empty()) onWord(word, field);
-    word.clear();
-  };
-  const size_t n = text.size();
-  for (size_t i = 0; i < n;) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c == '<' && markup) {
-      flush();
-      if (text.substr(i, 4) == "<!--") {
-        const size_t end = text.find("-->", i + 4);
-        i = end == std::string_view::npos ? n : end + 3;
-        continue;
-      }
-      size_t j = i + 1;
-      const bool closing = j < n && text[j] == '/';
-      if (closing) ++j;
-      const size_t start = j;
-      while (j < n && (IsWordByte(static_cast<unsigned char>(text[j])) || text[j] == ':')) ++j;
-      const std::string_view name = text.substr(start, j - start);
-      if (!closing && (name == "script" || name == "style")) {
-        const size_t end = text.find(std::string("</").append(name), j);
-        i = end == std::string_view::npos ? n : end;
-        continue;
-      }
-      if (name == "title" || name == "o:subject")
-        field = closing ? Field::Body : Field::Title;
-      else if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
-        field = closing ? Field::Body : Field::Heading;
-      const size_t end = text.find('>', j);
-      i = end == std::string_view::npos ? n : end + 1;
-      continue;
-    }
-    if (c == '&' && markup) {
-      size_t j = i;
-      while (j < n && text[j] == '&') ++j;
-      size_t end = j;
-      while (end < n && end - j < 12 && (IsWordByte(static_cast<unsigned char>(text[end])) || text[end] == '#')) ++end;
-      if (end < n && end > j && text[end] == ';') {
-        const QString decoded = DecodeCharacterReferences(
-            QLatin1Char('&') + QString::fromUtf8(text.substr(j, end - j + 1)));
-        for (const char32_t u : decoded.toUcs4())
-          if (QChar::isLetterOrNumber(u))
-            AppendFolded(word, u);
-          else
-            flush();
-        i = end + 1;
-      } else {
-        flush();
-        i = j;
-      }
-      continue;
-    }
-    if (c < 0x80) {
-      if (IsWordByte(c))
-        word += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-      else
-        flush();
-      ++i;
-      continue;
-    }
-    const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (length == 1 || i + length > n) {  // not the start of a whole character
-      flush();
-      ++i;
-      continue;
-    }
-    char32_t u = c & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) u = (u << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    const QChar::Category category = QChar::category(u);
-    if (QChar::isLetterOrNumber(u) || category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining)
-      word.append(text.substr(i, length));
-    else
-      flush();
-    i += length;
-  }
-  flush();
-}
+using words::Field;
+using words::ForEachWord;
 
 // A Snowball stemmer for each thread that stems: they are not thread-safe.
 struct Stemmer {
@@ -160,49 +65,19 @@ std::string Relevance::Stem(const std::string& word) const {
   return std::string(reinterpret_cast<const char*>(stem), static_cast<size_t>(sb_stemmer_length(own.stemmer.get())));
 }
 
-PageTerms Relevance::Read(std::string_view text) const {
-  PageTerms page;
-  page.terms.resize(terms_.size());
-  std::vector<size_t> progress(terms_.size(), 0);  // words of each phrase matched so far
-  std::unordered_map<std::string, std::string> stems;
-  const auto matches = [&](const std::string& word, const Term& term, size_t k) -> double {
-    const std::string& wanted = term.words[k];
-    const std::string& stem = term.stems[k];
-    // Most words differ at once: a word, its stem and its inflections share their first letter.
-    if (word[0] != wanted[0] && (stem.empty() || word[0] != stem[0])) return 0;
-    if (word == wanted) return 1;
-    // Only a word that starts as the stem does can have that stem.
-    if (word.compare(0, std::min<size_t>(3, stem.size()), stem, 0, std::min<size_t>(3, stem.size())) == 0) {
-      auto known = stems.find(word);
-      if (known == stems.end()) known = stems.emplace(word, Stem(word)).first;
-      if (known->second == stem) return 1;
-    }
-    return term.words.size() == 1 && wanted.size() >= 2 && word.size() > wanted.size() && word.starts_with(wanted)
-               ? kPrefixMatch
-               : 0;
-  };
-  ForEachWord(text, true, [&](const std::string& word, Field field) {
-    ++page.words;
-    if (field == Field::Title) ++page.titleWords;
-    for (size_t t = 0; t < terms_.size(); ++t) {
-      const Term& term = terms_[t];
-      double found = 0;
-      if (term.words.size() == 1) {
-        found = matches(word, term, 0);
-      } else {
-        size_t& k = progress[t];
-        k = matches(word, term, k) >= 1 ? k + 1 : (matches(word, term, 0) >= 1 ? 1 : 0);
-        if (k == term.words.size()) {
-          found = 1;
-          k = 0;
-        }
-      }
-      if (found == 0) continue;
-      TermCounts& counts = page.terms[t];
-      (field == Field::Title ? counts.title : field == Field::Heading ? counts.heading : counts.body) += found;
-    }
-  });
-  return page;
+double Relevance::Matches(std::string_view word, size_t term, size_t k) const {
+  const Term& wanted = terms_[term];
+  const std::string& whole = wanted.words[k];
+  const std::string& stem = wanted.stems[k];
+  // Most words differ at once: a word, its stem and its inflections share their first letter.
+  if (word.empty() || (word[0] != whole[0] && (stem.empty() || word[0] != stem[0]))) return 0;
+  if (word == whole) return 1;
+  // Only a word that starts as the stem does can have that stem.
+  const size_t shared = std::min<size_t>(3, stem.size());
+  if (word.compare(0, shared, stem, 0, shared) == 0 && Stem(std::string(word)) == stem) return 1;
+  return wanted.words.size() == 1 && whole.size() >= 2 && word.size() > whole.size() && word.starts_with(whole)
+             ? kPrefixMatch
+             : 0;
 }
 
 // BM25 for each field, weighed: a word in the title or subject weighs 3, in a

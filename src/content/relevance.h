@@ -25,9 +25,7 @@ struct PageTerms {
 
 // Orders search results by how well a page answers the words typed. The
 // query's words are terms of their own; words in double quotes are one term,
-// a phrase. Reading and weighing follow the words of the page, not its markup:
-// tags, scripts, styles and comments are left out and character references
-// stand for their characters.
+// a phrase. The word index counts what each page holds of the terms.
 class Relevance final {
  public:
   // language: the Snowball stemmer's name ("english", "russian" ...); words
@@ -36,8 +34,13 @@ class Relevance final {
 
   bool Empty() const { return terms_.empty(); }
 
-  // Reads a page's text as the search writes it (UTF-8, lower case, "&" doubled).
-  PageTerms Read(std::string_view text) const;
+  size_t Terms() const { return terms_.size(); }
+  // The number of words of a term: 1, or more for a phrase.
+  size_t TermLength(size_t term) const { return terms_[term].words.size(); }
+  // How much a word of a page (case-folded UTF-8) counts as word k of a term:
+  // 1 for the word or an inflection of it, less for a longer word that starts
+  // with a single word typed, else 0.
+  double Matches(std::string_view word, size_t term, size_t k) const;
 
   // The score of each page among all of them (BM25F, see the definition).
   std::vector<double> Scores(const std::vector<PageTerms>& pages) const;

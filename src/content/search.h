@@ -25,17 +25,23 @@ class QueryWords final {
   // declares, escaped for display, lower case), overlapping occurrences
   // included: "aa" counts twice in "aaa". An empty word matches nothing.
   long long Score(QByteArrayView page) const;
-  // The same, and what the page holds of the relevance's terms.
-  long long Score(QByteArrayView page, const Relevance& relevance, PageTerms& terms) const;
+
+  size_t Size() const { return utf8_.size(); }
+  // Word i as it is counted in a UTF-8 or an ANSI page's text (empty when it
+  // cannot occur there).
+  const QByteArray& Encoded(size_t i, bool utf8) const { return utf8 ? utf8_[i] : ansi_[i]; }
 
  private:
   static long long Count(std::string_view text, const std::vector<QByteArray>& words);
-  // Writes the page as the search sees it into text; true when that is UTF-8.
-  bool Lowered(QByteArrayView page, std::string& text) const;
 
   std::vector<QByteArray> ansi_;  // empty where the word cannot occur in an ANSI page
   std::vector<QByteArray> utf8_;
 };
+
+// Writes the page as the search counts in it into text: decoded as it
+// declares, escaped for display, lower case and case-folded, as UTF-8; an
+// ANSI page stays in its code page, lower case. True when text is UTF-8.
+bool SearchText(QByteArrayView page, std::string& text);
 
 // The score of the page at exactly this path; 0 when it cannot be read.
 long long ScorePage(const QString& path, const std::vector<QString>& words);

@@ -126,6 +126,13 @@ QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile
   return bytes;
 }
 
+FileStamp StampOf(const QString& path) {
+  struct stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+  return {static_cast<qint64>(info.st_size), static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<quint64>(info.st_ino)};
+}
+
 bool IsInside(const QString& canonicalPath, const QString& canonicalRoot) {
   if (canonicalPath.isEmpty() || canonicalRoot.isEmpty()) return false;
   if (canonicalPath == canonicalRoot) return true;

@@ -38,6 +38,16 @@ bool FileIsUsable(const QString& path);
 // within maxBytes.
 QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile = nullptr);
 
+// What tells one version of a file from the next: its size, modification
+// time and file number. A file that cannot be reached has the empty stamp.
+struct FileStamp {
+  qint64 size = -1;
+  qint64 modifiedNs = 0;
+  quint64 node = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const QString& path);
+
 // The most of one help file that is ever read or shown.
 inline constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
 

@@ -11,6 +11,7 @@
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
+#include "content/word_index.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/test_files.h"
@@ -203,6 +204,31 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
 }
 
+TEST_F(HelpFolder, TheWordIndexRereadsWhatChangedAndForgetsWhatIsNoLongerListed) {
+  Write(QStringLiteral("a.html"), Page("Alpha", "vacuum full"));
+  Write(QStringLiteral("b.html"), Page("Beta", "vacuum"));
+  StringTable index(kIndexFields);
+  BuildTopicIndex(Root(), index);
+  WordIndex pageWords;
+  const auto found = [&](const char* typed) -> QString {
+    const QString query = QString::fromLatin1(typed);
+    const StringTable results = pageWords.Search(index, SplitQuery(query), {query, QStringLiteral("english")});
+    return Column(results, 0) + u'/' + Column(results, 1);
+  };
+  EXPECT_FALSE(pageWords.Update(index, [] { return false; }));
+  ASSERT_TRUE(pageWords.Update(index));
+  EXPECT_EQ(found("vacuum"), QStringLiteral("beta|alpha/1|1"));  // the shorter page
+  Write(QStringLiteral("b.html"), Page("Beta", "vacuum vacuum vacuuming analyze"));
+  ASSERT_TRUE(pageWords.Update(index));
+  EXPECT_EQ(found("vacuum"), QStringLiteral("beta|alpha/3|1"));
+  EXPECT_EQ(found("\"vacuuming analyze\" full"), QStringLiteral("alpha|beta/1|2"));  // each holds one term
+  EXPECT_EQ(found("\"vacuum full\""), QStringLiteral("alpha|beta/2|3"));  // held where the words stand together
+  index.Reorder({1, 0});
+  index.Truncate(1);  // the index lists "alpha" no longer
+  ASSERT_TRUE(pageWords.Update(index));
+  EXPECT_EQ(std::pair(pageWords.Pages(), found("full")), std::pair(1, QStringLiteral("/")));
+}
+
 TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   StringTable index(kIndexFields);
   BuildTopicIndex(Root(), index);
@@ -249,13 +275,28 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       Encoded("windows-1251", "<meta charset=windows-1251>ПЕЧАТЬ Печать &amp; Справка")};
   const QString queries[] = {QStringLiteral("and & && fish  aa = over g"), QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café"),
                              QString::fromUtf8("œuvre é t печать справка ω ?") + QChar(0xD800)};  // a lone surrogate
-  for (const QByteArray& page : pages) {
-    const QString text = lumora::platform::LowerText(EscapeForDisplay(DecodePage(page)));
-    for (const QString& query : queries) {
-      const Texts words = SplitQuery(query);
+  // The word index counts the same from the runs between blanks of all the pages at once.
+  WordIndex pageWords;
+  StringTable table(kIndexFields);
+  for (size_t i = 0; i < std::size(pages); ++i) {
+    const QString path = QString::number(i);
+    pageWords.Put(path, pages[i]);
+    const int row = table.Grow();
+    table.Set(0, row, path);
+    table.Set(indexPath, row, path);
+  }
+  for (const QString& query : queries) {
+    const Texts words = SplitQuery(query);
+    const StringTable found = pageWords.Search(table, words);
+    for (int i = 0; i < table.Count(); ++i) {
+      const QString text = lumora::platform::LowerText(EscapeForDisplay(DecodePage(pages[i])));
       long long expected = 0;  // overlapping occurrences count
       for (const QString& word : words) expected += word.isEmpty() ? 0 : text.count(word);
-      EXPECT_EQ(QueryWords(words).Score(page), expected) << page.toStdString() << " / " << query.toStdString();
+      EXPECT_EQ(QueryWords(words).Score(pages[i]), expected) << pages[i].toStdString() << " / " << query.toStdString();
+      long long indexed = 0;
+      for (int row = 0; row < found.Count(); ++row)
+        if (found.At(indexPath, row) == table.At(indexPath, i)) indexed = found.At(1, row).toLongLong();
+      EXPECT_EQ(indexed, expected) << pages[i].toStdString() << " / " << query.toStdString();
     }
   }
   // Windows-1252, UTF-8 and other pages all find a typed accented word.

@@ -1,6 +1,8 @@
 #include "content/page_text.h"
 #include "content/search.h"
 #include "content/text_helpers.h"
+#include "content/topic_index.h"
+#include "content/word_index.h"
 #include "fuzz.h"
 #include "platform/text.h"
 
@@ -8,8 +10,8 @@ using namespace lumora;
 
 // The first line is the query, the rest the page. However the score takes
 // its short cuts, it counts the words in the page's decoded text as the
-// list shows it, lower case and case-folded; ranking reads the same page and
-// counts the same. A typed query comes from a text box and never holds the
+// list shows it, lower case and case-folded; the word index, which counts
+// from the page's runs between blanks, gives the same count. A typed query comes from a text box and never holds the
 // replacement character; only broken input bytes give one, and a page's
 // broken bytes may decode to it in more than one way.
 FUZZ_TARGET(bytes) {
@@ -26,8 +28,11 @@ FUZZ_TARGET(bytes) {
     const QByteArray utf8 = word.toCaseFolded().toUtf8();
     for (qsizetype at = utf8.isEmpty() ? -1 : text.indexOf(utf8); at >= 0; at = text.indexOf(utf8, at + 1)) ++expected;
   }
-  content::PageTerms terms;
-  const content::QueryWords query(words);
-  FUZZ_CHECK(query.Score(page) == expected);
-  FUZZ_CHECK(query.Score(page, content::Relevance(typed, QStringLiteral("english")), terms) == expected);
+  FUZZ_CHECK(content::QueryWords(words).Score(page) == expected);
+  content::WordIndex index;
+  index.Put(QStringLiteral("/page.html"), page);
+  content::StringTable table(content::kIndexFields);
+  table.Set(content::indexPath, table.Grow(), QStringLiteral("/page.html"));
+  const content::StringTable found = index.Search(table, words, {typed, QStringLiteral("english")});
+  FUZZ_CHECK(found.At(1, 0).toLongLong() == expected);
 }

@@ -1,0 +1,423 @@
+#include "content/word_index.h"
+
+#include <QSet>
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "content/page_text.h"
+#include "content/relevance.h"
+#include "content/topic_index.h"
+#include "content/words.h"
+#include "platform/text.h"
+
+namespace lumora::content {
+namespace {
+
+constexpr uint32_t kNoSlot = UINT32_MAX;
+constexpr uint32_t kFieldShift = 30;
+constexpr uint32_t kOwnNumber = (1u << kFieldShift) - 1;
+
+// A quick hash of short keys, eight bytes at a time.
+uint32_t Hash(std::string_view key) {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ key.size();
+  size_t i = 0;
+  for (; i + 8 <= key.size(); i += 8) {
+    uint64_t chunk;
+    std::memcpy(&chunk, key.data() + i, 8);
+    h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  uint64_t tail = 0;
+  for (size_t k = i; k < key.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(key[k]);
+  h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
+  return static_cast<uint32_t>(h ^ (h >> 29));
+}
+
+bool IsAscii(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+template <class T>
+size_t CapacityBytes(const std::vector<T>& items) {
+  return items.capacity() * sizeof(T);
+}
+
+}  // namespace
+
+uint32_t Interner::Intern(std::string_view key) {
+  if ((Size() + 1) * 2 > slots_.size()) Grow();
+  const uint64_t hash = Hash(key);
+  const size_t mask = slots_.size() - 1;
+  for (size_t at = hash & mask;; at = (at + 1) & mask) {
+    const uint64_t held = slots_[at];
+    if (held == 0) {
+      const uint32_t id = Size();
+      keys_.pool.append(key).push_back(keys_.separator);
+      keys_.offsets.push_back(static_cast<uint32_t>(keys_.pool.size()));
+      slots_[at] = hash << 32 | (id + 1);
+      return id;
+    }
+    const auto id = static_cast<uint32_t>(held) - 1;
+    if (held >> 32 == hash && Key(id) == key) return id;
+  }
+}
+
+void Interner::Grow() {
+  std::vector<uint64_t> old = std::move(slots_);
+  slots_.assign(std::max<size_t>(64, old.size() * 2), 0);
+  const size_t mask = slots_.size() - 1;
+  for (const uint64_t held : old) {
+    if (held == 0) continue;
+    size_t at = (held >> 32) & mask;
+    while (slots_[at] != 0) at = (at + 1) & mask;
+    slots_[at] = held;
+  }
+}
+
+void Interner::Clear() {
+  keys_.pool.clear();
+  keys_.offsets.resize(1);
+  // A table grown for one long page is not kept for all the short ones after it.
+  if (slots_.size() > 4096) slots_ = {};
+  std::fill(slots_.begin(), slots_.end(), 0);
+}
+
+uint32_t KeyList::KeyAt(size_t at) const {
+  return static_cast<uint32_t>(std::upper_bound(offsets.begin(), offsets.end(), at) - offsets.begin() - 1);
+}
+
+struct WordIndex::Reading {
+  platform::FileStamp stamp;
+  bool utf8 = true;
+  int words = 0;
+  int titleWords = 0;
+  KeyList vocabulary{'\0'};
+  std::vector<std::array<uint32_t, 3>> fieldCounts;  // by the word's own number: text, heading, title
+  std::vector<uint32_t> sequence;
+  KeyList runs;
+  std::vector<uint32_t> runCounts;
+};
+
+namespace {
+
+WordIndex::Reading ReadPageWords(QByteArrayView bytes) {
+  // The tables that count a page's words and runs are kept for the thread's
+  // next page; the reading gets copies of what they hold, allocated once.
+  thread_local std::string text;
+  thread_local Interner runs, vocabulary{'\0'};
+  thread_local std::vector<uint32_t> runCounts, sequence;
+  thread_local std::vector<std::array<uint32_t, 3>> fieldCounts;
+  runs.Clear();
+  vocabulary.Clear();
+  runCounts.clear();
+  sequence.clear();
+  fieldCounts.clear();
+
+  WordIndex::Reading page;
+  page.utf8 = SearchText(bytes, text);
+  const char* const start = text.data();
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    const void* blank = std::memchr(start + i, ' ', n - i);
+    const size_t end = blank ? static_cast<size_t>(static_cast<const char*>(blank) - start) : n;
+    if (end > i) {
+      const uint32_t id = runs.Intern(std::string_view(start + i, end - i));
+      if (id == runCounts.size()) runCounts.push_back(0);
+      ++runCounts[id];
+    }
+    i = end + 1;
+  }
+  // Words are read in UTF-8; most ANSI pages are ASCII and need no change.
+  std::string converted;
+  if (!page.utf8 && !IsAscii(text))
+    converted = platform::FromAnsi(QByteArrayView(start, static_cast<qsizetype>(n))).toStdString();
+  words::ForEachWord(converted.empty() ? std::string_view(text) : converted, true,
+                     [&page](const std::string& word, words::Field field) {
+                       ++page.words;
+                       if (field == words::Field::Title) ++page.titleWords;
+                       const uint32_t id = vocabulary.Intern(word);
+                       if (id == fieldCounts.size()) fieldCounts.push_back({});
+                       const auto kind = static_cast<uint32_t>(field);
+                       ++fieldCounts[id][kind];
+                       sequence.push_back(id | kind << kFieldShift);
+                     });
+  page.runs = runs.Keys();
+  page.runCounts = runCounts;
+  page.vocabulary = vocabulary.Keys();
+  page.fieldCounts = fieldCounts;
+  page.sequence = sequence;
+  return page;
+}
+
+}  // namespace
+
+uint32_t WordIndex::SlotFor(const QString& path) {
+  const auto known = slotOf_.constFind(path);
+  if (known != slotOf_.constEnd()) return *known;
+  uint32_t slot;
+  if (freeSlots_.empty()) {
+    slot = static_cast<uint32_t>(pages_.size());
+    pages_.emplace_back();
+  } else {
+    slot = freeSlots_.back();
+    freeSlots_.pop_back();
+  }
+  pages_[slot].path = path;
+  slotOf_.insert(path, slot);
+  return slot;
+}
+
+void WordIndex::Forget(const std::vector<uint32_t>& pages) {
+  if (pages.empty()) return;
+  std::vector<char> gone(pages_.size(), 0);
+  std::vector<uint32_t> wordIds, runs[2];
+  for (const uint32_t slot : pages) {
+    gone[slot] = 1;
+    Page& page = pages_[slot];
+    wordIds.insert(wordIds.end(), page.vocabulary.begin(), page.vocabulary.end());
+    runs[page.utf8].insert(runs[page.utf8].end(), page.runs.begin(), page.runs.end());
+    page = Page{page.path, {}, true, 0, 0, {}, {}, {}};
+  }
+  // Each list is filtered once, however many of the pages named its word.
+  const auto drop = [&gone](auto& lists, std::vector<uint32_t>& ids) {
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    for (const uint32_t id : ids)
+      std::erase_if(lists[id], [&gone](const auto& posting) { return gone[posting.page] != 0; });
+  };
+  drop(wordPostings_, wordIds);
+  drop(runPostings_[0], runs[0]);
+  drop(runPostings_[1], runs[1]);
+}
+
+void WordIndex::Store(uint32_t slot, Reading&& reading) {
+  Page& page = pages_[slot];
+  page.stamp = reading.stamp;
+  page.utf8 = reading.utf8;
+  page.words = reading.words;
+  page.titleWords = reading.titleWords;
+  page.vocabulary.resize(reading.vocabulary.Size());
+  for (uint32_t own = 0; own < reading.vocabulary.Size(); ++own) {
+    const uint32_t id = words_.Intern(reading.vocabulary.Key(own));
+    if (id == wordPostings_.size()) wordPostings_.emplace_back();
+    const auto& counts = reading.fieldCounts[own];
+    wordPostings_[id].push_back({slot, static_cast<float>(counts[2]), static_cast<float>(counts[1]),
+                                 static_cast<float>(counts[0])});
+    page.vocabulary[own] = id;
+  }
+  Interner& runs = runs_[page.utf8];
+  auto& postings = runPostings_[page.utf8];
+  page.runs.resize(reading.runs.Size());
+  for (uint32_t own = 0; own < reading.runs.Size(); ++own) {
+    const uint32_t id = runs.Intern(reading.runs.Key(own));
+    if (id == postings.size()) postings.emplace_back();
+    postings[id].push_back({slot, reading.runCounts[own]});
+    page.runs[own] = id;
+  }
+  page.sequence = std::move(reading.sequence);
+}
+
+void WordIndex::Put(const QString& path, QByteArrayView bytes) {
+  const uint32_t slot = SlotFor(path);
+  Forget({slot});
+  Store(slot, ReadPageWords(bytes));
+}
+
+bool WordIndex::Update(const StringTable& index, const Pump& pump) {
+  std::vector<QString> paths;
+  QSet<QString> listed;
+  for (int i = 0; i < index.Count(); ++i) {
+    const QString real = index.At(indexRealPath, i);
+    const QString path = real.isEmpty() ? index.At(indexPath, i) : real;
+    if (!path.isEmpty() && !listed.contains(path)) {
+      listed.insert(path);
+      paths.push_back(path);
+    }
+  }
+  std::vector<uint32_t> unlisted;
+  for (auto it = slotOf_.cbegin(); it != slotOf_.cend(); ++it)
+    if (!listed.contains(it.key())) unlisted.push_back(it.value());
+  Forget(unlisted);
+  for (const uint32_t slot : unlisted) {
+    slotOf_.remove(pages_[slot].path);
+    pages_[slot] = Page{};
+    freeSlots_.push_back(slot);
+  }
+
+  const auto count = static_cast<int>(paths.size());
+  std::vector<const platform::FileStamp*> known(paths.size(), nullptr);
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const auto slot = slotOf_.constFind(paths[i]);
+    if (slot != slotOf_.constEnd()) known[i] = &pages_[*slot].stamp;
+  }
+  std::vector<Reading> readings(paths.size());
+  std::vector<char> read(paths.size(), 0);
+  const bool done = RunInParallel(
+      count,
+      [&](int i) {
+        const auto at = static_cast<size_t>(i);
+        const platform::FileStamp stamp = platform::StampOf(paths[at]);
+        if (known[at] && *known[at] == stamp) return;
+        readings[at] = ReadPageWords(platform::ReadRegularFile(paths[at], kMaxPageBytes));
+        readings[at].stamp = stamp;
+        read[at] = 1;
+      },
+      pump);
+  std::vector<uint32_t> changed;
+  for (size_t i = 0; i < paths.size(); ++i)
+    if (read[i] && known[i]) changed.push_back(slotOf_.value(paths[i]));
+  Forget(changed);
+  for (size_t i = 0; i < paths.size(); ++i)
+    if (read[i]) Store(SlotFor(paths[i]), std::move(readings[i]));
+  return done;
+}
+
+std::vector<long long> WordIndex::Hits(const QueryWords& query) const {
+  std::vector<long long> hits(pages_.size(), 0);
+  for (const int utf8 : {0, 1}) {
+    const Interner& runs = runs_[utf8];
+    const std::string& pool = runs.Keys().pool;
+    for (size_t w = 0; w < query.Size(); ++w) {
+      const QByteArray& word = query.Encoded(w, utf8 != 0);
+      if (word.isEmpty()) continue;
+      const std::string_view wanted(word.constData(), static_cast<size_t>(word.size()));
+      uint32_t run = kNoSlot;
+      long long inRun = 0;
+      const auto addRun = [&] {
+        if (run == kNoSlot) return;
+        for (const RunPosting& posting : runPostings_[utf8][run]) hits[posting.page] += inRun * posting.count;
+      };
+      // Occurrences overlap: "aa" is twice in "aaa".
+      for (size_t at = pool.find(wanted); at != std::string::npos; at = pool.find(wanted, at + 1)) {
+        const uint32_t holder = runs.Keys().KeyAt(at);
+        if (holder != run) {
+          addRun();
+          run = holder;
+          inRun = 0;
+        }
+        ++inRun;
+      }
+      addRun();
+    }
+  }
+  return hits;
+}
+
+std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
+  const size_t terms = relevance.Terms();
+  std::vector<TermCounts> counts(pages_.size() * terms);
+  const uint32_t known = words_.Size();
+  for (size_t t = 0; t < terms; ++t) {
+    const size_t length = relevance.TermLength(t);
+    if (length == 1) {
+      for (uint32_t id = 0; id < known; ++id) {
+        const double weight = relevance.Matches(words_.Key(id), t, 0);
+        if (weight == 0) continue;
+        for (const WordPosting& posting : wordPostings_[id]) {
+          TermCounts& page = counts[posting.page * terms + t];
+          page.title += weight * posting.title;
+          page.heading += weight * posting.heading;
+          page.body += weight * posting.body;
+        }
+      }
+      continue;
+    }
+    // A phrase: the pages that hold each of its words are read in order.
+    std::vector<std::vector<char>> matches(length, std::vector<char>(known, 0));
+    std::vector<uint32_t> holds(pages_.size(), 0);
+    for (size_t k = 0; k < length; ++k) {
+      std::vector<char> seen(pages_.size(), 0);
+      for (uint32_t id = 0; id < known; ++id) {
+        if (relevance.Matches(words_.Key(id), t, k) < 1) continue;
+        matches[k][id] = 1;
+        for (const WordPosting& posting : wordPostings_[id])
+          if (!seen[posting.page]) {
+            seen[posting.page] = 1;
+            ++holds[posting.page];
+          }
+      }
+    }
+    for (size_t slot = 0; slot < pages_.size(); ++slot) {
+      if (holds[slot] != length) continue;
+      const Page& page = pages_[slot];
+      TermCounts& found = counts[slot * terms + t];
+      size_t k = 0;
+      for (const uint32_t token : page.sequence) {
+        const uint32_t id = page.vocabulary[token & kOwnNumber];
+        k = matches[k][id] ? k + 1 : (matches[0][id] ? 1 : 0);
+        if (k < length) continue;
+        k = 0;
+        const auto field = static_cast<words::Field>(token >> kFieldShift);
+        (field == words::Field::Title ? found.title : field == words::Field::Heading ? found.heading : found.body) += 1;
+      }
+    }
+  }
+  return counts;
+}
+
+StringTable WordIndex::Search(const StringTable& index, const std::vector<QString>& words,
+                              const Ranking& ranking) const {
+  const QueryWords query(words);
+  const Relevance relevance(ranking.typed, ranking.language);
+  const bool ranked = !relevance.Empty();
+  const size_t terms = relevance.Terms();
+  const std::vector<long long> hits = Hits(query);
+  const std::vector<TermCounts> counts = ranked ? Terms(relevance) : std::vector<TermCounts>();
+  const int count = index.Count();
+  std::vector<QString> paths(static_cast<size_t>(count));
+  std::vector<long long> scores(static_cast<size_t>(count), 0);
+  std::vector<PageTerms> pageTerms(ranked ? static_cast<size_t>(count) : 0);
+  for (int i = 0; i < count; ++i) {
+    const auto row = static_cast<size_t>(i);
+    const QString real = index.At(indexRealPath, i);
+    paths[row] = real.isEmpty() ? index.At(indexPath, i) : real;
+    const uint32_t slot = slotOf_.value(paths[row], kNoSlot);
+    if (ranked) pageTerms[row].terms.resize(terms);
+    if (slot == kNoSlot) continue;
+    scores[row] = hits[slot];
+    if (!ranked) continue;
+    std::copy_n(counts.begin() + static_cast<std::ptrdiff_t>(slot * terms), terms, pageTerms[row].terms.begin());
+    pageTerms[row].words = pages_[slot].words;
+    pageTerms[row].titleWords = pages_[slot].titleWords;
+  }
+  std::vector<int> held(static_cast<size_t>(count), 0);
+  std::vector<double> relevant(static_cast<size_t>(count), 0);
+  if (ranked) {
+    relevant = relevance.Scores(pageTerms);
+    for (size_t i = 0; i < pageTerms.size(); ++i)
+      for (const TermCounts& term : pageTerms[i].terms) held[i] += term.Any() ? 1 : 0;
+  }
+  std::vector<int> listed;
+  for (int i = 0; i < count; ++i)
+    if (scores[static_cast<size_t>(i)] > 0 || held[static_cast<size_t>(i)] > 0) listed.push_back(i);
+  std::stable_sort(listed.begin(), listed.end(), [&](int a, int b) {
+    const auto x = static_cast<size_t>(a), y = static_cast<size_t>(b);
+    if (held[x] != held[y]) return held[x] > held[y];
+    if (relevant[x] != relevant[y]) return relevant[x] > relevant[y];
+    return scores[x] > scores[y];
+  });
+  StringTable results(kIndexFields);
+  for (const int i : listed) {
+    const int entry = results.Grow();
+    results.Set(0, entry, index.At(indexSubject, i));
+    results.Set(1, entry, QString::number(scores[static_cast<size_t>(i)]));
+    results.Set(indexPath, entry, index.At(indexPath, i));
+    results.Set(indexRealPath, entry, paths[static_cast<size_t>(i)]);
+  }
+  return results;
+}
+
+size_t WordIndex::Bytes() const {
+  size_t bytes = CapacityBytes(pages_) + words_.Keys().pool.capacity() + CapacityBytes(wordPostings_);
+  for (const auto& postings : wordPostings_) bytes += CapacityBytes(postings);
+  for (const int utf8 : {0, 1}) {
+    bytes += runs_[utf8].Keys().pool.capacity() + CapacityBytes(runPostings_[utf8]);
+    for (const auto& postings : runPostings_[utf8]) bytes += CapacityBytes(postings);
+  }
+  for (const Page& page : pages_)
+    bytes += CapacityBytes(page.vocabulary) + CapacityBytes(page.runs) + CapacityBytes(page.sequence);
+  return bytes;
+}
+
+}  // namespace lumora::content

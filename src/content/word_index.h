@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "content/parallel.h"
+#include "content/search.h"
+#include "content/string_table.h"
+#include "platform/files.h"
+
+namespace lumora::content {
+
+// Keys in the order they came, each followed by a separator in one pool, so
+// that a search of the pool for a text without the separator never runs
+// from one key into the next.
+struct KeyList {
+  explicit KeyList(char separator = ' ') : separator(separator) {}
+  char separator;
+  std::string pool;
+  std::vector<uint32_t> offsets{0};  // key i is pool[offsets[i], offsets[i + 1] - 1)
+  uint32_t Size() const { return static_cast<uint32_t>(offsets.size() - 1); }
+  std::string_view Key(uint32_t id) const {
+    return std::string_view(pool).substr(offsets[id], offsets[id + 1] - offsets[id] - 1);
+  }
+  // The key whose stored text (separator included) holds the pool's byte at.
+  uint32_t KeyAt(size_t at) const;
+};
+
+// Keys stored once each, numbered in the order they came; found by hash.
+class Interner final {
+ public:
+  explicit Interner(char separator = ' ') : keys_(separator) {}
+  // The number of key, which is added when it is new.
+  uint32_t Intern(std::string_view key);
+  uint32_t Size() const { return keys_.Size(); }
+  std::string_view Key(uint32_t id) const { return keys_.Key(id); }
+  const KeyList& Keys() const { return keys_; }
+  // Forgets every key, keeping the memory for the next ones.
+  void Clear();
+
+ private:
+  void Grow();
+  KeyList keys_;
+  std::vector<uint64_t> slots_;  // a key's hash in the high half, its number + 1 in the low; 0 where free
+};
+
+// The pages of a help set, read once into memory as words, so that a later
+// search answers without reading a page again. Each page is kept as
+//   - its words (runs of letters and digits, see words.h) with how often each
+//     stands in the title or subject, in headings and in the text, and the
+//     page's words in order, for phrases;
+//   - the runs of its search text between blanks with how often each occurs,
+//     which give the count the Hits column shows: a word typed holds no
+//     blank, so each of its occurrences lies inside one such run.
+// Brought up to date before every search, re-reading only pages whose size,
+// time or file number changed.
+class WordIndex final {
+ public:
+  // Reads the pages of the topic index that are new or changed, and forgets
+  // those it no longer lists. Stopped by the pump, it returns false; what was
+  // read by then is kept.
+  bool Update(const StringTable& index, const Pump& pump = {});
+  // Takes a page's bytes as the page at path, whatever the file holds.
+  void Put(const QString& path, QByteArrayView bytes);
+
+  // The pages of the index found by the words, as SearchPages lists them.
+  StringTable Search(const StringTable& index, const std::vector<QString>& words, const Ranking& ranking = {}) const;
+
+  // Pages and memory held, for the benchmarks.
+  int Pages() const { return static_cast<int>(slotOf_.size()); }
+  size_t Bytes() const;
+
+  // What a page gives the index, read on any thread.
+  struct Reading;
+
+ private:
+  struct Page {
+    QString path;
+    platform::FileStamp stamp;
+    bool utf8 = true;
+    int words = 0;
+    int titleWords = 0;
+    std::vector<uint32_t> vocabulary;  // the index's number of each distinct word, by the page's own number
+    std::vector<uint32_t> runs;        // the index's numbers of its runs
+    std::vector<uint32_t> sequence;    // its words in order: own number, field in the top two bits
+  };
+  struct WordPosting {
+    uint32_t page;
+    float title, heading, body;
+  };
+  struct RunPosting {
+    uint32_t page;
+    uint32_t count;
+  };
+
+  uint32_t SlotFor(const QString& path);
+  void Forget(const std::vector<uint32_t>& pages);
+  void Store(uint32_t slot, Reading&& reading);
+  std::vector<long long> Hits(const QueryWords& query) const;
+  std::vector<TermCounts> Terms(const Relevance& relevance) const;
+
+  std::vector<Page> pages_;
+  std::vector<uint32_t> freeSlots_;
+  QHash<QString, uint32_t> slotOf_;
+  Interner words_{'\0'};
+  std::vector<std::vector<WordPosting>> wordPostings_;
+  Interner runs_[2];  // of ANSI pages, of UTF-8 pages
+  std::vector<std::vector<RunPosting>> runPostings_[2];
+};
+
+}  // namespace lumora::content
