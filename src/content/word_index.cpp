@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <mutex>
+#include <optional>
 
 #include "content/page_text.h"
 #include "content/relevance.h"
@@ -18,20 +20,46 @@ constexpr uint32_t kNoSlot = UINT32_MAX;
 constexpr uint32_t kFieldShift = 30;
 constexpr uint32_t kOwnNumber = (1u << kFieldShift) - 1;
 
-// A quick hash of short keys, eight bytes at a time.
+uint64_t Load8(const char* at) {
+  uint64_t value;
+  std::memcpy(&value, at, 8);
+  return value;
+}
+
+uint64_t Load4(const char* at) {
+  uint32_t value;
+  std::memcpy(&value, at, 4);
+  return value;
+}
+
+uint64_t Mix(uint64_t a, uint64_t b) {
+  uint64_t h = (a ^ 0xA0761D6478BD642Full) * 0xE7037ED1A0B428DBull ^ (b << 29 | b >> 35);
+  h = (h ^ h >> 32) * 0xFF51AFD7ED558CCDull;
+  return h ^ h >> 29;
+}
+
+// A quick hash of short keys: most are words and runs of a few letters,
+// read in two overlapping loads without a loop.
 uint32_t Hash(std::string_view key) {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ key.size();
-  size_t i = 0;
-  for (; i + 8 <= key.size(); i += 8) {
-    uint64_t chunk;
-    std::memcpy(&chunk, key.data() + i, 8);
-    h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+  const char* at = key.data();
+  const size_t n = key.size();
+  uint64_t a = 0, b = 0, seed = n;
+  if (n > 16) {
+    size_t i = 0;
+    for (; i + 16 < n; i += 16) seed = Mix(Load8(at + i) ^ seed, Load8(at + i + 8) ^ 0x8BB84B93962EACC9ull);
+    a = Load8(at + n - 16);
+    b = Load8(at + n - 8);
+  } else if (n >= 8) {
+    a = Load8(at);
+    b = Load8(at + n - 8);
+  } else if (n >= 4) {
+    a = Load4(at);
+    b = Load4(at + n - 4);
+  } else if (n > 0) {
+    a = static_cast<uint64_t>(static_cast<unsigned char>(at[0])) << 16 |
+        static_cast<uint64_t>(static_cast<unsigned char>(at[n / 2])) << 8 | static_cast<unsigned char>(at[n - 1]);
   }
-  uint64_t tail = 0;
-  for (size_t k = i; k < key.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(key[k]);
-  h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
-  return static_cast<uint32_t>(h ^ (h >> 29));
+  return static_cast<uint32_t>(Mix(a ^ seed, b ^ (seed << 7)));
 }
 
 bool IsAscii(std::string_view text) {
@@ -101,47 +129,78 @@ struct WordIndex::Reading {
 
 namespace {
 
+// What a run between blanks gave the last time it was read from a state.
+struct RunWords {
+  bool known = false;
+  words::WordState from;
+  words::WordState to;
+  uint32_t begin = 0;  // its words in the page's list of them
+  uint32_t count = 0;
+};
+
 WordIndex::Reading ReadPageWords(QByteArrayView bytes) {
   // The tables that count a page's words and runs are kept for the thread's
   // next page; the reading gets copies of what they hold, allocated once.
   thread_local std::string text;
   thread_local Interner runs, vocabulary{'\0'};
-  thread_local std::vector<uint32_t> runCounts, sequence;
+  thread_local std::vector<uint32_t> runCounts, sequence, runTokens;
   thread_local std::vector<std::array<uint32_t, 3>> fieldCounts;
+  thread_local std::vector<RunWords> runWords;
   runs.Clear();
   vocabulary.Clear();
   runCounts.clear();
   sequence.clear();
+  runTokens.clear();
   fieldCounts.clear();
+  runWords.clear();
 
   WordIndex::Reading page;
   page.utf8 = SearchText(bytes, text);
   const char* const start = text.data();
   const size_t n = text.size();
+  // A page is mostly the same runs again ("the", "<p"), read from the same
+  // state: each is split into words once, and its words are reused after.
+  words::WordState state;
+  std::string converted;
+  const auto readRun = [&](std::string_view run, RunWords& known) {
+    known = {true, state, state, static_cast<uint32_t>(runTokens.size()), 0};
+    // Words are read in UTF-8; most runs of an ANSI page are ASCII and need no change.
+    if (!page.utf8 && !IsAscii(run)) {
+      converted = platform::FromAnsi(QByteArrayView(run.data(), static_cast<qsizetype>(run.size()))).toStdString();
+      run = converted;
+    }
+    words::ForEachWordFrom(run, true, known.to, [&](const std::string& word, words::Field field) {
+      const uint32_t id = vocabulary.Intern(word);
+      if (id == fieldCounts.size()) fieldCounts.push_back({});
+      runTokens.push_back(id | static_cast<uint32_t>(field) << kFieldShift);
+    });
+    known.count = static_cast<uint32_t>(runTokens.size()) - known.begin;
+  };
   for (size_t i = 0; i < n;) {
     const void* blank = std::memchr(start + i, ' ', n - i);
     const size_t end = blank ? static_cast<size_t>(static_cast<const char*>(blank) - start) : n;
     if (end > i) {
-      const uint32_t id = runs.Intern(std::string_view(start + i, end - i));
-      if (id == runCounts.size()) runCounts.push_back(0);
+      const std::string_view run(start + i, end - i);
+      const uint32_t id = runs.Intern(run);
+      if (id == runCounts.size()) {
+        runCounts.push_back(0);
+        runWords.emplace_back();
+      }
       ++runCounts[id];
+      RunWords& known = runWords[id];
+      if (!known.known || known.from != state) readRun(run, known);
+      for (uint32_t k = known.begin; k < known.begin + known.count; ++k) {
+        const uint32_t token = runTokens[k];
+        const uint32_t field = token >> kFieldShift;
+        ++fieldCounts[token & kOwnNumber][field];
+        page.titleWords += field == static_cast<uint32_t>(words::Field::Title) ? 1 : 0;
+        sequence.push_back(token);
+      }
+      page.words += static_cast<int>(known.count);
+      state = known.to;
     }
     i = end + 1;
   }
-  // Words are read in UTF-8; most ANSI pages are ASCII and need no change.
-  std::string converted;
-  if (!page.utf8 && !IsAscii(text))
-    converted = platform::FromAnsi(QByteArrayView(start, static_cast<qsizetype>(n))).toStdString();
-  words::ForEachWord(converted.empty() ? std::string_view(text) : converted, true,
-                     [&page](const std::string& word, words::Field field) {
-                       ++page.words;
-                       if (field == words::Field::Title) ++page.titleWords;
-                       const uint32_t id = vocabulary.Intern(word);
-                       if (id == fieldCounts.size()) fieldCounts.push_back({});
-                       const auto kind = static_cast<uint32_t>(field);
-                       ++fieldCounts[id][kind];
-                       sequence.push_back(id | kind << kFieldShift);
-                     });
   page.runs = runs.Keys();
   page.runCounts = runCounts;
   page.vocabulary = vocabulary.Keys();
@@ -245,31 +304,44 @@ bool WordIndex::Update(const StringTable& index, const Pump& pump) {
     freeSlots_.push_back(slot);
   }
 
-  const auto count = static_cast<int>(paths.size());
-  std::vector<const platform::FileStamp*> known(paths.size(), nullptr);
+  // Stamps are copied: storing a page may move the pages while others are read.
+  std::vector<std::optional<platform::FileStamp>> known(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
     const auto slot = slotOf_.constFind(paths[i]);
-    if (slot != slotOf_.constEnd()) known[i] = &pages_[*slot].stamp;
+    if (slot != slotOf_.constEnd()) known[i] = pages_[*slot].stamp;
   }
   std::vector<Reading> readings(paths.size());
-  std::vector<char> read(paths.size(), 0);
+  std::mutex mutex;
+  std::vector<size_t> finished;
+  // The calling thread stores the pages read so far while the others read on.
+  const auto storeFinished = [&] {
+    std::vector<size_t> batch;
+    {
+      const std::lock_guard lock(mutex);
+      batch.swap(finished);
+    }
+    std::vector<uint32_t> changed;
+    for (const size_t at : batch)
+      if (known[at]) changed.push_back(slotOf_.value(paths[at]));
+    Forget(changed);
+    for (const size_t at : batch) Store(SlotFor(paths[at]), std::move(readings[at]));
+  };
   const bool done = RunInParallel(
-      count,
+      static_cast<int>(paths.size()),
       [&](int i) {
         const auto at = static_cast<size_t>(i);
         const platform::FileStamp stamp = platform::StampOf(paths[at]);
-        if (known[at] && *known[at] == stamp) return;
+        if (known[at] == stamp) return;
         readings[at] = ReadPageWords(platform::ReadRegularFile(paths[at], kMaxPageBytes));
         readings[at].stamp = stamp;
-        read[at] = 1;
+        const std::lock_guard lock(mutex);
+        finished.push_back(at);
       },
-      pump);
-  std::vector<uint32_t> changed;
-  for (size_t i = 0; i < paths.size(); ++i)
-    if (read[i] && known[i]) changed.push_back(slotOf_.value(paths[i]));
-  Forget(changed);
-  for (size_t i = 0; i < paths.size(); ++i)
-    if (read[i]) Store(SlotFor(paths[i]), std::move(readings[i]));
+      [&] {
+        storeFinished();
+        return !pump || pump();
+      });
+  storeFinished();
   return done;
 }
 

@@ -20,27 +20,54 @@ inline void AppendFolded(std::string& word, char32_t c) {
   word += folded.toStdString();
 }
 
+// Where the reading of a page's markup stands between two pieces of its text.
+struct WordState {
+  enum class Mode : unsigned char { Text, Tag, Comment, Script, Style };
+  Field field = Field::Body;
+  Mode mode = Mode::Text;
+  bool operator==(const WordState&) const = default;
+};
+
 // Calls onWord(word, field) for every word of text: runs of letters, digits,
 // combining marks and "_" (so "autovacuum_naptime" is one word). With markup,
 // text is a page as the search writes it: tags, comments, scripts and styles
 // are passed over, the title and the subject are one field and h1 to h6
 // another, and character references ("&" doubled) read as their characters.
+// A page may be read in pieces that each end at a blank or at its end, from
+// the state the piece before left: no word, reference or name holds a blank,
+// so every piece reads as it does in the whole.
 template <class OnWord>
-void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
-  Field field = Field::Body;
+void ForEachWordFrom(std::string_view text, bool markup, WordState& state, OnWord&& onWord) {
+  using Mode = WordState::Mode;
+  Field& field = state.field;
   std::string word;
   const auto flush = [&] {
     if (!word.empty()) onWord(word, field);
     word.clear();
   };
   const size_t n = text.size();
-  for (size_t i = 0; i < n;) {
+  // Where the piece before ended inside markup, its end is looked for first.
+  size_t resume = 0;
+  switch (state.mode) {
+    case Mode::Text: break;
+    case Mode::Tag: resume = text.find('>'); if (resume != std::string_view::npos) ++resume; break;
+    case Mode::Comment: resume = text.find("-->"); if (resume != std::string_view::npos) resume += 3; break;
+    case Mode::Script: resume = text.find("</script"); break;
+    case Mode::Style: resume = text.find("</style"); break;
+  }
+  if (resume == std::string_view::npos) return;
+  state.mode = Mode::Text;
+  for (size_t i = resume; i < n;) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c == '<' && markup) {
       flush();
       if (text.substr(i, 4) == "<!--") {
         const size_t end = text.find("-->", i + 4);
-        i = end == std::string_view::npos ? n : end + 3;
+        if (end == std::string_view::npos) {
+          state.mode = Mode::Comment;
+          return;
+        }
+        i = end + 3;
         continue;
       }
       size_t j = i + 1;
@@ -50,8 +77,12 @@ void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
       while (j < n && (IsWordByte(static_cast<unsigned char>(text[j])) || text[j] == ':')) ++j;
       const std::string_view name = text.substr(start, j - start);
       if (!closing && (name == "script" || name == "style")) {
-        const size_t end = text.find(std::string("</").append(name), j);
-        i = end == std::string_view::npos ? n : end;
+        const size_t end = text.find(name == "script" ? "</script" : "</style", j);
+        if (end == std::string_view::npos) {
+          state.mode = name == "script" ? Mode::Script : Mode::Style;
+          return;
+        }
+        i = end;
         continue;
       }
       if (name == "title" || name == "o:subject")
@@ -59,9 +90,14 @@ void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
       else if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
         field = closing ? Field::Body : Field::Heading;
       const size_t end = text.find('>', j);
-      i = end == std::string_view::npos ? n : end + 1;
+      if (end == std::string_view::npos) {
+        state.mode = Mode::Tag;
+        return;
+      }
+      i = end + 1;
       continue;
     }
+  const size_t n = text.size();
     if (c == '&' && markup) {
       size_t j = i;
       while (j < n && text[j] == '&') ++j;
@@ -99,7 +135,9 @@ void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
       continue;
     }
     const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (length == 1 || i + length > n) {  // not the start of a whole character
+    bool whole = length > 1 && i + length <= n;
+    for (size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (!whole) {  // not the start of a whole character
       flush();
       ++i;
       continue;
@@ -114,6 +152,12 @@ void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
     i += length;
   }
   flush();
+}
+
+template <class OnWord>
+void ForEachWord(std::string_view text, bool markup, OnWord&& onWord) {
+  WordState state;
+  ForEachWordFrom(text, markup, state, onWord);
 }
 
 }  // namespace lumora::content::words

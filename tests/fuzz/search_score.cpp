@@ -3,6 +3,7 @@
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "content/word_index.h"
+#include "content/words.h"
 #include "fuzz.h"
 #include "platform/text.h"
 
@@ -35,4 +36,19 @@ FUZZ_TARGET(bytes) {
   table.Set(content::indexPath, table.Grow(), QStringLiteral("/page.html"));
   const content::StringTable found = index.Search(table, words, {typed, QStringLiteral("english")});
   FUZZ_CHECK(found.At(1, 0).toLongLong() == expected);
+
+  // The index reads a page in pieces that end at blanks: they give the words
+  // and places the whole page gives.
+  using Words = std::vector<std::pair<std::string, content::words::Field>>;
+  Words whole, pieces;
+  const std::string_view all(page.data(), static_cast<size_t>(page.size()));
+  content::words::ForEachWord(all, true, [&](const std::string& word, auto field) { whole.emplace_back(word, field); });
+  content::words::WordState state;
+  for (size_t at = 0; at <= all.size();) {
+    const size_t blank = std::min(all.find(' ', at), all.size());
+    content::words::ForEachWordFrom(all.substr(at, blank - at), true, state,
+                                    [&](const std::string& word, auto field) { pieces.emplace_back(word, field); });
+    at = blank + 1;
+  }
+  FUZZ_CHECK(whole == pieces);
 }
