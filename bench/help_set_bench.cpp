@@ -7,13 +7,17 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <fstream>
 #include <string>
 
+#include "content/page_text.h"
+#include "content/parallel.h"
 #include "content/search.h"
 #include "content/topic_index.h"
 #include "content/word_index.h"
 #include "help_corpus.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 using namespace lumora;
@@ -64,6 +68,19 @@ void ReadEveryPage(benchmark::State& state) {
   }
 }
 BENCHMARK(ReadEveryPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same on every core, as the search reads.
+void ReadEveryPageOnEveryCore(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus(state);
+  for (auto _ : state) {
+    std::atomic<qint64> bytes = 0;
+    content::RunInParallel(static_cast<int>(corpus.paths.size()), [&](int i) {
+      bytes += platform::ReadRegularFile(corpus.paths[i], content::kMaxPageBytes).size();
+    });
+    state.counters["MB"] = static_cast<double>(bytes) / (1024 * 1024);
+  }
+}
+BENCHMARK(ReadEveryPageOnEveryCore)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BuildIndex(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);

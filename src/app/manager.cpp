@@ -68,7 +68,8 @@ Manager::Manager(ManagerSub* owner)
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
   pages_ = new PageController(
       ui_, state_,
-      {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); }},
+      {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); },
+       [this] { topics_->ReadPageWordsSoon(); }},
       this);
   auto home = [this] {
     pages_->SwitchPage(PageController::pageContents);

@@ -78,6 +78,7 @@ void PageController::SwitchPage(int page) {
       state_.PageMode = page - pageContents;
       if (hooks_.layoutPage) hooks_.layoutPage();
       FocusWorkArea();
+      if (page == pageSearch && hooks_.searchShown) hooks_.searchShown();
       break;
     case pagePrint:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);

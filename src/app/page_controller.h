@@ -26,6 +26,7 @@ class PageController final : public QObject {
     std::function<void()> layoutPage;           // lays the window out for State().PageMode
     std::function<void()> buildTopicIndex;      // builds the index once, if it is not built yet
     std::function<void(bool keepLists)> hoverReset;
+    std::function<void()> searchShown;          // the search page came to the front
   };
 
   PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent = nullptr);

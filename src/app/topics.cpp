@@ -1,6 +1,7 @@
 #include "app/topics.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "content/search.h"
 #include "content/topic_index.h"
@@ -90,16 +91,36 @@ void Topics::BuildTopicIndex() {
   SetInteractive(true);
 }
 
+void Topics::ReadPageWordsSoon() {
+  QTimer::singleShot(0, this, [this] {
+    if (readingWords_ || pageWords_.Pages() > 0 || state_.IndexTable.At(0, 0).isEmpty()) return;
+    readingWords_ = true;
+    pageWords_.Update(state_.IndexTable, pump_);
+    readingWords_ = false;
+    if (searchWaiting_ && !state_.QuitRequested) {
+      searchWaiting_ = false;
+      RunSearch();
+    }
+  });
+}
+
 void Topics::RunSearch() {
-  state_.QueryWords = content::SplitQuery(ui_.WriteBox[0]->Text());
   SetInteractive(false);
   ui_.FrameLabel[5]->SetCaption(settings::LangText(5));
   ShowStatusBox(0);
+  // The pages are being read: the search follows as soon as they are.
+  if (readingWords_) {
+    searchWaiting_ = true;
+    return;
+  }
+  state_.QueryWords = content::SplitQuery(ui_.WriteBox[0]->Text());
   const QString typed = ui_.WriteBox[0]->Text();
   const QString language = QLocale::languageToString(settings::PackLocale(state_.Pack).language());
   const content::Ranking ranking{settings::UserSearchByHits() ? QString() : typed,
                                  content::Relevance::StemmerLanguage(language)};
+  readingWords_ = true;
   const bool read = pageWords_.Update(state_.IndexTable, pump_);
+  readingWords_ = false;
   if (state_.QuitRequested) return;
   state_.SearchResults = read ? pageWords_.Search(state_.IndexTable, state_.QueryWords, ranking)
                               : content::StringTable(content::kIndexFields);

@@ -25,6 +25,9 @@ class Topics final : public QObject {
   Topics(layout::Composition& ui, AppState& state, std::function<int()> scaleWidth, QObject* parent = nullptr);
 
   void BuildTopicIndex();
+  // Reads the pages' words once the window is idle, while the reader types,
+  // so that the first search answers from memory; the window stays usable.
+  void ReadPageWordsSoon();
   void RunSearch();
   void UpdateDisplayButton();
   // Disabled, the window lets go of the keyboard; enabled again, the control
@@ -45,6 +48,8 @@ class Topics final : public QObject {
   // The pages' words, read by the first search and kept up to date, so that
   // later searches read only the pages that changed.
   content::WordIndex pageWords_;
+  bool readingWords_ = false;  // an update of pageWords_ is under way
+  bool searchWaiting_ = false;  // a search was asked for meanwhile
   QPointer<QWidget> focusBeforeBusy_;
   struct SortOrder {
     int field = -1;  // the column title last clicked; -1: none since the list was filled

@@ -17,7 +17,7 @@ namespace lumora::content {
 namespace {
 
 constexpr uint32_t kNoSlot = UINT32_MAX;
-constexpr uint32_t kFieldShift = 30;
+constexpr uint32_t kFieldShift = WordSequence::kFieldShift;
 constexpr uint32_t kOwnNumber = (1u << kFieldShift) - 1;
 
 uint64_t Load8(const char* at) {
@@ -38,30 +38,6 @@ uint64_t Mix(uint64_t a, uint64_t b) {
   return h ^ h >> 29;
 }
 
-// A quick hash of short keys: most are words and runs of a few letters,
-// read in two overlapping loads without a loop.
-uint32_t Hash(std::string_view key) {
-  const char* at = key.data();
-  const size_t n = key.size();
-  uint64_t a = 0, b = 0, seed = n;
-  if (n > 16) {
-    size_t i = 0;
-    for (; i + 16 < n; i += 16) seed = Mix(Load8(at + i) ^ seed, Load8(at + i + 8) ^ 0x8BB84B93962EACC9ull);
-    a = Load8(at + n - 16);
-    b = Load8(at + n - 8);
-  } else if (n >= 8) {
-    a = Load8(at);
-    b = Load8(at + n - 8);
-  } else if (n >= 4) {
-    a = Load4(at);
-    b = Load4(at + n - 4);
-  } else if (n > 0) {
-    a = static_cast<uint64_t>(static_cast<unsigned char>(at[0])) << 16 |
-        static_cast<uint64_t>(static_cast<unsigned char>(at[n / 2])) << 8 | static_cast<unsigned char>(at[n - 1]);
-  }
-  return static_cast<uint32_t>(Mix(a ^ seed, b ^ (seed << 7)));
-}
-
 bool IsAscii(std::string_view text) {
   return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
@@ -73,32 +49,62 @@ size_t CapacityBytes(const std::vector<T>& items) {
 
 }  // namespace
 
+[[gnu::always_inline]] inline Interner::Slot Interner::Shape(std::string_view key) {
+  const char* at = key.data();
+  const size_t n = key.size();
+  Slot slot;
+  slot.size = static_cast<uint32_t>(n);
+  if (n > 16) {
+    uint64_t h = n;
+    size_t i = 0;
+    for (; i + 16 < n; i += 16) h = Mix(Load8(at + i) ^ h, Load8(at + i + 8));
+    slot.first = Mix(Load8(at + n - 16) ^ h, Load8(at + n - 8));
+  } else if (n >= 8) {
+    slot.first = Load8(at);
+    slot.last = Load8(at + n - 8);
+  } else if (n >= 4) {
+    slot.first = Load4(at);
+    slot.last = Load4(at + n - 4);
+  } else if (n > 0) {
+    slot.first = static_cast<uint64_t>(static_cast<unsigned char>(at[0])) << 16 |
+                 static_cast<uint64_t>(static_cast<unsigned char>(at[n / 2])) << 8 |
+                 static_cast<unsigned char>(at[n - 1]);
+  }
+  return slot;
+}
+
+[[gnu::always_inline]] inline uint64_t Interner::HashOf(const Slot& slot) {
+  return slot.size > 16 ? slot.first : Mix(slot.first ^ slot.size, slot.last);
+}
+
 uint32_t Interner::Intern(std::string_view key) {
   if ((Size() + 1) * 2 > slots_.size()) Grow();
-  const uint64_t hash = Hash(key);
+  const Slot shape = Shape(key);
   const size_t mask = slots_.size() - 1;
-  for (size_t at = hash & mask;; at = (at + 1) & mask) {
-    const uint64_t held = slots_[at];
-    if (held == 0) {
+  for (size_t at = HashOf(shape) & mask;; at = (at + 1) & mask) {
+    Slot& slot = slots_[at];
+    if (slot.number == 0) {
       const uint32_t id = Size();
       keys_.pool.append(key).push_back(keys_.separator);
       keys_.offsets.push_back(static_cast<uint32_t>(keys_.pool.size()));
-      slots_[at] = hash << 32 | (id + 1);
+      slot = shape;
+      slot.number = id + 1;
       return id;
     }
-    const auto id = static_cast<uint32_t>(held) - 1;
-    if (held >> 32 == hash && Key(id) == key) return id;
+    if (slot.first == shape.first && slot.last == shape.last && slot.size == shape.size &&
+        (shape.size <= 16 || Key(slot.number - 1) == key))
+      return slot.number - 1;
   }
 }
 
 void Interner::Grow() {
-  std::vector<uint64_t> old = std::move(slots_);
-  slots_.assign(std::max<size_t>(64, old.size() * 2), 0);
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(std::max<size_t>(64, old.size() * 2), Slot{});
   const size_t mask = slots_.size() - 1;
-  for (const uint64_t held : old) {
-    if (held == 0) continue;
-    size_t at = (held >> 32) & mask;
-    while (slots_[at] != 0) at = (at + 1) & mask;
+  for (const Slot& held : old) {
+    if (held.number == 0) continue;
+    size_t at = HashOf(held) & mask;
+    while (slots_[at].number != 0) at = (at + 1) & mask;
     slots_[at] = held;
   }
 }
@@ -108,11 +114,35 @@ void Interner::Clear() {
   keys_.offsets.resize(1);
   // A table grown for one long page is not kept for all the short ones after it.
   if (slots_.size() > 4096) slots_ = {};
-  std::fill(slots_.begin(), slots_.end(), 0);
+  std::fill(slots_.begin(), slots_.end(), Slot{});
 }
 
 uint32_t KeyList::KeyAt(size_t at) const {
   return static_cast<uint32_t>(std::upper_bound(offsets.begin(), offsets.end(), at) - offsets.begin() - 1);
+}
+
+void WordSequence::Assign(const std::vector<uint32_t>& tokens, uint32_t distinct) {
+  width_ = distinct <= 0x100 ? 1 : distinct <= 0x10000 ? 2 : 4;
+  numbers_.resize(tokens.size() * width_);
+  fields_.clear();
+  uint32_t field = 0;
+  for (size_t at = 0; at < tokens.size(); ++at) {
+    const uint32_t token = tokens[at];
+    if (token >> kFieldShift != field) {
+      field = token >> kFieldShift;
+      fields_.emplace_back(static_cast<uint32_t>(at), field);
+    }
+    const uint32_t number = token & kOwnNumber;
+    if (width_ == 1) {
+      numbers_[at] = static_cast<unsigned char>(number);
+    } else if (width_ == 2) {
+      const auto narrow = static_cast<uint16_t>(number);
+      std::memcpy(numbers_.data() + at * 2, &narrow, 2);
+    } else {
+      std::memcpy(numbers_.data() + at * 4, &number, 4);
+    }
+  }
+  fields_.shrink_to_fit();
 }
 
 struct WordIndex::Reading {
@@ -122,7 +152,7 @@ struct WordIndex::Reading {
   int titleWords = 0;
   KeyList vocabulary{'\0'};
   std::vector<std::array<uint32_t, 3>> fieldCounts;  // by the word's own number: text, heading, title
-  std::vector<uint32_t> sequence;
+  WordSequence sequence;
   KeyList runs;
   std::vector<uint32_t> runCounts;
 };
@@ -205,7 +235,7 @@ WordIndex::Reading ReadPageWords(QByteArrayView bytes) {
   page.runCounts = runCounts;
   page.vocabulary = vocabulary.Keys();
   page.fieldCounts = fieldCounts;
-  page.sequence = sequence;
+  page.sequence.Assign(sequence, vocabulary.Size());
   return page;
 }
 
@@ -415,14 +445,14 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
       const Page& page = pages_[slot];
       TermCounts& found = counts[slot * terms + t];
       size_t k = 0;
-      for (const uint32_t token : page.sequence) {
-        const uint32_t id = page.vocabulary[token & kOwnNumber];
+      page.sequence.ForEach([&](uint32_t number, uint32_t field) {
+        const uint32_t id = page.vocabulary[number];
         k = matches[k][id] ? k + 1 : (matches[0][id] ? 1 : 0);
-        if (k < length) continue;
+        if (k < length) return;
         k = 0;
-        const auto field = static_cast<words::Field>(token >> kFieldShift);
-        (field == words::Field::Title ? found.title : field == words::Field::Heading ? found.heading : found.body) += 1;
-      }
+        const auto place = static_cast<words::Field>(field);
+        (place == words::Field::Title ? found.title : place == words::Field::Heading ? found.heading : found.body) += 1;
+      });
     }
   }
   return counts;
@@ -488,7 +518,7 @@ size_t WordIndex::Bytes() const {
     for (const auto& postings : runPostings_[utf8]) bytes += CapacityBytes(postings);
   }
   for (const Page& page : pages_)
-    bytes += CapacityBytes(page.vocabulary) + CapacityBytes(page.runs) + CapacityBytes(page.sequence);
+    bytes += CapacityBytes(page.vocabulary) + CapacityBytes(page.runs) + page.sequence.Bytes();
   return bytes;
 }
 

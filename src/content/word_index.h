@@ -44,9 +44,53 @@ class Interner final {
   void Clear();
 
  private:
+  // A key of up to 16 bytes is held in the slot itself, as its length and
+  // two loads of its bytes (which together tell it from every other key); a
+  // longer one by its hash, and compared in the pool.
+  struct Slot {
+    uint64_t first = 0, last = 0;
+    uint32_t size = 0;
+    uint32_t number = 0;  // the key's number + 1; 0 where the slot is free
+  };
+  static Slot Shape(std::string_view key);
+  static uint64_t HashOf(const Slot& slot);
   void Grow();
   KeyList keys_;
-  std::vector<uint64_t> slots_;  // a key's hash in the high half, its number + 1 in the low; 0 where free
+  std::vector<Slot> slots_;
+};
+
+// A page's words in order, by the page's own numbers, each in as few bytes as
+// its count of distinct words needs, and where each field begins.
+class WordSequence final {
+ public:
+  static constexpr uint32_t kFieldShift = 30;  // a token: own number | field << kFieldShift
+  void Assign(const std::vector<uint32_t>& tokens, uint32_t distinct);
+  // Calls visit(number, field) for every word in order.
+  template <class Visit>
+  void ForEach(Visit&& visit) const {
+    switch (width_) {
+      case 1: Walk<uint8_t>(visit); break;
+      case 2: Walk<uint16_t>(visit); break;
+      default: Walk<uint32_t>(visit); break;
+    }
+  }
+  size_t Bytes() const { return numbers_.capacity() + fields_.capacity() * sizeof(fields_[0]); }
+
+ private:
+  template <class Number, class Visit>
+  void Walk(Visit& visit) const {
+    const auto* numbers = reinterpret_cast<const Number*>(numbers_.data());
+    const size_t count = numbers_.size() / sizeof(Number);
+    size_t change = 0;
+    uint32_t field = 0;
+    for (size_t at = 0; at < count; ++at) {
+      if (change < fields_.size() && fields_[change].first == at) field = fields_[change++].second;
+      visit(static_cast<uint32_t>(numbers[at]), field);
+    }
+  }
+  std::vector<unsigned char> numbers_;
+  unsigned char width_ = 1;
+  std::vector<std::pair<uint32_t, uint32_t>> fields_;  // where a field begins, and which
 };
 
 // The pages of a help set, read once into memory as words, so that a later
@@ -87,7 +131,7 @@ class WordIndex final {
     int titleWords = 0;
     std::vector<uint32_t> vocabulary;  // the index's number of each distinct word, by the page's own number
     std::vector<uint32_t> runs;        // the index's numbers of its runs
-    std::vector<uint32_t> sequence;    // its words in order: own number, field in the top two bits
+    WordSequence sequence;
   };
   struct WordPosting {
     uint32_t page;

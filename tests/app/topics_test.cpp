@@ -59,6 +59,18 @@ TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
   EXPECT_TRUE(WaitForPage(Lower("Help/Using/Printing.html")));
 }
 
+TEST_F(TopicsTest, ASearchAskedForWhileThePagesAreReadFollowsTheReading) {
+  manager_->Pages().SwitchPage(app::PageController::pageSearch);  // the pages' words are read once idle
+  QString whileReading;
+  QTimer::singleShot(0, [&] {  // runs at the reading's first pause for the window
+    Search("print");
+    whileReading = QString::number(Ui().ControllerBox[0]->Visible()) + QString::number(Ui().FormHeader[1]->Enabled()) +
+                   Ui().FrameLabel[2]->Caption();
+  });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Ui().FrameLabel[2]->Caption() == Q("Matches: 2"); }, 20000));
+  EXPECT_EQ(std::pair(whileReading, Ui().FormHeader[1]->Enabled()), std::pair(Q("10"), true));
+}
+
 TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
   // The status box, toolbar and pane, and the status, at the work's first pause for the window.
   auto seen = [this]() -> QString {
