@@ -204,6 +204,23 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
 }
 
+// Keys of every length, short ones that differ only in their last byte, each read where it stands in a text.
+TEST(Interner, NumbersEachKeyOnceInTheOrderItCame) {
+  std::string text;
+  std::vector<std::pair<size_t, size_t>> places;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string key = std::string(i % 40 < 20 ? 0 : static_cast<size_t>(i % 40), 'k') + std::to_string(i);
+    places.emplace_back(text.size(), key.size());
+    text += key + ' ';
+  }
+  Interner keys;
+  for (int pass = 0; pass < 2; ++pass)
+    for (size_t i = 0; i < places.size(); ++i)
+      ASSERT_EQ(keys.Intern(std::string_view(text).substr(places[i].first, places[i].second)), i) << pass;
+  EXPECT_EQ(std::tuple(keys.Size(), keys.Key(2999), keys.Keys().KeyAt(text.rfind('k'))),
+            std::tuple(3000u, std::string_view(text).substr(places.back().first, places.back().second), 2999u));
+}
+
 TEST_F(HelpFolder, TheWordIndexRereadsWhatChangedAndForgetsWhatIsNoLongerListed) {
   Write(QStringLiteral("a.html"), Page("Alpha", "vacuum full"));
   Write(QStringLiteral("b.html"), Page("Beta", "vacuum"));
