@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <cmath>
 
+#include "platform/color.h"
 #include "platform/events.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
@@ -168,7 +169,9 @@ void ToolButton::SetEnabled(bool enabledValue) {
 void ToolButton::EnabledLook() {
   const settings::ThemeValues& theme = settings::Theme();
   const bool enabled = Enabled();
-  TlBCaption->SetForeColor(enabled ? theme.theme_shadow : theme.theme_dark);
+  // Disabled, the caption goes most of the way towards the ground, so that it
+  // has less contrast than an enabled one in a light theme and a dark one.
+  TlBCaption->SetForeColor(enabled ? theme.theme_shadow : platform::MixColours(theme.theme_shadow, theme.theme_light, 0.55));
   TlBImage->SetImage(settings::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
 }
 

@@ -10,8 +10,9 @@ namespace lumora::platform {
 // file is missing or not a picture.
 QPixmap LoadPicture(const QString& path);
 
-// The picture in the sixteen colours of the standard VGA palette, each pixel
-// the nearest of them; transparency is kept.
-QPixmap ReduceToVga16(const QPixmap& picture);
+// The picture as a disabled control shows it: grey, of the same lightness,
+// and faded to 40 % of its opacity, so that it reads as out of use on a light
+// ground and on a dark one alike.
+QPixmap DisabledPicture(const QPixmap& picture);
 
 }  // namespace lumora::platform

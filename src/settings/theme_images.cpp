@@ -24,10 +24,9 @@ void LoadThemeImages(QString& themeName) {
       if (!platform::FileIsUsable(path)) break;
       // A file that is no picture still takes its number, so later pictures keep theirs.
       const QPixmap picture = platform::LoadPicture(path);
-      // The disabled toolbar pictures are the 16-colour form of the enabled
-      // ones. Reducing every format, not only icons that carry such an image,
-      // keeps a disabled button distinguishable whatever its picture file holds.
-      PictureLoader(list).Add(list == 4 ? platform::ReduceToVga16(picture) : picture);
+      // The disabled toolbar pictures are the enabled ones greyed and faded,
+      // whatever format their files hold, so a disabled button always looks it.
+      PictureLoader(list).Add(list == 4 ? platform::DisabledPicture(picture) : picture);
     }
   }
 }

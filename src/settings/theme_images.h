@@ -15,9 +15,9 @@ inline platform::ImageList& PictureLoader(int list) { return PictureLoader()[sta
 
 // Fills the five lists: resourcea<k>.dat, resourceb<k>.dat and
 // resource<k>.dat of the theme folder, and resource<k>.dat of the program's
-// data folder twice (the second time in 16 VGA colours), k from 0 until the
-// first missing or empty file, at most 100 a list. The theme name gains its
-// trailing separator.
+// data folder twice (the second time grey and faded, for disabled buttons),
+// k from 0 until the first missing or empty file, at most 100 a list. The
+// theme name gains its trailing separator.
 void LoadThemeImages(QString& themeName);
 
 }  // namespace lumora::settings

@@ -10,6 +10,7 @@
 #include "platform/label.h"
 #include "platform/line.h"
 #include "platform/picture.h"
+#include "platform/pictures.h"
 #include "platform/push_button.h"
 #include "platform/shape.h"
 #include "platform/text_box.h"
@@ -102,6 +103,18 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
 TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
   EXPECT_EQ(ToQColor(static_cast<int>(0xFF563412u)), QColor(0x12, 0x34, 0x56));
   EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
+  // Mixed channel by channel, rounded, either way: a disabled caption goes towards the ground.
+  EXPECT_EQ(std::pair(MixColours(0x707070, 0xF4F4F4, 0.55), MixColours(0xF4F4F4, 0x2B3038, 0.5)), std::pair(0xB9B9B9, 0x8F9296));
+}
+
+TEST(Pictures, ADisabledPictureIsGreyAndFaded) {
+  QImage picture(2, 1, QImage::Format_ARGB32);
+  picture.setPixel(0, 0, qRgba(0x2A, 0x5D, 0xB0, 255));
+  picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
+  const QImage dimmed = DisabledPicture(QPixmap::fromImage(picture)).toImage().convertToFormat(QImage::Format_ARGB32);
+  const int grey = qGray(0x2A, 0x5D, 0xB0);
+  EXPECT_EQ(std::pair(dimmed.pixel(0, 0), qAlpha(dimmed.pixel(1, 0))), std::pair(qRgba(grey, grey, grey, 102), 0));
+  EXPECT_TRUE(DisabledPicture(QPixmap()).isNull());
 }
 
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
