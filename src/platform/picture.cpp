@@ -42,6 +42,8 @@ void Picture::FitToImage() {
 void Picture::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter painter(this);
+  // A picture drawn for another scale than the screen's is resampled, not blown up pixel by pixel.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
   if (stretch_)
     painter.drawPixmap(rect(), image_);
   else

@@ -14,6 +14,19 @@ QPixmap LoadPicture(const QString& path) {
   return QPixmap::fromImage(image);
 }
 
+QPixmap LoadPicture(const QString& path, qreal ratio) {
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  if (ratio > 1 && dot > path.lastIndexOf(QLatin1Char('/'))) {
+    const QString sharper = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+    QPixmap picture = FileIsUsable(sharper) ? LoadPicture(sharper) : QPixmap();
+    if (!picture.isNull()) {
+      picture.setDevicePixelRatio(2);
+      return picture;
+    }
+  }
+  return LoadPicture(path);
+}
+
 QPixmap DisabledPicture(const QPixmap& picture) {
   if (picture.isNull()) return {};
   QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);

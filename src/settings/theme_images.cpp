@@ -1,5 +1,7 @@
 #include "settings/theme_images.h"
 
+#include <QGuiApplication>
+
 #include "platform/files.h"
 #include "platform/pictures.h"
 #include "settings/platform_facts.h"
@@ -23,7 +25,7 @@ void LoadThemeImages(QString& themeName) {
       const QString path = families[list] + QString::number(k) + QStringLiteral(".dat");
       if (!platform::FileIsUsable(path)) break;
       // A file that is no picture still takes its number, so later pictures keep theirs.
-      const QPixmap picture = platform::LoadPicture(path);
+      const QPixmap picture = platform::LoadPicture(path, qApp ? qApp->devicePixelRatio() : 1.0);
       // The disabled toolbar pictures are the enabled ones greyed and faded,
       // whatever format their files hold, so a disabled button always looks it.
       PictureLoader(list).Add(list == 4 ? platform::DisabledPicture(picture) : picture);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -115,6 +116,20 @@ TEST(Pictures, ADisabledPictureIsGreyAndFaded) {
   const int grey = qGray(0x2A, 0x5D, 0xB0);
   EXPECT_EQ(std::pair(dimmed.pixel(0, 0), qAlpha(dimmed.pixel(1, 0))), std::pair(qRgba(grey, grey, grey, 102), 0));
   EXPECT_TRUE(DisabledPicture(QPixmap()).isNull());
+}
+
+TEST(Pictures, AScaledScreenTakesThePictureDrawnAtTwiceTheSize) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("icon.dat"));
+  QImage(16, 8, QImage::Format_ARGB32).save(path, "PNG");
+  const auto loaded = [&](qreal ratio) -> QString {
+    const QPixmap picture = LoadPicture(path, ratio);
+    return QStringLiteral("%1x%2@%3").arg(picture.width()).arg(picture.height()).arg(picture.devicePixelRatio());
+  };
+  const QString alone = loaded(2);
+  QImage(32, 16, QImage::Format_ARGB32).save(dir.filePath(QStringLiteral("icon@2x.dat")), "PNG");
+  EXPECT_EQ((QStringList{alone, loaded(1), loaded(1.25), loaded(2)}),
+            (QStringList{QStringLiteral("16x8@1"), QStringLiteral("16x8@1"), QStringLiteral("32x16@2"), QStringLiteral("32x16@2")}));
 }
 
 TEST(FormElementTest, TextBoxesGiveBackTheirText) {
