@@ -25,6 +25,16 @@ constexpr char kClearScript[] = R"js((function () {
 constexpr char kMarkScript[] = R"js((function (words) {
   words = words.filter(function (w) { return w.length > 0; });
   if (!words.length || !document.body) return 0;
+  // Marks help on the screen; a printout shows the page as written. A sheet
+  // made here is not the page's markup, so the page's own rules cannot refuse it.
+  try {
+    if (!document.adoptedStyleSheets.some(function (s) { return s.lumoraHits; })) {
+      var sheet = new CSSStyleSheet();
+      sheet.replaceSync('@media print { mark.lumora-hit { background: none; color: inherit; } }');
+      sheet.lumoraHits = true;
+      document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet]);
+    }
+  } catch (e) {}  // the marks still help on the screen
   words.sort(function (a, b) { return b.length - a.length; });
   var pattern = new RegExp(words.map(function (w) {
     return w.replace(/[.*+?^${}()|[\]\\\/]/g, '\\$&');

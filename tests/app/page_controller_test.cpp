@@ -2,16 +2,21 @@
 #include <QPrinter>
 #include <QProcess>
 
+#include "app/search_marks.h"
 #include "app/temp_install.h"
 
 using namespace lumora;
 
 using PageControllerTest = TempInstall;
 
-TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
+TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks) {
   Write("Help/index.html", "<h1>Home page of the tests</h1>");
   Start();
   ASSERT_TRUE(WaitForPage(Lower("Help/index.html")));
+  app::SearchMarks marks(*Ui().WebBrowser[0]);
+  marks.Show(State().CurrentUrl, {QStringLiteral("home"), QStringLiteral("tests")});
+  marks.Recount();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return marks.Count() == 2; }, 20000));
   auto print = [&](const char* pdf, bool (platform::BrowserView::*how)(QPrinter&)) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(Path(pdf));  // a PDF file, standing in for a device too
@@ -26,8 +31,13 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePages) {
   QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device")
                                                     .arg(root_).split(u' '));
   const QImage first(Path("device-1.png"));
-  int dark = 0;  // the heading: the first page is not blank
+  int dark = 0, marked = 0;  // the heading: the first page is not blank; the marks' yellow is not printed
   for (int y = 0; y < first.height(); ++y)
-    for (int x = 0; x < first.width(); ++x) dark += qGray(first.pixel(x, y)) < 128 ? 1 : 0;
+    for (int x = 0; x < first.width(); ++x) {
+      const QColor pixel = first.pixelColor(x, y);
+      dark += qGray(pixel.rgb()) < 128 ? 1 : 0;
+      marked += pixel.red() > 160 && pixel.green() > 160 && pixel.blue() < 120 ? 1 : 0;
+    }
   EXPECT_GT(dark, 20);
+  EXPECT_EQ(marked, 0);
 }
