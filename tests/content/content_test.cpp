@@ -170,15 +170,18 @@ TEST(SortTable, NumbersLargestFirstWordsAToZ) {
 }
 
 TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
-  for (const char* name : {"a", "b", "one/intro", "two/intro"})
+  for (const char* name : {"a", "b", "one/intro", "t&o/intro"})
     Write(QString::fromLatin1(name) + QStringLiteral(".html"),
           "<title>" + QByteArray(name).mid(QByteArray(name).lastIndexOf('/') + 1) + " &#8212; Py: 3 docs</title>");
   Write(QStringLiteral("c.html"), "<title>Py: Gamma</title>");  // no shared tail; "py: " is held by too few
   Write(QStringLiteral("d.html"), Page("Delta \xe2\x80\x94 Py: 3 docs"));  // a subject of its own is kept whole
   Write(QStringLiteral("e.html"), "<title> \xe2\x80\x94 Py: 3 docs</title>");  // nothing would be left
+  for (const char* name : {"f", "g"})  // a longer tail that few titles hold is not the one left out
+    Write(QString::fromLatin1(name) + QStringLiteral(".html"), "<title>" + QByteArray(name) + " &#8212; rare " + name + " &#8212; Py: 3 docs</title>");
   StringTable index(kIndexFields);
   BuildTopicIndex(Root(), index);
-  EXPECT_EQ(Column(index, 0), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|intro (one)|intro (two)"));
+  EXPECT_EQ(Column(index, 0), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|f \u2014 rare f|"
+                                                "g \u2014 rare g|intro (one)|intro (t&&o)"));
 }
 
 TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
@@ -219,6 +222,20 @@ TEST(Interner, NumbersEachKeyOnceInTheOrderItCame) {
       ASSERT_EQ(keys.Intern(std::string_view(text).substr(places[i].first, places[i].second)), i) << pass;
   EXPECT_EQ(std::tuple(keys.Size(), keys.Key(2999), keys.Keys().KeyAt(text.rfind('k'))),
             std::tuple(3000u, std::string_view(text).substr(places.back().first, places.back().second), 2999u));
+}
+
+// Both pages hold "table" twice by the count, markup included; the text of one says it twice.
+TEST(WordIndex, AWordSaidTwiceWeighsMoreThanOnceWhateverTheMarkupHolds) {
+  WordIndex pages;
+  StringTable table(kIndexFields);
+  for (const auto& [path, page] : {std::pair{"a", "<p class=table>table</p>"}, std::pair{"b", "<p>table table</p>"}}) {
+    pages.Put(QString::fromLatin1(path), page);
+    const int row = table.Grow();
+    table.Set(0, row, QString::fromLatin1(path));
+    table.Set(indexPath, row, QString::fromLatin1(path));
+  }
+  const StringTable found = pages.Search(table, {QStringLiteral("table")}, {QStringLiteral("table"), QStringLiteral("english")});
+  EXPECT_EQ(Column(found, 0) + u'/' + Column(found, 1), QStringLiteral("b|a/2|2"));
 }
 
 TEST_F(HelpFolder, TheWordIndexRereadsWhatChangedAndForgetsWhatIsNoLongerListed) {
@@ -340,9 +357,17 @@ TEST_F(HelpFolder, AFinalSigmaFindsItsCapitalAndACutCharacterLeavesAPageUtf8) {
                                      ScorePage(greek, SplitQuery(QString::fromUtf8("\xce\x9f\xce\x94\xce\x9f\xce\xa3"))),
                                      ScorePage(big, {QString::fromUtf8("café")})}),
             (std::vector<long long>{2, 2, 1}));
+  // Cut after 1 to 3 bytes of a 2-, 3- or 4-byte character, the character is left out; whole, it stays.
+  for (const QByteArray& character : {QByteArray("\xc3\xa9"), QByteArray("\xe2\x82\xac"), QByteArray("\xf0\x9f\x98\x80")})
+    for (qsizetype kept = 1; kept <= character.size(); ++kept)
+      EXPECT_EQ(WithoutCutCharacter(QByteArray(QByteArray(kMaxPageBytes - kept, 'x') + character.first(kept))).size(),
+                kept < character.size() ? kMaxPageBytes - kept : kMaxPageBytes) << character.size() << "/" << kept;
   StringTable index(kIndexFields);
   index.Set(indexSubject, 0, QString::fromUtf8("\xce\xbf\xce\xb4\xcf\x8c\xcf\x82"));
   EXPECT_EQ(LookUpEntry(index, QString::fromUtf8("\xce\x9f\xce\x94\xce\x8c\xce\xa3")), 0);
+  index.Set(indexSubject, 0, QStringLiteral("xroutine"));
+  index.Set(indexSubject, index.Append(), QStringLiteral("25.1. routine vacuuming"));
+  EXPECT_EQ(LookUpEntry(index, QStringLiteral("routine")), 1);  // a word starts after a blank, not inside a word
 }
 
 TEST(Lowering, EveryCharacterLowersAndFoldsInPageBytesAsInText) {
@@ -364,6 +389,9 @@ TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {
   EXPECT_EQ(EscapeForDisplay(QByteArray("long=\r\nline a=b\r\n &amp;amp;")), QByteArray("longline a=b\r\n andamp;"));
   EXPECT_EQ(EscapeForDisplay(QStringLiteral("Tips &amp; Tricks & more=\r\n")), QStringLiteral("Tips and Tricks && more"));
   EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&; &lt;")), QStringLiteral("&; <"));  // an empty name is no reference
+  // Surrogates, nothing and beyond Unicode stand for the replacement character; their neighbours for themselves.
+  EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#x10FFFF;&#x110000;&#0;")).toUcs4(),
+            (QList<uint>{0xD7FF, 0xFFFD, 0xFFFD, 0xE000, 0x10FFFF, 0xFFFD, 0xFFFD}));
 }
 
 TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {  // each class's edges: ' ', '/', '0', '9', ':', '@', 'z', '{'
