@@ -38,6 +38,15 @@
 namespace lumora::app {
 namespace {
 
+// The status box's own texts: the language pack's "status" texts, or English.
+QString StatusText(int index) {
+  static const char* const kEnglish[] = {"Preparing the print preview, please wait..."};
+  const auto& texts = settings::Language().Status;
+  const auto found = texts.find(index);
+  return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);
+}
+constexpr int kPreparingPreview = 0;
+
 int RoundTwips(double twips) { return static_cast<int>(std::lround(twips)); }
 
 // Twips of the outer frame on each side of a window's inner area.
@@ -102,14 +111,19 @@ Manager::Manager(ManagerSub* owner)
     return within(ui_.WebBrowser[0]) ? 2 : EdgeResizer::kMargin;
   });
   setMouseTracking(true);
+  auto setBusy = [this](bool busy) {
+    topics_->SetInteractive(!busy);
+    if (busy) topics_->ShowStatusBox(0);
+    else topics_->HideStatusBox(0);
+  };
+  ui_.WebBrowser[0]->SetBusyHook([this, setBusy](bool busy) {
+    if (busy) ui_.FrameLabel[5]->SetCaption(StatusText(kPreparingPreview));
+    setBusy(busy);
+  });
   question_ = new QuestionForm(
       ui_, owner_->Mail(), this,
       {[this] { pages_->RefreshToolbarState(); },
-       [this](bool busy) {
-         topics_->SetInteractive(!busy);
-         if (busy) topics_->ShowStatusBox(0);
-         else topics_->HideStatusBox(0);
-       },
+       setBusy,
        [this] {
          QCoreApplication::processEvents();
          return !state_.QuitRequested;

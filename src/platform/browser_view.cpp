@@ -1,4 +1,5 @@
 #include "platform/browser_view.h"
+#include "platform/print_preview.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -22,6 +23,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QApplication>
+#include <QPageLayout>
+#include <QPaintEngine>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
@@ -412,10 +416,37 @@ void BrowserView::ExecWB(int command, int) {
   }
 }
 
+void BrowserView::UsePrintersPaper() {
+  // Pages exported from word processors name their own paper (a named
+  // "@page Section1 { size: 8.5in 11in }"), which would print Letter on an
+  // A4 printer. A sheet of the page's own, which the page's rules cannot
+  // outrank, leaves the paper of every page rule to the printer and keeps
+  // the rest (margins); the wait is short and bounded.
+  static const char kScript[] = R"js((function () {
+    if (document.adoptedStyleSheets.some(function (s) { return s.lumoraPaper; })) return;
+    var names = [''];
+    for (var i = 0; i < document.styleSheets.length; ++i) {
+      var rules;
+      try { rules = document.styleSheets[i].cssRules; } catch (e) { continue; }
+      for (var j = 0; j < rules.length; ++j)
+        if (rules[j] instanceof CSSPageRule && rules[j].selectorText) names.push(rules[j].selectorText);
+    }
+    var sheet = new CSSStyleSheet();
+    sheet.replaceSync(names.map(function (n) { return '@page ' + n + ' { size: auto !important; }'; }).join('\n'));
+    sheet.lumoraPaper = true;
+    document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet]);
+  })())js";
+  auto done = std::make_shared<QEventLoop>();
+  page_->runJavaScript(QString::fromLatin1(kScript), [done](const QVariant&) { done->quit(); });
+  QTimer::singleShot(kScriptWaitMs, done.get(), &QEventLoop::quit);
+  done->exec();
+}
+
 bool BrowserView::PrintTo(QPrinter& printer) {
   if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) return RenderTo(printer);
   if (printing_) return false;
   printing_ = true;
+  UsePrintersPaper();
   bool succeeded = false;
   QEventLoop wait;
   const auto connection = connect(view_, &QWebEngineView::pdfPrintingFinished, &wait, [&](const QString&, bool ok) {
@@ -436,6 +467,7 @@ bool BrowserView::RenderTo(QPrinter& printer) {
   // printer's resolution: at 1200 dpi that takes tens of seconds a page and
   // adds nothing a help page needs.
   if (printer.resolution() > kPictureDpi) printer.setResolution(kPictureDpi);
+  UsePrintersPaper();
   bool succeeded = false;
   QEventLoop wait;
   const auto connection = connect(view_, &QWebEngineView::printFinished, &wait, [&](bool ok) {
@@ -451,15 +483,70 @@ bool BrowserView::RenderTo(QPrinter& printer) {
 
 void BrowserView::ShowPrintDialog() {
   QPrinter printer(QPrinter::HighResolution);
+  ChoosePaper(printer);
   QPrintDialog dialog(&printer, window());
   if (dialog.exec() != QDialog::Accepted) return;
   PrintTo(printer);  // a failure has nowhere to go; the page simply is not printed
 }
 
+QByteArray BrowserView::PrintedPdf(const QPageLayout& layout) {
+  if (printing_) return {};
+  printing_ = true;
+  // The engine may answer after the wait has given up: what it answers then
+  // goes to this shared result, never to a finished caller's stack.
+  struct Answer {
+    QByteArray pdf;
+    bool done = false;
+    QEventLoop wait;
+  };
+  UsePrintersPaper();
+  auto answer = std::make_shared<Answer>();
+  page_->printToPdf(
+      [answer](const QByteArray& pdf) {
+        answer->pdf = pdf;
+        answer->done = true;
+        answer->wait.quit();
+      },
+      layout);
+  if (!answer->done) {
+    QTimer::singleShot(kPrintWaitMs, &answer->wait, &QEventLoop::quit);
+    answer->wait.exec();
+  }
+  printing_ = false;
+  return answer->done ? answer->pdf : QByteArray();
+}
+
 void BrowserView::ShowPrintPreview() {
+  if (printing_) return;
   QPrinter printer(QPrinter::HighResolution);
+  ChoosePaper(printer);
+  // The preview shows the very PDF the engine prints, so it holds exactly
+  // what a printout holds, and shows it in the time printing takes.
+  KeyHold keys;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (busyHook_) busyHook_(true);
+  QPageLayout shown = printer.pageLayout();
+  QByteArray pdf = PrintedPdf(shown);
+  if (busyHook_) busyHook_(false);
+  QApplication::restoreOverrideCursor();
+  if (pdf.isEmpty()) return;  // the engine printed nothing: there is nothing to show
+
   QPrintPreviewDialog dialog(&printer, window());
-  connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintTo(*target); });
+  connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+    // The dialog's Print button asks for the real thing.
+    if (target->paintEngine()->type() != QPaintEngine::Picture) {
+      PrintTo(*target);
+      return;
+    }
+    if (!target->pageLayout().isEquivalentTo(shown)) {  // another paper or orientation chosen
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      shown = target->pageLayout();
+      pdf = PrintedPdf(shown);
+      QApplication::restoreOverrideCursor();
+    }
+    PaintPdfPages(pdf, *target, kPreviewDpi);
+  });
+  QTimer::singleShot(0, &dialog, [&] { keys.GiveTo(&dialog); });
   dialog.exec();
 }
 

@@ -3,11 +3,13 @@
 #include <QKeySequence>
 #include <QList>
 #include <QUrl>
+#include <functional>
 
 #include "platform/files.h"
 #include "platform/form_element.h"
 
 class QMenu;
+class QPageLayout;
 class QPrinter;
 class QWebEnginePage;
 class QWebEngineView;
@@ -70,6 +72,15 @@ class BrowserView final : public FormElement {
   // no more than kPictureDpi.
   bool RenderTo(QPrinter& printer);
   static constexpr int kPictureDpi = 300;
+  // The preview's pictures of the printed pages, enough for a close look.
+  static constexpr int kPreviewDpi = 150;
+  // Called with true before a preview is prepared and with false when it is
+  // ready to show: the window shows that it is busy meanwhile.
+  void SetBusyHook(std::function<void(bool)> hook) { busyHook_ = std::move(hook); }
+  // The page shown, printed to PDF with this layout; empty when the engine
+  // failed or gave nothing within kPrintWaitMs.
+  QByteArray PrintedPdf(const QPageLayout& layout);
+  static constexpr int kPrintWaitMs = 60000;
 
   // True while a navigation is under way and has not completed.
   bool Busy() const;
@@ -100,6 +111,8 @@ class BrowserView final : public FormElement {
  private:
   void ShowPrintDialog();
   void ShowPrintPreview();
+  void UsePrintersPaper();
+  static constexpr int kScriptWaitMs = 5000;
   void Report(const QUrl& url);
   // A page whose script never returns keeps its renderer from taking the
   // next page; such a renderer is ended and the page asked for loaded anew.
@@ -112,6 +125,7 @@ class BrowserView final : public FormElement {
   int probe_ = 0;
   bool recovering_ = false;
   bool printing_ = false;
+  std::function<void(bool)> busyHook_;
   double zoom_ = 1.0;
   QList<QKeySequence> reserved_;
   int wheelAngle_ = 0;  // parts of a notch from fine-grained wheels

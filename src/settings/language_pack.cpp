@@ -52,6 +52,8 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
       pack.ToolTip[index] = value;
     } else if (family == QLatin1String("titlebtn")) {
       pack.TitleButton[index] = value;
+    } else if (family == QLatin1String("status")) {
+      pack.Status[index] = value;
     }
   }
   return pack;

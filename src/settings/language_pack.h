@@ -30,6 +30,8 @@ struct LanguagePack {
   // of the title-bar buttons ("titlebtn0" for FormControl(0) ...), by index.
   std::map<int, QString> ToolTip;
   std::map<int, QString> TitleButton;
+  // Texts of the status box beyond the index and the search ("status0" ...).
+  std::map<int, QString> Status;
 };
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into

@@ -1,9 +1,15 @@
+#include <QApplication>
 #include <QImage>
+#include <QPdfDocument>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QPrinter>
 #include <QProcess>
 
 #include "app/search_marks.h"
 #include "app/temp_install.h"
+#include "platform/print_preview.h"
 
 using namespace lumora;
 
@@ -40,4 +46,67 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
     }
   EXPECT_GT(dark, 20);
   EXPECT_EQ(marked, 0);
+}
+
+// The preview is the printed PDF itself, on the paper of the reader's locale,
+// prepared behind the status box; keys typed meanwhile reach it.
+TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKeysTypedWhileItWasPrepared) {
+  // The page names its own paper, as pages exported from word processors do: the reader's wins.
+  Write("Help/index.html", "<style>@page Section1 { size: 210mm 297mm; } div.Section1 { page: Section1; }</style>"
+                           "<div class=Section1><h1>Preview</h1>" +
+                               QByteArray("<p>A line of the page.</p>").repeated(90) + "</div>");
+  const QByteArray before = qgetenv("LC_ALL");
+  qputenv("LC_ALL", "fr_CA.UTF-8");  // a territory whose paper is Letter, installed here or not
+  Start();
+  ASSERT_TRUE(WaitForPage(Lower("Help/index.html")));
+  platform::BrowserView& browser = *Ui().WebBrowser[0];
+
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFileName(Path("page.pdf"));
+  platform::ChoosePaper(printer);
+  ASSERT_TRUE(browser.PrintTo(printer));
+  QPdfDocument printed(nullptr);
+  ASSERT_EQ(printed.load(Path("page.pdf")), QPdfDocument::Error::None);
+  EXPECT_EQ(printed.pagePointSize(0).toSize(), QSize(612, 792));  // Letter
+
+  // Escape typed while the preview is prepared closes it as soon as it shows.
+  bool statusShown = false;
+  QTimer::singleShot(0, [&] {
+    statusShown = Ui().ControllerBox[0]->isVisible() &&
+                  Ui().FrameLabel[5]->Caption() == QStringLiteral("Preparing the print preview, please wait...");
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Ui().WebBrowser[0], Qt::Key_Escape);
+  });
+  QTimer lost;  // a key that never arrives leaves the preview open: the test closes it and fails
+  bool closedByTest = false;
+  QObject::connect(&lost, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      closedByTest = true;
+      dialog->reject();
+    }
+  });
+  lost.start(20000);
+  browser.ExecWB(platform::BrowserView::cmdPrintPreview, 0);
+  lost.stop();
+  EXPECT_TRUE(statusShown);
+  EXPECT_FALSE(closedByTest);
+  EXPECT_FALSE(Ui().ControllerBox[0]->isVisible());
+
+  // Shown again and looked into: the printout's pages on the printout's paper.
+  int previewPages = 0;
+  QPageSize::PageSizeId paper = QPageSize::Custom;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+      previewPages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+      paper = dialog->printer()->pageLayout().pageSize().id();
+      dialog->grab().save(Path("preview.png"));
+      dialog->reject();
+    }
+  });
+  look.start(100);
+  browser.ExecWB(platform::BrowserView::cmdPrintPreview, 0);
+  qputenv("LC_ALL", before);
+  EXPECT_GE(printed.pageCount(), 2);
+  EXPECT_EQ(previewPages, printed.pageCount());
+  EXPECT_EQ(paper, QPageSize::Letter);
 }

@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QWebEngineView>
 
 #include "platform/browser_view.h"
@@ -12,6 +14,7 @@
 #include "platform/line.h"
 #include "platform/picture.h"
 #include "platform/pictures.h"
+#include "platform/print_preview.h"
 #include "platform/push_button.h"
 #include "platform/shape.h"
 #include "platform/text_box.h"
@@ -162,4 +165,43 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomSteps) {
     QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
   }
   EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
+}
+
+TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKept) {
+  for (const auto& [name, paper] : std::initializer_list<std::pair<const char*, QPageSize::PageSizeId>>{
+           {"en_US.UTF-8", QPageSize::Letter}, {"fr_CA", QPageSize::Letter}, {"es_US@euro", QPageSize::Letter},
+           {"en_GB.UTF-8", QPageSize::A4}, {"de_DE@euro", QPageSize::A4}, {"C", QPageSize::A4},
+           {"en_USA", QPageSize::A4}, {"", QPageSize::A4}})
+    EXPECT_EQ(PaperOfLocaleName(name).id(), paper) << name;
+  const QByteArray all = qgetenv("LC_ALL"), paper = qgetenv("LC_PAPER"), lang = qgetenv("LANG");
+  qunsetenv("LC_ALL");
+  qputenv("LC_PAPER", "en_CA.UTF-8");
+  qputenv("LANG", "de_DE.UTF-8");
+  const QPageSize::PageSizeId byPaper = LocalePaperSize().id();
+  qputenv("LC_ALL", "de_DE.UTF-8");
+  const QPageSize::PageSizeId byAll = LocalePaperSize().id();
+  qputenv("LC_ALL", all);
+  qputenv("LC_PAPER", paper);
+  qputenv("LANG", lang);
+  EXPECT_EQ(std::pair(byPaper, byAll), std::pair(QPageSize::Letter, QPageSize::A4));
+}
+
+// Keys typed while a window is prepared reach that window, in order, and no
+// shortcut of the window behind fires meanwhile.
+TEST(Paper, KeysHeldWhileAPreviewIsPreparedReachTheWindowThatShowsIt) {
+  QLineEdit behind;
+  int shortcuts = 0;
+  QShortcut print(QKeySequence(Qt::CTRL | Qt::Key_P), &behind, [&] { ++shortcuts; });
+  behind.show();
+  QLineEdit shown;
+  {
+    KeyHold hold;
+    QTest::keyClicks(&behind, QStringLiteral("ab"));
+    QTest::keyClick(&behind, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(std::pair(behind.text(), shortcuts), std::pair(QString(), 0));
+    shown.show();
+    hold.GiveTo(&shown);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(std::pair(shown.text(), behind.text()), std::pair(QStringLiteral("ab"), QString()));
 }
