@@ -40,7 +40,7 @@ namespace {
 
 // The status box's own texts: the language pack's "status" texts, or English.
 QString StatusText(int index) {
-  static const char* const kEnglish[] = {"Preparing the print preview, please wait..."};
+  static const char* const kEnglish[] = {"Preparing the preview, please wait..."};
   const auto& texts = settings::Language().Status;
   const auto found = texts.find(index);
   return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);

@@ -73,7 +73,7 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
   bool statusShown = false;
   QTimer::singleShot(0, [&] {
     statusShown = Ui().ControllerBox[0]->isVisible() &&
-                  Ui().FrameLabel[5]->Caption() == QStringLiteral("Preparing the print preview, please wait...");
+                  Ui().FrameLabel[5]->Caption() == QStringLiteral("Preparing the preview, please wait...");
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Ui().WebBrowser[0], Qt::Key_Escape);
   });
   QTimer lost;  // a key that never arrives leaves the preview open: the test closes it and fails
