@@ -8,6 +8,7 @@
 
 #include "platform/random.h"
 #include "platform/registry.h"
+#include "settings/bookmarks.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 #include "settings/settings_file.h"
@@ -238,4 +239,65 @@ TEST(InstalledThemes, GoRoundInNameOrderAndEachPictureListStopsAtTheFirstMissing
   QFile::remove(data + QStringLiteral("0.dat"));
   LoadThemeImages(name);  // starts from empty lists
   EXPECT_EQ(list(3).Count(), 0);
+}
+
+// A reader's steps on the list, kept across runs in the file of the help set.
+TEST(Bookmarks, KeptPerHelpSetInTheUsersDataFolderOnceAPageAndEditedInPlace) {
+  const QTemporaryDir dir;
+  const QByteArray before = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+  ASSERT_TRUE(WriteFile(dir.path() + QStringLiteral("/a/Help/english.qlp"), "lang0 = x"));
+  ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/a/Help"), dir.path() + QStringLiteral("/link")));
+  const QString file = Bookmarks::FileFor(dir.path() + QStringLiteral("/a/Help/english.qlp"));
+  EXPECT_EQ(Bookmarks::FileFor(dir.path() + QStringLiteral("/link/english.qlp")), file);  // the real path names it
+  EXPECT_NE(Bookmarks::FileFor(dir.path() + QStringLiteral("/a/Help/russian.qlp")), file);
+  EXPECT_TRUE(file.startsWith(dir.path() + QStringLiteral("/quillmark/lumora/bookmarks/")));
+  qputenv("XDG_DATA_HOME", before);
+
+  Bookmarks kept(file);
+  QString note = QStringLiteral("none");
+  kept.Load(&note);  // no file yet: an empty list, nothing to say
+  EXPECT_EQ(std::pair(kept.All().size(), note), std::pair(size_t{0}, QStringLiteral("none")));
+  EXPECT_EQ(kept.Add(QStringLiteral("using/toolbar.html"), QStringLiteral("The toolbar")), 0);
+  EXPECT_EQ(kept.Add(QStringLiteral("глоссарий.html"), QStringLiteral("Глоссарий")), 1);
+  EXPECT_EQ(kept.Add(QStringLiteral("using/toolbar.html"), QStringLiteral("again")), 0);  // once a page
+  EXPECT_EQ(kept.Add(QStringLiteral("faq.html"), QStringLiteral("FAQ")), 2);
+  EXPECT_TRUE(kept.Rename(1, QStringLiteral("Слова")));
+  EXPECT_TRUE(kept.Move(2, 0));
+  EXPECT_TRUE(kept.Remove(1));
+  EXPECT_TRUE(kept.Insert(1, {QStringLiteral("The toolbar"), QStringLiteral("using/toolbar.html")}));  // undone
+  EXPECT_FALSE(kept.Insert(0, {QStringLiteral("twice"), QStringLiteral("faq.html")}));
+  for (const int row : {-1, 3}) EXPECT_FALSE(kept.Remove(row) || kept.Rename(row, {}) || kept.Move(row, 0) ||
+                                              kept.Move(0, row) || kept.Insert(row + (row < 0 ? 0 : 1), {}));
+  QString error;
+  ASSERT_TRUE(kept.Save(&error)) << error.toStdString();
+  Bookmarks again(file);
+  again.Load(&note);
+  const std::vector<Bookmark> expected{{QStringLiteral("FAQ"), QStringLiteral("faq.html")},
+                                       {QStringLiteral("The toolbar"), QStringLiteral("using/toolbar.html")},
+                                       {QStringLiteral("Слова"), QStringLiteral("глоссарий.html")}};
+  EXPECT_EQ(again.All(), expected);
+  EXPECT_EQ(std::pair(again.Find(QStringLiteral("глоссарий.html")), again.Find(QStringLiteral("x"))), std::pair(2, -1));
+}
+
+// A file that is not a list of bookmarks is set aside, never lost nor written over.
+TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
+  const QTemporaryDir dir;
+  const QString file = dir.path() + QStringLiteral("/b.json");
+  for (const QByteArray& damaged :
+       {QByteArray("{\"bookmarks\": [{\"name\": \"A\", \"page\": \"a.html\"}"), QByteArray("[]"),
+        QByteArray(R"({"bookmarks": {}})"), QByteArray(R"({"bookmarks": [{"name": "A", "page": ""}]})"),
+        QByteArray(R"({"bookmarks": [{"name": 1, "page": "a.html"}]})")}) {
+    ASSERT_TRUE(WriteFile(file, damaged));
+    Bookmarks list(file);
+    QString note;
+    list.Load(&note);
+    EXPECT_TRUE(list.All().empty()) << damaged.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(note.contains(QStringLiteral("kept as"))) << note.toStdString();
+  }
+  // Each kept under a name of its own.
+  EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged")).left(14), QByteArray("{\"bookmarks\": "));
+  EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged-5")).right(19), QByteArray("\"page\": \"a.html\"}]}"));
+
 }
