@@ -1,5 +1,5 @@
 """The demo help sets as a reader sees them: no link markup of the page sources left in any page's
-text, and every key of README's key table named on the keyboard page."""
+text, and every key of README's key table named on the keyboard page of each."""
 
 import glob
 import html
@@ -34,5 +34,7 @@ class DemoHelp(unittest.TestCase):
             rows = f.read().split("\n## Keys\n", 1)[1].strip().split("\n\n")[0].splitlines()[2:]
         keys = {key.strip() for row in rows for key in row.split("|")[1].split(",")}
         self.assertGreater(len(keys), 25)
-        page = text_of(os.path.join(ROOT, "data", "help", "using", "keyboard.html"))
-        self.assertEqual(sorted(key for key in keys if key not in page), [])
+        for path in (("help", "using", "keyboard.html"), ("help-ru", "spravka", "klaviatura.html")):
+            with self.subTest(page=os.path.join(*path)):
+                page = text_of(os.path.join(ROOT, "data", *path))
+                self.assertEqual(sorted(key for key in keys if key not in page), [])
