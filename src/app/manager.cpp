@@ -65,8 +65,6 @@ Manager::Manager(ManagerSub* owner)
   setWindowTitle(WindowTitle());
   state_.StartupInProgress = true;
   settings::Shared().OsVersionCode = settings::DetermineOsVersionCode();
-  // Version 5.1 of the original platform needed its internet controls
-  // registered at this point; Qt needs no such step on any version.
   settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), platform::ProgramFolderPath(),
                                  platform::SystemFolderPath(), FrameBorderOf(*this));
 

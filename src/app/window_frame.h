@@ -27,8 +27,8 @@ class WindowFrame final : public QObject {
   // The resize handler: owner window under the main one, title-bar buttons
   // from the right edge, the title fitted with "...", then the page.
   void Form_Resize_Now();
-  // 1 the help's home page, 2 minimise to the owner window, 3 maximise or
-  // restore, 4 end the program; others ("Change Colour") do nothing.
+  // 0 the next theme ("Change Colour"), 1 the help's home page, 2 minimise
+  // to the owner window, 3 maximise or restore, 4 end the program.
   void TitleButtonAction(int index);
   // Highlights member index of the family and clears the others; -1 clears all.
   void HighlightOnly(Family family, int index);

@@ -129,9 +129,6 @@ std::optional<QString> SettledSubject(const QString& text, bool whole, const QSt
   return fromTitle ? simplified : FileNameSubject(path);
 }
 
-// The subject from a page's first bytes (the whole page when complete),
-// decoding no more than the subject or the title itself where the encoding
-// keeps ASCII bytes for ASCII characters.
 // A subject is one row of a list: a thousand characters fill any screen, and
 // a longer one (a page whose end marker is missing, say) would only make
 // every later step (fitting, sorting, searching) pay for what never shows.

@@ -42,7 +42,7 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
 QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index,
                       const Pump& pump = {});
 
-// The number at the start of a text, as the original's Val reads it: blanks
+// The number at the start of a text, read leniently as stored scores are: blanks
 // between digits are ignored, a sign and a decimal point are taken; 0 when
 // the text starts with no number.
 double LeadingNumber(const QString& text);

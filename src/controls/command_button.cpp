@@ -16,7 +16,7 @@ using settings::Px2;
 using settings::Px4;
 using settings::Px6;
 
-// Halves are kept until a position is set, as the original's positions are.
+// Positions are worked out in fractions of a twip and rounded only when set.
 int Twips(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace

@@ -385,10 +385,6 @@ void ComplexList::ScrollIntoView(int row) {
   if (wanted != offset) VScrollButton->Submit_New_Coord(wanted);
 }
 
-void ComplexList::ScrollToTop() {
-  if (VScrollButton->Visible()) VScrollButton->Submit_New_Coord(0);
-}
-
 void ComplexList::FitColumns() {
   FontMeasurer measurer;
   const QString face = settings::Theme().theme_text;
@@ -435,11 +431,6 @@ void ComplexList::Submit_Data_Array(const content::StringTable& table, int, int 
   Align_Columns();
   if (laidOut == laidOutWidth_) FitColumns();  // else Align_Columns fitted them
   PlaceSelector();
-}
-
-void ComplexList::Empty_Data() {
-  for (QStringList& cells : cells_) cells.clear();
-  for (ColumnText* text : CxLColText) text->SetLines({});
 }
 
 void ComplexList::SetListIndex(int indexValue) {

@@ -75,23 +75,20 @@ class ComplexList final : public platform::FormElement {
   // column with "...". The scroll bar follows the new rows; the list keeps
   // its selection and, within the new rows, its scroll position.
   void Submit_Data_Array(const content::StringTable& table, int sectionNum, int visibleCols);
-  void Empty_Data();
   void Align_Columns();
 
   // The selected row; -1 selects nothing. Writing it scrolls the row into view.
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int indexValue);
   int RowCount() const { return CxLColText[0]->LineCount(); }
-  // Rows shown whole, -1 when the list shows none.
   // For assistive technology: the cells as submitted (not cut to fit), and
   // where a row lies in the list's own pixels.
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   QString CellText(int column, int row) const;
   QRect RowRect(int row) const;
+  // The first and last rows shown whole; -1 when the list shows none.
   int FirstRowInView() const;
   int LastRowInView() const;
-  // Shows the rows from the first, without changing the selection.
-  void ScrollToTop();
   bool KeepFocus() const { return keepFocus_; }
   void SetKeepFocus(bool focusValue);
   bool ImHigh() const { return VScrollButton->ImHigh() || imHigh_; }

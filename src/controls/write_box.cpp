@@ -159,8 +159,6 @@ void WriteBox::SetEnabled(bool enabledValue) {
 }
 
 void WriteBox::ResetControl() {
-  // The list starts cleared, so nothing is left to clear at start-up.
-  if (settings::Shared().OsVersionCode == 41) WrBEffect0->SetShapeKind(platform::Shape::Kind::Rectangle);
   SetHeight(kHeight);
   const settings::ThemeValues& theme = settings::Theme();
   WrBEffect0->SetBorderColor(theme.theme_shadow);

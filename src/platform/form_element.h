@@ -6,7 +6,8 @@
 namespace lumora::platform {
 
 // Base of every form element and skinned control: geometry kept in twips,
-// mouse events reported with the original platform's arguments and order.
+// mouse events reported in one order with button and shift numbers, so a
+// control's handlers need not know Qt's events.
 //
 //   Qt delivers            reported here
 //   press                  MouseDown

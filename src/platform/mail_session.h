@@ -30,8 +30,8 @@ MailSettings ReadMailSettings(const RegistryRoot& root, const QString& subKey);
 // printable ASCII, nothing that ends a command, a header or the brackets.
 bool IsPlainAddress(const QString& address);
 
-// A mail session with one message, used as the original's session and message
-// controls are: sign on, compose, address, send without dialog, sign off.
+// A mail session with one message, used in the steps of the question form:
+// sign on, compose, address, send without dialog, sign off.
 // Only Send talks to the server, in one connection.
 class MailSession final {
  public:

@@ -4,8 +4,9 @@
 
 namespace lumora::platform {
 
-// A registry root: the store file that stands for one hive. Subkey paths use
-// the original backslash ("SOFTWARE\Quillmark Software").
+// A registry root: the store file that stands for one hive. Subkey paths are
+// written with backslashes ("SOFTWARE\Quillmark Software"), as other
+// products that share the store write them.
 struct RegistryRoot {
   QString storeFile;
 };

@@ -17,7 +17,7 @@ TextBox::TextBox(Lines lines, QWidget* parent) : FormElement(parent) {
     connect(single_, &QLineEdit::textChanged, this, &TextBox::Change);
   }
   setFocusProxy(FocusWidget());
-  // The original text boxes have the button-face background.
+  // Until the form colours them, text boxes take the button face, like the form around them.
   SetBackColor(FromQColor(palette().color(QPalette::Button)));
 }
 

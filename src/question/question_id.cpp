@@ -4,7 +4,7 @@
 
 namespace lumora::question {
 namespace {
-// The original's Int(): the whole part of a non-negative number.
+// The whole part of a non-negative number: each draw picks one of n values.
 int Int(double value) { return static_cast<int>(value); }
 }  // namespace
 

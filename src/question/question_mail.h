@@ -55,8 +55,7 @@ void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, c
                      const QString& supportDomain, const QString& questionId);
 
 // Signs on, composes the question with a new ID, sends it without dialog and
-// signs off, in the original's order. Unlike the original, a refused sign-on
-// or send is reported, not taken for success. Nothing is retried. Replies go
+// signs off. A refused sign-on or send is reported, never taken for success. Nothing is retried. Replies go
 // to the address in box 1 when it is a plain address.
 SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump = {});
