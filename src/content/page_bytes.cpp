@@ -5,9 +5,7 @@
 
 #include "platform/text.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "content/ascii_block.h"
 
 namespace lumora::content {
 namespace {
@@ -155,12 +153,10 @@ bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
 #if defined(__SSE2__)
   // Sixteen plain ASCII bytes at a time: only A-Z change.
   const __m128i amp = _mm_set1_epi8('&'), equals = _mm_set1_epi8('=');
-  const __m128i beforeA = _mm_set1_epi8('A' - 1), afterZ = _mm_set1_epi8('Z' + 1), caseBit = _mm_set1_epi8(0x20);
   while (i + 16 <= n) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, amp), _mm_cmpeq_epi8(bytes, equals));
-    const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(bytes, _mm_and_si128(capital, caseBit)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), LowerAsciiBlock(bytes));
     // High bytes are negative as signed bytes and show in the mask too: the
     // plain bytes before the first of them are taken as stored, it goes the
     // slow way.

@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "content/ascii_block.h"
 
 #include "content/page_bytes.h"
 #include "content/text_helpers.h"
@@ -26,11 +24,9 @@ std::string AsciiLower(QByteArrayView bytes) {
   std::string lower(static_cast<size_t>(bytes.size()), '\0');
   qsizetype i = 0;
 #if defined(__SSE2__)
-  const __m128i beforeA = _mm_set1_epi8('A' - 1), afterZ = _mm_set1_epi8('Z' + 1), caseBit = _mm_set1_epi8(0x20);
   for (; i + 16 <= bytes.size(); i += 16) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
-    const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(chunk, beforeA), _mm_cmplt_epi8(chunk, afterZ));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(lower.data() + i), _mm_or_si128(chunk, _mm_and_si128(capital, caseBit)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(lower.data() + i), LowerAsciiBlock(chunk));
   }
 #endif
   for (; i < bytes.size(); ++i) {
