@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "content/help_check.h"
 #include "content/page_bytes.h"
 #include "content/page_text.h"
 #include "content/search.h"
@@ -306,7 +307,8 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       utf8Head + "broken \xc3 \xff \xed\xa0\x80 \xc3\x89t\xc3\xa9 caf\xe9",  // declared UTF-8, not valid
       "\xef\xbb\xbf\xc3\x89T\xc3\x89 \xc5\x92uvre",                         // a byte-order mark
       "aaaa &&&& ====\r\n\r\n",
-      Encoded("windows-1251", "<meta charset=windows-1251>ПЕЧАТЬ Печать &amp; Справка")};
+      Encoded("windows-1251", "<meta charset=windows-1251>ПЕЧАТЬ Печать &amp; Справка"),
+      "a soft line break at the very end=\r\n"};
   const QString queries[] = {QStringLiteral("and & && fish  aa = over g"), QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café"),
                              QString::fromUtf8("œuvre é t печать справка ω ?") + QChar(0xD800)};  // a lone surrogate
   // The word index counts the same from the runs between blanks of all the pages at once.
@@ -420,4 +422,33 @@ TEST(FitText, ShortensWithAnEllipsisUntilItFits) {
   m = FixedWidthMeasurer();
   EXPECT_EQ(FitText(m, text, 30000, QString(), false, 300), text.left(297) + QStringLiteral("..."));
   EXPECT_LE(m.measured, 20 * 600);
+}
+
+// What an author is told: each kind of broken link with its line, places by
+// id and by name, the desktop's links passed over, pages no link reaches.
+TEST_F(HelpFolder, CheckTellsBrokenLinksTheirLinesPagesNoLinkReachesAndSubjectsUsedTwice) {
+  Write(QStringLiteral("outside.html"), Page("Outside"));
+  Write(QStringLiteral("Help/index.html"), Page("Home", "<a href=\"a.html\">a</a>\n"
+                                        "<a href='A.HTML#part'>name</a> <a href=a.html#byid>id</a> <a href=\"a.html#top\">top</a>\n"
+                                        "<a href=\"missing.html\">gone</a>\n"
+                                        "<a href=\"a.html#nowhere\">no place</a>\n"
+                                        "<area href=\"../outside.html\">\n"
+                                        "<a href=\"https://example.com/x\">web</a> <a href=\"mailto:a@b\">mail</a>\n"
+                                        "<a href=\"ask_class.html\">ask</a> <link href=\"missing.css\">"));
+  Write(QStringLiteral("Help/a.html"), Page("Twin", "<a name=part></a><p id=byid><a href=\"sub/linked.htm\">on</a>"));
+  Write(QStringLiteral("Help/b.html"), Page("Twin"));
+  Write(QStringLiteral("Help/sub/linked.htm"), Page("Linked", "<a href=\"../a.html\">back</a>"));
+  Write(QStringLiteral("Help/sub/orphan.htm"), Page("Orphan"));  // the index lists .html pages only
+  const HelpSetCheck check = CheckHelpSet(Root() + QStringLiteral("Help"));
+  QStringList broken;
+  for (const auto& link : check.brokenLinks)
+    broken << QStringLiteral("%1:%2 %3 %4").arg(QFileInfo(link.page).fileName()).arg(link.line).arg(link.target, link.reason);
+  EXPECT_EQ(broken, (QStringList{QStringLiteral("index.html:3 missing.html no such page"),
+                                 QStringLiteral("index.html:4 a.html#nowhere no such place"),
+                                 QStringLiteral("index.html:5 ../outside.html outside the help set")}));
+  EXPECT_EQ(check.pages, 5);
+  EXPECT_EQ(check.unreached, QStringList{Root() + QStringLiteral("Help/sub/orphan.htm")});
+  ASSERT_EQ(check.sharedSubjects.size(), 1U);
+  EXPECT_EQ(check.sharedSubjects[0].pages.size(), 2);
+  EXPECT_EQ(check.questionLinks, QStringList{Root() + QStringLiteral("Help/index.html")});
 }

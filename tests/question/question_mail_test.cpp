@@ -173,6 +173,8 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
 TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   EXPECT_FALSE(session.Send(false));  // not signed on
   ASSERT_TRUE(session.SignOn());
+  const qint64 signedOn = session.SessionID();
+  EXPECT_TRUE(session.SignOn() && session.SessionID() == signedOn);  // signed on already: the same session
   EXPECT_FALSE(session.Send(false));  // nothing composed
   session.Compose();
   session.SetRecipAddress(QStringLiteral("lumora1@support.example>\r\nRCPT TO:<other@example.com"));
