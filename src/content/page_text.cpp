@@ -120,7 +120,8 @@ std::optional<QString> SettledSubject(const QString& text, bool whole, const QSt
   if (!ListsAsNothing(*subject)) return subject;
   const std::optional<QString> title = Between(text, whole, QLatin1StringView("<title>"), QLatin1StringView("</title>"));
   if (!title) return std::nullopt;
-  const QString simplified = title->simplified();
+  // Byte-order marks are invisible: a title of nothing else lists as nothing.
+  const QString simplified = QString(*title).remove(QChar(0xFEFF)).simplified();
   fromTitle = !simplified.isEmpty();
   return fromTitle ? simplified : FileNameSubject(path);
 }
@@ -171,7 +172,7 @@ std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayVi
   if (!title) return std::nullopt;
   const std::optional<QString> text = decoded(*title, std::max(subject->end, title->end));
   if (settledWhole) return text;
-  const QString simplified = text->simplified();
+  const QString simplified = QString(*text).remove(QChar(0xFEFF)).simplified();
   fromTitle = !simplified.isEmpty();
   return fromTitle ? simplified : FileNameSubject(path);
 }
