@@ -73,7 +73,7 @@ void BuildFrameAndToolbar(QWidget* window, Composition& ui) {
   ui.FormHeader = {titleStrip, toolbarStrip};
 
   ui.ToolButton.assign(9, nullptr);
-  for (int i : {0, 1, 2, 3, 4, 5, 7, 8}) {
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8}) {
     auto* button = Make<controls::ToolButton>(toolbarStrip, i == 0 ? 15 : 0, 15, 1215, 555);
     button->setObjectName(QStringLiteral("ToolButton%1").arg(i));
     ui.ToolButton[static_cast<size_t>(i)] = button;
@@ -92,7 +92,7 @@ void BuildExplorerPane(QWidget* window, Composition& ui) {
   auto* pane = Make<controls::ExplorerHolder>(window, 0, 900, 3435, 6525);
   ui.ExplorerHolder = pane;
 
-  ui.FrameLabel.assign(6, nullptr);
+  ui.FrameLabel.assign(8, nullptr);
   const int labelPositions[5][2] = {{120, 150}, {120, 960}, {2610, 960}, {120, 120}, {3210, 720}};
   for (int i = 0; i < 5; ++i)
     ui.FrameLabel[static_cast<size_t>(i)] =
@@ -108,9 +108,21 @@ void BuildExplorerPane(QWidget* window, Composition& ui) {
   auto* lookUpBox = Make<controls::WriteBox>(pane, 120, 360, 3135, 270);
   auto* topics = Make<controls::ComplexList>(pane, 120, 960, 3135, 5055);
   auto* showTopic = Make<controls::CommandButton>(pane, 2175, 6120, 1095, 330);
+  auto* bookmarks = Make<controls::ComplexList>(pane, 120, 360, 3135, 5055);
+  auto* addBookmark = Make<controls::CommandButton>(pane, 975, 6120, 1095, 330);
+  auto* openBookmark = Make<controls::CommandButton>(pane, 2175, 6120, 1095, 330);
   ui.WriteBox = {searchBox, lookUpBox};
-  ui.CommandButton = {find, showResult, showTopic};
-  ui.ComplexList = {results, topics};
+  ui.CommandButton = {find, showResult, showTopic, addBookmark, openBookmark};
+  ui.ComplexList = {results, topics, bookmarks};
+
+  ui.FrameLabel[6] = TextLabel(pane, 120, 120, Tahoma(), 8.25, false);
+  // The bookmarks page's status line: what the last action did, in up to two lines.
+  auto* status = Make<Label>(pane, 120, 5640, 3135, 390);
+  status->SetTransparent(true);
+  status->SetFontName(Tahoma());
+  status->SetFontSize(8.25);
+  status->SetWordWrap(true);
+  ui.FrameLabel[7] = status;
 }
 
 void BuildQuestionForm(controls::SimpleBox* form, Composition& ui) {

@@ -17,18 +17,25 @@ void ApplyCaptions(const std::map<int, QString>& captions, const std::vector<Con
 
 struct ToolbarEntry {
   int button;
-  int shortText;  // -1: no caption
+  int shortText;  // -1: no caption; kBookmarksCaption: the bookmarks page's own
   bool newGroup;
 };
+constexpr int kBookmarksCaption = -2;
 
 // Button k opens page k + 1 and shows picture k + 2.
 constexpr ToolbarEntry kToolbar[] = {{0, 3, false}, {1, -1, false}, {2, 4, true},  {3, 5, false},
-                                     {4, 6, false}, {5, 7, false},  {7, -1, true}, {8, -1, false}};
+                                     {4, 6, false}, {5, 7, false},  {6, kBookmarksCaption, false},
+                                     {7, -1, true}, {8, -1, false}};
 
 // A button without a caption is known by its tool tip, to the pointer and
 // to screen readers alike.
-constexpr std::pair<int, const char*> kToolTips[] = {
-    {1, "Forward (Alt+Right)"}, {7, "Print (Ctrl+P)"}, {8, "Print Preview (Ctrl+Shift+P)"}};
+constexpr std::pair<int, const char*> kToolTips[] = {{1, "Forward (Alt+Right)"},
+                                                     {6, "Bookmarks (Ctrl+D keeps the page shown)"},
+                                                     {7, "Print (Ctrl+P)"},
+                                                     {8, "Print Preview (Ctrl+Shift+P)"}};
+// The bookmarks pane's label and buttons, for packs that do not name them.
+constexpr std::pair<int, const char*> kBookmarkLabels[] = {{6, "Pages you keep:"}};
+constexpr std::pair<int, const char*> kBookmarkButtons[] = {{3, "Add"}, {4, "Display"}};
 constexpr const char* kTitleButtonTips[] = {"Change Colour", "Get Help", "Minimize", "Maximize", "Close"};
 
 void SetToolTip(QWidget& widget, const QString& text) {
@@ -46,7 +53,26 @@ QString NameFrom(QString caption) {
 
 }  // namespace
 
+QString BookmarkText(const settings::LanguagePack& pack, int index) {
+  static const char* const kEnglish[] = {"Bookmarks",
+                                         "Name",
+                                         "Page",
+                                         "The page of \"%1\" is no longer in this help set.",
+                                         "Removed \"%1\". Ctrl+Z brings it back.",
+                                         "Added \"%1\".",
+                                         "\"%1\" is kept already.",
+                                         "The bookmarks could not be saved: %1",
+                                         "No bookmarks yet: Ctrl+D or Add keeps the page shown."};
+  const auto found = pack.Bookmark.find(index);
+  if (found != pack.Bookmark.end() && !found->second.isEmpty()) return found->second;
+  return index >= 0 && index < static_cast<int>(std::size(kEnglish)) ? QString::fromUtf8(kEnglish[index]) : QString();
+}
+
 void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder) {
+  for (const auto& [index, english] : kBookmarkLabels)
+    ui.FrameLabel[static_cast<size_t>(index)]->SetCaption(QString::fromLatin1(english));
+  for (const auto& [index, english] : kBookmarkButtons)
+    ui.CommandButton[static_cast<size_t>(index)]->SetCaption(QString::fromLatin1(english));
   ApplyCaptions(pack.DiffLabel, ui.DiffLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
   ApplyCaptions(pack.FrameLabel, ui.FrameLabel, [](platform::Label& l, const QString& c) { l.SetCaption(c); });
   ApplyCaptions(pack.CommandButton, ui.CommandButton,
@@ -56,10 +82,14 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
   const auto& text = pack.ShortText;
   ui.ComplexList[0]->Setup_Cols_Headers({{text[0], QStringLiteral("4")}, {text[1], QStringLiteral("1")}});
   ui.ComplexList[1]->Setup_Cols_Headers({{text[2], QStringLiteral("3")}, {text[10], QStringLiteral("1")}});
+  ui.ComplexList[2]->Setup_Cols_Headers({{BookmarkText(pack, bookmarkNameColumn), QStringLiteral("3")},
+                                         {BookmarkText(pack, bookmarkPageColumn), QStringLiteral("2")}});
 
   for (const ToolbarEntry& entry : kToolbar) {
     controls::ToolButton* button = ui.ToolButton[static_cast<size_t>(entry.button)];
-    const QString caption = entry.shortText < 0 ? QString() : text[static_cast<size_t>(entry.shortText)];
+    const QString caption = entry.shortText == kBookmarksCaption ? BookmarkText(pack, bookmarkCaption)
+                            : entry.shortText < 0                ? QString()
+                                                                 : text[static_cast<size_t>(entry.shortText)];
     button->ToolProperty(entry.button + 1, caption, entry.button + 2, true, entry.newGroup ? 1 : 0);
   }
   for (const auto& [index, english] : kToolTips)
@@ -76,6 +106,7 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
   ui.WriteBox[1]->WrBText->setAccessibleName(NameFrom(ui.FrameLabel[3]->Caption()));
   ui.ComplexList[0]->setAccessibleName(NameFrom(ui.FrameLabel[1]->Caption()));
   ui.ComplexList[1]->setAccessibleName(NameFrom(text[5]));
+  ui.ComplexList[2]->setAccessibleName(NameFrom(ui.FrameLabel[6]->Caption()));
   for (size_t i = 0; i < ui.TextBox.size(); ++i)
     ui.TextBox[i]->FocusWidget()->setAccessibleName(NameFrom(ui.DiffLabel[i + 3]->Caption()));
 

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QSaveFile>
 #include <QMessageBox>
 #include <QTimer>
@@ -71,6 +72,13 @@ class Collector {
       for (int row = std::max(member->FirstRowInView(), 0); row <= member->LastRowInView(); ++row)
         inView.append(cells(row));
       entry[QStringLiteral("rowsInView")] = inView;
+      QJsonArray dimmed;
+      for (int row = 0; row < member->RowCount(); ++row)
+        if (member->RowDimmed(row)) dimmed.append(row);
+      entry[QStringLiteral("dimmed")] = dimmed;
+      // Where row 0 lies in the list (scrolled, it may lie above it) and how tall a row is, in pixels.
+      entry[QStringLiteral("rowsTop")] = member->RowRect(0).y();
+      entry[QStringLiteral("rowHeight")] = member->RowRect(0).height();
     }
     if constexpr (std::is_same_v<T, controls::WriteBox>) entry[QStringLiteral("text")] = member->Text();
     names_.insert(member, entry[QStringLiteral("name")].toString());
@@ -149,6 +157,8 @@ QByteArray LayoutReport::Compose() const {
   for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.PageAt(entry));
   report[QStringLiteral("history")] = history;
   report[QStringLiteral("historyPos")] = state.History.Position();
+  if (const auto* rename = window_.findChild<const QLineEdit*>(QStringLiteral("BookmarkRename")); rename && rename->isVisible())
+    report[QStringLiteral("renaming")] = rename->text();
   report[QStringLiteral("historyMenu")] = QJsonArray::fromStringList(window_.Pages().HistoryMenuTitles());
   const QCursor* cursor = QApplication::overrideCursor();
   report[QStringLiteral("waitCursor")] = cursor && cursor->shape() == Qt::WaitCursor;

@@ -76,8 +76,9 @@ Manager::Manager(ManagerSub* owner)
   pages_ = new PageController(
       ui_, state_,
       {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); },
-       [this] { topics_->ReadPageWordsSoon(); }},
+       [this] { topics_->ReadPageWordsSoon(); }, [this] { bookmarks_->Shown(); }},
       this);
+  bookmarks_ = new BookmarksPage(ui_, state_, *pages_, this);
   auto home = [this] {
     pages_->SwitchPage(PageController::pageContents);
     pages_->NavigateTo(false, QString());
@@ -95,7 +96,8 @@ Manager::Manager(ManagerSub* owner)
     pages_->SwitchPage(PageController::pageContents);
     pages_->NavigateTo(!page.isEmpty(), page);
   };
-  new Shortcuts(*this, ui_, *pages_, *find_, home, viewerHelp, this);
+  auto* shortcuts = new Shortcuts(*this, ui_, *pages_, *find_, home, viewerHelp, this);
+  shortcuts->Bind(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { bookmarks_->KeepShownPage(); });
   owner->SetMainWindow(this);
   // The title-bar buttons and the tool buttons reach into the edge band: a
   // press on them is theirs. Over the page only the outermost two pixels
@@ -179,6 +181,7 @@ bool Manager::Load(const QString& argumentString) {
   LoadThemeImages();
   ApplyTheme();
   LoadLanguagePack();
+  bookmarks_->Load(state_.Pack);
 
   SelfAlign();
   LayoutPage();

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/app_state.h"
+#include "app/bookmarks_page.h"
 #include "app/find_strip.h"
 #include "app/page_controller.h"
 #include "app/question_form.h"
@@ -39,6 +40,7 @@ class Manager final : public QWidget {
   WindowFrame& Frame() { return *frame_; }
   const FindStrip& Find() const { return *find_; }
   SearchMarks& Marks() const { return *marks_; }
+  const BookmarksPage& Bookmarks() const { return *bookmarks_; }
   // Runs the resize handler on demand.
   void Form_Resize_Now();
   const AppState& State() const { return state_; }
@@ -100,6 +102,7 @@ class Manager final : public QWidget {
   WindowFrame* frame_ = nullptr;
   FindStrip* find_ = nullptr;
   SearchMarks* marks_ = nullptr;
+  BookmarksPage* bookmarks_ = nullptr;
 };
 
 }  // namespace lumora::app

@@ -74,12 +74,17 @@ void PageController::SwitchPage(int page) {
     case pageIndex:
     case pageSearch:
     case pageQuestion:
+    case pageBookmarks:
+    {
       if ((page == pageIndex || page == pageSearch) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
+      const bool wasShown = state_.PageMode == page - pageContents;
       state_.PageMode = page - pageContents;
       if (hooks_.layoutPage) hooks_.layoutPage();
       FocusWorkArea();
       if (page == pageSearch && hooks_.searchShown) hooks_.searchShown();
+      if (page == pageBookmarks && !wasShown && hooks_.bookmarksShown) hooks_.bookmarksShown();
       break;
+    }
     case pagePrint:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
       browser->ExecWB(platform::BrowserView::cmdPrint, 0);
@@ -138,6 +143,8 @@ void PageController::FocusWorkArea() {
   const int mode = state_.PageMode;
   if (mode == pageIndex - pageContents || mode == pageSearch - pageContents)
     ui_.WriteBox[mode == pageIndex - pageContents ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
+  else if (mode == pageBookmarks - pageContents)
+    ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
   else if (mode == pageQuestion - pageContents)
     ui_.TextBox[0]->FocusWidget()->setFocus(Qt::OtherFocusReason);
   else

@@ -20,13 +20,14 @@ class PageController final : public QObject {
  public:
   // Page numbers of SwitchPage; a toolbar button's command number is its page.
   enum Page { pageBack = 1, pageForward = 2, pageContents = 3, pageIndex = 4, pageSearch = 5, pageQuestion = 6,
-              pagePrint = 8, pagePreview = 9 };
+              pageBookmarks = 7, pagePrint = 8, pagePreview = 9 };
 
   struct Hooks {
     std::function<void()> layoutPage;           // lays the window out for State().PageMode
     std::function<void()> buildTopicIndex;      // builds the index once, if it is not built yet
     std::function<void(bool keepLists)> hoverReset;
     std::function<void()> searchShown;          // the search page came to the front
+    std::function<void()> bookmarksShown;       // the bookmarks page came to the front
   };
 
   PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent = nullptr);

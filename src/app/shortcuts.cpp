@@ -61,6 +61,11 @@ QShortcut* Shortcuts::Add(const QKeySequence& keys, std::function<void()> action
   return shortcut;
 }
 
+void Shortcuts::Bind(const QKeySequence& keys, std::function<void()> action) {
+  Add(keys, std::move(action));
+  ui_.WebBrowser[0]->ReserveKeys(keys_);
+}
+
 double Shortcuts::StepZoom(double current, int steps) {
   const auto* begin = std::begin(kZoomLevels);
   const auto* end = std::end(kZoomLevels);
@@ -87,6 +92,7 @@ void Shortcuts::SwitchPaneAndPage() {
   QWidget* box = nullptr;
   if (ui_.WriteBox[1]->isVisible()) box = ui_.WriteBox[1]->WrBText;
   else if (ui_.WriteBox[0]->isVisible()) box = ui_.WriteBox[0]->WrBText;
+  else if (ui_.ComplexList[2]->isVisible()) box = ui_.ComplexList[2];
   const bool inPage = page->isAncestorOf(QApplication::focusWidget()) || page == QApplication::focusWidget();
   if (inPage && box)
     box->setFocus(Qt::ShortcutFocusReason);

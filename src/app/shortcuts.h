@@ -37,8 +37,10 @@ class Shortcuts final : public QObject {
   // The level steps away from current, within 50 % and 300 %.
   static double StepZoom(double current, int steps);
 
-  // The pane's text box when its page shows one, else the page.
+  // The pane's text box (or the bookmark list) when its page shows one, else the page.
   void SwitchPaneAndPage();
+  // One more window key, kept from the page as the others are.
+  void Bind(const QKeySequence& keys, std::function<void()> action);
 
  private:
   QShortcut* Add(const QKeySequence& keys, std::function<void()> action);

@@ -112,6 +112,12 @@ void ColumnText::SetForeColor(int color) {
 
 void ColumnText::SetFontName(const QString& name) { setFont(ListFont(name)); }
 
+void ColumnText::SetDimmed(std::vector<bool> dimmed, int dimColor) {
+  dimmed_ = std::move(dimmed);
+  dimColor_ = dimColor;
+  update();
+}
+
 void ColumnText::FitHeight() {
   // Sized to its text: an empty column is one line high, as a label is.
   SetHeight(std::max<int>(1, LineCount()) * lineHeight_);
@@ -129,6 +135,8 @@ void ColumnText::paintEvent(QPaintEvent* event) {
   const int first = std::max(0, static_cast<int>(event->rect().top() / linePixels));
   const int last = std::min(LineCount() - 1, static_cast<int>(event->rect().bottom() / linePixels));
   for (int i = first; i <= last; ++i) {
+    const bool dim = i < static_cast<int>(dimmed_.size()) && dimmed_[static_cast<size_t>(i)];
+    painter.setPen(platform::ToQColor(dim ? dimColor_ : foreColor_));
     const QRect line(0, static_cast<int>(std::lround(i * linePixels)), width(), static_cast<int>(std::ceil(linePixels)));
     painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
                      lines_[i]);
@@ -184,8 +192,11 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     CxLColText[static_cast<size_t>(i)] = text;
     connect(text, &platform::FormElement::MouseDown, this, [this](int b, int s, double x, double y) {
       if (rowHeight_ > 0) SetListIndex(static_cast<int>(std::floor(y / rowHeight_)));
+      dragFrom_ = rowsMovable_ && b == 1 && listIndex_ >= 0 && listIndex_ < RowCount() ? listIndex_ : -1;
+      dragTo_ = -1;
       emit MouseDown(b, s, x, y);
     });
+    connect(text, &platform::FormElement::MouseUp, this, [this] { DropRow(); });
     connect(text, &platform::FormElement::Click, this, &ComplexList::Click);
     connect(text, &platform::FormElement::DblClick, this, [this] { emit DoubleClick(listIndex_); });
     connect(text, &platform::FormElement::MouseMove, this, [this, text, i](int b, int s, double x, double y) {
@@ -194,6 +205,7 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
       const int row = rowHeight_ > 0 ? static_cast<int>(std::floor(y / rowHeight_)) : -1;
       const QString cell = CellText(i, row);
       text->setToolTip(text->Line(row) == cell ? QString() : QString(cell).replace(QStringLiteral("&&"), QStringLiteral("&")));
+      if (dragFrom_ >= 0 && (b & 1)) DragTo(y);
       emit MouseMove(b, s, x, y);
     });
   }
@@ -204,6 +216,10 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
   CxLSelector->SetFillStyle(platform::Shape::Fill::Solid);
   CxLSelector->SetDrawMode(platform::Shape::DrawMode::NotXorPen);
   CxLSelector->SetVisible(false);
+  CxLDropMark = new platform::Shape(this);
+  CxLDropMark->SetBorderStyle(platform::Shape::Border::Transparent);
+  CxLDropMark->SetFillStyle(platform::Shape::Fill::Solid);
+  CxLDropMark->SetVisible(false);
 
   VScrollButton = new controls::VScrollButton(this);
   VScrollButton->SetVisible(false);
@@ -244,6 +260,9 @@ void ComplexList::ResetControl() {
   for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
   CxLHeadImage->SetImage(settings::PictureLoader(0).Item(1));
   CxLSelector->SetHeight(rowHeight_ + Px1());
+  CxLDropMark->SetFillColor(theme.theme_high);
+  CxLDropMark->SetHeight(Px2());
+  SetDimmedRows(dimmed_);
   VScrollButton->SetLineHeight(rowHeight_);
   update();
 }
@@ -475,6 +494,41 @@ void ComplexList::HoverTitle(int column) {
 void ComplexList::Scroll(int offset) {
   for (ColumnText* text : CxLColText) text->SetTop(Px3() + CxLHeader->Height() - offset);
   PlaceSelector();
+}
+
+void ComplexList::SetDimmedRows(std::vector<bool> dimmed) {
+  dimmed_ = std::move(dimmed);
+  const settings::ThemeValues& theme = settings::Theme();
+  // Halfway from the text to the list's ground: plainly there, plainly less.
+  const int dim = platform::MixColours(theme.theme_pitch, theme.theme_vague, 0.55);
+  for (ColumnText* text : CxLColText) text->SetDimmed(dimmed_, dim);
+}
+
+int ComplexList::RowAt(double y) const {
+  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  return std::clamp(static_cast<int>(std::floor(y / rowHeight_)), 0, RowCount() - 1);
+}
+
+void ComplexList::DragTo(double y) {
+  const int row = RowAt(y);
+  if (row < 0 || (dragTo_ < 0 && row == dragFrom_)) return;
+  dragTo_ = row;
+  // The mark lies on the edge the row would be put against: above the row
+  // when it moves up, below it when it moves down.
+  const int edge = row < dragFrom_ ? row : row + 1;
+  CxLDropMark->Move(Px3(), CxLColText[0]->Top() + edge * rowHeight_ - Px1(), usableWidth_ - Px1(), Px2());
+  CxLDropMark->SetVisible(row != dragFrom_);
+  CxLDropMark->raise();
+  VScrollButton->raise();
+  CxLHeader->raise();
+}
+
+void ComplexList::DropRow() {
+  const int from = dragFrom_;
+  const int to = dragTo_;
+  dragFrom_ = dragTo_ = -1;
+  CxLDropMark->SetVisible(false);
+  if (from >= 0 && to >= 0 && to != from) emit RowDragged(from, to);
 }
 
 void ComplexList::wheelEvent(QWheelEvent* event) {

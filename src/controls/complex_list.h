@@ -33,6 +33,8 @@ class ColumnText final : public platform::FormElement {
   void SetLineHeight(int twips);
   void SetForeColor(int color);
   void SetFontName(const QString& name);
+  // Lines drawn in dimColor instead of the text colour (true at their row).
+  void SetDimmed(std::vector<bool> dimmed, int dimColor);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -41,8 +43,10 @@ class ColumnText final : public platform::FormElement {
   void FitHeight();
 
   QStringList lines_;
+  std::vector<bool> dimmed_;
   int lineHeight_ = 195;
   int foreColor_ = 0;
+  int dimColor_ = 0;
 };
 
 // The multi-column list: a header strip of up to six column titles over rows
@@ -95,6 +99,13 @@ class ComplexList final : public platform::FormElement {
   void SetImHigh(bool imHighValue);
   int RowHeight() const { return rowHeight_; }
   int UsableWidth() const { return usableWidth_; }
+  // Rows shown greyed, for entries that stand for something no longer there;
+  // row r is dimmed when dimmed[r] is true.
+  void SetDimmedRows(std::vector<bool> dimmed);
+  bool RowDimmed(int row) const { return row >= 0 && row < static_cast<int>(dimmed_.size()) && dimmed_[static_cast<size_t>(row)]; }
+  // Rows the reader may drag to another place: a mark shows where the row
+  // would go, and RowDragged reports the move when the button is let go.
+  void SetRowsMovable(bool movable) { rowsMovable_ = movable; }
 
   std::array<platform::Shape*, 2> CxLEffect{};
   platform::Container* CxLHeader = nullptr;
@@ -105,6 +116,7 @@ class ComplexList final : public platform::FormElement {
   std::array<ColumnText*, kColumns> CxLColText{};
   std::array<platform::Line*, kColumns> CxLColLine{};
   platform::Shape* CxLSelector = nullptr;
+  platform::Shape* CxLDropMark = nullptr;  // where a dragged row would go
   platform::HotSpot* CxLHotSpot = nullptr;
   controls::VScrollButton* VScrollButton = nullptr;
 
@@ -113,6 +125,7 @@ class ComplexList final : public platform::FormElement {
   void HeaderClick(int HeaderIndex);
   void Resized();
   void Click();
+  void RowDragged(int from, int to);
 
  protected:
   void OnResize() override;
@@ -137,6 +150,9 @@ class ComplexList final : public platform::FormElement {
   int RowsPerPage() const;
   void HoverTitle(int column);
   void Scroll(int offset);
+  void DragTo(double y);
+  void DropRow();
+  int RowAt(double y) const;
 
   std::vector<ColumnHeading> columns_;
   // Each column's cells as submitted, fitted again when the width changes.
@@ -151,6 +167,10 @@ class ComplexList final : public platform::FormElement {
   int backColor_ = 0xFFFFFF;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into rows
   bool enterDown_ = false;
+  std::vector<bool> dimmed_;
+  bool rowsMovable_ = false;
+  int dragFrom_ = -1;  // the row pressed while rows are movable
+  int dragTo_ = -1;    // where it would go; -1 until the pointer leaves its row
 };
 
 }  // namespace lumora::controls

@@ -22,7 +22,7 @@
 namespace lumora::layout {
 
 // Every control of the main window, by the name and index the program uses.
-// A control array with a gap holds nullptr there (ToolButton(6), FrameImage(1)).
+// A control array with a gap holds nullptr there (FrameImage(1)).
 // The widgets are owned by the window they are built in.
 struct Composition {
   // Window frame and toolbar

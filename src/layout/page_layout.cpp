@@ -78,6 +78,32 @@ void LayoutSearchPane(Composition& ui) {
   list->SetHeight(height - list->Top() - Px8());
 }
 
+// The bookmarks pane is placed as the index pane: its list fills the pane
+// above the status line and the buttons at the foot.
+void LayoutBookmarksPane(Composition& ui) {
+  using settings::Px16;
+  using settings::Px4;
+  using settings::Px6;
+  using settings::Px8;
+  const int usable = ui.ExplorerHolder->UseableArea();
+  const int height = ui.ExplorerHolder->Height();
+  auto* list = ui.ComplexList[2];
+  auto* add = ui.CommandButton[3];
+  auto* open = ui.CommandButton[4];
+  platform::Label* status = ui.FrameLabel[7];
+  for (platform::FormElement* shown :
+       std::initializer_list<platform::FormElement*>{list, add, open, ui.FrameLabel[6], status})
+    shown->SetVisible(true);
+  open->SetLeft(usable - open->Width() - Px6());
+  open->SetTop(height - open->Height() - Px6());
+  add->SetLeft(open->Left() - add->Width() - Px6());
+  add->SetTop(open->Top());
+  status->SetWidth(usable - Px16());
+  status->SetTop(open->Top() - status->Height() - Px4());
+  list->SetWidth(usable - Px16());
+  list->SetHeight(status->Top() - list->Top() - Px8());
+}
+
 void LayoutQuestionForm(Composition& ui) {
   using settings::Px16;
   using settings::Px2;
@@ -99,7 +125,7 @@ void LayoutQuestionForm(Composition& ui) {
 }  // namespace
 
 void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) {
-  const bool pane = pageMode == pageIndex || pageMode == pageSearch;
+  const bool pane = pageMode == pageIndex || pageMode == pageSearch || pageMode == pageBookmarks;
   ui.ExplorerHolder->SetVisible(pane);
   const size_t shownBox = pageMode == pageQuestion ? 1 : 0;
   for (size_t i = 0; i < ui.SimpleBox.size(); ++i) ui.SimpleBox[i]->SetVisible(i == shownBox);
@@ -114,13 +140,14 @@ void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) 
   ui.WebBrowser[0]->Move(-settings::Px2(), -settings::Px2(), area.ContentWidth + settings::Px4(),
                          area.ContentHeight + settings::Px4());
 
-  for (size_t i = 2; i <= 5; ++i) ui.ToolButton[i]->SetSunken(false);
+  for (size_t i = 2; i <= 6; ++i) ui.ToolButton[i]->SetSunken(false);
   const auto current = static_cast<size_t>(pageMode + 2);
   if (current < ui.ToolButton.size() && ui.ToolButton[current]) ui.ToolButton[current]->SetSunken(true);
 
   for (platform::FormElement* content : std::initializer_list<platform::FormElement*>{
-           ui.ComplexList[0], ui.ComplexList[1], ui.CommandButton[0], ui.CommandButton[1], ui.CommandButton[2],
-           ui.WriteBox[0], ui.WriteBox[1]})
+           ui.ComplexList[0], ui.ComplexList[1], ui.ComplexList[2], ui.CommandButton[0], ui.CommandButton[1],
+           ui.CommandButton[2], ui.CommandButton[3], ui.CommandButton[4], ui.WriteBox[0], ui.WriteBox[1],
+           ui.FrameLabel[6], ui.FrameLabel[7]})
     content->SetVisible(false);
   for (size_t i = 0; i <= 4; ++i) ui.FrameLabel[i]->SetVisible(false);
 
@@ -128,6 +155,7 @@ void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) 
     case pageIndex: LayoutIndexPane(ui); break;
     case pageSearch: LayoutSearchPane(ui); break;
     case pageQuestion: LayoutQuestionForm(ui); break;
+    case pageBookmarks: LayoutBookmarksPane(ui); break;
     default: break;
   }
 }
@@ -136,6 +164,7 @@ LeastSize LeastWindowSize(const Composition& ui) {
   using settings::Px16;
   using settings::Px2;
   using settings::Px4;
+  using settings::Px6;
   using settings::Px8;
   LeastSize least;
   least.width = controls::ExplorerHolder::kWidest + kLeastPageWidth;
@@ -149,7 +178,9 @@ LeastSize LeastWindowSize(const Composition& ui) {
   const int form = ui.TextBox[3]->Top() + kLeastQuestionHeight + Px8() + Px4() + ui.TextBox[4]->Height() + Px16() +
                    ui.Commander[1]->Height() + Px16();
   const int pane = ui.ComplexList[1]->Top() + kLeastListHeight + ui.CommandButton[2]->Height() + Px16() - Px2();
-  least.height = top + std::max(form, pane);
+  const int bookmarks = ui.ComplexList[2]->Top() + kLeastListHeight + Px8() + ui.FrameLabel[7]->Height() + Px4() +
+                        ui.CommandButton[4]->Height() + Px6();
+  least.height = top + std::max({form, pane, bookmarks});
   return least;
 }
 

@@ -31,7 +31,7 @@ int MeasureContentArea(const platform::FormElement& explorerPane, const platform
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons);
 
 // Page modes, as the page switch sets them.
-enum PageModeValue { pageContents = 0, pageIndex = 1, pageSearch = 2, pageQuestion = 3 };
+enum PageModeValue { pageContents = 0, pageIndex = 1, pageSearch = 2, pageQuestion = 3, pageBookmarks = 4 };
 
 // Shows the page's containers and controls and places them for the window's
 // inner size (in twips). A pane wider than the window changes nothing

@@ -85,6 +85,11 @@ void Label::SetFontUnderline(bool underline) {
   update();
 }
 
+void Label::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  update();
+}
+
 void Label::FitToText() {
   if (!autoSize_) return;
   const QFontMetrics metrics(font());
@@ -105,7 +110,7 @@ void Label::paintEvent(QPaintEvent*) {
     case Alignment::Right: align |= Qt::AlignRight; break;
     case Alignment::Center: align |= Qt::AlignHCenter; break;
   }
-  painter.drawText(rect(), align | kTextFlags, DisplayText());
+  painter.drawText(rect(), align | kTextFlags | (wordWrap_ ? Qt::TextWordWrap : 0), DisplayText());
 }
 
 }  // namespace lumora::platform

@@ -26,6 +26,8 @@ class Label final : public FormElement {
   int BackColor() const { return backColor_; }
   void SetBackColor(int color);
   void SetAlignment(Alignment alignment);
+  // A label of fixed size may break its caption between words to fit.
+  void SetWordWrap(bool wrap);
 
   QString FontName() const { return font().family(); }
   void SetFontName(const QString& name);
@@ -47,6 +49,7 @@ class Label final : public FormElement {
   QString caption_;
   bool autoSize_ = false;
   bool transparent_ = false;
+  bool wordWrap_ = false;
   int foreColor_ = 0x000000;
   int backColor_ = 0xFFFFFF;
   Alignment alignment_ = Alignment::Left;

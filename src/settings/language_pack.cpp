@@ -54,6 +54,8 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
       pack.TitleButton[index] = value;
     } else if (family == QLatin1String("status")) {
       pack.Status[index] = value;
+    } else if (family == QLatin1String("bookmark")) {
+      pack.Bookmark[index] = value;
     }
   }
   return pack;

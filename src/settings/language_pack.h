@@ -32,6 +32,8 @@ struct LanguagePack {
   std::map<int, QString> TitleButton;
   // Texts of the status box beyond the index and the search ("status0" ...).
   std::map<int, QString> Status;
+  // The bookmarks page's toolbar caption, column titles and messages ("bookmark0" ...).
+  std::map<int, QString> Bookmark;
 };
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into

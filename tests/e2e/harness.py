@@ -20,9 +20,10 @@ TITLE_PATTERN = "^" + re.escape(TITLE) + "$"
 SHOTS = os.path.join(BUILD_DIR, "e2e-shots")
 RETRIES = os.path.join(BUILD_DIR, "e2e-retries.log")  # the test command counts its lines
 
-CONTENTS, INDEX, SEARCH, QUESTION = 0, 1, 2, 3
-PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question"}
-TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)"}
+CONTENTS, INDEX, SEARCH, QUESTION, BOOKMARKS = 0, 1, 2, 3, 4
+PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question", BOOKMARKS: "bookmarks"}
+TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)",
+                BOOKMARKS: "ToolButton(6)"}
 PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
         "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
         "<body><p>{body}</p></body></html>")
@@ -167,6 +168,7 @@ class Lumora:
         pathlib.Path(self.registry).write_text(registry_text, encoding="utf-8")
         self.report_path = os.path.join(self.folder, "layout.json")
         env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
+                   XDG_DATA_HOME=os.path.join(config_home, "data"),
                    LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
         # The X11 and GL plugins' leftovers have no stack to suppress; the unit suites check our own leaks.
         if "ASAN_OPTIONS" in env:

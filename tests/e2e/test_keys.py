@@ -101,7 +101,7 @@ class Keys(ProgramTest):
         buttons = {c["name"] for c in report.visible() if re.fullmatch(r"(ToolButton|FormControl)\(\d+\)", c["name"])}
         # Back and Forward have no history to go to yet, and a disabled button is no stop.
         idle = {"ToolButton(0)", "ToolButton(1)"}
-        self.assertEqual(len(buttons), 13)
+        self.assertEqual(len(buttons), 14)
         self.assertEqual((buttons - idle | {"WriteBox(0)", "CommandButton(0)", "ComplexList(0)", "WebBrowser(0)"})
                          - set(cycle), set(), cycle)
         self.assertEqual(idle & set(cycle), set(), cycle)

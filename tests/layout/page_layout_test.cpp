@@ -57,8 +57,21 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   const auto *info = ui_.TextBox[4], *ask = ui_.TextBox[3];  // the question box above the information
   EXPECT_EQ((std::array{ui_.Commander[0]->Left(), Right(info), info->Top(), ask->Top() + ask->Height()}),
             (std::array{8550 - 240 - 1095, 9885 - 240, 5910 - 240 - 1125, 5910 - 240 - 1125 - 180}));
+  // The bookmarks pane as the index pane: Display in the same corner, Add beside it, the status line
+  // above them, and the list down to it; the page beside the pane.
+  LayoutPage(ui_, layout::pageBookmarks, 9885, 7425);
+  const auto *display = ui_.CommandButton[4], *add = ui_.CommandButton[3];
+  const auto* status = ui_.FrameLabel[7];
+  EXPECT_TRUE(ui_.ToolButton[6]->Sunken() && !ui_.ToolButton[5]->Sunken() && ui_.SimpleBox[0]->Visible() &&
+              !ui_.ComplexList[1]->Visible() && !ui_.FrameLabel[3]->Visible());
+  EXPECT_EQ((std::array{Right(display), display->Top() + display->Height(), Right(add), add->Top()}),
+            (std::array{2500 - 90, 6525 - 90, display->Left() - 90, display->Top()}));
+  EXPECT_EQ(Place(status), (std::array{120, display->Top() - 60 - 390, 2500 - 240, 390}));
+  EXPECT_EQ(Place(ui_.ComplexList[2]), (std::array{120, 360, 2500 - 240, status->Top() - 120 - 360}));
+  EXPECT_EQ(ui_.SimpleBox[0]->Left(), 2575);
   LayoutPage(ui_, layout::pageContents, 9885, 7425);
-  EXPECT_TRUE(ui_.ToolButton[2]->Sunken() && !ui_.ToolButton[5]->Sunken() && !ui_.SimpleBox[1]->Visible());
+  EXPECT_TRUE(ui_.ToolButton[2]->Sunken() && !ui_.ToolButton[6]->Sunken() && !ui_.SimpleBox[1]->Visible() &&
+              !ui_.ComplexList[2]->Visible() && !ui_.FrameLabel[7]->Visible());
 }
 
 TEST_F(PageLayoutTest, StatusBoxIsCentred) {
@@ -85,11 +98,11 @@ TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
   LayoutPage(ui_, layout::pageQuestion, least.width, least.height);
   EXPECT_EQ(ui_.TextBox[3]->Height(), layout::kLeastQuestionHeight);
 
-  // Long captions widen the toolbar past the pane: the toolbar decides. Buttons touch, over the gap at 6.
+  // Long captions widen the toolbar past the pane: the toolbar decides. Buttons touch.
   for (size_t i : {0, 2, 3, 4, 5}) tools[i]->ToolProperty(1, QString(40, QLatin1Char('W')), 2, true, 0);
   layout::ArrangeToolbar(tools);
   EXPECT_EQ((std::array{tools[3]->Left(), tools[7]->Left(), layout::LeastWindowSize(ui_).width}),
-            (std::array{Right(tools[2]), Right(tools[5]), Right(tools[8]) + 60}));
+            (std::array{Right(tools[2]), Right(tools[6]), Right(tools[8]) + 60}));
 }
 
 TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {

@@ -117,7 +117,11 @@ TEST(Pictures, ADisabledPictureIsGreyAndFaded) {
   picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
   const QImage dimmed = DisabledPicture(QPixmap::fromImage(picture)).toImage().convertToFormat(QImage::Format_ARGB32);
   const int grey = qGray(0x2A, 0x5D, 0xB0);
-  EXPECT_EQ(std::pair(dimmed.pixel(0, 0), qAlpha(dimmed.pixel(1, 0))), std::pair(qRgba(grey, grey, grey, 102), 0));
+  const QRgb faded = dimmed.pixel(0, 0);
+  // Premultiplied in between: a channel may come back one off, as the processor's vector path rounds.
+  EXPECT_EQ(std::pair(qRed(faded), qBlue(faded)), std::pair(qGreen(faded), qGreen(faded)));
+  EXPECT_NEAR(qGreen(faded), grey, 1);
+  EXPECT_EQ(std::pair(qAlpha(faded), qAlpha(dimmed.pixel(1, 0))), std::pair(102, 0));
   EXPECT_TRUE(DisabledPicture(QPixmap()).isNull());
 }
 

@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
   // What a test's user chooses never reaches the real user's settings.
   const QTemporaryDir configuration;
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
+  const QTemporaryDir data;
+  qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   testing::InitGoogleTest(&argc, argv);
