@@ -52,7 +52,9 @@ QString BookmarksPage::PageInFolder(const QString& helpFolder, const QString& pa
   if (helpFolder.isEmpty() || !page.startsWith(QLatin1Char('/'))) return {};
   const QString file = FileOf(page);
   const QString relative = QDir(helpFolder).relativeFilePath(file);
-  if (relative.isEmpty() || relative.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(relative)) return {};
+  if (relative.isEmpty() || relative == QLatin1String(".") || relative.startsWith(QLatin1String("..")) ||
+      QDir::isAbsolutePath(relative))
+    return {};
   return relative + page.mid(file.size());
 }
 

@@ -104,6 +104,8 @@ class RowInterface final : public QAccessibleInterface {
     const bool selected = list_->ListIndex() == row_;
     state.selected = selected;
     state.focused = selected && list_->hasFocus();
+    // A dimmed row stands for something no longer there: readers say it is unavailable.
+    state.disabled = list_->RowDimmed(row_);
     const int first = list_->FirstRowInView(), last = list_->LastRowInView();
     state.invisible = row_ < first || row_ > last;
     state.offscreen = state.invisible;

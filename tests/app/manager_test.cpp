@@ -60,9 +60,10 @@ TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
   EXPECT_EQ((QStringList{ui.WriteBox[0]->WrBText->accessibleName(), ui.WriteBox[1]->WrBText->accessibleName(),
                          ui.ComplexList[0]->accessibleName(), ui.ComplexList[1]->accessibleName(),
                          ui.TextBox[4]->FocusWidget()->accessibleName(), ui.ToolButton[7]->toolTip(),
-                         ui.FormControl[4]->toolTip()}),
+                         ui.FormControl[4]->toolTip(), ui.ComplexList[2]->accessibleName(), ui.ToolButton[6]->toolTip()}),
             (QStringList{Q("Find"), Q("Type the first letters of a topic"), Q("Topics found"), Q("Index"),
-                         Q("System information"), Q("Print (Ctrl+P)"), Q("Close")}));
+                         Q("System information"), Q("Print (Ctrl+P)"), Q("Close"), Q("Pages you keep"),
+                         Q("Bookmarks (Ctrl+D keeps the page shown)")}));
 }
 
 TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
@@ -71,6 +72,22 @@ TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
   Start();
   EXPECT_EQ((QStringList{Ui().DiffLabel[3]->Caption(), Ui().Commander[1]->Caption(), settings::LangText(2)}),
             (QStringList{Q("Vorname und Straße"), Q("Löschen"), Q("\u201cQuoted\u201d")}));
+  // The bookmarks page's texts a pack leaves out are English.
+  EXPECT_EQ((QStringList{Ui().ToolButton[6]->TlBCaption->Caption(), Ui().ComplexList[2]->Columns()[1].title,
+                         Ui().FrameLabel[6]->Caption(), Ui().FrameLabel[7]->Caption()}),
+            (QStringList{Q("Bookmarks"), Q("Page"), Q("Pages you keep:"),
+                         Q("No bookmarks yet: Ctrl+D or Add keeps the page shown.")}));
+}
+
+TEST(BookmarksPage, APageIsKeptByItsPathInsideTheHelpFolderWithItsPlace) {
+  const QString folder = Q("/help/set/");
+  EXPECT_EQ((QStringList{app::BookmarksPage::PageInFolder(folder, Q("/help/set/using/keys.html#tab")),
+                         app::BookmarksPage::PageInFolder(folder, Q("/help/set/index.html")),
+                         app::BookmarksPage::PageInFolder(folder, Q("/help/settings.html")),
+                         app::BookmarksPage::PageInFolder(folder, Q("/help/set")),
+                         app::BookmarksPage::PageInFolder(folder, Q("https://example.com/")),
+                         app::BookmarksPage::PageInFolder(QString(), Q("/help/set/index.html"))}),
+            (QStringList{Q("using/keys.html#tab"), Q("index.html"), {}, {}, {}, {}}));
 }
 
 // Frame pictures are told apart by their content, whatever their file's ending says.

@@ -27,6 +27,8 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected && row->indexOfChild(rows) == -1);
   EXPECT_TRUE(rows->indexOfChild(rows->child(1)) == 1 && !rows->child(43));  // the same item each time asked for
   EXPECT_TRUE(!rows->child(0)->state().offscreen && rows->child(42)->state().offscreen);  // 42 is below the view
+  control_->SetDimmedRows({false, true});
+  EXPECT_TRUE(!rows->child(0)->state().disabled && rows->child(1)->state().disabled && !rows->child(2)->state().disabled);
 
   QAccessibleInterface* last = rows->child(42);
   control_->Submit_Data_Array(content::StringTable(3), -1, 1);

@@ -131,3 +131,41 @@ TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
   turn(120, 20);
   EXPECT_EQ(Top(), top);
 }
+
+TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaintFainter) {
+  Submit(6);
+  QSignalSpy dragged(list_, &ComplexList::RowDragged);
+  ColumnText* text = list_->CxLColText[0];
+  const auto y = [this](int row) { return (row * list_->RowHeight() + list_->RowHeight() / 2) / 15; };
+  const auto drag = [&](int from, std::initializer_list<int> over) {
+    QTest::mousePress(text, Qt::LeftButton, {}, QPoint(10, y(from)));
+    for (int row : over) {
+      QMouseEvent move(QEvent::MouseMove, QPointF(10, y(row)), QPointF(10, y(row)), Qt::NoButton, Qt::LeftButton, {});
+      QApplication::sendEvent(text, &move);
+    }
+    QTest::mouseRelease(text, Qt::LeftButton, {}, QPoint(10, y(over.size() ? *std::rbegin(over) : from)));
+  };
+  drag(1, {2, 3});    // a list whose rows stay put reports nothing
+  list_->SetRowsMovable(true);
+  drag(1, {2, 3});
+  drag(4, {3, 4});    // back to where it was: no move
+  drag(5, {});        // a click
+  drag(2, {9});       // past the last row: the last row
+  EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {2, 5}}));
+  EXPECT_FALSE(list_->CxLDropMark->Visible());
+
+  list_->SetDimmedRows({false, true});
+  EXPECT_TRUE(!list_->RowDimmed(0) && list_->RowDimmed(1) && !list_->RowDimmed(2) && !list_->RowDimmed(-1));
+  const QImage rows = text->grab().toImage();
+  const auto darkest = [&](int row) {
+    int least = 255 * 3;
+    for (int yy = row * list_->RowHeight() / 15; yy < (row + 1) * list_->RowHeight() / 15; ++yy)
+      for (int x = 0; x < rows.width(); ++x) {
+        const QColor c = rows.pixelColor(x, yy);
+        least = std::min(least, c.red() + c.green() + c.blue());
+      }
+    return least;
+  };
+  EXPECT_GT(darkest(1), darkest(0) + 100);
+  EXPECT_EQ(darkest(2), darkest(0));
+}
