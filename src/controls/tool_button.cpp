@@ -1,7 +1,9 @@
 #include "controls/tool_button.h"
 
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <cmath>
+#include <utility>
 
 #include "platform/color.h"
 #include "platform/events.h"
@@ -49,15 +51,30 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
 
   TlBHotSpot = new platform::HotSpot(this);
   connect(TlBHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
+  hold_ = new QTimer(this);
+  hold_->setSingleShot(true);
+  hold_->setInterval(500);
+  connect(hold_, &QTimer::timeout, this, [this] {
+    heldForMenu_ = true;
+    ReleasedLook();
+    emit MenuRequested();
+  });
   connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this](int button) {
     if (button == platform::vbRightButton) {
       if (commandEnabled_) emit MenuRequested();
       return;
     }
+    heldForMenu_ = false;
+    if (commandEnabled_ && isSignalConnected(QMetaMethod::fromSignal(&ToolButton::MenuRequested))) hold_->start();
     PressedLook();
   });
-  connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] { ReleasedLook(); });
-  connect(TlBHotSpot, &platform::FormElement::Click, this, &ToolButton::Press);
+  connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] {
+    hold_->stop();
+    ReleasedLook();
+  });
+  connect(TlBHotSpot, &platform::FormElement::Click, this, [this] {
+    if (!std::exchange(heldForMenu_, false)) Press();
+  });
   connect(TlBHotSpot, &platform::FormElement::DblClick, this, [this] {
     if (commandEnabled_) emit DoubleClick(command_);
     PressedLook();

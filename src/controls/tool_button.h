@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTimer>
+
 #include <array>
 
 #include "platform/form_element.h"
@@ -54,8 +56,8 @@ class ToolButton final : public platform::FormElement {
  signals:
   void Click(int CommandID);
   void DoubleClick(int CommandID);
-  // A right click, or Alt+Down with the keyboard on the button: its list of
-  // places to go (Back's and Forward's history).
+  // A right click, a press held half a second, or Alt+Down with the keyboard
+  // on the button: its list of places to go (Back's and Forward's history).
   void MenuRequested();
 
  protected:
@@ -79,6 +81,8 @@ class ToolButton final : public platform::FormElement {
   bool commandEnabled_ = false;
   int pictureIndex_ = 0;
   bool keyDown_ = false;
+  QTimer* hold_ = nullptr;      // a press held this long asks for the list
+  bool heldForMenu_ = false;    // the press became the list: its release clicks nothing
 };
 
 }  // namespace lumora::controls

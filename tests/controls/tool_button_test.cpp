@@ -54,3 +54,19 @@ TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {
   control_->SetEnabled(false);  // the current value reloads nothing
   EXPECT_EQ(Shown(control_->TlBImage), QColor(Qt::green));
 }
+
+TEST_F(ToolButtonTest, APressHeldHalfASecondAsksForTheListAndItsReleaseClicksNothing) {
+  control_->ToolProperty(1, QStringLiteral("Back"), 2, true, 0);
+  QSignalSpy clicks(control_, &ToolButton::Click);
+  Mouse(QTest::MousePress);
+  QTest::qWait(700);
+  Mouse(QTest::MouseRelease);  // a button nobody offers a list for is only pressed
+  EXPECT_EQ(clicks.count(), 1);
+  QSignalSpy menus(control_, &ToolButton::MenuRequested);
+  Mouse(QTest::MousePress);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return menus.count() == 1; }, 2000));
+  Mouse(QTest::MouseRelease);
+  Mouse(QTest::MousePress);  // a quick click after it still clicks
+  Mouse(QTest::MouseRelease);
+  EXPECT_EQ((std::array{clicks.count(), menus.count()}), (std::array<qsizetype, 2>{2, 1}));
+}
