@@ -47,9 +47,6 @@ void LayoutIndexPane(Composition& ui) {
   const int height = ui.ExplorerHolder->Height();
   auto* list = ui.ComplexList[1];
   auto* open = ui.CommandButton[2];
-  for (platform::FormElement* shown : std::initializer_list<platform::FormElement*>{
-           list, open, ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]})
-    shown->SetVisible(true);
   ui.FrameLabel[4]->SetLeft(usable - ui.FrameLabel[4]->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
@@ -67,9 +64,6 @@ void LayoutSearchPane(Composition& ui) {
   auto* list = ui.ComplexList[0];
   auto* search = ui.CommandButton[0];
   auto* open = ui.CommandButton[1];
-  for (platform::FormElement* shown : std::initializer_list<platform::FormElement*>{
-           list, search, open, ui.WriteBox[0], ui.FrameLabel[0], ui.FrameLabel[1], ui.FrameLabel[2]})
-    shown->SetVisible(true);
   ui.FrameLabel[2]->SetLeft(usable - ui.FrameLabel[2]->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
   search->SetLeft(open->Left() - search->Width() - Px6());
@@ -91,9 +85,6 @@ void LayoutBookmarksPane(Composition& ui) {
   auto* add = ui.CommandButton[3];
   auto* open = ui.CommandButton[4];
   platform::Label* status = ui.FrameLabel[7];
-  for (platform::FormElement* shown :
-       std::initializer_list<platform::FormElement*>{list, add, open, ui.FrameLabel[6], status})
-    shown->SetVisible(true);
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
   add->SetLeft(open->Left() - add->Width() - Px6());
@@ -144,12 +135,23 @@ void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) 
   const auto current = static_cast<size_t>(pageMode + 2);
   if (current < ui.ToolButton.size() && ui.ToolButton[current]) ui.ToolButton[current]->SetSunken(true);
 
-  for (platform::FormElement* content : std::initializer_list<platform::FormElement*>{
-           ui.ComplexList[0], ui.ComplexList[1], ui.ComplexList[2], ui.CommandButton[0], ui.CommandButton[1],
-           ui.CommandButton[2], ui.CommandButton[3], ui.CommandButton[4], ui.WriteBox[0], ui.WriteBox[1],
-           ui.FrameLabel[6], ui.FrameLabel[7]})
-    content->SetVisible(false);
-  for (size_t i = 0; i <= 4; ++i) ui.FrameLabel[i]->SetVisible(false);
+  // Only what changes page is hidden: hiding a control that stays would
+  // hand its keyboard focus on to the next control at every resize.
+  const auto paneOf = [&ui](int mode) -> std::vector<platform::FormElement*> {
+    switch (mode) {
+      case pageIndex: return {ui.ComplexList[1], ui.CommandButton[2], ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]};
+      case pageSearch:
+        return {ui.ComplexList[0], ui.CommandButton[0], ui.CommandButton[1], ui.WriteBox[0],
+                ui.FrameLabel[0],  ui.FrameLabel[1],    ui.FrameLabel[2]};
+      case pageBookmarks:
+        return {ui.ComplexList[2], ui.CommandButton[3], ui.CommandButton[4], ui.FrameLabel[6], ui.FrameLabel[7]};
+      default: return {};
+    }
+  };
+  const std::vector<platform::FormElement*> shown = paneOf(pageMode);
+  for (int mode : {pageIndex, pageSearch, pageBookmarks})
+    for (platform::FormElement* content : paneOf(mode))
+      content->SetVisible(std::find(shown.begin(), shown.end(), content) != shown.end());
 
   switch (pageMode) {
     case pageIndex: LayoutIndexPane(ui); break;

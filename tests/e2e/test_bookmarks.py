@@ -112,6 +112,10 @@ class Bookmarks(ProgramTest):
         self.assertTrue(os.path.exists(path + ".damaged"))
         self.assertIn("could not be read; it was kept as", self.lumora.log_text())
         self.assertIn("No bookmarks yet", report.control(STATUS)["caption"])
+        # A new size lays the pane out again; the list keeps the keyboard.
+        self.display.run("xdotool", "windowsize", str(self.windows()[0]), "900", "640")
+        report = self.wait(lambda r: r["window"][2:] == [900, 640], "the new size")
+        self.assertEqual(report.get("focus"), LIST)
         # Tab goes from the list to Add and Display, then on to the page.
         stops = []
         for _ in range(3):
