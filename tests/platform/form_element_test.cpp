@@ -1,3 +1,4 @@
+#include <map>
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -99,9 +100,32 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
     QTest::keyRelease(focus, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), presses);
   }
-  // The key codes the elements report: letters, digits and the function keys up to F12.
-  EXPECT_EQ((std::array{VbKeyCode(Qt::Key_Z), VbKeyCode(Qt::Key_9), VbKeyCode(Qt::Key_F12), VbKeyCode(Qt::Key_F13)}),
-            (std::array{90, 57, 123, 0}));
+}
+
+// Every key the elements report, by the desktop's virtual-key numbers that handlers compare with.
+TEST(Events, EveryMappedKeyHasItsVirtualKeyNumberAndOthersNone) {
+  std::map<int, int> expected = {
+      {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},      {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13},  {Qt::Key_Enter, 13},
+      {Qt::Key_Shift, 16},    {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},     {Qt::Key_Escape, 27},  {Qt::Key_Space, 32},
+      {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},    {Qt::Key_Home, 36},    {Qt::Key_Left, 37},
+      {Qt::Key_Up, 38},       {Qt::Key_Right, 39},   {Qt::Key_Down, 40},    {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
+      {Qt::Key_F13, 0},       {Qt::Key_Meta, 0},     {Qt::Key_Clear, 0},    {Qt::Key_unknown, 0},  {Qt::Key_Exclam, 0}};
+  for (int i = 0; i < 26; ++i) expected[Qt::Key_A + i] = 65 + i;
+  for (int i = 0; i < 10; ++i) expected[Qt::Key_0 + i] = 48 + i;
+  for (int i = 0; i < 12; ++i) expected[Qt::Key_F1 + i] = 112 + i;
+  std::map<int, int> reported;
+  for (const auto& [key, code] : expected) reported[key] = VbKeyCode(key);
+  EXPECT_EQ(reported, expected);
+  // Only Enter and Space press a button.
+  std::vector<int> pressing;
+  for (const auto& [key, code] : expected)
+    if (IsPressKey(key)) pressing.push_back(key);
+  EXPECT_EQ(pressing, (std::vector<int>{Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}));
+  EXPECT_EQ((std::array{VbButton(Qt::LeftButton), VbButton(Qt::RightButton), VbButton(Qt::MiddleButton),
+                        VbButton(Qt::BackButton), VbButtons(Qt::LeftButton | Qt::MiddleButton),
+                        VbButtons(Qt::RightButton), VbShift(Qt::ShiftModifier | Qt::AltModifier),
+                        VbShift(Qt::ControlModifier | Qt::MetaModifier)}),
+            (std::array{1, 2, 4, 0, 5, 2, 5, 2}));
 }
 
 TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
