@@ -17,8 +17,8 @@
 #include "content/topic_index.h"
 #include "content/word_index.h"
 #include "help_corpus.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 
 using namespace lumora;
 
@@ -33,7 +33,7 @@ struct Corpus {
     bench::CorpusShape shape;
     shape.utf8 = utf8;
     paths = bench::WriteHelpCorpus(dir.path(), shape);
-    lowerRoot = platform::AnsiLower(dir.path()) + QLatin1Char('/');
+    lowerRoot = core::AnsiLower(dir.path()) + QLatin1Char('/');
   }
 };
 
@@ -75,7 +75,7 @@ void ReadEveryPageOnEveryCore(benchmark::State& state) {
   for (auto _ : state) {
     std::atomic<qint64> bytes = 0;
     content::RunInParallel(static_cast<int>(corpus.paths.size()), [&](int i) {
-      bytes += platform::ReadRegularFile(corpus.paths[i], content::kMaxPageBytes).size();
+      bytes += core::ReadRegularFile(corpus.paths[i], content::kMaxPageBytes).size();
     });
     state.counters["MB"] = static_cast<double>(bytes) / (1024 * 1024);
   }

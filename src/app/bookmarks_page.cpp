@@ -11,7 +11,7 @@
 #include "app/language_loader.h"
 #include "content/string_table.h"
 #include "platform/color.h"
-#include "platform/files.h"
+#include "core/files.h"
 #include "settings/language_pack.h"
 #include "settings/theme.h"
 
@@ -70,8 +70,8 @@ std::vector<bool> BookmarksPage::Missing() const {
   const QString root = QFileInfo(state_.HelpFolder).canonicalFilePath();
   std::vector<bool> missing;
   for (const settings::Bookmark& bookmark : store_.All())
-    missing.push_back(root.isEmpty() || platform::FindHelpFile(root, state_.HelpFolder + FileOf(bookmark.page)).kind !=
-                                            platform::HelpFileKind::Found);
+    missing.push_back(root.isEmpty() || core::FindHelpFile(root, state_.HelpFolder + FileOf(bookmark.page)).kind !=
+                                            core::HelpFileKind::Found);
   return missing;
 }
 

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QStringDecoder>
 
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 #include "settings/platform_facts.h"
 
 namespace lumora::app {
@@ -88,14 +89,14 @@ std::optional<QString> ReadHandover(QByteArrayView line) {
 
 ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   ParsedCommandLine parsed;
-  QString rest = platform::TrimBlanks(argumentString);
+  QString rest = core::TrimBlanks(argumentString);
   bool topicSwitch = false;
   parsed.Topic = TakeTopic(rest, topicSwitch);
   parsed.TopicWithoutName = topicSwitch && parsed.Topic.isEmpty();
   // The path is cut out of the lower-cased line; the same cuts of the line as
   // typed give the path in its own letters, which is the one opened.
-  QString real = platform::TrimBlanks(rest);
-  QString line = platform::AnsiLower(real);
+  QString real = core::TrimBlanks(rest);
+  QString line = core::AnsiLower(real);
   for (const Switch& s : kSwitches)
     if (line.contains(s.text)) parsed.RunMode = s.runMode;
   const auto cut = [&](qsizetype from, qsizetype count) {
@@ -103,7 +104,7 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
     real.remove(from, count);
   };
   const auto trim = [&] {
-    const QString trimmed = platform::TrimBlanks(line);
+    const QString trimmed = core::TrimBlanks(line);
     const qsizetype start = line.indexOf(trimmed);
     real = real.mid(start, trimmed.size());
     line = trimmed;
@@ -136,13 +137,13 @@ QString HelpFolderOf(const QString& commandLine, const QString& currentFolder) {
   const qsizetype separator = commandLine.lastIndexOf(QLatin1Char('/'));
   const QString folder = separator < 0 ? QString() : commandLine.left(separator + 1);
   const QString absolute =
-      folder.startsWith(QLatin1Char('/')) ? folder : settings::NormalizedFolder(currentFolder) + folder;
+      folder.startsWith(QLatin1Char('/')) ? folder : core::NormalizedFolder(currentFolder) + folder;
   // "./", "../" and "//" would make the home page differ from the path the
   // browser reports for it, and every look at it a new navigation.
   QString clean = QDir::cleanPath(absolute);
   // Above the root is the root.
   while (clean == QLatin1String("/..") || clean.startsWith(QLatin1String("/../"))) clean.remove(0, 3);
-  return settings::NormalizedFolder(clean.isEmpty() ? QStringLiteral("/") : clean);
+  return core::NormalizedFolder(clean.isEmpty() ? QStringLiteral("/") : clean);
 }
 
 }  // namespace lumora::app

@@ -13,24 +13,24 @@
 #include "app/manager_sub.h"
 #include "app/single_window.h"
 #include "controls/accessibility.h"
-#include "app/usage.h"
+#include "help/usage.h"
 #include "content/topic_index.h"
 #include "platform/browser_view.h"
-#include "platform/files.h"
+#include "core/files.h"
 
 int main(int argc, char* argv[]) {
   // Answered before any window, display or language pack is touched.
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  switch (lumora::app::InfoRequested(arguments)) {
-    case lumora::app::InfoRequest::Help: std::fputs(lumora::app::LumoraUsage().toLocal8Bit().constData(), stdout); return 0;
-    case lumora::app::InfoRequest::Version:
-      std::fputs(lumora::app::VersionText(QStringLiteral("lumora")).toLocal8Bit().constData(), stdout);
+  switch (lumora::help::InfoRequested(arguments)) {
+    case lumora::help::InfoRequest::Help: std::fputs(lumora::help::LumoraUsage().toLocal8Bit().constData(), stdout); return 0;
+    case lumora::help::InfoRequest::Version:
+      std::fputs(lumora::help::VersionText(QStringLiteral("lumora")).toLocal8Bit().constData(), stdout);
       return 0;
-    case lumora::app::InfoRequest::None: break;
+    case lumora::help::InfoRequest::None: break;
   }
   // Nothing to open: say what to pass before the fatal message.
-  if (arguments.isEmpty()) std::fputs(lumora::app::LumoraUsage().toLocal8Bit().constData(), stderr);
+  if (arguments.isEmpty()) std::fputs(lumora::help::LumoraUsage().toLocal8Bit().constData(), stderr);
 
   if (lumora::platform::PrepareBrowserEngine())
     std::fputs(geteuid() == 0 ? "lumora: running as root: help pages run without the browser engine's sandbox\n"
@@ -50,8 +50,8 @@ int main(int argc, char* argv[]) {
   if (parsed.TopicWithoutName) std::fputs("lumora: -topic is not followed by a page name; it is left out\n", stderr);
   const QString pack = parsed.Pack;
   std::unique_ptr<lumora::app::SingleWindow> single;
-  if (lumora::platform::FileIsUsable(pack)) {
-    const QString realPack = QFileInfo(lumora::platform::ResolvePath(pack)).canonicalFilePath();
+  if (lumora::core::FileIsUsable(pack)) {
+    const QString realPack = QFileInfo(lumora::core::ResolvePath(pack)).canonicalFilePath();
     single = std::make_unique<lumora::app::SingleWindow>(realPack);
     if (single->HandOverOrListen(argumentString) == lumora::app::SingleWindow::Start::HandedOver) {
       // The caller hears of a page that is not there, as from a first start.

@@ -21,12 +21,12 @@
 #include "app/shortcuts.h"
 #include "content/topic_index.h"
 #include "layout/page_layout.h"
-#include "platform/files.h"
-#include "platform/folders.h"
+#include "core/files.h"
+#include "core/folders.h"
 #include "platform/message_box.h"
-#include "platform/random.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "core/random.h"
+#include "core/registry.h"
+#include "core/text.h"
 #include "platform/twips.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
@@ -65,8 +65,8 @@ Manager::Manager(ManagerSub* owner)
   setWindowTitle(WindowTitle());
   state_.StartupInProgress = true;
   settings::Shared().OsVersionCode = settings::DetermineOsVersionCode();
-  settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), platform::ProgramFolderPath(),
-                                 platform::SystemFolderPath(), FrameBorderOf(*this));
+  settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), core::ProgramFolderPath(),
+                                 core::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
   topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
@@ -142,7 +142,7 @@ bool Manager::Load(const QString& argumentString) {
   state_.CommandLine = parsed.CommandLine;
   state_.Pack = parsed.Pack;
   state_.RunMode = parsed.RunMode;
-  if (!platform::FileIsUsable(state_.Pack)) {
+  if (!core::FileIsUsable(state_.Pack)) {
     platform::ShowMessage(nullptr, QStringLiteral("Language Not Found, Please Re-install Software!"),
                           platform::MessageIcon::Critical, QStringLiteral("Fatal Error"));
     return false;
@@ -151,7 +151,7 @@ bool Manager::Load(const QString& argumentString) {
   ui_.WebBrowser[0]->SetHelpFolder(state_.HelpFolder);
   // The question form opens for the reader's click on its link, never for a page's script.
   ui_.WebBrowser[0]->SetClickOnlyPages(QStringLiteral("ask_class"));
-  platform::Randomize();
+  core::Randomize();
 
   platform::Label* measure = owner_->GenLabel();
   measure->SetCaption(QStringLiteral("..."));
@@ -168,13 +168,13 @@ bool Manager::Load(const QString& argumentString) {
   state_.QueryWords.assign(1, QString());
   state_.NoResultTable.Reset();
 
-  const platform::RegistryRoot machine = platform::LocalMachine();
-  state_.CurrentTheme = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("CurrentTheme"));
+  const core::RegistryRoot machine = core::LocalMachine();
+  state_.CurrentTheme = core::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("CurrentTheme"));
   // The user's own choice of theme, made with "Change Colour", wins while
   // that theme is installed.
   if (const QString mine = settings::UserTheme(); !mine.isEmpty() && settings::InstalledThemes().contains(mine))
     state_.CurrentTheme = mine;
-  QString systemInfo = platform::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
+  QString systemInfo = core::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
   systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
   ui_.TextBox[4]->SetText(systemInfo);
 

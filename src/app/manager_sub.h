@@ -4,7 +4,7 @@
 
 #include "controls/label_measurer.h"
 #include "platform/label.h"
-#include "platform/mail_session.h"
+#include "core/mail_session.h"
 
 namespace lumora::app {
 
@@ -21,7 +21,7 @@ class ManagerSub final : public QWidget {
   // FitText and MeasureLineHeight measure in GenLabel through this.
   content::TextMeasurer& Measurer() { return measurer_; }
   // The mail session that questions are sent through.
-  platform::MailSession& Mail() { return mail_; }
+  core::MailSession& Mail() { return mail_; }
   // The main window it owns: restoring this window from the taskbar shows it
   // again, activating this window hands the focus on to it.
   void SetMainWindow(QWidget* main) { main_ = main; }
@@ -34,7 +34,7 @@ class ManagerSub final : public QWidget {
  private:
   platform::Label* genLabel_ = nullptr;
   controls::LabelMeasurer measurer_{*genLabel_};
-  platform::MailSession mail_;
+  core::MailSession mail_;
   QWidget* main_ = nullptr;
 
   void HandOn();

@@ -6,9 +6,9 @@
 
 #include "platform/color.h"
 #include "platform/events.h"
-#include "platform/files.h"
+#include "core/files.h"
 #include "settings/theme.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 namespace lumora::app {
 namespace {
@@ -54,7 +54,7 @@ void PageController::Connect() {
     connect(list, &controls::ComplexList::Resized, this,
             [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1); });
   connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
-          [this] { ui_.CommandButton[0]->SetEnabled(!platform::TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
+          [this] { ui_.CommandButton[0]->SetEnabled(!core::TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
   connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });
 
   platform::BrowserView* browser = ui_.WebBrowser[0];
@@ -153,7 +153,7 @@ void PageController::FocusWorkArea() {
 
 bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   const QString given = useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html");
-  const QString target = platform::AnsiLower(given);
+  const QString target = core::AnsiLower(given);
   // The page already shown is not loaded again, unless the view is still
   // busy with another one (a page that never finishes loading, say). A path
   // given in its own letters names that file, which may differ from the one
@@ -167,7 +167,7 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
 
 QString PageController::ViewerHelpPage() const {
   for (const char* name : {"using/overview.html", "using/index.html", "using.html"}) {
-    const QString path = platform::ResolvePath(state_.HelpFolder + QLatin1String(name));
+    const QString path = core::ResolvePath(state_.HelpFolder + QLatin1String(name));
     if (QFileInfo(path).isFile()) return path;
   }
   return {};
@@ -194,7 +194,7 @@ void PageController::RefreshToolbarState() {
 
 void PageController::NavigationCompleted(const QString& url) {
   HoverReset(false);
-  const QString page = platform::AnsiLower(url);
+  const QString page = core::AnsiLower(url);
   const bool fromSearch = !searchTarget_.isEmpty() && page == searchTarget_;
   searchTarget_.clear();
   if (page.contains(QLatin1String("ask_class"))) {
@@ -220,7 +220,7 @@ void PageController::OpenEntry(const content::StringTable& table, int entry, boo
   const QString real = table.At(content::indexRealPath, entry);
   const QString target = real.isEmpty() ? table.At(content::indexPath, entry) : real;
   const bool fromSearch = &table == &state_.SearchResults;
-  searchTarget_ = fromSearch ? platform::AnsiLower(target) : QString();
+  searchTarget_ = fromSearch ? core::AnsiLower(target) : QString();
   // The page may be shown already; its words are marked all the same.
   if (!NavigateTo(true, target) && fromSearch) {
     searchTarget_.clear();

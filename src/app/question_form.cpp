@@ -50,7 +50,7 @@ QString ProblemMessage(const std::vector<question::FormProblem>& problems) {
 
 }  // namespace
 
-QuestionForm::QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner, Hooks hooks,
+QuestionForm::QuestionForm(layout::Composition& ui, core::MailSession& session, QWidget* dialogOwner, Hooks hooks,
                            QObject* parent)
     : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), hooks_(std::move(hooks)) {
   for (int i = 0; i < static_cast<int>(ui_.Commander.size()); ++i)
@@ -90,7 +90,7 @@ void QuestionForm::SendQuestion() {
   ui_.FrameLabel[5]->SetCaption(AskFormMessage(askSending));
   if (hooks_.setBusy) hooks_.setBusy(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const platform::RegistryRoot machine = platform::LocalMachine();
+  const core::RegistryRoot machine = core::LocalMachine();
   session_.SetSettings(question::ReadQuestionMailSettings(machine));
   session_.SetWaitHook(pump);
   const question::SendResult result = question::SendQuestion(

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "layout/composition.h"
-#include "platform/mail_session.h"
+#include "core/mail_session.h"
 
 namespace lumora::app {
 
@@ -21,7 +21,7 @@ class QuestionForm final : public QObject {
     std::function<bool()> pump;              // lets the window paint; false once it is closing
   };
 
-  QuestionForm(layout::Composition& ui, platform::MailSession& session, QWidget* dialogOwner, Hooks hooks,
+  QuestionForm(layout::Composition& ui, core::MailSession& session, QWidget* dialogOwner, Hooks hooks,
                QObject* parent = nullptr);
 
   // 0 sends, 1 clears, any other index does nothing; the toolbar is
@@ -33,7 +33,7 @@ class QuestionForm final : public QObject {
   void ClearForm();
 
   layout::Composition& ui_;
-  platform::MailSession& session_;
+  core::MailSession& session_;
   QWidget* dialogOwner_;
   Hooks hooks_;
   bool sending_ = false;  // events are handled while a question goes out

@@ -18,7 +18,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "platform/folders.h"
+#include "core/folders.h"
 
 namespace lumora::app {
 namespace {
@@ -41,7 +41,7 @@ SingleWindow::SingleWindow(const QString& canonicalPack, QObject* parent) : QObj
                       qEnvironmentVariable("WAYLAND_DISPLAY") + QLatin1Char('\n') + qEnvironmentVariable("DISPLAY");
   const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
   QString refusal;
-  const QString folder = platform::PrivateFolder(&refusal);
+  const QString folder = core::PrivateFolder(&refusal);
   if (folder.isEmpty())
     std::fprintf(stderr, "lumora: %s; later starts open windows of their own\n", qUtf8Printable(refusal));
   else

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "core/text.h"
 #include "content/search.h"
 #include "content/topic_index.h"
 #include "layout/page_layout.h"
@@ -81,7 +82,7 @@ void Topics::BuildTopicIndex() {
   ui_.FrameLabel[5]->SetCaption(settings::LangText(4));
   ShowStatusBox(0);
   if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
-  content::SortForReading(state_.IndexTable, settings::PackLocale(state_.Pack));
+  content::SortForReading(state_.IndexTable, core::PackLocale(state_.Pack));
   ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1);
   // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
   ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, ui_.WriteBox[1]->Text()));
@@ -115,7 +116,7 @@ void Topics::RunSearch() {
   }
   state_.QueryWords = content::SplitQuery(ui_.WriteBox[0]->Text());
   const QString typed = ui_.WriteBox[0]->Text();
-  const QString language = QLocale::languageToString(settings::PackLocale(state_.Pack).language());
+  const QString language = QLocale::languageToString(core::PackLocale(state_.Pack).language());
   const content::Ranking ranking{settings::UserSearchByHits() ? QString() : typed,
                                  content::Relevance::StemmerLanguage(language)};
   readingWords_ = true;

@@ -12,7 +12,7 @@
 #include "content/page_text.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::content {
 namespace {
@@ -47,7 +47,7 @@ const QRegularExpression& PlacePattern() {
 struct Link {
   int line = 0;
   QString written;
-  platform::HelpFile file;
+  core::HelpFile file;
   QString place;
 };
 
@@ -60,7 +60,7 @@ struct Page {
 };
 
 Page ReadLinks(const QString& path, const QString& canonicalRoot) {
-  Page page{path, platform::FileIsUsable(path), false, {}, {}};
+  Page page{path, core::FileIsUsable(path), false, {}, {}};
   if (!page.readable) return page;
   const QString text = ReadPageText(path);
   for (auto it = PlacePattern().globalMatch(text); it.hasNext();) page.places.insert(ValueOf(it.next()));
@@ -79,7 +79,7 @@ Page ReadLinks(const QString& path, const QString& canonicalRoot) {
       continue;
     }
     const QUrl resolved = base.resolved(url);
-    page.links.push_back({line, written, platform::FindHelpFile(canonicalRoot, resolved.path()), resolved.fragment()});
+    page.links.push_back({line, written, core::FindHelpFile(canonicalRoot, resolved.path()), resolved.fragment()});
   }
   return page;
 }
@@ -88,7 +88,7 @@ Page ReadLinks(const QString& path, const QString& canonicalRoot) {
 
 HelpSetCheck CheckHelpSet(const QString& helpFolder) {
   HelpSetCheck check;
-  const QString canonicalRoot = QFileInfo(platform::ResolvePath(helpFolder)).canonicalFilePath();
+  const QString canonicalRoot = QFileInfo(core::ResolvePath(helpFolder)).canonicalFilePath();
   const StringTable files = ScanFolderTree(helpFolder);
   std::vector<Page> pages;
   QHash<QString, size_t> byCanonical;
@@ -112,9 +112,9 @@ HelpSetCheck CheckHelpSet(const QString& helpFolder) {
   for (const Page& page : pages) {
     for (const Link& link : page.links) {
       QString reason;
-      if (link.file.kind == platform::HelpFileKind::Outside) {
+      if (link.file.kind == core::HelpFileKind::Outside) {
         reason = QStringLiteral("outside the help set");
-      } else if (link.file.kind != platform::HelpFileKind::Found) {
+      } else if (link.file.kind != core::HelpFileKind::Found) {
         reason = QStringLiteral("no such page");
       } else if (!link.place.isEmpty() && link.place.compare(QLatin1String("top"), Qt::CaseInsensitive) != 0) {
         // A place is looked for in pages only; "#top" is the top of any page.
@@ -129,7 +129,7 @@ HelpSetCheck CheckHelpSet(const QString& helpFolder) {
   // Reached: by links from the home page; listed: a row of the index.
   QSet<const Page*> reached;
   std::deque<const Page*> queue;
-  if (const Page* home = pageOf(platform::ResolvePath(QDir(helpFolder).filePath(QStringLiteral("index.html")))))
+  if (const Page* home = pageOf(core::ResolvePath(QDir(helpFolder).filePath(QStringLiteral("index.html")))))
     queue.push_back(home);
   while (!queue.empty()) {
     const Page* page = queue.front();
@@ -137,7 +137,7 @@ HelpSetCheck CheckHelpSet(const QString& helpFolder) {
     if (reached.contains(page)) continue;
     reached.insert(page);
     for (const Link& link : page->links)
-      if (link.file.kind == platform::HelpFileKind::Found)
+      if (link.file.kind == core::HelpFileKind::Found)
         if (const Page* next = pageOf(link.file.path)) queue.push_back(next);
   }
   StringTable index(kIndexFields);

@@ -3,19 +3,19 @@
 #include <QChar>
 #include <cstring>
 
-#include "platform/text.h"
+#include "core/text.h"
 
 #include "content/ascii_block.h"
 
 namespace lumora::content {
 namespace {
 
-// Windows-1252 lower case, byte for byte, as platform::AnsiLower has it.
+// Windows-1252 lower case, byte for byte, as core::AnsiLower has it.
 struct AnsiLowerTable {
   unsigned char map[256];
   AnsiLowerTable() {
     for (int b = 0; b < 256; ++b)
-      map[b] = static_cast<unsigned char>(platform::AnsiLower(QByteArray(1, static_cast<char>(b))).at(0));
+      map[b] = static_cast<unsigned char>(core::AnsiLower(QByteArray(1, static_cast<char>(b))).at(0));
   }
 };
 const AnsiLowerTable kAnsiLower;

@@ -10,8 +10,8 @@
 
 #include "content/page_bytes.h"
 #include "content/text_helpers.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 
 namespace lumora::content {
 namespace {
@@ -109,7 +109,7 @@ bool ListsAsNothing(const QString& subject) {
   return DecodeCharacterReferences(QString(subject).remove(QStringLiteral("=\r\n"))).trimmed().isEmpty();
 }
 
-QString FileNameSubject(const QString& path) { return platform::LowerText(QFileInfo(path).fileName()); }
+QString FileNameSubject(const QString& path) { return core::LowerText(QFileInfo(path).fileName()); }
 
 // The subject once the lower-cased text read so far settles it; fromTitle
 // tells whether the page's <title> gave it.
@@ -141,7 +141,7 @@ std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayVi
                                                bool& fromTitle) {
   const std::optional<PageEncoding> declared = DeclaredEncoding(bytes);
   if (declared && declared->kind == PageEncoding::Other)
-    return SettledSubject(platform::LowerText(Decode(bytes, *declared)), complete, path, fromTitle);
+    return SettledSubject(core::LowerText(Decode(bytes, *declared)), complete, path, fromTitle);
   const std::string lower = AsciiLower(bytes);
   const std::optional<Span> subject = BetweenBytes(lower, complete, "<o:subject>", "</o:subject>");
   if (!subject) return std::nullopt;
@@ -152,16 +152,16 @@ std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayVi
     if (declared)
       encoding = *declared;
     else if (!IsAscii(bytes.first(used)))  // ASCII reads the same either way
-      encoding = DetectEncoding(complete ? bytes : QByteArrayView(platform::ReadRegularFile(path, kMaxPageBytes)));
+      encoding = DetectEncoding(complete ? bytes : QByteArrayView(core::ReadRegularFile(path, kMaxPageBytes)));
     if (encoding.kind == PageEncoding::Utf8 && !IsValidUtf8(bytes.first(used))) return std::nullopt;
     return encoding;
   };
   bool settledWhole = false;
   const auto decoded = [&](const Span& span, qsizetype used) -> std::optional<QString> {
     const std::optional<PageEncoding> encoding = encodingUpTo(used);
-    if (encoding) return platform::LowerText(Decode(bytes.sliced(span.start, span.size), {encoding->kind, {}, 0}));
+    if (encoding) return core::LowerText(Decode(bytes.sliced(span.start, span.size), {encoding->kind, {}, 0}));
     settledWhole = true;
-    const QString text = platform::LowerText(Decode(bytes, declared.value_or(PageEncoding{PageEncoding::Utf8, {}, 0})));
+    const QString text = core::LowerText(Decode(bytes, declared.value_or(PageEncoding{PageEncoding::Utf8, {}, 0})));
     return SettledSubject(text, complete, path, fromTitle);
   };
   if (subject->size > 0) {
@@ -218,17 +218,17 @@ PageEncoding DetectEncoding(QByteArrayView bytes) {
 QString Decode(QByteArrayView bytes, const PageEncoding& encoding) {
   const QByteArrayView text = bytes.sliced(std::min(encoding.bom, bytes.size()));
   switch (encoding.kind) {
-    case PageEncoding::Ansi: return platform::FromAnsi(text);
+    case PageEncoding::Ansi: return core::FromAnsi(text);
     case PageEncoding::Utf8: return QString::fromUtf8(text);
     case PageEncoding::Other: break;
   }
   QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
-  return decoder.isValid() ? decoder.decode(text) : platform::FromAnsi(text);
+  return decoder.isValid() ? decoder.decode(text) : core::FromAnsi(text);
 }
 
 QString DecodePage(QByteArrayView bytes) { return Decode(bytes, DetectEncoding(bytes)); }
 
-QString ReadPageText(const QString& path) { return DecodePage(platform::ReadRegularFile(path, kMaxPageBytes)); }
+QString ReadPageText(const QString& path) { return DecodePage(core::ReadRegularFile(path, kMaxPageBytes)); }
 
 QString DeclaredSubject(const QString& lowerText) {
   return Between(lowerText, true, QLatin1StringView("<o:subject>"), QLatin1StringView("</o:subject>")).value();
@@ -238,7 +238,7 @@ QString ReadSubject(const QString& path, bool* fromTitle) {
   bool titled = false;
   for (qint64 limit = kHeadBytes;; limit = std::min(limit * 16, kMaxPageBytes)) {
     bool whole = false;
-    const QByteArray bytes = platform::ReadRegularFile(path, limit, &whole);
+    const QByteArray bytes = core::ReadRegularFile(path, limit, &whole);
     if (const std::optional<QString> subject =
             SettledSubjectFromBytes(path, bytes, whole || limit == kMaxPageBytes, titled)) {
       if (fromTitle) *fromTitle = titled;

@@ -4,13 +4,13 @@
 #include <QString>
 #include <optional>
 
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::content {
 
 // Index and search read at most this much of a page; a larger file is read
 // up to the limit, so one odd file cannot exhaust memory.
-inline constexpr qint64 kMaxPageBytes = platform::kMaxHelpFileBytes;
+inline constexpr qint64 kMaxPageBytes = core::kMaxHelpFileBytes;
 
 // How a page's bytes are read.
 struct PageEncoding {

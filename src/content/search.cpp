@@ -7,18 +7,18 @@
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "content/word_index.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 
 namespace lumora::content {
 
 std::vector<QString> SplitQuery(const QString& query) {
   std::vector<QString> words{QString()};
-  QString rest = platform::TrimBlanks(query);
+  QString rest = core::TrimBlanks(query);
   // The append rule looks at word 0, not at the last word.
   auto store = [&words](const QString& word) {
     if (!words.front().isEmpty()) words.emplace_back();
-    words.back() = platform::LowerText(word).remove(QLatin1Char('"'));
+    words.back() = core::LowerText(word).remove(QLatin1Char('"'));
   };
   for (qsizetype blank = rest.indexOf(QLatin1Char(' ')); blank >= 0; blank = rest.indexOf(QLatin1Char(' '))) {
     store(rest.left(blank));
@@ -30,9 +30,9 @@ std::vector<QString> SplitQuery(const QString& query) {
 
 QueryWords::QueryWords(const std::vector<QString>& words) {
   for (const QString& word : words) {
-    const QByteArray ansi = platform::ToAnsi(word);
+    const QByteArray ansi = core::ToAnsi(word);
     // A character the code page lacks can never occur in an ANSI page.
-    ansi_.push_back(platform::FromAnsi(ansi) == word ? ansi : QByteArray());
+    ansi_.push_back(core::FromAnsi(ansi) == word ? ansi : QByteArray());
     // Pages are counted case-folded, so a final sigma finds its capital.
     utf8_.push_back(word.isValidUtf16() ? word.toCaseFolded().toUtf8() : QByteArray());
   }
@@ -65,7 +65,7 @@ long long QueryWords::Count(std::string_view text, const std::vector<QByteArray>
 }
 
 long long ScorePage(const QString& path, const std::vector<QString>& words) {
-  return QueryWords(words).Score(platform::ReadRegularFile(path, kMaxPageBytes));
+  return QueryWords(words).Score(core::ReadRegularFile(path, kMaxPageBytes));
 }
 
 StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump,

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <limits>
 
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::content {
 namespace {
@@ -109,7 +109,7 @@ QString DecodeCharacterReferences(const QString& text) {
 }
 
 QByteArray ReadWholeFile(const QString& path) {
-  return platform::ReadRegularFile(platform::ResolvePath(path), std::numeric_limits<qint64>::max());
+  return core::ReadRegularFile(core::ResolvePath(path), std::numeric_limits<qint64>::max());
 }
 
 QByteArray EscapeForDisplay(QByteArray text) {

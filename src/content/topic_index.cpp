@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "content/text_helpers.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 
 namespace lumora::content {
 namespace {
@@ -28,7 +28,7 @@ QString WithSlash(const QString& folder) {
 // doubled for the labels.
 QString ListedSubject(QString subject) {
   subject.replace(QStringLiteral("&amp;"), QStringLiteral("and"));
-  subject = platform::LowerText(DecodeCharacterReferences(subject));
+  subject = core::LowerText(DecodeCharacterReferences(subject));
   subject.replace(QStringLiteral("&"), QStringLiteral("&&"));
   subject.remove(QStringLiteral("=\r\n"));
   return subject;
@@ -117,7 +117,7 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
     QString real;
   };
   const QString start = WithSlash(root);
-  const QString realStart = WithSlash(platform::ResolvePath(start));
+  const QString realStart = WithSlash(core::ResolvePath(start));
   const QString canonicalRoot = QFileInfo(realStart).canonicalFilePath();
   std::deque<Folder> queue{{start, realStart}};
   QSet<QString> seen;
@@ -131,7 +131,7 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
     seen.insert(canonical);
     const QFileInfoList entries = QDir(folder.real).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    const QString lowerFolder = platform::AnsiLower(folder.given);
+    const QString lowerFolder = core::AnsiLower(folder.given);
     for (const QFileInfo& entry : entries) {
       if (entry.isDir()) {
         queue.push_back({folder.given + entry.fileName() + QLatin1Char('/'),
@@ -143,7 +143,7 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
       if (entry.isSymLink() && !Inside(entry.canonicalFilePath(), canonicalRoot)) continue;
       const int at = count == 0 ? 0 : files.Append();
       files.Set(fileFolder, at, lowerFolder);
-      files.Set(fileName, at, platform::AnsiLower(entry.fileName()));
+      files.Set(fileName, at, core::AnsiLower(entry.fileName()));
       files.Set(fileRealPath, at, folder.real + entry.fileName());
       ++count;
     }
@@ -213,10 +213,10 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
   const QString asGiven = name.mid(slashes);
   const std::vector<NamedPlace> cuts = PlaceCuts(wanted);
   const QString folder = WithSlash(helpFolder);
-  const QString canonicalRoot = QFileInfo(platform::ResolvePath(folder)).canonicalFilePath();
+  const QString canonicalRoot = QFileInfo(core::ResolvePath(folder)).canonicalFilePath();
   for (const NamedPlace& cut : cuts) {
     for (const QString& file : {cut.name, QString(cut.name + QStringLiteral(".html"))}) {
-      const QString real = platform::ResolvePath(folder + file);
+      const QString real = core::ResolvePath(folder + file);
       const QFileInfo info(real);
       // "../" may not lead out of the help folder.
       if (info.isFile() && Inside(info.canonicalFilePath(), canonicalRoot)) return real + asGiven.mid(cut.at);
@@ -244,7 +244,7 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
   for (const bool byKey : {false, true}) {
     for (const NamedPlace& cut : cuts) {
       if (cut.name.contains(QLatin1Char('/'))) continue;
-      const QString lower = WithoutHtml(platform::AnsiLower(cut.name));
+      const QString lower = WithoutHtml(core::AnsiLower(cut.name));
       const QString wantedName = byKey ? NameKey(lower) : lower;
       if (wantedName.isEmpty()) continue;
       for (const Page& page : pages)
@@ -327,7 +327,7 @@ void SortForReading(StringTable& index, const QLocale& locale) {
 }
 
 int LookUpEntry(const StringTable& index, const QString& typed) {
-  const QString wanted = platform::TrimBlanks(typed).toCaseFolded();
+  const QString wanted = core::TrimBlanks(typed).toCaseFolded();
   const auto startsWord = [&](const QString& subject) {
     for (qsizetype at = subject.indexOf(wanted); at > 0; at = subject.indexOf(wanted, at + 1))
       if (!subject[at - 1].isLetterOrNumber()) return true;

@@ -11,7 +11,7 @@
 #include "content/relevance.h"
 #include "content/topic_index.h"
 #include "content/words.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 namespace lumora::content {
 namespace {
@@ -146,7 +146,7 @@ void WordSequence::Assign(const std::vector<uint32_t>& tokens, uint32_t distinct
 }
 
 struct WordIndex::Reading {
-  platform::FileStamp stamp;
+  core::FileStamp stamp;
   bool utf8 = true;
   int words = 0;
   int titleWords = 0;
@@ -196,7 +196,7 @@ WordIndex::Reading ReadPageWords(QByteArrayView bytes) {
     known = {true, state, state, static_cast<uint32_t>(runTokens.size()), 0};
     // Words are read in UTF-8; most runs of an ANSI page are ASCII and need no change.
     if (!page.utf8 && !IsAscii(run)) {
-      converted = platform::FromAnsi(QByteArrayView(run.data(), static_cast<qsizetype>(run.size()))).toStdString();
+      converted = core::FromAnsi(QByteArrayView(run.data(), static_cast<qsizetype>(run.size()))).toStdString();
       run = converted;
     }
     words::ForEachWordFrom(run, true, known.to, [&](const std::string& word, words::Field field) {
@@ -335,7 +335,7 @@ bool WordIndex::Update(const StringTable& index, const Pump& pump) {
   }
 
   // Stamps are copied: storing a page may move the pages while others are read.
-  std::vector<std::optional<platform::FileStamp>> known(paths.size());
+  std::vector<std::optional<core::FileStamp>> known(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
     const auto slot = slotOf_.constFind(paths[i]);
     if (slot != slotOf_.constEnd()) known[i] = pages_[*slot].stamp;
@@ -360,9 +360,9 @@ bool WordIndex::Update(const StringTable& index, const Pump& pump) {
       static_cast<int>(paths.size()),
       [&](int i) {
         const auto at = static_cast<size_t>(i);
-        const platform::FileStamp stamp = platform::StampOf(paths[at]);
+        const core::FileStamp stamp = core::StampOf(paths[at]);
         if (known[at] == stamp) return;
-        readings[at] = ReadPageWords(platform::ReadRegularFile(paths[at], kMaxPageBytes));
+        readings[at] = ReadPageWords(core::ReadRegularFile(paths[at], kMaxPageBytes));
         readings[at].stamp = stamp;
         const std::lock_guard lock(mutex);
         finished.push_back(at);

@@ -11,7 +11,7 @@
 #include "content/parallel.h"
 #include "content/search.h"
 #include "content/string_table.h"
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::content {
 
@@ -125,7 +125,7 @@ class WordIndex final {
  private:
   struct Page {
     QString path;
-    platform::FileStamp stamp;
+    core::FileStamp stamp;
     bool utf8 = true;
     int words = 0;
     int titleWords = 0;

@@ -44,7 +44,7 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::platform {
 namespace {
@@ -71,18 +71,18 @@ class HelpFiles final : public QWebEngineUrlSchemeHandler {
  public:
   using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
-  void SetFolder(const QString& folder) { root_ = QFileInfo(ResolvePath(folder)).canonicalFilePath(); }
-  HelpFile Find(const QUrl& url) const { return FindHelpPage(root_, url); }
+  void SetFolder(const QString& folder) { root_ = QFileInfo(core::ResolvePath(folder)).canonicalFilePath(); }
+  core::HelpFile Find(const QUrl& url) const { return FindHelpPage(root_, url); }
 
   void requestStarted(QWebEngineUrlRequestJob* job) override {
-    const HelpFile file = Find(job->requestUrl());
-    if (file.kind != HelpFileKind::Found) {
-      job->fail(file.kind == HelpFileKind::Missing ? QWebEngineUrlRequestJob::UrlNotFound
+    const core::HelpFile file = Find(job->requestUrl());
+    if (file.kind != core::HelpFileKind::Found) {
+      job->fail(file.kind == core::HelpFileKind::Missing ? QWebEngineUrlRequestJob::UrlNotFound
                                                    : QWebEngineUrlRequestJob::RequestDenied);
       return;
     }
     bool found = false;
-    const QByteArray bytes = ReadHelpFile(root_, file.path, &found);
+    const QByteArray bytes = core::ReadHelpFile(root_, file.path, &found);
     if (!found) {
       job->fail(QWebEngineUrlRequestJob::RequestDenied);
       return;
@@ -131,8 +131,8 @@ class HelpPage final : public QWebEnginePage {
     }
     const bool clicked = type == NavigationTypeLinkClicked && UserActed();
     if (IsHelpUrl(url)) {
-      const HelpFileKind kind = HelpFilesHandler()->Find(url).kind;
-      if (kind == HelpFileKind::Outside || kind == HelpFileKind::NotAFile) {
+      const core::HelpFileKind kind = HelpFilesHandler()->Find(url).kind;
+      if (kind == core::HelpFileKind::Outside || kind == core::HelpFileKind::NotAFile) {
         Refuse("asked for", url);
         return false;
       }
@@ -219,12 +219,12 @@ class HelpRequests final : public QWebEngineUrlRequestInterceptor {
       }
       return;
     }
-    const HelpFile file = HelpFilesHandler()->Find(url);
-    if (file.kind == HelpFileKind::Outside || file.kind == HelpFileKind::NotAFile) {
+    const core::HelpFile file = HelpFilesHandler()->Find(url);
+    if (file.kind == core::HelpFileKind::Outside || file.kind == core::HelpFileKind::NotAFile) {
       info.block(true);
       return;
     }
-    if (file.kind != HelpFileKind::Found || file.path == url.path(QUrl::FullyDecoded)) return;
+    if (file.kind != core::HelpFileKind::Found || file.path == url.path(QUrl::FullyDecoded)) return;
     QUrl redirected = HelpUrl(file.path);
     redirected.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::TolerantMode);
     info.redirect(redirected);
@@ -296,9 +296,9 @@ bool PrepareBrowserEngine() {
   return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
 }
 
-HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url) {
-  if (!IsHelpUrl(url)) return {HelpFileKind::Outside, {}};
-  return FindHelpFile(canonicalRoot, url.path(QUrl::FullyDecoded));
+core::HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url) {
+  if (!IsHelpUrl(url)) return {core::HelpFileKind::Outside, {}};
+  return core::FindHelpFile(canonicalRoot, url.path(QUrl::FullyDecoded));
 }
 
 QUrl HelpUrl(const QString& absolutePath) {
@@ -396,7 +396,7 @@ void BrowserView::Navigate2(const QString& target, int) {
   // The engine keeps no history and no cache in any case (see HelpProfile).
   QUrl url;
   if (target.startsWith(QLatin1Char('/')) || !target.contains(QLatin1String("://"))) {
-    const LocalTarget local = SplitLocalTarget(target);
+    const core::LocalTarget local = core::SplitLocalTarget(target);
     url = HelpUrl(QFileInfo(local.file).absoluteFilePath());
     if (local.hasFragment) url.setFragment(local.fragment, QUrl::TolerantMode);
   } else {

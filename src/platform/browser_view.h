@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <functional>
 
-#include "platform/files.h"
+#include "core/files.h"
 #include "platform/form_element.h"
 
 class QMenu;
@@ -29,7 +29,7 @@ inline constexpr char kHelpScheme[] = "lumora";
 QUrl HelpUrl(const QString& absolutePath);
 // What a help page's URL leads to in the help folder canonicalRoot; any
 // other scheme is outside it.
-HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url);
+core::HelpFile FindHelpPage(const QString& canonicalRoot, const QUrl& url);
 
 // Takes out of the engine's context menu the entries that would move through
 // its own history, reload, or open other windows behind the program's back.

@@ -2,12 +2,12 @@
 
 #include <QImageReader>
 
-#include "platform/files.h"
+#include "core/files.h"
 
 namespace lumora::platform {
 
 QPixmap LoadPicture(const QString& path) {
-  QImageReader reader(ResolvePath(path));
+  QImageReader reader(core::ResolvePath(path));
   reader.setDecideFormatFromContent(true);
   const QImage image = reader.read();
   if (image.isNull()) return {};
@@ -18,7 +18,7 @@ QPixmap LoadPicture(const QString& path, qreal ratio) {
   const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
   if (ratio > 1 && dot > path.lastIndexOf(QLatin1Char('/'))) {
     const QString sharper = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
-    QPixmap picture = FileIsUsable(sharper) ? LoadPicture(sharper) : QPixmap();
+    QPixmap picture = core::FileIsUsable(sharper) ? LoadPicture(sharper) : QPixmap();
     if (!picture.isNull()) {
       picture.setDevicePixelRatio(2);
       return picture;

@@ -1,6 +1,6 @@
 #include "question/question_id.h"
 
-#include "platform/random.h"
+#include "core/random.h"
 
 namespace lumora::question {
 namespace {
@@ -11,11 +11,11 @@ int Int(double value) { return static_cast<int>(value); }
 QString MakeQuestionId(const Pump& pump) {
   QString id;
   for (int i = 0; i < 10; ++i) {
-    const double r = platform::Rnd();
+    const double r = core::Rnd();
     if (Int(2 * r) + 1 == 1)
-      id += QChar(static_cast<char16_t>(65 + Int(25 * platform::Rnd())));
+      id += QChar(static_cast<char16_t>(65 + Int(25 * core::Rnd())));
     else
-      id += QString::number(Int(9 * platform::Rnd()) + 1);
+      id += QString::number(Int(9 * core::Rnd()) + 1);
     if (pump) pump();
   }
   return id.toUpper();

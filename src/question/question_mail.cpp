@@ -7,14 +7,14 @@
 
 namespace lumora::question {
 
-QString ReadSupportDomain(const platform::RegistryRoot& root) {
+QString ReadSupportDomain(const core::RegistryRoot& root) {
   const QString domain =
-      platform::RegReadText(root, settings::QuillmarkKey(), QStringLiteral("SupportDomain")).trimmed();
+      core::RegReadText(root, settings::QuillmarkKey(), QStringLiteral("SupportDomain")).trimmed();
   return domain.isEmpty() ? kDefaultSupportDomain : domain;
 }
 
-platform::MailSettings ReadQuestionMailSettings(const platform::RegistryRoot& root) {
-  return platform::ReadMailSettings(root, settings::QuillmarkKey());
+core::MailSettings ReadQuestionMailSettings(const core::RegistryRoot& root) {
+  return core::ReadMailSettings(root, settings::QuillmarkKey());
 }
 
 QString QuestionRecipient(const QString& expertIndex, const QString& supportDomain) {
@@ -52,7 +52,7 @@ std::vector<FormProblem> CheckQuestionForm(const QuestionForm& form) {
   return problems;
 }
 
-void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                      const QString& supportDomain, const QString& questionId) {
   session.Compose();
   session.SetRecipAddress(QuestionRecipient(expertIndex, supportDomain));
@@ -61,7 +61,7 @@ void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, c
   session.SetMsgReplyTo(form.fields[1].trimmed());
 }
 
-SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump) {
   SendResult result;
   session.SignOn();

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "platform/mail_session.h"
-#include "platform/registry.h"
+#include "core/mail_session.h"
+#include "core/registry.h"
 #include "question/question_id.h"
 
 namespace lumora::question {
@@ -19,9 +19,9 @@ struct QuestionForm {
 inline const QString kDefaultSupportDomain = QStringLiteral("support.quillmark.example");
 
 // "SupportDomain" under the maker's key, or kDefaultSupportDomain.
-QString ReadSupportDomain(const platform::RegistryRoot& root);
-// The mail settings under the maker's key (see platform::ReadMailSettings).
-platform::MailSettings ReadQuestionMailSettings(const platform::RegistryRoot& root);
+QString ReadSupportDomain(const core::RegistryRoot& root);
+// The mail settings under the maker's key (see core::ReadMailSettings).
+core::MailSettings ReadQuestionMailSettings(const core::RegistryRoot& root);
 
 // "lumora" + expertIndex + "@" + supportDomain: "3" gives lumora3@<domain>.
 QString QuestionRecipient(const QString& expertIndex, const QString& supportDomain);
@@ -51,13 +51,13 @@ struct SendResult {
 
 // Puts the question with this ID into a new message of the session,
 // addressed to the expert's mailbox, with replies to the address in box 1.
-void ComposeQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                      const QString& supportDomain, const QString& questionId);
 
 // Signs on, composes the question with a new ID, sends it without dialog and
 // signs off. A refused sign-on or send is reported, never taken for success. Nothing is retried. Replies go
 // to the address in box 1 when it is a plain address.
-SendResult SendQuestion(platform::MailSession& session, const QuestionForm& form, const QString& expertIndex,
+SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
                         const QString& supportDomain, const Pump& pump = {});
 
 }  // namespace lumora::question

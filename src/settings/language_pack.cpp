@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "content/text_helpers.h"
-#include "platform/text.h"
+#include "core/text.h"
 #include "settings/settings_file.h"
 
 namespace lumora::settings {
@@ -18,7 +18,7 @@ bool SplitKey(const QString& key, int& index, QString& family) {
   bool ok = false;
   index = digits.toInt(&ok);
   if (!ok) return false;
-  family = platform::AnsiLower(QString(key).remove(QString::number(index)));
+  family = core::AnsiLower(QString(key).remove(QString::number(index)));
   return true;
 }
 
@@ -65,16 +65,6 @@ LanguagePack ReadLanguagePack(const QString& path) {
   content::StringTable entries(2);
   if (!ReadSettingsFile(path, entries)) return {};
   return SortLanguageEntries(entries);
-}
-
-QLocale PackLocale(const QString& path) {
-  const QString name = QFileInfo(path).completeBaseName();
-  for (int language = QLocale::AnyLanguage + 1; language <= QLocale::LastLanguage; ++language) {
-    const auto candidate = static_cast<QLocale::Language>(language);
-    if (QLocale::languageToString(candidate).compare(name, Qt::CaseInsensitive) == 0) return QLocale(candidate);
-  }
-  const QLocale coded(name);
-  return coded.language() == QLocale::C ? QLocale() : coded;
 }
 
 LanguagePack& Language() {

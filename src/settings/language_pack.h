@@ -44,11 +44,6 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries);
 // Reads and sorts the pack file; an empty pack when the file is unusable.
 LanguagePack ReadLanguagePack(const QString& path);
 
-// The language a pack is written in, from its file name: a language's name
-// ("russian.qlp") or a locale's code ("de_DE.qlp"); the user's locale when
-// the name is neither.
-QLocale PackLocale(const QString& path);
-
 // The message texts of the loaded pack, kept for the whole run.
 LanguagePack& Language();
 // LangText(i) of the loaded pack; "" for an index outside 0..10.

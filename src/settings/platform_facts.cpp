@@ -1,10 +1,12 @@
 #include "settings/platform_facts.h"
 
+#include "core/files.h"
+
 #include <cmath>
 
-#include "platform/random.h"
-#include "platform/system_info.h"
-#include "platform/text.h"
+#include "core/random.h"
+#include "core/system_info.h"
+#include "core/text.h"
 #include "platform/twips.h"
 
 namespace lumora::settings {
@@ -36,19 +38,13 @@ PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen) {
   return units;
 }
 
-QString NormalizedFolder(const QString& path) {
-  QString folder = platform::AnsiLower(path);
-  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-  return folder;
-}
-
 void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
                           const QString& systemFolder, int frameBorder) {
   StartupValues& values = Shared();
   platform::SetTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
   values.units = ComputePixelUnits(screen);
-  values.AppFolder = NormalizedFolder(programFolder);
-  values.SystemFolder = NormalizedFolder(systemFolder);
+  values.AppFolder = core::NormalizedFolder(programFolder);
+  values.SystemFolder = core::NormalizedFolder(systemFolder);
   values.FrameBorder = frameBorder;
   values.LineBreak = QStringLiteral("\r\n");
 }
@@ -68,17 +64,17 @@ int VersionCodeFromVersion(int major, int minor) {
 int DetermineOsVersionCode() {
   int major = 0;
   int minor = 0;
-  if (!platform::KernelVersion(major, minor)) return 41;
+  if (!core::KernelVersion(major, minor)) return 41;
   return VersionCodeFromVersion(major, minor);
 }
 
 QString QuillmarkKey() { return QStringLiteral("SOFTWARE\\Quillmark Software"); }
 
-QString EnsureExpertIndex(const platform::RegistryRoot& root) {
-  QString index = platform::RegReadText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"));
+QString EnsureExpertIndex(const core::RegistryRoot& root) {
+  QString index = core::RegReadText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"));
   if (index.isEmpty()) {
-    index = QString::number(static_cast<int>(platform::Rnd() * 4 + 1));
-    platform::RegWriteText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"), index);
+    index = QString::number(static_cast<int>(core::Rnd() * 4 + 1));
+    core::RegWriteText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"), index);
   }
   Shared().ExpertIndex = index;
   return index;

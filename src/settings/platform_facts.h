@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/registry.h"
+#include "core/registry.h"
 #include "platform/screen.h"
 
 namespace lumora::settings {
@@ -53,9 +53,6 @@ inline int Px16() { return Shared().units.Px16; }
 void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
                           const QString& systemFolder, int frameBorder);
 
-// A folder path as the program keeps it: lower case, ending in a separator.
-QString NormalizedFolder(const QString& path);
-
 // Joins the major and minor version and drops every 0 digit, until none is
 // left: 5.1 gives 51, 4.10 gives 41, 6.0 gives 6.
 int VersionCodeFromVersion(int major, int minor);
@@ -66,7 +63,7 @@ int DetermineOsVersionCode();
 QString QuillmarkKey();
 
 // "ExpertIndex" from the store, or "1".."4" drawn at random and written back.
-QString EnsureExpertIndex(const platform::RegistryRoot& root);
+QString EnsureExpertIndex(const core::RegistryRoot& root);
 
 // DataRoot: the themes shared by the maker's products.
 QString DataRoot();

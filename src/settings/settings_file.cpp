@@ -4,8 +4,8 @@
 
 #include "content/page_bytes.h"
 #include "content/text_helpers.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 
 namespace lumora::settings {
 namespace {
@@ -24,7 +24,7 @@ bool SettingsTextIsUtf8(QByteArrayView text) {
 }
 
 QString DecodeSettingsText(QByteArrayView text, bool utf8) {
-  return utf8 ? QString::fromUtf8(text) : platform::FromAnsi(text);
+  return utf8 ? QString::fromUtf8(text) : core::FromAnsi(text);
 }
 
 void ForEachSettingsLine(QByteArrayView text,
@@ -54,7 +54,7 @@ void ReadSettingsText(QByteArrayView text, content::StringTable& table) {
 }
 
 bool ReadSettingsFile(const QString& path, content::StringTable& table) {
-  if (!platform::FileIsUsable(path)) return false;
+  if (!core::FileIsUsable(path)) return false;
   table.Reset();
   ReadSettingsText(content::ReadWholeFile(path), table);
   return true;

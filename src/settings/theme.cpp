@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "content/text_helpers.h"
-#include "platform/text.h"
+#include "core/text.h"
 #include "settings/settings_file.h"
 
 namespace lumora::settings {
@@ -97,7 +97,7 @@ bool SetThemeValue(QByteArrayView key, QByteArrayView value) {
 int ParseThemeText(QByteArray& text) {
   int set = 0;
   ForEachSettingsLine(text, [&set](QByteArrayView key, QByteArrayView value) {
-    if (SetThemeValue(platform::AnsiLower(key.toByteArray()), value)) ++set;
+    if (SetThemeValue(core::AnsiLower(key.toByteArray()), value)) ++set;
   });
   text.clear();
   return set;

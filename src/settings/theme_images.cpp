@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-#include "platform/files.h"
+#include "core/files.h"
 #include "platform/pictures.h"
 #include "settings/platform_facts.h"
 
@@ -23,7 +23,7 @@ void LoadThemeImages(QString& themeName) {
   for (int list = 0; list < 5; ++list) {
     for (int k = 0; k < 100; ++k) {
       const QString path = families[list] + QString::number(k) + QStringLiteral(".dat");
-      if (!platform::FileIsUsable(path)) break;
+      if (!core::FileIsUsable(path)) break;
       // A file that is no picture still takes its number, so later pictures keep theirs.
       const QPixmap picture = platform::LoadPicture(path, qApp ? qApp->devicePixelRatio() : 1.0);
       // The disabled toolbar pictures are the enabled ones greyed and faded,

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <cstdio>
 
-#include "platform/files.h"
+#include "core/files.h"
 #include "settings/platform_facts.h"
 
 namespace lumora::settings {
@@ -85,7 +85,7 @@ void SetUserWindowPlace(const WindowPlace& place) {
 
 QStringList InstalledThemes() {
   QStringList themes;
-  const QDir root(platform::ResolvePath(DataRoot()));
+  const QDir root(core::ResolvePath(DataRoot()));
   for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
     if (QFileInfo(root.filePath(name + QStringLiteral("/config0.dat"))).isFile()) themes.append(name);
   return themes;

@@ -1,9 +1,10 @@
 #include "app/command_line.h"
-#include "app/help_tool.h"
+#include "help/help_tool.h"
 #include "app/temp_install.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 using namespace lumora::app;
+using namespace lumora::help;
 
 TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   // The pack is opened in its own letters (/x/Help/ and /x/help/ may both exist), the line kept lower-cased.
@@ -26,7 +27,7 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   for (const auto& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(Q(c.arguments));
     EXPECT_EQ(std::tuple(parsed.Pack, parsed.CommandLine, parsed.RunMode, parsed.Topic, parsed.TopicWithoutName),
-              std::tuple(Q(c.pack), lumora::platform::AnsiLower(Q(c.pack)), c.runMode, Q(c.topic), c.withoutName))
+              std::tuple(Q(c.pack), lumora::core::AnsiLower(Q(c.pack)), c.runMode, Q(c.topic), c.withoutName))
         << c.arguments;
   }
   // A later start passes its words joined: a topic with blanks comes through whole.

@@ -9,7 +9,7 @@
 
 #include "app/manager.h"
 #include "app/manager_sub.h"
-#include "platform/text.h"
+#include "core/text.h"
 #include "support/test_files.h"
 
 inline QString Q(const char* text) { return QString::fromUtf8(text); }
@@ -33,7 +33,7 @@ class TempInstall : public testing::Test {
 
   QString Path(const char* relative) const { return root_ + u'/' + Q(relative); }
   // A page as the browser reports it.
-  QString Lower(const char* relative) const { return lumora::platform::AnsiLower(Path(relative)); }
+  QString Lower(const char* relative) const { return lumora::core::AnsiLower(Path(relative)); }
   void Write(const char* relative, const QByteArray& bytes) const { ASSERT_TRUE(WriteFile(Path(relative), bytes)); }
   void Start(const char* switches = "") {
     manager_.reset();

@@ -13,8 +13,8 @@
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "content/word_index.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 #include "support/test_files.h"
 
 using namespace lumora::content;
@@ -281,9 +281,9 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   const QString real = Root() + QStringLiteral("Page2-Setup.html");
   EXPECT_EQ((Texts{index.At(1, 5), index.At(2, 5), index.At(3, 5)}),
             (Texts{QStringLiteral("pagesetup"), Root().toLower() + QStringLiteral("page2-setup.html"), real}));
-  const long long listings = lumora::platform::FolderListings();
+  const long long listings = lumora::core::FolderListings();
   EXPECT_EQ(SearchPages(index, {QStringLiteral("setting")}).At(3, 0), real);
-  EXPECT_EQ(lumora::platform::FolderListings(), listings);  // a page with capitals is read without a listing
+  EXPECT_EQ(lumora::core::FolderListings(), listings);  // a page with capitals is read without a listing
   EXPECT_EQ(ScorePage(index.At(3, 0), {QStringLiteral("&&mdash;")}), 1);  // counted in the page as written
   EXPECT_EQ(SplitQuery(QStringLiteral("  Print  setup ")), (Texts{QStringLiteral("print"), QString(), QStringLiteral("setup")}));
   const StringTable results = SearchPages(index, SplitQuery(QStringLiteral("print setup")));
@@ -325,7 +325,7 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
     const Texts words = SplitQuery(query);
     const StringTable found = pageWords.Search(table, words);
     for (int i = 0; i < table.Count(); ++i) {
-      const QString text = lumora::platform::LowerText(EscapeForDisplay(DecodePage(pages[i])));
+      const QString text = lumora::core::LowerText(EscapeForDisplay(DecodePage(pages[i])));
       long long expected = 0;  // overlapping occurrences count
       for (const QString& word : words) expected += word.isEmpty() ? 0 : text.count(word);
       EXPECT_EQ(QueryWords(words).Score(pages[i]), expected) << pages[i].toStdString() << " / " << query.toStdString();
@@ -382,7 +382,7 @@ TEST(Lowering, EveryCharacterLowersAndFoldsInPageBytesAsInText) {
   for (int b = 0; b < 256; ++b) {
     const QByteArray byte(1, static_cast<char>(b == '&' || b == '=' ? 'a' : b));
     EscapeAndLower(byte, false, lowered);
-    ASSERT_EQ(lumora::platform::FromAnsi(QByteArray::fromStdString(lowered)), lumora::platform::FromAnsi(byte).toLower()) << b;
+    ASSERT_EQ(lumora::core::FromAnsi(QByteArray::fromStdString(lowered)), lumora::core::FromAnsi(byte).toLower()) << b;
   }
 }
 

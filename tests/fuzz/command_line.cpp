@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 #include "fuzz.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 using namespace lumora;
 
@@ -11,8 +11,8 @@ FUZZ_TARGET(bytes) {
   const QString input = QString::fromUtf8(bytes);
   const app::ParsedCommandLine given = app::ParseCommandLine(input);
   const QString path = given.CommandLine;
-  FUZZ_CHECK(!path.contains(u'\\') && platform::AnsiLower(path) == path && platform::TrimBlanks(path) == path);
-  FUZZ_CHECK(platform::AnsiLower(given.Pack) == path);  // the pack as typed, cut alike
+  FUZZ_CHECK(!path.contains(u'\\') && core::AnsiLower(path) == path && core::TrimBlanks(path) == path);
+  FUZZ_CHECK(core::AnsiLower(given.Pack) == path);  // the pack as typed, cut alike
   if (input.contains(u'"')) return;
   for (const char* word : {"-lmr", "-index", "-search", "-topic"})
     if (input.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) return;

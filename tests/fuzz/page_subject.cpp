@@ -1,7 +1,7 @@
 #include "content/page_text.h"
 #include "content/text_helpers.h"
 #include "fuzz.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 using namespace lumora;
 
@@ -11,7 +11,7 @@ using namespace lumora;
 FUZZ_TARGET(bytes) {
   QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
   const bool cut = subject.size() >= 999;
-  const QString text = platform::LowerText(content::DecodePage(bytes));
+  const QString text = core::LowerText(content::DecodePage(bytes));
   QString expected = content::DeclaredSubject(text);
   if (content::DecodeCharacterReferences(QString(expected).remove(QStringLiteral("=\r\n"))).trimmed().isEmpty()) {
     expected.clear();

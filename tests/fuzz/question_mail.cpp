@@ -11,9 +11,9 @@ FUZZ_TARGET(bytes) {
   const QList<QByteArray> pieces = Pieces(bytes, 8);
   question::QuestionForm form;
   for (size_t i = 0; i < form.fields.size(); ++i) form.fields[i] = QString::fromUtf8(pieces[static_cast<qsizetype>(i)]);
-  platform::MailSettings settings;
+  core::MailSettings settings;
   settings.sender = QString::fromUtf8(pieces[5]);
-  platform::MailSession session(settings);
+  core::MailSession session(settings);
   question::ComposeQuestion(session, form, QString::fromUtf8(pieces[6]), QString::fromUtf8(pieces[7]),
                             QStringLiteral("AB12CD34EF"));
   const QByteArray message = session.MessageText();

@@ -1,9 +1,10 @@
 #include <QFile>
 
 #include "fuzz.h"
-#include "platform/registry.h"
+#include "core/registry.h"
 
 using namespace lumora::platform;
+using namespace lumora::core;
 
 // Before the first NUL a store, after it a text to write into it. A value
 // written reads back as written, less the control characters a registry

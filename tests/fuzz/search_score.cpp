@@ -5,7 +5,7 @@
 #include "content/word_index.h"
 #include "content/words.h"
 #include "fuzz.h"
-#include "platform/text.h"
+#include "core/text.h"
 
 using namespace lumora;
 
@@ -21,7 +21,7 @@ FUZZ_TARGET(bytes) {
   const QString typed = QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline));
   const std::vector<QString> words = content::SplitQuery(typed);
   const QByteArray text =
-      platform::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
+      core::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
   for (const QString& word : words)
     if (word.contains(QChar::ReplacementCharacter)) return;
   long long expected = 0;

@@ -2,7 +2,7 @@
 
 #include "content/topic_index.h"
 #include "fuzz.h"
-#include "platform/files.h"
+#include "core/files.h"
 
 using namespace lumora;
 
@@ -37,7 +37,7 @@ FUZZ_TARGET(bytes) {
   const QString page = content::FindTopicPage(help.folder, name, help.index);
   FUZZ_CHECK(page == content::FindTopicPage(help.folder, name, content::StringTable(content::kIndexFields)));
   if (page.isEmpty()) return;
-  const platform::LocalTarget target = platform::SplitLocalTarget(page);
-  FUZZ_CHECK(platform::IsInside(QFileInfo(target.file).canonicalFilePath(), help.root));
+  const core::LocalTarget target = core::SplitLocalTarget(page);
+  FUZZ_CHECK(core::IsInside(QFileInfo(target.file).canonicalFilePath(), help.root));
   FUZZ_CHECK(!target.hasFragment || name.endsWith(target.fragment));
 }

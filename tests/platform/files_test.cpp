@@ -16,13 +16,14 @@
 #include <QThread>
 
 #include "platform/browser_view.h"
-#include "platform/files.h"
-#include "platform/folders.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/folders.h"
+#include "core/registry.h"
+#include "core/text.h"
 #include "support/test_files.h"
 
 using namespace lumora::platform;
+using namespace lumora::core;
 
 class Files : public testing::Test {
  protected:

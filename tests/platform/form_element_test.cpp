@@ -22,6 +22,7 @@
 #include "platform/twips.h"
 
 using namespace lumora::platform;
+using namespace lumora::core;
 
 TEST(FormElementTest, TwipGeometryFollowsTheResolutionAndResizesOnlyForANewSize) {
   struct Counting : FormElement {

@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "platform/registry.h"
+#include "core/registry.h"
 #include "support/test_files.h"
 
-using namespace lumora::platform;
+using namespace lumora::core;
 
 const QString kKey = QStringLiteral("SOFTWARE\\Quillmark Software");
 

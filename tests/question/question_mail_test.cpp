@@ -7,15 +7,15 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "platform/random.h"
+#include "core/random.h"
 #include "question/question_id.h"
 #include "question/question_mail.h"
 #include "support/test_files.h"
 
 using namespace lumora;
 using namespace lumora::question;
-using platform::MailSession;
-using platform::MailSettings;
+using core::MailSession;
+using core::MailSettings;
 
 namespace {
 
@@ -98,7 +98,7 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
 
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   QTemporaryDir dir;
-  const platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  const core::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   const QByteArray store = "[SOFTWARE\\Quillmark%20Software]\nSupportDomain=\" \"\nMailUser=\"\"\n";
   ASSERT_TRUE(WriteFile(root.storeFile, store));
   const auto read = [&] {
@@ -128,7 +128,7 @@ TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
 }
 
 TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
-  platform::Randomize(20240501);
+  core::Randomize(20240501);
   QString ids;
   for (int draw = 0; draw < 2000; ++draw) ids += MakeQuestionId();
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY123456789");

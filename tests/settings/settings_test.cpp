@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 #include <set>
 
-#include "platform/random.h"
-#include "platform/registry.h"
+#include "core/random.h"
+#include "core/registry.h"
+#include "core/text.h"
 #include "settings/bookmarks.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
@@ -41,19 +42,19 @@ TEST(VersionCode, DropsEveryZeroDigit) {
 
 TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
   QTemporaryDir dir;
-  const platform::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
+  const core::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   ASSERT_TRUE(WriteFile(root.storeFile, "[SOFTWARE\\Quillmark%20Software]\n"));  // the key, without the value
   const QString key = settings::QuillmarkKey(), name = QStringLiteral("ExpertIndex");
   std::set<std::string> drawn;
   for (int seed = 0; seed < 40; ++seed) {
-    platform::RegWriteText(root, key, name, QString());
-    platform::Randomize(static_cast<std::uint64_t>(seed));
+    core::RegWriteText(root, key, name, QString());
+    core::Randomize(static_cast<std::uint64_t>(seed));
     const QString index = settings::EnsureExpertIndex(root);
-    EXPECT_EQ(platform::RegReadText(root, key, name), index);
+    EXPECT_EQ(core::RegReadText(root, key, name), index);
     drawn.insert(index.toStdString());
   }
   EXPECT_EQ(drawn, (std::set<std::string>{"1", "2", "3", "4"}));  // every mailbox gets chosen
-  platform::RegWriteText(root, key, name, QStringLiteral("7"));
+  core::RegWriteText(root, key, name, QStringLiteral("7"));
   EXPECT_EQ(settings::EnsureExpertIndex(root), QStringLiteral("7"));
   EXPECT_EQ(settings::Shared().ExpertIndex, QStringLiteral("7"));
 }
@@ -147,7 +148,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
 TEST(LanguagePack, ItsFileNameNamesItsLanguage) {
   std::vector<QLocale::Language> languages;
   for (const char* path : {"/help/Russian.qlp", "/help/de_DE.qlp", "english.qlp", "/help/help.qlp"})
-    languages.push_back(PackLocale(QString::fromLatin1(path)).language());
+    languages.push_back(core::PackLocale(QString::fromLatin1(path)).language());
   EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::English, QLocale().language()}));
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // Lower case as the ANSI code page (Windows-1252) has it: A-Z and the
 // accented capitals; every other character stays as it is.
@@ -24,4 +25,9 @@ QString TrimBlanks(const QString& text);
 QString FromAnsi(QByteArrayView bytes);
 QByteArray ToAnsi(const QString& text);
 
-}  // namespace lumora::platform
+// The language a language pack is written in, from its file name: a
+// language's name ("russian.qlp") or a locale's code ("de_DE.qlp"); the
+// user's locale when the name is neither.
+QLocale PackLocale(const QString& path);
+
+}  // namespace lumora::core

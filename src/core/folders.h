@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // Where the program's files are, without a trailing separator. The build tree
 // and an installed copy have the same layout around the executable:
@@ -26,4 +26,4 @@ QString RegistryStoreFor(const QString& executableFolder);
 // user's with that mode (another user may have made it to catch our files).
 QString PrivateFolder(QString* refusal = nullptr);
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

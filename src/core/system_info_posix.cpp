@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/system_info.h"
+#include "core/system_info.h"
 
-namespace lumora::platform {
+namespace lumora::core {
 
 bool KernelVersion(int& major, int& minor) {
   utsname info{};
@@ -12,4 +12,4 @@ bool KernelVersion(int& major, int& minor) {
   return std::sscanf(info.release, "%d.%d", &major, &minor) == 2;
 }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

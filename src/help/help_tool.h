@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-namespace lumora::app {
+namespace lumora::help {
 
 // The help authors' companion, on the same code as the window:
 //   index FOLDER           subject, name key and path of every topic, tab-separated
@@ -18,4 +18,4 @@ namespace lumora::app {
 // unreadable page, 2 for a wrong command line.
 int RunHelpTool(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
-}  // namespace lumora::app
+}  // namespace lumora::help

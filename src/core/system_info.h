@@ -1,8 +1,8 @@
 #pragma once
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // The running kernel's version, major and minor; false when it cannot be read.
 bool KernelVersion(int& major, int& minor);
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

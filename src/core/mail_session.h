@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "platform/registry.h"
+#include "core/registry.h"
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // Where mail goes: an SMTP server. Over smtp:// STARTTLS is used whenever
 // the server offers it; a login is only sent after it, to a server whose
@@ -91,4 +91,4 @@ class MailSession final {
   std::function<bool()> waitHook_;
 };
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

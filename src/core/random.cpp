@@ -1,9 +1,9 @@
-#include "platform/random.h"
+#include "core/random.h"
 
 #include <chrono>
 #include <random>
 
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 std::mt19937_64& Generator() {
   static std::mt19937_64 generator;
@@ -19,4 +19,4 @@ void Randomize(std::uint64_t seed) { Generator().seed(seed); }
 
 double Rnd() { return std::uniform_real_distribution<double>(0.0, 1.0)(Generator()); }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

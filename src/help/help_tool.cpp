@@ -1,31 +1,31 @@
-#include "app/help_tool.h"
+#include "help/help_tool.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
 
-#include "app/usage.h"
+#include "help/usage.h"
 #include "content/help_check.h"
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "core/files.h"
+#include "core/text.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 
-namespace lumora::app {
+namespace lumora::help {
 namespace {
 
 QString FolderOf(const QString& argument) {
-  return settings::NormalizedFolder(QFileInfo(argument).absoluteFilePath());
+  return core::NormalizedFolder(QFileInfo(argument).absoluteFilePath());
 }
 
 // The language of the help set: of its language pack, else the user's.
 QLocale LanguageOf(const QString& folder) {
-  const QStringList packs = QDir(platform::ResolvePath(folder)).entryList({QStringLiteral("*.qlp")}, QDir::Files, QDir::Name);
-  return packs.isEmpty() ? QLocale() : settings::PackLocale(packs.first());
+  const QStringList packs = QDir(core::ResolvePath(folder)).entryList({QStringLiteral("*.qlp")}, QDir::Files, QDir::Name);
+  return packs.isEmpty() ? QLocale() : core::PackLocale(packs.first());
 }
 
 content::StringTable IndexOf(const QString& folder) {
@@ -96,7 +96,7 @@ int RunHelpTool(const QStringList& given, QTextStream& out, QTextStream& err) {
     return 2;
   }
   const QString folder = FolderOf(arguments[1]);
-  if (!QFileInfo(platform::ResolvePath(folder)).isDir()) {
+  if (!QFileInfo(core::ResolvePath(folder)).isDir()) {
     err << "lumora-help: no such folder: " << arguments[1] << '\n';
     return 2;
   }
@@ -115,4 +115,4 @@ int RunHelpTool(const QStringList& given, QTextStream& out, QTextStream& err) {
   return Check(folder, out);
 }
 
-}  // namespace lumora::app
+}  // namespace lumora::help

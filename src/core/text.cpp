@@ -1,6 +1,8 @@
-#include "platform/text.h"
+#include "core/text.h"
 
-namespace lumora::platform {
+#include <QFileInfo>
+
+namespace lumora::core {
 namespace {
 
 char16_t LowerChar(char16_t c) {
@@ -82,4 +84,14 @@ QByteArray AnsiLower(const QByteArray& bytes) {
   return result;
 }
 
-}  // namespace lumora::platform
+QLocale PackLocale(const QString& path) {
+  const QString name = QFileInfo(path).completeBaseName();
+  for (int language = QLocale::AnyLanguage + 1; language <= QLocale::LastLanguage; ++language) {
+    const auto candidate = static_cast<QLocale::Language>(language);
+    if (QLocale::languageToString(candidate).compare(name, Qt::CaseInsensitive) == 0) return QLocale(candidate);
+  }
+  const QLocale coded(name);
+  return coded.language() == QLocale::C ? QLocale() : coded;
+}
+
+}  // namespace lumora::core

@@ -1,4 +1,4 @@
-#include "platform/mail_session.h"
+#include "core/mail_session.h"
 
 #include <curl/curl.h>
 #include <sys/socket.h>
@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 
 constexpr qsizetype kMaxLineBytes = 998;          // RFC 5322 line limit, CR LF not counted
@@ -400,4 +400,4 @@ bool MailSession::Send(bool showDialog) {
   return true;
 }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

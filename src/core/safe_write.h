@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // Rewrites a file that other programs share (the machine's registry store)
 // so that it always holds either its old or its new content in full, on
@@ -33,4 +33,4 @@ QString PendingWritePath(const QString& path);
 // no longer fits the file (another writer came after) is dropped.
 void FinishInterruptedWrite(const QString& path);
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

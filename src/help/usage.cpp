@@ -1,6 +1,6 @@
-#include "app/usage.h"
+#include "help/usage.h"
 
-namespace lumora::app {
+namespace lumora::help {
 
 InfoRequest InfoRequested(const QStringList& arguments) {
   for (const QString& argument : arguments) {
@@ -55,4 +55,4 @@ QString VersionText(const QString& program) {
   return program + QLatin1Char(' ') + QStringLiteral(LUMORA_VERSION) + QLatin1Char('\n');
 }
 
-}  // namespace lumora::app
+}  // namespace lumora::help

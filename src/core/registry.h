@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // A registry root: the store file that stands for one hive. Subkey paths are
 // written with backslashes ("SOFTWARE\Quillmark Software"), as other
@@ -25,4 +25,4 @@ QString RegReadText(const RegistryRoot& root, const QString& subKey, const QStri
 // as it was and says so on standard error.
 void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString& valueName, const QString& text);
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

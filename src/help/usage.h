@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace lumora::app {
+namespace lumora::help {
 
 // What a command line asks of the program before anything else starts.
 enum class InfoRequest { None, Help, Version };
@@ -19,4 +19,4 @@ QString HelpToolUsage();
 // "lumora 0.1.0" and a line break.
 QString VersionText(const QString& program);
 
-}  // namespace lumora::app
+}  // namespace lumora::help

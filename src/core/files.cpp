@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "core/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <atomic>
 #include <cerrno>
 
-#include "platform/text.h"
+#include "core/text.h"
 
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 
 std::atomic<long long> listings{0};
@@ -177,4 +177,10 @@ QByteArray ReadHelpFile(const QString& canonicalRoot, const QString& path, bool*
   return bytes;
 }
 
-}  // namespace lumora::platform
+QString NormalizedFolder(const QString& path) {
+  QString folder = AnsiLower(path);
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  return folder;
+}
+
+}  // namespace lumora::core

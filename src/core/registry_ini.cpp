@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/folders.h"
-#include "platform/registry.h"
-#include "platform/safe_write.h"
-#include "platform/text.h"
+#include "core/folders.h"
+#include "core/registry.h"
+#include "core/safe_write.h"
+#include "core/text.h"
 
 // The registry store on systems without a registry: an INI file whose section
 // path is the subkey, for example
@@ -18,7 +18,7 @@
 // The file is shared by every product of the maker, so it is read and edited
 // line by line: a line another product got wrong costs only that product's
 // keys, and writing a value leaves every other byte of the file as it was.
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 
 constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
@@ -307,4 +307,4 @@ void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString
                  qUtf8Printable(valueName), qUtf8Printable(store), qUtf8Printable(error));
 }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

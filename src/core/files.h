@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace lumora::platform {
+namespace lumora::core {
 
 // Paths are stored lower-cased; on a case-sensitive file system this finds the
 // real file whose path equals the given one ignoring case. The path is used
@@ -78,4 +78,7 @@ bool IsInside(const QString& canonicalPath, const QString& canonicalRoot);
 // FindHelpFile cannot lead out); found tells whether it was.
 QByteArray ReadHelpFile(const QString& canonicalRoot, const QString& path, bool* found);
 
-}  // namespace lumora::platform
+// A folder path as the program keeps it: lower case, ending in a separator.
+QString NormalizedFolder(const QString& path);
+
+}  // namespace lumora::core

@@ -1,4 +1,4 @@
-#include "platform/folders.h"
+#include "core/folders.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 
 QString Override(const char* variable) { return qEnvironmentVariable(variable); }
@@ -71,4 +71,4 @@ QString PrivateFolder(QString* refusal) {
   return {};
 }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core

@@ -1,4 +1,4 @@
-#include "platform/safe_write.h"
+#include "core/safe_write.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,9 +16,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/folders.h"
+#include "core/folders.h"
 
-namespace lumora::platform {
+namespace lumora::core {
 namespace {
 
 constexpr char kPendingMagic[] = "lumora pending write 1\n";
@@ -225,4 +225,4 @@ bool RewriteSharedFile(const QString& path, const std::function<QByteArray(const
   return RewriteInPlace(path, fd.fd, before, after, error);
 }
 
-}  // namespace lumora::platform
+}  // namespace lumora::core
