@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/history.h"
+#include "layout/page.h"
 #include "content/string_table.h"
 #include "content/topic_index.h"
 
@@ -14,10 +15,10 @@ namespace lumora::app {
 struct AppState {
   bool StartupInProgress = false;
   QString CommandLine;
-  int RunMode = 0;
+  layout::Page StartPage = layout::Page::Contents;  // the page the command line's switch opens
   QString Pack;  // the language pack as given, in its own letters
   QString HelpFolder;
-  int PageMode = 0;
+  layout::Page ShownPage = layout::Page::Contents;
   app::History History;
   content::StringTable IndexTable{content::kIndexFields};
   content::StringTable SearchResults{content::kIndexFields};

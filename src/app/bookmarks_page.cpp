@@ -44,7 +44,7 @@ BookmarksPage::BookmarksPage(layout::Composition& ui, AppState& state, PageContr
   auto* undo = new QShortcut(QKeySequence::Undo, list->window());
   undo->setContext(Qt::WindowShortcut);
   connect(undo, &QShortcut::activated, this, [this] {
-    if (state_.PageMode == PageController::pageBookmarks - PageController::pageContents) Undo();
+    if (state_.ShownPage == layout::Page::Bookmarks) Undo();
   });
 }
 
@@ -109,7 +109,7 @@ void BookmarksPage::Shown() {
 }
 
 void BookmarksPage::KeepShownPage() {
-  if (state_.PageMode == PageController::pageQuestion - PageController::pageContents) return;
+  if (state_.ShownPage == layout::Page::Question) return;
   const QString page = PageInFolder(state_.HelpFolder, state_.CurrentPage);
   if (page.isEmpty()) return;
   QString name = ui_.WebBrowser[0]->View()->title().simplified();
@@ -119,8 +119,7 @@ void BookmarksPage::KeepShownPage() {
   const bool kept = store_.Find(page) >= 0;
   const int row = store_.Add(page, name);
   if (!kept) Save();
-  if (state_.PageMode != PageController::pageBookmarks - PageController::pageContents)
-    pages_.SwitchPage(PageController::pageBookmarks);
+  if (state_.ShownPage != layout::Page::Bookmarks) pages_.Show(layout::Page::Bookmarks);
   Refresh(row);
   const QString saved = ui_.FrameLabel[7]->Caption();
   if (!saved.isEmpty() && !kept && saved != Escaped(Text(bookmarkNoneYet))) return;  // the failure to save stands

@@ -12,14 +12,14 @@ namespace {
 
 struct Switch {
   QLatin1StringView text;
-  int runMode;
+  layout::Page page;
 };
 
 // Tested in this order; a later hit wins.
 constexpr Switch kSwitches[] = {
-    {QLatin1StringView("-lmr"), runQuestion},
-    {QLatin1StringView("-index"), runIndex},
-    {QLatin1StringView("-search"), runSearch},
+    {QLatin1StringView("-lmr"), layout::Page::Question},
+    {QLatin1StringView("-index"), layout::Page::Index},
+    {QLatin1StringView("-search"), layout::Page::Search},
 };
 
 constexpr QLatin1StringView kTopicSwitch("-topic");
@@ -98,7 +98,7 @@ ParsedCommandLine ParseCommandLine(const QString& argumentString) {
   QString real = core::TrimBlanks(rest);
   QString line = core::AnsiLower(real);
   for (const Switch& s : kSwitches)
-    if (line.contains(s.text)) parsed.RunMode = s.runMode;
+    if (line.contains(s.text)) parsed.StartPage = s.page;
   const auto cut = [&](qsizetype from, qsizetype count) {
     line.remove(from, count);
     real.remove(from, count);

@@ -5,15 +5,14 @@
 #include <QStringList>
 #include <optional>
 
-namespace lumora::app {
+#include "layout/page.h"
 
-// Which page is opened once start-up is done.
-enum RunModeValue { runContents = 0, runQuestion = 1, runIndex = 3, runSearch = 4 };
+namespace lumora::app {
 
 struct ParsedCommandLine {
   QString CommandLine;  // the language pack path, lower case, "/" separators
   QString Pack;         // the same path in its own letters: the file that is opened
-  int RunMode = runContents;
+  layout::Page StartPage = layout::Page::Contents;  // the page its switch opens once start-up is done
   QString Topic;  // the NAME of "-topic NAME", letter case kept; empty without one
   bool TopicWithoutName = false;  // "-topic" at the end, or before another switch
 };
@@ -30,14 +29,14 @@ QString JoinArguments(const QStringList& arguments);
 inline constexpr qsizetype kLongestHandover = 64 * 1024;
 std::optional<QString> ReadHandover(QByteArrayView line);
 
-// Finds the run-mode switch and cuts out the language pack path:
-//   "C:\Help\English.QLP -index"  ->  "c:/help/english.qlp", run mode 3
-//   "-search -index x.qlp"        ->  "x.qlp", run mode 4 (-search is tested last)
-//   "c:\my-index\x.qlp"           ->  "c:/my/x.qlp", run mode 3 (switch text inside the path)
-//   "x.qlp -topic My-Index#Top"   ->  "x.qlp", topic "My-Index#Top", run mode 0
-//   "x.qlp -topic -index"         ->  "x.qlp", no topic (without a name), run mode 3
+// Finds the page switch and cuts out the language pack path:
+//   "C:\Help\English.QLP -index"  ->  "c:/help/english.qlp", the index page
+//   "-search -index x.qlp"        ->  "x.qlp", the search page (-search is tested last)
+//   "c:\my-index\x.qlp"           ->  "c:/my/x.qlp", the index page (switch text inside the path)
+//   "x.qlp -topic My-Index#Top"   ->  "x.qlp", topic "My-Index#Top", the contents page
+//   "x.qlp -topic -index"         ->  "x.qlp", no topic (without a name), the index page
 // "-topic" counts only as a word of its own; it and its name are taken out
-// first, so neither the name nor the switch is mistaken for a run mode or the
+// first, so neither the name nor the switch is mistaken for a page switch or the
 // pack. A switch right after it is no name: it stays a switch.
 // Both "\" and "/" are accepted as separators.
 ParsedCommandLine ParseCommandLine(const QString& argumentString);

@@ -139,7 +139,7 @@ QByteArray LayoutReport::Compose() const {
   controls.Add(QStringLiteral("Commander"), ui.Commander);
 
   QJsonObject report;
-  report[QStringLiteral("page")] = state.PageMode;
+  report[QStringLiteral("page")] = static_cast<int>(state.ShownPage);
   report[QStringLiteral("url")] = state.CurrentUrl;
   report[QStringLiteral("busy")] = ui.ControllerBox[0]->isVisible();
   report[QStringLiteral("zoom")] = ui.WebBrowser[0]->Zoom();

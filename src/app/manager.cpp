@@ -80,7 +80,7 @@ Manager::Manager(ManagerSub* owner)
       this);
   bookmarks_ = new BookmarksPage(ui_, state_, *pages_, this);
   auto home = [this] {
-    pages_->SwitchPage(PageController::pageContents);
+    pages_->Show(layout::Page::Contents);
     pages_->NavigateTo(false, QString());
   };
   connect(frame_, &WindowFrame::GetHelp, this, home);
@@ -93,7 +93,7 @@ Manager::Manager(ManagerSub* owner)
   // F1: the help set's page about using the viewer, else the home page.
   auto viewerHelp = [this] {
     const QString page = pages_->ViewerHelpPage();
-    pages_->SwitchPage(PageController::pageContents);
+    pages_->Show(layout::Page::Contents);
     pages_->NavigateTo(!page.isEmpty(), page);
   };
   auto* shortcuts = new Shortcuts(*this, ui_, *pages_, *find_, home, viewerHelp, this);
@@ -141,7 +141,7 @@ bool Manager::Load(const QString& argumentString) {
   const ParsedCommandLine parsed = ParseCommandLine(argumentString);
   state_.CommandLine = parsed.CommandLine;
   state_.Pack = parsed.Pack;
-  state_.RunMode = parsed.RunMode;
+  state_.StartPage = parsed.StartPage;
   if (!core::FileIsUsable(state_.Pack)) {
     platform::ShowMessage(nullptr, QStringLiteral("Language Not Found, Please Re-install Software!"),
                           platform::MessageIcon::Critical, QStringLiteral("Fatal Error"));
@@ -161,7 +161,7 @@ bool Manager::Load(const QString& argumentString) {
   ui_.DiffLabel[0]->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
 
   state_.DragAnchor.X = -1;
-  state_.PageMode = 0;
+  state_.ShownPage = layout::Page::Contents;
   state_.History.Clear();
   state_.IndexTable.Reset();
   state_.SearchResults.Reset();
@@ -207,19 +207,15 @@ bool Manager::Load(const QString& argumentString) {
   state_.StartupInProgress = false;
   HoverReset(false);
   LayoutReport::StartIfRequested(*this);
-  SwitchToRunMode(state_.RunMode);
+  ShowStartPage(state_.StartPage);
   loaded_ = true;
   TakeWaitingRequests();
   return true;
 }
 
-void Manager::SwitchToRunMode(int runMode) {
-  switch (runMode) {
-    case runQuestion: pages_->SwitchPage(PageController::pageQuestion); break;
-    case runIndex: pages_->SwitchPage(PageController::pageIndex); break;
-    case runSearch: pages_->SwitchPage(PageController::pageSearch); break;
-    default: break;
-  }
+void Manager::ShowStartPage(layout::Page page) {
+  // Without a switch the window stays on the page it shows.
+  if (page != layout::Page::Contents) pages_->Show(page);
 }
 
 bool Manager::OpenTopic(const QString& topic) {
@@ -254,9 +250,9 @@ void Manager::TakeWaitingRequests() {
     if (!parsed.Topic.isEmpty()) {
       if (!OpenTopic(parsed.Topic)) pages_->NavigateTo(false, QString());
       // The page is what was asked for: it is shown unless a run mode says otherwise.
-      if (parsed.RunMode == runContents) pages_->SwitchPage(PageController::pageContents);
+      if (parsed.StartPage == layout::Page::Contents) pages_->Show(layout::Page::Contents);
     }
-    SwitchToRunMode(parsed.RunMode);
+    ShowStartPage(parsed.StartPage);
   }
   takingRequests_ = false;
 }
@@ -407,7 +403,7 @@ void Manager::SelfAlign() {
   state_.LayoutBusy = false;
 }
 
-void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.PageMode, ScaleWidth(), ScaleHeight()); }
+void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.ShownPage, ScaleWidth(), ScaleHeight()); }
 
 void Manager::HoverReset(bool keepLists) { frame_->HoverReset(keepLists); }
 
@@ -448,7 +444,7 @@ void Manager::changeEvent(QEvent* event) {
 // that the page left alone).
 void Manager::keyPressEvent(QKeyEvent* event) {
   if (event->key() != Qt::Key_Backspace || event->modifiers() != Qt::NoModifier) return QWidget::keyPressEvent(event);
-  if (ui_.ToolButton[0]->Enabled()) pages_->SwitchPage(PageController::pageBack);
+  if (ui_.ToolButton[PageController::buttonBack]->Enabled()) pages_->GoBack();
 }
 
 // The desktop's own close (Alt+F4, a panel's close) ends the program like the

@@ -85,7 +85,7 @@ class Manager final : public QWidget {
   // Shows the page that "-topic NAME" names; false (and a note on standard
   // error) when the help folder has no such page.
   bool OpenTopic(const QString& topic);
-  void SwitchToRunMode(int runMode);
+  void ShowStartPage(layout::Page page);
   void TakeWaitingRequests();
   void BringToFront();
 

@@ -24,11 +24,13 @@ PageController::PageController(layout::Composition& ui, AppState& state, Hooks h
 }
 
 void PageController::Connect() {
-  for (controls::ToolButton* button : ui_.ToolButton) {
+  for (size_t i = 0; i < ui_.ToolButton.size(); ++i) {
+    controls::ToolButton* button = ui_.ToolButton[i];
     if (!button) continue;
-    connect(button, &controls::ToolButton::Click, this, [this](int command) { SwitchPage(command); });
-    connect(button, &controls::ToolButton::DoubleClick, this, [this](int command) {
-      if (command == pageContents) NavigateTo(false, QString());
+    const int index = static_cast<int>(i);
+    connect(button, &controls::ToolButton::Click, this, [this, index] { PressToolButton(index); });
+    connect(button, &controls::ToolButton::DoubleClick, this, [this, index] {
+      if (index == layout::ToolbarButtonOf(layout::Page::Contents)) NavigateTo(false, QString());
     });
   }
   for (const int direction : {-1, 1})
@@ -65,31 +67,29 @@ void PageController::HoverReset(bool keepLists) {
   if (hooks_.hoverReset) hooks_.hoverReset(keepLists);
 }
 
-void PageController::SwitchPage(int page) {
+void PageController::Show(layout::Page page) {
+  using layout::Page;
+  if ((page == Page::Index || page == Page::Search) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
+  const bool wasShown = state_.ShownPage == page;
+  state_.ShownPage = page;
+  if (hooks_.layoutPage) hooks_.layoutPage();
+  FocusWorkArea();
+  if (page == Page::Search && hooks_.searchShown) hooks_.searchShown();
+  if (page == Page::Bookmarks && !wasShown && hooks_.bookmarksShown) hooks_.bookmarksShown();
+  RefreshToolbarState();
+}
+
+void PageController::PressToolButton(int button) {
+  if (const std::optional<layout::Page> page = layout::PageOfToolbarButton(button)) return Show(*page);
   platform::BrowserView* browser = ui_.WebBrowser[0];
-  switch (page) {
-    case pageBack:
-    case pageForward: Step(page == pageBack ? -1 : 1); break;
-    case pageContents:
-    case pageIndex:
-    case pageSearch:
-    case pageQuestion:
-    case pageBookmarks:
-    {
-      if ((page == pageIndex || page == pageSearch) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
-      const bool wasShown = state_.PageMode == page - pageContents;
-      state_.PageMode = page - pageContents;
-      if (hooks_.layoutPage) hooks_.layoutPage();
-      FocusWorkArea();
-      if (page == pageSearch && hooks_.searchShown) hooks_.searchShown();
-      if (page == pageBookmarks && !wasShown && hooks_.bookmarksShown) hooks_.bookmarksShown();
-      break;
-    }
-    case pagePrint:
+  switch (button) {
+    case buttonBack:
+    case buttonForward: Step(button == buttonBack ? -1 : 1); break;
+    case buttonPrint:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
       browser->ExecWB(platform::BrowserView::cmdPrint, 0);
       break;
-    case pagePreview:
+    case buttonPreview:
       browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
       browser->ExecWB(platform::BrowserView::cmdPrintPreview, 0);
       break;
@@ -109,8 +109,8 @@ void PageController::Step(int delta) {
 
 void PageController::ShowHistoryMenu(int direction) {
   const QStringList titles = state_.History.TitlesAhead(direction);
-  if (titles.isEmpty() || state_.PageMode == pageQuestion - pageContents) return;
-  controls::ToolButton* button = ui_.ToolButton[direction < 0 ? 0 : 1];
+  if (titles.isEmpty() || state_.ShownPage == layout::Page::Question) return;
+  controls::ToolButton* button = ui_.ToolButton[direction < 0 ? buttonBack : buttonForward];
   delete historyMenu_;
   historyMenu_ = new QMenu(button);
   historyMenu_->setAttribute(Qt::WA_DeleteOnClose);
@@ -140,12 +140,13 @@ QStringList PageController::HistoryMenuTitles() const {
 void PageController::FocusWorkArea() {
   // The look-up or search box, the form's first field, else the page (whose
   // arrows then scroll it).
-  const int mode = state_.PageMode;
-  if (mode == pageIndex - pageContents || mode == pageSearch - pageContents)
-    ui_.WriteBox[mode == pageIndex - pageContents ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
-  else if (mode == pageBookmarks - pageContents)
+  using layout::Page;
+  const Page page = state_.ShownPage;
+  if (page == Page::Index || page == Page::Search)
+    ui_.WriteBox[page == Page::Index ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
+  else if (page == Page::Bookmarks)
     ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
-  else if (mode == pageQuestion - pageContents)
+  else if (page == Page::Question)
     ui_.TextBox[0]->FocusWidget()->setFocus(Qt::OtherFocusReason);
   else
     ui_.WebBrowser[0]->View()->setFocus(Qt::OtherFocusReason);
@@ -174,22 +175,19 @@ QString PageController::ViewerHelpPage() const {
 }
 
 void PageController::Reload() {
-  if (state_.PageMode == 3 || state_.CurrentUrl.isEmpty() || ui_.WebBrowser[0]->Busy()) return;
+  if (state_.ShownPage == layout::Page::Question || state_.CurrentUrl.isEmpty() || ui_.WebBrowser[0]->Busy()) return;
   state_.History.BeginUnrecorded();
   ui_.WebBrowser[0]->Reload();
 }
 
 void PageController::RefreshToolbarState() {
   auto& buttons = ui_.ToolButton;
-  buttons[1]->SetEnabled(state_.History.CanGoForward());
-  buttons[0]->SetEnabled(state_.History.CanGoBack());
-  const bool question = state_.PageMode == 3;
-  buttons[7]->SetEnabled(!question);
-  buttons[8]->SetEnabled(!question);
-  if (question) {
-    buttons[0]->SetEnabled(false);
-    buttons[1]->SetEnabled(false);
-  }
+  // The question form shows no page: nothing to step from or to print.
+  const bool question = state_.ShownPage == layout::Page::Question;
+  buttons[buttonForward]->SetEnabled(!question && state_.History.CanGoForward());
+  buttons[buttonBack]->SetEnabled(!question && state_.History.CanGoBack());
+  buttons[buttonPrint]->SetEnabled(!question);
+  buttons[buttonPreview]->SetEnabled(!question);
 }
 
 void PageController::NavigationCompleted(const QString& url) {
@@ -200,7 +198,7 @@ void PageController::NavigationCompleted(const QString& url) {
   if (page.contains(QLatin1String("ask_class"))) {
     // The link opens the question form; the view goes back to the page
     // that held the link.
-    SwitchPage(pageQuestion);
+    Show(layout::Page::Question);
     state_.CurrentUrl.clear();
     NavigateTo(true, state_.History.Shown());
     return;

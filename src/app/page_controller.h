@@ -18,12 +18,11 @@ class PageController final : public QObject {
   Q_DISABLE_COPY_MOVE(PageController)
 
  public:
-  // Page numbers of SwitchPage; a toolbar button's command number is its page.
-  enum Page { pageBack = 1, pageForward = 2, pageContents = 3, pageIndex = 4, pageSearch = 5, pageQuestion = 6,
-              pageBookmarks = 7, pagePrint = 8, pagePreview = 9 };
+  // The toolbar buttons that are no page's.
+  enum Button { buttonBack = 0, buttonForward = 1, buttonPrint = 7, buttonPreview = 8 };
 
   struct Hooks {
-    std::function<void()> layoutPage;           // lays the window out for State().PageMode
+    std::function<void()> layoutPage;           // lays the window out for State().ShownPage
     std::function<void()> buildTopicIndex;      // builds the index once, if it is not built yet
     std::function<void(bool keepLists)> hoverReset;
     std::function<void()> searchShown;          // the search page came to the front
@@ -32,7 +31,12 @@ class PageController final : public QObject {
 
   PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent = nullptr);
 
-  void SwitchPage(int page);
+  // Brings a page to the front.
+  void Show(layout::Page page);
+  // What a toolbar button does: its page, a step back or forward, print or preview.
+  void PressToolButton(int button);
+  void GoBack() { PressToolButton(buttonBack); }
+  void GoForward() { PressToolButton(buttonForward); }
   // Shows the URL (or the home page) unless it is already shown; true when a
   // navigation was started.
   bool NavigateTo(bool useGivenUrl, const QString& url);

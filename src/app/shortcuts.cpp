@@ -22,22 +22,23 @@ constexpr double kZoomLevels[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5
 Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
                      std::function<void()> home, std::function<void()> viewerHelp, QObject* parent)
     : QObject(parent), window_(window), ui_(ui), pages_(pages), home_(std::move(home)) {
-  auto whenEnabled = [this](int button, int page) {
-    return [this, button, page] {
-      if (ui_.ToolButton[static_cast<size_t>(button)]->Enabled()) pages_.SwitchPage(page);
+  // A key does what its toolbar button does, while the button is enabled.
+  auto whenEnabled = [this](int button) {
+    return [this, button] {
+      if (ui_.ToolButton[static_cast<size_t>(button)]->Enabled()) pages_.PressToolButton(button);
     };
   };
   Add(QKeySequence::ZoomIn, [this] { Zoom(1); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom(1); });
   Add(QKeySequence::ZoomOut, [this] { Zoom(-1); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ResetZoom(); });
-  Add(QKeySequence(Qt::ALT | Qt::Key_Left), whenEnabled(0, PageController::pageBack));
-  Add(QKeySequence(Qt::ALT | Qt::Key_Right), whenEnabled(1, PageController::pageForward));
+  Add(QKeySequence(Qt::ALT | Qt::Key_Left), whenEnabled(PageController::buttonBack));
+  Add(QKeySequence(Qt::ALT | Qt::Key_Right), whenEnabled(PageController::buttonForward));
   Add(QKeySequence(Qt::ALT | Qt::Key_Home), [this] {
     if (home_) home_();
   });
-  Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(7, PageController::pagePrint));
-  Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(8, PageController::pagePreview));
+  Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(PageController::buttonPrint));
+  Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(PageController::buttonPreview));
   Add(QKeySequence(Qt::Key_F1), std::move(viewerHelp));
   Add(QKeySequence(Qt::Key_F5), [this] { pages_.Reload(); });
   Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });

@@ -115,10 +115,10 @@ void LayoutQuestionForm(Composition& ui) {
 
 }  // namespace
 
-void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) {
-  const bool pane = pageMode == pageIndex || pageMode == pageSearch || pageMode == pageBookmarks;
+void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight) {
+  const bool pane = page == Page::Index || page == Page::Search || page == Page::Bookmarks;
   ui.ExplorerHolder->SetVisible(pane);
-  const size_t shownBox = pageMode == pageQuestion ? 1 : 0;
+  const size_t shownBox = page == Page::Question ? 1 : 0;
   for (size_t i = 0; i < ui.SimpleBox.size(); ++i) ui.SimpleBox[i]->SetVisible(i == shownBox);
 
   MeasureContentArea(*ui.ExplorerHolder, *ui.FormHeader[1], scaleWidth, scaleHeight);
@@ -131,34 +131,34 @@ void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight) 
   ui.WebBrowser[0]->Move(-settings::Px2(), -settings::Px2(), area.ContentWidth + settings::Px4(),
                          area.ContentHeight + settings::Px4());
 
-  for (size_t i = 2; i <= 6; ++i) ui.ToolButton[i]->SetSunken(false);
-  const auto current = static_cast<size_t>(pageMode + 2);
-  if (current < ui.ToolButton.size() && ui.ToolButton[current]) ui.ToolButton[current]->SetSunken(true);
+  for (size_t i = 0; i < ui.ToolButton.size(); ++i)
+    if (ui.ToolButton[i] && PageOfToolbarButton(static_cast<int>(i)))
+      ui.ToolButton[i]->SetSunken(static_cast<int>(i) == ToolbarButtonOf(page));
 
   // Only what changes page is hidden: hiding a control that stays would
   // hand its keyboard focus on to the next control at every resize.
-  const auto paneOf = [&ui](int mode) -> std::vector<platform::FormElement*> {
-    switch (mode) {
-      case pageIndex: return {ui.ComplexList[1], ui.CommandButton[2], ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]};
-      case pageSearch:
+  const auto paneOf = [&ui](Page shown) -> std::vector<platform::FormElement*> {
+    switch (shown) {
+      case Page::Index: return {ui.ComplexList[1], ui.CommandButton[2], ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]};
+      case Page::Search:
         return {ui.ComplexList[0], ui.CommandButton[0], ui.CommandButton[1], ui.WriteBox[0],
                 ui.FrameLabel[0],  ui.FrameLabel[1],    ui.FrameLabel[2]};
-      case pageBookmarks:
+      case Page::Bookmarks:
         return {ui.ComplexList[2], ui.CommandButton[3], ui.CommandButton[4], ui.FrameLabel[6], ui.FrameLabel[7]};
       default: return {};
     }
   };
-  const std::vector<platform::FormElement*> shown = paneOf(pageMode);
-  for (int mode : {pageIndex, pageSearch, pageBookmarks})
-    for (platform::FormElement* content : paneOf(mode))
+  const std::vector<platform::FormElement*> shown = paneOf(page);
+  for (Page other : {Page::Index, Page::Search, Page::Bookmarks})
+    for (platform::FormElement* content : paneOf(other))
       content->SetVisible(std::find(shown.begin(), shown.end(), content) != shown.end());
 
-  switch (pageMode) {
-    case pageIndex: LayoutIndexPane(ui); break;
-    case pageSearch: LayoutSearchPane(ui); break;
-    case pageQuestion: LayoutQuestionForm(ui); break;
-    case pageBookmarks: LayoutBookmarksPane(ui); break;
-    default: break;
+  switch (page) {
+    case Page::Index: LayoutIndexPane(ui); break;
+    case Page::Search: LayoutSearchPane(ui); break;
+    case Page::Question: LayoutQuestionForm(ui); break;
+    case Page::Bookmarks: LayoutBookmarksPane(ui); break;
+    case Page::Contents: break;
   }
 }
 

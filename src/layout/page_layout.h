@@ -7,6 +7,7 @@
 
 #include "controls/tool_button.h"
 #include "layout/composition.h"
+#include "layout/page.h"
 #include "platform/form_element.h"
 
 namespace lumora::layout {
@@ -30,13 +31,10 @@ int MeasureContentArea(const platform::FormElement& explorerPane, const platform
 // before. Missing members of the array are passed over.
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons);
 
-// Page modes, as the page switch sets them.
-enum PageModeValue { pageContents = 0, pageIndex = 1, pageSearch = 2, pageQuestion = 3, pageBookmarks = 4 };
-
 // Shows the page's containers and controls and places them for the window's
 // inner size (in twips). A pane wider than the window changes nothing
 // beyond the visibility of the pane and the page boxes.
-void LayoutPage(Composition& ui, int pageMode, int scaleWidth, int scaleHeight);
+void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight);
 
 // Twips of page that the least window leaves beside the pane at its widest
 // (200 pixels at 96 dots per inch).

@@ -10,24 +10,24 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   // The pack is opened in its own letters (/x/Help/ and /x/help/ may both exist), the line kept lower-cased.
   const struct {
     const char *arguments, *pack;
-    int runMode;
+    lumora::layout::Page page;
     const char* topic = "";
     bool withoutName = false;
   } cases[] = {
-      {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", runSearch},  // a later switch of the list wins
-      {"  /x/Help/English.qlp  -SEARCH  ", "/x/Help/English.qlp", runSearch},
-      {"C:\\My-Index\\X.QLP More", "C:/My/X.QLP", runIndex},  // a switch inside the path is one; what follows goes
-      {"/h/x.qlpz", "/h/x.qlpz", runContents},            // one character past ".qlp" stays
-      {"/help/english", "/hel", runContents},             // no ".qlp": four characters remain
-      {"-TOPIC Using/Switches.html#Top /h/x.qlp -index", "/h/x.qlp", runIndex, "Using/Switches.html#Top"},
-      {"/h/x.qlp -topic", "/h/x.qlp", runContents, "", true},
-      {"/h/x.qlp -topic -index", "/h/x.qlp", runIndex, "", true},  // a switch is no name
-      {"/h/x.qlp my-topic -topics", "/h/x.qlp", runContents},  // only a word of its own is the switch
+      {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", lumora::layout::Page::Search},  // a later switch of the list wins
+      {"  /x/Help/English.qlp  -SEARCH  ", "/x/Help/English.qlp", lumora::layout::Page::Search},
+      {"C:\\My-Index\\X.QLP More", "C:/My/X.QLP", lumora::layout::Page::Index},  // a switch inside the path is one; what follows goes
+      {"/h/x.qlpz", "/h/x.qlpz", lumora::layout::Page::Contents},            // one character past ".qlp" stays
+      {"/help/english", "/hel", lumora::layout::Page::Contents},             // no ".qlp": four characters remain
+      {"-TOPIC Using/Switches.html#Top /h/x.qlp -index", "/h/x.qlp", lumora::layout::Page::Index, "Using/Switches.html#Top"},
+      {"/h/x.qlp -topic", "/h/x.qlp", lumora::layout::Page::Contents, "", true},
+      {"/h/x.qlp -topic -index", "/h/x.qlp", lumora::layout::Page::Index, "", true},  // a switch is no name
+      {"/h/x.qlp my-topic -topics", "/h/x.qlp", lumora::layout::Page::Contents},  // only a word of its own is the switch
   };
   for (const auto& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(Q(c.arguments));
-    EXPECT_EQ(std::tuple(parsed.Pack, parsed.CommandLine, parsed.RunMode, parsed.Topic, parsed.TopicWithoutName),
-              std::tuple(Q(c.pack), lumora::core::AnsiLower(Q(c.pack)), c.runMode, Q(c.topic), c.withoutName))
+    EXPECT_EQ(std::tuple(parsed.Pack, parsed.CommandLine, parsed.StartPage, parsed.Topic, parsed.TopicWithoutName),
+              std::tuple(Q(c.pack), lumora::core::AnsiLower(Q(c.pack)), c.page, Q(c.topic), c.withoutName))
         << c.arguments;
   }
   // A later start passes its words joined: a topic with blanks comes through whole.

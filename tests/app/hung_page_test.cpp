@@ -15,7 +15,7 @@ TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
   const auto before = std::chrono::steady_clock::now();
   QTest::qWait(3000);  // the window's own events keep flowing
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
-  manager_->Pages().SwitchPage(app::PageController::pageQuestion);
+  manager_->Pages().Show(layout::Page::Question);
   // Never completed, so not in the history; the view still busy with it, so the way home is open.
   platform::BrowserView* browser = Ui().WebBrowser[0];
   ASSERT_TRUE(browser->Busy());

@@ -24,12 +24,12 @@ class TopicsTest : public TempInstall {
 };
 
 TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnlyInReadingOrder) {
-  manager_->Pages().SwitchPage(app::PageController::pageIndex);
+  manager_->Pages().Show(layout::Page::Index);
   EXPECT_EQ((QStringList{Column(1, 0), Column(1, 1), Ui().FrameLabel[4]->Caption()}).join(u'|'),
             QStringLiteral("printing a page\rsetting up\rwelcome|printing\rsetup\rindex|Topics: 3"));
   EXPECT_EQ(Ui().ComplexList[1]->ListIndex(), 0);  // Enter opens the first topic
   Write("Help/late.html", "<o:Subject>Late</o:Subject>");
-  manager_->Pages().SwitchPage(app::PageController::pageSearch);
+  manager_->Pages().Show(layout::Page::Search);
   EXPECT_EQ(State().IndexTable.Count(), 3);
   // The look-up: a topic that starts with the text (blanks trimmed, any case), else one with a word that does.
   QList<int> selected;
@@ -42,7 +42,7 @@ TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnlyInReadingOrder) {
 
 TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
   Write("Help/Using/about.html", "<o:Subject>About printing</o:Subject> prints");
-  manager_->Pages().SwitchPage(app::PageController::pageSearch);
+  manager_->Pages().Show(layout::Page::Search);
   Ui().WriteBox[0]->SetText(QStringLiteral("   "));
   EXPECT_FALSE(Ui().CommandButton[0]->Enabled());  // offered once there is more than blanks to search for
   Ui().WriteBox[0]->SetText(QStringLiteral(" Print "));
@@ -60,7 +60,7 @@ TEST_F(TopicsTest, SearchListsMatchesBestFirst) {
 }
 
 TEST_F(TopicsTest, ASearchAskedForWhileThePagesAreReadFollowsTheReading) {
-  manager_->Pages().SwitchPage(app::PageController::pageSearch);  // the pages' words are read once idle
+  manager_->Pages().Show(layout::Page::Search);  // the pages' words are read once idle
   QString whileReading;
   QTimer::singleShot(0, [&] {  // runs at the reading's first pause for the window
     Search("print");
@@ -79,7 +79,7 @@ TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
   };
   QStringList states;
   QTimer::singleShot(0, [&] { states << seen(); });
-  manager_->Pages().SwitchPage(app::PageController::pageSearch);
+  manager_->Pages().Show(layout::Page::Search);
   platform::Label* count = Ui().FrameLabel[2];
   QTimer::singleShot(0, [&] { states << seen(); });
   Search("print");

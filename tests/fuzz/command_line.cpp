@@ -18,5 +18,5 @@ FUZZ_TARGET(bytes) {
     if (input.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) return;
   const app::ParsedCommandLine parsed = app::ParseCommandLine(
       app::JoinArguments({QStringLiteral("C:\\Help\\X.QLP"), QStringLiteral("-Topic"), input}));
-  FUZZ_CHECK(parsed.Topic == input && parsed.CommandLine == u"c:/help/x.qlp" && parsed.RunMode == app::runContents);
+  FUZZ_CHECK(parsed.Topic == input && parsed.CommandLine == u"c:/help/x.qlp" && parsed.StartPage == layout::Page::Contents);
 }

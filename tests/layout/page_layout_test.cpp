@@ -26,32 +26,32 @@ class PageLayoutTest : public testing::Test {
 TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
   ui_.ExplorerHolder->SetWidth(3000);
   ui_.FormHeader[1]->Move(0, 600, 9885, 450);
-  LayoutPage(ui_, layout::pageSearch, 9000, 7000);
+  LayoutPage(ui_, layout::Page::Search, 9000, 7000);
   EXPECT_EQ((std::array{Place(ui_.SimpleBox[0]), Place(ui_.WebBrowser[0])}),  // browser's border hidden
             (std::array{std::array{3000, 1050, 6000, 5950}, std::array{-30, -30, 6060, 6010}}));
-  LayoutPage(ui_, layout::pageContents, 9000, 7000);
+  LayoutPage(ui_, layout::Page::Contents, 9000, 7000);
   EXPECT_FALSE(ui_.ExplorerHolder->Visible());
   EXPECT_EQ(Place(ui_.SimpleBox[0]), (std::array{0, 1050, 9000, 5950}));
   // A pane wider than the window changes nothing else.
-  LayoutPage(ui_, layout::pageIndex, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Index, 9885, 7425);
   ui_.ExplorerHolder->SetWidth(5800);
-  LayoutPage(ui_, layout::pageSearch, 5799, 7425);
+  LayoutPage(ui_, layout::Page::Search, 5799, 7425);
   EXPECT_TRUE(ui_.ToolButton[3]->Sunken() && ui_.SimpleBox[0]->Width() > 0);  // still the index page
-  LayoutPage(ui_, layout::pageSearch, 5800, 7425);  // a page of no width is still laid out
+  LayoutPage(ui_, layout::Page::Search, 5800, 7425);  // a page of no width is still laid out
   EXPECT_FALSE(ui_.ToolButton[3]->Sunken() || ui_.SimpleBox[0]->Width() > 0);
 }
 
 TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   ui_.ExplorerHolder->SetWidth(2500 + 75);
-  LayoutPage(ui_, layout::pageIndex, 9885, 7425);  // 2500 usable
+  LayoutPage(ui_, layout::Page::Index, 9885, 7425);  // 2500 usable
   EXPECT_TRUE(ui_.ComplexList[1]->Visible());
   const auto* open = ui_.CommandButton[2];
   EXPECT_EQ((std::array{Right(open), open->Top() + open->Height()}), (std::array{2500 - 90, 6525 - 90}));
   EXPECT_EQ(Place(ui_.ComplexList[1]), (std::array{120, 960, 2500 - 240, 6525 - 960 - 330 - 240 + 30}));
-  LayoutPage(ui_, layout::pageSearch, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Search, 9885, 7425);
   EXPECT_TRUE(ui_.ComplexList[0]->Visible() && !ui_.ComplexList[1]->Visible() && !ui_.FrameLabel[4]->Visible());
   EXPECT_EQ(Place(ui_.ComplexList[0]), (std::array{120, 1200, 2500 - 240, 6525 - 1200 - 120}));
-  LayoutPage(ui_, layout::pageQuestion, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Question, 9885, 7425);
   EXPECT_TRUE(ui_.SimpleBox[1]->Visible() && ui_.ToolButton[5]->Sunken());
   EXPECT_EQ(Place(ui_.Commander[1]), (std::array{9885 - 1095 - 240, 6525 - 375 - 240, 1095, 375}));
   const auto *info = ui_.TextBox[4], *ask = ui_.TextBox[3];  // the question box above the information
@@ -59,7 +59,7 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
             (std::array{8550 - 240 - 1095, 9885 - 240, 5910 - 240 - 1125, 5910 - 240 - 1125 - 180}));
   // The bookmarks pane as the index pane: Display in the same corner, Add beside it, the status line
   // above them, and the list down to it; the page beside the pane.
-  LayoutPage(ui_, layout::pageBookmarks, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Bookmarks, 9885, 7425);
   const auto *display = ui_.CommandButton[4], *add = ui_.CommandButton[3];
   const auto* status = ui_.FrameLabel[7];
   EXPECT_TRUE(ui_.ToolButton[6]->Sunken() && !ui_.ToolButton[5]->Sunken() && ui_.SimpleBox[0]->Visible() &&
@@ -69,7 +69,7 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   EXPECT_EQ(Place(status), (std::array{120, display->Top() - 60 - 390, 2500 - 240, 390}));
   EXPECT_EQ(Place(ui_.ComplexList[2]), (std::array{120, 360, 2500 - 240, status->Top() - 120 - 360}));
   EXPECT_EQ(ui_.SimpleBox[0]->Left(), 2575);
-  LayoutPage(ui_, layout::pageContents, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Contents, 9885, 7425);
   EXPECT_TRUE(ui_.ToolButton[2]->Sunken() && !ui_.ToolButton[6]->Sunken() && !ui_.SimpleBox[1]->Visible() &&
               !ui_.ComplexList[2]->Visible() && !ui_.FrameLabel[7]->Visible());
 }
@@ -81,11 +81,11 @@ TEST_F(PageLayoutTest, StatusBoxIsCentred) {
     layout::PlaceControllerBoxes(ui_, index, 9000);
     return std::array{box->Left(), box->Top()};
   };
-  LayoutPage(ui_, layout::pageContents, 9000, 7000);
+  LayoutPage(ui_, layout::Page::Contents, 9000, 7000);
   // Halves are kept until the end, then rounded to even: 2272.5 and 3162.5.
   EXPECT_EQ(place(4455, -1), (std::array{2272, 3162}));
   ui_.ExplorerHolder->SetWidth(3000);
-  LayoutPage(ui_, layout::pageIndex, 9000, 7000);  // a box wider than the page: centred on the window
+  LayoutPage(ui_, layout::Page::Index, 9000, 7000);  // a box wider than the page: centred on the window
   EXPECT_EQ((std::array{place(6001, 0)[0], place(6000, 0)[0]}), (std::array{1500, 3000}));
 }
 
@@ -95,7 +95,7 @@ TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
   layout::LeastSize least = layout::LeastWindowSize(ui_);
   // Toolbar strip, question box top, three lines, gap, information box, gap, buttons, margin.
   EXPECT_EQ(least.height, 900 + 2400 + 600 + 180 + 1125 + 240 + 375 + 240);
-  LayoutPage(ui_, layout::pageQuestion, least.width, least.height);
+  LayoutPage(ui_, layout::Page::Question, least.width, least.height);
   EXPECT_EQ(ui_.TextBox[3]->Height(), layout::kLeastQuestionHeight);
 
   // Long captions widen the toolbar past the pane: the toolbar decides. Buttons touch.
@@ -126,4 +126,15 @@ TEST(PlaceOnScreen, SavedWindowsComeBackWholeOnTheScreen) {
       {{-5000, 50, 100, 100}, {0, 50, 587, 404}}};      // too small and far off the left
   for (const auto& [saved, placed] : cases) EXPECT_EQ(lumora::layout::PlaceOnScreen(saved, least, screen), placed);
   EXPECT_EQ(lumora::layout::PlaceOnScreen({10, 10, 300, 300}, least, {0, 0, 500, 300}), QRect(0, 0, 587, 404));
+}
+
+TEST(Pages, EachPageHasItsOwnToolbarButtonAndBackForwardAndPrintOpenNone) {
+  std::vector<int> buttons;
+  for (layout::Page page : {layout::Page::Contents, layout::Page::Index, layout::Page::Search, layout::Page::Question,
+                            layout::Page::Bookmarks}) {
+    buttons.push_back(layout::ToolbarButtonOf(page));
+    EXPECT_EQ(layout::PageOfToolbarButton(buttons.back()), page);
+  }
+  EXPECT_EQ(buttons, (std::vector<int>{2, 3, 4, 5, 6}));
+  for (int other : {-1, 0, 1, 7, 8, 9}) EXPECT_EQ(layout::PageOfToolbarButton(other), std::nullopt) << other;
 }
