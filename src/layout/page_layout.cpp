@@ -12,7 +12,7 @@ ContentArea& Content() {
   return area;
 }
 
-int MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
+void MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
                        int scaleWidth, int scaleHeight) {
   ContentArea& area = Content();
   if (explorerPane.Visible()) {
@@ -24,7 +24,6 @@ int MeasureContentArea(const platform::FormElement& explorerPane, const platform
   }
   area.ContentTop = toolbarStrip.Top() + toolbarStrip.Height();
   area.ContentHeight = scaleHeight - area.ContentTop;
-  return area.ContentHeight;
 }
 
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons) {

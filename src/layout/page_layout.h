@@ -23,8 +23,8 @@ struct ContentArea {
 ContentArea& Content();
 
 // Computes the four content values from the pane (when it is visible), the
-// toolbar strip and the window's inner size; returns ContentHeight.
-int MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
+// toolbar strip and the window's inner size.
+void MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
                        int scaleWidth, int scaleHeight);
 
 // Lines the toolbar buttons up from the first one, each touching the one

@@ -3,7 +3,6 @@
 #include "fuzz.h"
 #include "core/registry.h"
 
-using namespace lumora::platform;
 using namespace lumora::core;
 
 // Before the first NUL a store, after it a text to write into it. A value

@@ -121,5 +121,6 @@ TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
   qputenv("LUMORA_REGISTRY", "/srv/registry.conf");
   EXPECT_EQ((QStringList{ProgramFolderPath(), SystemFolderPath(), RegistryStorePath()}),
             QStringLiteral("/srv/lumora /srv/share /srv/registry.conf").split(u' '));
+  EXPECT_EQ(LocalMachine().storeFile, QStringLiteral("/srv/registry.conf"));  // the machine's keys are kept there
   for (const char* name : {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"}) qunsetenv(name);
 }

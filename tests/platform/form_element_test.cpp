@@ -1,6 +1,7 @@
 #include <map>
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,6 +195,24 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomSteps) {
     QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
   }
   EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
+}
+
+// A page that loads and one that does not both end their navigation: the window's history
+// and toolbar wait for that report.
+TEST(BrowserViewTest, APageShownAndAPageMissingAreBothReportedByTheirPath) {
+  QTemporaryDir folder;
+  QFile page(folder.filePath(QStringLiteral("a.html")));
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("<title>A</title>A") > 0);
+  page.close();
+  BrowserView view;
+  view.SetHelpFolder(folder.path() + u'/');
+  QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
+  for (const char* name : {"a.html", "missing.html"}) {
+    const qsizetype before = reports.count();
+    view.Navigate2(folder.filePath(QString::fromLatin1(name)), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.count() > before; }, 30000)) << name;
+    EXPECT_EQ(reports.last().at(0).toString(), folder.filePath(QString::fromLatin1(name)));
+  }
 }
 
 TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKept) {
