@@ -130,6 +130,9 @@ TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
   EXPECT_TRUE(list_->VScrollButton->VeryBottom());
   turn(120, 20);
   EXPECT_EQ(Top(), top);
+  Submit(3);  // rows that fit do not move
+  turn(-120, 3);
+  EXPECT_EQ(Top(), top);
 }
 
 TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaintFainter) {
