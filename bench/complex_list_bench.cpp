@@ -44,14 +44,14 @@ struct ListFixture {
 void BM_SubmitTenThousandRows(benchmark::State& state) {
   ListFixture fixture;
   const content::StringTable table = LongTable(10000);
-  for (auto _ : state) fixture.list->Submit_Data_Array(table, -1, 1);
+  for (auto _ : state) fixture.list->Submit_Data_Array(table, 1);
 }
 BENCHMARK(BM_SubmitTenThousandRows)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintAfterScrollStep(benchmark::State& state) {
   ListFixture fixture;
   const content::StringTable table = LongTable(10000);
-  fixture.list->Submit_Data_Array(table, -1, 1);
+  fixture.list->Submit_Data_Array(table, 1);
   QImage image(fixture.list->size(), QImage::Format_ARGB32_Premultiplied);
   int offset = 0;
   for (auto _ : state) {
@@ -70,7 +70,7 @@ void BM_SubmitA200KilobyteSubject(benchmark::State& state) {
   QString subject;
   while (subject.size() < 200 * 1024) subject += QStringLiteral("word ");
   table.Set(0, 0, subject);
-  for (auto _ : state) fixture.list->Submit_Data_Array(table, -1, 1);
+  for (auto _ : state) fixture.list->Submit_Data_Array(table, 1);
 }
 BENCHMARK(BM_SubmitA200KilobyteSubject)->Unit(benchmark::kMillisecond);
 

@@ -83,7 +83,7 @@ void BookmarksPage::Refresh(int select) {
     table.Set(1, entry, Escaped(bookmark.page));
   }
   controls::ComplexList* list = ui_.ComplexList[2];
-  list->Submit_Data_Array(table, -1, 1);
+  list->Submit_Data_Array(table, 1);
   list->SetDimmedRows(Missing());
   const int count = static_cast<int>(store_.All().size());
   list->SetListIndex(count == 0 ? -1 : std::clamp(select, 0, count - 1));

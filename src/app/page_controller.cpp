@@ -11,13 +11,6 @@
 #include "core/text.h"
 
 namespace lumora::app {
-namespace {
-
-constexpr int kNavigateFlags = platform::BrowserView::navNoHistory | platform::BrowserView::navNoReadFromCache |
-                               platform::BrowserView::navNoWriteToCache;
-
-}  // namespace
-
 PageController::PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent)
     : QObject(parent), ui_(ui), state_(state), hooks_(std::move(hooks)) {
   Connect();
@@ -54,7 +47,7 @@ void PageController::Connect() {
     });
   for (controls::ComplexList* list : ui_.ComplexList)
     connect(list, &controls::ComplexList::Resized, this,
-            [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1); });
+            [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, 1); });
   connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
           [this] { ui_.CommandButton[0]->SetEnabled(!core::TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
   connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });
@@ -85,14 +78,8 @@ void PageController::PressToolButton(int button) {
   switch (button) {
     case buttonBack:
     case buttonForward: Step(button == buttonBack ? -1 : 1); break;
-    case buttonPrint:
-      browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
-      browser->ExecWB(platform::BrowserView::cmdPrint, 0);
-      break;
-    case buttonPreview:
-      browser->ExecWB(platform::BrowserView::cmdEnableInteraction, 0);
-      browser->ExecWB(platform::BrowserView::cmdPrintPreview, 0);
-      break;
+    case buttonPrint: browser->Print(); break;
+    case buttonPreview: browser->PrintPreview(); break;
     default: break;
   }
   RefreshToolbarState();
@@ -161,7 +148,7 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   // shown only in letter case.
   const bool shown = target == state_.CurrentUrl && (given == target || given == state_.CurrentPage);
   if (shown && !ui_.WebBrowser[0]->Busy()) return false;
-  ui_.WebBrowser[0]->Navigate2(given, kNavigateFlags);
+  ui_.WebBrowser[0]->Navigate2(given);
   RefreshToolbarState();
   return true;
 }

@@ -94,7 +94,7 @@ void QuestionForm::SendQuestion() {
   session_.SetSettings(question::ReadQuestionMailSettings(machine));
   session_.SetWaitHook(pump);
   const question::SendResult result = question::SendQuestion(
-      session_, form, settings::Shared().ExpertIndex, question::ReadSupportDomain(machine), [&pump] { pump(); });
+      session_, form, settings::Shared().ExpertIndex, question::ReadSupportDomain(machine), pump);
   session_.SetWaitHook({});
   QApplication::restoreOverrideCursor();
   if (hooks_.setBusy) hooks_.setBusy(false);

@@ -83,7 +83,7 @@ void Topics::BuildTopicIndex() {
   ShowStatusBox(0);
   if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
   content::SortForReading(state_.IndexTable, core::PackLocale(state_.Pack));
-  ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, -1, 1);
+  ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, 1);
   // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
   ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, ui_.WriteBox[1]->Text()));
   SetCaptionKeepingRight(ui_.FrameLabel[4],
@@ -127,12 +127,12 @@ void Topics::RunSearch() {
                               : content::StringTable(content::kIndexFields);
   controls::ComplexList* list = ui_.ComplexList[0];
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
-    list->Submit_Data_Array(state_.SearchResults, -1, 1);
+    list->Submit_Data_Array(state_.SearchResults, 1);
     SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QLatin1Char(' ') +
                                                   QString::number(state_.SearchResults.Count()));
   } else {
     state_.NoResultTable.Set(0, 0, settings::LangText(7));
-    list->Submit_Data_Array(state_.NoResultTable, -1, 1);
+    list->Submit_Data_Array(state_.NoResultTable, 1);
     SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QStringLiteral(" 0"));
   }
   // A new result starts at its first row, the best match selected.
@@ -159,7 +159,7 @@ void Topics::SortList(int list, int field) {
   SortOrder& order = sortedBy_[static_cast<size_t>(list)];
   order = {field, order.field == field && !order.reversed};
   content::SortTable(table, true, field, order.reversed);
-  shown->Submit_Data_Array(table, -1, 1);
+  shown->Submit_Data_Array(table, 1);
   if (selected < 0) return;
   for (int entry = 0; entry < table.Count(); ++entry) {
     bool same = true;

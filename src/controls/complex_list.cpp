@@ -435,7 +435,7 @@ void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) 
   Align_Columns();
 }
 
-void ComplexList::Submit_Data_Array(const content::StringTable& table, int, int visibleCols) {
+void ComplexList::Submit_Data_Array(const content::StringTable& table, int visibleCols) {
   for (int c = 0; c <= std::min(visibleCols, kColumns - 1); ++c) {
     QStringList& cells = cells_[static_cast<size_t>(c)];
     cells.clear();

@@ -354,7 +354,7 @@ BrowserView::BrowserView(QWidget* parent) : FormElement(parent) {
   // The engine makes and replaces the widgets inside the view that take the
   // wheel and the keys; the application's events are watched for them.
   QCoreApplication::instance()->installEventFilter(this);
-  connect(view_, &QWebEngineView::printRequested, this, &BrowserView::ShowPrintDialog);
+  connect(view_, &QWebEngineView::printRequested, this, &BrowserView::Print);
 }
 
 void BrowserView::Report(const QUrl& url) {
@@ -392,8 +392,7 @@ void BrowserView::SetClickOnlyPages(const QString& pathPart) { page_->SetClickOn
 
 void BrowserView::Reload() { page_->triggerAction(QWebEnginePage::ReloadAndBypassCache); }
 
-void BrowserView::Navigate2(const QString& target, int) {
-  // The engine keeps no history and no cache in any case (see HelpProfile).
+void BrowserView::Navigate2(const QString& target) {
   QUrl url;
   if (target.startsWith(QLatin1Char('/')) || !target.contains(QLatin1String("://"))) {
     const core::LocalTarget local = core::SplitLocalTarget(target);
@@ -406,14 +405,6 @@ void BrowserView::Navigate2(const QString& target, int) {
   requested_ = url;
   view_->load(url);
   if (busy) WatchRenderer();
-}
-
-void BrowserView::ExecWB(int command, int) {
-  switch (command) {
-    case cmdPrint: ShowPrintDialog(); break;
-    case cmdPrintPreview: ShowPrintPreview(); break;
-    default: break;  // the engine is always interactive; nothing else is asked of it
-  }
 }
 
 void BrowserView::UsePrintersPaper() {
@@ -481,7 +472,7 @@ bool BrowserView::RenderTo(QPrinter& printer) {
   return succeeded;
 }
 
-void BrowserView::ShowPrintDialog() {
+void BrowserView::Print() {
   QPrinter printer(QPrinter::HighResolution);
   ChoosePaper(printer);
   QPrintDialog dialog(&printer, window());
@@ -516,7 +507,7 @@ QByteArray BrowserView::PrintedPdf(const QPageLayout& layout) {
   return answer->done ? answer->pdf : QByteArray();
 }
 
-void BrowserView::ShowPrintPreview() {
+void BrowserView::PrintPreview() {
   if (printing_) return;
   QPrinter printer(QPrinter::HighResolution);
   ChoosePaper(printer);

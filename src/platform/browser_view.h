@@ -42,11 +42,6 @@ class BrowserView final : public FormElement {
   Q_DISABLE_COPY_MOVE(BrowserView)
 
  public:
-  // Flags of Navigate2, combined: 14 = no history entry, no cache read or write.
-  enum NavigateFlags { navNoHistory = 2, navNoReadFromCache = 4, navNoWriteToCache = 8 };
-  // Commands of ExecWB.
-  enum Command { cmdPrint = 6, cmdPrintPreview = 7, cmdEnableInteraction = 36 };
-
   explicit BrowserView(QWidget* parent = nullptr);
 
   // The folder whose files pages may load; nothing outside it is served.
@@ -56,13 +51,15 @@ class BrowserView final : public FormElement {
   void SetClickOnlyPages(const QString& pathPart);
 
   // Loads a local file (found through the case-insensitive resolver; a
-  // "#name" part that is not in the file's name is kept) or a URL.
-  void Navigate2(const QString& target, int flags);
+  // "#name" part that is not in the file's name is kept) or a URL. The
+  // engine keeps no history and no cache of its own (see HelpProfile).
+  void Navigate2(const QString& target);
   // Loads the page shown again from its file, where it is.
   void Reload();
-  // Runs a command: print shows the print dialog, then prints the page;
-  // preview shows a print preview. A cancelled dialog does nothing.
-  void ExecWB(int command, int option);
+  // Shows the print dialog, then prints the page; a cancelled dialog does nothing.
+  void Print();
+  // Shows the print preview of the page as it will print.
+  void PrintPreview();
 
   // Prints the page shown to the printer and returns when it is done; false
   // when printing failed. The print command uses this after its dialog. A
@@ -109,8 +106,6 @@ class BrowserView final : public FormElement {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ShowPrintDialog();
-  void ShowPrintPreview();
   void UsePrintersPaper();
   static constexpr int kScriptWaitMs = 5000;
   void Report(const QUrl& url);

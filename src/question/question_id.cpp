@@ -8,15 +8,16 @@ namespace {
 int Int(double value) { return static_cast<int>(value); }
 }  // namespace
 
-QString MakeQuestionId(const Pump& pump) {
+QString MakeQuestionId(const content::Pump& pump) {
   QString id;
+  bool pumping = static_cast<bool>(pump);
   for (int i = 0; i < 10; ++i) {
     const double r = core::Rnd();
     if (Int(2 * r) + 1 == 1)
       id += QChar(static_cast<char16_t>(65 + Int(25 * core::Rnd())));
     else
       id += QString::number(Int(9 * core::Rnd()) + 1);
-    if (pump) pump();
+    if (pumping) pumping = pump();
   }
   return id.toUpper();
 }

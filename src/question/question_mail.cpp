@@ -62,7 +62,7 @@ void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const
 }
 
 SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
-                        const QString& supportDomain, const Pump& pump) {
+                        const QString& supportDomain, const content::Pump& pump) {
   SendResult result;
   session.SignOn();
   if (session.SessionID() != 0) {

@@ -58,6 +58,6 @@ void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const
 // signs off. A refused sign-on or send is reported, never taken for success. Nothing is retried. Replies go
 // to the address in box 1 when it is a plain address.
 SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
-                        const QString& supportDomain, const Pump& pump = {});
+                        const QString& supportDomain, const content::Pump& pump = {});
 
 }  // namespace lumora::question

@@ -85,7 +85,7 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
     }
   });
   lost.start(20000);
-  browser.ExecWB(platform::BrowserView::cmdPrintPreview, 0);
+  browser.PrintPreview();
   lost.stop();
   EXPECT_TRUE(statusShown);
   EXPECT_FALSE(closedByTest);
@@ -104,7 +104,7 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
     }
   });
   look.start(100);
-  browser.ExecWB(platform::BrowserView::cmdPrintPreview, 0);
+  browser.PrintPreview();
   qputenv("LC_ALL", before);
   EXPECT_GE(printed.pageCount(), 2);
   EXPECT_EQ(previewPages, printed.pageCount());

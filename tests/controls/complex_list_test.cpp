@@ -15,7 +15,7 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
   content::StringTable table = Table(4);
   table.Set(0, 1, QString());  // a row with an empty first cell is left out
   table.Set(0, 3, QStringLiteral("a very long topic title that cannot fit into a column this narrow"));
-  list_->Submit_Data_Array(table, -1, 1);
+  list_->Submit_Data_Array(table, 1);
   const QStringList cells = list_->CxLColText[0]->Caption().split(QLatin1Char('\r'));
   ASSERT_EQ(cells.size(), 3);
   EXPECT_TRUE(cells[2].startsWith(u"a very") && cells[2].endsWith(u"...")) << cells[2].toStdString();

@@ -65,7 +65,7 @@ class ComplexListTest : public ControlTest<ComplexList> {
     list_->SetWidth(4000 + 75);  // a usable width of 4000 without the scroll bar
   }
   bool Submit(int rows) {  // whether the scroll bar shows afterwards
-    list_->Submit_Data_Array(Table(rows), -1, 1);
+    list_->Submit_Data_Array(Table(rows), 1);
     return list_->VScrollButton->Visible();
   }
   int Top() const { return list_->CxLColText[0]->Top(); }

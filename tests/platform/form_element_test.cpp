@@ -209,7 +209,7 @@ TEST(BrowserViewTest, APageShownAndAPageMissingAreBothReportedByTheirPath) {
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
   for (const char* name : {"a.html", "missing.html"}) {
     const qsizetype before = reports.count();
-    view.Navigate2(folder.filePath(QString::fromLatin1(name)), 0);
+    view.Navigate2(folder.filePath(QString::fromLatin1(name)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return reports.count() > before; }, 30000)) << name;
     EXPECT_EQ(reports.last().at(0).toString(), folder.filePath(QString::fromLatin1(name)));
   }

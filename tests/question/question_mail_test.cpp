@@ -54,7 +54,7 @@ MailSettings Loopback(quint16 port, const QString& user = {}, const QString& pas
   return {QStringLiteral("smtp://127.0.0.1:%1").arg(port), user, password, MailSettings().sender, 2000, 2000};
 }
 
-SendResult Send(MailSession& session, const QByteArray& question = "q", const Pump& pump = {},
+SendResult Send(MailSession& session, const QByteArray& question = "q", const content::Pump& pump = {},
                 const QString& subject = QStringLiteral("Printing fails")) {
   const QuestionForm form{{QStringLiteral("Ann Example"), QStringLiteral("ann@example.com"), subject,
                            QString::fromUtf8(question), QStringLiteral("CPU: x86-64")}};
@@ -138,9 +138,9 @@ TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
 
 TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
   int pumps = 0;
-  const auto result = Send(session, "One\r\n.\r\n..two dots\r\n.last", [&] { ++pumps; });
+  const auto result = Send(session, "One\r\n.\r\n..two dots\r\n.last", [&] { return ++pumps < 4; });
   ASSERT_TRUE(result.sent) << result.error.toStdString();
-  EXPECT_EQ(std::tuple(pumps, session.SessionID(), sink.Received()), std::tuple(10, 0LL, 1));  // signed off
+  EXPECT_EQ(std::tuple(pumps, session.SessionID(), sink.Received()), std::tuple(4, 0LL, 1));  // signed off
   // No login to protect, but the question names its sender: encrypted, though the certificate is self-made.
   EXPECT_EQ(sink.File("1.tls"), "yes");
   EXPECT_EQ(sink.File("1.rcpt"), "lumora3@support.example\n");
