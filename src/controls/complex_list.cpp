@@ -47,7 +47,8 @@ class FontMeasurer final : public content::TextMeasurer {
     bold_ = bold;
     QFont font = ListFont(fontName);
     font.setBold(bold);
-    metrics_ = QFontMetrics(font);
+    font_ = font;
+    metrics_ = QFontMetricsF(font);
     latin_.fill(-1);
     others_.clear();
   }
@@ -57,22 +58,25 @@ class FontMeasurer final : public content::TextMeasurer {
     // "&" marks an access key in a label; only texts holding one need the
     // slower measure that knows it.
     if (text_.contains(QLatin1Char('&')))
-      return Round(platform::PixelsToTwipsX(metrics_.size(Qt::TextShowMnemonic, text_).width()));
+      return Round(platform::PixelsToTwipsX(std::ceil(metrics_.size(Qt::TextShowMnemonic, text_).width())));
     // Shaping every cell of a long table costs too much: the advances of the
-    // single characters are added instead. Kerning only narrows a text, so
-    // a cell judged to fit does fit.
-    int pixels = 0;
+    // single characters are added instead, unrounded as the text is laid out
+    // (whole pixels a character would lose up to half a pixel each, and a
+    // long Cyrillic cell ran past its column). Kerning only narrows a text,
+    // so a cell judged to fit does fit.
+    double pixels = 0;
     for (QChar c : text_) pixels += Advance(c.unicode());
-    return Round(platform::PixelsToTwipsX(pixels));
+    return Round(platform::PixelsToTwipsX(std::ceil(pixels)));
   }
-  int Height() const override { return Round(platform::PixelsToTwipsY(metrics_.height())); }
+  int Height() const override { return Round(platform::PixelsToTwipsY(QFontMetrics(font_).height())); }
 
  private:
-  QFontMetrics metrics_{QFont()};
+  QFont font_;
+  QFontMetricsF metrics_{QFont()};
   // Advances are cached only once a font is set.
   QString fontName_;
   bool bold_ = false;
-  int Advance(char16_t c) const {
+  double Advance(char16_t c) const {
     if (c < latin_.size()) {
       if (latin_[c] < 0) latin_[c] = metrics_.horizontalAdvance(QChar(c));
       return latin_[c];
@@ -82,8 +86,8 @@ class FontMeasurer final : public content::TextMeasurer {
     return found->second;
   }
 
-  mutable std::array<int, 256> latin_{};
-  mutable std::unordered_map<char16_t, int> others_;
+  mutable std::array<double, 256> latin_{};
+  mutable std::unordered_map<char16_t, double> others_;
   QString text_;
 };
 

@@ -384,6 +384,19 @@ TEST(Lowering, EveryCharacterLowersAndFoldsInPageBytesAsInText) {
     EscapeAndLower(byte, false, lowered);
     ASSERT_EQ(lumora::core::FromAnsi(QByteArray::fromStdString(lowered)), lumora::core::FromAnsi(byte).toLower()) << b;
   }
+  // Long texts are lowered sixteen bytes at a time: every byte at every place of a block, in both code pages.
+  for (int b = 0; b < 256; ++b)
+    for (int at = 0; at < 40; ++at) {
+      if (b == '&' || b == '=') continue;
+      QByteArray text(40, 'Q');
+      text[at] = static_cast<char>(b);
+      for (const bool utf8 : {false, true}) {
+        if (utf8 && b >= 0x80) continue;
+        EscapeAndLower(text, utf8, lowered);
+        ASSERT_EQ(lumora::core::FromAnsi(QByteArray::fromStdString(lowered)), lumora::core::FromAnsi(text).toLower())
+            << b << " at " << at << (utf8 ? " utf-8" : " ansi");
+      }
+    }
 }
 
 TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {

@@ -1,5 +1,7 @@
+#include <QFontMetrics>
 #include <QWheelEvent>
 
+#include "platform/twips.h"
 #include "test_theme.h"
 
 TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChangesAndCutLongCells) {
@@ -171,4 +173,25 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   };
   EXPECT_GT(darkest(1), darkest(0) + 100);
   EXPECT_EQ(darkest(2), darkest(0));
+}
+
+// Cells are measured character by character; every script must be cut where the font says it no longer fits.
+TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
+  const QStringList texts = {QString::fromUtf8("Печать страницы вместе с картинками, таблицами и сносками"),
+                             QString::fromUtf8("Εκτύπωση σελίδας μαζί με εικόνες, πίνακες και σημειώσεις"),
+                             QString::fromUtf8("印刷 ページと画像と表と脚注の設定 についての説明です"),  // a text without a blank is never cut
+                             QString::fromUtf8("e\u0301e\u0301e\u0301 a\u0308a\u0308a\u0308 o\u0302o\u0302 ").repeated(6)};
+  const ColumnText* column = list_->CxLColText[0];
+  const QFontMetrics metrics(column->font());
+  settings::Shared().EllipsisWidth = qRound(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(QStringLiteral("..."))));
+  content::StringTable table(2);
+  for (const QString& text : texts) table.Set(0, table.Grow(), text);
+  list_->SetWidth(list_->Width() + 15);  // the cells are fitted again
+  list_->Submit_Data_Array(table, 1);
+  for (int row = 0; row < texts.size(); ++row) {
+    const QString line = column->Line(row);
+    SCOPED_TRACE(line.toStdString());
+    EXPECT_TRUE(line.endsWith(QStringLiteral("...")) && texts[row].startsWith(line.chopped(3)) && line.size() > 6);
+    EXPECT_LE(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(line)), column->Tag().toInt());
+  }
 }
