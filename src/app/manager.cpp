@@ -64,7 +64,6 @@ Manager::Manager(ManagerSub* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), owner_(owner) {
   setWindowTitle(WindowTitle());
   state_.StartupInProgress = true;
-  settings::Shared().OsVersionCode = settings::DetermineOsVersionCode();
   settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), core::ProgramFolderPath(),
                                  core::SystemFolderPath(), FrameBorderOf(*this));
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/random.h"
-#include "core/system_info.h"
 #include "core/text.h"
 #include "platform/twips.h"
 
@@ -47,25 +46,6 @@ void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& 
   values.SystemFolder = core::NormalizedFolder(systemFolder);
   values.FrameBorder = frameBorder;
   values.LineBreak = QStringLiteral("\r\n");
-}
-
-int VersionCodeFromVersion(int major, int minor) {
-  QString digits = QString::number(major) + QString::number(minor);
-  long long code = digits.toLongLong();
-  // Stops at an empty text, so 0.0 gives 0 instead of looping for ever.
-  while (QString::number(code).contains(QLatin1Char('0'))) {
-    digits = QString::number(code).remove(QLatin1Char('0'));
-    if (digits.isEmpty()) return 0;
-    code = digits.toLongLong();
-  }
-  return static_cast<int>(code);
-}
-
-int DetermineOsVersionCode() {
-  int major = 0;
-  int minor = 0;
-  if (!core::KernelVersion(major, minor)) return 41;
-  return VersionCodeFromVersion(major, minor);
 }
 
 QString QuillmarkKey() { return QStringLiteral("SOFTWARE\\Quillmark Software"); }

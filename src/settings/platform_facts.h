@@ -30,7 +30,6 @@ struct StartupValues {
   QString AppFolder;     // lower case, ends in a separator
   QString SystemFolder;  // lower case, ends in a separator
   QString LineBreak = QStringLiteral("\r\n");
-  int OsVersionCode = 0;
   QString ExpertIndex;
   int EllipsisWidth = 0;
 };
@@ -53,11 +52,6 @@ inline int Px16() { return Shared().units.Px16; }
 void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
                           const QString& systemFolder, int frameBorder);
 
-// Joins the major and minor version and drops every 0 digit, until none is
-// left: 5.1 gives 51, 4.10 gives 41, 6.0 gives 6.
-int VersionCodeFromVersion(int major, int minor);
-// The running system's version code; 41 when the version cannot be read.
-int DetermineOsVersionCode();
 
 // The registry key of the maker's products.
 QString QuillmarkKey();

@@ -141,38 +141,30 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   Submit(6);
   QSignalSpy dragged(list_, &ComplexList::RowDragged);
   ColumnText* text = list_->CxLColText[0];
-  const auto y = [this](int row) { return (row * list_->RowHeight() + list_->RowHeight() / 2) / 15; };
-  const auto drag = [&](int from, std::initializer_list<int> over) {
-    QTest::mousePress(text, Qt::LeftButton, {}, QPoint(10, y(from)));
+  const auto at = [this](int row) { return QPoint(10, (row * list_->RowHeight() + list_->RowHeight() / 2) / 15); };
+  const auto drag = [&](int from, std::vector<int> over) {
+    QTest::mousePress(text, Qt::LeftButton, {}, at(from));
     for (int row : over) {
-      QMouseEvent move(QEvent::MouseMove, QPointF(10, y(row)), QPointF(10, y(row)), Qt::NoButton, Qt::LeftButton, {});
+      QMouseEvent move(QEvent::MouseMove, at(row), at(row), Qt::NoButton, Qt::LeftButton, {});
       QApplication::sendEvent(text, &move);
     }
-    QTest::mouseRelease(text, Qt::LeftButton, {}, QPoint(10, y(over.size() ? *std::rbegin(over) : from)));
+    QTest::mouseRelease(text, Qt::LeftButton, {}, at(over.empty() ? from : over.back()));
   };
-  drag(1, {2, 3});    // a list whose rows stay put reports nothing
+  drag(1, {2, 3});  // rows that stay put report nothing
   list_->SetRowsMovable(true);
-  drag(1, {2, 3});
-  drag(4, {3, 4});    // back to where it was: no move
-  drag(5, {});        // a click
-  drag(2, {9});       // past the last row: the last row
+  for (const auto& [from, over] : std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {2, {9}}})
+    drag(from, over);  // back to its row, or a click, moves nothing; past the last row is the last row
   EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {2, 5}}));
   EXPECT_FALSE(list_->CxLDropMark->Visible());
-
   list_->SetDimmedRows({false, true});
-  EXPECT_TRUE(!list_->RowDimmed(0) && list_->RowDimmed(1) && !list_->RowDimmed(2) && !list_->RowDimmed(-1));
   const QImage rows = text->grab().toImage();
   const auto darkest = [&](int row) {
     int least = 255 * 3;
-    for (int yy = row * list_->RowHeight() / 15; yy < (row + 1) * list_->RowHeight() / 15; ++yy)
-      for (int x = 0; x < rows.width(); ++x) {
-        const QColor c = rows.pixelColor(x, yy);
-        least = std::min(least, c.red() + c.green() + c.blue());
-      }
+    for (int y = row * list_->RowHeight() / 15; y < (row + 1) * list_->RowHeight() / 15; ++y)
+      for (int x = 0; x < rows.width(); ++x) least = std::min(least, qRed(rows.pixel(x, y)) * 3);
     return least;
   };
-  EXPECT_GT(darkest(1), darkest(0) + 100);
-  EXPECT_EQ(darkest(2), darkest(0));
+  EXPECT_TRUE(darkest(1) > darkest(0) + 100 && darkest(2) == darkest(0) && !list_->RowDimmed(-1));
 }
 
 // Cells are measured character by character; every script must be cut where the font says it no longer fits.

@@ -31,10 +31,3 @@ TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   Drag(1, -300);
   EXPECT_EQ(control_->Width(), 5800 - 330);
 }
-
-TEST(SimpleBox, ShowThisAlwaysAsksTheHost) {
-  SimpleBox box;
-  QSignalSpy asks(&box, &SimpleBox::MakeVisible);
-  for (int i = 0; i < 2; ++i) box.SetShowThis(false);
-  EXPECT_EQ(asks.count(), 2);
-}

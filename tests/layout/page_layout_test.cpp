@@ -127,14 +127,3 @@ TEST(PlaceOnScreen, SavedWindowsComeBackWholeOnTheScreen) {
   for (const auto& [saved, placed] : cases) EXPECT_EQ(lumora::layout::PlaceOnScreen(saved, least, screen), placed);
   EXPECT_EQ(lumora::layout::PlaceOnScreen({10, 10, 300, 300}, least, {0, 0, 500, 300}), QRect(0, 0, 587, 404));
 }
-
-TEST(Pages, EachPageHasItsOwnToolbarButtonAndBackForwardAndPrintOpenNone) {
-  std::vector<int> buttons;
-  for (layout::Page page : {layout::Page::Contents, layout::Page::Index, layout::Page::Search, layout::Page::Question,
-                            layout::Page::Bookmarks}) {
-    buttons.push_back(layout::ToolbarButtonOf(page));
-    EXPECT_EQ(layout::PageOfToolbarButton(buttons.back()), page);
-  }
-  EXPECT_EQ(buttons, (std::vector<int>{2, 3, 4, 5, 6}));
-  for (int other : {-1, 0, 1, 7, 8, 9}) EXPECT_EQ(layout::PageOfToolbarButton(other), std::nullopt) << other;
-}

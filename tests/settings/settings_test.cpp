@@ -33,13 +33,6 @@ TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
   }
 }
 
-TEST(VersionCode, DropsEveryZeroDigit) {
-  const int cases[][3] = {{5, 1, 51}, {4, 10, 41}, {4, 90, 49}, {6, 0, 6}, {10, 0, 1}, {3, 50, 35}, {0, 0, 0}, {0, 1, 1}};
-  for (const auto& [major, minor, code] : cases)
-    EXPECT_EQ(settings::VersionCodeFromVersion(major, minor), code) << major << "." << minor;
-  EXPECT_GT(settings::DetermineOsVersionCode(), 0);
-}
-
 TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
   QTemporaryDir dir;
   const core::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
