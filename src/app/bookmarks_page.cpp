@@ -190,7 +190,7 @@ void BookmarksPage::StartRename(int row) {
   editor_->setFocus(Qt::OtherFocusReason);
 }
 
-void BookmarksPage::FinishRename(bool keep) {
+void BookmarksPage::FinishRename(bool keep, bool backToList) {
   if (!editor_) return;
   QLineEdit* editor = editor_;
   editor_ = nullptr;  // the focus leaving the editor below must not finish it twice
@@ -198,7 +198,7 @@ void BookmarksPage::FinishRename(bool keep) {
   editor->removeEventFilter(this);
   editor->hide();
   editor->deleteLater();
-  ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
+  if (backToList) ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
   // An empty name would leave nothing to show; the old one stays.
   if (!keep || name.isEmpty() || !store_.Rename(editedRow_, name)) return;
   Save();
@@ -211,11 +211,11 @@ bool BookmarksPage::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-        FinishRename(key != Qt::Key_Escape);
+        FinishRename(key != Qt::Key_Escape, true);
         return true;
       }
     } else if (type == QEvent::FocusOut) {
-      FinishRename(true);
+      FinishRename(true, false);
     }
     return false;
   }

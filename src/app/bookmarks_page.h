@@ -54,7 +54,9 @@ class BookmarksPage final : public QObject {
   void Refresh(int select);
   void Save();
   void Say(const QString& text);
-  void FinishRename(bool keep);
+  // Ends the rename, keeping the name typed or not; Enter and Escape give the
+  // keyboard back to the list, a click elsewhere leaves it where it went.
+  void FinishRename(bool keep, bool backToList);
 
   layout::Composition& ui_;
   AppState& state_;
