@@ -196,13 +196,18 @@ void BookmarksPage::FinishRename(bool keep, bool backToList) {
   editor_ = nullptr;  // the focus leaving the editor below must not finish it twice
   const QString name = editor->text().simplified();
   editor->removeEventFilter(this);
-  editor->hide();
-  editor->deleteLater();
-  if (backToList) ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
+  // The window closing takes the editor and the list with it: the name typed
+  // is still kept, but neither is touched again.
+  const bool closing = state_.QuitRequested;
+  if (!closing) {
+    editor->hide();
+    editor->deleteLater();
+    if (backToList) ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
+  }
   // An empty name would leave nothing to show; the old one stays.
   if (!keep || name.isEmpty() || !store_.Rename(editedRow_, name)) return;
   Save();
-  Refresh(editedRow_);
+  if (!closing) Refresh(editedRow_);
 }
 
 bool BookmarksPage::eventFilter(QObject* watched, QEvent* event) {
