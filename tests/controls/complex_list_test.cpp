@@ -152,9 +152,9 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   };
   drag(1, {2, 3});  // rows that stay put report nothing
   list_->SetRowsMovable(true);
-  for (const auto& [from, over] : std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {2, {9}}})
+  for (const auto& [from, over] : std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {0, {2}}, {2, {9}}})
     drag(from, over);  // back to its row, or a click, moves nothing; past the last row is the last row
-  EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {2, 5}}));
+  EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {0, 2}, {2, 5}}));
   EXPECT_FALSE(list_->CxLDropMark->Visible());
   list_->SetDimmedRows({false, true});
   const QImage rows = text->grab().toImage();
