@@ -52,7 +52,10 @@ class ContextHelpTest(ProgramTest):
         first.process.send_signal(signal.SIGSTOP)
         started = time.monotonic()
         second = self.launch([DEMO_PACK, "-topic", "glossary"])
-        self.assertLess(time.monotonic() - started, alone + 3, "the stopped window was waited for")
+        # At most the handover's wait of about 2 s more than a start alone; a sanitizer build starts a window
+        # beside two others (one stopped) more slowly than it started the first.
+        self.assertLess(time.monotonic() - started, alone + (5 if "ASAN_OPTIONS" in os.environ else 3),
+                        "the stopped window was waited for")
         first.process.send_signal(signal.SIGCONT)
         first.stop()
         self.url(second, "/glossary.html")
