@@ -50,33 +50,45 @@ class Display:
     """A private X server for one test, with openbox as its window manager if asked."""
 
     def __init__(self, width=1024, height=768, window_manager=False):
+        self.size, self.manager = (width, height), None
+        self.start_server()
+        if window_manager:
+            self.start_window_manager()
+
+    def start_server(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp"],
             pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             self.name = ":" + pipe.readline().strip()
         if self.name == ":":
             raise RuntimeError("Xvfb did not start")
-        self.manager = None
-        if window_manager:
-            self.start_window_manager()
 
     def start_window_manager(self):
-        """Openbox, started once more if it is not up in 30 s (seen a few times in some hundred displays under load)."""
-        for attempt in (1, 2):
-            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """Openbox, started once more if it is not up in 30 s, and then on a new X server: seen a few times in some
+        hundred displays under load, once ending at once with status 1 twice on the same server (its words are logged)."""
+        for attempt in (1, 2, 3):
+            log = tempfile.TemporaryFile()
+            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=log, stderr=log)
             try:
-                poll(lambda: "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"), "", 30, 0.1)
-                return
+                poll(lambda: self.manager.poll() is not None
+                     or "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"), "", 30, 0.1)
+                if self.manager.poll() is None:
+                    return
             except TimeoutError:
-                note_retry(f"WINDOW MANAGER NOT UP (start {attempt}): openbox ended with {self.manager.poll()}, "
-                           f"X server with {self.process.poll()}")
-                self.manager.kill()
-                self.manager.wait(timeout=30)
-                self.manager = None
+                pass
+            log.seek(0)
+            note_retry(f"WINDOW MANAGER NOT UP (start {attempt}): openbox ended with {self.manager.poll()}, "
+                       f"X server {self.name} with {self.process.poll()}", log.read().decode(errors="replace")[-2000:])
+            self.manager.kill()
+            self.manager.wait(timeout=30)
+            self.manager = None
+            if attempt == 2:  # a new X server for the last try
+                self.process.terminate()
+                self.process.wait(timeout=30)
+                self.start_server()
         self.close()  # no test will close a display it never got
         raise RuntimeError("the window manager did not start")
 
