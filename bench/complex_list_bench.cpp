@@ -14,8 +14,8 @@ using namespace lumora;
 
 namespace {
 
-content::StringTable LongTable(int rows) {
-  content::StringTable table(3);
+core::StringTable LongTable(int rows) {
+  core::StringTable table(3);
   for (int r = 0; r < rows; ++r) {
     const int entry = table.Grow();
     table.Set(0, entry, QStringLiteral("help topic number %1 about printing").arg(r));
@@ -43,14 +43,14 @@ struct ListFixture {
 
 void BM_SubmitTenThousandRows(benchmark::State& state) {
   ListFixture fixture;
-  const content::StringTable table = LongTable(10000);
+  const core::StringTable table = LongTable(10000);
   for (auto _ : state) fixture.list->Submit_Data_Array(table, 1);
 }
 BENCHMARK(BM_SubmitTenThousandRows)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintAfterScrollStep(benchmark::State& state) {
   ListFixture fixture;
-  const content::StringTable table = LongTable(10000);
+  const core::StringTable table = LongTable(10000);
   fixture.list->Submit_Data_Array(table, 1);
   QImage image(fixture.list->size(), QImage::Format_ARGB32_Premultiplied);
   int offset = 0;
@@ -66,7 +66,7 @@ BENCHMARK(BM_RepaintAfterScrollStep)->Unit(benchmark::kMillisecond);
 // A page whose subject never ends: fitting must not grow with its length.
 void BM_SubmitA200KilobyteSubject(benchmark::State& state) {
   ListFixture fixture;
-  content::StringTable table = LongTable(1);
+  core::StringTable table = LongTable(1);
   QString subject;
   while (subject.size() < 200 * 1024) subject += QStringLiteral("word ");
   table.Set(0, 0, subject);

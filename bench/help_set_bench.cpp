@@ -85,7 +85,7 @@ BENCHMARK(ReadEveryPageOnEveryCore)->Arg(0)->Unit(benchmark::kMillisecond)->UseR
 void BuildIndex(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
   for (auto _ : state) {
-    content::StringTable index(content::kIndexFields);
+    core::StringTable index(content::kIndexFields);
     content::BuildTopicIndex(corpus.lowerRoot, index);
     state.counters["topics"] = index.Count();
   }
@@ -95,7 +95,7 @@ BENCHMARK(BuildIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTim
 // Arg 0: the ANSI or the UTF-8 help set; arg 1: 1 ranked by relevance, 0 by the count.
 void SearchThreeWords(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
-  content::StringTable index(content::kIndexFields);
+  core::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(corpus.lowerRoot, index);
   const QString typed = QStringLiteral("print table index");
   const std::vector<QString> words = content::SplitQuery(typed);
@@ -103,7 +103,7 @@ void SearchThreeWords(benchmark::State& state) {
   ResetPeakResident();
   const long long before = PeakResidentBytes();
   for (auto _ : state) {
-    const content::StringTable results = content::SearchPages(index, words, {}, ranking);
+    const core::StringTable results = content::SearchPages(index, words, {}, ranking);
     state.counters["matches"] = results.Count();
   }
   state.counters["peak_MB"] = static_cast<double>(PeakResidentBytes()) / (1024 * 1024);
@@ -115,7 +115,7 @@ BENCHMARK(SearchThreeWords)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 
 // of every page's time and size. Arg 1 as above; arg 2: 1 for a phrase.
 void LaterSearch(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
-  content::StringTable index(content::kIndexFields);
+  core::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(corpus.lowerRoot, index);
   const QString typed = state.range(2) ? QStringLiteral("\"print table\" index") : QStringLiteral("print table index");
   const std::vector<QString> words = content::SplitQuery(typed);
@@ -127,7 +127,7 @@ void LaterSearch(benchmark::State& state) {
   state.counters["index_MB"] = static_cast<double>(pages.Bytes()) / (1024 * 1024);
   for (auto _ : state) {
     pages.Update(index);
-    const content::StringTable results = pages.Search(index, words, ranking);
+    const core::StringTable results = pages.Search(index, words, ranking);
     state.counters["matches"] = results.Count();
   }
   state.counters["peak_rise_MB"] = static_cast<double>(PeakResidentBytes() - before) / (1024 * 1024);
@@ -140,7 +140,7 @@ BENCHMARK(LaterSearch)->Args({0, 0, 0})->Args({0, 1, 0})->Args({0, 1, 1})->Args(
 void LongTopic(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
   const QString topic = state.range(0) == 0 ? QString(30000, u'x') : QStringLiteral("a#").repeated(15000);
-  content::StringTable index(content::kIndexFields);
+  core::StringTable index(content::kIndexFields);
   if (state.range(1) == 1) content::BuildTopicIndex(corpus.lowerRoot, index);
   for (auto _ : state) benchmark::DoNotOptimize(content::FindTopicPage(corpus.lowerRoot, topic, index));
 }

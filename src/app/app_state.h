@@ -5,7 +5,7 @@
 
 #include "app/history.h"
 #include "layout/page.h"
-#include "content/string_table.h"
+#include "core/string_table.h"
 #include "content/topic_index.h"
 
 namespace lumora::app {
@@ -20,10 +20,10 @@ struct AppState {
   QString HelpFolder;
   layout::Page ShownPage = layout::Page::Contents;
   app::History History;
-  content::StringTable IndexTable{content::kIndexFields};
-  content::StringTable SearchResults{content::kIndexFields};
+  core::StringTable IndexTable{content::kIndexFields};
+  core::StringTable SearchResults{content::kIndexFields};
   std::vector<QString> QueryWords{QString()};
-  content::StringTable NoResultTable{2};
+  core::StringTable NoResultTable{2};
   QString CurrentTheme;
   QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
   QString CurrentPage;       // the same page as the browser reported it, letter case kept

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "app/language_loader.h"
-#include "content/string_table.h"
+#include "core/string_table.h"
 #include "platform/color.h"
 #include "core/files.h"
 #include "settings/language_pack.h"
@@ -76,7 +76,7 @@ std::vector<bool> BookmarksPage::Missing() const {
 }
 
 void BookmarksPage::Refresh(int select) {
-  content::StringTable table(2);
+  core::StringTable table(2);
   for (const settings::Bookmark& bookmark : store_.All()) {
     const int entry = table.Grow();
     table.Set(0, entry, Escaped(bookmark.name));

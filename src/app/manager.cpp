@@ -27,11 +27,12 @@
 #include "core/random.h"
 #include "core/registry.h"
 #include "core/text.h"
+#include "platform/screen.h"
 #include "platform/twips.h"
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 #include "settings/user_settings.h"
 #include "platform/color.h"
 
@@ -64,8 +65,9 @@ Manager::Manager(ManagerSub* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), owner_(owner) {
   setWindowTitle(WindowTitle());
   state_.StartupInProgress = true;
-  settings::ComputePlatformFacts(platform::PrimaryScreenMetrics(), core::ProgramFolderPath(),
-                                 core::SystemFolderPath(), FrameBorderOf(*this));
+  const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
+  platform::SetTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
+  settings::ComputePlatformFacts(screen, core::ProgramFolderPath(), core::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
   topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
@@ -156,7 +158,7 @@ bool Manager::Load(const QString& argumentString) {
   measure->SetCaption(QStringLiteral("..."));
   settings::Shared().EllipsisWidth = measure->Width();
 
-  const platform::ScreenMetrics screen = platform::PrimaryScreenMetrics();
+  const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
   ui_.DiffLabel[0]->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
 
   state_.DragAnchor.X = -1;
@@ -168,12 +170,12 @@ bool Manager::Load(const QString& argumentString) {
   state_.NoResultTable.Reset();
 
   const core::RegistryRoot machine = core::LocalMachine();
-  state_.CurrentTheme = core::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("CurrentTheme"));
+  state_.CurrentTheme = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("CurrentTheme"));
   // The user's own choice of theme, made with "Change Colour", wins while
   // that theme is installed.
   if (const QString mine = settings::UserTheme(); !mine.isEmpty() && settings::InstalledThemes().contains(mine))
     state_.CurrentTheme = mine;
-  QString systemInfo = core::RegReadText(machine, settings::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
+  QString systemInfo = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
   systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
   ui_.TextBox[4]->SetText(systemInfo);
 
@@ -318,10 +320,10 @@ void Manager::ApplyLeastSize() {
 }
 
 void Manager::LoadThemeImages() {
-  settings::LoadThemeImages(state_.CurrentTheme);
+  controls::LoadThemeImages(state_.CurrentTheme);
   // The title-bar buttons show their resting pictures.
   for (size_t i = 0; i < ui_.FormControl.size(); ++i) {
-    ui_.FormControl[i]->SetImage(settings::PictureLoader(0).Item(static_cast<int>(i) + 3));
+    ui_.FormControl[i]->SetImage(controls::PictureLoader(0).Item(static_cast<int>(i) + 3));
     ui_.FormControl[i]->SetTag(QStringLiteral("0"));
   }
 }
@@ -338,7 +340,7 @@ void Manager::ApplyTheme() {
   const int screenSpan = settings::Shared().units.ScreenSpanX;
   for (platform::Picture* background : ui_.FormBackGround) {
     background->SetWidth(screenSpan);
-    background->SetImage(settings::PictureLoader(0).Item(1));
+    background->SetImage(controls::PictureLoader(0).Item(1));
   }
   // The title and toolbar strips reach across the widest window the screen
   // holds, like the texture behind them.
@@ -364,7 +366,7 @@ void Manager::ApplyTheme() {
   // The title strip shows only where the theme has no title picture; in its
   // dark colour the caption, in its light one, stays readable there.
   ui_.FormHeader[0]->SetBackColor(theme.theme_dark);
-  ui_.FormImage->SetImage(settings::PictureLoader(0).Item(2));
+  ui_.FormImage->SetImage(controls::PictureLoader(0).Item(2));
   ui_.FormCaption[0]->SetForeColor(theme.theme_light);
   ui_.FormCaption[0]->SetFontName(theme.theme_font);
   const QIcon icon = owner_->windowIcon();

@@ -198,7 +198,7 @@ void PageController::NavigationCompleted(const QString& url) {
   emit PageShown(fromSearch);
 }
 
-void PageController::OpenEntry(const content::StringTable& table, int entry, bool showSubject) {
+void PageController::OpenEntry(const core::StringTable& table, int entry, bool showSubject) {
   // A list index below the last row names no entry: nothing to open.
   if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return;
   if (showSubject) ui_.WriteBox[1]->SetText(table.At(content::indexSubject, entry));

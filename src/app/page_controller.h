@@ -66,7 +66,7 @@ class PageController final : public QObject {
  private:
   void Connect();
   void Step(int delta);
-  void OpenEntry(const content::StringTable& table, int entry, bool showSubject);
+  void OpenEntry(const core::StringTable& table, int entry, bool showSubject);
   void LookUpTopic(const QString& typed);
   void HoverReset(bool keepLists);
 

@@ -24,14 +24,14 @@ void SetCaptionKeepingRight(platform::Label* label, const QString& caption) {
 
 // A list leaves out entries without a subject, so its rows and the table's
 // entries can differ: row -> entry, and back.
-int EntryOfRow(const content::StringTable& table, int row) {
+int EntryOfRow(const core::StringTable& table, int row) {
   if (row < 0) return -1;
   for (int entry = 0; entry < table.Count(); ++entry)
     if (!table.At(0, entry).isEmpty() && row-- == 0) return entry;
   return -1;
 }
 
-int RowOfEntry(const content::StringTable& table, int entry) {
+int RowOfEntry(const core::StringTable& table, int entry) {
   int row = 0;
   for (int e = 0; e < entry; ++e)
     if (!table.At(0, e).isEmpty()) ++row;
@@ -124,7 +124,7 @@ void Topics::RunSearch() {
   readingWords_ = false;
   if (state_.QuitRequested) return;
   state_.SearchResults = read ? pageWords_.Search(state_.IndexTable, state_.QueryWords, ranking)
-                              : content::StringTable(content::kIndexFields);
+                              : core::StringTable(content::kIndexFields);
   controls::ComplexList* list = ui_.ComplexList[0];
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
     list->Submit_Data_Array(state_.SearchResults, 1);
@@ -148,7 +148,7 @@ void Topics::UpdateDisplayButton() {
 }
 
 void Topics::SortList(int list, int field) {
-  content::StringTable& table = list == 1 ? state_.IndexTable : state_.SearchResults;
+  core::StringTable& table = list == 1 ? state_.IndexTable : state_.SearchResults;
   controls::ComplexList* shown = ui_.ComplexList[static_cast<size_t>(list)];
   // The selection follows its entry, wherever the sort moves it.
   const int selected = EntryOfRow(table, shown->ListIndex());

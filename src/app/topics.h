@@ -36,7 +36,7 @@ class Topics final : public QObject {
   void ShowStatusBox(int index);
   void HideStatusBox(int index);
   // Lets the window paint and take input during long work; false once it closes.
-  const content::Pump& Pump() const { return pump_; }
+  const core::Pump& Pump() const { return pump_; }
 
  private:
   void SortList(int list, int field);
@@ -44,7 +44,7 @@ class Topics final : public QObject {
   layout::Composition& ui_;
   AppState& state_;
   std::function<int()> scaleWidth_;
-  content::Pump pump_;
+  core::Pump pump_;
   // The pages' words, read by the first search and kept up to date, so that
   // later searches read only the pages that changed.
   content::WordIndex pageWords_;

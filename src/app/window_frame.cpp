@@ -12,7 +12,7 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::app {
 
@@ -138,7 +138,7 @@ void WindowFrame::TitleButtonAction(int index) {
 
 void WindowFrame::SetFormControlHighlight(int index, bool highlighted) {
   platform::Picture* button = ui_.FormControl[static_cast<size_t>(index)];
-  button->SetImage(settings::PictureLoader(highlighted ? 1 : 0).Item(index + 3));
+  button->SetImage(controls::PictureLoader(highlighted ? 1 : 0).Item(index + 3));
   button->SetTag(highlighted ? QStringLiteral("1") : QStringLiteral("0"));
 }
 

@@ -89,7 +89,7 @@ Page ReadLinks(const QString& path, const QString& canonicalRoot) {
 HelpSetCheck CheckHelpSet(const QString& helpFolder) {
   HelpSetCheck check;
   const QString canonicalRoot = QFileInfo(core::ResolvePath(helpFolder)).canonicalFilePath();
-  const StringTable files = ScanFolderTree(helpFolder);
+  const core::StringTable files = ScanFolderTree(helpFolder);
   std::vector<Page> pages;
   QHash<QString, size_t> byCanonical;
   QMap<QString, QStringList> bySubject;
@@ -140,7 +140,7 @@ HelpSetCheck CheckHelpSet(const QString& helpFolder) {
       if (link.file.kind == core::HelpFileKind::Found)
         if (const Page* next = pageOf(link.file.path)) queue.push_back(next);
   }
-  StringTable index(kIndexFields);
+  core::StringTable index(kIndexFields);
   BuildTopicIndex(helpFolder, index);
   for (int i = 0; i < index.Count(); ++i)
     if (!index.At(indexSubject, i).isEmpty())

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/text.h"
+#include "core/utf8.h"
 
 #include "content/ascii_block.h"
 
@@ -19,8 +20,6 @@ struct AnsiLowerTable {
   }
 };
 const AnsiLowerTable kAnsiLower;
-
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 char* EncodeUtf8(char32_t c, char* o) {
   if (c < 0x80) {
@@ -39,32 +38,6 @@ char* EncodeUtf8(char32_t c, char* o) {
     *o++ = static_cast<char>(0x80 | (c & 0x3F));
   }
   return o;
-}
-
-// The length of the valid UTF-8 sequence that starts at p[i] with a byte
-// beyond ASCII; 0 when it is no valid one (overlong, a surrogate, beyond
-// U+10FFFF, cut short).
-int SequenceLength(const unsigned char* p, qsizetype i, qsizetype n) {
-  const unsigned char b = p[i];
-  int length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-  if (b >= 0xC2 && b <= 0xDF) {
-    length = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    length = 3;
-    if (b == 0xE0) low = 0xA0;
-    if (b == 0xED) high = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    length = 4;
-    if (b == 0xF0) low = 0x90;
-    if (b == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (n - i < length || p[i + 1] < low || p[i + 1] > high) return 0;
-  for (int k = 2; k < length; ++k)
-    if (!IsContinuation(p[i + k])) return 0;
-  return length;
 }
 
 // One byte, or one UTF-8 sequence, or one escape, from p[i]; returns the
@@ -91,7 +64,7 @@ qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool 
     return i + 1;
   }
   // A whole sequence of valid UTF-8: its character lowered and encoded again.
-  const int length = SequenceLength(p, i, n);
+  const int length = core::Utf8SequenceLength(p, i, n);
   if (length == 0) {
     valid = false;
     return n;
@@ -116,32 +89,6 @@ long long CountScalar(const char* text, qsizetype from, qsizetype n, QByteArrayV
 }
 
 }  // namespace
-
-bool IsValidUtf8(QByteArrayView bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n;) {
-#if defined(__SSE2__)
-    // Sixteen bytes at a time up to the next one beyond ASCII.
-    if (n - i >= 16) {
-      const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
-      if (high == 0) {
-        i += 16;
-        continue;
-      }
-      i += __builtin_ctz(static_cast<unsigned>(high));
-    }
-#endif
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    const int length = SequenceLength(p, i, n);
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
 
 bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
   const auto* p = reinterpret_cast<const unsigned char*>(page.data());

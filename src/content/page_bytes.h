@@ -5,10 +5,6 @@
 
 namespace lumora::content {
 
-// Valid UTF-8 as Qt's decoder takes it: no overlong forms, no surrogates,
-// nothing above U+10FFFF.
-bool IsValidUtf8(QByteArrayView bytes);
-
 // Writes a page as the search sees it: "&amp;" as "and", "&" doubled, soft
 // line breaks ("=" CR LF) dropped, and then lower case: for an ANSI page byte
 // by byte as the code page has it, for UTF-8 every letter of every script,

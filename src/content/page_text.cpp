@@ -12,6 +12,7 @@
 #include "content/text_helpers.h"
 #include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace lumora::content {
 namespace {
@@ -153,7 +154,7 @@ std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayVi
       encoding = *declared;
     else if (!IsAscii(bytes.first(used)))  // ASCII reads the same either way
       encoding = DetectEncoding(complete ? bytes : QByteArrayView(core::ReadRegularFile(path, kMaxPageBytes)));
-    if (encoding.kind == PageEncoding::Utf8 && !IsValidUtf8(bytes.first(used))) return std::nullopt;
+    if (encoding.kind == PageEncoding::Utf8 && !core::IsValidUtf8(bytes.first(used))) return std::nullopt;
     return encoding;
   };
   bool settledWhole = false;
@@ -212,7 +213,7 @@ QByteArrayView WithoutCutCharacter(QByteArrayView bytes) {
 
 PageEncoding DetectEncoding(QByteArrayView bytes) {
   if (std::optional<PageEncoding> declared = DeclaredEncoding(bytes)) return *declared;
-  return {IsValidUtf8(WithoutCutCharacter(bytes)) ? PageEncoding::Utf8 : PageEncoding::Ansi, {}, 0};
+  return {core::IsValidUtf8(WithoutCutCharacter(bytes)) ? PageEncoding::Utf8 : PageEncoding::Ansi, {}, 0};
 }
 
 QString Decode(QByteArrayView bytes, const PageEncoding& encoding) {

@@ -10,7 +10,7 @@
 
 namespace lumora::content {
 
-bool RunInParallel(int count, const std::function<void(int)>& work, const Pump& pump) {
+bool RunInParallel(int count, const std::function<void(int)>& work, const core::Pump& pump) {
   std::atomic<int> next{0};
   std::atomic<bool> stop{false};
   std::mutex mutex;

@@ -2,16 +2,14 @@
 
 #include <functional>
 
-namespace lumora::content {
+#include "core/pump.h"
 
-// Called between the items of a long loop, so that the window keeps painting;
-// returns false when the work is to stop (the window is closing).
-using Pump = std::function<bool()>;
+namespace lumora::content {
 
 // Runs work(0) .. work(count - 1) on the machine's cores, in no set order.
 // Meanwhile the calling thread runs pump about every 15 ms (at least once);
 // when it returns false, no further item starts. Returns false when stopped.
 // work must be safe to run on several threads at once.
-bool RunInParallel(int count, const std::function<void(int)>& work, const Pump& pump = {});
+bool RunInParallel(int count, const std::function<void(int)>& work, const core::Pump& pump = {});
 
 }  // namespace lumora::content

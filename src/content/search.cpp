@@ -68,10 +68,10 @@ long long ScorePage(const QString& path, const std::vector<QString>& words) {
   return QueryWords(words).Score(core::ReadRegularFile(path, kMaxPageBytes));
 }
 
-StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump,
+core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump,
                         const Ranking& ranking) {
   WordIndex pages;
-  if (!pages.Update(index, pump)) return StringTable(kIndexFields);
+  if (!pages.Update(index, pump)) return core::StringTable(kIndexFields);
   return pages.Search(index, words, ranking);
 }
 

@@ -6,7 +6,7 @@
 
 #include "content/parallel.h"
 #include "content/relevance.h"
-#include "content/string_table.h"
+#include "core/string_table.h"
 
 namespace lumora::content {
 
@@ -60,7 +60,7 @@ struct Ranking {
 // that have a score or hold a term, those that hold more of the terms first,
 // then by relevance, then by score. Stopped by the pump, it returns an empty
 // table.
-StringTable SearchPages(const StringTable& index, const std::vector<QString>& words, const Pump& pump = {},
+core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump = {},
                         const Ranking& ranking = {});
 
 }  // namespace lumora::content

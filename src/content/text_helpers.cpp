@@ -17,15 +17,6 @@ Text Escape(Text text, Piece amp, Piece andWord, Piece single, Piece doubled, Pi
   return text;
 }
 
-template <typename Keep>
-QString Filtered(const QString& text, Keep keep) {
-  QString result;
-  result.reserve(text.size());
-  for (QChar c : text)
-    if (keep(c.unicode())) result.append(c);
-  return result;
-}
-
 struct NamedCharacter {
   const char* name;
   char32_t character;
@@ -108,10 +99,6 @@ QString DecodeCharacterReferences(const QString& text) {
   return result;
 }
 
-QByteArray ReadWholeFile(const QString& path) {
-  return core::ReadRegularFile(core::ResolvePath(path), std::numeric_limits<qint64>::max());
-}
-
 QByteArray EscapeForDisplay(QByteArray text) {
   return Escape<QByteArray, QByteArray>(std::move(text), "&amp;", "and", "&", "&&", "=\r\n");
 }
@@ -119,16 +106,6 @@ QByteArray EscapeForDisplay(QByteArray text) {
 QString EscapeForDisplay(QString text) {
   return Escape<QString, QString>(std::move(text), QStringLiteral("&amp;"), QStringLiteral("and"),
                                   QStringLiteral("&"), QStringLiteral("&&"), QStringLiteral("=\r\n"));
-}
-
-// Characters beyond Latin-1 have no place in the single-byte code page these
-// keys were defined on, so they go like every other character above 122.
-QString NameKey(const QString& text) {
-  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 64) || c >= 123); });
-}
-
-QString DigitsOnly(const QString& text) {
-  return Filtered(text, [](char16_t c) { return !((c >= 32 && c <= 47) || c >= 58); });
 }
 
 QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const QString& fontName, bool bold,

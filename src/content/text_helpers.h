@@ -5,11 +5,6 @@
 
 namespace lumora::content {
 
-// The whole file as bytes, one character per byte; empty for a missing,
-// unreadable or empty file, and for anything but a regular file (a FIFO is
-// not waited on).
-QByteArray ReadWholeFile(const QString& path);
-
 // Prepares text for labels, where a single "&" would mark an access key:
 //   "Fish &amp; Chips & more"  ->  "Fish and Chips && more"
 // and drops quoted-printable soft line breaks ("=" before CR LF).
@@ -20,13 +15,6 @@ QString EscapeForDisplay(QString text);
 //   "a &mdash; b &#8212; c &#x2014; d &lt;e&gt;"  ->  "a — b — c — d <e>"
 // A reference that names no character stays as it is.
 QString DecodeCharacterReferences(const QString& text);
-
-// Keeps the letters A-Z and a-z, "[", "\", "]", "^", "_", "`" and control
-// characters:  "page2-setup"  ->  "pagesetup"
-QString NameKey(const QString& text);
-
-// Keeps the digits and control characters:  "Item 12a"  ->  "12"
-QString DigitsOnly(const QString& text);
 
 // What a text is measured in: a label that sizes itself to its text.
 class TextMeasurer {

@@ -110,8 +110,8 @@ QString WithoutHtml(QString name) { return name.endsWith(QLatin1String(".html"))
 
 }  // namespace
 
-StringTable ScanFolderTree(const QString& root, const Pump& pump) {
-  StringTable files(3);
+core::StringTable ScanFolderTree(const QString& root, const core::Pump& pump) {
+  core::StringTable files(3);
   struct Folder {
     QString given;  // as the caller wrote the root, then the names on disk
     QString real;
@@ -152,14 +152,14 @@ StringTable ScanFolderTree(const QString& root, const Pump& pump) {
   return files;
 }
 
-bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump) {
+bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const core::Pump& pump) {
   if (!index.At(indexSubject, 0).isEmpty()) return true;
   bool stopped = false;
-  const Pump guarded = [&] {
+  const core::Pump guarded = [&] {
     if (!stopped && pump && !pump()) stopped = true;
     return !stopped;
   };
-  const StringTable files = ScanFolderTree(helpFolder, guarded);
+  const core::StringTable files = ScanFolderTree(helpFolder, guarded);
   if (stopped) return false;
   std::vector<int> pages;
   for (int i = 0; i < files.Count(); ++i)
@@ -180,7 +180,7 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
   std::vector<QString> keys(pages.size());
   QHash<QString, int> uses;  // of a subject with a name key
   for (size_t k = 0; k < pages.size(); ++k) {
-    keys[k] = NameKey(QString(files.At(fileName, pages[k])).remove(QStringLiteral(".html")));
+    keys[k] = core::NameKey(QString(files.At(fileName, pages[k])).remove(QStringLiteral(".html")));
     ++uses[subjects[k] + QLatin1Char('\n') + keys[k]];
   }
   const qsizetype rootLength = WithSlash(helpFolder).size();
@@ -203,7 +203,7 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
   return true;
 }
 
-QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index, const Pump& pump) {
+QString FindTopicPage(const QString& helpFolder, const QString& name, const core::StringTable& index, const core::Pump& pump) {
   QString wanted = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
   qsizetype slashes = 0;
   while (slashes < wanted.size() && wanted[slashes] == QLatin1Char('/')) ++slashes;
@@ -231,12 +231,12 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
   std::vector<Page> pages;
   const auto add = [&](const QString& path, const QString& real) {
     const QString file = WithoutHtml(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
-    pages.push_back({file, NameKey(QString(file).remove(QStringLiteral(".html"))), real});
+    pages.push_back({file, core::NameKey(QString(file).remove(QStringLiteral(".html"))), real});
   };
   if (!index.At(indexSubject, 0).isEmpty()) {
     for (int i = 0; i < index.Count(); ++i) add(index.At(indexPath, i), index.At(indexRealPath, i));
   } else {
-    const StringTable files = ScanFolderTree(folder, pump);
+    const core::StringTable files = ScanFolderTree(folder, pump);
     for (int i = 0; i < files.Count(); ++i)
       if (files.At(fileName, i).endsWith(QLatin1String(".html")))
         add(files.At(fileFolder, i) + files.At(fileName, i), files.At(fileRealPath, i));
@@ -245,7 +245,7 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const Stri
     for (const NamedPlace& cut : cuts) {
       if (cut.name.contains(QLatin1Char('/'))) continue;
       const QString lower = WithoutHtml(core::AnsiLower(cut.name));
-      const QString wantedName = byKey ? NameKey(lower) : lower;
+      const QString wantedName = byKey ? core::NameKey(lower) : lower;
       if (wantedName.isEmpty()) continue;
       for (const Page& page : pages)
         if ((byKey ? page.key : page.name) == wantedName) return page.real + asGiven.mid(cut.at);
@@ -279,10 +279,10 @@ double LeadingNumber(const QString& text) {
   return ok ? value : 0.0;
 }
 
-void SortTable(StringTable& table, bool doSort, int field, bool reversed) {
+void SortTable(core::StringTable& table, bool doSort, int field, bool reversed) {
   if (!doSort) return;
   const QString first = table.At(field, 0);
-  const bool numeric = first.size() < 3 * DigitsOnly(first).size();
+  const bool numeric = first.size() < 3 * core::DigitsOnly(first).size();
   const int count = table.Count();
   // Keys are read once, not at every comparison.
   std::vector<QString> texts(static_cast<size_t>(count));
@@ -308,7 +308,7 @@ void SortTable(StringTable& table, bool doSort, int field, bool reversed) {
   table.Reorder(order);
 }
 
-void SortForReading(StringTable& index, const QLocale& locale) {
+void SortForReading(core::StringTable& index, const QLocale& locale) {
   QCollator collator(locale);
   collator.setCaseSensitivity(Qt::CaseInsensitive);
   collator.setNumericMode(true);
@@ -326,7 +326,7 @@ void SortForReading(StringTable& index, const QLocale& locale) {
   index.Reorder(order);
 }
 
-int LookUpEntry(const StringTable& index, const QString& typed) {
+int LookUpEntry(const core::StringTable& index, const QString& typed) {
   const QString wanted = core::TrimBlanks(typed).toCaseFolded();
   const auto startsWord = [&](const QString& subject) {
     for (qsizetype at = subject.indexOf(wanted); at > 0; at = subject.indexOf(wanted, at + 1))

@@ -5,7 +5,7 @@
 
 #include "content/page_text.h"
 #include "content/parallel.h"
-#include "content/string_table.h"
+#include "core/string_table.h"
 
 namespace lumora::content {
 
@@ -21,14 +21,14 @@ inline constexpr int kIndexFields = 4;
 // disk. Unreadable folders are passed over; a folder reached again through a
 // link, or a link to a folder outside root, is not scanned. Stops early when
 // the pump says so.
-StringTable ScanFolderTree(const QString& root, const Pump& pump = {});
+core::StringTable ScanFolderTree(const QString& root, const core::Pump& pump = {});
 
 // Fills the index from the ".html" pages below the help folder, once: field 0
 // the subject escaped for display (character references decoded), field 1 the name key, field 2 the
 // lower-cased path, field 3 the path on disk. Does nothing when the index is
 // already built (field 0 of entry 0 is set). Stopped by the pump, it leaves
 // the index unbuilt and returns false.
-bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& pump = {});
+bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const core::Pump& pump = {});
 
 // The page that a calling program names for context help, below the help
 // folder: a path relative to the folder, else the file name of a page
@@ -39,8 +39,8 @@ bool BuildTopicIndex(const QString& helpFolder, StringTable& index, const Pump& 
 //   "Page2-Setup"              ->  ".../guide/page-setup.html" (name key "pagesetup")
 // Returns "" when nothing matches. Its time grows with the name's length
 // only in proportion; pump runs between the folders of a scan.
-QString FindTopicPage(const QString& helpFolder, const QString& name, const StringTable& index,
-                      const Pump& pump = {});
+QString FindTopicPage(const QString& helpFolder, const QString& name, const core::StringTable& index,
+                      const core::Pump& pump = {});
 
 // The number at the start of a text, read leniently as stored scores are: blanks
 // between digits are ignored, a sign and a decimal point are taken; 0 when
@@ -52,18 +52,18 @@ double LeadingNumber(const QString& text);
 // case; reversed, the other way round. Equal entries keep their order, and
 // entries whose field is empty stay where they are (the entries between
 // them are sorted).
-void SortTable(StringTable& table, bool doSort, int field, bool reversed = false);
+void SortTable(core::StringTable& table, bool doSort, int field, bool reversed = false);
 
 // Orders the index as a reader looks a topic up: subjects in the order of
 // the locale's language, letter case ignored, numbers in natural order
 // ("page 2" before "page 10"); entries without a subject last. Equal
 // subjects keep their order.
-void SortForReading(StringTable& index, const QLocale& locale);
+void SortForReading(core::StringTable& index, const QLocale& locale);
 
 // The entry the look-up selects for the typed text (blanks around it and
 // letter case ignored): the first subject that starts with it, else the
 // first with a word that starts with it ("routine" finds "25.1. routine
 // vacuuming"); -1 when none does.
-int LookUpEntry(const StringTable& index, const QString& typed);
+int LookUpEntry(const core::StringTable& index, const QString& typed);
 
 }  // namespace lumora::content

@@ -313,7 +313,7 @@ void WordIndex::Put(const QString& path, QByteArrayView bytes) {
   Store(slot, ReadPageWords(bytes));
 }
 
-bool WordIndex::Update(const StringTable& index, const Pump& pump) {
+bool WordIndex::Update(const core::StringTable& index, const core::Pump& pump) {
   std::vector<QString> paths;
   QSet<QString> listed;
   for (int i = 0; i < index.Count(); ++i) {
@@ -458,7 +458,7 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
   return counts;
 }
 
-StringTable WordIndex::Search(const StringTable& index, const std::vector<QString>& words,
+core::StringTable WordIndex::Search(const core::StringTable& index, const std::vector<QString>& words,
                               const Ranking& ranking) const {
   const QueryWords query(words);
   const Relevance relevance(ranking.typed, ranking.language);
@@ -499,7 +499,7 @@ StringTable WordIndex::Search(const StringTable& index, const std::vector<QStrin
     if (relevant[x] != relevant[y]) return relevant[x] > relevant[y];
     return scores[x] > scores[y];
   });
-  StringTable results(kIndexFields);
+  core::StringTable results(kIndexFields);
   for (const int i : listed) {
     const int entry = results.Grow();
     results.Set(0, entry, index.At(indexSubject, i));

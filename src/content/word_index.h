@@ -10,7 +10,7 @@
 
 #include "content/parallel.h"
 #include "content/search.h"
-#include "content/string_table.h"
+#include "core/string_table.h"
 #include "core/files.h"
 
 namespace lumora::content {
@@ -108,12 +108,12 @@ class WordIndex final {
   // Reads the pages of the topic index that are new or changed, and forgets
   // those it no longer lists. Stopped by the pump, it returns false; what was
   // read by then is kept.
-  bool Update(const StringTable& index, const Pump& pump = {});
+  bool Update(const core::StringTable& index, const core::Pump& pump = {});
   // Takes a page's bytes as the page at path, whatever the file holds.
   void Put(const QString& path, QByteArrayView bytes);
 
   // The pages of the index found by the words, as SearchPages lists them.
-  StringTable Search(const StringTable& index, const std::vector<QString>& words, const Ranking& ranking = {}) const;
+  core::StringTable Search(const core::StringTable& index, const std::vector<QString>& words, const Ranking& ranking = {}) const;
 
   // Pages and memory held, for the benchmarks.
   int Pages() const { return static_cast<int>(slotOf_.size()); }

@@ -14,7 +14,7 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -262,7 +262,7 @@ void ComplexList::ResetControl() {
     text->SetLineHeight(rowHeight_);
   }
   for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
-  CxLHeadImage->SetImage(settings::PictureLoader(0).Item(1));
+  CxLHeadImage->SetImage(controls::PictureLoader(0).Item(1));
   CxLSelector->SetHeight(rowHeight_ + Px1());
   CxLDropMark->SetFillColor(theme.theme_high);
   CxLDropMark->SetHeight(Px2());
@@ -439,7 +439,7 @@ void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) 
   Align_Columns();
 }
 
-void ComplexList::Submit_Data_Array(const content::StringTable& table, int visibleCols) {
+void ComplexList::Submit_Data_Array(const core::StringTable& table, int visibleCols) {
   for (int c = 0; c <= std::min(visibleCols, kColumns - 1); ++c) {
     QStringList& cells = cells_[static_cast<size_t>(c)];
     cells.clear();

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "content/string_table.h"
+#include "core/string_table.h"
 #include "controls/vscroll_button.h"
 #include "platform/container.h"
 #include "platform/form_element.h"
@@ -78,7 +78,7 @@ class ComplexList final : public platform::FormElement {
   // rows whose first cell is empty are left out, cells are fitted to their
   // column with "...". The scroll bar follows the new rows; the list keeps
   // its selection and, within the new rows, its scroll position.
-  void Submit_Data_Array(const content::StringTable& table, int visibleCols);
+  void Submit_Data_Array(const core::StringTable& table, int visibleCols);
   void Align_Columns();
 
   // The selected row; -1 selects nothing. Writing it scrolls the row into view.

@@ -4,7 +4,7 @@
 
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -82,7 +82,7 @@ QPixmap ControllerBox::ApplicationIcon() const { return QApplication::windowIcon
 void ControllerBox::ControllerProperty(const QString& captionValue, int picLdrValue) {
   SetCaption(captionValue);
   pictureIndex_ = picLdrValue;
-  ClBImage[0]->SetImage(picLdrValue != 0 ? settings::PictureLoader(3).Item(picLdrValue) : ApplicationIcon());
+  ClBImage[0]->SetImage(picLdrValue != 0 ? controls::PictureLoader(3).Item(picLdrValue) : ApplicationIcon());
 }
 
 void ControllerBox::ResetControl() {
@@ -91,8 +91,8 @@ void ControllerBox::ResetControl() {
   ClBEffect[0]->SetBorderColor(theme.theme_pitch);
   ClBEffect[1]->SetBorderColor(theme.theme_dark);
   ClBEffect[2]->SetBorderColor(theme.theme_pitch);
-  ClBHolder[0]->SetImage(settings::PictureLoader(1).Item(2));
-  ClBBackGround->SetImage(settings::PictureLoader(0).Item(1));
+  ClBHolder[0]->SetImage(controls::PictureLoader(1).Item(2));
+  ClBBackGround->SetImage(controls::PictureLoader(0).Item(1));
   ClBImage[0]->SetImage(ApplicationIcon());
   ClBCaption[0]->SetForeColor(theme.theme_shadow);
   ClBCaption[1]->SetForeColor(theme.theme_vague);

@@ -4,7 +4,7 @@
 
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -59,7 +59,7 @@ void ExplorerHolder::ResetControl() {
   const settings::ThemeValues& theme = settings::Theme();
   SetBackColor(theme.theme_shade);
   DragSlider->SetBackColor(theme.theme_dark);
-  BackGround->SetImage(settings::PictureLoader(0).Item(1));
+  BackGround->SetImage(controls::PictureLoader(0).Item(1));
   emit SelfAlign();
   DragSlider->SetLeft(Width() - DragSlider->Width());
   emit SelfAlign();

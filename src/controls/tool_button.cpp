@@ -9,7 +9,7 @@
 #include "platform/events.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -189,7 +189,7 @@ void ToolButton::EnabledLook() {
   // Disabled, the caption goes most of the way towards the ground, so that it
   // has less contrast than an enabled one in a light theme and a dark one.
   TlBCaption->SetForeColor(enabled ? theme.theme_shadow : platform::MixColours(theme.theme_shadow, theme.theme_light, 0.55));
-  TlBImage->SetImage(settings::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
+  TlBImage->SetImage(controls::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
 }
 
 void ToolButton::ResetControl() {

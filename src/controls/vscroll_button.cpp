@@ -10,7 +10,7 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -187,7 +187,7 @@ void VScrollButton::ResetControl() {
   ForceLooseFocus();
   const settings::ThemeValues& theme = settings::Theme();
   for (platform::Shape* effect : ScBEffect) effect->SetBorderColor(theme.theme_shade);
-  const platform::ImageList& pictures = settings::PictureLoader(2);
+  const platform::ImageList& pictures = controls::PictureLoader(2);
   ScBArrow[0]->SetImage(pictures.Item(5));
   ScBArrow[1]->SetImage(pictures.Item(4));
   ScBArrow[2]->SetImage(pictures.Item(6));

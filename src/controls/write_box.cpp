@@ -10,7 +10,7 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -166,7 +166,7 @@ void WriteBox::ResetControl() {
   WrBEffect1->SetFillColor(theme.theme_shade);
   backColour_ = theme.theme_shade;
   WrBWhiteness->SetBackColor(theme.theme_light);
-  WrBArrow0->SetImage(settings::PictureLoader(2).Item(4));
+  WrBArrow0->SetImage(controls::PictureLoader(2).Item(4));
   ApplyTextColours(theme.theme_pitch, theme.theme_light);
   QFont font = WrBText->font();
   font.setFamily(theme.theme_text);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <limits>
 
 #include "core/text.h"
 
@@ -181,6 +182,10 @@ QString NormalizedFolder(const QString& path) {
   QString folder = AnsiLower(path);
   if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
   return folder;
+}
+
+QByteArray ReadWholeFile(const QString& path) {
+  return ReadRegularFile(ResolvePath(path), std::numeric_limits<qint64>::max());
 }
 
 }  // namespace lumora::core

@@ -38,6 +38,11 @@ bool FileIsUsable(const QString& path);
 // within maxBytes.
 QByteArray ReadRegularFile(const QString& path, qint64 maxBytes, bool* wholeFile = nullptr);
 
+// The whole file as bytes, one character per byte; empty for a missing,
+// unreadable or empty file, and for anything but a regular file (a FIFO is
+// not waited on).
+QByteArray ReadWholeFile(const QString& path);
+
 // What tells one version of a file from the next: its size, modification
 // time and file number. A file that cannot be reached has the empty stamp.
 struct FileStamp {

@@ -25,4 +25,7 @@ QString RegReadText(const RegistryRoot& root, const QString& subKey, const QStri
 // as it was and says so on standard error.
 void RegWriteText(const RegistryRoot& root, const QString& subKey, const QString& valueName, const QString& text);
 
+// The registry key of the maker's products.
+inline QString QuillmarkKey() { return QStringLiteral("SOFTWARE\\Quillmark Software"); }
+
 }  // namespace lumora::core

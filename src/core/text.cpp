@@ -94,4 +94,27 @@ QLocale PackLocale(const QString& path) {
   return coded.language() == QLocale::C ? QLocale() : coded;
 }
 
+namespace {
+
+template <typename Keep>
+QString KeepOnly(const QString& text, Keep keep) {
+  QString result;
+  result.reserve(text.size());
+  for (QChar c : text)
+    if (keep(c.unicode())) result.append(c);
+  return result;
+}
+
+}  // namespace
+
+// Characters beyond Latin-1 have no place in the single-byte code page these
+// keys were defined on, so they go like every other character above 122.
+QString NameKey(const QString& text) {
+  return KeepOnly(text, [](char16_t c) { return !((c >= 32 && c <= 64) || c >= 123); });
+}
+
+QString DigitsOnly(const QString& text) {
+  return KeepOnly(text, [](char16_t c) { return !((c >= 32 && c <= 47) || c >= 58); });
+}
+
 }  // namespace lumora::core

@@ -30,4 +30,11 @@ QByteArray ToAnsi(const QString& text);
 // user's locale when the name is neither.
 QLocale PackLocale(const QString& path);
 
+// Keeps the letters A-Z and a-z, "[", "\", "]", "^", "_", "`" and control
+// characters:  "page2-setup"  ->  "pagesetup"
+QString NameKey(const QString& text);
+
+// Keeps the digits and control characters:  "Item 12a"  ->  "12"
+QString DigitsOnly(const QString& text);
+
 }  // namespace lumora::core

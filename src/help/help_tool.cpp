@@ -28,8 +28,8 @@ QLocale LanguageOf(const QString& folder) {
   return packs.isEmpty() ? QLocale() : core::PackLocale(packs.first());
 }
 
-content::StringTable IndexOf(const QString& folder) {
-  content::StringTable index(content::kIndexFields);
+core::StringTable IndexOf(const QString& folder) {
+  core::StringTable index(content::kIndexFields);
   content::BuildTopicIndex(folder, index);
   content::SortForReading(index, LanguageOf(folder));
   return index;
@@ -56,7 +56,7 @@ QString Field(const QString& text) {
 QString PlainSubject(QString subject) { return Field(subject.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
 
 // Subject, then the name key or the score, then the path on disk.
-void PrintTable(const content::StringTable& table, QTextStream& out) {
+void PrintTable(const core::StringTable& table, QTextStream& out) {
   for (int i = 0; i < table.Count(); ++i) {
     if (table.At(0, i).isEmpty()) continue;
     out << PlainSubject(table.At(0, i)) << '\t' << Field(table.At(1, i)) << '\t'

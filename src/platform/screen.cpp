@@ -5,8 +5,8 @@
 
 namespace lumora::platform {
 
-ScreenMetrics PrimaryScreenMetrics() {
-  ScreenMetrics metrics;
+core::ScreenMetrics PrimaryScreenMetrics() {
+  core::ScreenMetrics metrics;
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return metrics;
   if (screen->logicalDotsPerInchX() > 0) metrics.twipsPerPixelX = 1440.0 / screen->logicalDotsPerInchX();

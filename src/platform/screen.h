@@ -1,16 +1,11 @@
 #pragma once
 
-namespace lumora::platform {
+#include "core/screen_metrics.h"
 
-struct ScreenMetrics {
-  double twipsPerPixelX = 15.0;
-  double twipsPerPixelY = 15.0;
-  int widthPixels = 1024;
-  int heightPixels = 768;
-};
+namespace lumora::platform {
 
 // The primary screen's logical resolution and size; 96 dpi and 1024 x 768
 // when there is no screen.
-ScreenMetrics PrimaryScreenMetrics();
+core::ScreenMetrics PrimaryScreenMetrics();
 
 }  // namespace lumora::platform

@@ -8,7 +8,7 @@ namespace {
 int Int(double value) { return static_cast<int>(value); }
 }  // namespace
 
-QString MakeQuestionId(const content::Pump& pump) {
+QString MakeQuestionId(const core::Pump& pump) {
   QString id;
   bool pumping = static_cast<bool>(pump);
   for (int i = 0; i < 10; ++i) {

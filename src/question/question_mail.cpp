@@ -3,18 +3,17 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "settings/platform_facts.h"
 
 namespace lumora::question {
 
 QString ReadSupportDomain(const core::RegistryRoot& root) {
   const QString domain =
-      core::RegReadText(root, settings::QuillmarkKey(), QStringLiteral("SupportDomain")).trimmed();
+      core::RegReadText(root, core::QuillmarkKey(), QStringLiteral("SupportDomain")).trimmed();
   return domain.isEmpty() ? kDefaultSupportDomain : domain;
 }
 
 core::MailSettings ReadQuestionMailSettings(const core::RegistryRoot& root) {
-  return core::ReadMailSettings(root, settings::QuillmarkKey());
+  return core::ReadMailSettings(root, core::QuillmarkKey());
 }
 
 QString QuestionRecipient(const QString& expertIndex, const QString& supportDomain) {
@@ -26,7 +25,7 @@ QString QuestionSubject(const QString& questionId, const QuestionForm& form) {
 }
 
 QString QuestionNoteText(const QuestionForm& form) {
-  const QString& lineBreak = settings::Shared().LineBreak;
+  const QString lineBreak = QStringLiteral("\r\n");  // a mail's line break
   const auto& f = form.fields;
   return f[0] + lineBreak + f[1] + lineBreak + lineBreak + f[3] + lineBreak + lineBreak + f[4];
 }
@@ -62,7 +61,7 @@ void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const
 }
 
 SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
-                        const QString& supportDomain, const content::Pump& pump) {
+                        const QString& supportDomain, const core::Pump& pump) {
   SendResult result;
   session.SignOn();
   if (session.SessionID() != 0) {

@@ -27,7 +27,7 @@ core::MailSettings ReadQuestionMailSettings(const core::RegistryRoot& root);
 QString QuestionRecipient(const QString& expertIndex, const QString& supportDomain);
 // "(Question ID=" + id + ") " + the subject box.
 QString QuestionSubject(const QString& questionId, const QuestionForm& form);
-// Boxes 0, 1, 3 and 4 joined by one, one, two and two LineBreak.
+// Boxes 0, 1, 3 and 4 joined by one, one, two and two line breaks (CR LF).
 QString QuestionNoteText(const QuestionForm& form);
 
 // What keeps support from answering a question, in the order of the form's boxes.
@@ -58,6 +58,6 @@ void ComposeQuestion(core::MailSession& session, const QuestionForm& form, const
 // signs off. A refused sign-on or send is reported, never taken for success. Nothing is retried. Replies go
 // to the address in box 1 when it is a plain address.
 SendResult SendQuestion(core::MailSession& session, const QuestionForm& form, const QString& expertIndex,
-                        const QString& supportDomain, const content::Pump& pump = {});
+                        const QString& supportDomain, const core::Pump& pump = {});
 
 }  // namespace lumora::question

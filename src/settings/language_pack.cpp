@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "content/text_helpers.h"
 #include "core/text.h"
 #include "settings/settings_file.h"
 
@@ -11,7 +10,7 @@ namespace {
 
 // The index and family of a key; false for a key without a usable index.
 bool SplitKey(const QString& key, int& index, QString& family) {
-  const QString digits = content::DigitsOnly(key);
+  const QString digits = core::DigitsOnly(key);
   if (digits.isEmpty()) return false;
   for (QChar c : digits)
     if (!c.isDigit()) return false;  // control characters inside the key
@@ -24,7 +23,7 @@ bool SplitKey(const QString& key, int& index, QString& family) {
 
 }  // namespace
 
-LanguagePack SortLanguageEntries(const content::StringTable& entries) {
+LanguagePack SortLanguageEntries(const core::StringTable& entries) {
   LanguagePack pack;
   for (int i = 0; i < entries.Count(); ++i) {
     int index = 0;
@@ -62,7 +61,7 @@ LanguagePack SortLanguageEntries(const content::StringTable& entries) {
 }
 
 LanguagePack ReadLanguagePack(const QString& path) {
-  content::StringTable entries(2);
+  core::StringTable entries(2);
   if (!ReadSettingsFile(path, entries)) return {};
   return SortLanguageEntries(entries);
 }

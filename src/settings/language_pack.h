@@ -5,7 +5,7 @@
 #include <array>
 #include <map>
 
-#include "content/string_table.h"
+#include "core/string_table.h"
 
 namespace lumora::settings {
 
@@ -39,7 +39,7 @@ struct LanguagePack {
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into
 // their families, later entries overriding earlier ones. Keys without digits,
 // with other prefixes, or with lang/short indices beyond 0..10 are skipped.
-LanguagePack SortLanguageEntries(const content::StringTable& entries);
+LanguagePack SortLanguageEntries(const core::StringTable& entries);
 
 // Reads and sorts the pack file; an empty pack when the file is unusable.
 LanguagePack ReadLanguagePack(const QString& path);

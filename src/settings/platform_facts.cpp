@@ -6,7 +6,6 @@
 
 #include "core/random.h"
 #include "core/text.h"
-#include "platform/twips.h"
 
 namespace lumora::settings {
 namespace {
@@ -21,7 +20,7 @@ StartupValues& Shared() {
   return values;
 }
 
-PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen) {
+PixelUnits ComputePixelUnits(const core::ScreenMetrics& screen) {
   const double x = screen.twipsPerPixelX;
   PixelUnits units;
   units.Px1 = RoundEven(x);
@@ -37,24 +36,20 @@ PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen) {
   return units;
 }
 
-void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
+void ComputePlatformFacts(const core::ScreenMetrics& screen, const QString& programFolder,
                           const QString& systemFolder, int frameBorder) {
   StartupValues& values = Shared();
-  platform::SetTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
   values.units = ComputePixelUnits(screen);
   values.AppFolder = core::NormalizedFolder(programFolder);
   values.SystemFolder = core::NormalizedFolder(systemFolder);
   values.FrameBorder = frameBorder;
-  values.LineBreak = QStringLiteral("\r\n");
 }
 
-QString QuillmarkKey() { return QStringLiteral("SOFTWARE\\Quillmark Software"); }
-
 QString EnsureExpertIndex(const core::RegistryRoot& root) {
-  QString index = core::RegReadText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"));
+  QString index = core::RegReadText(root, core::QuillmarkKey(), QStringLiteral("ExpertIndex"));
   if (index.isEmpty()) {
     index = QString::number(static_cast<int>(core::Rnd() * 4 + 1));
-    core::RegWriteText(root, QuillmarkKey(), QStringLiteral("ExpertIndex"), index);
+    core::RegWriteText(root, core::QuillmarkKey(), QStringLiteral("ExpertIndex"), index);
   }
   Shared().ExpertIndex = index;
   return index;

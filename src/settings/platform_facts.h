@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "core/registry.h"
-#include "platform/screen.h"
+#include "core/screen_metrics.h"
 
 namespace lumora::settings {
 
@@ -21,7 +21,7 @@ struct PixelUnits {
   int ScreenSpanY = 0;
 };
 
-PixelUnits ComputePixelUnits(const platform::ScreenMetrics& screen);
+PixelUnits ComputePixelUnits(const core::ScreenMetrics& screen);
 
 // The values measured once at start-up and read everywhere.
 struct StartupValues {
@@ -29,7 +29,6 @@ struct StartupValues {
   int FrameBorder = 0;
   QString AppFolder;     // lower case, ends in a separator
   QString SystemFolder;  // lower case, ends in a separator
-  QString LineBreak = QStringLiteral("\r\n");
   QString ExpertIndex;
   int EllipsisWidth = 0;
 };
@@ -47,14 +46,10 @@ inline int Px8() { return Shared().units.Px8; }
 inline int Px16() { return Shared().units.Px16; }
 
 // Computes, in this order, the pixel units, the screen span, the two folders,
-// the frame border and the line break into the shared values, and makes the
-// screen's twips per pixel the conversion used by every element.
-void ComputePlatformFacts(const platform::ScreenMetrics& screen, const QString& programFolder,
+// and the frame border into the shared values.
+void ComputePlatformFacts(const core::ScreenMetrics& screen, const QString& programFolder,
                           const QString& systemFolder, int frameBorder);
 
-
-// The registry key of the maker's products.
-QString QuillmarkKey();
 
 // "ExpertIndex" from the store, or "1".."4" drawn at random and written back.
 QString EnsureExpertIndex(const core::RegistryRoot& root);

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "content/page_bytes.h"
-#include "content/text_helpers.h"
+#include "core/utf8.h"
 #include "core/files.h"
 #include "core/text.h"
 
@@ -20,7 +19,7 @@ QByteArrayView TrimBlanks(QByteArrayView text) {
 
 bool SettingsTextIsUtf8(QByteArrayView text) {
   const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  return !ascii && content::IsValidUtf8(text);
+  return !ascii && core::IsValidUtf8(text);
 }
 
 QString DecodeSettingsText(QByteArrayView text, bool utf8) {
@@ -42,7 +41,7 @@ void ForEachSettingsLine(QByteArrayView text,
   }
 }
 
-void ReadSettingsText(QByteArrayView text, content::StringTable& table) {
+void ReadSettingsText(QByteArrayView text, core::StringTable& table) {
   const bool utf8 = SettingsTextIsUtf8(text);
   ForEachSettingsLine(text, [&table, utf8](QByteArrayView key, QByteArrayView value) {
     QByteArray shown = value.toByteArray();
@@ -53,10 +52,10 @@ void ReadSettingsText(QByteArrayView text, content::StringTable& table) {
   });
 }
 
-bool ReadSettingsFile(const QString& path, content::StringTable& table) {
+bool ReadSettingsFile(const QString& path, core::StringTable& table) {
   if (!core::FileIsUsable(path)) return false;
   table.Reset();
-  ReadSettingsText(content::ReadWholeFile(path), table);
+  ReadSettingsText(core::ReadWholeFile(path), table);
   return true;
 }
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "content/string_table.h"
+#include "core/string_table.h"
 
 namespace lumora::settings {
 
@@ -27,10 +27,10 @@ QString DecodeSettingsText(QByteArrayView text, bool utf8);
 // Appends a settings text to a table of two fields, field 0 the keys and
 // field 1 the values (decoded as above, "</b>" turned into CR), one entry
 // per line in text order.
-void ReadSettingsText(QByteArrayView text, content::StringTable& table);
+void ReadSettingsText(QByteArrayView text, core::StringTable& table);
 
 // The file's text read into the emptied table as above. False, with the
 // table untouched, when the file is missing or empty.
-bool ReadSettingsFile(const QString& path, content::StringTable& table);
+bool ReadSettingsFile(const QString& path, core::StringTable& table);
 
 }  // namespace lumora::settings

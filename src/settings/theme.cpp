@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "content/text_helpers.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "settings/settings_file.h"
 
@@ -104,7 +104,7 @@ int ParseThemeText(QByteArray& text) {
 }
 
 bool LoadThemeConfig(const QString& themeFolder) {
-  QByteArray text = content::ReadWholeFile(themeFolder + QStringLiteral("config0.dat"));
+  QByteArray text = core::ReadWholeFile(themeFolder + QStringLiteral("config0.dat"));
   if (ParseThemeText(text) > 0) return true;
   Theme() = BuiltInTheme();
   return false;

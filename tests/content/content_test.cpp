@@ -18,6 +18,7 @@
 #include "support/test_files.h"
 
 using namespace lumora::content;
+using lumora::core::StringTable;
 using Texts = std::vector<QString>;
 
 namespace {
@@ -411,9 +412,9 @@ TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {
 }
 
 TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {  // each class's edges: ' ', '/', '0', '9', ':', '@', 'z', '{'
-  EXPECT_EQ(NameKey(QString::fromUtf8("Page2-Setup a[b]\\c^d_e`f{g}~h @1 caf\u00e9\t\u20acuro \u03b1\u03b2 \u6f22xz")),
+  EXPECT_EQ(lumora::core::NameKey(QString::fromUtf8("Page2-Setup a[b]\\c^d_e`f{g}~h @1 caf\u00e9\t\u20acuro \u03b1\u03b2 \u6f22xz")),
             QStringLiteral("PageSetupa[b]\\c^d_e`fghcaf\turoxz"));
-  EXPECT_EQ(DigitsOnly(QString::fromUtf8("\u20ac12\u0663 -3.5e\x01 /09:")), QStringLiteral("1235\x01" "09"));
+  EXPECT_EQ(lumora::core::DigitsOnly(QString::fromUtf8("\u20ac12\u0663 -3.5e\x01 /09:")), QStringLiteral("1235\x01" "09"));
 }
 
 TEST(FitText, ShortensWithAnEllipsisUntilItFits) {

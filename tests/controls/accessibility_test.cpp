@@ -14,7 +14,7 @@ class AccessibilityTest : public ComplexListTest {
 TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPressableWhileTheirCommandIsOn) {
   // Far longer than its cell: the reader hears it whole, not cut with "...".
   const QString longSubject = QStringLiteral("Printing a page with its pictures, ") + QString(200, QLatin1Char('x'));
-  content::StringTable table = Table(43);
+  core::StringTable table = Table(43);
   table.Set(0, 1, longSubject);
   control_->Submit_Data_Array(table, 1);
   control_->SetListIndex(1);
@@ -31,7 +31,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_TRUE(!rows->child(0)->state().disabled && rows->child(1)->state().disabled && !rows->child(2)->state().disabled);
 
   QAccessibleInterface* last = rows->child(42);
-  control_->Submit_Data_Array(content::StringTable(3), 1);
+  control_->Submit_Data_Array(core::StringTable(3), 1);
   EXPECT_EQ(rows->childCount(), 0);
   EXPECT_FALSE(last->isValid());
 

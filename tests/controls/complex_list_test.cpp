@@ -14,7 +14,7 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
   list_->SetWidth(4000 + 75 + 15);
   EXPECT_EQ(list_->CxLColHead[0]->Width(), 2008);  // half of 4015, rounded
 
-  content::StringTable table = Table(4);
+  core::StringTable table = Table(4);
   table.Set(0, 1, QString());  // a row with an empty first cell is left out
   table.Set(0, 3, QStringLiteral("a very long topic title that cannot fit into a column this narrow"));
   list_->Submit_Data_Array(table, 1);
@@ -176,7 +176,7 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
   const ColumnText* column = list_->CxLColText[0];
   const QFontMetrics metrics(column->font());
   settings::Shared().EllipsisWidth = qRound(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(QStringLiteral("..."))));
-  content::StringTable table(2);
+  core::StringTable table(2);
   for (const QString& text : texts) table.Set(0, table.Grow(), text);
   list_->SetWidth(list_->Width() + 15);  // the cells are fitted again
   list_->Submit_Data_Array(table, 1);

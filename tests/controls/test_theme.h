@@ -9,7 +9,7 @@
 #include "platform/picture.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 // The control tests name the controls, platform::, settings:: and content:: without lumora::.
 using namespace lumora;
@@ -43,13 +43,13 @@ inline QPixmap Filled(const QColor& colour) {
   return pixmap;
 }
 inline void Pictures(int set, std::initializer_list<QColor> colours) {
-  settings::PictureLoader(set).Clear();
-  for (const QColor& colour : colours) settings::PictureLoader(set).Add(Filled(colour));
+  controls::PictureLoader(set).Clear();
+  for (const QColor& colour : colours) controls::PictureLoader(set).Add(Filled(colour));
 }
 inline QColor Shown(const platform::Picture* picture) { return picture->Image().toImage().pixelColor(1, 1); }
 
-inline content::StringTable Table(int rows) {  // topics 0, 1 ... with 0, 7 ... hits
-  content::StringTable table(3);
+inline core::StringTable Table(int rows) {  // topics 0, 1 ... with 0, 7 ... hits
+  core::StringTable table(3);
   for (int r = 0; r < rows; ++r) {
     table.Set(0, table.Grow(), QStringLiteral("topic %1").arg(r));
     table.Set(1, r, QString::number(r * 7));

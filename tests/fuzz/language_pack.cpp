@@ -5,7 +5,7 @@
 using namespace lumora;
 
 FUZZ_TARGET(bytes) {
-  content::StringTable entries(2);
+  core::StringTable entries(2);
   settings::ReadSettingsText(bytes, entries);
   for (int i = 0; i < entries.Count(); ++i) FUZZ_CHECK(!entries.At(1, i).contains(QLatin1String("</b>")));
   const settings::LanguagePack pack = settings::SortLanguageEntries(entries);

@@ -32,9 +32,9 @@ FUZZ_TARGET(bytes) {
   FUZZ_CHECK(content::QueryWords(words).Score(page) == expected);
   content::WordIndex index;
   index.Put(QStringLiteral("/page.html"), page);
-  content::StringTable table(content::kIndexFields);
+  core::StringTable table(content::kIndexFields);
   table.Set(content::indexPath, table.Grow(), QStringLiteral("/page.html"));
-  const content::StringTable found = index.Search(table, words, {typed, QStringLiteral("english")});
+  const core::StringTable found = index.Search(table, words, {typed, QStringLiteral("english")});
   FUZZ_CHECK(found.At(1, 0).toLongLong() == expected);
 
   // The index reads a page in pieces that end at blanks: they give the words

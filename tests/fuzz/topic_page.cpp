@@ -23,7 +23,7 @@ struct Help {
   }
   QTemporaryDir dir;
   QString folder, root;
-  content::StringTable index{content::kIndexFields};
+  core::StringTable index{content::kIndexFields};
 };
 
 }  // namespace
@@ -35,7 +35,7 @@ FUZZ_TARGET(bytes) {
   static const Help help;
   const QString name = QString::fromUtf8(bytes);
   const QString page = content::FindTopicPage(help.folder, name, help.index);
-  FUZZ_CHECK(page == content::FindTopicPage(help.folder, name, content::StringTable(content::kIndexFields)));
+  FUZZ_CHECK(page == content::FindTopicPage(help.folder, name, core::StringTable(content::kIndexFields)));
   if (page.isEmpty()) return;
   const core::LocalTarget target = core::SplitLocalTarget(page);
   FUZZ_CHECK(core::IsInside(QFileInfo(target.file).canonicalFilePath(), help.root));

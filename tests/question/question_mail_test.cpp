@@ -54,7 +54,7 @@ MailSettings Loopback(quint16 port, const QString& user = {}, const QString& pas
   return {QStringLiteral("smtp://127.0.0.1:%1").arg(port), user, password, MailSettings().sender, 2000, 2000};
 }
 
-SendResult Send(MailSession& session, const QByteArray& question = "q", const content::Pump& pump = {},
+SendResult Send(MailSession& session, const QByteArray& question = "q", const core::Pump& pump = {},
                 const QString& subject = QStringLiteral("Printing fails")) {
   const QuestionForm form{{QStringLiteral("Ann Example"), QStringLiteral("ann@example.com"), subject,
                            QString::fromUtf8(question), QStringLiteral("CPU: x86-64")}};

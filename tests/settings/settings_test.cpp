@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <set>
 
@@ -14,7 +13,6 @@
 #include "settings/platform_facts.h"
 #include "settings/settings_file.h"
 #include "settings/theme.h"
-#include "settings/theme_images.h"
 #include "settings/user_settings.h"
 #include "support/test_files.h"
 
@@ -22,7 +20,7 @@ using namespace lumora;
 using namespace lumora::settings;
 
 TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
-  const struct { platform::ScreenMetrics screen; std::array<int, 10> units; } cases[] = {  // Px1 .. Px16, the spans
+  const struct { core::ScreenMetrics screen; std::array<int, 10> units; } cases[] = {  // Px1 .. Px16, the spans
       {{15.0, 15.0, 1024, 768}, {15, 30, 45, 60, 75, 90, 120, 240, 15480, 11640}},
       // 12.5 twips a pixel: 12.5 -> 12, 37.5 -> 38; a span beyond 16 bits; only the span uses the vertical figure.
       {{12.5, 12.0, 3840, 2160}, {12, 25, 38, 50, 62, 75, 100, 200, 48100, (2160 + 8) * 12}}};
@@ -37,7 +35,7 @@ TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
   QTemporaryDir dir;
   const core::RegistryRoot root{dir.path() + QStringLiteral("/registry.conf")};
   ASSERT_TRUE(WriteFile(root.storeFile, "[SOFTWARE\\Quillmark%20Software]\n"));  // the key, without the value
-  const QString key = settings::QuillmarkKey(), name = QStringLiteral("ExpertIndex");
+  const QString key = core::QuillmarkKey(), name = QStringLiteral("ExpertIndex");
   std::set<std::string> drawn;
   for (int seed = 0; seed < 40; ++seed) {
     core::RegWriteText(root, key, name, QString());
@@ -92,7 +90,7 @@ TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
       // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
       {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")}};
   const QString pack = dir.filePath(QStringLiteral("pack.qlp"));
-  content::StringTable table(2);
+  core::StringTable table(2);
   table.Set(0, 0, QStringLiteral("old"));
   for (const auto& [bytes, lang1] : cases) {
     ASSERT_TRUE(WriteFile(pack, bytes));
@@ -108,7 +106,7 @@ TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
 }
 
 static LanguagePack Sort(std::initializer_list<std::pair<const char*, const char*>> entries) {
-  content::StringTable table(2);
+  core::StringTable table(2);
   for (const auto& [key, value] : entries) {
     table.Set(0, table.Append(), QString::fromLatin1(key));
     table.Set(1, table.LastIndex(), QString::fromLatin1(value));
@@ -191,15 +189,13 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
   EXPECT_EQ(std::pair(Theme().theme_pitch, Theme().theme_dark), std::pair(3, 7));
 }
 
-// A folder with pictures but no settings is no theme. Pictures are read by content whatever the extension;
-// the disabled toolbar list has the sixteen VGA colours.
-TEST(InstalledThemes, GoRoundInNameOrderAndEachPictureListStopsAtTheFirstMissingOrEmptyFile) {
+// A folder with pictures but no settings is no theme.
+TEST(InstalledThemes, GoRoundInNameOrder) {
   QTemporaryDir dir;
   ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
   const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
   const QString theme = root + QStringLiteral("blue/resource");
-  const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
-  ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
+  ASSERT_TRUE(QDir().mkpath(theme));
   for (const QString& name : {QStringLiteral("night"), QStringLiteral("Classic")})
     ASSERT_TRUE(WriteFile(root + name + QStringLiteral("/config0.dat"), {}));
   const QStringList installed = InstalledThemes();
@@ -211,31 +207,6 @@ TEST(InstalledThemes, GoRoundInNameOrderAndEachPictureListStopsAtTheFirstMissing
                          next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
   SetUserTheme(QStringLiteral("night/"));
   EXPECT_EQ(UserTheme(), QStringLiteral("night"));
-
-  const auto picture = [](const QString& path, QColor colour, const char* format) {
-    QImage image(64, 64, QImage::Format_RGB32);
-    for (int at = 0; at < 64 * 64; ++at) image.setPixelColor(at % 64, at / 64, colour.lighter(100 + at % 64));
-    ASSERT_TRUE(image.save(path, format));
-  };
-  for (const auto& [name, colour, format] :
-       {std::tuple{"0", Qt::green, "ICO"}, {"1", Qt::red, "JPEG"}, {"3", Qt::red, "PNG"}, {"a1", Qt::red, "PNG"},
-        {"b0", Qt::blue, "BMP"}}) picture(theme + QLatin1String(name) + QStringLiteral(".dat"), colour, format);
-  QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
-  for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
-  QString name = QStringLiteral("blue");
-  LoadThemeImages(name);
-  const auto list = [](int n) { return PictureLoader(n); };
-  EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
-            (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each
-  EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
-  EXPECT_EQ(list(3).Item(1).toImage(), list(1).Item(1).toImage());
-  // The disabled toolbar pictures: the same ones, grey and faded.
-  const QColor enabled = list(3).Item(1).toImage().pixelColor(5, 0), disabled = list(4).Item(1).toImage().pixelColor(5, 0);
-  EXPECT_EQ(std::tuple(disabled.red(), disabled.green(), disabled.alpha()), std::tuple(qGray(enabled.rgb()), disabled.red(), 102));
-
-  QFile::remove(data + QStringLiteral("0.dat"));
-  LoadThemeImages(name);  // starts from empty lists
-  EXPECT_EQ(list(3).Count(), 0);
 }
 
 // A reader's steps on the list, kept across runs in the file of the help set.

@@ -1,4 +1,4 @@
-#include "settings/theme_images.h"
+#include "controls/theme_images.h"
 
 #include <QGuiApplication>
 
@@ -6,7 +6,7 @@
 #include "platform/pictures.h"
 #include "settings/platform_facts.h"
 
-namespace lumora::settings {
+namespace lumora::controls {
 
 std::array<platform::ImageList, 5>& PictureLoader() {
   static std::array<platform::ImageList, 5> lists;
@@ -15,8 +15,8 @@ std::array<platform::ImageList, 5>& PictureLoader() {
 
 void LoadThemeImages(QString& themeName) {
   for (platform::ImageList& list : PictureLoader()) list.Clear();
-  const QString theme = ThemeFolder(themeName);
-  const QString data = Shared().AppFolder + QStringLiteral("data/");
+  const QString theme = settings::ThemeFolder(themeName);
+  const QString data = settings::Shared().AppFolder + QStringLiteral("data/");
   const QString families[5] = {theme + QStringLiteral("resourcea"), theme + QStringLiteral("resourceb"),
                                theme + QStringLiteral("resource"), data + QStringLiteral("resource"),
                                data + QStringLiteral("resource")};
@@ -33,4 +33,4 @@ void LoadThemeImages(QString& themeName) {
   }
 }
 
-}  // namespace lumora::settings
+}  // namespace lumora::controls

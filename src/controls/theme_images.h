@@ -5,7 +5,7 @@
 
 #include "platform/image_list.h"
 
-namespace lumora::settings {
+namespace lumora::controls {
 
 // The five picture lists of the window, PictureLoader(0) to PictureLoader(4):
 // theme pictures (0 to 2) and toolbar pictures (3 and 4). Controls name a
@@ -20,4 +20,4 @@ inline platform::ImageList& PictureLoader(int list) { return PictureLoader()[sta
 // theme name gains its trailing separator.
 void LoadThemeImages(QString& themeName);
 
-}  // namespace lumora::settings
+}  // namespace lumora::controls

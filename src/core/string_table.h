@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-namespace lumora::content {
+namespace lumora::core {
 
 // A two-dimensional table of texts addressed as (field, entry), grown one
 // entry at a time. The grow rule: before a new entry is written into the last
@@ -40,4 +40,4 @@ class StringTable final {
   std::vector<std::vector<QString>> entries_;
 };
 
-}  // namespace lumora::content
+}  // namespace lumora::core

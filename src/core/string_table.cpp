@@ -1,8 +1,8 @@
-#include "content/string_table.h"
+#include "core/string_table.h"
 
 #include <utility>
 
-namespace lumora::content {
+namespace lumora::core {
 
 QString StringTable::At(int field, int entry) const {
   if (field < 0 || field >= fields_ || !HasEntry(entry)) return {};
@@ -40,4 +40,4 @@ void StringTable::Reorder(const std::vector<int>& order) {
   entries_ = std::move(reordered);
 }
 
-}  // namespace lumora::content
+}  // namespace lumora::core
