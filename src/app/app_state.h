@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "app/history.h"
+#include "app/navigation.h"
 #include "layout/page.h"
 #include "core/string_table.h"
 #include "content/topic_index.h"
@@ -19,14 +19,12 @@ struct AppState {
   QString Pack;  // the language pack as given, in its own letters
   QString HelpFolder;
   layout::Page ShownPage = layout::Page::Contents;
-  app::History History;
+  app::Navigation Navigation;  // the page shown and the history
   core::StringTable IndexTable{content::kIndexFields};
   core::StringTable SearchResults{content::kIndexFields};
   std::vector<QString> QueryWords{QString()};
   core::StringTable NoResultTable{2};
   QString CurrentTheme;
-  QString CurrentUrl;        // last page the browser reported complete; "" forces the next navigation
-  QString CurrentPage;       // the same page as the browser reported it, letter case kept
   bool QuitRequested = false;  // the window is closing: long work stops and nothing more is shown
   bool LayoutBusy = false;
   bool WindowMoving = false;        // a caption drag or a resize is moving the windows

@@ -33,14 +33,14 @@ QString FileOf(const QString& page) {
 
 BookmarksPage::BookmarksPage(layout::Composition& ui, AppState& state, PageController& pages, QObject* parent)
     : QObject(parent), ui_(ui), state_(state), pages_(pages) {
-  controls::ComplexList* list = ui_.ComplexList[2];
+  controls::ComplexList* list = ui_.bookmarks.list;
   list->SetRowsMovable(true);
   list->SetKeepFocus(true);
   list->installEventFilter(this);
   connect(list, &controls::ComplexList::DoubleClick, this, [this](int row) { Open(row); });
   connect(list, &controls::ComplexList::RowDragged, this, &BookmarksPage::MoveRow);
-  connect(ui_.CommandButton[3], &controls::CommandButton::Click, this, &BookmarksPage::KeepShownPage);
-  connect(ui_.CommandButton[4], &controls::CommandButton::Click, this, [this] { Open(ui_.ComplexList[2]->ListIndex()); });
+  connect(ui_.bookmarks.add, &controls::CommandButton::Click, this, &BookmarksPage::KeepShownPage);
+  connect(ui_.bookmarks.open, &controls::CommandButton::Click, this, [this] { Open(ui_.bookmarks.list->ListIndex()); });
   auto* undo = new QShortcut(QKeySequence::Undo, list->window());
   undo->setContext(Qt::WindowShortcut);
   connect(undo, &QShortcut::activated, this, [this] {
@@ -82,7 +82,7 @@ void BookmarksPage::Refresh(int select) {
     table.Set(0, entry, Escaped(bookmark.name));
     table.Set(1, entry, Escaped(bookmark.page));
   }
-  controls::ComplexList* list = ui_.ComplexList[2];
+  controls::ComplexList* list = ui_.bookmarks.list;
   list->Submit_Data_Array(table, 1);
   list->SetDimmedRows(Missing());
   const int count = static_cast<int>(store_.All().size());
@@ -91,8 +91,8 @@ void BookmarksPage::Refresh(int select) {
 }
 
 void BookmarksPage::Say(const QString& text) {
-  ui_.FrameLabel[7]->SetCaption(Escaped(text));
-  ui_.FrameLabel[7]->setAccessibleName(text);
+  ui_.bookmarks.status->SetCaption(Escaped(text));
+  ui_.bookmarks.status->setAccessibleName(text);
 }
 
 void BookmarksPage::Save() {
@@ -105,14 +105,14 @@ void BookmarksPage::Save() {
 void BookmarksPage::Shown() {
   removed_.clear();
   Say(QString());
-  Refresh(ui_.ComplexList[2]->ListIndex());
+  Refresh(ui_.bookmarks.list->ListIndex());
 }
 
 void BookmarksPage::KeepShownPage() {
   if (state_.ShownPage == layout::Page::Question) return;
-  const QString page = PageInFolder(state_.HelpFolder, state_.CurrentPage);
+  const QString page = PageInFolder(state_.HelpFolder, state_.Navigation.CurrentPage());
   if (page.isEmpty()) return;
-  QString name = ui_.WebBrowser[0]->View()->title().simplified();
+  QString name = ui_.browser->View()->title().simplified();
   // A page without a title is shown by its address; the file name reads better.
   if (name.isEmpty() || name.contains(QLatin1String("://")) || name.startsWith(QLatin1Char('/')))
     name = QFileInfo(FileOf(page)).fileName();
@@ -121,7 +121,7 @@ void BookmarksPage::KeepShownPage() {
   if (!kept) Save();
   if (state_.ShownPage != layout::Page::Bookmarks) pages_.Show(layout::Page::Bookmarks);
   Refresh(row);
-  const QString saved = ui_.FrameLabel[7]->Caption();
+  const QString saved = ui_.bookmarks.status->Caption();
   if (!saved.isEmpty() && !kept && saved != Escaped(Text(bookmarkNoneYet))) return;  // the failure to save stands
   Say(Text(kept ? bookmarkKeptAlready : bookmarkAdded).arg(store_.All()[static_cast<size_t>(row)].name));
 }
@@ -130,7 +130,7 @@ void BookmarksPage::Open(int row) {
   if (row < 0 || row >= static_cast<int>(store_.All().size())) return;
   const settings::Bookmark& bookmark = store_.All()[static_cast<size_t>(row)];
   const std::vector<bool> missing = Missing();
-  ui_.ComplexList[2]->SetDimmedRows(missing);
+  ui_.bookmarks.list->SetDimmedRows(missing);
   if (missing[static_cast<size_t>(row)]) {
     Say(Text(bookmarkPageGone).arg(bookmark.name));
     return;
@@ -168,7 +168,7 @@ void BookmarksPage::MoveRow(int from, int to) {
 
 void BookmarksPage::StartRename(int row) {
   if (row < 0 || row >= static_cast<int>(store_.All().size()) || editor_) return;
-  controls::ComplexList* list = ui_.ComplexList[2];
+  controls::ComplexList* list = ui_.bookmarks.list;
   const QRect cell = list->RowRect(row);
   editor_ = new QLineEdit(list);
   editor_->setObjectName(QStringLiteral("BookmarkRename"));
@@ -202,7 +202,7 @@ void BookmarksPage::FinishRename(bool keep, bool backToList) {
   if (!closing) {
     editor->hide();
     editor->deleteLater();
-    if (backToList) ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
+    if (backToList) ui_.bookmarks.list->setFocus(Qt::OtherFocusReason);
   }
   // An empty name would leave nothing to show; the old one stays.
   if (!keep || name.isEmpty() || !store_.Rename(editedRow_, name)) return;
@@ -226,7 +226,7 @@ bool BookmarksPage::eventFilter(QObject* watched, QEvent* event) {
   }
   if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const int row = ui_.ComplexList[2]->ListIndex();
+  const int row = ui_.bookmarks.list->ListIndex();
   const bool alt = key->modifiers() & Qt::AltModifier;
   const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
   // The list moves its selection when an arrow is let go; with Alt the row moves instead.

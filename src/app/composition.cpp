@@ -192,6 +192,23 @@ void BuildContentArea(QWidget* window, Composition& ui) {
   ui.FrameImage[2]->SetStretch(true);
 }
 
+void NameRoles(Composition& ui) {
+  ui.titleStrip = ui.FormHeader[0];
+  ui.toolbarStrip = ui.FormHeader[1];
+  ui.caption = ui.FormCaption[0];
+  ui.toolbarLine = ui.NormLine[0];
+  ui.framePoll = ui.Timer[0];
+  ui.browserBox = ui.SimpleBox[0];
+  ui.browser = ui.WebBrowser[0];
+  ui.search = {ui.FrameLabel[0], ui.WriteBox[0],   ui.CommandButton[0], ui.CommandButton[1],
+               ui.FrameLabel[1], ui.FrameLabel[2], ui.ComplexList[0]};
+  ui.index = {ui.FrameLabel[3], ui.WriteBox[1], ui.FrameLabel[4], ui.ComplexList[1], ui.CommandButton[2]};
+  ui.bookmarks = {ui.FrameLabel[6], ui.ComplexList[2], ui.FrameLabel[7], ui.CommandButton[3], ui.CommandButton[4]};
+  ui.question = {ui.SimpleBox[1], ui.DiffLabel[0], ui.FrameImage[0], ui.TextBox[3],
+                 ui.TextBox[4],   ui.DiffLabel[7], ui.Commander[0], ui.Commander[1]};
+  ui.busy = {ui.ControllerBox[0], ui.FrameLabel[5], ui.FrameImage[2]};
+}
+
 }  // namespace
 
 void BuildComposition(QWidget* window, layout::Composition& ui) {
@@ -200,6 +217,7 @@ void BuildComposition(QWidget* window, layout::Composition& ui) {
   window->setFont(font);
   BuildFrameAndToolbar(window, ui);
   BuildContentArea(window, ui);
+  NameRoles(ui);
 }
 
 }  // namespace lumora::app

@@ -80,9 +80,9 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
   ApplyCaptions(pack.Commander, ui.Commander, [](platform::PushButton& b, const QString& c) { b.SetCaption(c); });
 
   const auto& text = pack.ShortText;
-  ui.ComplexList[0]->Setup_Cols_Headers({{text[0], QStringLiteral("4")}, {text[1], QStringLiteral("1")}});
-  ui.ComplexList[1]->Setup_Cols_Headers({{text[2], QStringLiteral("3")}, {text[10], QStringLiteral("1")}});
-  ui.ComplexList[2]->Setup_Cols_Headers({{BookmarkText(pack, bookmarkNameColumn), QStringLiteral("3")},
+  ui.search.results->Setup_Cols_Headers({{text[0], QStringLiteral("4")}, {text[1], QStringLiteral("1")}});
+  ui.index.topics->Setup_Cols_Headers({{text[2], QStringLiteral("3")}, {text[10], QStringLiteral("1")}});
+  ui.bookmarks.list->Setup_Cols_Headers({{BookmarkText(pack, bookmarkNameColumn), QStringLiteral("3")},
                                          {BookmarkText(pack, bookmarkPageColumn), QStringLiteral("2")}});
 
   for (const ToolbarEntry& entry : kToolbar) {
@@ -99,19 +99,19 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
     ui.FormControl[i]->setToolTip(QString::fromLatin1(kTitleButtonTips[i]));
   ApplyCaptions(pack.TitleButton, ui.FormControl, SetToolTip);
 
-  ui.ControllerBox[0]->ControllerProperty(text[9], 0);
+  ui.busy.box->ControllerProperty(text[9], 0);
 
   // Screen readers name the boxes and lists by the labels beside them.
-  ui.WriteBox[0]->WrBText->setAccessibleName(NameFrom(ui.FrameLabel[0]->Caption()));
-  ui.WriteBox[1]->WrBText->setAccessibleName(NameFrom(ui.FrameLabel[3]->Caption()));
-  ui.ComplexList[0]->setAccessibleName(NameFrom(ui.FrameLabel[1]->Caption()));
-  ui.ComplexList[1]->setAccessibleName(NameFrom(text[5]));
-  ui.ComplexList[2]->setAccessibleName(NameFrom(ui.FrameLabel[6]->Caption()));
+  ui.search.query->WrBText->setAccessibleName(NameFrom(ui.search.prompt->Caption()));
+  ui.index.lookUp->WrBText->setAccessibleName(NameFrom(ui.index.prompt->Caption()));
+  ui.search.results->setAccessibleName(NameFrom(ui.search.resultsTitle->Caption()));
+  ui.index.topics->setAccessibleName(NameFrom(text[5]));
+  ui.bookmarks.list->setAccessibleName(NameFrom(ui.bookmarks.title->Caption()));
   for (size_t i = 0; i < ui.TextBox.size(); ++i)
     ui.TextBox[i]->FocusWidget()->setAccessibleName(NameFrom(ui.DiffLabel[i + 3]->Caption()));
 
-  ui.FrameImage[0]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic0.dat")));
-  ui.FrameImage[2]->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic1.dat")));
+  ui.question.picture->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic0.dat")));
+  ui.busy.picture->SetImage(platform::LoadPicture(appFolder + QStringLiteral("data/graphic1.dat")));
 }
 
 }  // namespace lumora::app

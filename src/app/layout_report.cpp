@@ -140,9 +140,9 @@ QByteArray LayoutReport::Compose() const {
 
   QJsonObject report;
   report[QStringLiteral("page")] = static_cast<int>(state.ShownPage);
-  report[QStringLiteral("url")] = state.CurrentUrl;
-  report[QStringLiteral("busy")] = ui.ControllerBox[0]->isVisible();
-  report[QStringLiteral("zoom")] = ui.WebBrowser[0]->Zoom();
+  report[QStringLiteral("url")] = state.Navigation.CurrentUrl();
+  report[QStringLiteral("busy")] = ui.busy.box->isVisible();
+  report[QStringLiteral("zoom")] = ui.browser->Zoom();
   report[QStringLiteral("visible")] = window_.isVisible();
   report[QStringLiteral("maximized")] = window_.isMaximized();
   report[QStringLiteral("window")] = RectOf(window_.geometry());
@@ -151,12 +151,12 @@ QByteArray LayoutReport::Compose() const {
     report[QStringLiteral("owner")] = RectOf(owner->geometry());
     report[QStringLiteral("ownerMinimized")] = owner->isMinimized();
   }
-  report[QStringLiteral("title")] = ui.WebBrowser[0]->View()->title();
-  report[QStringLiteral("loading")] = ui.WebBrowser[0]->Busy();
+  report[QStringLiteral("title")] = ui.browser->View()->title();
+  report[QStringLiteral("loading")] = ui.browser->Busy();
   QJsonArray history;
-  for (int entry = 0; entry < state.History.Count(); ++entry) history.append(state.History.PageAt(entry));
+  for (int entry = 0; entry < state.Navigation.Pages().Count(); ++entry) history.append(state.Navigation.Pages().PageAt(entry));
   report[QStringLiteral("history")] = history;
-  report[QStringLiteral("historyPos")] = state.History.Position();
+  report[QStringLiteral("historyPos")] = state.Navigation.Pages().Position();
   if (const auto* rename = window_.findChild<const QLineEdit*>(QStringLiteral("BookmarkRename")); rename && rename->isVisible())
     report[QStringLiteral("renaming")] = rename->text();
   report[QStringLiteral("historyMenu")] = QJsonArray::fromStringList(window_.Pages().HistoryMenuTitles());
@@ -172,7 +172,7 @@ QByteArray LayoutReport::Compose() const {
                                                {QStringLiteral("count"), find.CountText()},
                                                {QStringLiteral("matches"), find.Matches()},
                                                {QStringLiteral("active"), find.ActiveMatch()},
-                                               {QStringLiteral("pageSelection"), ui.WebBrowser[0]->View()->selectedText()}};
+                                               {QStringLiteral("pageSelection"), ui.browser->View()->selectedText()}};
   // What the page itself held when last asked, and which page that was.
   report[QStringLiteral("searchMarks")] = QJsonObject{{QStringLiteral("page"), window_.Marks().CountedPage()},
                                                       {QStringLiteral("count"), window_.Marks().Count()}};

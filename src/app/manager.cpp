@@ -85,11 +85,11 @@ Manager::Manager(ManagerSub* owner)
     pages_->NavigateTo(false, QString());
   };
   connect(frame_, &WindowFrame::GetHelp, this, home);
-  find_ = new FindStrip(*ui_.WebBrowser[0]);
-  marks_ = new SearchMarks(*ui_.WebBrowser[0], this);
+  find_ = new FindStrip(*ui_.browser);
+  marks_ = new SearchMarks(*ui_.browser, this);
   connect(pages_, &PageController::PageShown, this, [this](bool fromSearch) {
-    if (fromSearch) marks_->Show(state_.CurrentUrl, state_.QueryWords);
-    else marks_->Clear(state_.CurrentUrl);
+    if (fromSearch) marks_->Show(state_.Navigation.CurrentUrl(), state_.QueryWords);
+    else marks_->Clear(state_.Navigation.CurrentUrl());
   });
   // F1: the help set's page about using the viewer, else the home page.
   auto viewerHelp = [this] {
@@ -109,7 +109,7 @@ Manager::Manager(ManagerSub* owner)
       if (within(button)) return 0;
     for (const QWidget* button : ui_.ToolButton)
       if (within(button)) return 0;
-    return within(ui_.WebBrowser[0]) ? 2 : EdgeResizer::kMargin;
+    return within(ui_.browser) ? 2 : EdgeResizer::kMargin;
   });
   setMouseTracking(true);
   auto setBusy = [this](bool busy) {
@@ -117,8 +117,8 @@ Manager::Manager(ManagerSub* owner)
     if (busy) topics_->ShowStatusBox(0);
     else topics_->HideStatusBox(0);
   };
-  ui_.WebBrowser[0]->SetBusyHook([this, setBusy](bool busy) {
-    if (busy) ui_.FrameLabel[5]->SetCaption(StatusText(kPreparingPreview));
+  ui_.browser->SetBusyHook([this, setBusy](bool busy) {
+    if (busy) ui_.busy.message->SetCaption(StatusText(kPreparingPreview));
     setBusy(busy);
   });
   question_ = new QuestionForm(
@@ -149,9 +149,9 @@ bool Manager::Load(const QString& argumentString) {
     return false;
   }
   state_.HelpFolder = HelpFolderOf(state_.Pack, QDir::currentPath());
-  ui_.WebBrowser[0]->SetHelpFolder(state_.HelpFolder);
+  ui_.browser->SetHelpFolder(state_.HelpFolder);
   // The question form opens for the reader's click on its link, never for a page's script.
-  ui_.WebBrowser[0]->SetClickOnlyPages(QStringLiteral("ask_class"));
+  ui_.browser->SetClickOnlyPages(QStringLiteral("ask_class"));
   core::Randomize();
 
   platform::Label* measure = owner_->GenLabel();
@@ -159,11 +159,11 @@ bool Manager::Load(const QString& argumentString) {
   settings::Shared().EllipsisWidth = measure->Width();
 
   const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
-  ui_.DiffLabel[0]->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
+  ui_.question.band->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
 
   state_.DragAnchor.X = -1;
   state_.ShownPage = layout::Page::Contents;
-  state_.History.Clear();
+  state_.Navigation.Clear();
   state_.IndexTable.Reset();
   state_.SearchResults.Reset();
   state_.QueryWords.assign(1, QString());
@@ -177,7 +177,7 @@ bool Manager::Load(const QString& argumentString) {
     state_.CurrentTheme = mine;
   QString systemInfo = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
   systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
-  ui_.TextBox[4]->SetText(systemInfo);
+  ui_.question.systemInfo->SetText(systemInfo);
 
   LoadThemeImages();
   ApplyTheme();
@@ -190,7 +190,7 @@ bool Manager::Load(const QString& argumentString) {
   topics_->UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
   ApplyLeastSize();
-  ui_.NormLine[0]->SetX2(settings::Shared().units.ScreenSpanX);
+  ui_.toolbarLine->SetX2(settings::Shared().units.ScreenSpanX);
   if (parsed.Topic.isEmpty() || !OpenTopic(parsed.Topic)) pages_->NavigateTo(false, QString());
   QCoreApplication::processEvents();
 
@@ -204,7 +204,7 @@ bool Manager::Load(const QString& argumentString) {
 
   Form_Resize_Now();
   if (place.known && place.maximized) frame_->TitleButtonAction(3);
-  ui_.Timer[0]->start();
+  ui_.framePoll->start();
   state_.StartupInProgress = false;
   HoverReset(false);
   LayoutReport::StartIfRequested(*this);
@@ -359,25 +359,25 @@ void Manager::ApplyTheme() {
   }
   // The toolbar strip has no colour of its own in the design; the theme's
   // light colour keeps the button captions readable on it.
-  ui_.FormHeader[1]->SetBackColor(theme.theme_light);
+  ui_.toolbarStrip->SetBackColor(theme.theme_light);
   // The question form's labels stand on the form's theme colour, so they
   // take the theme's text colour, or a dark theme would hide them.
   for (size_t i = 3; i < ui_.DiffLabel.size(); ++i) ui_.DiffLabel[i]->SetForeColor(theme.theme_pitch);
   // The title strip shows only where the theme has no title picture; in its
   // dark colour the caption, in its light one, stays readable there.
-  ui_.FormHeader[0]->SetBackColor(theme.theme_dark);
+  ui_.titleStrip->SetBackColor(theme.theme_dark);
   ui_.FormImage->SetImage(controls::PictureLoader(0).Item(2));
-  ui_.FormCaption[0]->SetForeColor(theme.theme_light);
-  ui_.FormCaption[0]->SetFontName(theme.theme_font);
+  ui_.caption->SetForeColor(theme.theme_light);
+  ui_.caption->SetFontName(theme.theme_font);
   const QIcon icon = owner_->windowIcon();
   ui_.FormIcon->SetImage(icon.pixmap(16, 16));
   setWindowIcon(icon);
   QPalette background = palette();
   background.setColor(QPalette::Window, platform::ToQColor(theme.theme_shadow));
   setPalette(background);
-  ui_.ComplexList[0]->SetKeepFocus(true);
-  ui_.ComplexList[1]->SetKeepFocus(true);
-  ui_.NormLine[0]->SetBorderColor(theme.theme_dark);
+  ui_.search.results->SetKeepFocus(true);
+  ui_.index.topics->SetKeepFocus(true);
+  ui_.toolbarLine->SetBorderColor(theme.theme_dark);
   for (platform::Picture* button : ui_.FormControl) button->SetFocusColor(theme.theme_high);
   ui_.ExplorerHolder->ResetControl();
   find_->ResetControl();
@@ -398,7 +398,7 @@ void Manager::LoadLanguagePack() {
 void Manager::SelfAlign() {
   if (state_.LayoutBusy) return;
   state_.LayoutBusy = true;
-  layout::MeasureContentArea(*ui_.ExplorerHolder, *ui_.FormHeader[1], ScaleWidth(), ScaleHeight());
+  layout::MeasureContentArea(*ui_.ExplorerHolder, *ui_.toolbarStrip, ScaleWidth(), ScaleHeight());
   LayoutPage();
   update();
   state_.LayoutBusy = false;

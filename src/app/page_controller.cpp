@@ -29,16 +29,16 @@ void PageController::Connect() {
   for (const int direction : {-1, 1})
     connect(ui_.ToolButton[direction < 0 ? 0 : 1], &controls::ToolButton::MenuRequested, this,
             [this, direction] { ShowHistoryMenu(direction); });
-  connect(ui_.CommandButton[1], &controls::CommandButton::Click, this,
-          [this] { OpenEntry(state_.SearchResults, ui_.ComplexList[0]->ListIndex(), false); });
-  connect(ui_.CommandButton[2], &controls::CommandButton::Click, this,
-          [this] { OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), false); });
-  connect(ui_.ComplexList[0], &controls::ComplexList::DoubleClick, this,
-          [this](int) { OpenEntry(state_.SearchResults, ui_.ComplexList[0]->ListIndex(), false); });
-  connect(ui_.ComplexList[1], &controls::ComplexList::DoubleClick, this,
-          [this](int) { OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true); });
-  connect(ui_.WriteBox[1], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
-    if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.ComplexList[1]->ListIndex(), true);
+  connect(ui_.search.display, &controls::CommandButton::Click, this,
+          [this] { OpenEntry(state_.SearchResults, ui_.search.results->ListIndex(), false); });
+  connect(ui_.index.display, &controls::CommandButton::Click, this,
+          [this] { OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), false); });
+  connect(ui_.search.results, &controls::ComplexList::DoubleClick, this,
+          [this](int) { OpenEntry(state_.SearchResults, ui_.search.results->ListIndex(), false); });
+  connect(ui_.index.topics, &controls::ComplexList::DoubleClick, this,
+          [this](int) { OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), true); });
+  connect(ui_.index.lookUp, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
+    if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), true);
   });
   // Down leaves the search box and the look-up box for the list below them.
   for (size_t i : {0u, 1u})
@@ -47,12 +47,12 @@ void PageController::Connect() {
     });
   for (controls::ComplexList* list : ui_.ComplexList)
     connect(list, &controls::ComplexList::Resized, this,
-            [this] { ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, 1); });
-  connect(ui_.WriteBox[0], &controls::WriteBox::Changed, this,
-          [this] { ui_.CommandButton[0]->SetEnabled(!core::TrimBlanks(ui_.WriteBox[0]->Text()).isEmpty()); });
-  connect(ui_.WriteBox[1], &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.WriteBox[1]->Text()); });
+            [this] { ui_.index.topics->Submit_Data_Array(state_.IndexTable, 1); });
+  connect(ui_.search.query, &controls::WriteBox::Changed, this,
+          [this] { ui_.search.find->SetEnabled(!core::TrimBlanks(ui_.search.query->Text()).isEmpty()); });
+  connect(ui_.index.lookUp, &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.index.lookUp->Text()); });
 
-  platform::BrowserView* browser = ui_.WebBrowser[0];
+  platform::BrowserView* browser = ui_.browser;
   connect(browser, &platform::BrowserView::NavigateComplete2, this, &PageController::NavigationCompleted);
 }
 
@@ -74,7 +74,7 @@ void PageController::Show(layout::Page page) {
 
 void PageController::PressToolButton(int button) {
   if (const std::optional<layout::Page> page = layout::PageOfToolbarButton(button)) return Show(*page);
-  platform::BrowserView* browser = ui_.WebBrowser[0];
+  platform::BrowserView* browser = ui_.browser;
   switch (button) {
     case buttonBack:
     case buttonForward: Step(button == buttonBack ? -1 : 1); break;
@@ -86,16 +86,13 @@ void PageController::PressToolButton(int button) {
 }
 
 void PageController::Step(int delta) {
-  const std::optional<QString> target = state_.History.BeginStep(delta);
-  if (!target) return;  // the button should have been disabled
-  // A step to the page already shown starts nothing; the next page the
-  // user reaches must still be recorded.
-  if (!NavigateTo(true, *target)) state_.History.EndUnrecorded();
+  if (const std::optional<QString> load = state_.Navigation.Step(delta, ui_.browser->Busy()))
+    ui_.browser->Navigate2(*load);
   RefreshToolbarState();
 }
 
 void PageController::ShowHistoryMenu(int direction) {
-  const QStringList titles = state_.History.TitlesAhead(direction);
+  const QStringList titles = state_.Navigation.Pages().TitlesAhead(direction);
   if (titles.isEmpty() || state_.ShownPage == layout::Page::Question) return;
   controls::ToolButton* button = ui_.ToolButton[direction < 0 ? buttonBack : buttonForward];
   delete historyMenu_;
@@ -132,23 +129,18 @@ void PageController::FocusWorkArea() {
   if (page == Page::Index || page == Page::Search)
     ui_.WriteBox[page == Page::Index ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
   else if (page == Page::Bookmarks)
-    ui_.ComplexList[2]->setFocus(Qt::OtherFocusReason);
+    ui_.bookmarks.list->setFocus(Qt::OtherFocusReason);
   else if (page == Page::Question)
-    ui_.TextBox[0]->FocusWidget()->setFocus(Qt::OtherFocusReason);
+    ui_.TextBox.front()->FocusWidget()->setFocus(Qt::OtherFocusReason);
   else
-    ui_.WebBrowser[0]->View()->setFocus(Qt::OtherFocusReason);
+    ui_.browser->View()->setFocus(Qt::OtherFocusReason);
 }
 
 bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   const QString given = useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html");
-  const QString target = core::AnsiLower(given);
-  // The page already shown is not loaded again, unless the view is still
-  // busy with another one (a page that never finishes loading, say). A path
-  // given in its own letters names that file, which may differ from the one
-  // shown only in letter case.
-  const bool shown = target == state_.CurrentUrl && (given == target || given == state_.CurrentPage);
-  if (shown && !ui_.WebBrowser[0]->Busy()) return false;
-  ui_.WebBrowser[0]->Navigate2(given);
+  const std::optional<QString> load = state_.Navigation.Request(given, ui_.browser->Busy());
+  if (!load) return false;
+  ui_.browser->Navigate2(*load);
   RefreshToolbarState();
   return true;
 }
@@ -162,60 +154,49 @@ QString PageController::ViewerHelpPage() const {
 }
 
 void PageController::Reload() {
-  if (state_.ShownPage == layout::Page::Question || state_.CurrentUrl.isEmpty() || ui_.WebBrowser[0]->Busy()) return;
-  state_.History.BeginUnrecorded();
-  ui_.WebBrowser[0]->Reload();
+  if (state_.Navigation.BeginReload(state_.ShownPage == layout::Page::Question, ui_.browser->Busy()))
+    ui_.browser->Reload();
 }
 
 void PageController::RefreshToolbarState() {
+  const Navigation::Buttons enabled = state_.Navigation.ButtonsFor(state_.ShownPage == layout::Page::Question);
   auto& buttons = ui_.ToolButton;
-  // The question form shows no page: nothing to step from or to print.
-  const bool question = state_.ShownPage == layout::Page::Question;
-  buttons[buttonForward]->SetEnabled(!question && state_.History.CanGoForward());
-  buttons[buttonBack]->SetEnabled(!question && state_.History.CanGoBack());
-  buttons[buttonPrint]->SetEnabled(!question);
-  buttons[buttonPreview]->SetEnabled(!question);
+  buttons[buttonForward]->SetEnabled(enabled.forward);
+  buttons[buttonBack]->SetEnabled(enabled.back);
+  buttons[buttonPrint]->SetEnabled(enabled.print);
+  buttons[buttonPreview]->SetEnabled(enabled.preview);
 }
 
 void PageController::NavigationCompleted(const QString& url) {
   HoverReset(false);
-  const QString page = core::AnsiLower(url);
-  const bool fromSearch = !searchTarget_.isEmpty() && page == searchTarget_;
-  searchTarget_.clear();
-  if (page.contains(QLatin1String("ask_class"))) {
-    // The link opens the question form; the view goes back to the page
-    // that held the link.
+  const Navigation::Completion done = state_.Navigation.Completed(url, ui_.browser->View()->title());
+  if (done.question) {
     Show(layout::Page::Question);
-    state_.CurrentUrl.clear();
-    NavigateTo(true, state_.History.Shown());
+    NavigateTo(true, done.back);
     return;
   }
-  state_.History.Completed(page, url);
-  state_.History.SetShownTitle(ui_.WebBrowser[0]->View()->title());
-  state_.CurrentUrl = page;
-  state_.CurrentPage = url;
   RefreshToolbarState();
-  emit PageShown(fromSearch);
+  emit PageShown(done.fromSearch);
 }
 
 void PageController::OpenEntry(const core::StringTable& table, int entry, bool showSubject) {
   // A list index below the last row names no entry: nothing to open.
   if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return;
-  if (showSubject) ui_.WriteBox[1]->SetText(table.At(content::indexSubject, entry));
+  if (showSubject) ui_.index.lookUp->SetText(table.At(content::indexSubject, entry));
   const QString real = table.At(content::indexRealPath, entry);
   const QString target = real.isEmpty() ? table.At(content::indexPath, entry) : real;
   const bool fromSearch = &table == &state_.SearchResults;
-  searchTarget_ = fromSearch ? core::AnsiLower(target) : QString();
-  // The page may be shown already; its words are marked all the same.
-  if (!NavigateTo(true, target) && fromSearch) {
-    searchTarget_.clear();
-    emit PageShown(true);
+  if (const std::optional<QString> load = state_.Navigation.Open(target, fromSearch, ui_.browser->Busy())) {
+    ui_.browser->Navigate2(*load);
+    RefreshToolbarState();
+  } else if (fromSearch) {
+    emit PageShown(true);  // the page is shown already; its words are marked all the same
   }
 }
 
 void PageController::LookUpTopic(const QString& typed) {
   // Nothing found selects nothing, so Enter and Display open nothing.
-  ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, typed));
+  ui_.index.topics->SetListIndex(content::LookUpEntry(state_.IndexTable, typed));
 }
 
 }  // namespace lumora::app

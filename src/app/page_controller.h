@@ -74,7 +74,6 @@ class PageController final : public QObject {
   AppState& state_;
   Hooks hooks_;
   QPointer<QMenu> historyMenu_;
-  QString searchTarget_;  // the page opened from the search list, lower case, until it is shown
 };
 
 }  // namespace lumora::app

@@ -87,7 +87,7 @@ void QuestionForm::SendQuestion() {
     if (!closing && hooks_.pump && !hooks_.pump()) closing = true;
     return !closing;
   };
-  ui_.FrameLabel[5]->SetCaption(AskFormMessage(askSending));
+  ui_.busy.message->SetCaption(AskFormMessage(askSending));
   if (hooks_.setBusy) hooks_.setBusy(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const core::RegistryRoot machine = core::LocalMachine();
@@ -102,7 +102,7 @@ void QuestionForm::SendQuestion() {
   // Only a question that went out is confirmed; otherwise the user learns
   // why, and the form keeps everything for another try.
   if (result.sent)
-    platform::ShowMessage(dialogOwner_, settings::LangText(1), platform::MessageIcon::Information);
+    platform::ShowMessage(dialogOwner_, settings::LangText(settings::Message::QuestionSent), platform::MessageIcon::Information);
   else
     platform::ShowMessage(dialogOwner_,
                           AskFormMessage(askNotSent) + QStringLiteral("\n\n") + AskFormMessage(askDetails) +
@@ -111,7 +111,7 @@ void QuestionForm::SendQuestion() {
 }
 
 void QuestionForm::ClearForm() {
-  if (!platform::AskYesNo(dialogOwner_, settings::LangText(2))) return;
+  if (!platform::AskYesNo(dialogOwner_, settings::LangText(settings::Message::ClearQuestion))) return;
   for (size_t i = 0; i <= 3; ++i) ui_.TextBox[i]->SetText(QString());
 }
 

@@ -49,9 +49,9 @@ Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& p
   QShortcut* escape = Add(QKeySequence(Qt::Key_Escape), [&find] { find.Close(); });
   escape->setEnabled(false);
   connect(&find, &FindStrip::ShownChanged, escape, &QShortcut::setEnabled);
-  connect(ui_.WebBrowser[0], &platform::BrowserView::ZoomWheel, this, &Shortcuts::Zoom);
-  ui_.WebBrowser[0]->ReserveKeys(keys_);
-  ui_.WebBrowser[0]->SetZoom(settings::UserZoom());
+  connect(ui_.browser, &platform::BrowserView::ZoomWheel, this, &Shortcuts::Zoom);
+  ui_.browser->ReserveKeys(keys_);
+  ui_.browser->SetZoom(settings::UserZoom());
 }
 
 QShortcut* Shortcuts::Add(const QKeySequence& keys, std::function<void()> action) {
@@ -64,7 +64,7 @@ QShortcut* Shortcuts::Add(const QKeySequence& keys, std::function<void()> action
 
 void Shortcuts::Bind(const QKeySequence& keys, std::function<void()> action) {
   Add(keys, std::move(action));
-  ui_.WebBrowser[0]->ReserveKeys(keys_);
+  ui_.browser->ReserveKeys(keys_);
 }
 
 double Shortcuts::StepZoom(double current, int steps) {
@@ -78,22 +78,22 @@ double Shortcuts::StepZoom(double current, int steps) {
   return kZoomLevels[at];
 }
 
-void Shortcuts::Zoom(int steps) { SetZoom(StepZoom(ui_.WebBrowser[0]->Zoom(), steps)); }
+void Shortcuts::Zoom(int steps) { SetZoom(StepZoom(ui_.browser->Zoom(), steps)); }
 
 void Shortcuts::ResetZoom() { SetZoom(1.0); }
 
 void Shortcuts::SetZoom(double factor) {
-  if (factor == ui_.WebBrowser[0]->Zoom()) return;
-  ui_.WebBrowser[0]->SetZoom(factor);
+  if (factor == ui_.browser->Zoom()) return;
+  ui_.browser->SetZoom(factor);
   settings::SetUserZoom(factor);
 }
 
 void Shortcuts::SwitchPaneAndPage() {
-  QWidget* page = ui_.WebBrowser[0]->View();
+  QWidget* page = ui_.browser->View();
   QWidget* box = nullptr;
-  if (ui_.WriteBox[1]->isVisible()) box = ui_.WriteBox[1]->WrBText;
-  else if (ui_.WriteBox[0]->isVisible()) box = ui_.WriteBox[0]->WrBText;
-  else if (ui_.ComplexList[2]->isVisible()) box = ui_.ComplexList[2];
+  if (ui_.index.lookUp->isVisible()) box = ui_.index.lookUp->WrBText;
+  else if (ui_.search.query->isVisible()) box = ui_.search.query->WrBText;
+  else if (ui_.bookmarks.list->isVisible()) box = ui_.bookmarks.list;
   const bool inPage = page->isAncestorOf(QApplication::focusWidget()) || page == QApplication::focusWidget();
   if (inPage && box)
     box->setFocus(Qt::ShortcutFocusReason);

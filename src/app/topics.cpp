@@ -47,17 +47,17 @@ Topics::Topics(layout::Composition& ui, AppState& state, std::function<int()> sc
     QCoreApplication::processEvents();
     return !state_.QuitRequested;
   };
-  connect(ui_.CommandButton[0], &controls::CommandButton::Click, this, &Topics::RunSearch);
-  connect(ui_.WriteBox[0], &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
+  connect(ui_.search.find, &controls::CommandButton::Click, this, &Topics::RunSearch);
+  connect(ui_.search.query, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
     if (keyCode == platform::vbKeyReturn) RunSearch();
   });
-  connect(ui_.ComplexList[0], &controls::ComplexList::HeaderClick, this, [this](int field) { SortList(0, field); });
-  connect(ui_.ComplexList[1], &controls::ComplexList::HeaderClick, this, [this](int field) { SortList(1, field); });
+  connect(ui_.search.results, &controls::ComplexList::HeaderClick, this, [this](int field) { SortList(0, field); });
+  connect(ui_.index.topics, &controls::ComplexList::HeaderClick, this, [this](int field) { SortList(1, field); });
 }
 
 void Topics::SetInteractive(bool enabled) {
   if (!enabled && QApplication::focusWidget()) focusBeforeBusy_ = QApplication::focusWidget();
-  ui_.FormHeader[1]->SetEnabled(enabled);
+  ui_.toolbarStrip->SetEnabled(enabled);
   for (controls::SimpleBox* box : ui_.SimpleBox) box->SetEnabled(enabled);
   ui_.ExplorerHolder->SetEnabled(enabled);
   if (!enabled || !focusBeforeBusy_) return;
@@ -79,15 +79,15 @@ void Topics::HideStatusBox(int index) { ui_.ControllerBox[static_cast<size_t>(in
 void Topics::BuildTopicIndex() {
   if (!state_.IndexTable.At(0, 0).isEmpty()) return;
   SetInteractive(false);
-  ui_.FrameLabel[5]->SetCaption(settings::LangText(4));
+  ui_.busy.message->SetCaption(settings::LangText(settings::Message::BuildingIndex));
   ShowStatusBox(0);
   if (!content::BuildTopicIndex(state_.HelpFolder, state_.IndexTable, pump_)) return;  // closing
   content::SortForReading(state_.IndexTable, core::PackLocale(state_.Pack));
-  ui_.ComplexList[1]->Submit_Data_Array(state_.IndexTable, 1);
+  ui_.index.topics->Submit_Data_Array(state_.IndexTable, 1);
   // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
-  ui_.ComplexList[1]->SetListIndex(content::LookUpEntry(state_.IndexTable, ui_.WriteBox[1]->Text()));
-  SetCaptionKeepingRight(ui_.FrameLabel[4],
-                         settings::LangText(3) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
+  ui_.index.topics->SetListIndex(content::LookUpEntry(state_.IndexTable, ui_.index.lookUp->Text()));
+  SetCaptionKeepingRight(ui_.index.topicCount,
+                         settings::LangText(settings::Message::TopicCount) + QLatin1Char(' ') + QString::number(state_.IndexTable.Count()));
   HideStatusBox(0);
   SetInteractive(true);
 }
@@ -107,15 +107,15 @@ void Topics::ReadPageWordsSoon() {
 
 void Topics::RunSearch() {
   SetInteractive(false);
-  ui_.FrameLabel[5]->SetCaption(settings::LangText(5));
+  ui_.busy.message->SetCaption(settings::LangText(settings::Message::Searching));
   ShowStatusBox(0);
   // The pages are being read: the search follows as soon as they are.
   if (readingWords_) {
     searchWaiting_ = true;
     return;
   }
-  state_.QueryWords = content::SplitQuery(ui_.WriteBox[0]->Text());
-  const QString typed = ui_.WriteBox[0]->Text();
+  state_.QueryWords = content::SplitQuery(ui_.search.query->Text());
+  const QString typed = ui_.search.query->Text();
   const QString language = QLocale::languageToString(core::PackLocale(state_.Pack).language());
   const content::Ranking ranking{settings::UserSearchByHits() ? QString() : typed,
                                  content::Relevance::StemmerLanguage(language)};
@@ -125,15 +125,15 @@ void Topics::RunSearch() {
   if (state_.QuitRequested) return;
   state_.SearchResults = read ? pageWords_.Search(state_.IndexTable, state_.QueryWords, ranking)
                               : core::StringTable(content::kIndexFields);
-  controls::ComplexList* list = ui_.ComplexList[0];
+  controls::ComplexList* list = ui_.search.results;
   if (!state_.SearchResults.At(0, 0).isEmpty()) {
     list->Submit_Data_Array(state_.SearchResults, 1);
-    SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QLatin1Char(' ') +
+    SetCaptionKeepingRight(ui_.search.resultCount, settings::LangText(settings::Message::MatchCount) + QLatin1Char(' ') +
                                                   QString::number(state_.SearchResults.Count()));
   } else {
-    state_.NoResultTable.Set(0, 0, settings::LangText(7));
+    state_.NoResultTable.Set(0, 0, settings::LangText(settings::Message::NothingFound));
     list->Submit_Data_Array(state_.NoResultTable, 1);
-    SetCaptionKeepingRight(ui_.FrameLabel[2], settings::LangText(6) + QStringLiteral(" 0"));
+    SetCaptionKeepingRight(ui_.search.resultCount, settings::LangText(settings::Message::MatchCount) + QStringLiteral(" 0"));
   }
   // A new result starts at its first row, the best match selected.
   list->SetListIndex(0);
@@ -144,7 +144,7 @@ void Topics::RunSearch() {
 }
 
 void Topics::UpdateDisplayButton() {
-  ui_.CommandButton[1]->SetEnabled(!state_.SearchResults.At(0, 0).isEmpty());
+  ui_.search.display->SetEnabled(!state_.SearchResults.At(0, 0).isEmpty());
 }
 
 void Topics::SortList(int list, int field) {

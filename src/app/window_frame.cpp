@@ -53,7 +53,7 @@ void WindowFrame::Connect() {
   for (FormElement* element : neutral) connect(element, &FormElement::MouseMove, this, [this] { HoverReset(false); });
 
   // Caption drag, on the caption and on the title picture.
-  for (FormElement* handle : std::initializer_list<FormElement*>{ui_.FormCaption[0], ui_.FormImage}) {
+  for (FormElement* handle : std::initializer_list<FormElement*>{ui_.caption, ui_.FormImage}) {
     connect(handle, &FormElement::MouseDown, this, [this](int, int, double x, double y) {
       state_.DragAnchor.X = static_cast<int>(x);
       state_.DragAnchor.Y = static_cast<int>(y);
@@ -66,9 +66,9 @@ void WindowFrame::Connect() {
     connect(handle, &FormElement::MouseUp, this, [this] { state_.DragAnchor.X = -1; });
     connect(handle, &FormElement::DblClick, this, [this] { TitleButtonAction(3); });
   }
-  connect(ui_.WebBrowser[0], &platform::BrowserView::UpdatePageStatus, this,
+  connect(ui_.browser, &platform::BrowserView::UpdatePageStatus, this,
           [this] { PageReportedPointer(QCursor::pos()); });
-  QTimer* poll = ui_.Timer[0];
+  QTimer* poll = ui_.framePoll;
   connect(poll, &QTimer::timeout, this, [this] { PollCursorAt(QCursor::pos()); });
 }
 
@@ -103,13 +103,13 @@ void WindowFrame::Form_Resize_Now() {
   buttons[0]->SetLeft(buttons[1]->Left() - buttons[0]->Width() - px4);
   // The title may take the room between its own left edge and the first
   // button, less a small gap, so that its "..." is never hidden under them.
-  const int limit = buttons[0]->Left() - px4 - ui_.FormCaption[0]->Left();
+  const int limit = buttons[0]->Left() - px4 - ui_.caption->Left();
   // The explorer pane stays docked at the left below the toolbar strip.
-  const int top = ui_.FormHeader[1]->Top() + ui_.FormHeader[1]->Height();
+  const int top = ui_.toolbarStrip->Top() + ui_.toolbarStrip->Height();
   const int scaleHeight = static_cast<int>(std::lround(platform::PixelsToTwipsY(window_.height())));
   ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
   layout::CoverWindow(ui_, scaleWidth_(), scaleHeight);
-  ui_.FormCaption[0]->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
+  ui_.caption->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
                                                    true, settings::Shared().EllipsisWidth));
   if (layoutPage_) layoutPage_();
   layout::PlaceControllerBoxes(ui_, -1, scaleWidth_());
@@ -178,7 +178,7 @@ void WindowFrame::HoverReset(bool keepLists) {
 bool WindowFrame::OverPage(const QPoint& cursor) const {
   const QRect w = window_.geometry();
   const int f = platform::TwipsToPixelsX(settings::Shared().FrameBorder);
-  const QRect b = ui_.SimpleBox[0]->geometry();
+  const QRect b = ui_.browserBox->geometry();
   return cursor.x() > w.left() + b.left() + f && cursor.x() < w.left() + b.left() + b.width() - f &&
          cursor.y() > w.top() + b.top() + f && cursor.y() < w.top() + b.top() + b.height() - f;
 }

@@ -53,6 +53,54 @@ struct Composition {
   std::vector<platform::Label*> DiffLabel;
   std::vector<platform::TextBox*> TextBox;
   std::vector<platform::PushButton*> Commander;
+
+  // The same controls by the part they play (the arrays above name them in
+  // the layout report and in loops over a kind of control).
+  platform::Container* titleStrip = nullptr;
+  platform::Container* toolbarStrip = nullptr;
+  platform::Label* caption = nullptr;        // the window's title in its title strip
+  platform::Line* toolbarLine = nullptr;     // under the toolbar
+  QTimer* framePoll = nullptr;               // follows the pointer over the window's frame
+  controls::SimpleBox* browserBox = nullptr;
+  platform::BrowserView* browser = nullptr;  // the page shown
+  struct {
+    platform::Label* prompt = nullptr;        // "Search for:"
+    controls::WriteBox* query = nullptr;
+    controls::CommandButton* find = nullptr;
+    controls::CommandButton* display = nullptr;
+    platform::Label* resultsTitle = nullptr;  // above the list
+    platform::Label* resultCount = nullptr;   // the number of pages found, right of the title
+    controls::ComplexList* results = nullptr;
+  } search;
+  struct {
+    platform::Label* prompt = nullptr;      // above the look-up box
+    controls::WriteBox* lookUp = nullptr;
+    platform::Label* topicCount = nullptr;  // the number of topics, right of the box
+    controls::ComplexList* topics = nullptr;
+    controls::CommandButton* display = nullptr;
+  } index;
+  struct {
+    platform::Label* title = nullptr;
+    controls::ComplexList* list = nullptr;
+    platform::Label* status = nullptr;  // what the last action did
+    controls::CommandButton* add = nullptr;
+    controls::CommandButton* open = nullptr;
+  } bookmarks;
+  struct {
+    controls::SimpleBox* box = nullptr;
+    platform::Label* band = nullptr;  // the grey band at the top, under the picture and titles
+    platform::Picture* picture = nullptr;
+    platform::TextBox* question = nullptr;
+    platform::TextBox* systemInfo = nullptr;
+    platform::Label* systemInfoLabel = nullptr;
+    platform::PushButton* send = nullptr;
+    platform::PushButton* clear = nullptr;
+  } question;
+  struct {  // shown while long work runs
+    controls::ControllerBox* box = nullptr;
+    platform::Label* message = nullptr;
+    platform::Picture* picture = nullptr;
+  } busy;
 };
 
 // Design size of the main window's inner area, in twips.

@@ -44,12 +44,12 @@ void LayoutIndexPane(Composition& ui) {
   using settings::Px8;
   const int usable = ui.ExplorerHolder->UseableArea();
   const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.ComplexList[1];
-  auto* open = ui.CommandButton[2];
-  ui.FrameLabel[4]->SetLeft(usable - ui.FrameLabel[4]->Width() - Px8());
+  auto* list = ui.index.topics;
+  auto* open = ui.index.display;
+  ui.index.topicCount->SetLeft(usable - ui.index.topicCount->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
-  ui.WriteBox[1]->SetWidth(usable - Px16());
+  ui.index.lookUp->SetWidth(usable - Px16());
   list->SetWidth(usable - Px16());
   list->SetHeight(height - list->Top() - open->Height() - Px16() + Px2());
 }
@@ -60,13 +60,13 @@ void LayoutSearchPane(Composition& ui) {
   using settings::Px8;
   const int usable = ui.ExplorerHolder->UseableArea();
   const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.ComplexList[0];
-  auto* search = ui.CommandButton[0];
-  auto* open = ui.CommandButton[1];
-  ui.FrameLabel[2]->SetLeft(usable - ui.FrameLabel[2]->Width() - Px8());
+  auto* list = ui.search.results;
+  auto* search = ui.search.find;
+  auto* open = ui.search.display;
+  ui.search.resultCount->SetLeft(usable - ui.search.resultCount->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
   search->SetLeft(open->Left() - search->Width() - Px6());
-  ui.WriteBox[0]->SetWidth(usable - ui.WriteBox[0]->Left() - Px8());
+  ui.search.query->SetWidth(usable - ui.search.query->Left() - Px8());
   list->SetWidth(usable - Px16());
   list->SetHeight(height - list->Top() - Px8());
 }
@@ -80,10 +80,10 @@ void LayoutBookmarksPane(Composition& ui) {
   using settings::Px8;
   const int usable = ui.ExplorerHolder->UseableArea();
   const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.ComplexList[2];
-  auto* add = ui.CommandButton[3];
-  auto* open = ui.CommandButton[4];
-  platform::Label* status = ui.FrameLabel[7];
+  auto* list = ui.bookmarks.list;
+  auto* add = ui.bookmarks.add;
+  auto* open = ui.bookmarks.open;
+  platform::Label* status = ui.bookmarks.status;
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
   add->SetLeft(open->Left() - add->Width() - Px6());
@@ -99,17 +99,17 @@ void LayoutQuestionForm(Composition& ui) {
   using settings::Px2;
   using settings::Px4;
   using settings::Px8;
-  const int width = ui.SimpleBox[1]->Width();
-  const int height = ui.SimpleBox[1]->Height();
+  const int width = ui.question.box->Width();
+  const int height = ui.question.box->Height();
   for (platform::TextBox* box : ui.TextBox) box->SetWidth(width - box->Left() - Px16());
-  platform::PushButton* clear = ui.Commander[1];
-  platform::PushButton* send = ui.Commander[0];
+  platform::PushButton* clear = ui.question.clear;
+  platform::PushButton* send = ui.question.send;
   clear->Move(width - clear->Width() - Px16(), height - clear->Height() - Px16());
   send->Move(clear->Left() - clear->Width() - Px16(), height - clear->Height() - Px16());
-  platform::TextBox* info = ui.TextBox[4];
+  platform::TextBox* info = ui.question.systemInfo;
   info->SetTop(clear->Top() - info->Height() - Px16());
-  ui.DiffLabel[7]->SetTop(info->Top() + Px2());
-  ui.TextBox[3]->SetHeight(info->Top() - ui.TextBox[3]->Top() - Px8() - Px4());
+  ui.question.systemInfoLabel->SetTop(info->Top() + Px2());
+  ui.question.question->SetHeight(info->Top() - ui.question.question->Top() - Px8() - Px4());
 }
 
 }  // namespace
@@ -120,14 +120,14 @@ void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight) {
   const size_t shownBox = page == Page::Question ? 1 : 0;
   for (size_t i = 0; i < ui.SimpleBox.size(); ++i) ui.SimpleBox[i]->SetVisible(i == shownBox);
 
-  MeasureContentArea(*ui.ExplorerHolder, *ui.FormHeader[1], scaleWidth, scaleHeight);
+  MeasureContentArea(*ui.ExplorerHolder, *ui.toolbarStrip, scaleWidth, scaleHeight);
   const ContentArea& area = Content();
   if (area.ContentWidth < 0) return;
 
   for (controls::SimpleBox* box : ui.SimpleBox)
     box->Move(area.ContentLeft, area.ContentTop, area.ContentWidth, area.ContentHeight);
   // Two pixels of the browser lie outside its box on every side, hiding its border.
-  ui.WebBrowser[0]->Move(-settings::Px2(), -settings::Px2(), area.ContentWidth + settings::Px4(),
+  ui.browser->Move(-settings::Px2(), -settings::Px2(), area.ContentWidth + settings::Px4(),
                          area.ContentHeight + settings::Px4());
 
   for (size_t i = 0; i < ui.ToolButton.size(); ++i)
@@ -138,12 +138,12 @@ void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight) {
   // hand its keyboard focus on to the next control at every resize.
   const auto paneOf = [&ui](Page shown) -> std::vector<platform::FormElement*> {
     switch (shown) {
-      case Page::Index: return {ui.ComplexList[1], ui.CommandButton[2], ui.WriteBox[1], ui.FrameLabel[3], ui.FrameLabel[4]};
+      case Page::Index: return {ui.index.topics, ui.index.display, ui.index.lookUp, ui.index.prompt, ui.index.topicCount};
       case Page::Search:
-        return {ui.ComplexList[0], ui.CommandButton[0], ui.CommandButton[1], ui.WriteBox[0],
-                ui.FrameLabel[0],  ui.FrameLabel[1],    ui.FrameLabel[2]};
+        return {ui.search.results, ui.search.find, ui.search.display, ui.search.query,
+                ui.search.prompt,  ui.search.resultsTitle,    ui.search.resultCount};
       case Page::Bookmarks:
-        return {ui.ComplexList[2], ui.CommandButton[3], ui.CommandButton[4], ui.FrameLabel[6], ui.FrameLabel[7]};
+        return {ui.bookmarks.list, ui.bookmarks.add, ui.bookmarks.open, ui.bookmarks.title, ui.bookmarks.status};
       default: return {};
     }
   };
@@ -169,18 +169,18 @@ LeastSize LeastWindowSize(const Composition& ui) {
   using settings::Px8;
   LeastSize least;
   least.width = controls::ExplorerHolder::kWidest + kLeastPageWidth;
-  const platform::Container* toolbar = ui.FormHeader[1];
+  const platform::Container* toolbar = ui.toolbarStrip;
   for (const controls::ToolButton* button : ui.ToolButton)
     if (button) least.width = std::max(least.width, toolbar->Left() + button->Left() + button->Width() + Px4());
   for (size_t i : {1, 2})
     least.width = std::max(least.width, ui.DiffLabel[i]->Left() + ui.DiffLabel[i]->Width() + Px8());
 
   const int top = toolbar->Top() + toolbar->Height();
-  const int form = ui.TextBox[3]->Top() + kLeastQuestionHeight + Px8() + Px4() + ui.TextBox[4]->Height() + Px16() +
-                   ui.Commander[1]->Height() + Px16();
-  const int pane = ui.ComplexList[1]->Top() + kLeastListHeight + ui.CommandButton[2]->Height() + Px16() - Px2();
-  const int bookmarks = ui.ComplexList[2]->Top() + kLeastListHeight + Px8() + ui.FrameLabel[7]->Height() + Px4() +
-                        ui.CommandButton[4]->Height() + Px6();
+  const int form = ui.question.question->Top() + kLeastQuestionHeight + Px8() + Px4() + ui.question.systemInfo->Height() + Px16() +
+                   ui.question.clear->Height() + Px16();
+  const int pane = ui.index.topics->Top() + kLeastListHeight + ui.index.display->Height() + Px16() - Px2();
+  const int bookmarks = ui.bookmarks.list->Top() + kLeastListHeight + Px8() + ui.bookmarks.status->Height() + Px4() +
+                        ui.bookmarks.open->Height() + Px6();
   least.height = top + std::max({form, pane, bookmarks});
   return least;
 }
@@ -192,7 +192,7 @@ void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight) {
   for (platform::Picture* texture : ui.FormBackGround) widen(texture);
   for (platform::Container* strip : ui.FormHeader) widen(strip);
   widen(ui.FormImage);
-  widen(ui.DiffLabel[0]);
+  widen(ui.question.band);
   for (platform::Line* line : ui.NormLine)
     if (line->X2() < scaleWidth) line->SetX2(scaleWidth);
   ui.ExplorerHolder->CoverHeight(scaleHeight);

@@ -49,4 +49,16 @@ LanguagePack& Language();
 // LangText(i) of the loaded pack; "" for an index outside 0..10.
 QString LangText(int index);
 
+// The pack's messages the window shows, by what they say ("lang1" ...).
+enum class Message {
+  QuestionSent = 1,   // "Thank you. Your question has been sent ..."
+  ClearQuestion = 2,  // "Clear the question form? ..."
+  TopicCount = 3,     // "Topics:"
+  BuildingIndex = 4,  // "Building the topic index, please wait..."
+  Searching = 5,      // "Searching the help pages, please wait..."
+  MatchCount = 6,     // "Matches:"
+  NothingFound = 7,   // "No topics found. Try other words."
+};
+inline QString LangText(Message message) { return LangText(static_cast<int>(message)); }
+
 }  // namespace lumora::settings

@@ -2,48 +2,93 @@
 
 #include <QStringList>
 
-#include "app/history.h"
+#include "app/navigation.h"
 
-using lumora::app::History;
+using lumora::app::Navigation;
 
 namespace {
 
-// A reader's steps: a capital opens that page (or has it handed over), "b" and "f" step Back and Forward,
-// "q" follows a question link (its page shows again), "r" reloads, "=" steps to the page already shown.
+// A reader's steps, each a word: a page name is a page the view loads (a link followed, or a page handed over), "+x"
+// opens x from a list (the view loads it unless it is shown), "*x" the same from the search list, "<" and ">" press
+// Back and Forward, "<2" chooses the second page of the Back list, "@" follows a question link, "?" and "!" show the
+// question form and go back to a page, "^" reloads, "~" makes the view busy with a load that never ends.
+// The result: the history (lower case) with the position in brackets, what the toolbar may do (< Back, > Forward,
+// P print and preview, - for each that may not), what the view was asked to load, and the pages that arrived from
+// the search.
 QString Walk(const char* steps) {
-  History history;
-  for (const QString& step : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {
-    if (step == u'b' || step == u'f' || step == u'=') {
-      const std::optional<QString> page = history.BeginStep(step == u'f' ? 1 : -1);
-      if (page && step == u'=') history.EndUnrecorded();
-      if (page && step != u'=') history.Completed(*page, *page);
-    } else if (step == u'q' || step == u'r') {
-      if (step == u'r') history.BeginUnrecorded();
-      history.Completed(history.Shown(), history.Shown());
-    } else {
-      history.Completed(step, step);
+  Navigation nav;
+  bool question = false, busy = false;
+  QStringList loads, fromSearch;
+  const auto load = [&](const std::optional<QString>& page) {
+    if (!page) return;
+    loads << *page;
+    busy = false;
+    const Navigation::Completion done = nav.Completed(*page, QString());
+    if (done.fromSearch) fromSearch << *page;
+    if (done.question) {
+      question = true;
+      if (const std::optional<QString> back = nav.Request(done.back, busy)) {
+        loads << *back;
+        nav.Completed(*back, QString());
+      }
     }
+  };
+  for (const QString& step : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {
+    if (step.startsWith(u'<') || step.startsWith(u'>'))
+      load(nav.Step((step.size() > 1 ? step.mid(1).toInt() : 1) * (step[0] == u'<' ? -1 : 1), busy));
+    else if (step.startsWith(u'+') || step.startsWith(u'*'))
+      load(nav.Open(step.mid(1), step[0] == u'*', busy));
+    else if (step == u'@')
+      load(QStringLiteral("ask_class.html"));
+    else if (step == u'?' || step == u'!')
+      question = step == u'?';
+    else if (step == u'^' && nav.BeginReload(question, busy))
+      load(nav.Pages().Shown());
+    else if (step == u'~')
+      busy = true;
+    else if (step != u'^')
+      load(step);
   }
   QStringList entries;
-  for (int i = 0; i < history.Count(); ++i) entries << (i == history.Position() ? u'[' + history.PageAt(i) + u']' : history.PageAt(i));
-  return entries.join(u' ') + (history.CanGoBack() ? u" <" : u" -") + (history.CanGoForward() ? u'>' : u'-');
+  for (int i = 0; i < nav.Pages().Count(); ++i)
+    entries << (i == nav.Pages().Position() ? u'[' + nav.Pages().PageAt(i) + u']' : nav.Pages().PageAt(i));
+  const Navigation::Buttons can = nav.ButtonsFor(question);
+  return entries.join(u' ') + u' ' + (can.back ? u'<' : u'-') + (can.forward ? u'>' : u'-') +
+         (can.print && can.preview ? u'P' : u'-') + u" | " + loads.join(u' ') + u" | " + fromSearch.join(u' ');
 }
 
 }  // namespace
 
-TEST(History, BackReturnsToThePageTheReaderCameFrom) {
+TEST(Navigation, FollowsTheReadersSteps) {
   const char* const cases[][2] = {
-      {"A B C", "A B [C] <-"},
-      {"A B C b b", "[A] B C ->"},        // Back twice
-      {"A B C b b f", "A [B] C <>"},      // and Forward
-      {"A B b X", "A [X] <-"},            // a new page after Back drops what lay ahead
-      {"A B C b b X", "A [X] <-"},        // after Back twice too
-      {"A B C b X b", "A [B] X <>"},      // Back then returns to the page the reader came from
-      {"A B q", "A B [B] <-"},            // a question link at the end records its page again
-      {"A B C b b q", "A [A] <-"},        // and before the end drops what lay ahead
-      {"A B r", "A [B] <-"},              // showing a page again records nothing
-      {"A B = C", "A [C] <-"},            // a step that starts nothing: the next page is recorded
-      {"A B b b b f f f", "A [B] <-"},    // steps past either end do nothing
+      {"a b c", "a b [c] <-P | a b c | "},
+      {"a b c < <", "[a] b c ->P | a b c b a | "},         // Back twice
+      {"a b c < < >", "a [b] c <>P | a b c b a b | "},    // and Forward
+      {"a b c <2", "[a] b c ->P | a b c a | "},            // the second page of the Back list: two steps at once
+      {"a b < x", "a [x] <-P | a b a x | "},               // a new page after Back drops what lay ahead
+      {"a b c < x <", "a [b] x <>P | a b c b x b | "},     // Back then returns to the page the reader came from
+      {"a b < < < > > >", "a [b] <-P | a b a b | "},       // steps past either end do nothing
+      // A question link shows the form with no step or print, and loads the page that held it again, which is
+      // recorded again; before the end of the history, that drops what lay ahead.
+      {"a b @", "a b [b] --- | a b ask_class.html b | "},
+      {"a b c < < @", "a [a] --- | a b c b a ask_class.html a | "},
+      {"a b @ !", "a b [b] <-P | a b ask_class.html b | "},  // leaving the form: the buttons come back
+      {"a b ?", "a [b] --- | a b | "},
+      {"a b ? ^", "a [b] --- | a b | "},                     // nothing to reload on the form
+      // The page shown starts nothing when opened again; in other letters it is another file.
+      {"a +a", "[a] --P | a | "},
+      {"A +a", "[a] --P | A | "},
+      {"A +A", "[a] --P | A | "},
+      {"a +A", "a [a] <-P | a A | "},
+      {"a ~ +a", "a [a] <-P | a a | "},                      // unless the view is busy with another page
+      {"a b +b <", "[a] b ->P | a b a | "},
+      // A Back step to the same page recorded twice starts nothing, and the next page is recorded.
+      {"a b @ ! < c", "a b [c] <-P | a b ask_class.html b c | "},
+      {"a b ^", "a [b] <-P | a b b | "},                     // a reload records nothing
+      // The search list's page says it came from the search when it arrives, and only then.
+      {"a *b", "a [b] <-P | a b | b"},
+      {"a *a", "[a] --P | a | "},
+      {"a *b +c", "a b [c] <-P | a b c | b"},
   };
   for (const auto& [steps, expected] : cases) EXPECT_EQ(Walk(steps), QString::fromLatin1(expected)) << steps;
 }

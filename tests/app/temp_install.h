@@ -40,7 +40,7 @@ class TempInstall : public testing::Test {
     manager_ = std::make_unique<lumora::app::Manager>(&owner_);
     ASSERT_TRUE(manager_->Load(Path("help/english.qlp") + Q(switches)));
   }
-  bool WaitForPage(QString url) { return QTest::qWaitFor([&] { return State().CurrentUrl == url; }, 20000); }
+  bool WaitForPage(QString url) { return QTest::qWaitFor([&] { return State().Navigation.CurrentUrl() == url; }, 20000); }
   lumora::layout::Composition& Ui() { return manager_->Ui(); }
   const lumora::app::AppState& State() const { return manager_->State(); }
 
