@@ -36,6 +36,10 @@ QString Walk(const char* steps) {
   for (const QString& step : QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)) {
     if (step.startsWith(u'<') || step.startsWith(u'>'))
       load(nav.Step((step.size() > 1 ? step.mid(1).toInt() : 1) * (step[0] == u'<' ? -1 : 1), busy));
+    else if (step.contains(u':')) {  // "*x:y": x opened from the search list, and y arrives instead
+      loads << *nav.Open(step.mid(1, step.indexOf(u':') - 1), true, busy);
+      nav.Completed(step.section(u':', 1), QString());
+    }
     else if (step.startsWith(u'+') || step.startsWith(u'*'))
       load(nav.Open(step.mid(1), step[0] == u'*', busy));
     else if (step == u'@')
@@ -89,6 +93,20 @@ TEST(Navigation, FollowsTheReadersSteps) {
       {"a *b", "a [b] <-P | a b | b"},
       {"a *a", "[a] --P | a | "},
       {"a *b +c", "a b [c] <-P | a b c | b"},
+      {"a *b:c", "a [c] <-P | a b | "},  // another page arrived first: the search's page is no longer awaited
   };
   for (const auto& [steps, expected] : cases) EXPECT_EQ(Walk(steps), QString::fromLatin1(expected)) << steps;
+}
+
+TEST(Navigation, TheBackAndForwardListsNameEachPageByItsTitleElseItsFileName) {
+  Navigation nav;
+  nav.Completed(QStringLiteral("/h/a.html"), QStringLiteral("Alpha"));
+  nav.Completed(QStringLiteral("/h/sub/b.html"), QString());
+  nav.Completed(QStringLiteral("/h/c.html"), QStringLiteral("Gamma"));
+  EXPECT_EQ(nav.Pages().TitlesAhead(-1), (QStringList{QStringLiteral("b.html"), QStringLiteral("Alpha")}));
+  EXPECT_EQ(nav.Pages().TitlesAhead(1), QStringList());
+  nav.Completed(*nav.Step(-2, false), QStringLiteral("Alpha"));
+  EXPECT_EQ(nav.Pages().TitlesAhead(1), (QStringList{QStringLiteral("b.html"), QStringLiteral("Gamma")}));
+  EXPECT_EQ(nav.Pages().TitlesAhead(-1), QStringList());
+  EXPECT_EQ(nav.Pages().PageAt(-1) + nav.Pages().PageAt(3), QString());  // outside the history: no page
 }
