@@ -74,12 +74,13 @@ Manager::Manager(ManagerSub* owner)
   frame_ = new WindowFrame(*this, *owner, ui_, state_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
-  pages_ = new PageController(
-      ui_, state_,
-      {[this] { LayoutPage(); }, [this] { topics_->BuildTopicIndex(); }, [this](bool keep) { HoverReset(keep); },
-       [this] { topics_->ReadPageWordsSoon(); }, [this] { bookmarks_->Shown(); }},
-      this);
+  pages_ = new PageController(ui_, state_, this);
   bookmarks_ = new BookmarksPage(ui_, state_, *pages_, this);
+  connect(pages_, &PageController::LayoutNeeded, this, &Manager::LayoutPage);
+  connect(pages_, &PageController::TopicIndexNeeded, topics_, &Topics::BuildTopicIndex);
+  connect(pages_, &PageController::HoverResetNeeded, this, &Manager::HoverReset);
+  connect(pages_, &PageController::SearchShown, topics_, &Topics::ReadPageWordsSoon);
+  connect(pages_, &PageController::BookmarksShown, bookmarks_, &BookmarksPage::Shown);
   auto home = [this] {
     pages_->Show(layout::Page::Contents);
     pages_->NavigateTo(false, QString());

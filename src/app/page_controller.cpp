@@ -11,8 +11,8 @@
 #include "core/text.h"
 
 namespace lumora::app {
-PageController::PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent)
-    : QObject(parent), ui_(ui), state_(state), hooks_(std::move(hooks)) {
+PageController::PageController(layout::Composition& ui, AppState& state, QObject* parent)
+    : QObject(parent), ui_(ui), state_(state) {
   Connect();
 }
 
@@ -56,19 +56,15 @@ void PageController::Connect() {
   connect(browser, &platform::BrowserView::NavigateComplete2, this, &PageController::NavigationCompleted);
 }
 
-void PageController::HoverReset(bool keepLists) {
-  if (hooks_.hoverReset) hooks_.hoverReset(keepLists);
-}
-
 void PageController::Show(layout::Page page) {
   using layout::Page;
-  if ((page == Page::Index || page == Page::Search) && hooks_.buildTopicIndex) hooks_.buildTopicIndex();
+  if (page == Page::Index || page == Page::Search) emit TopicIndexNeeded();
   const bool wasShown = state_.ShownPage == page;
   state_.ShownPage = page;
-  if (hooks_.layoutPage) hooks_.layoutPage();
+  emit LayoutNeeded();
   FocusWorkArea();
-  if (page == Page::Search && hooks_.searchShown) hooks_.searchShown();
-  if (page == Page::Bookmarks && !wasShown && hooks_.bookmarksShown) hooks_.bookmarksShown();
+  if (page == Page::Search) emit SearchShown();
+  if (page == Page::Bookmarks && !wasShown) emit BookmarksShown();
   RefreshToolbarState();
 }
 
@@ -168,7 +164,7 @@ void PageController::RefreshToolbarState() {
 }
 
 void PageController::NavigationCompleted(const QString& url) {
-  HoverReset(false);
+  emit HoverResetNeeded(false);
   const Navigation::Completion done = state_.Navigation.Completed(url, ui_.browser->View()->title());
   if (done.question) {
     Show(layout::Page::Question);

@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 #include "app/app_state.h"
 #include "layout/composition.h"
@@ -21,15 +20,7 @@ class PageController final : public QObject {
   // The toolbar buttons that are no page's.
   enum Button { buttonBack = 0, buttonForward = 1, buttonPrint = 7, buttonPreview = 8 };
 
-  struct Hooks {
-    std::function<void()> layoutPage;           // lays the window out for State().ShownPage
-    std::function<void()> buildTopicIndex;      // builds the index once, if it is not built yet
-    std::function<void(bool keepLists)> hoverReset;
-    std::function<void()> searchShown;          // the search page came to the front
-    std::function<void()> bookmarksShown;       // the bookmarks page came to the front
-  };
-
-  PageController(layout::Composition& ui, AppState& state, Hooks hooks, QObject* parent = nullptr);
+  PageController(layout::Composition& ui, AppState& state, QObject* parent = nullptr);
 
   // Brings a page to the front.
   void Show(layout::Page page);
@@ -62,17 +53,26 @@ class PageController final : public QObject {
   // A page is shown: one opened from the search result list (fromSearch),
   // or any other, also a move within the page shown.
   void PageShown(bool fromSearch);
+  // Show has made another page the shown one: the window is to be laid out
+  // for it (State().ShownPage) before the keyboard moves there.
+  void LayoutNeeded();
+  // The index or search page is coming to the front: the topic index is to
+  // be built, if it is not yet.
+  void TopicIndexNeeded();
+  // The search page or the bookmarks page (newly) came to the front.
+  void SearchShown();
+  void BookmarksShown();
+  // A page arrived: highlights under the pointer are to be cleared.
+  void HoverResetNeeded(bool keepLists);
 
  private:
   void Connect();
   void Step(int delta);
   void OpenEntry(const core::StringTable& table, int entry, bool showSubject);
   void LookUpTopic(const QString& typed);
-  void HoverReset(bool keepLists);
 
   layout::Composition& ui_;
   AppState& state_;
-  Hooks hooks_;
   QPointer<QMenu> historyMenu_;
 };
 

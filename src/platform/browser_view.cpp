@@ -369,9 +369,12 @@ void BrowserView::WatchRenderer() {
   auto answered = std::make_shared<bool>(false);
   page_->runJavaScript(QStringLiteral("0"), [answered](const QVariant&) { *answered = true; });
   QTimer::singleShot(kRendererPatience, this, [this, probe, answered] {
-    if (*answered || probe != probe_ || !page_->isLoading()) return;
+    if (probe != probe_ || !page_->isLoading()) return;
     const qint64 pid = page_->renderProcessPid();
-    if (pid <= 0) return;
+    // A renderer that answered may hang later: a slow machine starts a
+    // page's endless script only after the probe. It is asked again for as
+    // long as the load lasts.
+    if (*answered || pid <= 0) return WatchRenderer();
     recovering_ = true;
     ::kill(static_cast<pid_t>(pid), SIGKILL);
   });

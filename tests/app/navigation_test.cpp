@@ -38,7 +38,7 @@ QString Walk(const char* steps) {
       load(nav.Step((step.size() > 1 ? step.mid(1).toInt() : 1) * (step[0] == u'<' ? -1 : 1), busy));
     else if (step.contains(u':')) {  // "*x:y": x opened from the search list, and y arrives instead
       loads << *nav.Open(step.mid(1, step.indexOf(u':') - 1), true, busy);
-      nav.Completed(step.section(u':', 1), QString());
+      if (nav.Completed(step.section(u':', 1), QString()).fromSearch) fromSearch << step.section(u':', 1);
     }
     else if (step.startsWith(u'+') || step.startsWith(u'*'))
       load(nav.Open(step.mid(1), step[0] == u'*', busy));
@@ -77,6 +77,7 @@ TEST(Navigation, FollowsTheReadersSteps) {
       {"a b @", "a b [b] --- | a b ask_class.html b | "},
       {"a b c < < @", "a [a] --- | a b c b a ask_class.html a | "},
       {"a b @ !", "a b [b] <-P | a b ask_class.html b | "},  // leaving the form: the buttons come back
+      {"@", " --- | ask_class.html | "},                      // a link on no page: nothing to go back to
       {"a b ?", "a [b] --- | a b | "},
       {"a b ? ^", "a [b] --- | a b | "},                     // nothing to reload on the form
       // The page shown starts nothing when opened again; in other letters it is another file.

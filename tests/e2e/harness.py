@@ -276,24 +276,21 @@ class ProgramTest(unittest.TestCase):
         self.lumora = None
 
     def launch(self, arguments, shown=True, timeout=60, **options):
-        """Starts a run and waits for its window unless told not to. A start that shows nothing in time has its stacks
-        taken and is tried once more: starts stalled under the sanitizers (not since the waits were bounded)."""
+        """Starts a run and waits for its window unless told not to. A start that shows nothing in time fails the test,
+        with every thread's stack of the program and its engine processes in the retries log."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
-        for attempt in (1, 2):
-            self.lumora = Lumora(self.display, arguments, **options)
-            self.runs.append(self.lumora)
-            self.addCleanup(self.lumora.stop)
-            try:
-                if shown:
-                    self.lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
-                return self.lumora
-            except TimeoutError:
-                note_retry(f"START SHOWED NO WINDOW (start {attempt} of {arguments}, {timeout} s, exit status "
-                           f"{self.lumora.process.poll()}); its log:\n" + self.lumora.log_text(), self.lumora.stacks())
-                self.lumora.stop()
-                if attempt == 2:
-                    raise
+        self.lumora = Lumora(self.display, arguments, **options)
+        self.runs.append(self.lumora)
+        self.addCleanup(self.lumora.stop)
+        try:
+            if shown:
+                self.lumora.wait_report(lambda r: r["visible"], "the main window shown", timeout)
+            return self.lumora
+        except TimeoutError:
+            note_retry(f"START SHOWED NO WINDOW ({arguments}, {timeout} s, exit status {self.lumora.process.poll()}): "
+                       "the test fails; its log:\n" + self.lumora.log_text(), self.lumora.stacks())
+            raise
 
     def start(self, *switches, page=None, timeout=60, **options):  # on the pack, until the page asked for is ready
         self.launch([self.pack, *switches], timeout=timeout, **options)
