@@ -65,7 +65,6 @@ void BuildFrameAndToolbar(QWidget* window, Composition& ui) {
   for (int i = 0; i < 5; ++i) {
     auto* button = Make<Picture>(window, 9600, 15, 285, i == 0 ? 300 : 285);
     button->SetPressable(true);
-    button->SetTag(QStringLiteral("0"));
     ui.FormControl.push_back(button);
   }
 
@@ -186,7 +185,6 @@ void BuildContentArea(QWidget* window, Composition& ui) {
   ui.ControllerBox = {status};
   auto* message = Make<Label>(status, 1080, 920, 3135, 255);
   message->SetTransparent(true);
-  message->SetTag(QStringLiteral("1"));
   ui.FrameLabel[5] = message;
   ui.FrameImage[2] = Make<Picture>(status, 600, 840, 360, 360);
   ui.FrameImage[2]->SetStretch(true);

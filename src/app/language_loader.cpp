@@ -80,10 +80,10 @@ void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& 
   ApplyCaptions(pack.Commander, ui.Commander, [](platform::PushButton& b, const QString& c) { b.SetCaption(c); });
 
   const auto& text = pack.ShortText;
-  ui.search.results->Setup_Cols_Headers({{text[0], QStringLiteral("4")}, {text[1], QStringLiteral("1")}});
-  ui.index.topics->Setup_Cols_Headers({{text[2], QStringLiteral("3")}, {text[10], QStringLiteral("1")}});
-  ui.bookmarks.list->Setup_Cols_Headers({{BookmarkText(pack, bookmarkNameColumn), QStringLiteral("3")},
-                                         {BookmarkText(pack, bookmarkPageColumn), QStringLiteral("2")}});
+  ui.search.results->Setup_Cols_Headers({{text[0], 4}, {text[1], 1}});
+  ui.index.topics->Setup_Cols_Headers({{text[2], 3}, {text[10], 1}});
+  ui.bookmarks.list->Setup_Cols_Headers({{BookmarkText(pack, bookmarkNameColumn), 3},
+                                         {BookmarkText(pack, bookmarkPageColumn), 2}});
 
   for (const ToolbarEntry& entry : kToolbar) {
     controls::ToolButton* button = ui.ToolButton[static_cast<size_t>(entry.button)];

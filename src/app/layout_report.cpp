@@ -49,8 +49,6 @@ class Collector {
     if constexpr (requires { member->Caption(); } && !std::is_same_v<T, controls::ComplexList>)
       entry[QStringLiteral("caption")] = member->Caption();
     if constexpr (requires { member->Text(); }) entry[QStringLiteral("text")] = member->Text();
-    if constexpr (requires { member->Tag(); })
-      if (!member->Tag().isEmpty()) entry[QStringLiteral("tag")] = member->Tag();
     if constexpr (requires { member->ImHigh(); }) entry[QStringLiteral("highlighted")] = member->ImHigh();
     if constexpr (requires { member->Sunken(); }) entry[QStringLiteral("sunken")] = member->Sunken();
     if constexpr (std::is_same_v<T, controls::ComplexList>) {

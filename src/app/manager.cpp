@@ -322,11 +322,7 @@ void Manager::ApplyLeastSize() {
 
 void Manager::LoadThemeImages() {
   controls::LoadThemeImages(state_.CurrentTheme);
-  // The title-bar buttons show their resting pictures.
-  for (size_t i = 0; i < ui_.FormControl.size(); ++i) {
-    ui_.FormControl[i]->SetImage(controls::PictureLoader(0).Item(static_cast<int>(i) + 3));
-    ui_.FormControl[i]->SetTag(QStringLiteral("0"));
-  }
+  frame_->RestFormControls();
 }
 
 void Manager::ApplyTheme() {
@@ -354,9 +350,11 @@ void Manager::ApplyTheme() {
   for (controls::WriteBox* box : ui_.WriteBox) box->ResetControl();
   for (controls::ToolButton* button : ui_.ToolButton)
     if (button) button->ResetControl();
+  // The busy box's message is in the theme's display font, the other
+  // labels in its text font.
   for (platform::Label* label : ui_.FrameLabel) {
-    label->SetForeColor(label->Tag() == QLatin1String("2") ? theme.theme_color : theme.theme_pitch);
-    label->SetFontName(label->Tag() == QLatin1String("1") ? theme.theme_font : theme.theme_text);
+    label->SetForeColor(theme.theme_pitch);
+    label->SetFontName(label == ui_.busy.message ? theme.theme_font : theme.theme_text);
   }
   // The toolbar strip has no colour of its own in the design; the theme's
   // light colour keeps the button captions readable on it.

@@ -139,15 +139,18 @@ void WindowFrame::TitleButtonAction(int index) {
 void WindowFrame::SetFormControlHighlight(int index, bool highlighted) {
   platform::Picture* button = ui_.FormControl[static_cast<size_t>(index)];
   button->SetImage(controls::PictureLoader(highlighted ? 1 : 0).Item(index + 3));
-  button->SetTag(highlighted ? QStringLiteral("1") : QStringLiteral("0"));
+  lit_[static_cast<size_t>(index)] = highlighted;
+}
+
+void WindowFrame::RestFormControls() {
+  for (size_t i = 0; i < ui_.FormControl.size(); ++i) SetFormControlHighlight(static_cast<int>(i), false);
 }
 
 void WindowFrame::HighlightOnly(Family family, int index) {
   switch (family) {
     case Family::FormControl:
       for (int i = 0; i < static_cast<int>(ui_.FormControl.size()); ++i) {
-        const bool lit = ui_.FormControl[static_cast<size_t>(i)]->Tag() == QLatin1String("1");
-        if (lit != (i == index)) SetFormControlHighlight(i, i == index);
+        if (lit_[static_cast<size_t>(i)] != (i == index)) SetFormControlHighlight(i, i == index);
       }
       break;
     case Family::ToolButton:

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <array>
 #include <functional>
 
 #include "app/app_state.h"
@@ -33,6 +34,9 @@ class WindowFrame final : public QObject {
   // Highlights member index of the family and clears the others; -1 clears all.
   void HighlightOnly(Family family, int index);
   void HoverReset(bool keepLists);
+  // The title-bar buttons show their resting pictures (a new theme's).
+  void RestFormControls();
+  bool FormControlLit(int index) const { return lit_[static_cast<size_t>(index)]; }
   // One tick of the cursor poll, for the cursor at a global pixel position.
   void PollCursorAt(const QPoint& cursor);
   // The page told of a link hovered or left, or of loading: it clears the
@@ -60,6 +64,7 @@ class WindowFrame final : public QObject {
   AppState& state_;
   std::function<void()> layoutPage_;
   std::function<int()> scaleWidth_;
+  std::array<bool, 5> lit_{};  // each title-bar button: highlighted under the pointer
 };
 
 }  // namespace lumora::app

@@ -30,7 +30,7 @@ CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {
   CmBShape[2]->SetBorderStyle(Shape::Border::InsideSolid);
   CmBShape[3]->SetBorderStyle(Shape::Border::Transparent);
   CmBShape[3]->SetFillStyle(Shape::Fill::Solid);
-  CmBShape[5]->SetVisible(false);
+  CmBShape[5]->SetVisible(false);  // until the pointer is over it
   CmBShape[6]->SetVisible(false);
 
   CmBLabel = new platform::Label(this);
@@ -42,11 +42,11 @@ CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {
 
   CmbHotSpot = new platform::HotSpot(this);
   connect(CmbHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
-  connect(CmbHotSpot, &platform::FormElement::MouseDown, this, [this] { PressedLook(); });
-  connect(CmbHotSpot, &platform::FormElement::MouseUp, this, [this] { ReleasedLook(); });
+  connect(CmbHotSpot, &platform::FormElement::MouseDown, this, [this] { SetPressed(true); });
+  connect(CmbHotSpot, &platform::FormElement::MouseUp, this, [this] { SetPressed(false); });
   connect(CmbHotSpot, &platform::FormElement::Click, this, &CommandButton::Click);
   connect(CmbHotSpot, &platform::FormElement::DblClick, this, [this] {
-    PressedLook();
+    SetPressed(true);
     emit Click();
   });
 }
@@ -61,7 +61,7 @@ void CommandButton::OnResize() { Layout(); }
 void CommandButton::Layout() {
   const int w = Width();
   const int h = Height();
-  CmBLabel->Move(Twips((w - CmBLabel->Width()) / 2.0 - Px1()), Twips((h - CmBLabel->Height()) / 2.0 - Px1()));
+  CmBLabel->SetLeft(Twips((w - CmBLabel->Width()) / 2.0 - Px1()));
   CmBShape[0]->Move(0, 0, w - Px1(), h - Px1());
   CmBShape[1]->Move(0, 0, w - Px2(), h - Px2());
   CmBShape[2]->Move(Px1(), Px1(), w - Px4(), h - Px4());
@@ -70,78 +70,70 @@ void CommandButton::Layout() {
   CmBShape[5]->Move(Px2(), Px2(), w - Px4(), h - Px4());
   CmBShape[6]->Move(Px1(), Px1(), w - Px4(), h - Px4());
   CmbHotSpot->Move(0, 0, w, h);
+  ApplyLook();
 }
 
-void CommandButton::ReleasedLook() {
+void CommandButton::ApplyLook() {
   const settings::ThemeValues& theme = settings::Theme();
-  CmBLabel->SetTop(Twips(Height() / 2.0 - CmBLabel->Height() / 2.0 - Px1()));
-  CmBShape[3]->SetFillColor(theme.theme_light);
-  CmBShape[5]->SetBorderColor(theme.theme_invert);
-  CmBShape[6]->SetBorderColor(theme.theme_invertlight);
+  const bool enabled = Enabled();
+  // Pressed, the caption sits one pixel lower, less one twip.
+  CmBLabel->SetTop(Twips(Height() / 2.0 - CmBLabel->Height() / 2.0 - (pressed_ ? 1 : Px1())));
+  CmBLabel->SetForeColor(enabled ? theme.theme_pitch : theme.theme_shadow);
+  CmBShape[0]->SetBorderColor(enabled ? theme.theme_pitch : theme.theme_shadow);
+  CmBShape[1]->SetBorderColor(theme.theme_shadow);
+  CmBShape[2]->SetBorderColor(theme.theme_dark);
+  CmBShape[3]->SetFillColor(pressed_ ? theme.theme_shade : theme.theme_light);
+  CmBShape[4]->SetBorderStyle(focused_ ? Shape::Border::Dot : Shape::Border::Solid);
+  CmBShape[4]->SetBorderColor(focused_ ? theme.theme_high : theme.theme_color);
+  CmBShape[5]->SetBorderColor(pressed_ ? theme.theme_highlight : theme.theme_invert);
+  CmBShape[6]->SetBorderColor(pressed_ ? theme.theme_high : theme.theme_invertlight);
+  // A disabled button keeps only its outer line, and no hover lines.
+  for (int i : {1, 2, 4}) CmBShape[static_cast<size_t>(i)]->SetVisible(enabled);
+  for (int i : {5, 6}) CmBShape[static_cast<size_t>(i)]->SetVisible(enabled && imHigh_);
 }
 
-void CommandButton::PressedLook() {
-  const settings::ThemeValues& theme = settings::Theme();
-  // One pixel down, less one twip.
-  CmBLabel->SetTop(Twips(Height() / 2.0 - CmBLabel->Height() / 2.0 - 1));
-  CmBShape[3]->SetFillColor(theme.theme_shade);
-  CmBShape[5]->SetBorderColor(theme.theme_highlight);
-  CmBShape[6]->SetBorderColor(theme.theme_high);
+void CommandButton::SetPressed(bool pressed) {
+  pressed_ = pressed;
+  ApplyLook();
 }
 
 void CommandButton::SetImHigh(bool imHighValue) {
   imHigh_ = imHighValue;
-  const bool shown = Enabled() && imHighValue;
-  CmBShape[5]->SetVisible(shown);
-  CmBShape[6]->SetVisible(shown);
+  ApplyLook();
 }
 
 void CommandButton::SetEnabled(bool enabledValue) {
   platform::FormElement::SetEnabled(enabledValue);
-  for (int i : {1, 2, 4}) CmBShape[static_cast<size_t>(i)]->SetVisible(enabledValue);
-  const settings::ThemeValues& theme = settings::Theme();
-  const int colour = enabledValue ? theme.theme_pitch : theme.theme_shadow;
-  CmBShape[0]->SetBorderColor(colour);
-  CmBLabel->SetForeColor(colour);
+  ApplyLook();
 }
 
 void CommandButton::ResetControl() {
-  const settings::ThemeValues& theme = settings::Theme();
-  CmBShape[0]->SetBorderColor(theme.theme_pitch);
-  CmBShape[1]->SetBorderColor(theme.theme_shadow);
-  CmBShape[2]->SetBorderColor(theme.theme_dark);
-  CmBShape[3]->SetFillColor(theme.theme_light);
-  CmBShape[4]->SetBorderColor(theme.theme_color);
-  CmBShape[5]->SetBorderColor(theme.theme_invert);
-  CmBShape[6]->SetBorderColor(theme.theme_invertlight);
-  CmBLabel->SetForeColor(theme.theme_pitch);
-  CmBLabel->SetFontName(theme.theme_text);
+  CmBLabel->SetFontName(settings::Theme().theme_text);
   Layout();
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
   if (!platform::IsPressKey(event->key())) return platform::FormElement::keyPressEvent(event);
-  PressedLook();  // a held key repeats only this
+  SetPressed(true);  // a held key repeats only this
 }
 
 void CommandButton::keyReleaseEvent(QKeyEvent* event) {
   if (!platform::IsPressKey(event->key())) return platform::FormElement::keyReleaseEvent(event);
   if (event->isAutoRepeat()) return;
-  ReleasedLook();
+  SetPressed(false);
   emit Click();
 }
 
 void CommandButton::focusInEvent(QFocusEvent* event) {
   platform::FormElement::focusInEvent(event);
-  CmBShape[4]->SetBorderStyle(platform::Shape::Border::Dot);
-  CmBShape[4]->SetBorderColor(settings::Theme().theme_high);
+  focused_ = true;
+  ApplyLook();
 }
 
 void CommandButton::focusOutEvent(QFocusEvent* event) {
   platform::FormElement::focusOutEvent(event);
-  CmBShape[4]->SetBorderStyle(platform::Shape::Border::Solid);
-  CmBShape[4]->SetBorderColor(settings::Theme().theme_color);
-  ReleasedLook();
+  focused_ = false;
+  SetPressed(false);
 }
 
 }  // namespace lumora::controls

@@ -49,10 +49,14 @@ class CommandButton final : public platform::FormElement {
 
  private:
   void Layout();
-  void ReleasedLook();
-  void PressedLook();
+  // Every colour, line and the caption's place, from the theme and the
+  // button's state.
+  void ApplyLook();
+  void SetPressed(bool pressed);
 
-  bool imHigh_ = false;
+  bool imHigh_ = false;   // the pointer is over it
+  bool pressed_ = false;  // held down by the mouse or a key
+  bool focused_ = false;
 };
 
 }  // namespace lumora::controls

@@ -241,33 +241,48 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
 void ComplexList::ResetControl() {
   VScrollButton->ResetControl();
   const settings::ThemeValues& theme = settings::Theme();
-  CxLEffect[0]->SetBorderColor(theme.theme_color);
-  CxLEffect[1]->SetBorderColor(theme.theme_shade);
-  backColor_ = theme.theme_vague;
-  CxLHeader->SetBackColor(theme.theme_shade);
-
   platform::Label measuring;
   measuring.SetFontSize(kFontPoints);
   measuring.SetAutoSize(true);
   LabelMeasurer measurer(measuring);
   rowHeight_ = content::MeasureLineHeight(measurer, theme.theme_text, false);
   for (int i = 0; i < kColumns; ++i) {
-    CxLColHead[static_cast<size_t>(i)]->SetForeColor(theme.theme_pitch);
-    CxLColShape[static_cast<size_t>(i)]->SetFillColor(theme.theme_shade);
     ColumnText* text = CxLColText[static_cast<size_t>(i)];
     text->SetTop(19 * Px1());
-    text->SetForeColor(theme.theme_pitch);
     CxLColHead[static_cast<size_t>(i)]->SetFontName(theme.theme_text);
     text->SetFontName(theme.theme_text);
     text->SetLineHeight(rowHeight_);
   }
-  for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
-  CxLHeadImage->SetImage(controls::PictureLoader(0).Item(1));
   CxLSelector->SetHeight(rowHeight_ + Px1());
-  CxLDropMark->SetFillColor(theme.theme_high);
   CxLDropMark->SetHeight(Px2());
-  SetDimmedRows(dimmed_);
   VScrollButton->SetLineHeight(rowHeight_);
+  ApplyLook();
+}
+
+void ComplexList::ApplyLook() {
+  const settings::ThemeValues& theme = settings::Theme();
+  CxLEffect[0]->SetBorderColor(theme.theme_color);
+  CxLEffect[1]->SetBorderColor(theme.theme_shade);
+  backColor_ = theme.theme_vague;
+  CxLHeader->SetBackColor(theme.theme_shade);
+  CxLHeadImage->SetImage(controls::PictureLoader(0).Item(1));
+  // Halfway from the text to the list's ground: plainly there, plainly less.
+  const int dim = platform::MixColours(theme.theme_pitch, theme.theme_vague, 0.55);
+  for (size_t i = 0; i < CxLColHead.size(); ++i) {
+    const bool hovered = static_cast<int>(i) == hoveredTitle_;
+    CxLColHead[i]->SetForeColor(hovered ? theme.theme_high : theme.theme_pitch);
+    CxLColShape[i]->SetFillColor(theme.theme_shade);
+    CxLColShape[i]->SetVisible(hovered);
+    CxLColText[i]->SetForeColor(theme.theme_pitch);
+    CxLColText[i]->SetDimmed(dimmed_, dim);
+  }
+  for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
+  CxLDropMark->SetFillColor(theme.theme_high);
+  // The selected row: bright while the list has the keyboard, quiet while
+  // it keeps its selection without it.
+  const bool focused = hasFocus();
+  CxLSelector->SetBorderColor(focused ? theme.theme_high : theme.theme_dark);
+  CxLSelector->SetFillColor(focused ? theme.theme_highlight : theme.theme_color);
   update();
 }
 
@@ -311,26 +326,27 @@ void ComplexList::Align_Columns() {
     CxLSelector->SetWidth(usableWidth_ - Px1());
     int sum = 0;
     int lastColumn = -1;
+    // A column without a title takes no share, but keeps its place.
+    const auto share = [this](size_t c) { return columns_[c].title.isEmpty() ? 0 : columns_[c].share; };
     for (int i = 0; i < kColumns; ++i) {
-      const QString tag = CxLColHead[static_cast<size_t>(i)]->Tag();
-      const bool used = !tag.isEmpty();
+      const bool used = static_cast<size_t>(i) < columns_.size();
       CxLColHead[static_cast<size_t>(i)]->SetVisible(used);
       CxLColHotSpot[static_cast<size_t>(i)]->SetVisible(used);
       if (!used) continue;
-      sum = Round(sum + tag.toDouble());
+      sum += share(static_cast<size_t>(i));
       lastColumn = i;
     }
     int x = 0;
     for (int i = 0; i <= lastColumn && sum != 0; ++i) {
       const auto c = static_cast<size_t>(i);
-      const int w = Round(CxLColHead[c]->Tag().toDouble() * usableWidth_ / sum);
+      const int w = Round(static_cast<double>(share(c)) * usableWidth_ / sum);
       CxLColHead[c]->SetWidth(w);
       CxLColText[c]->SetWidth(w - Px2());
       CxLColHotSpot[c]->SetWidth(w + Px1());
       CxLColShape[c]->SetWidth(w + Px1());
       CxLColHead[c]->SetLeft(x + Px2());
       CxLColText[c]->SetLeft(x + Px5());
-      CxLColText[c]->SetTag(QString::number(w - Px2()));
+      textWidth_[c] = w - Px2();
       CxLColHotSpot[c]->SetLeft(x);
       CxLColShape[c]->SetLeft(x);
       x = x + w + Px1();
@@ -413,7 +429,7 @@ void ComplexList::FitColumns() {
   const QString face = settings::Theme().theme_text;
   const int ellipsis = settings::Shared().EllipsisWidth;
   for (size_t c = 0; c < cells_.size(); ++c) {
-    const int limit = CxLColText[c]->Tag().toInt();
+    const int limit = textWidth_[c];
     QStringList lines;
     lines.reserve(cells_[c].size());
     for (const QString& cell : cells_[c]) lines.append(content::FitText(measurer, cell, limit, face, false, ellipsis));
@@ -427,11 +443,9 @@ void ComplexList::Setup_Cols_Headers(const std::vector<ColumnHeading>& columns) 
     platform::Label* head = CxLColHead[i];
     if (!columns_[i].title.isEmpty()) {
       head->SetCaption(columns_[i].title);
-      head->SetTag(columns_[i].width);
       head->SetVisible(true);
       if (i >= 1) CxLColLine[i - 1]->SetVisible(true);
     } else {
-      head->SetTag(QStringLiteral("0"));
       head->SetVisible(false);
       CxLColLine[i]->SetVisible(false);
     }
@@ -474,22 +488,17 @@ void ComplexList::SetImHigh(bool imHighValue) {
 }
 
 void ComplexList::Clear_Col_Selection(int exeption) {
-  const int pitch = settings::Theme().theme_pitch;
-  for (int i = 0; i < kColumns; ++i) {
-    if (i == exeption) continue;
-    CxLColShape[static_cast<size_t>(i)]->SetVisible(false);
-    CxLColHead[static_cast<size_t>(i)]->SetForeColor(pitch);
-  }
+  if (hoveredTitle_ != exeption) hoveredTitle_ = -1;
+  ApplyLook();
   if (exeption != -2) VScrollButton->ForceLooseFocus();
   imHigh_ = false;
 }
 
 void ComplexList::HoverTitle(int column) {
-  const auto c = static_cast<size_t>(column);
-  if (!CxLColShape[c]->Visible()) {
+  if (hoveredTitle_ != column) {
     Clear_Col_Selection(column);
-    CxLColShape[c]->SetVisible(true);
-    CxLColHead[c]->SetForeColor(settings::Theme().theme_high);
+    hoveredTitle_ = column;
+    ApplyLook();
     VScrollButton->ForceLooseFocus();
   }
   imHigh_ = true;
@@ -502,10 +511,7 @@ void ComplexList::Scroll(int offset) {
 
 void ComplexList::SetDimmedRows(std::vector<bool> dimmed) {
   dimmed_ = std::move(dimmed);
-  const settings::ThemeValues& theme = settings::Theme();
-  // Halfway from the text to the list's ground: plainly there, plainly less.
-  const int dim = platform::MixColours(theme.theme_pitch, theme.theme_vague, 0.55);
-  for (ColumnText* text : CxLColText) text->SetDimmed(dimmed_, dim);
+  ApplyLook();
 }
 
 int ComplexList::RowAt(double y) const {
@@ -578,22 +584,15 @@ void ComplexList::keyReleaseEvent(QKeyEvent* event) {
 void ComplexList::focusInEvent(QFocusEvent* event) {
   platform::FormElement::focusInEvent(event);
   Align_Columns();
-  const settings::ThemeValues& theme = settings::Theme();
   ShowSelector(true);
-  CxLSelector->SetBorderColor(theme.theme_high);
-  CxLSelector->SetFillColor(theme.theme_highlight);
+  ApplyLook();
 }
 
 void ComplexList::focusOutEvent(QFocusEvent* event) {
   platform::FormElement::focusOutEvent(event);
   enterDown_ = false;
-  if (!keepFocus_) {
-    ShowSelector(false);
-    return;
-  }
-  const settings::ThemeValues& theme = settings::Theme();
-  CxLSelector->SetBorderColor(theme.theme_dark);
-  CxLSelector->SetFillColor(theme.theme_color);
+  if (!keepFocus_) ShowSelector(false);
+  ApplyLook();
 }
 
 void ComplexList::paintEvent(QPaintEvent* event) {

@@ -62,7 +62,7 @@ class ComplexList final : public platform::FormElement {
   // A column: its title and its width relative to the other columns.
   struct ColumnHeading {
     QString title;
-    QString width;
+    int share = 1;  // of the list's width, against the other columns' shares
   };
 
   explicit ComplexList(QWidget* parent = nullptr);
@@ -149,12 +149,16 @@ class ComplexList final : public platform::FormElement {
   int VisibleHeight() const;
   int RowsPerPage() const;
   void HoverTitle(int column);
+  // Every colour and picture, from the theme and the list's state (focus,
+  // the column title under the pointer, dimmed rows).
+  void ApplyLook();
   void Scroll(int offset);
   void DragTo(double y);
   void DropRow();
   int RowAt(double y) const;
 
   std::vector<ColumnHeading> columns_;
+  std::array<int, kColumns> textWidth_{};  // each column's room for its cells, in twips
   // Each column's cells as submitted, fitted again when the width changes.
   std::array<QStringList, kColumns> cells_;
   bool selectorShown_ = false;
@@ -163,6 +167,7 @@ class ComplexList final : public platform::FormElement {
   int usableWidth_ = 0;
   int laidOutWidth_ = 0;
   bool imHigh_ = false;
+  int hoveredTitle_ = -1;  // the column whose title is under the pointer
   bool keepFocus_ = false;
   int backColor_ = 0xFFFFFF;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into rows

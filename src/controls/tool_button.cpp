@@ -46,8 +46,8 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
   TlBShape[1] = new Shape(this);
   TlBShape[1]->SetShapeKind(Shape::Kind::RoundedRectangle);
   TlBShape[1]->Move(0, 0, 1095, 375);
-  ShowBody(false);
-  for (int i : {1, 2}) TlBShape[static_cast<size_t>(i)]->SetBorderStyle(Shape::Border::Transparent);
+  for (int i : {0, 1, 2}) TlBShape[static_cast<size_t>(i)]->SetBorderStyle(Shape::Border::Transparent);
+  TlBShape[0]->SetFillStyle(Shape::Fill::Transparent);
 
   TlBHotSpot = new platform::HotSpot(this);
   connect(TlBHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);
@@ -56,7 +56,7 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
   hold_->setInterval(500);
   connect(hold_, &QTimer::timeout, this, [this] {
     heldForMenu_ = true;
-    ReleasedLook();
+    SetPressed(false);
     emit MenuRequested();
   });
   connect(TlBHotSpot, &platform::FormElement::MouseDown, this, [this](int button) {
@@ -66,18 +66,18 @@ ToolButton::ToolButton(QWidget* parent) : platform::FormElement(parent) {
     }
     heldForMenu_ = false;
     if (commandEnabled_ && isSignalConnected(QMetaMethod::fromSignal(&ToolButton::MenuRequested))) hold_->start();
-    PressedLook();
+    SetPressed(true);
   });
   connect(TlBHotSpot, &platform::FormElement::MouseUp, this, [this] {
     hold_->stop();
-    ReleasedLook();
+    SetPressed(false);
   });
   connect(TlBHotSpot, &platform::FormElement::Click, this, [this] {
     if (!std::exchange(heldForMenu_, false)) Press();
   });
   connect(TlBHotSpot, &platform::FormElement::DblClick, this, [this] {
     if (commandEnabled_) emit DoubleClick(command_);
-    PressedLook();
+    SetPressed(true);
   });
   TlBFocus = new Shape(this);
   TlBFocus->SetBorderStyle(Shape::Border::Dot);
@@ -95,7 +95,6 @@ void ToolButton::ToolProperty(int cmdIdValue, const QString& captionValue, int p
   command_ = cmdIdValue;
   commandEnabled_ = enaControl;
   pictureIndex_ = picLdrValue;
-  EnabledLook();
   Layout();
 }
 
@@ -103,8 +102,6 @@ void ToolButton::OnResize() { Layout(); }
 
 void ToolButton::Layout() {
   const int h = Height();
-  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0));
-  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0));
   const bool noCaption = TlBCaption->Caption().isEmpty();
   const int indent = newCategory_ ? Px(4) : 0;
   TlBImage->SetLeft(Px(8) + indent);
@@ -129,77 +126,64 @@ void ToolButton::Layout() {
     NormLine[1]->SetEnds(Px(2), Px(2), Px(2), h - Px(1));
   }
   for (platform::Line* line : NormLine) line->SetVisible(newCategory_);
+  ApplyLook();
 }
 
-void ToolButton::ShowBody(bool shown) {
-  TlBShape[0]->SetFillStyle(shown ? Shape::Fill::Solid : Shape::Fill::Transparent);
-  TlBShape[0]->SetBorderStyle(shown ? Shape::Border::Solid : Shape::Border::Transparent);
-}
-
-void ToolButton::ReleasedLook() {
+void ToolButton::ApplyLook() {
   const settings::ThemeValues& theme = settings::Theme();
-  TlBShape[0]->SetFillColor(theme.theme_shade);
-  TlBShape[0]->SetBorderColor(theme.theme_shadow);
-  TlBShape[1]->SetBorderColor(theme.theme_dark);
-  TlBShape[2]->SetBorderColor(theme.theme_color);
-  TlBCaption->SetForeColor(theme.theme_shadow);
-  const int h = Height();
-  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0));
-  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0));
-}
-
-void ToolButton::PressedLook() {
-  const settings::ThemeValues& theme = settings::Theme();
-  TlBShape[0]->SetFillColor(theme.theme_color);
-  TlBShape[0]->SetBorderColor(theme.theme_pitch);
-  TlBShape[1]->SetBorderColor(theme.theme_shadow);
-  TlBShape[2]->SetBorderColor(theme.theme_dark);
-  TlBCaption->SetForeColor(theme.theme_pitch);
-  const int h = Height();
+  const bool enabled = Enabled();
+  // The body shows under the pointer and on the page's own button.
+  const bool body = imHigh_ || sunken_;
+  TlBShape[0]->SetFillStyle(body ? Shape::Fill::Solid : Shape::Fill::Transparent);
+  TlBShape[0]->SetBorderStyle(body ? Shape::Border::Solid : Shape::Border::Transparent);
+  for (int i : {1, 2})
+    TlBShape[static_cast<size_t>(i)]->SetBorderStyle(imHigh_ ? Shape::Border::Solid : Shape::Border::Transparent);
+  TlBShape[0]->SetFillColor(pressed_ ? theme.theme_color : theme.theme_shade);
+  TlBShape[0]->SetBorderColor(pressed_ ? theme.theme_pitch : theme.theme_shadow);
+  TlBShape[1]->SetBorderColor(pressed_ ? theme.theme_shadow : theme.theme_dark);
+  TlBShape[2]->SetBorderColor(pressed_ ? theme.theme_dark : theme.theme_color);
+  // Disabled, the caption goes most of the way towards the ground, so that it
+  // has less contrast than an enabled one in a light theme and a dark one.
+  TlBCaption->SetForeColor(pressed_   ? theme.theme_pitch
+                           : enabled ? theme.theme_shadow
+                                     : platform::MixColours(theme.theme_shadow, theme.theme_light, 0.55));
+  TlBImage->SetImage(controls::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
   // Caption and picture move down by one pixel while pressed.
-  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0 + Px(1)));
-  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0 + Px(1) + 1));
+  const int h = Height();
+  TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0 + (pressed_ ? Px(1) : 0)));
+  TlBImage->SetTop(Round(h / 2.0 - TlBImage->Height() / 2.0 + (pressed_ ? Px(1) + 1 : 0)));
+  NormLine[0]->SetBorderColor(theme.theme_dark);
+  NormLine[1]->SetBorderColor(theme.theme_shade);
+  TlBFocus->SetBorderColor(theme.theme_high);
+  TlBFocus->SetVisible(focused_);
+}
+
+void ToolButton::SetPressed(bool pressed) {
+  pressed_ = pressed;
+  ApplyLook();
 }
 
 void ToolButton::SetImHigh(bool imHighValue) {
   imHigh_ = imHighValue;
-  if (imHighValue) {
-    ShowBody(true);
-  } else if (!sunken_) {
-    ShowBody(false);
-  }
-  for (int i : {1, 2})
-    TlBShape[static_cast<size_t>(i)]->SetBorderStyle(imHighValue ? Shape::Border::Solid : Shape::Border::Transparent);
+  ApplyLook();
 }
 
 void ToolButton::SetSunken(bool sunkenValue) {
   sunken_ = sunkenValue;
-  ShowBody(sunkenValue);
+  ApplyLook();
 }
 
 void ToolButton::SetEnabled(bool enabledValue) {
   if (enabledValue == Enabled()) return;
   platform::FormElement::SetEnabled(enabledValue);
-  EnabledLook();
-}
-
-void ToolButton::EnabledLook() {
-  const settings::ThemeValues& theme = settings::Theme();
-  const bool enabled = Enabled();
-  // Disabled, the caption goes most of the way towards the ground, so that it
-  // has less contrast than an enabled one in a light theme and a dark one.
-  TlBCaption->SetForeColor(enabled ? theme.theme_shadow : platform::MixColours(theme.theme_shadow, theme.theme_light, 0.55));
-  TlBImage->SetImage(controls::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
+  ApplyLook();
 }
 
 void ToolButton::ResetControl() {
-  SetImHigh(false);
-  ReleasedLook();
-  const settings::ThemeValues& theme = settings::Theme();
-  NormLine[0]->SetBorderColor(theme.theme_dark);
-  NormLine[1]->SetBorderColor(theme.theme_shade);
-  TlBCaption->SetFontName(theme.theme_text);
-  TlBFocus->SetBorderColor(theme.theme_high);
+  imHigh_ = false;
+  pressed_ = false;
+  TlBCaption->SetFontName(settings::Theme().theme_text);
+  ApplyLook();
 }
 
 void ToolButton::keyPressEvent(QKeyEvent* event) {
@@ -209,7 +193,7 @@ void ToolButton::keyPressEvent(QKeyEvent* event) {
   }
   if (!platform::IsPressKey(event->key())) return platform::FormElement::keyPressEvent(event);
   keyDown_ = true;
-  PressedLook();
+  SetPressed(true);
 }
 
 void ToolButton::keyReleaseEvent(QKeyEvent* event) {
@@ -217,20 +201,22 @@ void ToolButton::keyReleaseEvent(QKeyEvent* event) {
   // A release whose press went to another control presses nothing.
   if (event->isAutoRepeat() || !keyDown_) return;
   keyDown_ = false;
-  ReleasedLook();
+  SetPressed(false);
   Press();
 }
 
 void ToolButton::focusInEvent(QFocusEvent* event) {
   platform::FormElement::focusInEvent(event);
-  TlBFocus->SetVisible(true);
+  focused_ = true;
+  ApplyLook();
 }
 
 void ToolButton::focusOutEvent(QFocusEvent* event) {
   platform::FormElement::focusOutEvent(event);
-  TlBFocus->SetVisible(false);
-  if (keyDown_) ReleasedLook();
+  focused_ = false;
+  if (keyDown_) pressed_ = false;
   keyDown_ = false;
+  ApplyLook();
 }
 
 }  // namespace lumora::controls

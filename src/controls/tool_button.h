@@ -69,12 +69,14 @@ class ToolButton final : public platform::FormElement {
 
  private:
   void Layout();
-  void ReleasedLook();
-  void PressedLook();
-  void EnabledLook();
-  void ShowBody(bool shown);
+  // Every colour, line, picture and place of the caption and picture, from
+  // the theme and the button's state.
+  void ApplyLook();
+  void SetPressed(bool pressed);
 
-  bool imHigh_ = false;
+  bool imHigh_ = false;   // the pointer is over it
+  bool pressed_ = false;  // held down by the mouse or a key
+  bool focused_ = false;
   bool newCategory_ = false;
   int command_ = 0;
   bool sunken_ = false;

@@ -176,16 +176,22 @@ bool VScrollButton::VeryBottom() const {
   return ScbFrame[2]->Top() + ScbFrame[2]->Height() + settings::Px6() > ScbFrame[1]->Top();
 }
 
-void VScrollButton::ForceLooseFocus() {
-  const settings::ThemeValues& theme = settings::Theme();
-  ScBEffect[0]->SetFillColor(theme.theme_dark);
-  ScBEffect[1]->SetFillColor(theme.theme_dark);
-  ScBEffect[2]->SetFillColor(theme.theme_color);
+void VScrollButton::ForceLooseFocus() { HoverOver(-1); }
+
+void VScrollButton::ResetControl() { ForceLooseFocus(); }
+
+void VScrollButton::HoverOver(int element) {
+  hovered_ = element;
+  ApplyLook();
 }
 
-void VScrollButton::ResetControl() {
-  ForceLooseFocus();
+void VScrollButton::ApplyLook() {
   const settings::ThemeValues& theme = settings::Theme();
+  // The arrow or thumb under the pointer lights up.
+  for (int k = 0; k < 3; ++k) {
+    const int resting = k == 2 ? theme.theme_color : theme.theme_dark;
+    ScBEffect[static_cast<size_t>(k)]->SetFillColor(k == hovered_ ? theme.theme_high : resting);
+  }
   for (platform::Shape* effect : ScBEffect) effect->SetBorderColor(theme.theme_shade);
   const platform::ImageList& pictures = controls::PictureLoader(2);
   ScBArrow[0]->SetImage(pictures.Item(5));
@@ -193,14 +199,6 @@ void VScrollButton::ResetControl() {
   ScBArrow[2]->SetImage(pictures.Item(6));
   trackColour_ = theme.theme_shade;
   update();
-}
-
-void VScrollButton::HoverOver(int element) {
-  const settings::ThemeValues& theme = settings::Theme();
-  for (int k = 0; k < 3; ++k) {
-    const int resting = k == 2 ? theme.theme_color : theme.theme_dark;
-    ScBEffect[static_cast<size_t>(k)]->SetFillColor(k == element ? theme.theme_high : resting);
-  }
 }
 
 void VScrollButton::OnElementMove(int element, int button, int shift, double x, double y) {

@@ -82,6 +82,9 @@ class VScrollButton final : public platform::FormElement {
   double SliderHeightFor(int track) const;
   double SliderPerContent() const;
   void HoverOver(int element);
+  // Every colour and arrow picture, from the theme and the element under the
+  // pointer.
+  void ApplyLook();
   void OnElementMove(int element, int button, int shift, double x, double y);
 
   int gap_ = 0;
@@ -102,6 +105,7 @@ class VScrollButton final : public platform::FormElement {
   int exactOffset_ = -1;
   int exactValue_ = 0;
   int trackColour_ = 0;
+  int hovered_ = -1;  // the arrow (0, 1) or thumb (2) under the pointer
 };
 
 }  // namespace lumora::controls

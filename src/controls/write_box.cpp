@@ -146,32 +146,32 @@ void WriteBox::ApplyTextColours(int text, int background) {
   WrBText->setPalette(palette);
 }
 
+void WriteBox::ApplyLook() {
+  const settings::ThemeValues& theme = settings::Theme();
+  const bool enabled = Enabled();
+  WrBEffect0->SetBorderColor(enabled ? theme.theme_shadow : theme.theme_dark);
+  // Disabled, the field goes flat into the ground.
+  WrBEffect1->SetFillColor(enabled ? theme.theme_shade : theme.theme_light);
+  WrBEffect1->SetBorderColor(enabled ? theme.theme_vague : theme.theme_light);
+  backColour_ = theme.theme_shade;
+  WrBWhiteness->SetBackColor(theme.theme_light);
+  WrBArrow0->SetImage(controls::PictureLoader(2).Item(4));
+  ApplyTextColours(enabled ? theme.theme_pitch : theme.theme_shadow, theme.theme_light);
+  QFont font = WrBText->font();
+  font.setFamily(theme.theme_text);
+  WrBText->setFont(font);
+  WrBArrow0->update();
+  update();
+}
+
 void WriteBox::SetEnabled(bool enabledValue) {
   platform::FormElement::SetEnabled(enabledValue);
-  const settings::ThemeValues& theme = settings::Theme();
-  WrBEffect0->SetBorderColor(enabledValue ? theme.theme_shadow : theme.theme_dark);
-  const int field = enabledValue ? theme.theme_shade : theme.theme_light;
-  WrBEffect1->SetFillColor(field);
-  WrBEffect1->SetBorderColor(field);
-  ApplyTextColours(enabledValue ? theme.theme_pitch : theme.theme_shadow, theme.theme_light);
-  WrBWhiteness->SetBackColor(theme.theme_light);
-  WrBArrow0->update();
+  ApplyLook();
 }
 
 void WriteBox::ResetControl() {
   SetHeight(kHeight);
-  const settings::ThemeValues& theme = settings::Theme();
-  WrBEffect0->SetBorderColor(theme.theme_shadow);
-  WrBEffect1->SetBorderColor(theme.theme_vague);
-  WrBEffect1->SetFillColor(theme.theme_shade);
-  backColour_ = theme.theme_shade;
-  WrBWhiteness->SetBackColor(theme.theme_light);
-  WrBArrow0->SetImage(controls::PictureLoader(2).Item(4));
-  ApplyTextColours(theme.theme_pitch, theme.theme_light);
-  QFont font = WrBText->font();
-  font.setFamily(theme.theme_text);
-  WrBText->setFont(font);
-  update();
+  ApplyLook();
   emit Changed();
 }
 

@@ -65,6 +65,9 @@ class WriteBox final : public platform::FormElement {
 
  private:
   void Layout();
+  // Every colour, the arrow's picture and the font, from the theme and
+  // whether the box is enabled.
+  void ApplyLook();
   void ApplyTextColours(int text, int background);
   void OnKeyReleased(int keyCode, int shift);
 

@@ -38,9 +38,6 @@ class FormElement : public QWidget {
   bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
   void SetEnabled(bool enabled) { setEnabled(enabled); }
 
-  QString Tag() const { return tag_; }
-  void SetTag(const QString& tag) { tag_ = tag; }
-
   // Whether the element takes mouse input at all; shapes and lines do not.
   void SetReceivesMouse(bool receives);
 
@@ -68,7 +65,6 @@ class FormElement : public QWidget {
   int top_ = 0;
   int width_ = 0;
   int height_ = 0;
-  QString tag_;
   bool closingDoubleClick_ = false;
 };
 

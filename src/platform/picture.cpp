@@ -12,6 +12,7 @@ namespace lumora::platform {
 Picture::Picture(QWidget* parent) : FormElement(parent) {}
 
 void Picture::SetImage(const QPixmap& image) {
+  if (image.cacheKey() == image_.cacheKey()) return;  // the same picture: nothing to fit or paint
   image_ = image;
   FitToImage();
   update();

@@ -109,8 +109,8 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
                        ui.NormLine[0]->BorderColor(), manager_->palette().color(QPalette::Window)),
             std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000, QColor(0, 255, 0)));
   for (const auto* label : ui.FrameLabel) {
-    EXPECT_EQ(label->ForeColor(), label->Tag() == u"2" ? 0x00FFFF : 0xFF00FF);
-    EXPECT_EQ(label->FontName(), Q(label->Tag() == u"1" ? "DejaVu Serif" : "DejaVu Sans Mono"));
+    EXPECT_EQ(label->ForeColor(), 0xFF00FF);
+    EXPECT_EQ(label->FontName(), Q(label == ui.busy.message ? "DejaVu Serif" : "DejaVu Sans Mono"));
   }
   // Fitted texts end in an ellipsis as wide as the theme's text font draws it.
   owner_.Measurer().SetFont(QStringLiteral("DejaVu Sans Mono"), false);

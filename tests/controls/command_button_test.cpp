@@ -21,8 +21,8 @@ TEST_F(CommandButtonTest, DisabledLookKeepsFaceAndOuterLineInShadowAndShowsNoHov
   control_->SetEnabled(false);
   control_->SetImHigh(true);
   EXPECT_FALSE(control_->CmBShape[2]->Visible() || control_->CmBShape[6]->Visible());
-  control_->SetEnabled(true);
-  EXPECT_FALSE(control_->CmBShape[5]->Visible());  // until the host writes ImHigh again
+  control_->SetEnabled(true);  // still under the pointer: the hover lines are back
+  EXPECT_TRUE(control_->CmBShape[5]->Visible() && control_->CmBShape[2]->Visible());
 }
 
 TEST_F(CommandButtonTest, APressSinksTheCaptionClicksCountAKeyOnItsReleaseAndTheFocusFrameIsDotted) {

@@ -61,7 +61,7 @@ class ComplexListTest : public ControlTest<ComplexList> {
  protected:
   // Columns are laid out when the width changes, so the titles come first.
   ComplexListTest() : ControlTest({0, 0, 0, 3000}) {
-    list_->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("3")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
+    list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 3}, {QStringLiteral("Hits"), 1}});
     list_->SetWidth(4000 + 75);  // a usable width of 4000 without the scroll bar
   }
   bool Submit(int rows) {  // whether the scroll bar shows afterwards

@@ -53,6 +53,10 @@ TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {
   control_->TlBImage->SetImage(Filled(Qt::green));
   control_->SetEnabled(false);  // the current value reloads nothing
   EXPECT_EQ(Shown(control_->TlBImage), QColor(Qt::green));
+  const int dimmed = control_->TlBCaption->ForeColor();
+  EXPECT_NE(dimmed, settings::Theme().theme_shadow);
+  control_->ResetControl();  // a new theme keeps the button disabled-looking
+  EXPECT_EQ(std::pair(control_->TlBCaption->ForeColor(), Shown(control_->TlBImage)), std::pair(dimmed, QColor(Qt::blue)));
 }
 
 TEST_F(ToolButtonTest, APressHeldHalfASecondAsksForTheListAndItsReleaseClicksNothing) {
