@@ -278,11 +278,14 @@ void ComplexList::ApplyLook() {
   }
   for (platform::Line* line : CxLColLine) line->SetBorderColor(theme.theme_color);
   CxLDropMark->SetFillColor(theme.theme_high);
-  // The selected row: bright while the list has the keyboard, quiet while
-  // it keeps its selection without it.
-  const bool focused = hasFocus();
-  CxLSelector->SetBorderColor(focused ? theme.theme_high : theme.theme_dark);
-  CxLSelector->SetFillColor(focused ? theme.theme_highlight : theme.theme_color);
+  // The selected row: shown inverted until the list first has the keyboard,
+  // then bright while it has it and quiet while it keeps its selection
+  // without it.
+  if (hadFocus_) {
+    const bool focused = hasFocus();
+    CxLSelector->SetBorderColor(focused ? theme.theme_high : theme.theme_dark);
+    CxLSelector->SetFillColor(focused ? theme.theme_highlight : theme.theme_color);
+  }
   update();
 }
 
@@ -585,6 +588,7 @@ void ComplexList::focusInEvent(QFocusEvent* event) {
   platform::FormElement::focusInEvent(event);
   Align_Columns();
   ShowSelector(true);
+  hadFocus_ = true;
   ApplyLook();
 }
 

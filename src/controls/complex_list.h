@@ -168,6 +168,7 @@ class ComplexList final : public platform::FormElement {
   int laidOutWidth_ = 0;
   bool imHigh_ = false;
   int hoveredTitle_ = -1;  // the column whose title is under the pointer
+  bool hadFocus_ = false;  // the list has had the keyboard at least once
   bool keepFocus_ = false;
   int backColor_ = 0xFFFFFF;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into rows
