@@ -215,6 +215,8 @@ TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKe
   const QPageSize::PageSizeId byPaper = LocalePaperSize().id();
   qputenv("LC_ALL", "de_DE.UTF-8");
   const QPageSize::PageSizeId byAll = LocalePaperSize().id();
+  for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"}) qunsetenv(variable);
+  EXPECT_EQ(LocalePaperSize().id(), QPageSize::A4);  // no locale named anywhere
   qputenv("LC_ALL", all);
   qputenv("LC_PAPER", paper);
   qputenv("LANG", lang);
