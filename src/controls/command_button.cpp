@@ -30,8 +30,6 @@ CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {
   CmBShape[2]->SetBorderStyle(Shape::Border::InsideSolid);
   CmBShape[3]->SetBorderStyle(Shape::Border::Transparent);
   CmBShape[3]->SetFillStyle(Shape::Fill::Solid);
-  CmBShape[5]->SetVisible(false);  // until the pointer is over it
-  CmBShape[6]->SetVisible(false);
 
   CmBLabel = new platform::Label(this);
   CmBLabel->SetTransparent(true);

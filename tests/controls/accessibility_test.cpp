@@ -27,6 +27,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected && row->indexOfChild(rows) == -1);
   EXPECT_TRUE(rows->indexOfChild(rows->child(1)) == 1 && !rows->child(43));  // the same item each time asked for
   EXPECT_TRUE(!rows->child(0)->state().offscreen && rows->child(42)->state().offscreen);  // 42 is below the view
+  EXPECT_TRUE(!rows->child(0)->rect().isEmpty() && rows->child(42)->rect().isEmpty());  // and has no place on screen
   control_->SetDimmedRows({false, true});
   EXPECT_TRUE(!rows->child(0)->state().disabled && rows->child(1)->state().disabled && !rows->child(2)->state().disabled);
 

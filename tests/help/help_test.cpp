@@ -3,8 +3,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <array>
 
 #include "help/help_tool.h"
+#include "help/usage.h"
 #include "support/test_files.h"
 
 using namespace lumora::help;
@@ -51,4 +53,10 @@ TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMend) {
                          u"not reached" + at("old.htm").chopped(1), u"ask_class link" + at("index.html").chopped(1),
                          Q("7 pages: 3 broken links, 0 unreadable, 1 not reached, 1 subjects used twice")}));
   EXPECT_EQ(std::pair(run("list"), run("search")), std::pair(2, 2));  // no such command; no words
+}
+
+TEST(Usage, TheFirstOfHelpOrVersionAmongTheArgumentsIsAnswered) {
+  const auto asked = [](const char* arguments) { return InfoRequested(Q(arguments).split(u' ', Qt::SkipEmptyParts)); };
+  EXPECT_EQ((std::array{asked(""), asked("x.qlp -index"), asked("-h"), asked("x --help --version"), asked("--version -h")}),
+            (std::array{InfoRequest::None, InfoRequest::None, InfoRequest::Help, InfoRequest::Help, InfoRequest::Version}));
 }
