@@ -207,6 +207,8 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("table print"), QStringLiteral("print|buttons|tables|other|joins|d.html/3|2|2|3|1|4"));
   // A phrase is held only where its words stand together; the rest follow by Hits.
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
+  const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
+  EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }
 
 // Keys of every length, short ones that differ only in their last byte, each read where it stands in a text.

@@ -92,8 +92,15 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
   EXPECT_TRUE(head("a@example.com", QString(44, u's'))
                   .endsWith(QByteArray("\r\nSubject: (Question ID=AB12CD34EF) ").append(44, 's').append("\r\n")));
   EXPECT_TRUE(head("a@example.com", QString(45, u's')).contains("\r\nSubject: =?UTF-8?B?"));
+  // An encoded word carries up to 42 bytes: the ID's 25 and "x" and eight accents are one word, nine are two.
+  for (const int accents : {8, 9})
+    EXPECT_EQ(head("a@example.com", u'x' + QString(accents, QChar(0xE9))).count("=?UTF-8?B?"), accents == 8 ? 1 : 2);
   session.SetMsgNoteText(QString::fromUtf8("!~ = caf\u00e9"));  // a quoted-printable body keeps "!" to "~"
   EXPECT_TRUE(session.MessageText().endsWith("quoted-printable\r\n\r\n!~ =3D caf=C3=A9\r\n"));
+  for (const int length : {998, 999}) {  // the longest line a mail may carry as it is, and one more
+    session.SetMsgNoteText(QString(length, u'a'));
+    EXPECT_EQ(session.MessageText().contains("Transfer-Encoding: 7bit\r\n"), length == 998) << length;
+  }
 }
 
 TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
