@@ -55,8 +55,10 @@ TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {
   EXPECT_EQ(Shown(control_->TlBImage), QColor(Qt::green));
   const int dimmed = control_->TlBCaption->ForeColor();
   EXPECT_NE(dimmed, settings::Theme().theme_shadow);
-  control_->ResetControl();  // a new theme keeps the button disabled-looking
+  control_->SetImHigh(true);
+  control_->ResetControl();  // a new theme keeps the button disabled-looking, and the pointer is taken as gone
   EXPECT_EQ(std::pair(control_->TlBCaption->ForeColor(), Shown(control_->TlBImage)), std::pair(dimmed, QColor(Qt::blue)));
+  EXPECT_FALSE(control_->ImHigh());
 }
 
 TEST_F(ToolButtonTest, APressHeldHalfASecondAsksForTheListAndItsReleaseClicksNothing) {
