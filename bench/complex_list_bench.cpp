@@ -34,7 +34,7 @@ struct ListFixture {
     settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
     settings::Shared().EllipsisWidth = 150;
     list->ResetControl();
-    list->Setup_Cols_Headers({{QStringLiteral("Topic"), QStringLiteral("4")}, {QStringLiteral("Hits"), QStringLiteral("1")}});
+    list->Setup_Cols_Headers({{QStringLiteral("Topic"), 4}, {QStringLiteral("Hits"), 1}});
     list->Move(0, 0, 3135, 5175);
     window.resize(400, 400);
     window.show();
