@@ -81,6 +81,15 @@ TEST_F(VScrollButtonTest, ThePointerHighlightsItsPartAndScrollsLongContentEndToE
   EXPECT_EQ(last(), 123456);
   control_->Process_CoOrdinates(2);
   EXPECT_EQ(last(), 123456);
+  // New content, or a new view of it: that offset no longer stands for the slider's place.
+  std::vector<int> offsets;
+  for (const bool content : {true, false}) {
+    control_->Submit_New_Coord(123456);
+    content ? control_->SetPlay(20000 * 195) : control_->SetGap(1000);
+    control_->Process_CoOrdinates(2);
+    offsets.push_back(last());
+  }
+  EXPECT_EQ(offsets, (std::vector{247537, 372127}));  // about twice, and thrice, as far
   // A double click held on the down arrow goes on down until released.
   QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, {});
   QCoreApplication::sendEvent(control_->ScBHotSpot[1], &twice);

@@ -117,10 +117,10 @@ TEST(AnsiLower, LowersLatinCapitalsOnly) {
 TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
   EXPECT_EQ(RegistryStoreFor(QStringLiteral("/usr/bin")), QStringLiteral("/etc/quillmark/registry.conf"));
   qputenv("LUMORA_APP_DIR", "/srv/lumora/");
-  qputenv("LUMORA_SYSTEM_DIR", "/srv/share//");
+  qputenv("LUMORA_SYSTEM_DIR", "///");  // the root stays a folder
   qputenv("LUMORA_REGISTRY", "/srv/registry.conf");
   EXPECT_EQ((QStringList{ProgramFolderPath(), SystemFolderPath(), RegistryStorePath()}),
-            QStringLiteral("/srv/lumora /srv/share /srv/registry.conf").split(u' '));
+            QStringLiteral("/srv/lumora / /srv/registry.conf").split(u' '));
   EXPECT_EQ(LocalMachine().storeFile, QStringLiteral("/srv/registry.conf"));  // the machine's keys are kept there
   for (const char* name : {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"}) qunsetenv(name);
 }

@@ -252,10 +252,15 @@ TEST(Bookmarks, KeptPerHelpSetInTheUsersDataFolderOnceAPageAndEditedInPlace) {
 TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
   const QTemporaryDir dir;
   const QString file = dir.path() + QStringLiteral("/b.json");
+  const QByteArray kept = R"({"bookmarks": [{"name": "A", "page": "a.html"}]})";  // read up to 4 MiB, not beyond
+  ASSERT_TRUE(WriteFile(file, kept.leftJustified(4 << 20, ' ')));
+  Bookmarks read(file);
+  read.Load(nullptr);
+  EXPECT_EQ(read.All().size(), 1U);
   for (const QByteArray& damaged :
        {QByteArray("{\"bookmarks\": [{\"name\": \"A\", \"page\": \"a.html\"}"), QByteArray("[]"),
         QByteArray(R"({"bookmarks": {}})"), QByteArray(R"({"bookmarks": [{"name": "A", "page": ""}]})"),
-        QByteArray(R"({"bookmarks": [{"name": 1, "page": "a.html"}]})")}) {
+        QByteArray(R"({"bookmarks": [{"name": 1, "page": "a.html"}]})"), kept.leftJustified((4 << 20) + 1, ' ')}) {
     ASSERT_TRUE(WriteFile(file, damaged));
     Bookmarks list(file);
     QString note;
@@ -267,5 +272,4 @@ TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
   // Each kept under a name of its own.
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged")).left(14), QByteArray("{\"bookmarks\": "));
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged-5")).right(19), QByteArray("\"page\": \"a.html\"}]}"));
-
 }
