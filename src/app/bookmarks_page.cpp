@@ -31,8 +31,8 @@ QString FileOf(const QString& page) {
 
 }  // namespace
 
-BookmarksPage::BookmarksPage(layout::Composition& ui, AppState& state, PageController& pages, QObject* parent)
-    : QObject(parent), ui_(ui), state_(state), pages_(pages) {
+BookmarksPage::BookmarksPage(layout::Composition& ui, PageController& pages, QObject* parent)
+    : QObject(parent), ui_(ui), pages_(pages) {
   controls::ComplexList* list = ui_.bookmarks.list;
   list->SetRowsMovable(true);
   list->SetKeepFocus(true);
@@ -44,7 +44,7 @@ BookmarksPage::BookmarksPage(layout::Composition& ui, AppState& state, PageContr
   auto* undo = new QShortcut(QKeySequence::Undo, list->window());
   undo->setContext(Qt::WindowShortcut);
   connect(undo, &QShortcut::activated, this, [this] {
-    if (state_.ShownPage == layout::Page::Bookmarks) Undo();
+    if (pages_.Shown() == layout::Page::Bookmarks) Undo();
   });
 }
 
@@ -67,10 +67,10 @@ void BookmarksPage::Load(const QString& packPath) {
 }
 
 std::vector<bool> BookmarksPage::Missing() const {
-  const QString root = QFileInfo(state_.HelpFolder).canonicalFilePath();
+  const QString root = QFileInfo(pages_.HelpFolder()).canonicalFilePath();
   std::vector<bool> missing;
   for (const settings::Bookmark& bookmark : store_.All())
-    missing.push_back(root.isEmpty() || core::FindHelpFile(root, state_.HelpFolder + FileOf(bookmark.page)).kind !=
+    missing.push_back(root.isEmpty() || core::FindHelpFile(root, pages_.HelpFolder() + FileOf(bookmark.page)).kind !=
                                             core::HelpFileKind::Found);
   return missing;
 }
@@ -109,8 +109,8 @@ void BookmarksPage::Shown() {
 }
 
 void BookmarksPage::KeepShownPage() {
-  if (state_.ShownPage == layout::Page::Question) return;
-  const QString page = PageInFolder(state_.HelpFolder, state_.Navigation.CurrentPage());
+  if (pages_.Shown() == layout::Page::Question) return;
+  const QString page = PageInFolder(pages_.HelpFolder(), pages_.History().CurrentPage());
   if (page.isEmpty()) return;
   QString name = ui_.browser->View()->title().simplified();
   // A page without a title is shown by its address; the file name reads better.
@@ -119,7 +119,7 @@ void BookmarksPage::KeepShownPage() {
   const bool kept = store_.Find(page) >= 0;
   const int row = store_.Add(page, name);
   if (!kept) Save();
-  if (state_.ShownPage != layout::Page::Bookmarks) pages_.Show(layout::Page::Bookmarks);
+  if (pages_.Shown() != layout::Page::Bookmarks) pages_.Show(layout::Page::Bookmarks);
   Refresh(row);
   const QString saved = ui_.bookmarks.status->Caption();
   if (!saved.isEmpty() && !kept && saved != Escaped(Text(bookmarkNoneYet))) return;  // the failure to save stands
@@ -136,7 +136,7 @@ void BookmarksPage::Open(int row) {
     return;
   }
   Say(QString());
-  pages_.NavigateTo(true, state_.HelpFolder + bookmark.page);
+  pages_.NavigateTo(true, pages_.HelpFolder() + bookmark.page);
 }
 
 void BookmarksPage::Remove(int row) {
@@ -198,7 +198,7 @@ void BookmarksPage::FinishRename(bool keep, bool backToList) {
   editor->removeEventFilter(this);
   // The window closing takes the editor and the list with it: the name typed
   // is still kept, but neither is touched again.
-  const bool closing = state_.QuitRequested;
+  const bool closing = closing_;
   if (!closing) {
     editor->hide();
     editor->deleteLater();

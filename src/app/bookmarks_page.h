@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/page_controller.h"
 #include "layout/composition.h"
 #include "settings/bookmarks.h"
@@ -25,7 +24,7 @@ class BookmarksPage final : public QObject {
   Q_DISABLE_COPY_MOVE(BookmarksPage)
 
  public:
-  BookmarksPage(layout::Composition& ui, AppState& state, PageController& pages, QObject* parent = nullptr);
+  BookmarksPage(layout::Composition& ui, PageController& pages, QObject* parent = nullptr);
 
   // Reads the bookmarks of the help set whose pack is packPath; a damaged
   // file is set aside with a note on standard error, and the list is empty.
@@ -44,6 +43,8 @@ class BookmarksPage final : public QObject {
   // The page came to the front: the list is shown anew (a page may have
   // gone meanwhile) and the undo list starts empty.
   void Shown();
+  // The window is closing: the list and its editor go with it.
+  void WindowClosing() { closing_ = true; }
   // The path of page (as the view reports it) inside the help folder, "" when it lies elsewhere.
   static QString PageInFolder(const QString& helpFolder, const QString& page);
 
@@ -59,7 +60,6 @@ class BookmarksPage final : public QObject {
   void FinishRename(bool keep, bool backToList);
 
   layout::Composition& ui_;
-  AppState& state_;
   PageController& pages_;
   settings::Bookmarks store_{QString()};
   struct Removed {
@@ -69,6 +69,7 @@ class BookmarksPage final : public QObject {
   std::vector<Removed> removed_;
   QPointer<QLineEdit> editor_;
   int editedRow_ = -1;
+  bool closing_ = false;
 };
 
 }  // namespace lumora::app

@@ -203,7 +203,7 @@ void NameRoles(Composition& ui) {
   ui.index = {ui.FrameLabel[3], ui.WriteBox[1], ui.FrameLabel[4], ui.ComplexList[1], ui.CommandButton[2]};
   ui.bookmarks = {ui.FrameLabel[6], ui.ComplexList[2], ui.FrameLabel[7], ui.CommandButton[3], ui.CommandButton[4]};
   ui.question = {ui.SimpleBox[1], ui.DiffLabel[0], ui.FrameImage[0], ui.TextBox[3],
-                 ui.TextBox[4],   ui.DiffLabel[7], ui.Commander[0], ui.Commander[1]};
+                 ui.TextBox[4],   ui.DiffLabel[7], ui.Commander[0], ui.Commander[1], ui.TextBox};
   ui.busy = {ui.ControllerBox[0], ui.FrameLabel[5], ui.FrameImage[2]};
 }
 

@@ -113,7 +113,7 @@ void LayoutReport::StartIfRequested(Manager& window) {
 
 QByteArray LayoutReport::Compose() const {
   const layout::Composition& ui = window_.Ui();
-  const AppState& state = window_.State();
+  const PageController& pages = window_.Pages();
   Collector controls(window_);
   // Containers before what they hold, so each entry can name its parent.
   controls.Add(QStringLiteral("FormBackGround"), ui.FormBackGround);
@@ -137,8 +137,8 @@ QByteArray LayoutReport::Compose() const {
   controls.Add(QStringLiteral("Commander"), ui.Commander);
 
   QJsonObject report;
-  report[QStringLiteral("page")] = static_cast<int>(state.ShownPage);
-  report[QStringLiteral("url")] = state.Navigation.CurrentUrl();
+  report[QStringLiteral("page")] = static_cast<int>(pages.Shown());
+  report[QStringLiteral("url")] = pages.History().CurrentUrl();
   report[QStringLiteral("busy")] = ui.busy.box->isVisible();
   report[QStringLiteral("zoom")] = ui.browser->Zoom();
   report[QStringLiteral("visible")] = window_.isVisible();
@@ -152,9 +152,9 @@ QByteArray LayoutReport::Compose() const {
   report[QStringLiteral("title")] = ui.browser->View()->title();
   report[QStringLiteral("loading")] = ui.browser->Busy();
   QJsonArray history;
-  for (int entry = 0; entry < state.Navigation.Pages().Count(); ++entry) history.append(state.Navigation.Pages().PageAt(entry));
+  for (int entry = 0; entry < pages.History().Pages().Count(); ++entry) history.append(pages.History().Pages().PageAt(entry));
   report[QStringLiteral("history")] = history;
-  report[QStringLiteral("historyPos")] = state.Navigation.Pages().Position();
+  report[QStringLiteral("historyPos")] = pages.History().Pages().Position();
   if (const auto* rename = window_.findChild<const QLineEdit*>(QStringLiteral("BookmarkRename")); rename && rename->isVisible())
     report[QStringLiteral("renaming")] = rename->text();
   report[QStringLiteral("historyMenu")] = QJsonArray::fromStringList(window_.Pages().HistoryMenuTitles());

@@ -71,6 +71,6 @@ int main(int argc, char* argv[]) {
   }
   if (!manager.Load(argumentString)) return 1;
   // Closed while start-up still built the index for -index or -search.
-  if (manager.State().QuitRequested) return 0;
+  if (manager.QuitRequested()) return 0;
   return QApplication::exec();
 }

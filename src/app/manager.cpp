@@ -64,22 +64,27 @@ Manager::Manager(ManagerSub* owner)
     // owner (WM_TRANSIENT_FOR) without a taskbar entry of its own.
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), owner_(owner) {
   setWindowTitle(WindowTitle());
-  state_.StartupInProgress = true;
   const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
   platform::SetTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
   settings::ComputePlatformFacts(screen, core::ProgramFolderPath(), core::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
-  topics_ = new Topics(ui_, state_, [this] { return ScaleWidth(); }, this);
-  frame_ = new WindowFrame(*this, *owner, ui_, state_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
+  busy_ = new BusyWindow(ui_, [this] { return ScaleWidth(); }, this);
+  index_ = new IndexPage(ui_.index, *busy_, this);
+  search_ = new SearchPage(ui_.search, *busy_, *index_, this);
+  frame_ = new WindowFrame(*this, *owner, ui_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
-  pages_ = new PageController(ui_, state_, this);
-  bookmarks_ = new BookmarksPage(ui_, state_, *pages_, this);
+  pages_ = new PageController(ui_, this);
+  bookmarks_ = new BookmarksPage(ui_, *pages_, this);
+  connect(this, &Manager::Quitting, bookmarks_, &BookmarksPage::WindowClosing);
+  connect(this, &Manager::Quitting, busy_, &BusyWindow::Stop);
   connect(pages_, &PageController::LayoutNeeded, this, &Manager::LayoutPage);
-  connect(pages_, &PageController::TopicIndexNeeded, topics_, &Topics::BuildTopicIndex);
+  connect(pages_, &PageController::TopicIndexNeeded, index_, &IndexPage::Build);
+  connect(index_, &IndexPage::OpenRequested, pages_, &PageController::Open);
+  connect(search_, &SearchPage::OpenRequested, pages_, &PageController::Open);
   connect(pages_, &PageController::HoverResetNeeded, this, &Manager::HoverReset);
-  connect(pages_, &PageController::SearchShown, topics_, &Topics::ReadPageWordsSoon);
+  connect(pages_, &PageController::SearchShown, search_, &SearchPage::ReadPageWordsSoon);
   connect(pages_, &PageController::BookmarksShown, bookmarks_, &BookmarksPage::Shown);
   auto home = [this] {
     pages_->Show(layout::Page::Contents);
@@ -89,8 +94,8 @@ Manager::Manager(ManagerSub* owner)
   find_ = new FindStrip(*ui_.browser);
   marks_ = new SearchMarks(*ui_.browser, this);
   connect(pages_, &PageController::PageShown, this, [this](bool fromSearch) {
-    if (fromSearch) marks_->Show(state_.Navigation.CurrentUrl(), state_.QueryWords);
-    else marks_->Clear(state_.Navigation.CurrentUrl());
+    if (fromSearch) marks_->Show(pages_->History().CurrentUrl(), search_->QueryWords());
+    else marks_->Clear(pages_->History().CurrentUrl());
   });
   // F1: the help set's page about using the viewer, else the home page.
   auto viewerHelp = [this] {
@@ -113,24 +118,9 @@ Manager::Manager(ManagerSub* owner)
     return within(ui_.browser) ? 2 : EdgeResizer::kMargin;
   });
   setMouseTracking(true);
-  auto setBusy = [this](bool busy) {
-    topics_->SetInteractive(!busy);
-    if (busy) topics_->ShowStatusBox(0);
-    else topics_->HideStatusBox(0);
-  };
-  ui_.browser->SetBusyHook([this, setBusy](bool busy) {
-    if (busy) ui_.busy.message->SetCaption(StatusText(kPreparingPreview));
-    setBusy(busy);
-  });
-  question_ = new QuestionForm(
-      ui_, owner_->Mail(), this,
-      {[this] { pages_->RefreshToolbarState(); },
-       setBusy,
-       [this] {
-         QCoreApplication::processEvents();
-         return !state_.QuitRequested;
-       }},
-      this);
+  ui_.browser->SetBusyHook([this](bool busy) { busy ? busy_->Begin(StatusText(kPreparingPreview)) : busy_->End(); });
+  question_ = new QuestionForm(ui_.question, owner_->Mail(), this, *busy_, this);
+  connect(question_, &QuestionForm::Done, pages_, &PageController::RefreshToolbarState);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
   resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));
@@ -141,16 +131,15 @@ int Manager::ScaleHeight() const { return RoundTwips(platform::PixelsToTwipsY(he
 
 bool Manager::Load(const QString& argumentString) {
   const ParsedCommandLine parsed = ParseCommandLine(argumentString);
-  state_.CommandLine = parsed.CommandLine;
-  state_.Pack = parsed.Pack;
-  state_.StartPage = parsed.StartPage;
-  if (!core::FileIsUsable(state_.Pack)) {
+  commandLine_ = parsed.CommandLine;
+  pack_ = parsed.Pack;
+  if (!core::FileIsUsable(pack_)) {
     platform::ShowMessage(nullptr, QStringLiteral("Language Not Found, Please Re-install Software!"),
                           platform::MessageIcon::Critical, QStringLiteral("Fatal Error"));
     return false;
   }
-  state_.HelpFolder = HelpFolderOf(state_.Pack, QDir::currentPath());
-  ui_.browser->SetHelpFolder(state_.HelpFolder);
+  const QString helpFolder = HelpFolderOf(pack_, QDir::currentPath());
+  ui_.browser->SetHelpFolder(helpFolder);
   // The question form opens for the reader's click on its link, never for a page's script.
   ui_.browser->SetClickOnlyPages(QStringLiteral("ask_class"));
   core::Randomize();
@@ -162,20 +151,16 @@ bool Manager::Load(const QString& argumentString) {
   const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
   ui_.question.band->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
 
-  state_.DragAnchor.X = -1;
-  state_.ShownPage = layout::Page::Contents;
-  state_.Navigation.Clear();
-  state_.IndexTable.Reset();
-  state_.SearchResults.Reset();
-  state_.QueryWords.assign(1, QString());
-  state_.NoResultTable.Reset();
+  pages_->Reset(helpFolder);
+  index_->Reset(helpFolder, core::PackLocale(pack_));
+  search_->Reset(core::PackLocale(pack_));
 
   const core::RegistryRoot machine = core::LocalMachine();
-  state_.CurrentTheme = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("CurrentTheme"));
+  currentTheme_ = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("CurrentTheme"));
   // The user's own choice of theme, made with "Change Colour", wins while
   // that theme is installed.
   if (const QString mine = settings::UserTheme(); !mine.isEmpty() && settings::InstalledThemes().contains(mine))
-    state_.CurrentTheme = mine;
+    currentTheme_ = mine;
   QString systemInfo = core::RegReadText(machine, core::QuillmarkKey(), QStringLiteral("LMRCPUInfo"));
   systemInfo.replace(QStringLiteral("</b>"), QStringLiteral(" "));
   ui_.question.systemInfo->SetText(systemInfo);
@@ -183,12 +168,12 @@ bool Manager::Load(const QString& argumentString) {
   LoadThemeImages();
   ApplyTheme();
   LoadLanguagePack();
-  bookmarks_->Load(state_.Pack);
+  bookmarks_->Load(pack_);
 
   SelfAlign();
   LayoutPage();
   settings::EnsureExpertIndex(machine);
-  topics_->UpdateDisplayButton();
+  search_->UpdateDisplayButton();
   layout::ArrangeToolbar(ui_.ToolButton);
   ApplyLeastSize();
   ui_.toolbarLine->SetX2(settings::Shared().units.ScreenSpanX);
@@ -206,10 +191,10 @@ bool Manager::Load(const QString& argumentString) {
   Form_Resize_Now();
   if (place.known && place.maximized) frame_->TitleButtonAction(3);
   ui_.framePoll->start();
-  state_.StartupInProgress = false;
+  frame_->Started();
   HoverReset(false);
   LayoutReport::StartIfRequested(*this);
-  ShowStartPage(state_.StartPage);
+  ShowStartPage(parsed.StartPage);
   loaded_ = true;
   TakeWaitingRequests();
   return true;
@@ -221,9 +206,9 @@ void Manager::ShowStartPage(layout::Page page) {
 }
 
 bool Manager::OpenTopic(const QString& topic) {
-  const QString page = content::FindTopicPage(state_.HelpFolder, topic, state_.IndexTable, topics_->Pump());
+  const QString page = index_->FindTopic(topic);
   if (page.isEmpty()) {
-    std::fputs(qUtf8Printable(NoPageNote(topic, state_.HelpFolder)), stderr);
+    std::fputs(qUtf8Printable(NoPageNote(topic, pages_->HelpFolder())), stderr);
     return false;
   }
   pages_->NavigateTo(true, page);
@@ -231,14 +216,14 @@ bool Manager::OpenTopic(const QString& topic) {
 }
 
 void Manager::TakeRequest(const QString& argumentString) {
-  if (state_.QuitRequested) return;
+  if (quitRequested_) return;
   waitingRequests_.append(argumentString);
   // Not inside the socket's own signal: the pages may pump events for long.
   QMetaObject::invokeMethod(this, &Manager::TakeWaitingRequests, Qt::QueuedConnection);
 }
 
 void Manager::TakeWaitingRequests() {
-  if (!loaded_ || takingRequests_ || state_.QuitRequested) return;
+  if (!loaded_ || takingRequests_ || quitRequested_) return;
   // An index build, a search or a mail under way pumps events; its page
   // must not change under it.
   if (!ui_.ExplorerHolder->Enabled()) {
@@ -246,7 +231,7 @@ void Manager::TakeWaitingRequests() {
     return;
   }
   takingRequests_ = true;
-  while (!waitingRequests_.isEmpty() && !state_.QuitRequested) {
+  while (!waitingRequests_.isEmpty() && !quitRequested_) {
     const ParsedCommandLine parsed = ParseCommandLine(waitingRequests_.takeFirst());
     BringToFront();
     if (!parsed.Topic.isEmpty()) {
@@ -271,14 +256,14 @@ void Manager::BringToFront() {
 }
 
 void Manager::ChangeColour() {
-  state_.CurrentTheme = settings::NextTheme(settings::InstalledThemes(), state_.CurrentTheme);
+  currentTheme_ = settings::NextTheme(settings::InstalledThemes(), currentTheme_);
   LoadThemeImages();
   ApplyTheme();
   ApplyLeastSize();
   Form_Resize_Now();
   HoverReset(false);
   update();
-  settings::SetUserTheme(state_.CurrentTheme);
+  settings::SetUserTheme(currentTheme_);
 }
 
 void Manager::RestorePlace(const settings::WindowPlace& place) {
@@ -301,12 +286,12 @@ void Manager::RestorePlace(const settings::WindowPlace& place) {
 
 void Manager::RequestQuit() {
   // Where the window stands is kept for the user's next start.
-  if (isVisible() && !state_.QuitRequested)
+  if (isVisible() && !quitRequested_)
     settings::SetUserWindowPlace({true, isMaximized() ? normalGeometry() : geometry(), isMaximized(),
                                   ui_.ExplorerHolder->Width()});
   // An index build or a search under way stops at its next pause; before
   // the main loop runs, main() sees the flag instead of the queued quit.
-  state_.QuitRequested = true;
+  quitRequested_ = true;
   emit Quitting();
   hide();
   owner_->hide();
@@ -321,14 +306,14 @@ void Manager::ApplyLeastSize() {
 }
 
 void Manager::LoadThemeImages() {
-  controls::LoadThemeImages(state_.CurrentTheme);
+  controls::LoadThemeImages(currentTheme_);
   frame_->RestFormControls();
 }
 
 void Manager::ApplyTheme() {
-  const QString themeFolder = settings::ThemeFolder(state_.CurrentTheme);
+  const QString themeFolder = settings::ThemeFolder(currentTheme_);
   if (!settings::LoadThemeConfig(themeFolder)) {
-    QString name = state_.CurrentTheme;
+    QString name = currentTheme_;
     while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
     std::fprintf(stderr, "lumora: theme \"%s\" not found (no settings in %sconfig0.dat); using built-in colours\n",
                  qUtf8Printable(name), qUtf8Printable(themeFolder));
@@ -389,21 +374,21 @@ void Manager::ApplyTheme() {
 }
 
 void Manager::LoadLanguagePack() {
-  settings::Language() = settings::ReadLanguagePack(state_.Pack);
+  settings::Language() = settings::ReadLanguagePack(pack_);
   ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
   find_->ResetControl();
 }
 
 void Manager::SelfAlign() {
-  if (state_.LayoutBusy) return;
-  state_.LayoutBusy = true;
+  if (layoutBusy_) return;
+  layoutBusy_ = true;
   layout::MeasureContentArea(*ui_.ExplorerHolder, *ui_.toolbarStrip, ScaleWidth(), ScaleHeight());
   LayoutPage();
   update();
-  state_.LayoutBusy = false;
+  layoutBusy_ = false;
 }
 
-void Manager::LayoutPage() { layout::LayoutPage(ui_, state_.ShownPage, ScaleWidth(), ScaleHeight()); }
+void Manager::LayoutPage() { layout::LayoutPage(ui_, pages_->Shown(), ScaleWidth(), ScaleHeight()); }
 
 void Manager::HoverReset(bool keepLists) { frame_->HoverReset(keepLists); }
 
@@ -412,14 +397,14 @@ void Manager::Form_Resize_Now() { frame_->Form_Resize_Now(); }
 void Manager::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // Start-up lays the window out itself once everything is loaded.
-  if (!state_.CommandLine.isEmpty()) Form_Resize_Now();
+  if (!commandLine_.isEmpty()) Form_Resize_Now();
 }
 
 // A move by the window manager (Alt+drag, keys, snapping) takes the owner
 // window along, as a caption drag does.
 void Manager::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (!state_.CommandLine.isEmpty() && isVisible() && owner_->geometry() != geometry()) owner_->setGeometry(geometry());
+  if (!commandLine_.isEmpty() && isVisible() && owner_->geometry() != geometry()) owner_->setGeometry(geometry());
 }
 
 void Manager::mouseMoveEvent(QMouseEvent* event) {

@@ -3,13 +3,14 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/app_state.h"
 #include "app/bookmarks_page.h"
 #include "app/find_strip.h"
 #include "app/page_controller.h"
 #include "app/question_form.h"
 #include "app/search_marks.h"
-#include "app/topics.h"
+#include "app/busy_window.h"
+#include "app/index_page.h"
+#include "app/search_page.h"
 #include "app/window_frame.h"
 #include "layout/composition.h"
 #include "settings/user_settings.h"
@@ -36,6 +37,7 @@ class Manager final : public QWidget {
   layout::Composition& Ui() { return ui_; }
   const layout::Composition& Ui() const { return ui_; }
   PageController& Pages() { return *pages_; }
+  const PageController& Pages() const { return *pages_; }
   QuestionForm& Question() { return *question_; }
   WindowFrame& Frame() { return *frame_; }
   const FindStrip& Find() const { return *find_; }
@@ -43,8 +45,8 @@ class Manager final : public QWidget {
   const BookmarksPage& Bookmarks() const { return *bookmarks_; }
   // Runs the resize handler on demand.
   void Form_Resize_Now();
-  const AppState& State() const { return state_; }
-  AppState& MutableState() { return state_; }
+  // The window is closing, or has closed.
+  bool QuitRequested() const { return quitRequested_; }
   // Ends the program: the windows go at once, long work stops, and the
   // main loop ends when control returns to it.
   void RequestQuit();
@@ -95,10 +97,16 @@ class Manager final : public QWidget {
   bool activated_ = false;  // the keyboard placed at the first activation
   bool takingRequests_ = false;
   layout::Composition ui_;
-  AppState state_;
+  QString commandLine_;  // lower-cased; empty until the start-up reads it
+  QString pack_;         // the language pack as given, in its own letters
+  QString currentTheme_;
+  bool quitRequested_ = false;  // long work stops and nothing more is shown
+  bool layoutBusy_ = false;
   PageController* pages_ = nullptr;
   QuestionForm* question_ = nullptr;
-  Topics* topics_ = nullptr;
+  BusyWindow* busy_ = nullptr;
+  IndexPage* index_ = nullptr;
+  SearchPage* search_ = nullptr;
   WindowFrame* frame_ = nullptr;
   FindStrip* find_ = nullptr;
   SearchMarks* marks_ = nullptr;

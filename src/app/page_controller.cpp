@@ -11,9 +11,12 @@
 #include "core/text.h"
 
 namespace lumora::app {
-PageController::PageController(layout::Composition& ui, AppState& state, QObject* parent)
-    : QObject(parent), ui_(ui), state_(state) {
-  Connect();
+PageController::PageController(layout::Composition& ui, QObject* parent) : QObject(parent), ui_(ui) { Connect(); }
+
+void PageController::Reset(const QString& helpFolder) {
+  helpFolder_ = helpFolder;
+  shown_ = layout::Page::Contents;
+  navigation_.Clear();
 }
 
 void PageController::Connect() {
@@ -29,29 +32,6 @@ void PageController::Connect() {
   for (const int direction : {-1, 1})
     connect(ui_.ToolButton[direction < 0 ? 0 : 1], &controls::ToolButton::MenuRequested, this,
             [this, direction] { ShowHistoryMenu(direction); });
-  connect(ui_.search.display, &controls::CommandButton::Click, this,
-          [this] { OpenEntry(state_.SearchResults, ui_.search.results->ListIndex(), false); });
-  connect(ui_.index.display, &controls::CommandButton::Click, this,
-          [this] { OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), false); });
-  connect(ui_.search.results, &controls::ComplexList::DoubleClick, this,
-          [this](int) { OpenEntry(state_.SearchResults, ui_.search.results->ListIndex(), false); });
-  connect(ui_.index.topics, &controls::ComplexList::DoubleClick, this,
-          [this](int) { OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), true); });
-  connect(ui_.index.lookUp, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
-    if (keyCode == platform::vbKeyReturn) OpenEntry(state_.IndexTable, ui_.index.topics->ListIndex(), true);
-  });
-  // Down leaves the search box and the look-up box for the list below them.
-  for (size_t i : {0u, 1u})
-    connect(ui_.WriteBox[i], &controls::WriteBox::KeyPressed, this, [this, i](int keyCode, int) {
-      if (keyCode == platform::vbKeyDown) ui_.ComplexList[i]->setFocus(Qt::OtherFocusReason);
-    });
-  for (controls::ComplexList* list : ui_.ComplexList)
-    connect(list, &controls::ComplexList::Resized, this,
-            [this] { ui_.index.topics->Submit_Data_Array(state_.IndexTable, 1); });
-  connect(ui_.search.query, &controls::WriteBox::Changed, this,
-          [this] { ui_.search.find->SetEnabled(!core::TrimBlanks(ui_.search.query->Text()).isEmpty()); });
-  connect(ui_.index.lookUp, &controls::WriteBox::Changed, this, [this] { LookUpTopic(ui_.index.lookUp->Text()); });
-
   platform::BrowserView* browser = ui_.browser;
   connect(browser, &platform::BrowserView::NavigateComplete2, this, &PageController::NavigationCompleted);
 }
@@ -59,8 +39,8 @@ void PageController::Connect() {
 void PageController::Show(layout::Page page) {
   using layout::Page;
   if (page == Page::Index || page == Page::Search) emit TopicIndexNeeded();
-  const bool wasShown = state_.ShownPage == page;
-  state_.ShownPage = page;
+  const bool wasShown = shown_ == page;
+  shown_ = page;
   emit LayoutNeeded();
   FocusWorkArea();
   if (page == Page::Search) emit SearchShown();
@@ -82,14 +62,14 @@ void PageController::PressToolButton(int button) {
 }
 
 void PageController::Step(int delta) {
-  if (const std::optional<QString> load = state_.Navigation.Step(delta, ui_.browser->Busy()))
+  if (const std::optional<QString> load = navigation_.Step(delta, ui_.browser->Busy()))
     ui_.browser->Navigate2(*load);
   RefreshToolbarState();
 }
 
 void PageController::ShowHistoryMenu(int direction) {
-  const QStringList titles = state_.Navigation.Pages().TitlesAhead(direction);
-  if (titles.isEmpty() || state_.ShownPage == layout::Page::Question) return;
+  const QStringList titles = navigation_.Pages().TitlesAhead(direction);
+  if (titles.isEmpty() || shown_ == layout::Page::Question) return;
   controls::ToolButton* button = ui_.ToolButton[direction < 0 ? buttonBack : buttonForward];
   delete historyMenu_;
   historyMenu_ = new QMenu(button);
@@ -121,7 +101,7 @@ void PageController::FocusWorkArea() {
   // The look-up or search box, the form's first field, else the page (whose
   // arrows then scroll it).
   using layout::Page;
-  const Page page = state_.ShownPage;
+  const Page page = shown_;
   if (page == Page::Index || page == Page::Search)
     ui_.WriteBox[page == Page::Index ? 1 : 0]->WrBText->setFocus(Qt::OtherFocusReason);
   else if (page == Page::Bookmarks)
@@ -133,8 +113,8 @@ void PageController::FocusWorkArea() {
 }
 
 bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
-  const QString given = useGivenUrl ? url : state_.HelpFolder + QStringLiteral("index.html");
-  const std::optional<QString> load = state_.Navigation.Request(given, ui_.browser->Busy());
+  const QString given = useGivenUrl ? url : helpFolder_ + QStringLiteral("index.html");
+  const std::optional<QString> load = navigation_.Request(given, ui_.browser->Busy());
   if (!load) return false;
   ui_.browser->Navigate2(*load);
   RefreshToolbarState();
@@ -143,19 +123,19 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
 
 QString PageController::ViewerHelpPage() const {
   for (const char* name : {"using/overview.html", "using/index.html", "using.html"}) {
-    const QString path = core::ResolvePath(state_.HelpFolder + QLatin1String(name));
+    const QString path = core::ResolvePath(helpFolder_ + QLatin1String(name));
     if (QFileInfo(path).isFile()) return path;
   }
   return {};
 }
 
 void PageController::Reload() {
-  if (state_.Navigation.BeginReload(state_.ShownPage == layout::Page::Question, ui_.browser->Busy()))
+  if (navigation_.BeginReload(shown_ == layout::Page::Question, ui_.browser->Busy()))
     ui_.browser->Reload();
 }
 
 void PageController::RefreshToolbarState() {
-  const Navigation::Buttons enabled = state_.Navigation.ButtonsFor(state_.ShownPage == layout::Page::Question);
+  const Navigation::Buttons enabled = navigation_.ButtonsFor(shown_ == layout::Page::Question);
   auto& buttons = ui_.ToolButton;
   buttons[buttonForward]->SetEnabled(enabled.forward);
   buttons[buttonBack]->SetEnabled(enabled.back);
@@ -165,7 +145,7 @@ void PageController::RefreshToolbarState() {
 
 void PageController::NavigationCompleted(const QString& url) {
   emit HoverResetNeeded(false);
-  const Navigation::Completion done = state_.Navigation.Completed(url, ui_.browser->View()->title());
+  const Navigation::Completion done = navigation_.Completed(url, ui_.browser->View()->title());
   if (done.question) {
     Show(layout::Page::Question);
     NavigateTo(true, done.back);
@@ -175,24 +155,13 @@ void PageController::NavigationCompleted(const QString& url) {
   emit PageShown(done.fromSearch);
 }
 
-void PageController::OpenEntry(const core::StringTable& table, int entry, bool showSubject) {
-  // A list index below the last row names no entry: nothing to open.
-  if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return;
-  if (showSubject) ui_.index.lookUp->SetText(table.At(content::indexSubject, entry));
-  const QString real = table.At(content::indexRealPath, entry);
-  const QString target = real.isEmpty() ? table.At(content::indexPath, entry) : real;
-  const bool fromSearch = &table == &state_.SearchResults;
-  if (const std::optional<QString> load = state_.Navigation.Open(target, fromSearch, ui_.browser->Busy())) {
+void PageController::Open(const QString& page, bool fromSearch) {
+  if (const std::optional<QString> load = navigation_.Open(page, fromSearch, ui_.browser->Busy())) {
     ui_.browser->Navigate2(*load);
     RefreshToolbarState();
   } else if (fromSearch) {
     emit PageShown(true);  // the page is shown already; its words are marked all the same
   }
-}
-
-void PageController::LookUpTopic(const QString& typed) {
-  // Nothing found selects nothing, so Enter and Display open nothing.
-  ui_.index.topics->SetListIndex(content::LookUpEntry(state_.IndexTable, typed));
 }
 
 }  // namespace lumora::app

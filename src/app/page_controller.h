@@ -4,7 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
-#include "app/app_state.h"
+#include "app/navigation.h"
+#include "layout/page.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -20,7 +21,13 @@ class PageController final : public QObject {
   // The toolbar buttons that are no page's.
   enum Button { buttonBack = 0, buttonForward = 1, buttonPrint = 7, buttonPreview = 8 };
 
-  PageController(layout::Composition& ui, AppState& state, QObject* parent = nullptr);
+  PageController(layout::Composition& ui, QObject* parent = nullptr);
+
+  // A new help set: the contents page, no history.
+  void Reset(const QString& helpFolder);
+  const QString& HelpFolder() const { return helpFolder_; }
+  layout::Page Shown() const { return shown_; }
+  const Navigation& History() const { return navigation_; }
 
   // Brings a page to the front.
   void Show(layout::Page page);
@@ -41,6 +48,9 @@ class PageController final : public QObject {
   // Loads the page shown again (an author's edit shows), as no new step in
   // the history; nothing while the question form or no page is shown.
   void Reload();
+  // Opens a page chosen in the index (or the search results, whose words
+  // are then marked on it) as the next step in the history.
+  void Open(const QString& page, bool fromSearch);
   // The browser completed a navigation to url.
   void NavigationCompleted(const QString& url);
   // The pages Back (-1) or Forward (+1) reach, offered as a list under the
@@ -54,7 +64,7 @@ class PageController final : public QObject {
   // or any other, also a move within the page shown.
   void PageShown(bool fromSearch);
   // Show has made another page the shown one: the window is to be laid out
-  // for it (State().ShownPage) before the keyboard moves there.
+  // for it (Shown()) before the keyboard moves there.
   void LayoutNeeded();
   // The index or search page is coming to the front: the topic index is to
   // be built, if it is not yet.
@@ -68,11 +78,11 @@ class PageController final : public QObject {
  private:
   void Connect();
   void Step(int delta);
-  void OpenEntry(const core::StringTable& table, int entry, bool showSubject);
-  void LookUpTopic(const QString& typed);
 
   layout::Composition& ui_;
-  AppState& state_;
+  layout::Page shown_ = layout::Page::Contents;
+  Navigation navigation_;  // the page shown and the steps before and after it
+  QString helpFolder_;
   QPointer<QMenu> historyMenu_;
 };
 

@@ -50,18 +50,17 @@ QString ProblemMessage(const std::vector<question::FormProblem>& problems) {
 
 }  // namespace
 
-QuestionForm::QuestionForm(layout::Composition& ui, core::MailSession& session, QWidget* dialogOwner, Hooks hooks,
-                           QObject* parent)
-    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), hooks_(std::move(hooks)) {
-  for (int i = 0; i < static_cast<int>(ui_.Commander.size()); ++i)
-    connect(ui_.Commander[static_cast<size_t>(i)], &platform::FormElement::Click, this,
-            [this, i] { QuestionButtonClicked(i); });
+QuestionForm::QuestionForm(layout::Composition::QuestionControls& ui, core::MailSession& session, QWidget* dialogOwner,
+                           BusyWindow& busy, QObject* parent)
+    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), busy_(busy) {
+  connect(ui_.send, &platform::FormElement::Click, this, [this] { QuestionButtonClicked(0); });
+  connect(ui_.clear, &platform::FormElement::Click, this, [this] { QuestionButtonClicked(1); });
 }
 
 void QuestionForm::QuestionButtonClicked(int index) {
   if (index == 0) SendQuestion();
   if (index == 1) ClearForm();
-  if (hooks_.refreshToolbar) hooks_.refreshToolbar();
+  emit Done();
 }
 
 void QuestionForm::SendQuestion() {
@@ -69,7 +68,7 @@ void QuestionForm::SendQuestion() {
   // its mail session; the first one finishes alone.
   if (sending_) return;
   question::QuestionForm form;
-  for (size_t i = 0; i < form.fields.size(); ++i) form.fields[i] = ui_.TextBox[i]->Text();
+  for (size_t i = 0; i < form.fields.size(); ++i) form.fields[i] = ui_.fields[i]->Text();
   // A question that support cannot answer is not sent; the user learns
   // which box to put right, and the form keeps everything.
   const std::vector<question::FormProblem> problems = question::CheckQuestionForm(form);
@@ -84,11 +83,10 @@ void QuestionForm::SendQuestion() {
   // abandons the send.
   bool closing = false;
   const auto pump = [this, &closing] {
-    if (!closing && hooks_.pump && !hooks_.pump()) closing = true;
+    if (!closing && !busy_.Pump()()) closing = true;
     return !closing;
   };
-  ui_.busy.message->SetCaption(AskFormMessage(askSending));
-  if (hooks_.setBusy) hooks_.setBusy(true);
+  busy_.Begin(AskFormMessage(askSending));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const core::RegistryRoot machine = core::LocalMachine();
   session_.SetSettings(question::ReadQuestionMailSettings(machine));
@@ -97,7 +95,7 @@ void QuestionForm::SendQuestion() {
       session_, form, settings::Shared().ExpertIndex, question::ReadSupportDomain(machine), pump);
   session_.SetWaitHook({});
   QApplication::restoreOverrideCursor();
-  if (hooks_.setBusy) hooks_.setBusy(false);
+  busy_.End();
   if (closing) return;
   // Only a question that went out is confirmed; otherwise the user learns
   // why, and the form keeps everything for another try.
@@ -112,7 +110,7 @@ void QuestionForm::SendQuestion() {
 
 void QuestionForm::ClearForm() {
   if (!platform::AskYesNo(dialogOwner_, settings::LangText(settings::Message::ClearQuestion))) return;
-  for (size_t i = 0; i <= 3; ++i) ui_.TextBox[i]->SetText(QString());
+  for (size_t i = 0; i <= 3; ++i) ui_.fields[i]->SetText(QString());
 }
 
 }  // namespace lumora::app

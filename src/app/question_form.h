@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 
+#include "app/busy_window.h"
 #include "layout/composition.h"
 #include "core/mail_session.h"
 
@@ -15,27 +15,24 @@ class QuestionForm final : public QObject {
   Q_DISABLE_COPY_MOVE(QuestionForm)
 
  public:
-  struct Hooks {
-    std::function<void()> refreshToolbar;
-    std::function<void(bool busy)> setBusy;  // the window disabled behind the status box, or back to normal
-    std::function<bool()> pump;              // lets the window paint; false once it is closing
-  };
+  QuestionForm(layout::Composition::QuestionControls& ui, core::MailSession& session, QWidget* dialogOwner,
+               BusyWindow& busy, QObject* parent = nullptr);
 
-  QuestionForm(layout::Composition& ui, core::MailSession& session, QWidget* dialogOwner, Hooks hooks,
-               QObject* parent = nullptr);
-
-  // 0 sends, 1 clears, any other index does nothing; the toolbar is
-  // refreshed in every case.
+  // 0 sends, 1 clears, any other index does nothing; Done follows in every case.
   void QuestionButtonClicked(int index);
+
+ signals:
+  // A button's work is over: the toolbar may offer other buttons now.
+  void Done();
 
  private:
   void SendQuestion();
   void ClearForm();
 
-  layout::Composition& ui_;
+  layout::Composition::QuestionControls& ui_;
   core::MailSession& session_;
   QWidget* dialogOwner_;
-  Hooks hooks_;
+  BusyWindow& busy_;
   bool sending_ = false;  // events are handled while a question goes out
 };
 

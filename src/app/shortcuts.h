@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 
-#include "app/app_state.h"
 #include "app/find_strip.h"
 #include "app/page_controller.h"
 #include "layout/composition.h"

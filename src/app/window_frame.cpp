@@ -16,13 +16,12 @@
 
 namespace lumora::app {
 
-WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, AppState& state,
+WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui,
                          std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent)
     : QObject(parent),
       window_(window),
       owner_(owner),
       ui_(ui),
-      state_(state),
       layoutPage_(std::move(layoutPage)),
       scaleWidth_(std::move(scaleWidth)) {
   Connect();
@@ -55,15 +54,14 @@ void WindowFrame::Connect() {
   // Caption drag, on the caption and on the title picture.
   for (FormElement* handle : std::initializer_list<FormElement*>{ui_.caption, ui_.FormImage}) {
     connect(handle, &FormElement::MouseDown, this, [this](int, int, double x, double y) {
-      state_.DragAnchor.X = static_cast<int>(x);
-      state_.DragAnchor.Y = static_cast<int>(y);
+      dragAnchor_ = {static_cast<int>(x), static_cast<int>(y)};
       // A compositor that does not let a client place its own window moves it itself.
       if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && window_.windowHandle() &&
           window_.windowState() == Qt::WindowNoState)
         window_.windowHandle()->startSystemMove();
     });
     connect(handle, &FormElement::MouseMove, this, [this](int, int, double x, double y) { DragStep(x, y); });
-    connect(handle, &FormElement::MouseUp, this, [this] { state_.DragAnchor.X = -1; });
+    connect(handle, &FormElement::MouseUp, this, [this] { dragAnchor_.setX(-1); });
     connect(handle, &FormElement::DblClick, this, [this] { TitleButtonAction(3); });
   }
   connect(ui_.browser, &platform::BrowserView::UpdatePageStatus, this,
@@ -74,22 +72,22 @@ void WindowFrame::Connect() {
 
 void WindowFrame::DragStep(double x, double y) {
   const bool normal = !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
-  if (state_.DragAnchor.X == -1 || !normal || state_.WindowMoving ||
+  if (dragAnchor_.x() == -1 || !normal || moving_ ||
       QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
     HoverReset(false);
     return;
   }
-  state_.WindowMoving = true;
-  const QPoint step(platform::TwipsToPixelsX(x - state_.DragAnchor.X), platform::TwipsToPixelsY(y - state_.DragAnchor.Y));
+  moving_ = true;
+  const QPoint step(platform::TwipsToPixelsX(x - dragAnchor_.x()), platform::TwipsToPixelsY(y - dragAnchor_.y()));
   window_.move(window_.pos() + step);
   owner_.move(window_.pos());
   QCoreApplication::processEvents();
-  state_.WindowMoving = false;
+  moving_ = false;
 }
 
 void WindowFrame::Form_Resize_Now() {
-  if (state_.WindowMoving) return;
-  state_.WindowMoving = true;
+  if (moving_) return;
+  moving_ = true;
   // A minimised owner is left alone: a window manager restores an iconic
   // window that is moved, and a maximised window changes its size as it hides.
   if (window_.isVisible()) owner_.setGeometry(window_.geometry());
@@ -113,7 +111,7 @@ void WindowFrame::Form_Resize_Now() {
                                                    true, settings::Shared().EllipsisWidth));
   if (layoutPage_) layoutPage_();
   layout::PlaceControllerBoxes(ui_, -1, scaleWidth_());
-  state_.WindowMoving = false;
+  moving_ = false;
 }
 
 void WindowFrame::TitleButtonAction(int index) {
@@ -169,7 +167,7 @@ void WindowFrame::HighlightOnly(Family family, int index) {
 }
 
 void WindowFrame::HoverReset(bool keepLists) {
-  if (state_.StartupInProgress) return;
+  if (!started_) return;
   HighlightOnly(Family::FormControl, -1);
   HighlightOnly(Family::ToolButton, -1);
   HighlightOnly(Family::CommandButton, -1);
@@ -196,12 +194,12 @@ void WindowFrame::PollCursorAt(const QPoint& cursor) {
   const bool inside = cursor.x() >= w.left() + f && cursor.x() <= w.left() + w.width() - f &&
                       cursor.y() >= w.top() + f && cursor.y() <= w.top() + w.height() - f;
   if (inside && !OverPage(cursor)) {
-    state_.CursorOutsideLatch = false;
+    cursorOutsideLatch_ = false;
     return;
   }
   // Once for each entry into the browser's area or out of the window.
-  if (!state_.CursorOutsideLatch) HoverReset(inside);
-  state_.CursorOutsideLatch = true;
+  if (!cursorOutsideLatch_) HoverReset(inside);
+  cursorOutsideLatch_ = true;
 }
 
 }  // namespace lumora::app

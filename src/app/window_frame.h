@@ -5,7 +5,6 @@
 #include <array>
 #include <functional>
 
-#include "app/app_state.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -22,7 +21,7 @@ class WindowFrame final : public QObject {
  public:
   enum class Family { CommandButton, ToolButton, FormControl };
 
-  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, AppState& state,
+  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui,
               std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent = nullptr);
 
   // The resize handler: owner window under the main one, title-bar buttons
@@ -43,6 +42,11 @@ class WindowFrame final : public QObject {
   // highlights only while the cursor is over the page, since the page's news
   // may come after the pointer has reached a button.
   void PageReportedPointer(const QPoint& cursor);
+  // Start-up is over: resizes lay the window out from now on.
+  void Started() { started_ = true; }
+  // A move of the windows is under way (a caption drag's step, a resize):
+  // a resize it causes is not laid out again meanwhile.
+  void SetMoving(bool moving) { moving_ = moving; }
 
  signals:
   // Ending the program was asked for.
@@ -61,7 +65,10 @@ class WindowFrame final : public QObject {
   QWidget& window_;
   ManagerSub& owner_;
   layout::Composition& ui_;
-  AppState& state_;
+  bool started_ = false;
+  bool moving_ = false;
+  bool cursorOutsideLatch_ = false;  // highlights were cleared for the region the cursor is in
+  QPoint dragAnchor_{-1, 0};          // x -1: no caption drag in progress
   std::function<void()> layoutPage_;
   std::function<int()> scaleWidth_;
   std::array<bool, 5> lit_{};  // each title-bar button: highlighted under the pointer

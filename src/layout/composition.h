@@ -63,7 +63,7 @@ struct Composition {
   QTimer* framePoll = nullptr;               // follows the pointer over the window's frame
   controls::SimpleBox* browserBox = nullptr;
   platform::BrowserView* browser = nullptr;  // the page shown
-  struct {
+  struct SearchControls {
     platform::Label* prompt = nullptr;        // "Search for:"
     controls::WriteBox* query = nullptr;
     controls::CommandButton* find = nullptr;
@@ -72,21 +72,21 @@ struct Composition {
     platform::Label* resultCount = nullptr;   // the number of pages found, right of the title
     controls::ComplexList* results = nullptr;
   } search;
-  struct {
+  struct IndexControls {
     platform::Label* prompt = nullptr;      // above the look-up box
     controls::WriteBox* lookUp = nullptr;
     platform::Label* topicCount = nullptr;  // the number of topics, right of the box
     controls::ComplexList* topics = nullptr;
     controls::CommandButton* display = nullptr;
   } index;
-  struct {
+  struct BookmarkControls {
     platform::Label* title = nullptr;
     controls::ComplexList* list = nullptr;
     platform::Label* status = nullptr;  // what the last action did
     controls::CommandButton* add = nullptr;
     controls::CommandButton* open = nullptr;
   } bookmarks;
-  struct {
+  struct QuestionControls {
     controls::SimpleBox* box = nullptr;
     platform::Label* band = nullptr;  // the grey band at the top, under the picture and titles
     platform::Picture* picture = nullptr;
@@ -95,6 +95,7 @@ struct Composition {
     platform::Label* systemInfoLabel = nullptr;
     platform::PushButton* send = nullptr;
     platform::PushButton* clear = nullptr;
+    std::vector<platform::TextBox*> fields;  // every box of the form, in the order the mail takes them
   } question;
   struct {  // shown while long work runs
     controls::ControllerBox* box = nullptr;

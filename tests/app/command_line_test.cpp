@@ -43,7 +43,8 @@ TEST(CommandLine, HandedOverLinesAreTextOfBoundedLength) {
 }
 
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
-  const char* const cases[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"}};
+  const char* const cases[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"},
+                                  {"./x.qlp", "/home/ann/docs/"}, {"/a//Help/../Help//x.qlp", "/a/help/"}};
   for (const auto& [pack, folder] : cases)
     EXPECT_EQ(HelpFolderOf(Q(pack), Q("/home/Ann/Docs")), Q(folder)) << pack;
 }

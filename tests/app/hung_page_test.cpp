@@ -20,8 +20,8 @@ TEST_F(HungPageTest, ProgramKeepsRunningBesideAPageThatLoopsForever) {
   platform::BrowserView* browser = Ui().WebBrowser[0];
   ASSERT_TRUE(browser->Busy());
   EXPECT_TRUE(manager_->Pages().NavigateTo(false, QString()));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return State().Navigation.Pages().Count() == 2 && !browser->Busy(); }, 60000));
-  EXPECT_EQ(State().Navigation.Pages().PageAt(1), Lower("Help/index.html"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Pages().History().Pages().Count() == 2 && !browser->Busy(); }, 60000));
+  EXPECT_EQ(Pages().History().Pages().PageAt(1), Lower("Help/index.html"));
   QTest::qWait(500);
-  EXPECT_EQ(State().Navigation.Pages().Count(), 2);
+  EXPECT_EQ(Pages().History().Pages().Count(), 2);
 }

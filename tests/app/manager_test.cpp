@@ -15,7 +15,7 @@ TEST_F(ManagerTest, LoadReadsTheStoreAndShowsBothWindows) {
   Start(" -search");
   EXPECT_EQ(Ui().TextBox[4]->Text(), QStringLiteral("CPU: test RAM: 1 GB  end"));  // its breaks as blanks
   // The run mode's page, and no search results yet to display.
-  EXPECT_EQ(std::tuple(owner_.isVisible(), manager_->isVisible(), State().ShownPage, Ui().CommandButton[1]->Enabled()),
+  EXPECT_EQ(std::tuple(owner_.isVisible(), manager_->isVisible(), Pages().Shown(), Ui().CommandButton[1]->Enabled()),
             std::tuple(true, true, layout::Page::Search, false));
   for (const char* name : kVariables) qputenv(name, "/nonexistent");
   Start();

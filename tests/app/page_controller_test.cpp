@@ -20,7 +20,7 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
   Start();
   ASSERT_TRUE(WaitForPage(Lower("Help/index.html")));
   app::SearchMarks marks(*Ui().WebBrowser[0]);
-  marks.Show(State().Navigation.CurrentUrl(), {QStringLiteral("home"), QStringLiteral("tests")});
+  marks.Show(Pages().History().CurrentUrl(), {QStringLiteral("home"), QStringLiteral("tests")});
   marks.Recount();
   ASSERT_TRUE(QTest::qWaitFor([&] { return marks.Count() == 2; }, 20000));
   auto print = [&](const char* pdf, bool (platform::BrowserView::*how)(QPrinter&)) {

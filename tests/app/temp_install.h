@@ -40,9 +40,9 @@ class TempInstall : public testing::Test {
     manager_ = std::make_unique<lumora::app::Manager>(&owner_);
     ASSERT_TRUE(manager_->Load(Path("help/english.qlp") + Q(switches)));
   }
-  bool WaitForPage(QString url) { return QTest::qWaitFor([&] { return State().Navigation.CurrentUrl() == url; }, 20000); }
+  bool WaitForPage(QString url) { return QTest::qWaitFor([&] { return Pages().History().CurrentUrl() == url; }, 20000); }
   lumora::layout::Composition& Ui() { return manager_->Ui(); }
-  const lumora::app::AppState& State() const { return manager_->State(); }
+  const lumora::app::PageController& Pages() const { return manager_->Pages(); }
 
   QTemporaryDir dir_;
   const QString root_ = dir_.path();

@@ -19,10 +19,10 @@ TEST_F(WindowFrameTest, TitleBarButtonsFollowTheRightEdgeWhichADragStopsAtTheLea
   manager_->resize(9000 / 15, 7000 / 15);
   const int expected[] = {7635, 7935, 8235, 8490, 8745};
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Ui().FormControl[i]->Left(), expected[i]) << i;
-  manager_->MutableState().WindowMoving = true;  // a resize during a drag changes nothing
+  manager_->Frame().SetMoving(true);  // a resize during a drag changes nothing
   manager_->resize(10500 / 15, 7000 / 15);
   EXPECT_EQ(Ui().FormControl[4]->Left(), 8745);
-  manager_->MutableState().WindowMoving = false;
+  manager_->Frame().SetMoving(false);
   manager_->Form_Resize_Now();
   EXPECT_EQ(Ui().FormControl[4]->Left(), 10500 - 240 - 15);
   const QPoint corner = manager_->geometry().topLeft();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "core/pump.h"
+#include "layout/composition.h"
+
+namespace lumora::app {
+
+// The window while long work runs (an index build, a search, a preview, a
+// question going out): toolbar, panes and boxes disabled, the status box in
+// front with what is being done, and the events pumped so that it paints and
+// a close is seen.
+class BusyWindow final : public QObject {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(BusyWindow)
+
+ public:
+  // scaleWidth gives the window's inner width, for centring the status box.
+  BusyWindow(layout::Composition& ui, std::function<int()> scaleWidth, QObject* parent = nullptr);
+
+  // Busy with what message says, or back to normal.
+  void Begin(const QString& message);
+  void End();
+  // Disabled, the window lets go of the keyboard; enabled again, the control
+  // that had it takes it back.
+  void SetInteractive(bool enabled);
+  // Lets the window paint and take input during long work; false once it closes.
+  const core::Pump& Pump() const { return pump_; }
+  // The window is closing: long work stops at its next pump.
+  void Stop() { stopped_ = true; }
+  bool Stopped() const { return stopped_; }
+
+ private:
+  layout::Composition& ui_;
+  std::function<int()> scaleWidth_;
+  core::Pump pump_;
+  bool stopped_ = false;
+  QPointer<QWidget> focusBeforeBusy_;
+};
+
+}  // namespace lumora::app
