@@ -2,12 +2,13 @@
 
 #include <QApplication>
 
+#include "app/window_scale.h"
 #include "layout/page_layout.h"
 
 namespace lumora::app {
 
-BusyWindow::BusyWindow(layout::Composition& ui, std::function<int()> scaleWidth, QObject* parent)
-    : QObject(parent), ui_(ui), scaleWidth_(std::move(scaleWidth)) {
+BusyWindow::BusyWindow(QWidget& window, layout::Composition& ui, QObject* parent)
+    : QObject(parent), window_(window), ui_(ui) {
   pump_ = [this] {
     QCoreApplication::processEvents();
     return !stopped_;
@@ -29,7 +30,7 @@ void BusyWindow::SetInteractive(bool enabled) {
 void BusyWindow::Begin(const QString& message) {
   SetInteractive(false);
   ui_.busy.message->SetCaption(message);
-  layout::PlaceControllerBoxes(ui_, 0, scaleWidth_());
+  layout::PlaceControllerBoxes(ui_, 0, ScaleWidthOf(window_));
   ui_.busy.box->raise();
   ui_.busy.box->SetVisible(true);
 }

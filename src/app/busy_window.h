@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 #include "core/pump.h"
 #include "layout/composition.h"
@@ -19,8 +18,8 @@ class BusyWindow final : public QObject {
   Q_DISABLE_COPY_MOVE(BusyWindow)
 
  public:
-  // scaleWidth gives the window's inner width, for centring the status box.
-  BusyWindow(layout::Composition& ui, std::function<int()> scaleWidth, QObject* parent = nullptr);
+  // The status box is centred in window.
+  BusyWindow(QWidget& window, layout::Composition& ui, QObject* parent = nullptr);
 
   // Busy with what message says, or back to normal.
   void Begin(const QString& message);
@@ -35,8 +34,8 @@ class BusyWindow final : public QObject {
   bool Stopped() const { return stopped_; }
 
  private:
+  QWidget& window_;
   layout::Composition& ui_;
-  std::function<int()> scaleWidth_;
   core::Pump pump_;
   bool stopped_ = false;
   QPointer<QWidget> focusBeforeBusy_;

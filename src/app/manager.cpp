@@ -19,6 +19,7 @@
 #include "app/layout_report.h"
 #include "app/manager_sub.h"
 #include "app/shortcuts.h"
+#include "app/window_scale.h"
 #include "content/topic_index.h"
 #include "layout/page_layout.h"
 #include "core/files.h"
@@ -69,10 +70,11 @@ Manager::Manager(ManagerSub* owner)
   settings::ComputePlatformFacts(screen, core::ProgramFolderPath(), core::SystemFolderPath(), FrameBorderOf(*this));
 
   BuildComposition(this, ui_);
-  busy_ = new BusyWindow(ui_, [this] { return ScaleWidth(); }, this);
+  busy_ = new BusyWindow(*this, ui_, this);
   index_ = new IndexPage(ui_.index, *busy_, this);
   search_ = new SearchPage(ui_.search, *busy_, *index_, this);
-  frame_ = new WindowFrame(*this, *owner, ui_, [this] { LayoutPage(); }, [this] { return ScaleWidth(); }, this);
+  frame_ = new WindowFrame(*this, *owner, ui_, this);
+  connect(frame_, &WindowFrame::LayoutNeeded, this, &Manager::LayoutPage);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
   pages_ = new PageController(ui_, this);
@@ -86,24 +88,14 @@ Manager::Manager(ManagerSub* owner)
   connect(pages_, &PageController::HoverResetNeeded, this, &Manager::HoverReset);
   connect(pages_, &PageController::SearchShown, search_, &SearchPage::ReadPageWordsSoon);
   connect(pages_, &PageController::BookmarksShown, bookmarks_, &BookmarksPage::Shown);
-  auto home = [this] {
-    pages_->Show(layout::Page::Contents);
-    pages_->NavigateTo(false, QString());
-  };
-  connect(frame_, &WindowFrame::GetHelp, this, home);
+  connect(frame_, &WindowFrame::GetHelp, pages_, &PageController::GoHome);
   find_ = new FindStrip(*ui_.browser);
   marks_ = new SearchMarks(*ui_.browser, this);
   connect(pages_, &PageController::PageShown, this, [this](bool fromSearch) {
     if (fromSearch) marks_->Show(pages_->History().CurrentUrl(), search_->QueryWords());
     else marks_->Clear(pages_->History().CurrentUrl());
   });
-  // F1: the help set's page about using the viewer, else the home page.
-  auto viewerHelp = [this] {
-    const QString page = pages_->ViewerHelpPage();
-    pages_->Show(layout::Page::Contents);
-    pages_->NavigateTo(!page.isEmpty(), page);
-  };
-  auto* shortcuts = new Shortcuts(*this, ui_, *pages_, *find_, home, viewerHelp, this);
+  auto* shortcuts = new Shortcuts(*this, ui_, *pages_, *find_, this);
   shortcuts->Bind(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { bookmarks_->KeepShownPage(); });
   owner->SetMainWindow(this);
   // The title-bar buttons and the tool buttons reach into the edge band: a
@@ -126,8 +118,8 @@ Manager::Manager(ManagerSub* owner)
   resize(platform::TwipsToPixelsX(layout::kDesignScaleWidth), platform::TwipsToPixelsY(layout::kDesignScaleHeight));
 }
 
-int Manager::ScaleWidth() const { return RoundTwips(platform::PixelsToTwipsX(width())); }
-int Manager::ScaleHeight() const { return RoundTwips(platform::PixelsToTwipsY(height())); }
+int Manager::ScaleWidth() const { return ScaleWidthOf(*this); }
+int Manager::ScaleHeight() const { return ScaleHeightOf(*this); }
 
 bool Manager::Load(const QString& argumentString) {
   const ParsedCommandLine parsed = ParseCommandLine(argumentString);

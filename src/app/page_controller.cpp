@@ -121,6 +121,17 @@ bool PageController::NavigateTo(bool useGivenUrl, const QString& url) {
   return true;
 }
 
+void PageController::GoHome() {
+  Show(layout::Page::Contents);
+  NavigateTo(false, QString());
+}
+
+void PageController::ShowViewerHelp() {
+  const QString page = ViewerHelpPage();
+  Show(layout::Page::Contents);
+  NavigateTo(!page.isEmpty(), page);
+}
+
 QString PageController::ViewerHelpPage() const {
   for (const char* name : {"using/overview.html", "using/index.html", "using.html"}) {
     const QString path = core::ResolvePath(helpFolder_ + QLatin1String(name));

@@ -41,6 +41,11 @@ class PageController final : public QObject {
   void RefreshToolbarState();
   // Gives the keyboard to where the reader works on the page shown.
   void FocusWorkArea();
+  // The contents page with the help set's home page.
+  void GoHome();
+  // The contents page with the help set's page about using the viewer (F1),
+  // else its home page.
+  void ShowViewerHelp();
   // The help set's own page about using the viewer, as help authors name it
   // (the first of using/overview.html, using/index.html, using.html, letter
   // case ignored); "" when it has none.

@@ -19,9 +19,8 @@ constexpr double kZoomLevels[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5
 
 }  // namespace
 
-Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
-                     std::function<void()> home, std::function<void()> viewerHelp, QObject* parent)
-    : QObject(parent), window_(window), ui_(ui), pages_(pages), home_(std::move(home)) {
+Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find, QObject* parent)
+    : QObject(parent), window_(window), ui_(ui), pages_(pages) {
   // A key does what its toolbar button does, while the button is enabled.
   auto whenEnabled = [this](int button) {
     return [this, button] {
@@ -34,12 +33,10 @@ Shortcuts::Shortcuts(QWidget& window, layout::Composition& ui, PageController& p
   Add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ResetZoom(); });
   Add(QKeySequence(Qt::ALT | Qt::Key_Left), whenEnabled(PageController::buttonBack));
   Add(QKeySequence(Qt::ALT | Qt::Key_Right), whenEnabled(PageController::buttonForward));
-  Add(QKeySequence(Qt::ALT | Qt::Key_Home), [this] {
-    if (home_) home_();
-  });
+  Add(QKeySequence(Qt::ALT | Qt::Key_Home), [this] { pages_.GoHome(); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_P), whenEnabled(PageController::buttonPrint));
   Add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), whenEnabled(PageController::buttonPreview));
-  Add(QKeySequence(Qt::Key_F1), std::move(viewerHelp));
+  Add(QKeySequence(Qt::Key_F1), [this] { pages_.ShowViewerHelp(); });
   Add(QKeySequence(Qt::Key_F5), [this] { pages_.Reload(); });
   Add(QKeySequence(Qt::Key_F6), [this] { SwitchPaneAndPage(); });
   Add(QKeySequence(Qt::CTRL | Qt::Key_F), [&find] { find.Open(); });

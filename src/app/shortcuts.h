@@ -27,8 +27,7 @@ class Shortcuts final : public QObject {
   Q_DISABLE_COPY_MOVE(Shortcuts)
 
  public:
-  Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find,
-            std::function<void()> home, std::function<void()> viewerHelp, QObject* parent = nullptr);
+  Shortcuts(QWidget& window, layout::Composition& ui, PageController& pages, FindStrip& find, QObject* parent = nullptr);
 
   // The zoom steps levels up (above 0) or down; kept for the user.
   void Zoom(int steps);
@@ -48,7 +47,6 @@ class Shortcuts final : public QObject {
   QWidget& window_;
   layout::Composition& ui_;
   PageController& pages_;
-  std::function<void()> home_;
   QList<QKeySequence> keys_;
 };
 

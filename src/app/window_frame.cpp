@@ -1,4 +1,5 @@
 #include "app/window_frame.h"
+#include "app/window_scale.h"
 
 #include <QCursor>
 #include <cmath>
@@ -16,14 +17,8 @@
 
 namespace lumora::app {
 
-WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui,
-                         std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent)
-    : QObject(parent),
-      window_(window),
-      owner_(owner),
-      ui_(ui),
-      layoutPage_(std::move(layoutPage)),
-      scaleWidth_(std::move(scaleWidth)) {
+WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, QObject* parent)
+    : QObject(parent), window_(window), owner_(owner), ui_(ui) {
   Connect();
 }
 
@@ -94,7 +89,8 @@ void WindowFrame::Form_Resize_Now() {
   const auto& buttons = ui_.FormControl;
   const int px1 = settings::Px1();
   const int px4 = settings::Px4();
-  buttons[4]->SetLeft(scaleWidth_() - buttons[4]->Width() - px1);
+  const int scaleWidth = ScaleWidthOf(window_);
+  buttons[4]->SetLeft(scaleWidth - buttons[4]->Width() - px1);
   buttons[3]->SetLeft(buttons[4]->Left() - buttons[3]->Width() - px1);
   buttons[2]->SetLeft(buttons[3]->Left() - buttons[2]->Width() - px1);
   buttons[1]->SetLeft(buttons[2]->Left() - buttons[1]->Width() - px4);
@@ -104,13 +100,13 @@ void WindowFrame::Form_Resize_Now() {
   const int limit = buttons[0]->Left() - px4 - ui_.caption->Left();
   // The explorer pane stays docked at the left below the toolbar strip.
   const int top = ui_.toolbarStrip->Top() + ui_.toolbarStrip->Height();
-  const int scaleHeight = static_cast<int>(std::lround(platform::PixelsToTwipsY(window_.height())));
+  const int scaleHeight = ScaleHeightOf(window_);
   ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
-  layout::CoverWindow(ui_, scaleWidth_(), scaleHeight);
+  layout::CoverWindow(ui_, scaleWidth, scaleHeight);
   ui_.caption->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
                                                    true, settings::Shared().EllipsisWidth));
-  if (layoutPage_) layoutPage_();
-  layout::PlaceControllerBoxes(ui_, -1, scaleWidth_());
+  emit LayoutNeeded();
+  layout::PlaceControllerBoxes(ui_, -1, scaleWidth);
   moving_ = false;
 }
 

@@ -21,8 +21,7 @@ class WindowFrame final : public QObject {
  public:
   enum class Family { CommandButton, ToolButton, FormControl };
 
-  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui,
-              std::function<void()> layoutPage, std::function<int()> scaleWidth, QObject* parent = nullptr);
+  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, QObject* parent = nullptr);
 
   // The resize handler: owner window under the main one, title-bar buttons
   // from the right edge, the title fitted with "...", then the page.
@@ -55,6 +54,8 @@ class WindowFrame final : public QObject {
   void ChangeColour();
   // The help button asks for the help's home page.
   void GetHelp();
+  // The window has a new size: the page shown is to be laid out for it.
+  void LayoutNeeded();
 
  private:
   void Connect();
@@ -69,8 +70,6 @@ class WindowFrame final : public QObject {
   bool moving_ = false;
   bool cursorOutsideLatch_ = false;  // highlights were cleared for the region the cursor is in
   QPoint dragAnchor_{-1, 0};          // x -1: no caption drag in progress
-  std::function<void()> layoutPage_;
-  std::function<int()> scaleWidth_;
   std::array<bool, 5> lit_{};  // each title-bar button: highlighted under the pointer
 };
 
