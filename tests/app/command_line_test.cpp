@@ -43,8 +43,7 @@ TEST(CommandLine, HandedOverLinesAreTextOfBoundedLength) {
 }
 
 TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
-  const char* const cases[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"},
-                                  {"./x.qlp", "/home/ann/docs/"}, {"/a//Help/../Help//x.qlp", "/a/help/"}};
+  const char* const cases[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"}};
   for (const auto& [pack, folder] : cases)
     EXPECT_EQ(HelpFolderOf(Q(pack), Q("/home/Ann/Docs")), Q(folder)) << pack;
 }

@@ -1,5 +1,5 @@
 """Starts of the real program: -topic opens a page, later starts with the same pack go to the window already open,
-a missing pack ends it after saying so, a folder and a page with "#" in their names work, --help needs no display."""
+a missing pack ends it after saying so, paths with "#", "./", ".." and "//" work, --help needs no display."""
 
 import os
 import pathlib
@@ -10,7 +10,7 @@ import tempfile
 import time
 import unittest
 
-from harness import BUILD_DIR, DEMO_PACK, INDEX, PAGE, TITLE_PATTERN, ProgramTest
+from harness import BUILD_DIR, CONTENTS, DEMO_PACK, INDEX, PAGE, TITLE_PATTERN, ProgramTest
 
 
 class ContextHelpTest(ProgramTest):
@@ -120,6 +120,22 @@ class ContextHelpTest(ProgramTest):
         pathlib.Path(folder, "faq#2.html").write_text(PAGE.format(subject="Alpha answers", body=""), encoding="ascii")
         self.key("F5")
         self.assertEqual(self.wait(lambda r: r["title"] == "Alpha answers", "reloaded")["history"], report["history"])
+
+    def test_pack_named_through_dot_dot_and_double_separators_is_recorded_once(self):
+        help_folder = os.path.dirname(DEMO_PACK)
+        parent, name = os.path.split(help_folder)
+        for arguments, cwd in ((["./english.qlp"], help_folder), ([f"{parent}//{name}/../{name}//english.qlp"], None)):
+            with self.subTest(arguments=arguments):
+                self.launch([*arguments, "-index"], cwd=cwd)
+                report = self.wait(lambda r: r["page"] == INDEX and r["url"] and not r["loading"], "the home page")
+                home = report["url"]
+                self.assertEqual(home, os.path.normpath(os.path.join(help_folder, "index.html")).lower())
+                self.click(report, "FormControl(1)")  # Get Help asks for the home page, already shown
+                report = self.open_page(self.wait(lambda r: r["page"] == CONTENTS, "the contents page"), INDEX)
+                self.open_first_topic(report)
+                report = self.wait(lambda r: r["url"] != home and not r["loading"], "a topic from the index")
+                self.assertEqual(report["history"], [home, report["url"]])
+                self.lumora.stop()
 
 
 class CommandLineHelp(unittest.TestCase):
