@@ -42,7 +42,8 @@ class FontMeasurer final : public content::TextMeasurer {
   FontMeasurer() { latin_.fill(-1); }
 
   void SetFont(const QString& fontName, bool bold) override {
-    if (fontName == fontName_ && bold == bold_) return;  // set for every cell
+    if (fontSet_ && fontName == fontName_ && bold == bold_) return;  // set for every cell
+    fontSet_ = true;
     fontName_ = fontName;
     bold_ = bold;
     QFont font = ListFont(fontName);
@@ -74,6 +75,7 @@ class FontMeasurer final : public content::TextMeasurer {
   QFont font_;
   QFontMetricsF metrics_{QFont()};
   // Advances are cached only once a font is set.
+  bool fontSet_ = false;  // a theme may name no font: "" is a font name too
   QString fontName_;
   bool bold_ = false;
   double Advance(char16_t c) const {

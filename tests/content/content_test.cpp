@@ -108,6 +108,7 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   const struct { const char* name; QByteArray bytes; QString subject; } cases[] = {
       {"none", "<html><head><title> Printing   a page </title></head></html>", QStringLiteral("printing a page")},
       {"reversed", "</o:subject> <o:subject>x<title>Reversed</title>", QStringLiteral("reversed")},
+      {"unopened", "<title>Unopened</title> and a long text before</o:subject>", QStringLiteral("unopened")},
       {"Empty", "<o:Subject></o:Subject>", QStringLiteral("empty.html")},
       {"ansi", "<o:Subject>Caf\xe9 \xc9T\xc9</o:Subject>", QString::fromUtf8("café été")},
       {"utf8", "<o:Subject>Caf\xc3\xa9 \xc3\x89T\xc3\x89</o:Subject>", QString::fromUtf8("café été")},
@@ -349,7 +350,8 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       {"<meta charset=\"utf-16\">plain", E::Utf8, {}},  // a readable tag is not UTF-16
       {"\xfe\xff\0<", E::Other, "UTF-16BE"}, {"<meta charset=\"no-such-set\">caf\xe9", E::Ansi, {}},  // unknown
       {"<p>charset=koi8-r</p>caf\xc3\xa9", E::Utf8, {}},  // not in a meta tag
-      {"          <META CHARSET=KOI8-R>", E::Other, "koi8-r"}};  // capitals past the last block of sixteen too
+      {"          <META CHARSET=KOI8-R>", E::Other, "koi8-r"},
+      {"<meta data-charset-note charset=koi8-r>", E::Other, "koi8-r"}};  // a longer word is not the key  // capitals past the last block of sixteen too
   for (const auto& c : cases)
     EXPECT_EQ(std::pair(DetectEncoding(c.page).kind, DetectEncoding(c.page).name), std::pair(c.kind, c.name))
         << c.page.toStdString();
@@ -409,8 +411,8 @@ TEST(EscapeForDisplay, AmpersandsAndSoftLineBreaks) {
   EXPECT_EQ(EscapeForDisplay(QStringLiteral("Tips &amp; Tricks & more=\r\n")), QStringLiteral("Tips and Tricks && more"));
   EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&; &lt;")), QStringLiteral("&; <"));  // an empty name is no reference
   // Surrogates, nothing and beyond Unicode stand for the replacement character; their neighbours for themselves.
-  EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#x10FFFF;&#x110000;&#0;")).toUcs4(),
-            (QList<uint>{0xD7FF, 0xFFFD, 0xFFFD, 0xE000, 0x10FFFF, 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#x10FFFF;&#x110000;&#0;")),
+            QString::fromUcs4(U"\uD7FF\uFFFD\uFFFD\uE000\U0010FFFF\uFFFD\uFFFD"));
 }
 
 TEST(NameKeyAndDigitsOnly, KeepTheirCharacterClasses) {  // each class's edges: ' ', '/', '0', '9', ':', '@', 'z', '{'

@@ -25,6 +25,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_EQ(row->text(QAccessible::Name), longSubject + QStringLiteral(", 7"));
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));  // what Enter would open
   EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected && row->indexOfChild(rows) == -1);
+  EXPECT_EQ(row->window(), window_.windowHandle());  // where a reader's tool finds it on screen
   EXPECT_TRUE(rows->indexOfChild(rows->child(1)) == 1 && !rows->child(43));  // the same item each time asked for
   EXPECT_TRUE(!rows->child(0)->state().offscreen && rows->child(42)->state().offscreen);  // 42 is below the view
   EXPECT_TRUE(!rows->child(0)->rect().isEmpty() && rows->child(42)->rect().isEmpty());  // and has no place on screen

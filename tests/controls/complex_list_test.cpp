@@ -65,6 +65,14 @@ TEST_F(ComplexListTest, TheKeyboardFocusShowsTheSelectorInTheHighlightColours) {
   list_->SetKeepFocus(true);
   list_->clearFocus();
   EXPECT_TRUE(list_->CxLSelector->Visible() && list_->CxLSelector->FillColor() == settings::Theme().theme_color);
+  // A row cut by the lower edge shows what the inner frame leaves of it; one starting at the frame, nothing.
+  list_->SetListIndex(2);
+  std::vector<bool> shown;
+  for (const int below : {15, 0}) {
+    list_->Move(0, 0, 4075, SelectorTop(2) + 30 + below);  // the frame is two pixels
+    shown.push_back(list_->CxLSelector->Visible());
+  }
+  EXPECT_EQ(shown, (std::vector{true, false}));
 }
 
 TEST_F(ComplexListTest, KeysAndPointerChooseRowsScrolledIntoViewAndEnterOrDoubleClickOpensThem) {
@@ -175,17 +183,26 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
                              QString::fromUtf8("Εκτύπωση σελίδας μαζί με εικόνες, πίνακες και σημειώσεις"),
                              QString::fromUtf8("印刷 ページと画像と表と脚注の設定 についての説明です"),  // a text without a blank is never cut
                              QString::fromUtf8("e\u0301e\u0301e\u0301 a\u0308a\u0308a\u0308 o\u0302o\u0302 ").repeated(6)};
-  const ColumnText* column = list_->CxLColText[0];
-  const QFontMetrics metrics(column->font());
-  settings::Shared().EllipsisWidth = qRound(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(QStringLiteral("..."))));
   core::StringTable table(2);
   for (const QString& text : texts) table.Set(0, table.Grow(), text);
-  list_->SetWidth(list_->Width() + 15);  // the cells are fitted again
-  list_->Submit_Data_Array(table, 1);
-  for (int row = 0; row < texts.size(); ++row) {
-    const QString line = column->Line(row);
-    SCOPED_TRACE(line.toStdString());
-    EXPECT_TRUE(line.endsWith(QStringLiteral("...")) && texts[row].startsWith(line.chopped(3)) && line.size() > 6);
-    EXPECT_LE(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(line)), column->Width());
+  for (const char* font : {"", "DejaVu Sans"}) {  // a theme that names no font: the list's own all the same
+    settings::Theme().theme_text = QString::fromLatin1(font);
+    list_->ResetControl();
+    const ColumnText* column = list_->CxLColText[0];
+    const QFontMetrics metrics(column->font());
+    settings::Shared().EllipsisWidth = qRound(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(QStringLiteral("..."))));
+    list_->SetWidth(list_->Width() + 15);  // the cells are fitted again
+    list_->Submit_Data_Array(table, 1);
+    for (int row = 0; row < texts.size(); ++row) {
+      const QString line = column->Line(row);
+      SCOPED_TRACE(line.toStdString());
+      EXPECT_TRUE(line.endsWith(QStringLiteral("...")) && texts[row].startsWith(line.chopped(3)) && line.size() > 6);
+      EXPECT_LE(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(line)), column->Width());
+      // And not much before: one more letter would not fit (within a pixel or two of kerning).
+      const QString longer = texts[row].left(line.size() - 2) + QStringLiteral("...");
+      if (row < 2) {
+        EXPECT_GT(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(longer)), column->Width() - 30);
+      }
+    }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <set>
 
@@ -205,8 +206,16 @@ TEST(InstalledThemes, GoRoundInNameOrder) {
   };
   EXPECT_EQ((std::vector{next(installed, "Classic/"), next(installed, "night"), next(installed, "gone"),
                          next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
+  testing::internal::CaptureStderr();
   SetUserTheme(QStringLiteral("night/"));
-  EXPECT_EQ(UserTheme(), QStringLiteral("night"));
+  EXPECT_EQ(std::pair(UserTheme(), testing::internal::GetCapturedStderr()), std::pair(QStringLiteral("night"), std::string()));
+  // A settings file that cannot be written (a folder in its place) is said so, and passed over.
+  const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora")).fileName();
+  ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
+  testing::internal::CaptureStderr();
+  SetUserTheme(QStringLiteral("classic"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be written"), std::string::npos);
+  QDir(file).removeRecursively();
 }
 
 // A reader's steps on the list, kept across runs in the file of the help set.
