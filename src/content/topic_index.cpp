@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <numeric>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -91,10 +92,19 @@ void DropSharedTitleParts(std::vector<QString>& subjects, const std::vector<char
     for (const QString& head : ownHeads) ++heads[head];
     for (const QString& tail : ownTails) ++tails[tail];
   }
+  // The longest part; of parts as long, the one more titles hold, then the
+  // first in text order: the hash's order changes from run to run.
   const auto mostShared = [titles](const QHash<QString, int>& parts) {
     QString longest;
-    for (auto part = parts.begin(); part != parts.end(); ++part)
-      if (2 * part.value() >= titles && part.key().size() > longest.size()) longest = part.key();
+    int held = 0;
+    for (auto part = parts.begin(); part != parts.end(); ++part) {
+      if (2 * part.value() < titles) continue;
+      const auto better = std::tuple(part.key().size(), part.value()) <=> std::tuple(longest.size(), held);
+      if (better > 0 || (better == 0 && part.key() < longest)) {
+        longest = part.key();
+        held = part.value();
+      }
+    }
     return longest;
   };
   const QString head = mostShared(heads), tail = mostShared(tails);

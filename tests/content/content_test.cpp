@@ -185,6 +185,14 @@ TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
   BuildTopicIndex(Root(), index);
   EXPECT_EQ(Column(index, 0), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|f \u2014 rare f|"
                                                 "g \u2014 rare g|intro (one)|intro (t&&o)"));
+  // Two parts as long, each held by half the titles: the first in text order goes, in every run.
+  QTemporaryDir tied;
+  for (const char* name : {"a", "b", "c", "d"})
+    WriteFile(tied.path() + u'/' + QLatin1String(name) + QStringLiteral(".html"),
+              "<title>" + QByteArray(name) + (*name < 'c' ? " - alpha docs" : " - gamma docs") + "</title>");
+  StringTable tiedIndex(kIndexFields);
+  BuildTopicIndex(tied.path() + u'/', tiedIndex);
+  EXPECT_EQ(Column(tiedIndex, 0), QStringLiteral("a|b|c - gamma docs|d - gamma docs"));
 }
 
 TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
@@ -312,7 +320,7 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       "\xef\xbb\xbf\xc3\x89T\xc3\x89 \xc5\x92uvre",                         // a byte-order mark
       "aaaa &&&& ====\r\n\r\n",
       Encoded("windows-1251", "<meta charset=windows-1251>ПЕЧАТЬ Печать &amp; Справка"),
-      "a soft line break at the very end=\r\n"};
+      "a soft line break at the very end=\r\n", "fish"};  // the last: a page that is just one word
   const QString queries[] = {QStringLiteral("and & && fish  aa = over g"), QString::fromUtf8("été ÉTÉ šš ÿÿ × € 😀 café"),
                              QString::fromUtf8("œuvre é t печать справка ω ?") + QChar(0xD800)};  // a lone surrogate
   // The word index counts the same from the runs between blanks of all the pages at once.
