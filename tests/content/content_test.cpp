@@ -82,12 +82,15 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderAndReadsOnlyRegularFilesInside) {
 
 TEST_F(HelpFolder, TopicNamesFindPathsFileNamesAndNameKeys) {
   for (const char* name : {"Help/Using/Switches.html", "Help/guide/Page2-Setup.html", "Help/faq#2.html",
-                           "Help/more/guide.html", "outside.html"}) Write(QString::fromLatin1(name), Page("S"));
+                           "Help/more/guide.html", "outside.html", "Help/h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html"})
+    Write(QString::fromLatin1(name), Page("S"));
   const QString help = Root() + QStringLiteral("Help/");
   const char* const cases[][2] = {
       {"using/switches.html", "Using/Switches.html"}, {"\\Using\\switches#Top", "Using/Switches.html#Top"},
       {"SWITCHES.html", "Using/Switches.html"},       {"page2-setup#a#b", "guide/Page2-Setup.html#a#b"},
       {"PageSetup", "guide/Page2-Setup.html"},        {"faq#2.html#x", "faq#2.html#x"},  // the name key; a "#" in a name
+      {"faq#2.html#x#y", "faq#2.html#x#y"},  // and a name of more "#"s than are tried from the left:
+      {"h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html#p#q", "h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html#p#q"},
       {"guide", "more/guide.html"},  // a file name, not the folder
       {"../outside.html", ""},        {"using/setup", ""}};
   StringTable index(kIndexFields);
