@@ -281,4 +281,10 @@ TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
   // Each kept under a name of its own.
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged")).left(14), QByteArray("{\"bookmarks\": "));
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged-5")).right(19), QByteArray("\"page\": \"a.html\"}]}"));
+  // One that can be neither read as a list nor set aside is never written over.
+  Bookmarks stuck(QStringLiteral("/proc/self/status"));
+  QString note, error;
+  stuck.Load(&note);
+  EXPECT_TRUE(note.endsWith(QStringLiteral("left alone")) && !stuck.Save(&error) && error.contains(QStringLiteral("left alone")))
+      << note.toStdString() << " / " << error.toStdString();
 }
