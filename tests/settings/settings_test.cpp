@@ -120,7 +120,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
                             {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
                             {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
                             {"titlebtn4", "Close"}, {"cmdbt0", "first"}, {"cmdbt0", "second"},  // the later wins
-                            {"Status0", "wait"}, {"bookmark8", "none yet"}});
+                            {"Status0", "wait"}, {"bookmark8", "none yet"}, {"lang0", "zero"}});
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{0, QStringLiteral("second")}, {2, QStringLiteral("Display")}}));
   EXPECT_EQ(QString(pack.LangText[3] + pack.LangText[4] + pack.ShortText[10] + pack.DiffLabel.at(7) +
                     pack.FrameLabel.at(5) + pack.Commander.at(1) + pack.AskForm.at(1) + pack.FindBar.at(0) +
@@ -129,7 +129,8 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
   EXPECT_EQ(std::pair(pack.Status, pack.Bookmark), std::pair(std::map<int, QString>{{0, QStringLiteral("wait")}},
                                                              std::map<int, QString>{{8, QStringLiteral("none yet")}}));
   settings::Language() = pack;
-  EXPECT_EQ(settings::LangText(-1) + settings::LangText(10) + settings::LangText(11), QStringLiteral("ten"));
+  EXPECT_EQ(settings::LangText(-1) + settings::LangText(0) + settings::LangText(10) + settings::LangText(11),
+            QStringLiteral("zeroten"));
   // frmlb05 is 5 of "frmlb0"; x1y1 stays "x1y1" (no "11" to cut); "1lang" is lang1. Only lang0..10 and
   // short0..10 are kept; captions are checked against the controls when applied.
   pack = Sort({{"frmlb05", "x"}, {"x1y1", "x"}, {"lang", "x"}, {"", "x"}, {"diflb", "x"}, {"1lang", "first"},
