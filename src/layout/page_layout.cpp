@@ -37,53 +37,54 @@ void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons) {
 
 namespace {
 
-void LayoutIndexPane(Composition& ui) {
+// Each page's own controls, placed for the pane (or the form's box) as it now stands.
+void LayoutIndexPane(Composition::IndexControls& index, const controls::ExplorerHolder& pane) {
   using settings::Px16;
   using settings::Px2;
   using settings::Px6;
   using settings::Px8;
-  const int usable = ui.ExplorerHolder->UseableArea();
-  const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.index.topics;
-  auto* open = ui.index.display;
-  ui.index.topicCount->SetLeft(usable - ui.index.topicCount->Width() - Px8());
+  const int usable = pane.UseableArea();
+  const int height = pane.Height();
+  auto* list = index.topics;
+  auto* open = index.display;
+  index.topicCount->SetLeft(usable - index.topicCount->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
-  ui.index.lookUp->SetWidth(usable - Px16());
+  index.lookUp->SetWidth(usable - Px16());
   list->SetWidth(usable - Px16());
   list->SetHeight(height - list->Top() - open->Height() - Px16() + Px2());
 }
 
-void LayoutSearchPane(Composition& ui) {
+void LayoutSearchPane(Composition::SearchControls& search, const controls::ExplorerHolder& pane) {
   using settings::Px16;
   using settings::Px6;
   using settings::Px8;
-  const int usable = ui.ExplorerHolder->UseableArea();
-  const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.search.results;
-  auto* search = ui.search.find;
-  auto* open = ui.search.display;
-  ui.search.resultCount->SetLeft(usable - ui.search.resultCount->Width() - Px8());
+  const int usable = pane.UseableArea();
+  const int height = pane.Height();
+  auto* list = search.results;
+  auto* find = search.find;
+  auto* open = search.display;
+  search.resultCount->SetLeft(usable - search.resultCount->Width() - Px8());
   open->SetLeft(usable - open->Width() - Px6());
-  search->SetLeft(open->Left() - search->Width() - Px6());
-  ui.search.query->SetWidth(usable - ui.search.query->Left() - Px8());
+  find->SetLeft(open->Left() - find->Width() - Px6());
+  search.query->SetWidth(usable - search.query->Left() - Px8());
   list->SetWidth(usable - Px16());
   list->SetHeight(height - list->Top() - Px8());
 }
 
 // The bookmarks pane is placed as the index pane: its list fills the pane
 // above the status line and the buttons at the foot.
-void LayoutBookmarksPane(Composition& ui) {
+void LayoutBookmarksPane(Composition::BookmarkControls& bookmarks, const controls::ExplorerHolder& pane) {
   using settings::Px16;
   using settings::Px4;
   using settings::Px6;
   using settings::Px8;
-  const int usable = ui.ExplorerHolder->UseableArea();
-  const int height = ui.ExplorerHolder->Height();
-  auto* list = ui.bookmarks.list;
-  auto* add = ui.bookmarks.add;
-  auto* open = ui.bookmarks.open;
-  platform::Label* status = ui.bookmarks.status;
+  const int usable = pane.UseableArea();
+  const int height = pane.Height();
+  auto* list = bookmarks.list;
+  auto* add = bookmarks.add;
+  auto* open = bookmarks.open;
+  platform::Label* status = bookmarks.status;
   open->SetLeft(usable - open->Width() - Px6());
   open->SetTop(height - open->Height() - Px6());
   add->SetLeft(open->Left() - add->Width() - Px6());
@@ -94,22 +95,22 @@ void LayoutBookmarksPane(Composition& ui) {
   list->SetHeight(status->Top() - list->Top() - Px8());
 }
 
-void LayoutQuestionForm(Composition& ui) {
+void LayoutQuestionForm(Composition::QuestionControls& form) {
   using settings::Px16;
   using settings::Px2;
   using settings::Px4;
   using settings::Px8;
-  const int width = ui.question.box->Width();
-  const int height = ui.question.box->Height();
-  for (platform::TextBox* box : ui.TextBox) box->SetWidth(width - box->Left() - Px16());
-  platform::PushButton* clear = ui.question.clear;
-  platform::PushButton* send = ui.question.send;
+  const int width = form.box->Width();
+  const int height = form.box->Height();
+  for (platform::TextBox* box : form.fields) box->SetWidth(width - box->Left() - Px16());
+  platform::PushButton* clear = form.clear;
+  platform::PushButton* send = form.send;
   clear->Move(width - clear->Width() - Px16(), height - clear->Height() - Px16());
   send->Move(clear->Left() - clear->Width() - Px16(), height - clear->Height() - Px16());
-  platform::TextBox* info = ui.question.systemInfo;
+  platform::TextBox* info = form.systemInfo;
   info->SetTop(clear->Top() - info->Height() - Px16());
-  ui.question.systemInfoLabel->SetTop(info->Top() + Px2());
-  ui.question.question->SetHeight(info->Top() - ui.question.question->Top() - Px8() - Px4());
+  form.systemInfoLabel->SetTop(info->Top() + Px2());
+  form.question->SetHeight(info->Top() - form.question->Top() - Px8() - Px4());
 }
 
 }  // namespace
@@ -153,10 +154,10 @@ void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight) {
       content->SetVisible(std::find(shown.begin(), shown.end(), content) != shown.end());
 
   switch (page) {
-    case Page::Index: LayoutIndexPane(ui); break;
-    case Page::Search: LayoutSearchPane(ui); break;
-    case Page::Question: LayoutQuestionForm(ui); break;
-    case Page::Bookmarks: LayoutBookmarksPane(ui); break;
+    case Page::Index: LayoutIndexPane(ui.index, *ui.ExplorerHolder); break;
+    case Page::Search: LayoutSearchPane(ui.search, *ui.ExplorerHolder); break;
+    case Page::Question: LayoutQuestionForm(ui.question); break;
+    case Page::Bookmarks: LayoutBookmarksPane(ui.bookmarks, *ui.ExplorerHolder); break;
     case Page::Contents: break;
   }
 }
