@@ -7,6 +7,7 @@
 #include "core/utf8.h"
 
 #include "content/ascii_block.h"
+#include "content/text_helpers.h"
 
 namespace lumora::content {
 namespace {
@@ -45,10 +46,11 @@ char* EncodeUtf8(char32_t c, char* o) {
 qsizetype EscapeLowerOne(const unsigned char* p, qsizetype i, qsizetype n, bool utf8, char*& o, bool& valid) {
   const unsigned char b = p[i];
   if (b == '&') {
-    if (n - i >= 5 && std::memcmp(p + i, "&amp;", 5) == 0) {
-      std::memcpy(o, "and", 3);
-      o += 3;
-      return i + 5;
+    constexpr qsizetype kReference = sizeof(kAmpReference) - 1, kWord = sizeof(kAmpWord) - 1;
+    if (n - i >= kReference && std::memcmp(p + i, kAmpReference, kReference) == 0) {
+      std::memcpy(o, kAmpWord, kWord);
+      o += kWord;
+      return i + kReference;
     }
     *o++ = '&';
     *o++ = '&';

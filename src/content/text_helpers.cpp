@@ -3,18 +3,26 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <type_traits>
 
 #include "core/files.h"
 
 namespace lumora::content {
 namespace {
 
-template <typename Text, typename Piece>
-Text Escape(Text text, Piece amp, Piece andWord, Piece single, Piece doubled, Piece softBreak) {
-  text.replace(amp, andWord);
-  text.replace(single, doubled);
-  text.replace(softBreak, Piece());
-  return text;
+// A piece of ASCII as each kind of text takes it.
+template <typename Text>
+using Piece = std::conditional_t<std::is_same_v<Text, QString>, QLatin1StringView, QByteArrayView>;
+
+template <typename Text>
+Text AmpAsAnd(Text text) {
+  return text.replace(Piece<Text>(kAmpReference), Piece<Text>(kAmpWord));
+}
+
+template <typename Text>
+Text Doubled(Text text) {
+  text.replace(Piece<Text>("&"), Piece<Text>("&&"));
+  return text.replace(Piece<Text>("=\r\n"), Piece<Text>(""));
 }
 
 struct NamedCharacter {
@@ -99,14 +107,10 @@ QString DecodeCharacterReferences(const QString& text) {
   return result;
 }
 
-QByteArray EscapeForDisplay(QByteArray text) {
-  return Escape<QByteArray, QByteArray>(std::move(text), "&amp;", "and", "&", "&&", "=\r\n");
-}
-
-QString EscapeForDisplay(QString text) {
-  return Escape<QString, QString>(std::move(text), QStringLiteral("&amp;"), QStringLiteral("and"),
-                                  QStringLiteral("&"), QStringLiteral("&&"), QStringLiteral("=\r\n"));
-}
+QByteArray EscapeForDisplay(QByteArray text) { return Doubled(AmpAsAnd(std::move(text))); }
+QString EscapeForDisplay(QString text) { return DoubledForLabels(ReadAmpAsAnd(std::move(text))); }
+QString ReadAmpAsAnd(QString text) { return AmpAsAnd(std::move(text)); }
+QString DoubledForLabels(QString text) { return Doubled(std::move(text)); }
 
 QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const QString& fontName, bool bold,
                 int ellipsisWidth) {

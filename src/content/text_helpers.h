@@ -5,11 +5,20 @@
 
 namespace lumora::content {
 
+// "&amp;" reads as the word "and" wherever a page's text is listed or
+// searched; other references are decoded as the characters they name.
+inline constexpr char kAmpReference[] = "&amp;";
+inline constexpr char kAmpWord[] = "and";
+
 // Prepares text for labels, where a single "&" would mark an access key:
 //   "Fish &amp; Chips & more"  ->  "Fish and Chips && more"
 // and drops quoted-printable soft line breaks ("=" before CR LF).
 QByteArray EscapeForDisplay(QByteArray text);
 QString EscapeForDisplay(QString text);
+// The same in two steps, for text that is decoded in between: "&amp;" as
+// "and", then "&" doubled and soft line breaks dropped.
+QString ReadAmpAsAnd(QString text);
+QString DoubledForLabels(QString text);
 
 // The characters that HTML character references stand for, numeric and named:
 //   "a &mdash; b &#8212; c &#x2014; d &lt;e&gt;"  ->  "a — b — c — d <e>"

@@ -28,11 +28,7 @@ QString WithSlash(const QString& folder) {
 // character references as the characters they stand for, then every "&"
 // doubled for the labels.
 QString ListedSubject(QString subject) {
-  subject.replace(QStringLiteral("&amp;"), QStringLiteral("and"));
-  subject = core::LowerText(DecodeCharacterReferences(subject));
-  subject.replace(QStringLiteral("&"), QStringLiteral("&&"));
-  subject.remove(QStringLiteral("=\r\n"));
-  return subject;
+  return DoubledForLabels(core::LowerText(DecodeCharacterReferences(ReadAmpAsAnd(std::move(subject)))));
 }
 
 bool Inside(const QString& canonical, const QString& canonicalRoot) {
