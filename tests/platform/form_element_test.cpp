@@ -80,6 +80,21 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
 }
 
+// A label paints its ground unless it is transparent, when what lies under it shows.
+TEST(FormElementTest, AnOpaqueLabelPaintsItsGroundAndATransparentOneLetsItsParentShow) {
+  QWidget parent;
+  parent.setStyleSheet(QStringLiteral("background: #00ff00"));
+  std::vector<QColor> grounds;
+  for (const bool transparent : {false, true}) {
+    Label label(&parent);
+    label.Move(0, 0, 600, 600);
+    label.SetBackColor(0xFF0000);  // blue
+    label.SetTransparent(transparent);
+    grounds.push_back(parent.grab().toImage().pixelColor(5, 5));
+  }
+  EXPECT_EQ(grounds, (std::vector<QColor>{Qt::blue, Qt::green}));
+}
+
 // Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
   PushButton button;
