@@ -208,6 +208,9 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
       {"f", "<title>Buttons</title><p>The table&#32;print button.</p>"}};
   StringTable index(kIndexFields);
   for (const auto& [name, page] : pages) Write(QString::fromLatin1(name) + QStringLiteral(".html"), page);
+  // The shorter title is the more about its word, however long the text under it.
+  Write(QStringLiteral("g.html"), "<title>Vacuum</title><p>" + QByteArray("words ").repeated(60) + "vacuum</p>");
+  Write(QStringLiteral("h.html"), "<title>Vacuum full guide</title><p>vacuum</p>");
   BuildTopicIndex(Root(), index);
   const auto ranked = [&](const char* typed) -> QString {
     const QString query = QString::fromLatin1(typed);
@@ -219,6 +222,7 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("table print"), QStringLiteral("print|buttons|tables|other|joins|d.html/3|2|2|3|1|4"));
   // A phrase is held only where its words stand together; the rest follow by Hits.
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
+  EXPECT_EQ(ranked("vacuum"), QStringLiteral("vacuum|vacuum full guide/2|2"));
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }
