@@ -152,11 +152,13 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   QSignalSpy dragged(list_, &ComplexList::RowDragged);
   ColumnText* text = list_->CxLColText[0];
   const auto at = [this](int row) { return QPoint(10, (row * list_->RowHeight() + list_->RowHeight() / 2) / 15); };
+  std::vector<bool> marks;  // the drop mark after each move: over another row only
   const auto drag = [&](int from, std::vector<int> over) {
     QTest::mousePress(text, Qt::LeftButton, {}, at(from));
     for (int row : over) {
       QMouseEvent move(QEvent::MouseMove, at(row), at(row), Qt::NoButton, Qt::LeftButton, {});
       QApplication::sendEvent(text, &move);
+      marks.push_back(list_->CxLDropMark->Visible());
     }
     QTest::mouseRelease(text, Qt::LeftButton, {}, at(over.empty() ? from : over.back()));
   };
@@ -165,6 +167,7 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   for (const auto& [from, over] : std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {0, {2}}, {2, {9}}})
     drag(from, over);  // back to its row, or a click, moves nothing; past the last row is the last row
   EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {0, 2}, {2, 5}}));
+  EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, true, false, true, true}));
   EXPECT_FALSE(list_->CxLDropMark->Visible());
   list_->SetDimmedRows({false, true});
   const QImage rows = text->grab().toImage();

@@ -80,6 +80,14 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
 }
 
+// The question and the system information take lines; name, address and subject one line.
+TEST(FormElementTest, AMultiLineTextBoxKeepsItsLineBreaksAndAOneLineBoxIsALineEdit) {
+  TextBox multi(TextBox::Lines::Multi), single(TextBox::Lines::Single);
+  multi.SetText(QStringLiteral("first\nsecond"));
+  EXPECT_EQ(std::pair(multi.Text(), qobject_cast<QLineEdit*>(single.FocusWidget()) != nullptr),
+            std::pair(QStringLiteral("first\nsecond"), true));
+}
+
 // A label paints its ground unless it is transparent, when what lies under it shows.
 TEST(FormElementTest, AnOpaqueLabelPaintsItsGroundAndATransparentOneLetsItsParentShow) {
   QWidget parent;
