@@ -464,7 +464,7 @@ TEST_F(HelpFolder, CheckTellsBrokenLinksTheirLinesPagesNoLinkReachesAndSubjectsU
   Write(QStringLiteral("outside.html"), Page("Outside"));
   Write(QStringLiteral("Help/index.html"), Page("Home", "<a href=\"a.html\">a</a>\n"
                                         "<a href='A.HTML#part'>name</a> <a href=a.html#byid>id</a> <a href=\"a.html#top\">top</a>\n"
-                                        "<a href=\"missing.html\">gone</a>\n"
+                                        "<a href=\"missing.html\">gone</a> <a href=gone.html#a=b>unquoted</a>\n"
                                         "<a href=\"a.html#nowhere\">no place</a>\n"
                                         "<area href=\"../outside.html\">\n"
                                         "<a href=\"https://example.com/x\">web</a> <a href=\"mailto:a@b\">mail</a>\n"
@@ -478,6 +478,7 @@ TEST_F(HelpFolder, CheckTellsBrokenLinksTheirLinesPagesNoLinkReachesAndSubjectsU
   for (const auto& link : check.brokenLinks)
     broken << QStringLiteral("%1:%2 %3 %4").arg(QFileInfo(link.page).fileName()).arg(link.line).arg(link.target, link.reason);
   EXPECT_EQ(broken, (QStringList{QStringLiteral("index.html:3 missing.html no such page"),
+                                 QStringLiteral("index.html:3 gone.html#a=b no such page"),
                                  QStringLiteral("index.html:4 a.html#nowhere no such place"),
                                  QStringLiteral("index.html:5 ../outside.html outside the help set")}));
   EXPECT_EQ(check.pages, 5);
