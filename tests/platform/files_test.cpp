@@ -100,6 +100,7 @@ TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
     EXPECT_EQ(std::pair(file.kind, file.path), std::pair(row.kind, row.found)) << row.url;
   }
   EXPECT_EQ(FindHelpPage(root, QUrl::fromLocalFile(page)).kind, HelpFileKind::Outside);
+  EXPECT_EQ(FindHelpFile(root, QStringLiteral("Help/Using/Page.html")).kind, HelpFileKind::Outside);  // no folder named
 
   bool found = false;
   EXPECT_EQ(std::pair(ReadHelpFile(root, page, &found), found), std::pair(QByteArray("0123456789"), true));
