@@ -199,6 +199,10 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
     for (int row = 0; row < texts.size(); ++row) {
       const QString line = column->Line(row);
       SCOPED_TRACE(line.toStdString());
+      if (lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(texts[row])) <= column->Width()) {
+        EXPECT_EQ(line, texts[row]);  // a machine with no font for the script: its glyphs take no room
+        continue;
+      }
       EXPECT_TRUE(line.endsWith(QStringLiteral("...")) && texts[row].startsWith(line.chopped(3)) && line.size() > 6);
       EXPECT_LE(lumora::platform::PixelsToTwipsX(metrics.horizontalAdvance(line)), column->Width());
       // And not much before: one more letter would not fit (within a pixel or two of kerning).
