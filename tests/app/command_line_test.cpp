@@ -4,7 +4,7 @@
 
 using namespace lumora::app;
 
-TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
+TEST(CommandLine, SwitchesPackAndHelpFolderAreFoundAsTheProductsPassThemAndHandedOverLinesAreBoundedText) {
   // The pack is opened in its own letters (/x/Help/ and /x/help/ may both exist), the line kept lower-cased.
   const struct {
     const char *arguments, *pack;
@@ -31,19 +31,12 @@ TEST(CommandLine, TopicSwitchesAndPackAreFoundAsTheProductsPassThem) {
   // A later start passes its words joined: a topic with blanks comes through whole.
   const auto joined = ParseCommandLine(JoinArguments({Q("a b/x.qlp"), Q("-Topic"), Q("a b.html")}));
   EXPECT_EQ(std::pair(joined.CommandLine, joined.Topic), std::pair(Q("a b/x.qlp"), Q("a b.html")));
-}
-
-// What a later start hands over: one line of UTF-8 text, or it is dropped.
-TEST(CommandLine, HandedOverLinesAreTextOfBoundedLength) {
+  const char* const folders[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"}};
+  for (const auto& [pack, folder] : folders) EXPECT_EQ(HelpFolderOf(Q(pack), Q("/home/Ann/Docs")), Q(folder)) << pack;
+  // What a later start hands over: one line of UTF-8 text, or it is dropped.
   EXPECT_EQ(ReadHandover("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""), QString::fromUtf8("/x/Hilfe/\xC3\xBC.qlp -topic \"a b\""));
   EXPECT_EQ(ReadHandover(QByteArray(64 * 1024, 'a')), QString(64 * 1024, u'a'));
   for (const QByteArray& line : {QByteArray(64 * 1024 + 1, 'a'), QByteArray("a\xC3"), QByteArray("a\tb"), QByteArray("a\x7F"),
                                  QByteArray("a\0b", 3)})
     EXPECT_EQ(ReadHandover(line), std::nullopt) << line.left(8).toStdString();
-}
-
-TEST(CommandLine, HelpFolderIsThePacksFolderWithItsSeparator) {
-  const char* const cases[][2] = {{"help/x.qlp", "/home/ann/docs/help/"}, {"../../../../../x.qlp", "/"}};
-  for (const auto& [pack, folder] : cases)
-    EXPECT_EQ(HelpFolderOf(Q(pack), Q("/home/Ann/Docs")), Q(folder)) << pack;
 }

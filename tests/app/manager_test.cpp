@@ -108,10 +108,9 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(), ui.FormCaption[0]->FontName(),
                        ui.NormLine[0]->BorderColor(), manager_->palette().color(QPalette::Window)),
             std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000, QColor(0, 255, 0)));
-  for (const auto* label : ui.FrameLabel) {
-    EXPECT_EQ(label->ForeColor(), 0xFF00FF);
-    EXPECT_EQ(label->FontName(), Q(label == ui.busy.message ? "DejaVu Serif" : "DejaVu Sans Mono"));
-  }
+  for (const auto* label : ui.FrameLabel)
+    EXPECT_EQ(std::pair(label->ForeColor(), label->FontName()),
+              std::pair(0xFF00FF, Q(label == ui.busy.message ? "DejaVu Serif" : "DejaVu Sans Mono")));
   // Fitted texts end in an ellipsis as wide as the theme's text font draws it.
   owner_.Measurer().SetFont(QStringLiteral("DejaVu Sans Mono"), false);
   owner_.Measurer().SetText(QStringLiteral("..."));

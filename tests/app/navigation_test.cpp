@@ -27,7 +27,7 @@ QString Walk(const char* steps) {
     if (done.fromSearch) fromSearch << *page;
     if (done.question) {
       question = true;
-      if (const std::optional<QString> back = nav.Request(done.back, busy)) {
+      if (const auto back = nav.Request(done.back, busy)) {
         loads << *back;
         nav.Completed(*back, QString());
       }
@@ -81,18 +81,15 @@ TEST(Navigation, FollowsTheReadersSteps) {
       {"a b ?", "a [b] --- | a b | "},
       {"a b ? ^", "a [b] --- | a b | "},                     // nothing to reload on the form
       // The page shown starts nothing when opened again; in other letters it is another file.
-      {"a +a", "[a] --P | a | "},
-      {"A +a", "[a] --P | A | "},
-      {"A +A", "[a] --P | A | "},
-      {"a +A", "a [a] <-P | a A | "},
+      {"a +a", "[a] --P | a | "}, {"A +a", "[a] --P | A | "},
+      {"A +A", "[a] --P | A | "}, {"a +A", "a [a] <-P | a A | "},
       {"a ~ +a", "a [a] <-P | a a | "},                      // unless the view is busy with another page
       {"a b +b <", "[a] b ->P | a b a | "},
       // A Back step to the same page recorded twice starts nothing, and the next page is recorded.
       {"a b @ ! < c", "a b [c] <-P | a b ask_class.html b c | "},
       {"a b ^", "a [b] <-P | a b b | "},                     // a reload records nothing
       // The search list's page says it came from the search when it arrives, and only then.
-      {"a *b", "a [b] <-P | a b | b"},
-      {"a *a", "[a] --P | a | "},
+      {"a *b", "a [b] <-P | a b | b"}, {"a *a", "[a] --P | a | "},
       {"a *b +c", "a b [c] <-P | a b c | b"},
       {"a *b:c", "a [c] <-P | a b | "},  // another page arrived first: the search's page is no longer awaited
   };
@@ -101,13 +98,12 @@ TEST(Navigation, FollowsTheReadersSteps) {
 
 TEST(Navigation, TheBackAndForwardListsNameEachPageByItsTitleElseItsFileName) {
   Navigation nav;
-  nav.Completed(QStringLiteral("/h/a.html"), QStringLiteral("Alpha"));
-  nav.Completed(QStringLiteral("/h/sub/b.html"), QString());
-  nav.Completed(QStringLiteral("/h/c.html"), QStringLiteral("Gamma"));
-  EXPECT_EQ(nav.Pages().TitlesAhead(-1), (QStringList{QStringLiteral("b.html"), QStringLiteral("Alpha")}));
-  EXPECT_EQ(nav.Pages().TitlesAhead(1), QStringList());
+  for (const auto& [page, title] : {std::pair{"/h/a.html", "Alpha"}, {"/h/sub/b.html", ""}, {"/h/c.html", "Gamma"}})
+    nav.Completed(QString::fromLatin1(page), QString::fromLatin1(title));
+  const auto& pages = nav.Pages();  // Back's list, nearest first, then Forward's
+  const auto lists = [&] { return (pages.TitlesAhead(-1) << QString(u'/') << pages.TitlesAhead(1)).join(u'|'); };
+  EXPECT_EQ(lists(), QStringLiteral("b.html|Alpha|/"));
   nav.Completed(*nav.Step(-2, false), QStringLiteral("Alpha"));
-  EXPECT_EQ(nav.Pages().TitlesAhead(1), (QStringList{QStringLiteral("b.html"), QStringLiteral("Gamma")}));
-  EXPECT_EQ(nav.Pages().TitlesAhead(-1), QStringList());
-  EXPECT_EQ(nav.Pages().PageAt(-1) + nav.Pages().PageAt(3), QString());  // outside the history: no page
+  EXPECT_EQ(lists(), QStringLiteral("/|b.html|Gamma"));
+  EXPECT_EQ(pages.PageAt(-1) + pages.PageAt(3), QString());  // outside the history: no page
 }

@@ -9,13 +9,10 @@ class CommandButtonTest : public ControlTest<CommandButton> {
   void Mouse(QTest::MouseAction a) { QTest::mouseEvent(a, control_->CmbHotSpot, Qt::LeftButton, {}, {30, 10}); }
 };
 
-TEST_F(CommandButtonTest, ANewCaptionIsCentredAtOnceWithItsAccessKeyMarked) {
+TEST_F(CommandButtonTest, ANewCaptionIsCentredAtOnceWithItsAccessKeyAndTheDisabledLookShowsNoHover) {
   control_->SetCaption(QStringLiteral("A much longer caption"));
   EXPECT_EQ(control_->CmBLabel->Left(), std::lround((960 - control_->CmBLabel->Width()) / 2.0 - 15));
   EXPECT_EQ(control_->Caption(), QStringLiteral("&A much longer caption"));
-}
-
-TEST_F(CommandButtonTest, DisabledLookKeepsFaceAndOuterLineInShadowAndShowsNoHover) {
   control_->SetImHigh(true);
   EXPECT_TRUE(control_->CmBShape[5]->Visible() && control_->CmBShape[6]->Visible());
   control_->SetEnabled(false);

@@ -15,8 +15,7 @@ using controls::PictureLoader;
 TEST(ThemeImages, EachPictureListStopsAtTheFirstMissingOrEmptyFile) {
   QTemporaryDir dir;
   settings::ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
-  const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
-  const QString theme = root + QStringLiteral("blue/resource");
+  const QString theme = dir.path() + QStringLiteral("/share/quillmark/engine001/blue/resource");
   const QString data = dir.path() + QStringLiteral("/share/lumora/data/resource");
   ASSERT_TRUE(QDir().mkpath(theme) && QDir().mkpath(data));
   const auto picture = [](const QString& path, QColor colour, const char* format) {

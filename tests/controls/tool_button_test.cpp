@@ -10,13 +10,6 @@ class ToolButtonTest : public ControlTest<ToolButton> {
   void Mouse(QTest::MouseAction a) { QTest::mouseEvent(a, control_->TlBHotSpot, Qt::LeftButton, {}, {5, 5}); }
 };
 
-TEST_F(ToolButtonTest, WidthFollowsTheContent) {
-  control_->ToolProperty(2, QString(), 3, true, 0);
-  EXPECT_EQ(control_->Width(), 120 + 240 + 120 + 15);  // image left + image + 8 px + 1 px
-  control_->ToolProperty(8, QString(), 3, true, 1);  // starts a group: indented, separator shown
-  EXPECT_EQ(control_->Width(), 180 + 240 + 120);
-}
-
 TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShowingTheFocus) {
   QSignalSpy clicks(control_, &ToolButton::Click);
   QSignalSpy doubles(control_, &ToolButton::DoubleClick);
@@ -25,9 +18,7 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   const int imageTop = control_->TlBImage->Top();
   Mouse(QTest::MousePress);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop + 16);  // a pixel and a twip down
-  Mouse(QTest::MouseRelease);
-  Mouse(QTest::MouseDClick);
-  Mouse(QTest::MouseRelease);
+  for (const QTest::MouseAction action : {QTest::MouseRelease, QTest::MouseDClick, QTest::MouseRelease}) Mouse(action);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop);  // the closing release restores the released look
   EXPECT_EQ(clicks, QList<QVariantList>{{5}});
   EXPECT_EQ(doubles, QList<QVariantList>{{5}});
@@ -36,8 +27,7 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   control_->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return control_->TlBFocus->Visible(); }));
   QTest::keyRelease(control_, Qt::Key_Return);  // its press went elsewhere
-  QTest::keyPress(control_, Qt::Key_Space);
-  QTest::keyRelease(control_, Qt::Key_Space);
+  QTest::keyClick(control_, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus
@@ -45,7 +35,11 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(ToolButtonTest, DisabledButtonShowsTheReducedPicture) {
+TEST_F(ToolButtonTest, WidthFollowsTheContentAndADisabledButtonShowsTheReducedPicture) {
+  control_->ToolProperty(2, QString(), 3, true, 0);
+  EXPECT_EQ(control_->Width(), 120 + 240 + 120 + 15);  // image left + image + 8 px + 1 px
+  control_->ToolProperty(8, QString(), 3, true, 1);  // starts a group: indented, separator shown
+  EXPECT_EQ(control_->Width(), 180 + 240 + 120);
   control_->ToolProperty(1, QStringLiteral("Back"), 2, true, 0);
   EXPECT_EQ(Shown(control_->TlBImage), QColor(Qt::red));
   control_->SetEnabled(false);

@@ -21,19 +21,14 @@ class VScrollButtonTest : public ControlTest<VScrollButton> {
   }
 };
 
-TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSix) {
+TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSixAndTheSliderOffsetMapsOntoTheContentOffset) {
   Pictures(2, {Qt::white, Qt::black, Qt::cyan, Qt::red, Qt::green, Qt::blue, Qt::yellow});
   control_->ResetControl();
   EXPECT_EQ((std::array{Shown(control_->ScBArrow[0]), Shown(control_->ScBArrow[1]), Shown(control_->ScBArrow[2])}),
             (std::array<QColor, 3>{Qt::green, Qt::red, Qt::blue}));
-}
-
-TEST_F(VScrollButtonTest, SliderOffsetMapsOntoTheContentOffsetWithinTheTrackAndTheStepOntoEightPixels) {
   control_->SetPlay(10000);  // content, but no view of it (a zero gap): nothing reported, the slider only placed
-  EXPECT_EQ(Place(300, 2), -1);
-  EXPECT_EQ(control_->ScbFrame[2]->Top(), 555);
-  EXPECT_EQ(Content(10000), 0);
-  EXPECT_EQ(control_->ScbFrame[2]->Height(), 298);  // 2000 / 10000 of the track
+  EXPECT_EQ((std::array{Place(300, 2), control_->ScbFrame[2]->Top(), Content(10000), control_->ScbFrame[2]->Height()}),
+            (std::array{-1, 555, 0, 298}));  // then a slider 2000 / 10000 of the track
   // Half way; clamped to the last screenful; unchanged, so reported only when asked; clamped to the top.
   EXPECT_EQ((std::array{Place(596), Place(99999), Place(1192), Place(1192, 1), Place(-50)}),
             (std::array{4000, 10000 - 2000, -1, 8000, 0}));

@@ -9,15 +9,7 @@ class WriteBoxTest : public ControlTest<WriteBox> {
   QLineEdit* text_ = control_->WrBText;
 };
 
-TEST_F(WriteBoxTest, HeightIsFixedAndTheTextLeavesRoomForTheArrow) {
-  EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame()),  // the box draws its own frame
-            std::tuple(270, 3000 / 15 - 6, false));
-  control_->SetDropDownParent(QStringLiteral("owner"));
-  EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
-  EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);
-}
-
-TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseAndTheSelectionKeepsItsNumbers) {
+TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseTheSelectionKeepsItsNumbersAndTheTextLeavesRoomForTheArrow) {
   QSignalSpy keys(control_, &WriteBox::KeyPressed);
   text_->setText(QStringLiteral("ab\r\ncd\r\nef"));
   EXPECT_EQ(control_->Text(), QStringLiteral("abcdef"));  // reading never gives CR LF
@@ -28,6 +20,11 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseAndTheSelectionKeepsItsNumbers) {
   text_->setSelection(4, 2);
   QTest::keyClick(text_, Qt::Key_Shift);
   EXPECT_EQ(text_->selectedText(), QStringLiteral("ef"));  // the same numbers, two characters further on
+  EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame()),  // the box draws its own frame
+            std::tuple(270, 3000 / 15 - 6, false));
+  control_->SetDropDownParent(QStringLiteral("owner"));
+  EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
+  EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);
 }
 
 TEST_F(WriteBoxTest, DropDownListShowsItsFirstRowSwitchesOnlyToRowsItHasAndDropsOnEveryKeyWhileLocked) {

@@ -6,7 +6,6 @@ import json
 import os
 import pathlib
 import shutil
-import tempfile
 
 from harness import BOOKMARKS, DEMO_PACK, ProgramTest
 
@@ -20,10 +19,8 @@ def pages(report):  # the page column of the rows in view
 class Bookmarks(ProgramTest):
     def setUp(self):
         super().setUp()
-        folder = tempfile.mkdtemp(prefix="lumora-bookmarks-")  # a help set of its own: a page is taken from it
-        self.addCleanup(shutil.rmtree, folder, True)
-        shutil.copytree(os.path.dirname(DEMO_PACK), os.path.join(folder, "help"))
-        self.pack = os.path.join(folder, "help", "english.qlp")
+        help_folder = shutil.copytree(os.path.dirname(DEMO_PACK), os.path.join(self.config, "help"))
+        self.pack = os.path.join(help_folder, "english.qlp")  # a help set of its own: a page is taken from it
 
     def file(self):
         return glob.glob(os.path.join(self.config, "data", "quillmark", "lumora", "bookmarks", "*.json"))[0]

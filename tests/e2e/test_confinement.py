@@ -7,7 +7,6 @@ import shutil
 import socket
 import stat
 import subprocess
-import tempfile
 
 from harness import DEMO_PACK, QUESTION, ProgramTest, poll
 
@@ -20,9 +19,7 @@ class ConfinementTest(ProgramTest):
     window_manager = False
 
     def help_set(self, index_body):
-        root = tempfile.mkdtemp(prefix="lumora-hostile-")
-        self.addCleanup(shutil.rmtree, root, True)
-        help_folder, outside = os.path.join(root, "help"), os.path.join(root, "outside")
+        help_folder, outside = os.path.join(self.config, "help"), os.path.join(self.config, "outside")
         os.makedirs(help_folder)
         os.makedirs(outside)
         shutil.copyfile(DEMO_PACK, os.path.join(help_folder, "english.qlp"))
@@ -69,8 +66,8 @@ class ConfinementTest(ProgramTest):
                                        '<a href="file:///etc/hostname" style="display:block;height:150px">a file</a>'
                                        '<a href="https://example.org/manual?x=1" style="display:block;'
                                        'height:2000px">the manual</a></body>')
-        tools = tempfile.mkdtemp(prefix="lumora-opener-")
-        self.addCleanup(shutil.rmtree, tools, True)
+        tools = os.path.join(self.config, "tools")
+        os.makedirs(tools)
         opened = os.path.join(tools, "opened")
         opener = pathlib.Path(tools, "xdg-open")
         opener.write_text(f'#!/bin/sh\nprintf "%s\\n" "$1" >> {opened}\n', encoding="ascii")

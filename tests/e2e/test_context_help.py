@@ -6,7 +6,6 @@ import pathlib
 import shutil
 import signal
 import subprocess
-import tempfile
 import time
 import unittest
 
@@ -16,6 +15,11 @@ from harness import BUILD_DIR, CONTENTS, DEMO_PACK, INDEX, PAGE, TITLE_PATTERN, 
 class ContextHelpTest(ProgramTest):
     def url(self, run, ending, page=0):
         return run.wait_report(lambda r: r["url"].endswith(ending) and r["page"] == page, f"{ending} on page {page}")
+
+    def hand_over(self, arguments, **options):  # a later start: it hands its line to the open window and ends well
+        run = self.launch(arguments, shown=False, **options)
+        self.assertEqual(run.process.wait(timeout=60), 0, run.log_text())
+        return run
 
     def test_starts_open_their_topic_hand_over_to_the_open_window_and_pass_a_stopped_one(self):
         # Which -topic name finds which page is the topic index's unit test's. This start is killed, leaving its
@@ -32,19 +36,14 @@ class ContextHelpTest(ProgramTest):
         self.assertIn('no page "my-index-page"', first.log_text())
         self.click(first.report(), "FormControl(2)")
         first.wait_report(lambda r: not r["visible"] and r["ownerMinimized"], "minimised")
-        later = self.launch([DEMO_PACK, "-topic", "switches", "-search"], shown=False)
-        self.assertEqual(later.process.wait(timeout=60), 0, later.log_text())
+        self.hand_over([DEMO_PACK, "-topic", "switches", "-search"])
         first.wait_report(lambda r: r["url"].endswith("/using/switches.html") and r["page"] == 2
                           and r["visible"] and not r["ownerMinimized"], "the handed-over page, in front")
         # The same pack by another path is the same help set.
-        again = self.launch([os.path.relpath(DEMO_PACK, first.folder), "-topic", "glossary"], shown=False,
-                            cwd=first.folder)
-        self.assertEqual(again.process.wait(timeout=60), 0, again.log_text())
+        self.hand_over([os.path.relpath(DEMO_PACK, first.folder), "-topic", "glossary"], cwd=first.folder)
         self.url(first, "/glossary.html", 0)
         # A page that is not there: the later start says so itself, and still ends well.
-        unknown = self.launch([DEMO_PACK, "-topic", "no-such-page"], shown=False)
-        self.assertEqual(unknown.process.wait(timeout=60), 0, unknown.log_text())
-        self.assertIn('no page "no-such-page"', unknown.log_text())
+        self.assertIn('no page "no-such-page"', self.hand_over([DEMO_PACK, "-topic", "no-such-page"]).log_text())
         # Another pack opens its own window.
         self.launch([os.path.join(os.path.dirname(DEMO_PACK), "..", "help-ru", "russian.qlp")])
         self.assertEqual([run.process.poll() for run in self.runs], [-9, None, 0, 0, 0, None])
@@ -59,8 +58,7 @@ class ContextHelpTest(ProgramTest):
         first.process.send_signal(signal.SIGCONT)
         first.stop()
         self.url(second, "/glossary.html")
-        third = self.launch([DEMO_PACK, "-topic", "switches"], shown=False)
-        self.assertEqual(third.process.wait(timeout=60), 0, third.log_text())
+        self.hand_over([DEMO_PACK, "-topic", "switches"])
         self.url(second, "/using/switches.html")
 
     @unittest.skipUnless(os.geteuid() == 0, "another user is made only by root")
@@ -96,8 +94,7 @@ class ContextHelpTest(ProgramTest):
         self.display.click(x + 40, y + 30, repeat=2)
 
     def test_folder_and_page_named_with_hash(self):
-        folder = os.path.join(tempfile.mkdtemp(prefix="lumora-paths-"), "C# Help")
-        self.addCleanup(shutil.rmtree, os.path.dirname(folder), True)
+        folder = os.path.join(self.config, "C# Help")
         os.makedirs(folder)
         shutil.copyfile(DEMO_PACK, os.path.join(folder, "english.qlp"))
         for name, subject, body in (("index.html", "Zeta home", '<a href="faq%232.html">FAQ</a>'),

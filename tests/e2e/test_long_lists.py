@@ -1,8 +1,7 @@
 """A help set of 3,000 topics: the index list scrolls end to end by its scroll bar in the real window; the look-up
 and a sort keep the selected row in view; and the search list starts each search at its first row."""
 
-import shutil
-import tempfile
+import os
 
 from harness import INDEX, SEARCH, ProgramTest, write_help_set
 
@@ -26,8 +25,8 @@ class LongLists(ProgramTest):
         return x + w - FRAME - BAR // 2 - 1, y + FRAME + HEADER + 1, y + h - 3
 
     def test_index_list_scrolls_end_to_end_and_sort_look_up_and_search_keep_their_row(self):
-        folder = tempfile.mkdtemp(prefix="lumora-long-lists-")
-        self.addCleanup(shutil.rmtree, folder, True)
+        folder = os.path.join(self.config, "help")
+        os.makedirs(folder)
         # Subjects run against the file names, so that sorting by subject moves every row.
         self.pack = write_help_set(folder, TOPICS, lambda i: f"Topic {TOPICS - 1 - i:05} about printing",
                                    lambda i: "Print the table. " + ("The xylophone page." if i == 1234 else ""))

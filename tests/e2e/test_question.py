@@ -2,10 +2,8 @@
 
 import os
 import pathlib
-import shutil
 import socket
 import subprocess
-import tempfile
 
 from harness import QUESTION, ProgramTest, poll
 
@@ -15,8 +13,8 @@ SINK = os.path.join(os.path.dirname(__file__), "..", "support", "smtp_sink.py")
 class QuestionTest(ProgramTest):
     def setUp(self):
         super().setUp()
-        self.mailbox = tempfile.mkdtemp(prefix="lumora-mailbox-")
-        self.addCleanup(shutil.rmtree, self.mailbox, True)
+        self.mailbox = os.path.join(self.config, "mailbox")
+        os.makedirs(self.mailbox)
         with socket.socket() as probe:  # a free port
             probe.bind(("127.0.0.1", 0))
             port = probe.getsockname()[1]
@@ -59,8 +57,7 @@ class QuestionTest(ProgramTest):
         mail = {part: pathlib.Path(self.mailbox, f"1.{part}").read_bytes() for part in ("rcpt", "subject", "body")}
         self.assertEqual(mail["rcpt"], b"lumora2@support.example\n")
         self.assertRegex(mail["subject"].decode(), r"^\(Question ID=[A-Y1-9]{10}\) Printing$")
-        self.assertEqual(mail["body"],
-                         b"Ann Example\r\nann@example.com\r\n\r\nHow do I print?\r\n\r\nCPU: e2e\r\n")
+        self.assertEqual(mail["body"], b"Ann Example\r\nann@example.com\r\n\r\nHow do I print?\r\n\r\nCPU: e2e\r\n")
         # The confirmation box: closing it leaves the program running.
         self.display.press_key(self.display.wait_window("^Lumora$")[0], "Return")
         self.assertIsNone(self.lumora.process.poll())

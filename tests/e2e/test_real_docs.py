@@ -3,7 +3,6 @@ by their real titles, and the pages it opens make a browser's history."""
 
 import os
 import shutil
-import tempfile
 
 import harness
 from harness import INDEX, ProgramTest
@@ -14,10 +13,8 @@ LIST = "ComplexList(1)"
 class RealDocs(ProgramTest):
     def start_on(self, package, source):
         self.assertTrue(os.path.isdir(source), f"{source} is missing: install {package}")
-        folder = tempfile.mkdtemp(prefix="lumora-real-docs-")
-        self.addCleanup(shutil.rmtree, folder, True)
-        shutil.copytree(source, os.path.join(folder, "html"))  # the links to /usr/share/javascript become files
-        self.pack = shutil.copyfile(harness.DEMO_PACK, os.path.join(folder, "html", "english.qlp"))
+        html = shutil.copytree(source, os.path.join(self.config, "html"))  # links to /usr/share/javascript become files
+        self.pack = shutil.copyfile(harness.DEMO_PACK, os.path.join(html, "english.qlp"))
         report = self.start("-index", page=INDEX, timeout=120)
         c = report.control(LIST)
         self.assertEqual((c["selected"], c["selectedCells"]), (0, c["rowsInView"][0]))

@@ -15,8 +15,7 @@ namespace {
 QString Q(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
-// The authors' tool prints what the window lists, and what to mend.
-TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMend) {
+TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMendAndHelpOrVersionIsAnswered) {
   const QTemporaryDir dir;
   const auto Path = [&](const char* relative) -> QString { return dir.path() + u'/' + Q(relative); };
   const auto Write = [&](const char* relative, const QByteArray& bytes) { ASSERT_TRUE(WriteFile(Path(relative), bytes)); };
@@ -53,9 +52,6 @@ TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMend) {
                          u"not reached" + at("old.htm").chopped(1), u"ask_class link" + at("index.html").chopped(1),
                          Q("7 pages: 3 broken links, 0 unreadable, 1 not reached, 1 subjects used twice")}));
   EXPECT_EQ(std::pair(run("list"), run("search")), std::pair(2, 2));  // no such command; no words
-}
-
-TEST(Usage, TheFirstOfHelpOrVersionAmongTheArgumentsIsAnswered) {
   const auto asked = [](const char* arguments) { return InfoRequested(Q(arguments).split(u' ', Qt::SkipEmptyParts)); };
   EXPECT_EQ((std::array{asked(""), asked("x.qlp -index"), asked("-h"), asked("x --help --version"), asked("--version -h")}),
             (std::array{InfoRequest::None, InfoRequest::None, InfoRequest::Help, InfoRequest::Help, InfoRequest::Version}));

@@ -16,12 +16,9 @@ class InstalledFiles(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.prefix = tempfile.mkdtemp(prefix="lumora-install-")
+        cls.addClassCleanup(shutil.rmtree, cls.prefix, True)
         subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", cls.prefix], check=True, capture_output=True)
         cls.share = os.path.join(cls.prefix, "share")
-
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.prefix, ignore_errors=True)
 
     def run_tool(self, *command):
         result = subprocess.run(command, capture_output=True, text=True)
@@ -53,7 +50,3 @@ class InstalledFiles(unittest.TestCase):
         for page in pages:
             result = subprocess.run(["man", "--warnings", "-l", page], capture_output=True, text=True, env=env)
             self.assertEqual((result.returncode, result.stderr, "SYNOPSIS" in result.stdout), (0, "", True), page)
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -89,7 +89,7 @@ TEST_F(PageLayoutTest, StatusBoxIsCentred) {
   EXPECT_EQ((std::array{place(6001, 0)[0], place(6000, 0)[0]}), (std::array{1500, 3000}));
 }
 
-TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
+TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionFormAndStripsCoverALargerOne) {
   const auto& tools = ui_.ToolButton;
   layout::ArrangeToolbar(tools);
   layout::LeastSize least = layout::LeastWindowSize(ui_);
@@ -103,9 +103,6 @@ TEST_F(PageLayoutTest, LeastWindowHoldsTheWidestPaneAndTheWholeQuestionForm) {
   layout::ArrangeToolbar(tools);
   EXPECT_EQ((std::array{tools[3]->Left(), tools[7]->Left(), layout::LeastWindowSize(ui_).width}),
             (std::array{Right(tools[2]), Right(tools[6]), Right(tools[8]) + 60}));
-}
-
-TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {
   layout::CoverWindow(ui_, 40000, 30000);
   const auto* pane = ui_.ExplorerHolder;
   layout::CoverWindow(ui_, 5000, 4000);  // a smaller window later leaves them as they are
@@ -114,8 +111,7 @@ TEST_F(PageLayoutTest, StripsAndPaneCoverAWindowLargerThanTheScreen) {
   EXPECT_GE(std::min(pane->BackGround->Height(), pane->DragSlider->Height()), 30000);
 }
 
-// A saved window comes back whole on the screen's free area, whatever was saved.
-TEST(PlaceOnScreen, SavedWindowsComeBackWholeOnTheScreen) {
+TEST(PlaceOnScreen, SavedWindowsComeBackWholeOnTheScreensFreeArea) {
   const QRect screen(0, 30, 1280, 994);  // below a top panel
   const QSize least(587, 404);
   const std::pair<QRect, QRect> cases[] = {

@@ -62,7 +62,7 @@ TEST(FormElementTest, MouseEventsKeepTheOriginalArguments) {
   EXPECT_EQ(log, (std::vector<std::string>{"down13", "up13", "click", "down14", "up14", "down20"}));
 }
 
-TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
+TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSizeAndTextBoxesTheirLines) {
   Label label;
   label.SetAutoSize(true);
   label.SetCaption(QStringLiteral("Search"));
@@ -78,17 +78,13 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSize) {
   stretched.SetWidth(360);
   stretched.SetImage(QPixmap(16, 16));
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
-}
-
-// The question and the system information take lines; name, address and subject one line.
-TEST(FormElementTest, AMultiLineTextBoxKeepsItsLineBreaksAndAOneLineBoxIsALineEdit) {
+  // The question and the system information take lines; name, address and subject one line.
   TextBox multi(TextBox::Lines::Multi), single(TextBox::Lines::Single);
   multi.SetText(QStringLiteral("first\nsecond"));
   EXPECT_EQ(std::pair(multi.Text(), qobject_cast<QLineEdit*>(single.FocusWidget()) != nullptr),
             std::pair(QStringLiteral("first\nsecond"), true));
 }
 
-// A label paints its ground unless it is transparent, when what lies under it shows.
 TEST(FormElementTest, AnOpaqueLabelPaintsItsGroundAndATransparentOneLetsItsParentShow) {
   QWidget parent;
   parent.setStyleSheet(QStringLiteral("background: #00ff00"));
@@ -150,14 +146,11 @@ TEST(Events, EveryMappedKeyHasItsVirtualKeyNumberAndOthersNone) {
             (std::array{1, 2, 4, 0, 5, 2, 5, 2}));
 }
 
-TEST(Color, RedIsInTheLowByteAndTheHighByteIsIgnored) {
+TEST(Color, RedIsInTheLowByteAndTheHighByteIgnoredAndDisabledLooksFade) {
   EXPECT_EQ(ToQColor(static_cast<int>(0xFF563412u)), QColor(0x12, 0x34, 0x56));
   EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
   // Mixed channel by channel, rounded, either way: a disabled caption goes towards the ground.
   EXPECT_EQ(std::pair(MixColours(0x707070, 0xF4F4F4, 0.55), MixColours(0xF4F4F4, 0x2B3038, 0.5)), std::pair(0xB9B9B9, 0x8F9296));
-}
-
-TEST(Pictures, ADisabledPictureIsGreyAndFaded) {
   QImage picture(2, 1, QImage::Format_ARGB32);
   picture.setPixel(0, 0, qRgba(0x2A, 0x5D, 0xB0, 255));
   picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
@@ -200,7 +193,7 @@ TEST(FormElementTest, ShapeWithNoWidthPaintsNothing) {
   EXPECT_EQ(std::pair(none, complaints > 0), std::pair(0, true));
 }
 
-TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomSteps) {
+TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreReportedByTheirPath) {
   BrowserView view;
   QSignalSpy steps(&view, &BrowserView::ZoomWheel);
   for (const Qt::KeyboardModifier keys : {Qt::ControlModifier, Qt::ControlModifier, Qt::NoModifier}) {
@@ -208,15 +201,10 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomSteps) {
     QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
   }
   EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
-}
-
-// A page that loads and one that does not both end their navigation: the window's history
-// and toolbar wait for that report.
-TEST(BrowserViewTest, APageShownAndAPageMissingAreBothReportedByTheirPath) {
+  // A page that loads and one that does not both end their navigation: the window's history and toolbar wait for it.
   QTemporaryDir folder;
   QFile page(folder.filePath(QStringLiteral("a.html")));
   ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("<title>A</title>A") > 0 && page.flush());
-  BrowserView view;
   view.SetHelpFolder(folder.path() + u'/');
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
   for (const QString& path : {page.fileName(), folder.filePath(QStringLiteral("missing.html"))}) {
@@ -231,23 +219,19 @@ TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKe
            {"en_GB.UTF-8", QPageSize::A4}, {"de_DE@euro", QPageSize::A4}, {"C", QPageSize::A4},
            {"en_USA", QPageSize::A4}, {"", QPageSize::A4}})
     EXPECT_EQ(PaperOfLocaleName(name).id(), paper) << name;
-  const QByteArray all = qgetenv("LC_ALL"), paper = qgetenv("LC_PAPER"), lang = qgetenv("LANG");
-  qunsetenv("LC_ALL");
-  qputenv("LC_PAPER", "en_CA.UTF-8");
-  qputenv("LANG", "de_DE.UTF-8");
-  const QPageSize::PageSizeId byPaper = LocalePaperSize().id();
-  qputenv("LC_ALL", "de_DE.UTF-8");
-  const QPageSize::PageSizeId byAll = LocalePaperSize().id();
-  for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"}) qunsetenv(variable);
-  EXPECT_EQ(LocalePaperSize().id(), QPageSize::A4);  // no locale named anywhere
-  qputenv("LC_ALL", all);
-  qputenv("LC_PAPER", paper);
-  qputenv("LANG", lang);
-  EXPECT_EQ(std::pair(byPaper, byAll), std::pair(QPageSize::Letter, QPageSize::A4));
+  const char* const names[] = {"LC_ALL", "LC_PAPER", "LANG"};
+  const QByteArray saved[] = {qgetenv(names[0]), qgetenv(names[1]), qgetenv(names[2])};
+  std::vector<QPageSize::PageSizeId> papers;  // LC_PAPER before LANG, LC_ALL before both; none named: A4
+  for (const auto& values : {std::array<const char*, 3>{nullptr, "en_CA.UTF-8", "de_DE.UTF-8"},
+                             {"de_DE.UTF-8", "en_CA.UTF-8", "de_DE.UTF-8"}, {nullptr, nullptr, nullptr}}) {
+    for (int i = 0; i < 3; ++i) values[i] ? qputenv(names[i], values[i]) : qunsetenv(names[i]);
+    papers.push_back(LocalePaperSize().id());
+  }
+  for (int i = 0; i < 3; ++i) qputenv(names[i], saved[i]);
+  EXPECT_EQ(papers, (std::vector{QPageSize::Letter, QPageSize::A4, QPageSize::A4}));
 }
 
-// Keys typed while a window is prepared reach that window, in order, and no
-// shortcut of the window behind fires meanwhile.
+// Keys typed while a preview is prepared reach it, in order; no shortcut of the window behind fires meanwhile.
 TEST(Paper, KeysHeldWhileAPreviewIsPreparedReachTheWindowThatShowsIt) {
   QLineEdit behind;
   int shortcuts = 0;

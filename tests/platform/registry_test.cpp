@@ -35,7 +35,7 @@ class Registry : public testing::Test {
   QString path_ = dir_.filePath(QStringLiteral("registry.conf"));
 };
 
-TEST_F(Registry, ValuesReadAsTheProgramMeansThem) {
+TEST_F(Registry, ValuesReadAsTheProgramMeansThemWhateverTheSectionsAroundAndWritesChangeOnlyTheirLine) {
   const std::pair<const char*, const char*> cases[] = {  // {after "LMRCPUInfo=", text}
       {"C:\\x\\n say \"hi\" # 100% = a;b (1)", "C:\\x\\n say \"hi\" # 100% = a;b (1)"},
       {"  blank ends  ", "blank ends"}, {"Intel\xae Core", "Intel\xc2\xae Core"},  // not UTF-8: ANSI
@@ -48,20 +48,14 @@ TEST_F(Registry, ValuesReadAsTheProgramMeansThem) {
     Store(QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + line + "\r\nx=1\r\n");
     EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text)) << line;
   }
-}
-
-// A broken section line costs only its own keys; they and comments are nobody's.
-TEST_F(Registry, MalformedSectionElsewhereLosesOnlyItsOwnKeys) {
+  // A broken section line costs only its own keys; they and comments are nobody's.
   Store("[Other Product\nCurrentTheme=dark\nnot a value\n[SOFTWARE\\Quillmark%20Software]\nCurrentTheme=old\n"
         "CurrentTheme=classic\n; ExpertIndex=7\n# ExpertIndex=8\n[Third Product\nExpertIndex=9\n");
   EXPECT_EQ(Read("CurrentTheme"), QStringLiteral("classic"));  // the last line of a name counts
   EXPECT_EQ(Read("ExpertIndex"), QString());
   Write("ExpertIndex", "2");
   EXPECT_TRUE(Bytes().contains("# ExpertIndex=8\nExpertIndex=2\n[Third Product\n"));
-}
-
-// The store is shared: a write changes or adds one line in the key's section only.
-TEST_F(Registry, WritesChangeOnlyTheirLineAndReadBackUnchanged) {
+  // The store is shared: a write changes or adds one line in the key's section only.
   const QByteArray before = "\xEF\xBB\xBF[Other]\r\nExpertIndex=9\r\n\r\n[SOFTWARE\\Quillmark%20Software]\r\n"
                             "; the theme of all products\r\nCurrentTheme = classic\r\n\r\n[Later]\r\nx=1\r\n";
   Store(before);
@@ -114,8 +108,7 @@ class SharedStore : public Registry {
       ::setrlimit(RLIMIT_FSIZE, &cap);
     });
     QStringList command = QStringList{QStringLiteral(LUMORA_REGISTRY_PROBE), path_} + args;
-    if (asNobody)
-      command = QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups").split(u' ') + command;
+    if (asNobody) command = QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups").split(u' ') + command;
     probe.start(command.takeFirst(), command);
     if (killAfter >= 0 && probe.waitForStarted()) {
       QThread::usleep(static_cast<unsigned long>(killAfter));
@@ -191,8 +184,7 @@ TEST_F(SharedStore, AWriteToAFullFileSystemLeavesTheStoreAsItWas) {
   QProcess::execute(QStringLiteral("umount"), {mount});
 }
 
-// The store holds every key of before or every key of after, however the writer is stopped;
-// the writer's next start finishes what a crash left half done.
+// Every key of before or every key of after: the writer's next start finishes what a crash left half done.
 TEST_F(SharedStore, AWriterKilledAtAnyPointLosesNothing) {
   const bool inPlace = InPlace(true);
   QString current = QStringLiteral("short");

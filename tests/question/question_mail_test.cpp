@@ -128,10 +128,9 @@ TEST(QuestionMail, FormWithoutAnswerableAddressOrQuestionNamesTheFields) {
       {"ann@localhost", "Why?", {P::AddressMalformed}}, {"@example.com", "Why?", {P::AddressMalformed}},
       {"ann@example.", "Why?", {P::AddressMalformed}}, {"ann@b@example.com", "Why?", {P::AddressMalformed}},
       {"ann;x@example.com", "", {P::AddressMalformed, P::QuestionMissing}}};
-  for (const auto& c : cases) {
-    const QuestionForm form{{QString(), QString::fromUtf8(c.address), QString(), QString::fromUtf8(c.question)}};
-    EXPECT_EQ(CheckQuestionForm(form), c.problems) << c.address;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(CheckQuestionForm({{QString(), QString::fromUtf8(c.address), QString(), QString::fromUtf8(c.question)}}),
+              c.problems) << c.address;
 }
 
 TEST(QuestionId, TenCharactersFromTheWholeAlphabetWithoutZOrZero) {
@@ -196,8 +195,7 @@ TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
   EXPECT_FALSE(session.SignOn());
 }
 
-// A refusal, no server, or one that takes the connection and says nothing: the wait hook keeps
-// running (the window keeps painting) until the server's answer or the time limit says "not sent".
+// A refusal, no server, or a silent one: the wait hook keeps the window painting until the answer or time limit.
 TEST(SendQuestion, RefusalsAndMissingAnswersAreReportedAsNotSent) {
   int waits = 0;
   const auto notSent = [&](quint16 port, const QString& why) {

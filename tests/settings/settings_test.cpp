@@ -20,7 +20,7 @@
 using namespace lumora;
 using namespace lumora::settings;
 
-TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
+TEST(PlatformFacts, PixelUnitsFollowTheScreenRoundingHalvesToEvenAndFoldersAreLowerCaseWithASeparator) {
   const struct { core::ScreenMetrics screen; std::array<int, 10> units; } cases[] = {  // Px1 .. Px16, the spans
       {{15.0, 15.0, 1024, 768}, {15, 30, 45, 60, 75, 90, 120, 240, 15480, 11640}},
       // 12.5 twips a pixel: 12.5 -> 12, 37.5 -> 38; a span beyond 16 bits; only the span uses the vertical figure.
@@ -30,6 +30,12 @@ TEST(PixelUnits, FollowTheScreenResolutionRoundingHalvesToEven) {
     EXPECT_EQ((std::array<int, 10>{u.Px1, u.Px2, u.Px3, u.Px4, u.Px5, u.Px6, u.Px8, u.Px16, u.ScreenSpanX, u.ScreenSpanY}),
               c.units);
   }
+  settings::ComputePlatformFacts({}, QStringLiteral("/Opt/Lumora/lumora"), QStringLiteral("/Opt/Share"), 0);
+  EXPECT_EQ(Shared().AppFolder + DataRoot(), QStringLiteral("/opt/lumora/lumora//opt/share/quillmark/engine001/"));
+  QString theme = QStringLiteral("classic\\");  // takes this platform's separator in place
+  EXPECT_EQ(ThemeFolder(theme) + u'|' + theme, QString(DataRoot() + QStringLiteral("classic/|classic/")));
+  settings::ComputePlatformFacts({}, QString(), QString(), 0);
+  EXPECT_EQ(settings::Shared().SystemFolder, QStringLiteral("/"));  // a failed query
 }
 
 TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
@@ -47,19 +53,7 @@ TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
   }
   EXPECT_EQ(drawn, (std::set<std::string>{"1", "2", "3", "4"}));  // every mailbox gets chosen
   core::RegWriteText(root, key, name, QStringLiteral("7"));
-  EXPECT_EQ(settings::EnsureExpertIndex(root), QStringLiteral("7"));
-  EXPECT_EQ(settings::Shared().ExpertIndex, QStringLiteral("7"));
-}
-
-TEST(Folders, AreLowerCaseWithATrailingSeparator) {
-  settings::ComputePlatformFacts({}, QStringLiteral("/Opt/Lumora/lumora"), QStringLiteral("/Opt/Share"), 0);
-  EXPECT_EQ(settings::Shared().AppFolder + settings::DataRoot(),
-            QStringLiteral("/opt/lumora/lumora//opt/share/quillmark/engine001/"));
-  QString theme = QStringLiteral("classic\\");
-  EXPECT_EQ(settings::ThemeFolder(theme), settings::DataRoot() + QStringLiteral("classic/"));
-  EXPECT_EQ(theme, QStringLiteral("classic/"));  // takes this platform's separator in place
-  settings::ComputePlatformFacts({}, QString(), QString(), 0);
-  EXPECT_EQ(settings::Shared().SystemFolder, QStringLiteral("/"));  // a failed query
+  EXPECT_EQ((QStringList{EnsureExpertIndex(root), Shared().ExpertIndex}), QStringList(2, QStringLiteral("7")));
 }
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
@@ -72,7 +66,7 @@ static Pairs Lines(QByteArrayView text) {
   return pairs;
 }
 
-TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
+TEST(SettingsFile, LinesSplitAtTheFirstEqualsSignTrimmingBlanksOnlyAndAreReadInFileOrderDecodedAsWritten) {
   EXPECT_EQ(Lines("theme_pitch   =   0\r\na=b=c\r\n\tkey\t= value\t\r\nempty =\r\n=value\r\n"),
             (Pairs{{"theme_pitch", "0"}, {"a", "b=c"}, {"\tkey\t", "value\t"}, {"empty", ""}, {"", "value"}}));
   // Comments, lines of fewer than two characters and lines without "=" are skipped.
@@ -80,9 +74,6 @@ TEST(SettingsLines, SplitAtTheFirstEqualsSignTrimmingBlanksOnly) {
             (Pairs{{"'not a comment", "2"}, {"ok", "3"}}));
   // Only a CR ends a line (the last one too), and the character after it goes with it, whatever it is.
   EXPECT_EQ(Lines("a = 1\rxb = 2\r\nc = 3\nd = 4\n"), (Pairs{{"a", "1"}, {"b", "2"}}));
-}
-
-TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
   QTemporaryDir dir;
   const QString second = QString::fromUtf8("Печать — «Справка»");
   const std::pair<QByteArray, QString> cases[] = {  // the file, its lang1; a nameless entry is written over
@@ -94,8 +85,7 @@ TEST(ReadSettingsFile, FillsOneEntryPerLineInFileOrderDecodedAsWritten) {
   core::StringTable table(2);
   table.Set(0, 0, QStringLiteral("old"));
   for (const auto& [bytes, lang1] : cases) {
-    ASSERT_TRUE(WriteFile(pack, bytes));
-    ASSERT_TRUE(settings::ReadSettingsFile(pack, table));
+    ASSERT_TRUE(WriteFile(pack, bytes) && settings::ReadSettingsFile(pack, table));
     QStringList entries;
     for (int i = 0; i < table.Count(); ++i) entries += table.At(0, i) + u'=' + table.At(1, i);
     EXPECT_EQ(entries, (QStringList{QString::fromUtf8("lang0=Löschen"), QStringLiteral("lang1=") + lang1}));
@@ -115,7 +105,7 @@ static LanguagePack Sort(std::initializer_list<std::pair<const char*, const char
   return settings::SortLanguageEntries(table);
 }
 
-TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
+TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTheNameNamesTheLanguage) {
   LanguagePack pack = Sort({{"lang3", "three"}, {"LANG4", "four"}, {"Short10", "key"}, {"diflb7", "info"},
                             {"frmlb5", "wait"}, {"CmdBt2", "Display"}, {"cmd1", "Clear"}, {"lang10", "ten"},
                             {"AskForm1", "address?"}, {"FindBar0", "%1/%2"}, {"ToolTip7", "Print"},
@@ -129,8 +119,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
   EXPECT_EQ(std::pair(pack.Status, pack.Bookmark), std::pair(std::map<int, QString>{{0, QStringLiteral("wait")}},
                                                              std::map<int, QString>{{8, QStringLiteral("none yet")}}));
   settings::Language() = pack;
-  EXPECT_EQ(settings::LangText(-1) + settings::LangText(0) + settings::LangText(10) + settings::LangText(11),
-            QStringLiteral("zeroten"));
+  EXPECT_EQ(LangText(-1) + LangText(0) + LangText(10) + LangText(11), QStringLiteral("zeroten"));
   // frmlb05 is 5 of "frmlb0"; x1y1 stays "x1y1" (no "11" to cut); "1lang" is lang1. Only lang0..10 and
   // short0..10 are kept; captions are checked against the controls when applied.
   pack = Sort({{"frmlb05", "x"}, {"x1y1", "x"}, {"lang", "x"}, {"", "x"}, {"diflb", "x"}, {"1lang", "first"},
@@ -139,10 +128,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKey) {
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
   using Texts = decltype(pack.LangText);
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
-}
-
-TEST(LanguagePack, ItsFileNameNamesItsLanguage) {
-  std::vector<QLocale::Language> languages;
+  std::vector<QLocale::Language> languages;  // the file's name names the pack's language
   for (const char* path : {"/help/Russian.qlp", "/help/de_DE.qlp", "english.qlp", "/help/help.qlp"})
     languages.push_back(core::PackLocale(QString::fromLatin1(path)).language());
   EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::English, QLocale().language()}));
@@ -155,7 +141,7 @@ static const ThemeValues& Parse(QByteArray text, int set = -1) {
   return Theme();
 }
 
-TEST(ThemeText, SetsTheFourteenValuesFromWhole32BitNumbers) {
+TEST(Theme, TextSetsTheFourteenValuesFromWhole32BitNumbersAndAMissingOrEmptyOneFallsBackToTheBuiltIn) {
   // Neither an unknown key nor a colour that is no number counts, nor changes anything.
   const ThemeValues& t = Parse("' classic\r\ntheme_text = Caf\xc3\xa9\r\nTHEME_FONT = Caf\xe9 MS\r\ntheme_icon = 1\r\n"
                                "theme_invert = 2\r\ntheme_invertlight = 3\r\ntheme_high = 4\r\ntheme_highlight = 5\r\n"
@@ -172,11 +158,7 @@ TEST(ThemeText, SetsTheFourteenValuesFromWhole32BitNumbers) {
       {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", {}}, {"-2147483649", {}}, {"&H100000000", {}},
       {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseColour(text), value) << text;
-}
-
-// A theme that is not there, or says nothing, leaves the window readable in
-// the demo theme's looks; a theme that sets some values keeps the others.
-TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
+  // The window stays readable in the demo theme's looks; a theme that sets some values keeps the others.
   QTemporaryDir dir;
   const auto folder = [&](const char* name) -> QString { return dir.filePath(QLatin1String(name)) + u'/'; };
   for (const auto& [name, text] : {std::pair{"silent", "theme_dark = dark\r\n"}, {"Classic", "theme_pitch = 3\r\n"}})
@@ -186,9 +168,9 @@ TEST(ThemeConfig, MissingOrEmptyThemeFallsBackToTheBuiltInOne) {
     EXPECT_EQ((std::pair{LoadThemeConfig(folder(name)), Theme()}), std::pair(false, BuiltInTheme())) << name;
   }
   EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
-  Theme().theme_dark = 7;
-  EXPECT_TRUE(LoadThemeConfig(folder("classic")));  // found ignoring case
-  EXPECT_EQ(std::pair(Theme().theme_pitch, Theme().theme_dark), std::pair(3, 7));
+  Theme().theme_dark = 7;  // kept; the folder is found ignoring case
+  EXPECT_EQ((std::tuple{LoadThemeConfig(folder("classic")), Theme().theme_pitch, Theme().theme_dark}),
+            std::tuple(true, 3, 7));
 }
 
 // A folder with pictures but no settings is no theme.
@@ -196,8 +178,7 @@ TEST(InstalledThemes, GoRoundInNameOrder) {
   QTemporaryDir dir;
   ComputePlatformFacts({}, dir.path() + QStringLiteral("/share/lumora"), dir.path() + QStringLiteral("/share"), 0);
   const QString root = dir.path() + QStringLiteral("/share/quillmark/engine001/");
-  const QString theme = root + QStringLiteral("blue/resource");
-  ASSERT_TRUE(QDir().mkpath(theme));
+  ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("blue/resource")));
   for (const QString& name : {QStringLiteral("night"), QStringLiteral("Classic")})
     ASSERT_TRUE(WriteFile(root + name + QStringLiteral("/config0.dat"), {}));
   const QStringList installed = InstalledThemes();
@@ -219,7 +200,6 @@ TEST(InstalledThemes, GoRoundInNameOrder) {
   QDir(file).removeRecursively();
 }
 
-// A reader's steps on the list, kept across runs in the file of the help set.
 TEST(Bookmarks, KeptPerHelpSetInTheUsersDataFolderOnceAPageAndEditedInPlace) {
   const QTemporaryDir dir;
   const QByteArray before = qgetenv("XDG_DATA_HOME");
@@ -240,9 +220,7 @@ TEST(Bookmarks, KeptPerHelpSetInTheUsersDataFolderOnceAPageAndEditedInPlace) {
   EXPECT_EQ(kept.Add(QStringLiteral("глоссарий.html"), QStringLiteral("Глоссарий")), 1);
   EXPECT_EQ(kept.Add(QStringLiteral("глоссарий.html"), QStringLiteral("again")), 1);  // once a page
   EXPECT_EQ(kept.Add(QStringLiteral("faq.html"), QStringLiteral("FAQ")), 2);
-  EXPECT_TRUE(kept.Rename(1, QStringLiteral("Слова")));
-  EXPECT_TRUE(kept.Move(2, 0));
-  EXPECT_TRUE(kept.Remove(1));
+  EXPECT_TRUE(kept.Rename(1, QStringLiteral("Слова")) && kept.Move(2, 0) && kept.Remove(1));
   EXPECT_TRUE(kept.Insert(1, {QStringLiteral("The toolbar"), QStringLiteral("using/toolbar.html")}));  // undone
   EXPECT_FALSE(kept.Insert(0, {QStringLiteral("twice"), QStringLiteral("faq.html")}));
   for (const int row : {-1, 3}) EXPECT_FALSE(kept.Remove(row) || kept.Rename(row, {}) || kept.Move(row, 0) ||
@@ -275,11 +253,9 @@ TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
     Bookmarks list(file);
     QString note;
     list.Load(&note);
-    EXPECT_TRUE(list.All().empty()) << damaged.toStdString();
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_TRUE(note.contains(QStringLiteral("kept as"))) << note.toStdString();
+    EXPECT_TRUE(list.All().empty() && !QFile::exists(file) && note.contains(QStringLiteral("kept as")))
+        << damaged.toStdString() << " / " << note.toStdString();
   }
-  // Each kept under a name of its own.
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged")).left(14), QByteArray("{\"bookmarks\": "));
   EXPECT_EQ(ReadFile(file + QStringLiteral(".damaged-5")).right(19), QByteArray("\"page\": \"a.html\"}]}"));
   // One that can be neither read as a list nor set aside is never written over.

@@ -15,9 +15,7 @@ from aiosmtpd.smtp import SMTP
 
 class Sink:
     def __init__(self, folder, refuse):
-        self.folder = pathlib.Path(folder)
-        self.refuse = refuse
-        self.count = 0
+        self.folder, self.refuse, self.count = pathlib.Path(folder), refuse, 0
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if self.refuse:
@@ -32,11 +30,10 @@ class Sink:
         raw = envelope.original_content
         message = email.message_from_bytes(raw)
         subject = str(email.header.make_header(email.header.decode_header(message.get('Subject', ''))))
-        (self.folder / f'{self.count}.rcpt').write_text(''.join(r + '\n' for r in envelope.rcpt_tos))
-        (self.folder / f'{self.count}.eml').write_bytes(raw)
-        (self.folder / f'{self.count}.subject').write_bytes(subject.encode())
-        (self.folder / f'{self.count}.body').write_bytes(message.get_payload(decode=True))
-        (self.folder / f'{self.count}.tls').write_text('yes' if session.ssl else 'no')
+        parts = {'rcpt': ''.join(r + '\n' for r in envelope.rcpt_tos).encode(), 'eml': raw, 'subject': subject.encode(),
+                 'body': message.get_payload(decode=True), 'tls': b'yes' if session.ssl else b'no'}
+        for ending, data in parts.items():  # .tls last: a message is whole once it is there
+            (self.folder / f'{self.count}.{ending}').write_bytes(data)
         return '250 Message accepted'
 
 

@@ -12,9 +12,8 @@ int main(int argc, char* argv[]) {
   qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   lumora::platform::PrepareBrowserEngine();
   // What a test's user chooses never reaches the real user's settings.
-  const QTemporaryDir configuration;
+  const QTemporaryDir configuration, data;
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
-  const QTemporaryDir data;
   qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
