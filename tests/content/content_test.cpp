@@ -199,7 +199,8 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
       {"c", "<title>Print</title><h2>Tables &amp; printing</h2>"},  // both words
       {"d", "<script>table print</script><style>.table{}</style><!-- table -->tab&lt;le"},  // markup only
       {"e", "<title>Joins</title><p>a tablespace</p>"},                                    // a longer word
-      {"f", "<title>Buttons</title><p>The table&#32;print button.</p>"}};
+      {"f", "<title>Buttons</title><p>The table&#32;print button.</p>"},
+      {"i", "<title>Study</title>"}};  // found by its word's stem alone
   StringTable index(kIndexFields);
   for (const auto& [name, page] : pages) Write(QString::fromLatin1(name) + QStringLiteral(".html"), page);
   // The shorter title is the more about its word, however long the text under it.
@@ -216,6 +217,7 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   // A phrase is held only where its words stand together; the rest follow by Hits.
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
   EXPECT_EQ(ranked("vacuum"), QStringLiteral("vacuum|vacuum full guide/2|2"));
+  EXPECT_EQ(ranked("studies"), QStringLiteral("study/0"));
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }
