@@ -106,7 +106,7 @@ class Display:
     def close_by_window_manager(self, window, name):
         """The desktop's close (a panel's, or Alt+F4) as the window manager passes it on: openbox is asked by
         _NET_CLOSE_WINDOW and sends the window WM_DELETE_WINDOW. A synthetic Alt+F4 also depended on openbox's key
-        grab and its idea of the focused window, and went unanswered now and then with the window idle."""
+        grab and its idea of the focused window, and once went unanswered in CI (cause not found)."""
         self.run("wmctrl", "-i", "-c", hex(window))
         poll(lambda: window not in self.windows(name), "the desktop's close did not close the window", 10, 0.05)
 
