@@ -333,15 +333,16 @@ BrowserView::BrowserView(QWidget* parent) : FormElement(parent) {
 
   connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
     emit UpdatePageStatus();
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) recovering_ = false;
-    if (recovering_) return;  // the load that the ended renderer abandoned
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-      Report(info.url());
+    const bool succeeded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
+    // The load that the ended renderer abandoned fails; the engine may still
+    // bring the page asked for in a new renderer, and that one is real.
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || succeeded) recovering_ = false;
+    if (recovering_) return;
+    if (succeeded || info.status() == QWebEngineLoadingInfo::LoadFailedStatus) Report(info.url());
   });
-  connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
-    if (recovering_ && requested_.isValid()) view_->load(requested_);
-  });
+  // Loaded again once the engine is done with the ended renderer, not inside its notice.
+  connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+          [this] { QTimer::singleShot(0, this, [this] { Recover(true); }); });
   // Moving to an anchor of the same page loads nothing but is a navigation too.
   connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
     if (page_->isLoading() || url == lastReported_ || !lastReported_.isValid()) return;
@@ -376,8 +377,20 @@ void BrowserView::WatchRenderer() {
     // long as the load lasts.
     if (*answered || pid <= 0) return WatchRenderer();
     recovering_ = true;
+    std::fprintf(stderr, "lumora: a help page stopped answering; its renderer is ended and %s asked for again\n",
+                 qUtf8Printable(ReportedUrl(requested_)));
     ::kill(static_cast<pid_t>(pid), SIGKILL);
+    // Neither the page nor word of the ended renderer may come.
+    QTimer::singleShot(kRendererPatience, this, [this] { Recover(false); });
   });
+}
+
+void BrowserView::Recover(bool ended) {
+  if (!recovering_ || !requested_.isValid()) return;
+  if (ended || !page_->isLoading())
+    view_->load(requested_);
+  else
+    QTimer::singleShot(kRendererPatience, this, [this] { Recover(false); });
 }
 
 bool BrowserView::Busy() const { return page_->isLoading(); }

@@ -112,6 +112,9 @@ class BrowserView final : public FormElement {
   // A page whose script never returns keeps its renderer from taking the
   // next page; such a renderer is ended and the page asked for loaded anew.
   void WatchRenderer();
+  // Asks again for the page the ended renderer held up, unless it has come;
+  // before the engine says the renderer ended, only once nothing loads.
+  void Recover(bool ended);
 
   QWebEngineView* view_ = nullptr;
   HelpPage* page_ = nullptr;
