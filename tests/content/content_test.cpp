@@ -127,6 +127,7 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   for (const auto& c : cases)
     EXPECT_EQ(ReadSubject(Write(QString::fromLatin1(c.name) + QStringLiteral(".html"), c.bytes)), c.subject) << c.name;
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
+  EXPECT_EQ(DeclaredSubject(QStringLiteral("<o:subject>never closed")), QString());
 }
 
 TEST(StringTable, GrowFillsAnEmptyLastEntryInPlaceIgnoresWritesOutsideAndSorts) {

@@ -186,10 +186,11 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
                              QString::fromUtf8("e\u0301e\u0301e\u0301 a\u0308a\u0308a\u0308 o\u0302o\u0302 ").repeated(6)};
   core::StringTable table(2);
   for (const QString& text : texts) table.Set(0, table.Grow(), text);
-  for (const char* font : {"", "DejaVu Sans"}) {  // a theme that names no font: the list's own all the same
+  for (const char* font : {"", "DejaVu Serif"}) {  // a theme that names no font: the list's own all the same
     settings::Theme().theme_text = QString::fromLatin1(font);
     list_->ResetControl();
     const ColumnText* column = list_->CxLColText[0];
+    EXPECT_EQ(std::pair(column->font().family(), column->font().pointSizeF()), std::pair(QString::fromLatin1(font), 8.25));
     const QFontMetrics metrics(column->font());
     const auto twips = [&](const QString& text) { return platform::PixelsToTwipsX(metrics.horizontalAdvance(text)); };
     settings::Shared().EllipsisWidth = qRound(twips(QStringLiteral("...")));

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QLineEdit>
+#include <QMenu>
 #include <QShortcut>
 #include <QWebEngineView>
 
@@ -211,6 +212,16 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
     view.Navigate2(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty() && reports.last().at(0) == path; }, 30000)) << path.toStdString();
   }
+  // The page's menu loses the engine's own history and saving; no separator is left at an end or doubled.
+  QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
+  QMenu menu;
+  std::vector<QAction*> added;
+  for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Copy, QWebEnginePage::Reload, QWebEnginePage::SelectAll}) {
+    menu.addAction(added.emplace_back(engine->action(action)));
+    added.push_back(menu.addSeparator());
+  }
+  RemoveHistoryActions(menu, *engine);
+  EXPECT_EQ(menu.actions(), (QList<QAction*>{added[2], added[3], added[6]}));  // Copy, a separator, Select All
 }
 
 TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKept) {

@@ -264,4 +264,8 @@ TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
   stuck.Load(&note);
   EXPECT_TRUE(note.endsWith(QStringLiteral("left alone")) && !stuck.Save(&error) && error.contains(QStringLiteral("left alone")))
       << note.toStdString() << " / " << error.toStdString();
+  // Nor is a save that cannot write its file called done.
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+  EXPECT_FALSE(Bookmarks(dir.path() + QStringLiteral("/taken")).Save(&error));
+  EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write"))) << error.toStdString();
 }
