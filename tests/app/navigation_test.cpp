@@ -39,19 +39,12 @@ QString Walk(const char* steps) {
     else if (step.contains(u':')) {  // "*x:y": x opened from the search list, and y arrives instead
       loads << *nav.Open(step.mid(1, step.indexOf(u':') - 1), true, busy);
       if (nav.Completed(step.section(u':', 1), QString()).fromSearch) fromSearch << step.section(u':', 1);
-    }
-    else if (step.startsWith(u'+') || step.startsWith(u'*'))
-      load(nav.Open(step.mid(1), step[0] == u'*', busy));
-    else if (step == u'@')
-      load(QStringLiteral("ask_class.html"));
-    else if (step == u'?' || step == u'!')
-      question = step == u'?';
-    else if (step == u'^' && nav.BeginReload(question, busy))
-      load(nav.Pages().Shown());
-    else if (step == u'~')
-      busy = true;
-    else if (step != u'^')
-      load(step);
+    } else if (step.startsWith(u'+') || step.startsWith(u'*')) load(nav.Open(step.mid(1), step[0] == u'*', busy));
+    else if (step == u'@') load(QStringLiteral("ask_class.html"));
+    else if (step == u'?' || step == u'!') question = step == u'?';
+    else if (step == u'^' && nav.BeginReload(question, busy)) load(nav.Pages().Shown());
+    else if (step == u'~') busy = true;
+    else if (step != u'^') load(step);
   }
   QStringList entries;
   for (int i = 0; i < nav.Pages().Count(); ++i)

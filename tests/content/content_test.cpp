@@ -219,6 +219,8 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
   EXPECT_EQ(ranked("vacuum"), QStringLiteral("vacuum|vacuum full guide/2|2"));
   EXPECT_EQ(ranked("studies"), QStringLiteral("study/0"));
+  // A stem may lose the word's first accent: "Äpfel" finds "Apfel".
+  EXPECT_EQ(Relevance(QString::fromUtf8("Äpfel"), QStringLiteral("german")).Matches("apfel", 0, 0), 1);
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }

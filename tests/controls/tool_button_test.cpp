@@ -18,6 +18,8 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   const int imageTop = control_->TlBImage->Top();
   Mouse(QTest::MousePress);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop + 16);  // a pixel and a twip down
+  control_->ResetControl();  // a new theme shows it released
+  EXPECT_EQ(control_->TlBImage->Top(), imageTop);
   for (const QTest::MouseAction action : {QTest::MouseRelease, QTest::MouseDClick, QTest::MouseRelease}) Mouse(action);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop);  // the closing release restores the released look
   EXPECT_EQ(clicks, QList<QVariantList>{{5}});

@@ -20,8 +20,8 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseTheSelectionKeepsItsNumbersAndTheTe
   text_->setSelection(4, 2);
   QTest::keyClick(text_, Qt::Key_Shift);
   EXPECT_EQ(text_->selectedText(), QStringLiteral("ef"));  // the same numbers, two characters further on
-  EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame()),  // the box draws its own frame
-            std::tuple(270, 3000 / 15 - 6, false));
+  EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame(), control_->WrBArrow0->Visible()),
+            std::tuple(270, 3000 / 15 - 6, false, false));  // the box draws its own frame; no list, no arrow
   control_->SetDropDownParent(QStringLiteral("owner"));
   EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
   EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);

@@ -37,8 +37,7 @@ FUZZ_TARGET(bytes) {
   const core::StringTable found = index.Search(table, words, {typed, QStringLiteral("english")});
   FUZZ_CHECK(found.At(1, 0).toLongLong() == expected);
 
-  // The index reads a page in pieces that end at blanks: they give the words
-  // and places the whole page gives.
+  // The index reads a page in pieces that end at blanks: they give the words and places the whole page gives.
   using Words = std::vector<std::pair<std::string, content::words::Field>>;
   Words whole, pieces;
   const std::string_view all(page.data(), static_cast<size_t>(page.size()));

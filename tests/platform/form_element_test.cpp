@@ -1,7 +1,6 @@
 #include <map>
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +21,7 @@
 #include "platform/shape.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "support/test_files.h"
 
 using namespace lumora::platform;
 using namespace lumora::core;
@@ -204,14 +204,20 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
   EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
   // A page that loads and one that does not both end their navigation: the window's history and toolbar wait for it.
   QTemporaryDir folder;
-  QFile page(folder.filePath(QStringLiteral("a.html")));
-  ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("<title>A</title>A") > 0 && page.flush());
+  const QString page = folder.filePath(QStringLiteral("a.html")), keys = folder.filePath(QStringLiteral("k.html"));
+  ASSERT_TRUE(WriteFile(page, "<title>A</title>A") &&
+              WriteFile(keys, "<a id=l href=ask_class.html>ask</a><script>l.focus()</script>") &&
+              WriteFile(folder.filePath(QStringLiteral("ask_class.html")), "<title>Ask</title>"));
   view.SetHelpFolder(folder.path() + u'/');
+  view.SetClickOnlyPages(QStringLiteral("ask_class"));
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
-  for (const QString& path : {page.fileName(), folder.filePath(QStringLiteral("missing.html"))}) {
+  for (const QString& path : {page, folder.filePath(QStringLiteral("missing.html")), keys}) {
     view.Navigate2(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty() && reports.last().at(0) == path; }, 30000)) << path.toStdString();
   }
+  // The question form opens only when the reader acts on the page, with the keys too: a link followed by Enter.
+  QTest::keyClick(view.findChild<QWebEngineView*>()->focusProxy(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0).toString().endsWith(u"/ask_class.html"); }, 30000));
   // The page's menu loses the engine's own history and saving; no separator is left at an end or doubled.
   QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
   QMenu menu;
