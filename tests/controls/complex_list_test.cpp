@@ -25,7 +25,7 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
   EXPECT_TRUE(cells[2].startsWith(u"a very") && cells[2].endsWith(u"...")) << cells[2].toStdString();
   QStringList tips;  // a cut cell shows itself whole as a tool tip, a whole one none
   for (int row : {2, 0}) {
-    QTest::mouseMove(list_->CxLColText[0], QPoint(5, (row * list_->RowHeight() + 20) / 15));
+    QTest::mouseMove(list_->CxLColText[0], Middle(row));
     tips << list_->CxLColText[0]->toolTip();
   }
   EXPECT_EQ(tips, (QStringList{table.At(0, 3), QString()}));
@@ -87,6 +87,9 @@ TEST_F(ComplexListTest, KeysAndPointerChooseRowsScrolledIntoViewAndEnterOrDouble
   EXPECT_TRUE(list_->CxLSelector->Visible());
   QTest::keyClick(list_, Qt::Key_Return);    // opens row 0
   QTest::keyRelease(list_, Qt::Key_Return);  // its press went elsewhere
+  QTest::keyPress(list_, Qt::Key_Return);
+  QApplication::sendEvent(list_, std::make_unique<QFocusEvent>(QEvent::FocusOut).get());  // the keyboard went too
+  QTest::keyRelease(list_, Qt::Key_Return);
   list_->SetListIndex(300);                  // beyond the last row
   QTest::keyClick(list_, Qt::Key_Return);
 
@@ -100,9 +103,8 @@ TEST_F(ComplexListTest, KeysAndPointerChooseRowsScrolledIntoViewAndEnterOrDouble
     EXPECT_EQ(std::pair(list_->ListIndex(), list_->CxLSelector->Top()), std::pair(step.row, SelectorTop(step.row)));
     EXPECT_TRUE(list_->FirstRowInView() <= step.row && step.row <= list_->LastRowInView());
   }
-  const QPoint row2(10, (2 * list_->RowHeight() + list_->RowHeight() / 2) / 15);
-  QTest::mouseClick(list_->CxLColText[1], Qt::LeftButton, {}, row2);
-  QTest::mouseDClick(list_->CxLColText[1], Qt::LeftButton, {}, row2);
+  QTest::mouseClick(list_->CxLColText[1], Qt::LeftButton, {}, Middle(2));
+  QTest::mouseDClick(list_->CxLColText[1], Qt::LeftButton, {}, Middle(2));
   EXPECT_EQ(opened, (QList<QVariantList>{{0}, {2}}));
 }
 
@@ -149,23 +151,23 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   Submit(6);
   QSignalSpy dragged(list_, &ComplexList::RowDragged);
   ColumnText* text = list_->CxLColText[0];
-  const auto at = [this](int row) { return QPoint(10, (row * list_->RowHeight() + list_->RowHeight() / 2) / 15); };
   std::vector<bool> marks;  // the drop mark after each move: over another row only
   const auto drag = [&](int from, std::vector<int> over) {
-    QTest::mousePress(text, Qt::LeftButton, {}, at(from));
+    QTest::mousePress(text, Qt::LeftButton, {}, Middle(from));
     for (int row : over) {
-      QMouseEvent move(QEvent::MouseMove, at(row), at(row), Qt::NoButton, Qt::LeftButton, {});
+      QMouseEvent move(QEvent::MouseMove, Middle(row), Middle(row), Qt::NoButton, Qt::LeftButton, {});
       QApplication::sendEvent(text, &move);
       marks.push_back(list_->CxLDropMark->Visible());
     }
-    QTest::mouseRelease(text, Qt::LeftButton, {}, at(over.empty() ? from : over.back()));
+    QTest::mouseRelease(text, Qt::LeftButton, {}, Middle(over.empty() ? from : over.back()));
   };
   drag(1, {2, 3});  // rows that stay put report nothing
   list_->SetRowsMovable(true);
-  for (const auto& [from, over] : std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {0, {2}}, {2, {9}}})
+  for (const auto& [from, over] :
+       std::vector<std::pair<int, std::vector<int>>>{{1, {2, 3}}, {4, {3, 4}}, {5, {}}, {0, {2}}, {2, {9}}, {3, {0}}})
     drag(from, over);  // back to its row, or a click, moves nothing; past the last row is the last row
-  EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {0, 2}, {2, 5}}));
-  EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, true, false, true, true}));
+  EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {0, 2}, {2, 5}, {3, 0}}));
+  EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, true, false, true, true, true}));
   EXPECT_FALSE(list_->CxLDropMark->Visible());
   list_->SetDimmedRows({false, true});
   const QImage rows = text->grab().toImage();

@@ -70,6 +70,7 @@ class ComplexListTest : public ControlTest<ComplexList> {
   }
   int Top() const { return list_->CxLColText[0]->Top(); }
   int SelectorTop(int row) const { return row * list_->RowHeight() + Top(); }
+  QPoint Middle(int row) const { return {10, (row * list_->RowHeight() + list_->RowHeight() / 2) / 15}; }  // pixels
 
   ComplexList* const& list_ = control_;
 };

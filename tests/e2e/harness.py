@@ -1,5 +1,6 @@
 """Runs the real lumora under Xvfb, finds its windows with xdotool and xprop, and reads its layout report."""
 
+import contextlib
 import json
 import os
 import pathlib
@@ -70,11 +71,9 @@ class Display:
     def start_window_manager(self):
         log = tempfile.TemporaryFile()
         self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=log, stderr=log)
-        try:
+        with contextlib.suppress(TimeoutError):
             poll(lambda: self.manager.poll() is not None
                  or "window id #" in self.property("root", "_NET_SUPPORTING_WM_CHECK"), "", 30, 0.1)
-        except TimeoutError:
-            pass
         if self.manager.poll() is not None or "window id #" not in self.property("root", "_NET_SUPPORTING_WM_CHECK"):
             log.seek(0)
             self.close()  # no test will close a display it never got

@@ -209,13 +209,12 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
               WriteFile(keys, "<a id=l href=ask_class.html>ask</a><script>l.focus()</script>") &&
               WriteFile(folder.filePath(QStringLiteral("ask_class.html")), "<title>Ask</title>"));
   view.SetHelpFolder(folder.path() + u'/');
-  view.SetClickOnlyPages(QStringLiteral("ask_class"));
+  view.SetClickOnlyPages(QStringLiteral("ask_class"));  // opened only by the reader's own click or key
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
   for (const QString& path : {page, folder.filePath(QStringLiteral("missing.html")), keys}) {
     view.Navigate2(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty() && reports.last().at(0) == path; }, 30000)) << path.toStdString();
   }
-  // The question form opens only when the reader acts on the page, with the keys too: a link followed by Enter.
   QTest::keyClick(view.findChild<QWebEngineView*>()->focusProxy(), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0).toString().endsWith(u"/ask_class.html"); }, 30000));
   // The page's menu loses the engine's own history and saving; no separator is left at an end or doubled.

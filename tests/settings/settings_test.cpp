@@ -264,7 +264,6 @@ TEST(Bookmarks, ADamagedFileIsSetAsideUnderANameOfItsOwn) {
   stuck.Load(&note);
   EXPECT_TRUE(note.endsWith(QStringLiteral("left alone")) && !stuck.Save(&error) && error.contains(QStringLiteral("left alone")))
       << note.toStdString() << " / " << error.toStdString();
-  // Nor is a save that cannot write its file called done.
-  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));  // nor is a save that cannot write its file done
   EXPECT_TRUE(!Bookmarks(dir.path() + QStringLiteral("/taken")).Save(&error) && error.startsWith(u"cannot write")) << error.toStdString();
 }
