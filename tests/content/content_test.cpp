@@ -167,7 +167,7 @@ TEST(StringTable, GrowFillsAnEmptyLastEntryInPlaceIgnoresWritesOutsideAndSorts) 
   EXPECT_EQ(Column(index, 0) + index.At(indexPath, index.LastIndex()),
             QString::fromUtf8("3.2 x|25.1. routine|apple|\xc3\xa9t\xc3\xa9|page 2|page 10|Zebra|no subject"));
   const std::pair<const char*, double> cases[] = {  // numbers are read as far as they go
-      {"12", 12}, {" 1 2 3abc", 123}, {"-4.5x", -4.5}, {"+7", 7}, {"1.5.9", 1.5}, {"abc", 0}, {"", 0}};
+      {"12", 12}, {" 1 2 3abc", 123}, {"\t-4.5x", -4.5}, {"+7", 7}, {"1.5.9", 1.5}, {"abc", 0}, {"", 0}};
   for (const auto& [text, number] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(text)), number) << text;
 }
 

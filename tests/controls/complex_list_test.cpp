@@ -58,8 +58,7 @@ TEST_F(ComplexListTest, TheKeyboardFocusShowsTheSelectorInTheHighlightColours) {
   list_->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return list_->hasFocus(); }));
   EXPECT_EQ(list_->CxLSelector->FillColor(), settings::Theme().theme_highlight);
-  // Without the keyboard a list shows no selection unless it keeps its selector.
-  list_->clearFocus();
+  list_->clearFocus();  // without the keyboard a list shows no selection unless it keeps its selector
   EXPECT_FALSE(list_->CxLSelector->Visible());
   list_->setFocus();
   list_->SetKeepFocus(true);

@@ -18,8 +18,7 @@ TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   EXPECT_EQ((std::tuple{control_->Width(), aligns.count(), moves.count()}), (std::tuple{3000, 0LL, 2LL}));
   control_->ResetControl();
   EXPECT_EQ(aligns.count(), 2);  // a reset aligns twice
-  // Steps that change the width follow the pointer within the limits.
-  Drag(1, 300);
+  Drag(1, 300);  // steps that change the width follow the pointer within the limits
   EXPECT_EQ(control_->DragSlider->Left(), 3000 + 300 - 30 - 75);
   Drag(1, -9000);
   EXPECT_EQ(control_->Width(), 2540);

@@ -28,8 +28,8 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   QApplication::setActiveWindow(&window_);
   control_->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return control_->TlBFocus->Visible(); }));
-  QTest::keyRelease(control_, Qt::Key_Return);  // its press went elsewhere
   QTest::keyClick(control_, Qt::Key_Space);
+  QTest::keyRelease(control_, Qt::Key_Return);  // its press went elsewhere
   EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus

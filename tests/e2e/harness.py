@@ -23,8 +23,7 @@ STALLS = os.path.join(BUILD_DIR, "e2e-stalls.log")  # the test command prints it
 
 CONTENTS, INDEX, SEARCH, QUESTION, BOOKMARKS = 0, 1, 2, 3, 4
 PAGES = {CONTENTS: "contents", INDEX: "index", SEARCH: "search", QUESTION: "question", BOOKMARKS: "bookmarks"}
-TOOL_OF_PAGE = {CONTENTS: "ToolButton(2)", INDEX: "ToolButton(3)", SEARCH: "ToolButton(4)", QUESTION: "ToolButton(5)",
-                BOOKMARKS: "ToolButton(6)"}
+TOOL_OF_PAGE = {page: f"ToolButton({page + 2})" for page in PAGES}
 PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:DocumentProperties>"
         "<o:Subject>{subject}</o:Subject></o:DocumentProperties></xml><![endif]--></head>"
         "<body><p>{body}</p></body></html>")
@@ -103,9 +102,7 @@ class Display:
         return int(text.split("#")[1].strip(), 16) if "window id #" in text else None
 
     def close_by_window_manager(self, window, name):
-        """The desktop's close (a panel's, or Alt+F4) as the window manager passes it on: openbox is asked by
-        _NET_CLOSE_WINDOW and sends the window WM_DELETE_WINDOW. A synthetic Alt+F4 also depended on openbox's key
-        grab and its idea of the focused window, and once went unanswered in CI (cause not found)."""
+        """The desktop's close (a panel's, or Alt+F4): openbox, asked by _NET_CLOSE_WINDOW, sends WM_DELETE_WINDOW."""
         self.run("wmctrl", "-i", "-c", hex(window))
         poll(lambda: window not in self.windows(name), "the desktop's close did not close the window", 10, 0.05)
 
@@ -196,13 +193,12 @@ class Lumora:
         return pathlib.Path(self.log.name).read_text(encoding="utf-8", errors="replace")
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        self.process.terminate()  # nothing if it has ended
+        try:
+            self.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
         self.log.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 

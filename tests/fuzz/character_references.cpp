@@ -3,8 +3,7 @@
 
 using namespace lumora;
 
-// Decoding never lengthens a text, and leaves one without "&" as it is.
-FUZZ_TARGET(bytes) {
+FUZZ_TARGET(bytes) {  // decoding never lengthens a text, and leaves one without "&" as it is
   const QString text = QString::fromUtf8(bytes);
   const QString decoded = content::DecodeCharacterReferences(text);
   FUZZ_CHECK(decoded.size() <= text.size());

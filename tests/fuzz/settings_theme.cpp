@@ -12,8 +12,7 @@ FUZZ_TARGET(bytes) {
     ++lines;
     FUZZ_CHECK(!key.contains('=') && !key.contains('\r') && !value.contains('\r'));
     for (const QByteArrayView part : {key, value}) FUZZ_CHECK(!part.startsWith(' ') && !part.endsWith(' '));
-    // A colour reads the same written back either way.
-    if (const std::optional<int> colour = ParseColour(value)) {
+    if (const std::optional<int> colour = ParseColour(value)) {  // a colour reads the same written back either way
       FUZZ_CHECK(ParseColour(QByteArray::number(*colour)) == colour);
       FUZZ_CHECK(ParseColour(QByteArray("&H" + QByteArray::number(static_cast<unsigned>(*colour), 16))) == colour);
     }

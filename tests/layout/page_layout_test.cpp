@@ -32,8 +32,7 @@ TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
   LayoutPage(ui_, layout::Page::Contents, 9000, 7000);
   EXPECT_FALSE(ui_.ExplorerHolder->Visible());
   EXPECT_EQ(Place(ui_.SimpleBox[0]), (std::array{0, 1050, 9000, 5950}));
-  // A pane wider than the window changes nothing else.
-  LayoutPage(ui_, layout::Page::Index, 9885, 7425);
+  LayoutPage(ui_, layout::Page::Index, 9885, 7425);  // a pane wider than the window changes nothing else
   ui_.ExplorerHolder->SetWidth(5800);
   LayoutPage(ui_, layout::Page::Search, 5799, 7425);
   EXPECT_TRUE(ui_.ToolButton[3]->Sunken() && ui_.SimpleBox[0]->Width() > 0);  // still the index page

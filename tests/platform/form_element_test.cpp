@@ -1,4 +1,5 @@
 #include <map>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -210,15 +211,20 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
               WriteFile(folder.filePath(QStringLiteral("ask_class.html")), "<title>Ask</title>"));
   view.SetHelpFolder(folder.path() + u'/');
   view.SetClickOnlyPages(QStringLiteral("ask_class"));  // opened only by the reader's own click or key
+  QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
   for (const QString& path : {page, folder.filePath(QStringLiteral("missing.html")), keys}) {
     view.Navigate2(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty() && reports.last().at(0) == path; }, 30000)) << path.toStdString();
+    if (path.endsWith(u"missing.html")) {  // the engine's page says the file is not there, not that it is refused
+      const auto text = std::make_shared<QString>();
+      engine->toPlainText([text](const QString& plain) { *text = plain; });
+      EXPECT_TRUE(QTest::qWaitFor([&] { return text->contains(u"ERR_FILE_NOT_FOUND"); }, 20000)) << text->toStdString();
+    }
   }
   QTest::keyClick(view.findChild<QWebEngineView*>()->focusProxy(), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0).toString().endsWith(u"/ask_class.html"); }, 30000));
   // The page's menu loses the engine's own history and saving; no separator is left at an end or doubled.
-  QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
   QMenu menu;
   std::vector<QAction*> added;
   for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Copy, QWebEnginePage::Reload, QWebEnginePage::SelectAll}) {

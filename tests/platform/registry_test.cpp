@@ -66,7 +66,7 @@ TEST_F(Registry, ValuesReadAsTheProgramMeansThemWhateverTheSectionsAroundAndWrit
                          .replace("CurrentTheme = classic", "CurrentTheme =blue"));
   EXPECT_EQ(Read("ExpertIndex", QStringLiteral("Other")), QStringLiteral("9"));
   for (const char* text : {" blanks at the ends ", "say \"hi\" C:\\path\\", "Grüße", "tab\there\r\nnext line",
-                           "@Variant(x)", "", "Zone 9: a-z_A.Z/0"}) {
+                           "@Variant(x)", " @@x", "", "Zone 9: a-z_A.Z/0"}) {
     Write("LMRCPUInfo", text);
     EXPECT_EQ(Read("LMRCPUInfo"), QString::fromUtf8(text));
   }

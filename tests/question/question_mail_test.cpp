@@ -156,7 +156,7 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
                                           "One\r\n.\r\n..two dots\r\n.last\r\n\r\nCPU: x86-64\r\n"));
   // A long or non-ASCII subject and body arrive encoded, in short lines.
   const QString subject = QString::fromUtf8("Drucken schl\u00e4gt fehl \u2013 \u65e5\u672c \U0001F600 ").repeated(3);
-  const QByteArray line = QByteArray(1500, 'x') + " = end  ";
+  const QByteArray line = QByteArray(1500, 'x') + " = end  \r\n" + QByteArray(76, 'y') + "\r\n" + QByteArray(77, 'z');
   const auto encoded = Send(session, "Gr\xc3\xbc\xc3\x9f" "e\r.\n..\r\n" + line, {}, subject);
   ASSERT_TRUE(encoded.sent) << encoded.error.toStdString();
   EXPECT_EQ(sink.File("2.subject"), "(Question ID=" + encoded.questionId.toUtf8() + ") " + subject.toUtf8());
@@ -164,6 +164,8 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
   EXPECT_TRUE(sink.File("2.body").contains(body));
   for (const QByteArray& text : sink.File("2.eml").chopped(1).split('\n'))  // none over 998 bytes, each ends in CR LF
     EXPECT_TRUE(text.endsWith('\r') && text.count('\r') == 1 && text.size() <= 999) << text.toStdString();
+  // Quoted-printable lines of 76 at most: a line that fits is sent whole, one longer breaks before its 76th.
+  EXPECT_TRUE(sink.File("2.eml").contains(QByteArray("\r\n" + QByteArray(76, 'y') + "\r\n" + QByteArray(75, 'z') + "=\r\nzz\r\n")));
   // A login goes only over a certificate the machine trusts, and its password is never shown.
   session.SetSettings(Loopback(sink.port, QStringLiteral("desk"), QStringLiteral("pw-never-shown")));
   const auto refused = Send(session);
@@ -198,9 +200,9 @@ TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
 // A refusal, no server, or a silent one: the wait hook keeps the window painting until the answer or time limit.
 TEST(SendQuestion, RefusalsAndMissingAnswersAreReportedAsNotSent) {
   int waits = 0;
-  const auto notSent = [&](quint16 port, const QString& why) {
+  const auto notSent = [&](quint16 port, const QString& why, bool windowOpen = true) {
     MailSession session(Loopback(port));
-    session.SetWaitHook([&] { return ++waits > 0; });
+    session.SetWaitHook([&] { return ++waits > 0 && windowOpen; });
     const auto result = Send(session);
     EXPECT_TRUE(!result.sent && result.error.startsWith(QStringLiteral("The mail was not sent: ")) &&
                 result.error.contains(why)) << result.error.toStdString();
@@ -215,4 +217,5 @@ TEST(SendQuestion, RefusalsAndMissingAnswersAreReportedAsNotSent) {
   waits = 0;
   notSent(silent.serverPort(), QStringLiteral("timed out"));
   EXPECT_GT(waits, 10);
+  notSent(silent.serverPort(), QStringLiteral("the window was closed before the server had answered"), false);
 }

@@ -67,8 +67,8 @@ static Pairs Lines(QByteArrayView text) {
 }
 
 TEST(SettingsFile, LinesSplitAtTheFirstEqualsSignTrimmingBlanksOnlyAndAreReadInFileOrderDecodedAsWritten) {
-  EXPECT_EQ(Lines("theme_pitch   =   0\r\na=b=c\r\n\tkey\t= value\t\r\nempty =\r\n=value\r\n"),
-            (Pairs{{"theme_pitch", "0"}, {"a", "b=c"}, {"\tkey\t", "value\t"}, {"empty", ""}, {"", "value"}}));
+  EXPECT_EQ(Lines("theme_pitch   =   0\r\na=b=c\r\n\tkey\t= value\t\r\nempty =\r\ne=\r\n=value\r\n"),
+            (Pairs{{"theme_pitch", "0"}, {"a", "b=c"}, {"\tkey\t", "value\t"}, {"empty", ""}, {"e", ""}, {"", "value"}}));
   // Comments, lines of fewer than two characters and lines without "=" are skipped.
   EXPECT_EQ(Lines("'theme_pitch = 1\r\nx\r\n   y   \r\n\r\nno equals sign here\r\n 'not a comment = 2\r\nok = 3\r"),
             (Pairs{{"'not a comment", "2"}, {"ok", "3"}}));
