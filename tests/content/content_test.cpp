@@ -201,7 +201,9 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
       {"d", "<script>table print</script><style>.table{}</style><!-- table -->tab&lt;le"},  // markup only
       {"e", "<title>Joins</title><p>a tablespace</p>"},                                    // a longer word
       {"f", "<title>Buttons</title><p>The table&#32;print button.</p>"},
-      {"i", "<title>Study</title>"}};  // found by its word's stem alone
+      {"i", "<title>Study</title>"},  // found by its word's stem alone
+      {"k", "<title>Caf\xe9</title>"}, {"l", "<meta charset=utf-8>caf\xc3\xa9 caf\xc3\xa9"},  // Windows-1252, UTF-8
+      {"m", "<title>Trail vapour</title>vapour trail"}, {"n", "<title>Vapour trail</title>trail vapour"}};
   StringTable index(kIndexFields);
   for (const auto& [name, page] : pages) Write(QString::fromLatin1(name) + QStringLiteral(".html"), page);
   // The shorter title is the more about its word, however long the text under it.
@@ -218,7 +220,9 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   // A phrase is held only where its words stand together; the rest follow by Hits.
   EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
   EXPECT_EQ(ranked("vacuum"), QStringLiteral("vacuum|vacuum full guide/2|2"));
+  EXPECT_EQ(ranked("\"vapour trail\""), QStringLiteral("vapour trail|trail vapour/4|4"));  // a phrase in a title weighs more
   EXPECT_EQ(ranked("studies"), QStringLiteral("study/0"));
+  EXPECT_EQ(ranked("caf\xe9"), QString::fromUtf8("caf\xc3\xa9|l.html/1|2"));  // the title's word, from either encoding
   // A stem may lose the word's first accent: "Äpfel" finds "Apfel".
   EXPECT_EQ(Relevance(QString::fromUtf8("Äpfel"), QStringLiteral("german")).Matches("apfel", 0, 0), 1);
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };

@@ -32,8 +32,7 @@ PAGE = ("<html><head><title>{subject}</title><!--[if gte mso 9]><xml><o:Document
 def note_stall(text, details=""):  # loudly; details (stacks) go to the log whole
     print(f"\n{text}", file=sys.stderr, flush=True)
     with open(STALLS, "a", encoding="utf-8") as log:
-        log.write(f"{time.strftime('%H:%M:%S')} {text.splitlines()[0]}\n" + "".join(f"    {x}\n" for x in
-                                                                                  details.splitlines()))
+        log.write(f"{time.strftime('%X')} {text.splitlines()[0]}\n" + "".join(f"    {x}\n" for x in details.splitlines()))
 
 
 def poll(find, what, timeout=60, interval=0.2):
@@ -135,8 +134,7 @@ class Display:
                 process.wait(timeout=30)
 
 
-def crop_info(path, rect, fmt):
-    """ImageMagick's fmt (%k colours, %# a digest of the pixels, ...) of a part of a picture."""
+def crop_info(path, rect, fmt):  # ImageMagick's fmt (%k colours, %# a digest of the pixels, ...) of part of a picture
     x, y, w, h = rect
     return subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", *fmt.split("|")],
                           capture_output=True, text=True, check=True).stdout.strip()
@@ -162,8 +160,7 @@ class Lumora:
         self.process = subprocess.Popen([os.path.abspath(LUMORA), *arguments], env=env, cwd=cwd, stdout=self.log,
                                         stderr=subprocess.STDOUT)
 
-    def report(self):
-        """The program's latest layout report, or None before the first."""
+    def report(self):  # the program's latest layout report, or None before the first
         try:
             return LayoutReport(json.loads(pathlib.Path(self.report_path).read_text(encoding="utf-8")))
         except (FileNotFoundError, json.JSONDecodeError):
@@ -248,8 +245,7 @@ class ProgramTest(unittest.TestCase):
         self.lumora = None
 
     def launch(self, arguments, shown=True, timeout=60, **options):
-        """Starts a run and waits for its window unless told not to. A start that shows nothing in time fails the test,
-        with every thread's stack of the program and its engine processes in the stalls log."""
+        """Starts a run and waits for its window unless told not to; one that shows none in time logs its stacks."""
         options.setdefault("registry_text", self.registry_text)
         options.setdefault("config_home", self.config)
         self.lumora = Lumora(self.display, arguments, **options)

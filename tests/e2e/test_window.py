@@ -5,8 +5,7 @@ import re
 from harness import BOOKMARKS, INDEX, PAGES, SEARCH, TITLE, TITLE_PATTERN, TOOL_OF_PAGE, ProgramTest, crop_info, poll
 
 # Pictures and strips behind the controls by design, and the status box, shown in front of a busy page.
-BACKDROPS = re.compile(r"^(FormBackGround|FormHeader|FormImage|DiffLabel\(0\)|ControllerBox|FrameLabel\(5\)|"
-                       r"FrameImage\(2\))")
+BACKDROPS = re.compile(r"^(FormBackGround|FormHeader|FormImage|DiffLabel\(0\)|ControllerBox|FrameLabel\(5\)|FrameImage\(2\))")
 
 
 def ancestors(report, control):

@@ -20,10 +20,10 @@ TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMendAndHelpOrV
   const auto Path = [&](const char* relative) -> QString { return dir.path() + u'/' + Q(relative); };
   const auto Write = [&](const char* relative, const QByteArray& bytes) { ASSERT_TRUE(WriteFile(Path(relative), bytes)); };
   QString out, err;
-  auto run = [&](const char* command, const QStringList& more = {}) {
+  auto run = [&](const char* command, const QStringList& more = {}, const char* folder = "Help") {
     out.clear();
     QTextStream o(&out), e(&err);
-    return RunHelpTool(QStringList{Q(command), Path("Help")} + more, o, e);
+    return RunHelpTool(QStringList{Q(command), Path(folder)} + more, o, e);
   };
   auto at = [&](const char* page) -> QString { return u'\t' + Path("Help/") + Q(page) + u'\n'; };
   Write("Help/index.html", "<o:Subject>Welcome</o:Subject> print <a href=\"ask_class.html\">ask</a>");
@@ -51,7 +51,7 @@ TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMendAndHelpOrV
                          u"broken link\t" + links + u":3\t../../x.html\toutside the help set",
                          u"not reached" + at("old.htm").chopped(1), u"ask_class link" + at("index.html").chopped(1),
                          Q("7 pages: 3 broken links, 0 unreadable, 1 not reached, 1 subjects used twice")}));
-  EXPECT_EQ(std::pair(run("list"), run("search")), std::pair(2, 2));  // no such command; no words
+  EXPECT_EQ((std::array{run("list"), run("search"), run("index", {}, "None")}), (std::array{2, 2, 2}));  // what, words, where
   const auto asked = [](const char* arguments) { return InfoRequested(Q(arguments).split(u' ', Qt::SkipEmptyParts)); };
   EXPECT_EQ((std::array{asked(""), asked("x.qlp -index"), asked("-h"), asked("x --help --version"), asked("--version -h")}),
             (std::array{InfoRequest::None, InfoRequest::None, InfoRequest::Help, InfoRequest::Help, InfoRequest::Version}));
