@@ -33,6 +33,7 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus
+  EXPECT_EQ(control_->TlBImage->Top(), imageTop);
   QTest::keyRelease(control_, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 2);
 }

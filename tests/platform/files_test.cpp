@@ -42,6 +42,7 @@ TEST_F(Files, ResolvePathFindsTheRealFileIgnoringCaseAndSplitLocalTargetTakesThe
   EXPECT_EQ(split("faq#2.html"), std::tuple(file, false, QString()));
   EXPECT_EQ(split("FAQ#2.HTML#a#b"), std::tuple(file, true, QStringLiteral("a#b")));
   EXPECT_EQ(split("none.html#x"), std::tuple(lower + QStringLiteral("none.html#x"), false, QString()));
+  EXPECT_FALSE(SplitLocalTarget(QStringLiteral("#top")).hasFragment);  // a place alone names no file
 }
 
 TEST_F(Files, OnlyRegularFilesAreReadAndOnlyThoseWithContentAreUsable) {
