@@ -71,8 +71,7 @@ TEST(Navigation, FollowsTheReadersSteps) {
       {"a b c < < @", "a [a] --- | a b c b a ask_class.html a | "},
       {"a b @ !", "a b [b] <-P | a b ask_class.html b | "},  // leaving the form: the buttons come back
       {"@", " --- | ask_class.html | "},                      // a link on no page: nothing to go back to
-      {"a b ?", "a [b] --- | a b | "},
-      {"a b ? ^", "a [b] --- | a b | "},                     // nothing to reload on the form
+      {"a b ?", "a [b] --- | a b | "}, {"a b ? ^", "a [b] --- | a b | "},  // nothing to reload on the form
       // The page shown starts nothing when opened again; in other letters it is another file.
       {"a +a", "[a] --P | a | "}, {"A +a", "[a] --P | A | "}, {"A +A", "[a] --P | A | "}, {"a +A", "a [a] <-P | a A | "},
       {"a ~ +a", "a [a] <-P | a a | "},                      // unless the view is busy with another page

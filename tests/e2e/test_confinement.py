@@ -51,6 +51,7 @@ class ConfinementTest(ProgramTest):
         self.assertEqual({name for name, found in findings.items() if found != "ok"}, set(), findings)
         self.assertEqual(len(findings), 18)
         poll(lambda: self.lumora.log_text().count("ask_class.html; refused") >= 5, "the script's tries refused", 30)
+        self.assertIn(f"asked for http://127.0.0.1:{tcp.getsockname()[1]}/i.png; refused", self.lumora.log_text())
         report = self.lumora.report()
         self.assertNotEqual(report["page"], QUESTION)
         self.assertEqual(report["history"], [os.path.join(help_folder, "index.html").lower()])
