@@ -285,7 +285,7 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   BuildTopicIndex(Root(), index);
   EXPECT_TRUE(index.At(0, 0).isEmpty());  // nothing to list: still unbuilt
   Write(QStringLiteral("a.html"), Page("Bugs &#8212; Python &mdash; &quot;3.11&quot; &lt;b&gt; &#x41;&nbsp;z"));
-  Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#38; more &unknown; &#xZZ; & end"));
+  Write(QStringLiteral("b.html"), Page("Tips &amp; Tricks &#0000000038; more &unknown; &#xZZ; & end"));
   Write(QStringLiteral("c.html"), "<title>&Eacute;t&eacute; &amp;amp;</title>");
   Write(QStringLiteral("d.html"), Page("Setup", "setup setup setup setup print print"));  // 5 + 2 = 7
   Write(QStringLiteral("e.html"), Page("Printing", "print"));
