@@ -111,6 +111,19 @@ void SearchThreeWords(benchmark::State& state) {
 }
 BENCHMARK(SearchThreeWords)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The window's reading of every page into its word index, from nothing.
+void ReadWordIndex(benchmark::State& state) {
+  const Corpus& corpus = TheCorpus(state);
+  core::StringTable index(content::kIndexFields);
+  content::BuildTopicIndex(corpus.lowerRoot, index);
+  for (auto _ : state) {
+    content::WordIndex pages;
+    pages.Update(index);
+    state.counters["pages"] = pages.Pages();
+  }
+}
+BENCHMARK(ReadWordIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // A later search in the window: the word index is up to date but for a check
 // of every page's time and size. Arg 1 as above; arg 2: 1 for a phrase.
 void LaterSearch(benchmark::State& state) {

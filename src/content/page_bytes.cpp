@@ -1,6 +1,7 @@
 #include "content/page_bytes.h"
 
 #include <QChar>
+#include <algorithm>
 #include <cstring>
 
 #include "core/text.h"
@@ -123,6 +124,16 @@ bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
   while (i < n) i = EscapeLowerOne(p, i, n, utf8, o, valid);
   out.resize(static_cast<size_t>(o - out.data()));
   return valid;
+}
+
+bool IsAscii(std::string_view text) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= text.size(); i += 16)
+    if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i))) != 0) return false;
+#endif
+  return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 long long CountOverlapping(std::string_view text, QByteArrayView word) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <string>
+#include <string_view>
 
 namespace lumora::content {
 
@@ -16,6 +17,9 @@ bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out);
 
 // How often word occurs in text, overlapping occurrences included; 0 for an
 // empty word.
+// True when no byte of text is beyond ASCII.
+bool IsAscii(std::string_view text);
+
 long long CountOverlapping(std::string_view text, QByteArrayView word);
 
 }  // namespace lumora::content

@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QList>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -28,6 +29,16 @@ constexpr double kPrefixMatch = 0.3;
 
 }  // namespace
 
+void TermTally::Add(double weight, int field, double count) { (weight == 1 ? whole : longer)[field] += count; }
+
+TermCounts TermTally::Counts() const {
+  const auto at = [this](Field field) {
+    const auto i = static_cast<int>(field);
+    return whole[i] + kPrefixMatch * longer[i];
+  };
+  return {at(Field::Title), at(Field::Heading), at(Field::Body)};
+}
+
 Relevance::Relevance(const QString& typed, const QString& language) : language_(language.toStdString()) {
   // Words and quoted phrases; a typed word that holds several page words
   // ("os.path") is a phrase of them.
@@ -37,14 +48,14 @@ Relevance::Relevance(const QString& typed, const QString& language) : language_(
     const QString folded = parts[p].toLower().toCaseFolded();
     const std::string utf8 = folded.toStdString();
     std::vector<std::string> chunk;
-    ForEachWord(utf8, false, [&](const std::string& word, Field) { chunk.push_back(word); });
+    ForEachWord(utf8, false, [&](std::string_view word, Field) { chunk.emplace_back(word); });
     if (quoted) {
       if (!chunk.empty()) terms_.push_back({chunk, {}});
       continue;
     }
     for (const QString& typedWord : folded.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
       Term term;
-      ForEachWord(typedWord.toStdString(), false, [&](const std::string& word, Field) { term.words.push_back(word); });
+      ForEachWord(typedWord.toStdString(), false, [&](std::string_view word, Field) { term.words.emplace_back(word); });
       if (!term.words.empty()) terms_.push_back(std::move(term));
     }
   }
@@ -78,6 +89,20 @@ double Relevance::Matches(std::string_view word, size_t term, size_t k) const {
   return wanted.words.size() == 1 && whole.size() >= 2 && word.size() > whole.size() && word.starts_with(whole)
              ? kPrefixMatch
              : 0;
+}
+
+std::vector<std::string> Relevance::WordStarts() const {
+  std::vector<std::string> starts;
+  const auto add = [&starts](const std::string& begin) {
+    if (std::find(starts.begin(), starts.end(), begin) == starts.end()) starts.push_back(begin);
+  };
+  for (const Term& term : terms_)
+    for (size_t k = 0; k < term.words.size(); ++k) {
+      // The word itself and the longer ones start with its first three bytes; an inflection starts as its stem does.
+      add(term.words[k].substr(0, 3));
+      add(term.stems[k].empty() ? term.words[k].substr(0, 1) : term.stems[k].substr(0, 3));
+    }
+  return starts;
 }
 
 // BM25 for each field, weighed: a word in the title or subject weighs 3, in a

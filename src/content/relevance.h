@@ -17,6 +17,17 @@ struct TermCounts {
   bool Any() const { return title + heading + body > 0; }
 };
 
+// A term's counts in one page as they are found, whole words apart from the
+// longer words that start with the one typed. Every sum is a whole number,
+// so the counts come out the same in whatever order the page's words were
+// added: the word index and a reading of the page agree to the last bit.
+struct TermTally {
+  double whole[3] = {};   // by field: text, heading, title
+  double longer[3] = {};
+  void Add(double weight, int field, double count);
+  TermCounts Counts() const;
+};
+
 struct PageTerms {
   std::vector<TermCounts> terms;  // one per term of the query
   int words = 0;                  // the length of the page, in words
@@ -41,6 +52,8 @@ class Relevance final {
   // 1 for the word or an inflection of it, less for a longer word that starts
   // with a single word typed, else 0.
   double Matches(std::string_view word, size_t term, size_t k) const;
+  // The beginnings that every word Matches counts has: one of them starts it.
+  std::vector<std::string> WordStarts() const;
 
   // The score of each page among all of them (BM25F, see the definition).
   std::vector<double> Scores(const std::vector<PageTerms>& pages) const;

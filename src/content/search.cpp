@@ -1,12 +1,14 @@
 #include "content/search.h"
 
+#include <QHash>
+#include <algorithm>
 #include <string>
 
 #include "content/page_bytes.h"
 #include "content/page_text.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
-#include "content/word_index.h"
+#include "content/words.h"
 #include "core/files.h"
 #include "core/text.h"
 
@@ -68,11 +70,152 @@ long long ScorePage(const QString& path, const std::vector<QString>& words) {
   return QueryWords(words).Score(core::ReadRegularFile(path, kMaxPageBytes));
 }
 
+QString SearchedPath(const core::StringTable& index, int row) {
+  const QString real = index.At(indexRealPath, row);
+  return real.isEmpty() ? index.At(indexPath, row) : real;
+}
+
+namespace {
+
+// Reads a page's words for the terms of one query; words that cannot match
+// any term are only counted.
+struct TermReader {
+  explicit TermReader(const Relevance& relevance) : relevance(relevance), tallies(relevance.Terms()),
+        phrases(relevance.Terms()), reached(relevance.Terms(), 0) {
+    for (std::string& begin : relevance.WordStarts())
+      if (std::all_of(begin.begin(), begin.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        starts.starts.push_back(std::move(begin));
+  }
+  void operator()(std::string_view word, words::Field field) {
+    ++held.words;
+    held.titleWords += field == words::Field::Title ? 1 : 0;
+    for (size_t t = 0; t < tallies.size(); ++t) {
+      const size_t length = relevance.TermLength(t);
+      if (length == 1) {
+        const double weight = relevance.Matches(word, t, 0);
+        if (weight > 0) tallies[t].Add(weight, static_cast<int>(field), 1);
+        continue;
+      }
+      size_t& k = reached[t];
+      k = relevance.Matches(word, t, k) >= 1 ? k + 1 : (relevance.Matches(word, t, 0) >= 1 ? 1 : 0);
+      if (k < length) continue;
+      k = 0;
+      TermCounts& found = phrases[t];
+      (field == words::Field::Title ? found.title : field == words::Field::Heading ? found.heading : found.body) += 1;
+    }
+  }
+  // Words that match no term: counted, and no phrase goes on across them.
+  void Skipped(unsigned count, words::Field field) {
+    held.words += static_cast<int>(count);
+    held.titleWords += field == words::Field::Title ? static_cast<int>(count) : 0;
+    if (count > 0) std::fill(reached.begin(), reached.end(), 0);
+  }
+  PageTerms Counts() {
+    held.terms.resize(tallies.size());
+    for (size_t t = 0; t < tallies.size(); ++t)
+      held.terms[t] = relevance.TermLength(t) == 1 ? tallies[t].Counts() : phrases[t];
+    return std::move(held);
+  }
+
+  const Relevance& relevance;
+  words::WordStarts starts;
+  PageTerms held;
+  std::vector<TermTally> tallies;
+  std::vector<TermCounts> phrases;
+  std::vector<size_t> reached;  // how many words of each phrase the last words were
+};
+
+}  // namespace
+
+PageAnswer AnswerPage(QByteArrayView page, const QueryWords& query, const Relevance& relevance) {
+  thread_local std::string text, converted;
+  PageAnswer answer;
+  const bool utf8 = SearchText(page, text);
+  answer.hits = query.Count(text, utf8);
+  if (relevance.Empty()) return answer;
+  std::string_view readable = text;
+  // Words are read in UTF-8, as the word index reads them.
+  if (!utf8 && !IsAscii(text)) {
+    converted = core::FromAnsi(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))).toStdString();
+    readable = converted;
+  }
+  TermReader reader(relevance);
+  words::ForEachWord(readable, true, reader);
+  answer.terms = reader.Counts();
+  return answer;
+}
+
+core::StringTable ListAnswers(const core::StringTable& index, const Relevance& relevance,
+                              const std::function<const PageAnswer*(const QString& path)>& answerOf) {
+  const bool ranked = !relevance.Empty();
+  const size_t terms = relevance.Terms();
+  const auto count = static_cast<size_t>(index.Count());
+  std::vector<QString> paths(count);
+  std::vector<long long> scores(count, 0);
+  std::vector<PageTerms> pageTerms(ranked ? count : 0);
+  for (size_t row = 0; row < count; ++row) {
+    paths[row] = SearchedPath(index, static_cast<int>(row));
+    const PageAnswer* answer = answerOf(paths[row]);
+    if (answer) scores[row] = answer->hits;
+    if (!ranked) continue;
+    if (answer) pageTerms[row] = answer->terms;
+    pageTerms[row].terms.resize(terms);
+  }
+  std::vector<int> held(count, 0);
+  std::vector<double> relevant(count, 0);
+  if (ranked) {
+    relevant = relevance.Scores(pageTerms);
+    for (size_t i = 0; i < count; ++i)
+      for (const TermCounts& term : pageTerms[i].terms) held[i] += term.Any() ? 1 : 0;
+  }
+  std::vector<size_t> listed;
+  for (size_t i = 0; i < count; ++i)
+    if (scores[i] > 0 || held[i] > 0) listed.push_back(i);
+  std::stable_sort(listed.begin(), listed.end(), [&](size_t x, size_t y) {
+    if (held[x] != held[y]) return held[x] > held[y];
+    if (relevant[x] != relevant[y]) return relevant[x] > relevant[y];
+    return scores[x] > scores[y];
+  });
+  core::StringTable results(kIndexFields);
+  for (const size_t i : listed) {
+    const auto row = static_cast<int>(i);
+    const int entry = results.Grow();
+    results.Set(0, entry, index.At(indexSubject, row));
+    results.Set(1, entry, QString::number(scores[i]));
+    results.Set(indexPath, entry, index.At(indexPath, row));
+    results.Set(indexRealPath, entry, paths[i]);
+  }
+  return results;
+}
+
+// A first search reads every page for the query alone: building the word
+// index on the way would take several times as long, and the window keeps
+// its own index for the searches after.
 core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump,
                         const Ranking& ranking) {
-  WordIndex pages;
-  if (!pages.Update(index, pump)) return core::StringTable(kIndexFields);
-  return pages.Search(index, words, ranking);
+  const QueryWords query(words);
+  const Relevance relevance(ranking.typed, ranking.language);
+  std::vector<QString> paths;
+  QHash<QString, size_t> slotOf;
+  for (int i = 0; i < index.Count(); ++i) {
+    const QString path = SearchedPath(index, i);
+    if (path.isEmpty() || slotOf.contains(path)) continue;
+    slotOf.insert(path, paths.size());
+    paths.push_back(path);
+  }
+  std::vector<PageAnswer> answers(paths.size());
+  const bool done = RunInParallel(
+      static_cast<int>(paths.size()),
+      [&](int i) {
+        const auto at = static_cast<size_t>(i);
+        answers[at] = AnswerPage(core::ReadRegularFile(paths[at], kMaxPageBytes), query, relevance);
+      },
+      pump);
+  if (!done) return core::StringTable(kIndexFields);
+  return ListAnswers(index, relevance, [&](const QString& path) -> const PageAnswer* {
+    const auto slot = slotOf.constFind(path);
+    return slot == slotOf.constEnd() ? nullptr : &answers[*slot];
+  });
 }
 
 }  // namespace lumora::content

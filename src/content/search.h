@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +29,8 @@ class QueryWords final {
   long long Score(QByteArrayView page) const;
 
   size_t Size() const { return utf8_.size(); }
+  // How often the words occur in a page's search text (see SearchText).
+  long long Count(std::string_view text, bool utf8) const { return Count(text, utf8 ? utf8_ : ansi_); }
   // Word i as it is counted in a UTF-8 or an ANSI page's text (empty when it
   // cannot occur there).
   const QByteArray& Encoded(size_t i, bool utf8) const { return utf8 ? utf8_[i] : ansi_[i]; }
@@ -62,5 +66,24 @@ struct Ranking {
 // table.
 core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump = {},
                         const Ranking& ranking = {});
+
+// The path a row of the index is read from: its real path, else its own.
+QString SearchedPath(const core::StringTable& index, int row);
+
+// What one page holds of a query: the count the Hits column shows and, when
+// ranked, what it holds of each term.
+struct PageAnswer {
+  long long hits = 0;
+  PageTerms terms;
+};
+
+// Reads a page's bytes for one query, keeping nothing of its words: what the
+// word index answers for the page, without building it.
+PageAnswer AnswerPage(QByteArrayView page, const QueryWords& query, const Relevance& relevance);
+
+// The pages of the index in the order SearchPages lists them, from the
+// answer of the page at each searched path (nullptr: a page holding nothing).
+core::StringTable ListAnswers(const core::StringTable& index, const Relevance& relevance,
+                              const std::function<const PageAnswer*(const QString& path)>& answerOf);
 
 }  // namespace lumora::content

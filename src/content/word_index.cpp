@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 
+#include "content/page_bytes.h"
 #include "content/page_text.h"
 #include "content/relevance.h"
 #include "content/topic_index.h"
@@ -36,10 +37,6 @@ uint64_t Mix(uint64_t a, uint64_t b) {
   uint64_t h = (a ^ 0xA0761D6478BD642Full) * 0xE7037ED1A0B428DBull ^ (b << 29 | b >> 35);
   h = (h ^ h >> 32) * 0xFF51AFD7ED558CCDull;
   return h ^ h >> 29;
-}
-
-bool IsAscii(std::string_view text) {
-  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 template <class T>
@@ -199,7 +196,7 @@ WordIndex::Reading ReadPageWords(QByteArrayView bytes) {
       converted = core::FromAnsi(QByteArrayView(run.data(), static_cast<qsizetype>(run.size()))).toStdString();
       run = converted;
     }
-    words::ForEachWordFrom(run, true, known.to, [&](const std::string& word, words::Field field) {
+    words::ForEachWordFrom(run, true, known.to, [&](std::string_view word, words::Field field) {
       const uint32_t id = vocabulary.Intern(word);
       if (id == fieldCounts.size()) fieldCounts.push_back({});
       runTokens.push_back(id | static_cast<uint32_t>(field) << kFieldShift);
@@ -317,8 +314,7 @@ bool WordIndex::Update(const core::StringTable& index, const core::Pump& pump) {
   std::vector<QString> paths;
   QSet<QString> listed;
   for (int i = 0; i < index.Count(); ++i) {
-    const QString real = index.At(indexRealPath, i);
-    const QString path = real.isEmpty() ? index.At(indexPath, i) : real;
+    const QString path = SearchedPath(index, i);
     if (!path.isEmpty() && !listed.contains(path)) {
       listed.insert(path);
       paths.push_back(path);
@@ -413,16 +409,18 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
   for (size_t t = 0; t < terms; ++t) {
     const size_t length = relevance.TermLength(t);
     if (length == 1) {
+      std::vector<TermTally> tallies(pages_.size());
       for (uint32_t id = 0; id < known; ++id) {
         const double weight = relevance.Matches(words_.Key(id), t, 0);
         if (weight == 0) continue;
         for (const WordPosting& posting : wordPostings_[id]) {
-          TermCounts& page = counts[posting.page * terms + t];
-          page.title += weight * posting.title;
-          page.heading += weight * posting.heading;
-          page.body += weight * posting.body;
+          TermTally& page = tallies[posting.page];
+          page.Add(weight, static_cast<int>(words::Field::Title), posting.title);
+          page.Add(weight, static_cast<int>(words::Field::Heading), posting.heading);
+          page.Add(weight, static_cast<int>(words::Field::Body), posting.body);
         }
       }
+      for (size_t slot = 0; slot < pages_.size(); ++slot) counts[slot * terms + t] = tallies[slot].Counts();
       continue;
     }
     // A phrase: the pages that hold each of its words are read in order.
@@ -462,52 +460,23 @@ core::StringTable WordIndex::Search(const core::StringTable& index, const std::v
                               const Ranking& ranking) const {
   const QueryWords query(words);
   const Relevance relevance(ranking.typed, ranking.language);
-  const bool ranked = !relevance.Empty();
   const size_t terms = relevance.Terms();
   const std::vector<long long> hits = Hits(query);
-  const std::vector<TermCounts> counts = ranked ? Terms(relevance) : std::vector<TermCounts>();
-  const int count = index.Count();
-  std::vector<QString> paths(static_cast<size_t>(count));
-  std::vector<long long> scores(static_cast<size_t>(count), 0);
-  std::vector<PageTerms> pageTerms(ranked ? static_cast<size_t>(count) : 0);
-  for (int i = 0; i < count; ++i) {
-    const auto row = static_cast<size_t>(i);
-    const QString real = index.At(indexRealPath, i);
-    paths[row] = real.isEmpty() ? index.At(indexPath, i) : real;
-    const uint32_t slot = slotOf_.value(paths[row], kNoSlot);
-    if (ranked) pageTerms[row].terms.resize(terms);
-    if (slot == kNoSlot) continue;
-    scores[row] = hits[slot];
-    if (!ranked) continue;
-    std::copy_n(counts.begin() + static_cast<std::ptrdiff_t>(slot * terms), terms, pageTerms[row].terms.begin());
-    pageTerms[row].words = pages_[slot].words;
-    pageTerms[row].titleWords = pages_[slot].titleWords;
+  const std::vector<TermCounts> counts = relevance.Empty() ? std::vector<TermCounts>() : Terms(relevance);
+  std::vector<PageAnswer> answers(pages_.size());
+  for (size_t slot = 0; slot < pages_.size(); ++slot) {
+    PageAnswer& answer = answers[slot];
+    answer.hits = hits[slot];
+    if (relevance.Empty()) continue;
+    const auto first = counts.begin() + static_cast<std::ptrdiff_t>(slot * terms);
+    answer.terms.terms.assign(first, first + static_cast<std::ptrdiff_t>(terms));
+    answer.terms.words = pages_[slot].words;
+    answer.terms.titleWords = pages_[slot].titleWords;
   }
-  std::vector<int> held(static_cast<size_t>(count), 0);
-  std::vector<double> relevant(static_cast<size_t>(count), 0);
-  if (ranked) {
-    relevant = relevance.Scores(pageTerms);
-    for (size_t i = 0; i < pageTerms.size(); ++i)
-      for (const TermCounts& term : pageTerms[i].terms) held[i] += term.Any() ? 1 : 0;
-  }
-  std::vector<int> listed;
-  for (int i = 0; i < count; ++i)
-    if (scores[static_cast<size_t>(i)] > 0 || held[static_cast<size_t>(i)] > 0) listed.push_back(i);
-  std::stable_sort(listed.begin(), listed.end(), [&](int a, int b) {
-    const auto x = static_cast<size_t>(a), y = static_cast<size_t>(b);
-    if (held[x] != held[y]) return held[x] > held[y];
-    if (relevant[x] != relevant[y]) return relevant[x] > relevant[y];
-    return scores[x] > scores[y];
+  return ListAnswers(index, relevance, [&](const QString& path) -> const PageAnswer* {
+    const uint32_t slot = slotOf_.value(path, kNoSlot);
+    return slot == kNoSlot ? nullptr : &answers[slot];
   });
-  core::StringTable results(kIndexFields);
-  for (const int i : listed) {
-    const int entry = results.Grow();
-    results.Set(0, entry, index.At(indexSubject, i));
-    results.Set(1, entry, QString::number(scores[static_cast<size_t>(i)]));
-    results.Set(indexPath, entry, index.At(indexPath, i));
-    results.Set(indexRealPath, entry, paths[static_cast<size_t>(i)]);
-  }
-  return results;
 }
 
 size_t WordIndex::Bytes() const {

@@ -13,6 +13,7 @@
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "content/word_index.h"
+#include "content/words.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "support/test_files.h"
@@ -210,9 +211,14 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   Write(QStringLiteral("g.html"), "<title>Vacuum</title><p>" + QByteArray("words ").repeated(60) + "vacuum</p>");
   Write(QStringLiteral("h.html"), "<title>Vacuum full guide</title><p>vacuum</p>");
   BuildTopicIndex(Root(), index);
+  WordIndex pageWords;
+  ASSERT_TRUE(pageWords.Update(index));
   const auto ranked = [&](const char* typed) {
     const QString query = QString::fromLatin1(typed);
-    return Ranked(SearchPages(index, SplitQuery(query), {}, {query, QStringLiteral("english")}));
+    const Ranking ranking{query, QStringLiteral("english")};
+    const QString read = Ranked(SearchPages(index, SplitQuery(query), {}, ranking));
+    EXPECT_EQ(Ranked(pageWords.Search(index, SplitQuery(query), ranking)), read) << typed;  // the window's index agrees
+    return read;
   };
   // Pages with both words first, a title before a heading before the text, a whole word before a longer one;
   // markup weighs nothing, though Hits still counts it.
@@ -227,6 +233,27 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(Relevance(QString::fromUtf8("Äpfel"), QStringLiteral("german")).Matches("apfel", 0, 0), 1);
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
+}
+
+// Words read sixteen bytes at a glance are the words read byte by byte (each run between blanks alone is too
+// short to be glanced at): capitals, references, letters beyond ASCII and tags at every offset of a block.
+TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
+  std::string text = "<title>Tables</title>";
+  for (int i = 0; i < 40; ++i)
+    text += std::string(static_cast<size_t>(i % 7), 'x') + ", Print-table_index&&eacute;t\xc3\xa9 caf\xc3\xa9s <b>bold</b>and" +
+            std::to_string(i) + (i % 3 == 0 ? "&&nbsp;" : " ");
+  using Words = std::vector<std::pair<std::string, words::Field>>;
+  Words whole, pieces;
+  words::ForEachWord(text, true, [&](std::string_view word, words::Field field) { whole.emplace_back(word, field); });
+  words::WordState state;
+  for (size_t at = 0, blank = 0; at <= text.size(); at = blank + 1) {
+    blank = std::min(text.find(' ', at), text.size());
+    words::ForEachWordFrom(std::string_view(text).substr(at, blank - at), true, state,
+                           [&](std::string_view word, words::Field field) { pieces.emplace_back(word, field); });
+  }
+  EXPECT_EQ(whole, pieces);
+  ASSERT_EQ(whole.size(), 1u + 40 * 6 - 6);  // "x..." before the first comma comes in 34 of 40
+  EXPECT_EQ(whole[1], std::pair(std::string("print"), words::Field::Body));
 }
 
 // Keys of every length, short ones that differ only in their last byte, each read where it stands in a text.

@@ -41,12 +41,12 @@ FUZZ_TARGET(bytes) {
   using Words = std::vector<std::pair<std::string, content::words::Field>>;
   Words whole, pieces;
   const std::string_view all(page.data(), static_cast<size_t>(page.size()));
-  content::words::ForEachWord(all, true, [&](const std::string& word, auto field) { whole.emplace_back(word, field); });
+  content::words::ForEachWord(all, true, [&](std::string_view word, auto field) { whole.emplace_back(word, field); });
   content::words::WordState state;
   for (size_t at = 0; at <= all.size();) {
     const size_t blank = std::min(all.find(' ', at), all.size());
     content::words::ForEachWordFrom(all.substr(at, blank - at), true, state,
-                                    [&](const std::string& word, auto field) { pieces.emplace_back(word, field); });
+                                    [&](std::string_view word, auto field) { pieces.emplace_back(word, field); });
     at = blank + 1;
   }
   FUZZ_CHECK(whole == pieces);
