@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 #include "content/words.h"
 
@@ -76,6 +77,22 @@ std::string Relevance::Stem(const std::string& word) const {
   return std::string(reinterpret_cast<const char*>(stem), static_cast<size_t>(sb_stemmer_length(own.stemmer.get())));
 }
 
+const std::string& Relevance::KnownStem(std::string_view word) const {
+  // A page says "printer" many times: each thread keeps the stems it found lately.
+  thread_local std::string language;
+  thread_local std::unordered_map<std::string, std::string> stems;
+  if (language != language_) {
+    language = language_;
+    stems.clear();
+  }
+  std::string key(word);
+  const auto found = stems.find(key);
+  if (found != stems.end()) return found->second;
+  if (stems.size() >= 4096) stems.clear();
+  std::string stem = Stem(key);
+  return stems.emplace(std::move(key), std::move(stem)).first->second;
+}
+
 double Relevance::Matches(std::string_view word, size_t term, size_t k) const {
   const Term& wanted = terms_[term];
   const std::string& whole = wanted.words[k];
@@ -85,7 +102,7 @@ double Relevance::Matches(std::string_view word, size_t term, size_t k) const {
   if (word == whole) return 1;
   // Only a word that starts as the stem does can have that stem.
   const size_t shared = std::min<size_t>(3, stem.size());
-  if (word.compare(0, shared, stem, 0, shared) == 0 && Stem(std::string(word)) == stem) return 1;
+  if (word.compare(0, shared, stem, 0, shared) == 0 && KnownStem(word) == stem) return 1;
   return wanted.words.size() == 1 && whole.size() >= 2 && word.size() > whole.size() && word.starts_with(whole)
              ? kPrefixMatch
              : 0;

@@ -68,6 +68,7 @@ class Relevance final {
     std::vector<std::string> stems;
   };
   std::string Stem(const std::string& word) const;
+  const std::string& KnownStem(std::string_view word) const;
 
   std::vector<Term> terms_;
   std::string language_;

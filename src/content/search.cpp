@@ -82,9 +82,12 @@ namespace {
 struct TermReader {
   explicit TermReader(const Relevance& relevance) : relevance(relevance), tallies(relevance.Terms()),
         phrases(relevance.Terms()), reached(relevance.Terms(), 0) {
+    // A word read at a glance is ASCII: a beginning beyond it cannot start one.
+    std::vector<std::string> ascii;
     for (std::string& begin : relevance.WordStarts())
       if (std::all_of(begin.begin(), begin.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        starts.starts.push_back(std::move(begin));
+        ascii.push_back(std::move(begin));
+    starts = words::WordStarts(ascii);
   }
   void operator()(std::string_view word, words::Field field) {
     ++held.words;

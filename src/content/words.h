@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <concepts>
 #include <string>
 #include <string_view>
@@ -48,11 +49,44 @@ inline const std::u32string& DecodedReference(std::string_view reference) {
   return known.emplace(std::string(reference), std::u32string(ucs4.begin(), ucs4.end())).first->second;
 }
 
-// The beginnings (one to three bytes) of the only words a reader of words
-// needs one by one: it calls itself a reader that skips, by a member
+// The beginnings (one to three bytes, ASCII) of the only words a reader of
+// words needs one by one: it calls itself a reader that skips, by a member
 // `starts` of this type and a call Skipped(count, field) for the words passed.
-struct WordStarts {
-  std::vector<std::string> starts;
+class WordStarts final {
+ public:
+  WordStarts() = default;
+  explicit WordStarts(const std::vector<std::string>& starts) {
+#if defined(__SSE2__)
+    for (const std::string& start : starts) {
+      Pattern pattern;
+      for (size_t k = 0; k < 3; ++k) {
+        pattern.byte[k] = _mm_set1_epi8(k < start.size() ? start[k] : '\0');
+        pattern.any[k] = _mm_set1_epi8(k < start.size() ? '\0' : static_cast<char>(0xFF));
+      }
+      patterns_.push_back(pattern);
+    }
+#endif
+  }
+#if defined(__SSE2__)
+  // Where in sixteen bytes a beginning stands, from the bytes lower-cased at 0, 1 and 2 bytes further.
+  __m128i Find(const __m128i (&lowered)[3]) const {
+    __m128i found = _mm_setzero_si128();
+    for (const Pattern& pattern : patterns_) {
+      __m128i here = _mm_cmpeq_epi8(lowered[0], pattern.byte[0]);
+      for (size_t k = 1; k < 3; ++k)
+        here = _mm_and_si128(here, _mm_or_si128(_mm_cmpeq_epi8(lowered[k], pattern.byte[k]), pattern.any[k]));
+      found = _mm_or_si128(found, here);
+    }
+    return found;
+  }
+
+ private:
+  struct Pattern {
+    __m128i byte[3];
+    __m128i any[3];  // all ones where the beginning is shorter
+  };
+  std::vector<Pattern> patterns_;
+#endif
 };
 
 template <class OnWord>
@@ -71,71 +105,95 @@ inline unsigned Count16(unsigned bits) {
   return (bits + (bits >> 8)) & 0x1Fu;
 }
 
-// Reads the words of the sixteen bytes at text[at] up to the first byte that
-// needs more than a glance (markup, a reference, a byte beyond ASCII) and
-// gives each that ends before it. Returns the bytes read, which stop at the
-// start of a word that may go on (0: none could be read).
+// Reads the plain stretch of text from at, sixteen bytes at a glance, up to
+// the first byte that needs more (markup, a reference, a byte beyond ASCII)
+// or the last bytes, and gives each word that ends before it (a reader that
+// skips is given only the words it needs, and told how many it passed).
+// Returns the bytes read, which stop at the start of a word that may go on
+// beyond the stretch (0: nothing could be read).
 template <class OnWord>
 size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, OnWord& onWord) {
-  if (at + 18 > text.size()) return 0;
-  const auto load = [&text, at](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at + k)); };
-  const __m128i bytes = load(0);
+  const char* const data = text.data();
+  const size_t n = text.size();
+  const auto load = [data](size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from)); };
   const auto in = [](__m128i b, char low, char high) {
     return _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8(static_cast<char>(low - 1))),
                          _mm_cmplt_epi8(b, _mm_set1_epi8(static_cast<char>(high + 1))));
   };
   const auto mask = [](__m128i b) { return static_cast<unsigned>(_mm_movemask_epi8(b)); };
-  unsigned special = mask(bytes);  // beyond ASCII
-  if (markup)
-    special |= mask(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
-  const unsigned limit = special != 0 ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
-  const unsigned capitals = mask(in(bytes, 'A', 'Z'));
-  const unsigned inWord = capitals | mask(_mm_or_si128(_mm_or_si128(in(bytes, 'a', 'z'), in(bytes, '0', '9')),
-                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_'))));
-  const unsigned starts = inWord & ~(inWord << 1);
-  // A word that reaches the first byte not read may go on beyond it.
-  unsigned cut = limit;
-  if (limit > 0 && (inWord >> (limit - 1) & 1) != 0)
-    cut = 31 - static_cast<unsigned>(__builtin_clz(starts & ((1u << limit) - 1)));
-  const unsigned whole = starts & ((1u << cut) - 1);
-  if (whole == 0) return cut;
   thread_local std::string lowered;
-  const auto give = [&](unsigned start) {
-    const auto end = static_cast<unsigned>(__builtin_ctz(~inWord >> start << start));  // bits 16 and up are set
-    std::string_view word = text.substr(at + start, end - start);
-    if ((capitals & ((1u << end) - (1u << start))) != 0) {
+  unsigned passed = 0;  // words passed and not yet told
+  const auto tell = [&] {
+    if constexpr (SkipsWords<OnWord>) {
+      if (passed > 0) onWord.Skipped(passed, field);
+    }
+    passed = 0;
+  };
+  // Gives the word at text[start] and returns where it ends, unless it may
+  // go on beyond the stretch (0).
+  const auto give = [&](size_t start, size_t end, bool capitals) -> size_t {
+    for (unsigned kind; end < n && (kind = kWordBytes.kind[static_cast<unsigned char>(data[end])]) != 0; ++end)
+      capitals |= kind == 2;
+    if (end == n || static_cast<unsigned char>(data[end]) >= 0x80 || (markup && data[end] == '&')) return 0;
+    tell();
+    std::string_view word = text.substr(start, end - start);
+    if (capitals) {
       lowered.assign(word);
       for (char& c : lowered) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
       word = lowered;
     }
     onWord(word, field);
+    return end;
   };
-  unsigned wanted = whole;
-  if constexpr (SkipsWords<OnWord>) {
-    // Only the words that begin as the reader needs are given one by one.
-    const __m128i at1 = LowerAsciiBlock(load(1)), at2 = LowerAsciiBlock(load(2)), at0 = LowerAsciiBlock(bytes);
-    wanted = 0;
-    for (const std::string& begin : static_cast<const WordStarts&>(onWord.starts).starts) {
-      unsigned found = mask(_mm_cmpeq_epi8(at0, _mm_set1_epi8(begin[0])));
-      if (begin.size() > 1) found &= mask(_mm_cmpeq_epi8(at1, _mm_set1_epi8(begin[1])));
-      if (begin.size() > 2) found &= mask(_mm_cmpeq_epi8(at2, _mm_set1_epi8(begin[2])));
-      wanted |= found;
+  unsigned carry = 0;     // 1 when the byte before the block is in a word
+  size_t openStart = at;  // where the last word begun starts
+  size_t givenTo = at;    // where the last word given ends
+  size_t block = at;
+  for (; block + 18 <= n; block += 16) {
+    const __m128i bytes = load(block);
+    unsigned special = mask(bytes);  // beyond ASCII
+    if (markup)
+      special |= mask(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
+    const unsigned limit = special != 0 ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
+    const __m128i low = LowerAsciiBlock(bytes);
+    const unsigned inWord = mask(_mm_or_si128(_mm_or_si128(in(low, 'a', 'z'), in(bytes, '0', '9')),
+                                              _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')))) & ((1u << limit) - 1);
+    const unsigned starts = inWord & ~(inWord << 1 | carry);
+    const unsigned capitals = mask(in(bytes, 'A', 'Z'));
+    unsigned wanted = starts;
+    if constexpr (SkipsWords<OnWord>) {
+      const __m128i lowerBytes[3] = {low, LowerAsciiBlock(load(block + 1)), LowerAsciiBlock(load(block + 2))};
+      wanted &= mask(static_cast<const WordStarts&>(onWord.starts).Find(lowerBytes));
     }
-    wanted &= whole;
     unsigned from = 0;
     for (unsigned rest = wanted; rest != 0; rest &= rest - 1) {
       const auto start = static_cast<unsigned>(__builtin_ctz(rest));
-      if (const auto passed = Count16(whole & ((1u << start) - (1u << from))))
-        onWord.Skipped(passed, field);
-      give(start);
+      passed += Count16(starts & ((1u << start) - (1u << from)));
+      // Read to the end of the block at a glance, on from there byte by byte.
+      const auto stop = static_cast<unsigned>(__builtin_ctz(~inWord >> start << start));
+      const size_t end = give(block + start, block + stop, (capitals & ((1u << stop) - (1u << start))) != 0);
+      if (end == 0) {
+        tell();
+        return block + start - at;
+      }
+      givenTo = end;
       from = start + 1;
     }
-    if (const auto passed = Count16(whole & ((1u << cut) - (1u << from))))
-      onWord.Skipped(passed, field);
-    return cut;
+    passed += Count16(starts & ((1u << limit) - (1u << from)));
+    if (starts != 0) openStart = block + 31 - static_cast<unsigned>(__builtin_clz(starts));
+    const bool open = (limit > 0 ? inWord >> (limit - 1) & 1 : carry) != 0 && openStart >= givenTo;
+    if (limit < 16) {
+      // The word that reaches the byte that needs more is read the long way.
+      passed -= open ? 1 : 0;
+      tell();
+      return (open ? openStart : block + limit) - at;
+    }
+    carry = inWord >> 15;
   }
-  for (unsigned rest = wanted; rest != 0; rest &= rest - 1) give(static_cast<unsigned>(__builtin_ctz(rest)));
-  return cut;
+  const bool open = carry != 0 && openStart >= givenTo;
+  passed -= open ? 1 : 0;
+  tell();
+  return (open ? openStart : std::max(block, givenTo)) - at;
 }
 #endif
 
@@ -178,8 +236,9 @@ void ForEachWordFrom(std::string_view text, bool markup, WordState& state, OnWor
   if (resume == std::string_view::npos) return;
   state.mode = Mode::Text;
   for (size_t i = resume; i < n;) {
+    const auto c = static_cast<unsigned char>(text[i]);
 #if defined(__SSE2__)
-    if (word.empty()) {
+    if (word.empty() && c < 0x80 && !(markup && (c == '<' || c == '&'))) {
       const size_t taken = PlainWords(text, i, markup, field, onWord);
       if (taken > 0) {
         i += taken;
@@ -187,7 +246,6 @@ void ForEachWordFrom(std::string_view text, bool markup, WordState& state, OnWor
       }
     }
 #endif
-    const auto c = static_cast<unsigned char>(text[i]);
     if (c == '<' && markup) {
       flush();
       if (text.substr(i, 4) == "<!--") {

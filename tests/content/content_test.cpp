@@ -241,7 +241,9 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
   std::string text = "<title>Tables</title>";
   for (int i = 0; i < 40; ++i)
     text += std::string(static_cast<size_t>(i % 7), 'x') + ", Print-table_index&&eacute;t\xc3\xa9 caf\xc3\xa9s <b>bold</b>and" +
-            std::to_string(i) + (i % 3 == 0 ? "&&nbsp;" : " ");
+            std::to_string(i) + (i % 3 == 0 ? "&&nbsp;" : " ") +
+            (i % 5 == 0 ? "plain words that run on past sixteen bytes_and_some_longer_words_too " : "");
+  text += "plain words that run on past sixteen bytes";
   using Words = std::vector<std::pair<std::string, words::Field>>;
   Words whole, pieces;
   words::ForEachWord(text, true, [&](std::string_view word, words::Field field) { whole.emplace_back(word, field); });
@@ -252,8 +254,19 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
                            [&](std::string_view word, words::Field field) { pieces.emplace_back(word, field); });
   }
   EXPECT_EQ(whole, pieces);
-  ASSERT_EQ(whole.size(), 1u + 40 * 6 - 6);  // "x..." before the first comma comes in 34 of 40
+  ASSERT_EQ(whole.size(), 1u + 40 * 6 - 6 + 9 * 8);  // "x..." before the first comma comes in 34 of 40
   EXPECT_EQ(whole[1], std::pair(std::string("print"), words::Field::Body));
+  // A first search passes the words no term needs at a glance, and still counts them.
+  const Relevance relevance(QStringLiteral("print \"bold and0\" plain"), QStringLiteral("english"));
+  const QByteArray page = "<meta charset=utf-8>" + QByteArray::fromStdString(text);
+  const PageTerms held = AnswerPage(page, QueryWords({}), relevance).terms;
+  EXPECT_EQ(std::tuple(held.words, held.titleWords), std::tuple(static_cast<int>(whole.size()), 1));
+  EXPECT_EQ(std::tuple(held.terms[0].body, held.terms[1].body, held.terms[2].body), std::tuple(40.0, 1.0, 9.0));
+  for (qsizetype cut = 1; cut <= 16; ++cut) {  // the last word ends anywhere in the last bytes glanced at
+    int count = 0;
+    words::ForEachWord(text.substr(0, text.size() - static_cast<size_t>(cut)), true, [&](std::string_view, words::Field) { ++count; });
+    EXPECT_EQ(AnswerPage(page.chopped(cut), QueryWords({}), relevance).terms.words, count) << cut;
+  }
 }
 
 // Keys of every length, short ones that differ only in their last byte, each read where it stands in a text.
