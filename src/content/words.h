@@ -5,10 +5,15 @@
 #include <QString>
 #include <algorithm>
 #include <concepts>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 #include "content/ascii_block.h"
 #include "content/text_helpers.h"
@@ -55,38 +60,28 @@ inline const std::u32string& DecodedReference(std::string_view reference) {
 class WordStarts final {
  public:
   WordStarts() = default;
+  // Bytes are compared with 0x20 set, which makes capitals small letters;
+  // it also makes "_" of DEL and digits of control bytes, which stand in no
+  // word, so that a word never fails to be found, and one found wrongly is
+  // only asked about.
   explicit WordStarts(const std::vector<std::string>& starts) {
-#if defined(__SSE2__)
     for (const std::string& start : starts) {
       Pattern pattern;
       for (size_t k = 0; k < 3; ++k) {
-        pattern.byte[k] = _mm_set1_epi8(k < start.size() ? start[k] : '\0');
-        pattern.any[k] = _mm_set1_epi8(k < start.size() ? '\0' : static_cast<char>(0xFF));
+        std::fill(std::begin(pattern.byte[k]), std::end(pattern.byte[k]), k < start.size() ? start[k] | 0x20 : 0);
+        std::fill(std::begin(pattern.any[k]), std::end(pattern.any[k]), k < start.size() ? 0 : -1);
       }
       patterns_.push_back(pattern);
     }
-#endif
   }
-#if defined(__SSE2__)
-  // Where in sixteen bytes a beginning stands, from the bytes lower-cased at 0, 1 and 2 bytes further.
-  __m128i Find(const __m128i (&lowered)[3]) const {
-    __m128i found = _mm_setzero_si128();
-    for (const Pattern& pattern : patterns_) {
-      __m128i here = _mm_cmpeq_epi8(lowered[0], pattern.byte[0]);
-      for (size_t k = 1; k < 3; ++k)
-        here = _mm_and_si128(here, _mm_or_si128(_mm_cmpeq_epi8(lowered[k], pattern.byte[k]), pattern.any[k]));
-      found = _mm_or_si128(found, here);
-    }
-    return found;
-  }
+  struct Pattern {
+    alignas(32) char byte[3][32];
+    alignas(32) char any[3][32];  // all ones where the beginning is shorter
+  };
+  const std::vector<Pattern>& Patterns() const { return patterns_; }
 
  private:
-  struct Pattern {
-    __m128i byte[3];
-    __m128i any[3];  // all ones where the beginning is shorter
-  };
   std::vector<Pattern> patterns_;
-#endif
 };
 
 template <class OnWord>
@@ -96,41 +91,118 @@ concept SkipsWords = requires(OnWord& onWord, unsigned count, Field field) {
 };
 
 #if defined(__SSE2__)
-// The set bits of a 16-bit mask (the machines we build for need not have an
-// instruction for it).
-inline unsigned Count16(unsigned bits) {
-  bits = bits - ((bits >> 1) & 0x5555u);
-  bits = (bits & 0x3333u) + ((bits >> 2) & 0x3333u);
-  bits = (bits + (bits >> 4)) & 0x0F0Fu;
-  return (bits + (bits >> 8)) & 0x1Fu;
-}
+// What a glance at a block of bytes tells, a bit for each byte.
+struct Glance {
+  uint32_t special;   // needs more than a glance: beyond ASCII, and a tag's "<" and a reference's "&" in markup
+  uint32_t inWord;    // a letter, digit or "_"
+  uint32_t capitals;
+  uint32_t wanted;    // a beginning the reader needs stands here
+};
 
-// Reads the plain stretch of text from at, sixteen bytes at a glance, up to
-// the first byte that needs more (markup, a reference, a byte beyond ASCII)
-// or the last bytes, and gives each word that ends before it (a reader that
-// skips is given only the words it needs, and told how many it passed).
-// Returns the bytes read, which stop at the start of a word that may go on
-// beyond the stretch (0: nothing could be read).
-template <class OnWord>
-size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, OnWord& onWord) {
+// Glances at sixteen bytes with SSE2, which every x86-64 machine has.
+struct Lanes16 {
+  static constexpr unsigned kWidth = 16;
+  [[gnu::always_inline]] static inline Glance Read(const char* at, bool markup, const WordStarts* starts) {
+    const auto load = [at](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + k)); };
+    const auto bytes = load(0);
+    const auto folded = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+    const auto below = [](__m128i b, char from, int count) {  // from <= b < from + count
+      return _mm_cmplt_epi8(_mm_add_epi8(b, _mm_set1_epi8(static_cast<char>(-128 - from))),
+                            _mm_set1_epi8(static_cast<char>(-128 + count)));
+    };
+    __m128i special = bytes;
+    if (markup)
+      special = _mm_or_si128(special, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')),
+                                                   _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
+    const auto letters = below(folded, 'a', 26);
+    const auto capitals = _mm_andnot_si128(below(bytes, 'a', 26), letters);
+    const auto inWord = _mm_or_si128(_mm_or_si128(letters, below(bytes, '0', 10)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
+    Glance glance{static_cast<uint32_t>(_mm_movemask_epi8(special)), static_cast<uint32_t>(_mm_movemask_epi8(inWord)),
+                  static_cast<uint32_t>(_mm_movemask_epi8(capitals)), 0xFFFFu};
+    if (starts) {
+      const __m128i at1 = _mm_or_si128(load(1), _mm_set1_epi8(0x20)), at2 = _mm_or_si128(load(2), _mm_set1_epi8(0x20));
+      const auto vector = [](const char* bytes) { return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes)); };
+      __m128i found = _mm_setzero_si128();
+      for (const WordStarts::Pattern& pattern : starts->Patterns()) {
+        __m128i here = _mm_cmpeq_epi8(folded, vector(pattern.byte[0]));
+        here = _mm_and_si128(here, _mm_or_si128(_mm_cmpeq_epi8(at1, vector(pattern.byte[1])), vector(pattern.any[1])));
+        here = _mm_and_si128(here, _mm_or_si128(_mm_cmpeq_epi8(at2, vector(pattern.byte[2])), vector(pattern.any[2])));
+        found = _mm_or_si128(found, here);
+      }
+      glance.wanted = static_cast<uint32_t>(_mm_movemask_epi8(found));
+    }
+    return glance;
+  }
+};
+
+// The same for thirty-two bytes with AVX2, where the machine has it.
+struct Lanes32 {
+  static constexpr unsigned kWidth = 32;
+  [[gnu::target("avx2")]] static inline Glance Read(const char* at, bool markup,
+                                                                        const WordStarts* starts) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i fold = _mm256_set1_epi8(0x20);
+    const __m256i folded = _mm256_or_si256(bytes, fold);
+    const __m256i letters = _mm256_cmpgt_epi8(_mm256_set1_epi8(static_cast<char>(-128 + 26)),
+                                              _mm256_add_epi8(folded, _mm256_set1_epi8(static_cast<char>(-128 - 'a'))));
+    const __m256i small = _mm256_cmpgt_epi8(_mm256_set1_epi8(static_cast<char>(-128 + 26)),
+                                            _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(-128 - 'a'))));
+    const __m256i digits = _mm256_cmpgt_epi8(_mm256_set1_epi8(static_cast<char>(-128 + 10)),
+                                             _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(-128 - '0'))));
+    __m256i special = bytes;
+    if (markup)
+      special = _mm256_or_si256(special, _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('<')),
+                                                         _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('&'))));
+    const __m256i inWord =
+        _mm256_or_si256(_mm256_or_si256(letters, digits), _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('_')));
+    Glance glance{static_cast<uint32_t>(_mm256_movemask_epi8(special)),
+                  static_cast<uint32_t>(_mm256_movemask_epi8(inWord)),
+                  static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_andnot_si256(small, letters))), 0xFFFFFFFFu};
+    if (starts) {
+      const __m256i at1 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1)), fold);
+      const __m256i at2 = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 2)), fold);
+      __m256i found = _mm256_setzero_si256();
+      for (const WordStarts::Pattern& pattern : starts->Patterns()) {
+        const auto* byte = reinterpret_cast<const __m256i*>(pattern.byte);
+        const auto* any = reinterpret_cast<const __m256i*>(pattern.any);
+        __m256i here = _mm256_cmpeq_epi8(folded, _mm256_load_si256(byte));
+        here = _mm256_and_si256(here, _mm256_or_si256(_mm256_cmpeq_epi8(at1, _mm256_load_si256(byte + 1)),
+                                                      _mm256_load_si256(any + 1)));
+        here = _mm256_and_si256(here, _mm256_or_si256(_mm256_cmpeq_epi8(at2, _mm256_load_si256(byte + 2)),
+                                                      _mm256_load_si256(any + 2)));
+        found = _mm256_or_si256(found, here);
+      }
+      glance.wanted = static_cast<uint32_t>(_mm256_movemask_epi8(found));
+    }
+    return glance;
+  }
+};
+
+// Reads the plain stretch of text from at, a block of bytes at a glance, up
+// to the first byte that needs more (markup, a reference, a byte beyond
+// ASCII) or the last bytes, and gives each word that ends before it (a
+// reader that skips is given only the words it needs, and told how many it
+// passed). Returns the bytes read, which stop at the start of a word that
+// may go on beyond the stretch (0: nothing could be read).
+template <class Lanes, class OnWord>
+[[gnu::always_inline]] inline size_t PlainWordsIn(std::string_view text, size_t at, bool markup, Field field,
+                                                  OnWord& onWord) {
+  constexpr unsigned kWidth = Lanes::kWidth;
   const char* const data = text.data();
   const size_t n = text.size();
-  const auto load = [data](size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from)); };
-  const auto in = [](__m128i b, char low, char high) {
-    return _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8(static_cast<char>(low - 1))),
-                         _mm_cmplt_epi8(b, _mm_set1_epi8(static_cast<char>(high + 1))));
-  };
-  const auto mask = [](__m128i b) { return static_cast<unsigned>(_mm_movemask_epi8(b)); };
+  const WordStarts* starts = nullptr;
+  if constexpr (SkipsWords<OnWord>) starts = &static_cast<const WordStarts&>(onWord.starts);
+  const auto bits = [](unsigned from, unsigned to) { return (uint64_t{1} << to) - (uint64_t{1} << from); };
   thread_local std::string lowered;
-  unsigned passed = 0;  // words passed and not yet told
+  uint64_t passed = 0;  // words passed and not yet told
   const auto tell = [&] {
     if constexpr (SkipsWords<OnWord>) {
-      if (passed > 0) onWord.Skipped(passed, field);
+      if (passed > 0) onWord.Skipped(static_cast<unsigned>(passed), field);
     }
     passed = 0;
   };
-  // Gives the word at text[start] and returns where it ends, unless it may
-  // go on beyond the stretch (0).
+  // Gives the word at text[start], read at a glance to end and byte by byte
+  // from there, and returns where it ends, unless it may go on beyond the stretch (0).
   const auto give = [&](size_t start, size_t end, bool capitals) -> size_t {
     for (unsigned kind; end < n && (kind = kWordBytes.kind[static_cast<unsigned char>(data[end])]) != 0; ++end)
       capitals |= kind == 2;
@@ -145,33 +217,21 @@ size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, On
     onWord(word, field);
     return end;
   };
-  unsigned carry = 0;     // 1 when the byte before the block is in a word
+  uint64_t carry = 0;     // 1 when the byte before the block is in a word
   size_t openStart = at;  // where the last word begun starts
   size_t givenTo = at;    // where the last word given ends
   size_t block = at;
-  for (; block + 18 <= n; block += 16) {
-    const __m128i bytes = load(block);
-    unsigned special = mask(bytes);  // beyond ASCII
-    if (markup)
-      special |= mask(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
-    const unsigned limit = special != 0 ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
-    const __m128i low = LowerAsciiBlock(bytes);
-    const unsigned inWord = mask(_mm_or_si128(_mm_or_si128(in(low, 'a', 'z'), in(bytes, '0', '9')),
-                                              _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')))) & ((1u << limit) - 1);
-    const unsigned starts = inWord & ~(inWord << 1 | carry);
-    const unsigned capitals = mask(in(bytes, 'A', 'Z'));
-    unsigned wanted = starts;
-    if constexpr (SkipsWords<OnWord>) {
-      const __m128i lowerBytes[3] = {low, LowerAsciiBlock(load(block + 1)), LowerAsciiBlock(load(block + 2))};
-      wanted &= mask(static_cast<const WordStarts&>(onWord.starts).Find(lowerBytes));
-    }
+  for (; block + kWidth + 2 <= n; block += kWidth) {
+    const Glance glance = Lanes::Read(data + block, markup, starts);
+    const auto limit = static_cast<unsigned>(glance.special != 0 ? __builtin_ctz(glance.special) : kWidth);
+    const uint64_t inWord = glance.inWord & bits(0, limit);
+    const uint64_t begins = inWord & ~(inWord << 1 | carry);
     unsigned from = 0;
-    for (unsigned rest = wanted; rest != 0; rest &= rest - 1) {
-      const auto start = static_cast<unsigned>(__builtin_ctz(rest));
-      passed += Count16(starts & ((1u << start) - (1u << from)));
-      // Read to the end of the block at a glance, on from there byte by byte.
-      const auto stop = static_cast<unsigned>(__builtin_ctz(~inWord >> start << start));
-      const size_t end = give(block + start, block + stop, (capitals & ((1u << stop) - (1u << start))) != 0);
+    for (uint64_t rest = begins & glance.wanted; rest != 0; rest &= rest - 1) {
+      const auto start = static_cast<unsigned>(__builtin_ctzll(rest));
+      passed += static_cast<uint64_t>(__builtin_popcountll(begins & bits(from, start)));
+      const auto stop = static_cast<unsigned>(__builtin_ctzll(~inWord >> start << start));
+      const size_t end = give(block + start, block + stop, (glance.capitals & bits(start, stop)) != 0);
       if (end == 0) {
         tell();
         return block + start - at;
@@ -179,21 +239,33 @@ size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, On
       givenTo = end;
       from = start + 1;
     }
-    passed += Count16(starts & ((1u << limit) - (1u << from)));
-    if (starts != 0) openStart = block + 31 - static_cast<unsigned>(__builtin_clz(starts));
+    passed += static_cast<uint64_t>(__builtin_popcountll(begins & bits(from, limit)));
+    if (begins != 0) openStart = block + 63 - static_cast<unsigned>(__builtin_clzll(begins));
     const bool open = (limit > 0 ? inWord >> (limit - 1) & 1 : carry) != 0 && openStart >= givenTo;
-    if (limit < 16) {
+    if (limit < kWidth) {
       // The word that reaches the byte that needs more is read the long way.
       passed -= open ? 1 : 0;
       tell();
       return (open ? openStart : block + limit) - at;
     }
-    carry = inWord >> 15;
+    carry = inWord >> (kWidth - 1);
   }
   const bool open = carry != 0 && openStart >= givenTo;
   passed -= open ? 1 : 0;
   tell();
   return (open ? openStart : std::max(block, givenTo)) - at;
+}
+
+template <class OnWord>
+[[gnu::target("avx2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup, Field field,
+                                                  OnWord& onWord) {
+  return PlainWordsIn<Lanes32>(text, at, markup, field, onWord);
+}
+
+template <class OnWord>
+size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, OnWord& onWord) {
+  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  return wide ? PlainWords32(text, at, markup, field, onWord) : PlainWordsIn<Lanes16>(text, at, markup, field, onWord);
 }
 #endif
 

@@ -262,6 +262,21 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
   const PageTerms held = AnswerPage(page, QueryWords({}), relevance).terms;
   EXPECT_EQ(std::tuple(held.words, held.titleWords), std::tuple(static_cast<int>(whole.size()), 1));
   EXPECT_EQ(std::tuple(held.terms[0].body, held.terms[1].body, held.terms[2].body), std::tuple(40.0, 1.0, 9.0));
+  // Sixteen and thirty-two bytes at a glance give and pass the same words from every place a word can begin.
+  struct Reader {
+    words::WordStarts starts{{"pri", "tab", "an"}};
+    std::string seen;
+    void operator()(std::string_view word, words::Field) { seen.append(word).push_back(','); }
+    void Skipped(unsigned count, words::Field) { seen += std::to_string(count) + ';'; }
+  };
+  const std::string padded = text + std::string(40, '.');
+  for (size_t at = 0; at < padded.size() && __builtin_cpu_supports("avx2"); ++at) {
+    if (at > 0 && words::IsWordByte(static_cast<unsigned char>(padded[at - 1]))) continue;
+    Reader narrow, wide;
+    words::PlainWordsIn<words::Lanes16>(padded, at, true, words::Field::Body, narrow);
+    words::PlainWords32(padded, at, true, words::Field::Body, wide);
+    ASSERT_EQ(narrow.seen, wide.seen) << at;
+  }
   for (qsizetype cut = 1; cut <= 16; ++cut) {  // the last word ends anywhere in the last bytes glanced at
     int count = 0;
     words::ForEachWord(text.substr(0, text.size() - static_cast<size_t>(cut)), true, [&](std::string_view, words::Field) { ++count; });
