@@ -94,16 +94,19 @@ QByteArray ReadOpenFile(int fd, qint64 maxBytes, bool* wholeFile) {
   // A file may grow or shrink while it is read; read until it ends or the
   // limit is reached.
   for (;;) {
-    if (filled == bytes.size()) {
-      if (filled >= maxBytes) break;
-      bytes.resize(std::min<qint64>(maxBytes, std::max<qint64>(filled * 2, 4096)));
-    }
-    const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+    // Most files end where their size said: past it, a small read finds out
+    // before the buffer is grown (and its bytes copied).
+    char more[4096];
+    const bool full = filled == bytes.size();
+    if (full && filled >= maxBytes) break;
+    const qint64 room = full ? std::min<qint64>(sizeof more, maxBytes - filled) : bytes.size() - filled;
+    const ssize_t got = ::read(fd, full ? more : bytes.data() + filled, static_cast<size_t>(room));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
       if (wholeFile) *wholeFile = got == 0;
       break;
     }
+    if (full) bytes.append(more, got);
     filled += got;
   }
   bytes.resize(filled);

@@ -61,6 +61,12 @@ TEST_F(Files, OnlyRegularFilesAreReadAndOnlyThoseWithContentAreUsable) {
                         ReadRegularFile(At("pipe.html"), 100, &pipe), ReadRegularFile(At("PAGE.html"), 100)}),
             (std::array<QByteArray, 4>{"0123", "0123456789", {}, {}}));  // last: no case lookup
   EXPECT_EQ((std::array{cut, whole, pipe}), (std::array{false, true, false}));
+  // A file that holds more than its size says (/proc's say 0) is read on, past a few reads, to its end or the limit.
+  bool maps = false, mapsCut = true;
+  const QByteArray read = ReadRegularFile(QStringLiteral("/proc/self/maps"), 1 << 24, &maps);
+  EXPECT_EQ(std::tuple(read.size() > 8192, read.endsWith('\n'), maps), std::tuple(true, true, true));
+  const QByteArray cutRead = ReadRegularFile(QStringLiteral("/proc/self/maps"), 5000, &mapsCut);
+  EXPECT_EQ(std::tuple(cutRead.size(), cutRead.left(20), mapsCut), std::tuple(5000, read.left(20), false));
 }
 
 TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
