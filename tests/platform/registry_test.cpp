@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include "core/registry.h"
+#include "core/safe_write.h"
 #include "support/test_files.h"
 
 using namespace lumora::core;
@@ -182,6 +183,24 @@ TEST_F(SharedStore, AWriteToAFullFileSystemLeavesTheStoreAsItWas) {
   EXPECT_TRUE(said.contains(QStringLiteral("keeps its old content"))) << said.toStdString();
   filler.close();
   QProcess::execute(QStringLiteral("umount"), {mount});
+}
+
+// A copy that a writer stopped part-way left finishes its write when the file holds what that write left,
+// and is dropped when the file holds anything else.
+TEST_F(SharedStore, ACopyLeftByAStoppedWriterFinishesItsWriteOnlyOverWhatItLeft) {
+  const QByteArray after = "[New]\nKey=value\n" + before_;
+  const QByteArray copy = "lumora pending write 1\n" + QFile::encodeName(path_) + '\n' + QByteArray::number(before_.size()) +
+                          '\n' + before_ + after;
+  const std::pair<QByteArray, QByteArray> cases[] = {
+      {after.left(100) + before_.mid(100), after}, {after.left(before_.size() + 5), after}, {"other", "other"}};
+  for (const auto& [holds, ends] : cases) {
+    QFile pending(PendingWritePath(path_));
+    ASSERT_TRUE(pending.open(QIODevice::WriteOnly) && pending.write(copy) == copy.size());
+    pending.close();
+    Store(holds);
+    FinishInterruptedWrite(path_);
+    EXPECT_EQ(std::pair(Bytes(), QFile::exists(PendingWritePath(path_))), std::pair(ends, false)) << holds.left(20).data();
+  }
 }
 
 // Every key of before or every key of after: the writer's next start finishes what a crash left half done.
