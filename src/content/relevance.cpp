@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <unordered_map>
@@ -41,6 +42,8 @@ TermCounts TermTally::Counts() const {
 }
 
 Relevance::Relevance(const QString& typed, const QString& language) : language_(language.toStdString()) {
+  static std::atomic<uint64_t> made{0};
+  serial_ = ++made;
   // Words and quoted phrases; a typed word that holds several page words
   // ("os.path") is a phrase of them.
   const QStringList parts = typed.split(QLatin1Char('"'));

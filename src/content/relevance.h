@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ class Relevance final {
   Relevance(const QString& typed, const QString& language);
 
   bool Empty() const { return terms_.empty(); }
+  // A number no other Relevance made in this run has, which copies keep.
+  uint64_t Serial() const { return serial_; }
 
   size_t Terms() const { return terms_.size(); }
   // The number of words of a term: 1, or more for a phrase.
@@ -72,6 +75,7 @@ class Relevance final {
 
   std::vector<Term> terms_;
   std::string language_;
+  uint64_t serial_;
 };
 
 }  // namespace lumora::content

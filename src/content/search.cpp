@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "content/page_bytes.h"
@@ -79,28 +82,82 @@ namespace {
 
 // Reads a page's words for the terms of one query; words that cannot match
 // any term are only counted.
-struct TermReader {
-  explicit TermReader(const Relevance& relevance) : relevance(relevance), tallies(relevance.Terms()),
-        phrases(relevance.Terms()), reached(relevance.Terms(), 0) {
+// What a thread keeps of the query it reads pages for: the beginnings of the
+// words it needs, and what the words it met lately count for each word of
+// each term (a page gives the same few words again and again).
+class QueryMemory final {
+ public:
+  static QueryMemory& For(const Relevance& relevance) {
+    thread_local QueryMemory memory;
+    if (memory.serial_ != relevance.Serial()) memory.Reset(relevance);
+    memory.relevance_ = &relevance;  // a copy of the one it was made for may ask
+    return memory;
+  }
+  // Matches(word, t, k) for every term t and each of its words k, in that order.
+  const double* Weights(std::string_view word) {
+    // A word of up to eight bytes is its own key; a longer one is known by its hash and compared.
+    uint64_t key = 0;
+    std::memcpy(&key, word.data(), std::min<size_t>(word.size(), 8));
+    if (word.size() > 8)
+      for (const char c : word.substr(8)) key = (key ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+    const size_t slot = ((key ^ word.size()) * 0x9E3779B97F4A7C15ull) >> 56;
+    Known& known = known_[slot];
+    double* weights = weights_.data() + slot * pairs_;
+    if (known.key != key || known.size != word.size() || (word.size() > 8 && known.word != word)) {
+      known = {key, word.size(), word.size() > 8 ? std::string(word) : std::string()};
+      for (size_t t = 0, at = 0; t < relevance_->Terms(); ++t)
+        for (size_t k = 0; k < relevance_->TermLength(t); ++k) weights[at++] = relevance_->Matches(word, t, k);
+    }
+    return weights;
+  }
+  words::WordStarts starts;
+
+ private:
+  void Reset(const Relevance& relevance) {
+    serial_ = relevance.Serial();
     // A word read at a glance is ASCII: a beginning beyond it cannot start one.
     std::vector<std::string> ascii;
     for (std::string& begin : relevance.WordStarts())
       if (std::all_of(begin.begin(), begin.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         ascii.push_back(std::move(begin));
     starts = words::WordStarts(ascii);
+    pairs_ = 0;
+    for (size_t t = 0; t < relevance.Terms(); ++t) pairs_ += relevance.TermLength(t);
+    weights_.assign(known_.size() * pairs_, 0);
+    known_.fill(Known{});
   }
+  struct Known {
+    uint64_t key = 0;
+    size_t size = SIZE_MAX;  // none yet
+    std::string word;        // a word longer than its key
+  };
+  uint64_t serial_ = 0;
+  const Relevance* relevance_ = nullptr;
+  size_t pairs_ = 0;
+  std::array<Known, 256> known_;
+  std::vector<double> weights_;
+};
+
+// Reads a page's words for the terms of one query; words that cannot match
+// any term are only counted.
+struct TermReader {
+  explicit TermReader(const Relevance& relevance)
+      : relevance(relevance), memory(QueryMemory::For(relevance)), starts(memory.starts),
+        tallies(relevance.Terms()), phrases(relevance.Terms()), reached(relevance.Terms(), 0) {}
   void operator()(std::string_view word, words::Field field) {
     ++held.words;
     held.titleWords += field == words::Field::Title ? 1 : 0;
+    const double* weights = memory.Weights(word);
     for (size_t t = 0; t < tallies.size(); ++t) {
       const size_t length = relevance.TermLength(t);
+      const double* of = weights;  // this term's words
+      weights += length;
       if (length == 1) {
-        const double weight = relevance.Matches(word, t, 0);
-        if (weight > 0) tallies[t].Add(weight, static_cast<int>(field), 1);
+        if (of[0] > 0) tallies[t].Add(of[0], static_cast<int>(field), 1);
         continue;
       }
       size_t& k = reached[t];
-      k = relevance.Matches(word, t, k) >= 1 ? k + 1 : (relevance.Matches(word, t, 0) >= 1 ? 1 : 0);
+      k = of[k] >= 1 ? k + 1 : (of[0] >= 1 ? 1 : 0);
       if (k < length) continue;
       k = 0;
       TermCounts& found = phrases[t];
@@ -121,7 +178,8 @@ struct TermReader {
   }
 
   const Relevance& relevance;
-  words::WordStarts starts;
+  QueryMemory& memory;
+  const words::WordStarts& starts;
   PageTerms held;
   std::vector<TermTally> tallies;
   std::vector<TermCounts> phrases;

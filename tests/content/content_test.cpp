@@ -282,6 +282,9 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
     words::ForEachWord(text.substr(0, text.size() - static_cast<size_t>(cut)), true, [&](std::string_view, words::Field) { ++count; });
     EXPECT_EQ(AnswerPage(page.chopped(cut), QueryWords({}), relevance).terms.words, count) << cut;
   }
+  // The next query on the same thread weighs its own words.
+  const PageTerms next = AnswerPage(page, QueryWords({}), Relevance(QStringLiteral("plain print"), QStringLiteral("english"))).terms;
+  EXPECT_EQ(std::pair(next.terms[0].body, next.terms[1].body), std::pair(9.0, 40.0));
 }
 
 // Keys of every length, short ones that differ only in their last byte, each read where it stands in a text.
