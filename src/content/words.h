@@ -36,6 +36,22 @@ inline constexpr WordBytes kWordBytes;
 
 inline bool IsWordByte(unsigned char c) { return kWordBytes.kind[c] != 0; }
 
+// Whether a character beyond ASCII belongs to a word: a letter, a digit or a
+// combining mark. The alphabets most pages use are looked up in a table.
+inline bool IsWordCharacter(char32_t u) {
+  const auto ask = [](char32_t c) {
+    const QChar::Category category = QChar::category(c);
+    return QChar::isLetterOrNumber(c) || category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining;
+  };
+  constexpr char32_t kTabled = 0x3000;
+  static const std::vector<bool> tabled = [&ask] {
+    std::vector<bool> table(kTabled);
+    for (char32_t c = 0; c < kTabled; ++c) table[c] = ask(c);
+    return table;
+  }();
+  return u < kTabled ? tabled[u] : ask(u);
+}
+
 inline void AppendFolded(std::string& word, char32_t c) {
   const QString folded = QString::fromUcs4(&c, 1).toCaseFolded();
   word += folded.toStdString();
@@ -411,8 +427,7 @@ void ForEachWordFrom(std::string_view text, bool markup, WordState& state, OnWor
     }
     char32_t u = c & (0x7F >> length);
     for (size_t k = 1; k < length; ++k) u = (u << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    const QChar::Category category = QChar::category(u);
-    if (QChar::isLetterOrNumber(u) || category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining)
+    if (IsWordCharacter(u))
       word.append(text.substr(i, length));
     else
       flush();
