@@ -80,8 +80,6 @@ QString SearchedPath(const core::StringTable& index, int row) {
 
 namespace {
 
-// Reads a page's words for the terms of one query; words that cannot match
-// any term are only counted.
 // What a thread keeps of the query it reads pages for: the beginnings of the
 // words it needs, and what the words it met lately count for each word of
 // each term (a page gives the same few words again and again).

@@ -294,8 +294,10 @@ struct WordState {
 };
 
 // Calls onWord(word, field) for every word of text (a view valid during the
-// call): runs of letters, digits,
-// combining marks and "_" (so "autovacuum_naptime" is one word). With markup,
+// call): runs of letters, digits, combining marks and "_" (so
+// "autovacuum_naptime" is one word). A reader that skips (SkipsWords) is
+// given only the words that begin as it asks, and told how many it passed,
+// which is how a single search reads many pages fast. With markup,
 // text is a page as the search writes it: tags, comments, scripts and styles
 // are passed over, the title and the subject are one field and h1 to h6
 // another, and character references ("&" doubled) read as their characters.
