@@ -97,33 +97,115 @@ long long CountScalar(const char* text, qsizetype from, qsizetype n, QByteArrayV
 
 }  // namespace
 
+#if defined(__SSE2__)
+namespace {
+
+// The folded form of every character of two UTF-8 bytes (U+0080 to U+07FF:
+// the Latin, Greek, Cyrillic, Hebrew and Arabic letters), so that the text
+// of most pages never waits on a call.
+struct TwoByteFolds {
+  struct Folded {
+    unsigned char length;
+    char bytes[3];
+  };
+  Folded of[0x800];
+  TwoByteFolds() {
+    char encoded[4];
+    for (char32_t c = 0x80; c < 0x800; ++c) {
+      const unsigned char in[2] = {static_cast<unsigned char>(0xC0 | (c >> 6)), static_cast<unsigned char>(0x80 | (c & 0x3F))};
+      char* o = encoded;
+      bool valid = true;
+      EscapeLowerOne(in, 0, 2, true, o, valid);
+      of[c].length = static_cast<unsigned char>(o - encoded);
+      std::memcpy(of[c].bytes, encoded, 3);
+    }
+  }
+};
+const TwoByteFolds kTwoByteFolds;
+
+// Where a byte needs more than lowering: "&", "=" before CR, and every byte
+// beyond ASCII. Each reads a block (and the byte after it), stores it with
+// A-Z lowered, and gives a bit for each such byte.
+struct EscapeLanes16 {
+  static constexpr qsizetype kWidth = 16;
+  static uint32_t LowerStore(const unsigned char* in, char* out) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), LowerAsciiBlock(bytes));
+    const __m128i soft = _mm_and_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('=')), _mm_cmpeq_epi8(next, _mm_set1_epi8('\r')));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')), soft);
+    // High bytes are negative as signed bytes and show in the mask as they are.
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(special, bytes)));
+  }
+};
+
+struct EscapeLanes32 {
+  static constexpr qsizetype kWidth = 32;
+  [[gnu::target("avx2")]] static inline uint32_t LowerStore(const unsigned char* in, char* out) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 1));
+    const __m256i capital = _mm256_and_si256(_mm256_cmpgt_epi8(bytes, _mm256_set1_epi8('A' - 1)),
+                                             _mm256_cmpgt_epi8(_mm256_set1_epi8('Z' + 1), bytes));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                        _mm256_or_si256(bytes, _mm256_and_si256(capital, _mm256_set1_epi8(0x20))));
+    const __m256i soft =
+        _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('=')), _mm256_cmpeq_epi8(next, _mm256_set1_epi8('\r')));
+    const __m256i special = _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('&')), soft);
+    return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(special, bytes)));
+  }
+};
+
+// Escapes and lowers blocks of plain bytes at once, and the bytes between
+// them one by one; returns where it stopped, near the end.
+template <class Lanes>
+[[gnu::always_inline]] inline qsizetype EscapeBlocks(const unsigned char* p, qsizetype n, bool utf8, char*& o,
+                                                     bool& valid) {
+  qsizetype i = 0;
+  while (i + Lanes::kWidth + 1 <= n) {
+    const uint32_t mask = Lanes::LowerStore(p + i, o);
+    if (mask == 0) {
+      o += Lanes::kWidth;
+      i += Lanes::kWidth;
+      continue;
+    }
+    const int plain = __builtin_ctz(mask);
+    o += plain;
+    i += plain;
+    const unsigned char b = p[i];
+    if (b >= 0x80 && !utf8) {
+      *o++ = static_cast<char>(kAnsiLower.map[b]);
+      ++i;
+    } else if (b >= 0xC2 && b <= 0xDF && core::IsContinuation(p[i + 1])) {
+      const TwoByteFolds::Folded& folded = kTwoByteFolds.of[(b & 0x1F) << 6 | (p[i + 1] & 0x3F)];
+      std::memcpy(o, folded.bytes, 3);
+      o += folded.length;
+      i += 2;
+    } else {
+      i = EscapeLowerOne(p, i, n, utf8, o, valid);
+    }
+  }
+  return i;
+}
+
+[[gnu::target("avx2"), gnu::flatten]] qsizetype EscapeBlocks32(const unsigned char* p, qsizetype n, bool utf8, char*& o,
+                                                                bool& valid) {
+  return EscapeBlocks<EscapeLanes32>(p, n, utf8, o, valid);
+}
+
+}  // namespace
+#endif
+
 bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
   const auto* p = reinterpret_cast<const unsigned char*>(page.data());
   const qsizetype n = page.size();
-  out.resize(static_cast<size_t>(n) * 2 + 16);
+  // No byte becomes more than two, and a block is stored whole.
+  out.resize(static_cast<size_t>(n) * 2 + 32);
   char* o = out.data();
   qsizetype i = 0;
   bool valid = true;
 #if defined(__SSE2__)
-  // Sixteen plain ASCII bytes at a time: only A-Z change.
-  const __m128i amp = _mm_set1_epi8('&'), equals = _mm_set1_epi8('=');
-  while (i + 16 <= n) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, amp), _mm_cmpeq_epi8(bytes, equals));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), LowerAsciiBlock(bytes));
-    // High bytes are negative as signed bytes and show in the mask too: the
-    // plain bytes before the first of them are taken as stored, it goes the
-    // slow way.
-    const int mask = _mm_movemask_epi8(_mm_or_si128(special, bytes));
-    if (mask == 0) {
-      o += 16;
-      i += 16;
-      continue;
-    }
-    const int plain = __builtin_ctz(static_cast<unsigned>(mask));
-    o += plain;
-    i = EscapeLowerOne(p, i + plain, n, utf8, o, valid);
-  }
+  static const bool wide = __builtin_cpu_supports("avx2");
+  i = wide ? EscapeBlocks32(p, n, utf8, o, valid) : EscapeBlocks<EscapeLanes16>(p, n, utf8, o, valid);
 #endif
   while (i < n) i = EscapeLowerOne(p, i, n, utf8, o, valid);
   out.resize(static_cast<size_t>(o - out.data()));

@@ -113,12 +113,7 @@ class QueryMemory final {
  private:
   void Reset(const Relevance& relevance) {
     serial_ = relevance.Serial();
-    // A word read at a glance is ASCII: a beginning beyond it cannot start one.
-    std::vector<std::string> ascii;
-    for (std::string& begin : relevance.WordStarts())
-      if (std::all_of(begin.begin(), begin.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        ascii.push_back(std::move(begin));
-    starts = words::WordStarts(ascii);
+    starts = words::WordStarts(relevance.WordStarts());
     pairs_ = 0;
     for (size_t t = 0; t < relevance.Terms(); ++t) pairs_ += relevance.TermLength(t);
     weights_.assign(known_.size() * pairs_, 0);

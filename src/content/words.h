@@ -38,18 +38,18 @@ inline bool IsWordByte(unsigned char c) { return kWordBytes.kind[c] != 0; }
 
 // Whether a character beyond ASCII belongs to a word: a letter, a digit or a
 // combining mark. The alphabets most pages use are looked up in a table.
+inline constexpr char32_t kTabledCharacters = 0x3000;
 inline bool IsWordCharacter(char32_t u) {
   const auto ask = [](char32_t c) {
     const QChar::Category category = QChar::category(c);
     return QChar::isLetterOrNumber(c) || category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining;
   };
-  constexpr char32_t kTabled = 0x3000;
   static const std::vector<bool> tabled = [&ask] {
-    std::vector<bool> table(kTabled);
-    for (char32_t c = 0; c < kTabled; ++c) table[c] = ask(c);
+    std::vector<bool> table(kTabledCharacters);
+    for (char32_t c = 0; c < kTabledCharacters; ++c) table[c] = ask(c);
     return table;
   }();
-  return u < kTabled ? tabled[u] : ask(u);
+  return u < kTabledCharacters ? tabled[u] : ask(u);
 }
 
 inline void AppendFolded(std::string& word, char32_t c) {
@@ -70,16 +70,16 @@ inline const std::u32string& DecodedReference(std::string_view reference) {
   return known.emplace(std::string(reference), std::u32string(ucs4.begin(), ucs4.end())).first->second;
 }
 
-// The beginnings (one to three bytes, ASCII) of the only words a reader of
+// The beginnings (one to three bytes) of the only words a reader of
 // words needs one by one: it calls itself a reader that skips, by a member
 // `starts` of this type and a call Skipped(count, field) for the words passed.
 class WordStarts final {
  public:
   WordStarts() = default;
-  // Bytes are compared with 0x20 set, which makes capitals small letters;
-  // it also makes "_" of DEL and digits of control bytes, which stand in no
-  // word, so that a word never fails to be found, and one found wrongly is
-  // only asked about.
+  // Bytes are compared with 0x20 set, which makes capitals small letters.
+  // It also takes "_" for DEL, digits for control bytes and some bytes
+  // beyond ASCII for others: a word is never missed, and one found wrongly
+  // is only asked about.
   explicit WordStarts(const std::vector<std::string>& starts) {
     for (const std::string& start : starts) {
       Pattern pattern;
@@ -100,6 +100,47 @@ class WordStarts final {
   std::vector<Pattern> patterns_;
 };
 
+// Where the reading of a page's markup stands between two pieces of its text.
+struct WordState {
+  enum class Mode : unsigned char { Text, Tag, Comment, Script, Style };
+  Field field = Field::Body;
+  Mode mode = Mode::Text;
+  bool operator==(const WordState&) const = default;
+};
+
+// Passes the markup that starts at text[i] ("<"): a tag, with the field it
+// opens or closes, a comment, or a script or style up to its closing tag.
+// Returns where the text goes on, or npos when it ends inside the markup
+// (the state then says in what).
+inline size_t SkipMarkup(std::string_view text, size_t i, WordState& state) {
+  using Mode = WordState::Mode;
+  constexpr size_t npos = std::string_view::npos;
+  const size_t n = text.size();
+  if (text.substr(i, 4) == "<!--") {
+    const size_t end = text.find("-->", i + 4);
+    if (end == npos) state.mode = Mode::Comment;
+    return end == npos ? npos : end + 3;
+  }
+  size_t j = i + 1;
+  const bool closing = j < n && text[j] == '/';
+  if (closing) ++j;
+  const size_t start = j;
+  while (j < n && (IsWordByte(static_cast<unsigned char>(text[j])) || text[j] == ':')) ++j;
+  const std::string_view name = text.substr(start, j - start);
+  if (!closing && (name == "script" || name == "style")) {
+    const size_t end = text.find(name == "script" ? "</script" : "</style", j);
+    if (end == npos) state.mode = name == "script" ? Mode::Script : Mode::Style;
+    return end;
+  }
+  if (name == "title" || name == "o:subject")
+    state.field = closing ? Field::Body : Field::Title;
+  else if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
+    state.field = closing ? Field::Body : Field::Heading;
+  const size_t end = text.find('>', j);
+  if (end == npos) state.mode = Mode::Tag;
+  return end == npos ? npos : end + 1;
+}
+
 template <class OnWord>
 concept SkipsWords = requires(OnWord& onWord, unsigned count, Field field) {
   { onWord.starts } -> std::convertible_to<const WordStarts&>;
@@ -109,7 +150,8 @@ concept SkipsWords = requires(OnWord& onWord, unsigned count, Field field) {
 #if defined(__SSE2__)
 // What a glance at a block of bytes tells, a bit for each byte.
 struct Glance {
-  uint32_t special;   // needs more than a glance: beyond ASCII, and a tag's "<" and a reference's "&" in markup
+  uint32_t special;   // a tag's "<" and a reference's "&" in markup
+  uint32_t high;      // beyond ASCII
   uint32_t inWord;    // a letter, digit or "_"
   uint32_t capitals;
   uint32_t wanted;    // a beginning the reader needs stands here
@@ -126,14 +168,14 @@ struct Lanes16 {
       return _mm_cmplt_epi8(_mm_add_epi8(b, _mm_set1_epi8(static_cast<char>(-128 - from))),
                             _mm_set1_epi8(static_cast<char>(-128 + count)));
     };
-    __m128i special = bytes;
+    __m128i special = _mm_setzero_si128();
     if (markup)
-      special = _mm_or_si128(special, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')),
-                                                   _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
+      special = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')));
     const auto letters = below(folded, 'a', 26);
     const auto capitals = _mm_andnot_si128(below(bytes, 'a', 26), letters);
     const auto inWord = _mm_or_si128(_mm_or_si128(letters, below(bytes, '0', 10)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
-    Glance glance{static_cast<uint32_t>(_mm_movemask_epi8(special)), static_cast<uint32_t>(_mm_movemask_epi8(inWord)),
+    Glance glance{static_cast<uint32_t>(_mm_movemask_epi8(special)), static_cast<uint32_t>(_mm_movemask_epi8(bytes)),
+                  static_cast<uint32_t>(_mm_movemask_epi8(inWord)),
                   static_cast<uint32_t>(_mm_movemask_epi8(capitals)), 0xFFFFu};
     if (starts) {
       const __m128i at1 = _mm_or_si128(load(1), _mm_set1_epi8(0x20)), at2 = _mm_or_si128(load(2), _mm_set1_epi8(0x20));
@@ -165,13 +207,13 @@ struct Lanes32 {
                                             _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(-128 - 'a'))));
     const __m256i digits = _mm256_cmpgt_epi8(_mm256_set1_epi8(static_cast<char>(-128 + 10)),
                                              _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(-128 - '0'))));
-    __m256i special = bytes;
+    __m256i special = _mm256_setzero_si256();
     if (markup)
-      special = _mm256_or_si256(special, _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('<')),
-                                                         _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('&'))));
+      special = _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('<')), _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('&')));
     const __m256i inWord =
         _mm256_or_si256(_mm256_or_si256(letters, digits), _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('_')));
     Glance glance{static_cast<uint32_t>(_mm256_movemask_epi8(special)),
+                  static_cast<uint32_t>(_mm256_movemask_epi8(bytes)),
                   static_cast<uint32_t>(_mm256_movemask_epi8(inWord)),
                   static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_andnot_si256(small, letters))), 0xFFFFFFFFu};
     if (starts) {
@@ -194,16 +236,49 @@ struct Lanes32 {
   }
 };
 
-// Reads the plain stretch of text from at, a block of bytes at a glance, up
-// to the first byte that needs more (markup, a reference, a byte beyond
-// ASCII) or the last bytes, and gives each word that ends before it (a
-// reader that skips is given only the words it needs, and told how many it
-// passed). Returns the bytes read, which stop at the start of a word that
-// may go on beyond the stretch (0: nothing could be read).
+// Reads the characters beyond ASCII that start in a block of width bytes
+// (high: a bit for each byte beyond ASCII not yet read). A whole character
+// below U+3000 is looked up, and its bytes marked as in a word or not; one
+// that ends beyond the block leaves its last bytes to the next (owed, and
+// those in a word). Returns the bytes left for the long way: from the first
+// that starts no whole character, or one beyond the table, on.
+template <unsigned kWidth>
+[[gnu::always_inline]] inline uint32_t ReadCharacters(const unsigned char* block, uint32_t high, uint32_t& inWord,
+                                                      uint32_t& owed, uint32_t& owedInWord) {
+  while (high != 0) {
+    const auto k = static_cast<unsigned>(__builtin_ctz(high));
+    const unsigned char lead = block[k];
+    if (lead < 0xC0 || lead >= 0xF0) break;
+    const unsigned length = lead >= 0xE0 ? 3 : 2;
+    // The two bytes after the block can be read (the caller leaves them).
+    if ((block[k + 1] & 0xC0) != 0x80 || (length == 3 && (block[k + 2] & 0xC0) != 0x80)) break;
+    const char32_t u = length == 2 ? (lead & 0x1Fu) << 6 | (block[k + 1] & 0x3Fu)
+                                   : (lead & 0x0Fu) << 12 | (block[k + 1] & 0x3Fu) << 6 | (block[k + 2] & 0x3Fu);
+    if (u >= kTabledCharacters) break;
+    const uint64_t bytes = ((uint64_t{1} << length) - 1) << k;
+    const bool word = IsWordCharacter(u);
+    if (word) inWord |= static_cast<uint32_t>(bytes);
+    high &= ~static_cast<uint32_t>(bytes);
+    if (k + length > kWidth) {
+      owed = static_cast<uint32_t>(bytes >> kWidth);
+      owedInWord = word ? owed : 0;
+    }
+  }
+  return high;
+}
+
+// Reads text from at, a block of bytes at a glance and the tags between
+// them as SkipMarkup does, up to the first byte that needs more (a
+// reference, a character beyond the table) or the last bytes, and gives
+// each word that ends before it (a reader that skips is given only the
+// words it needs, and told how many it passed). Returns where it stopped,
+// at the start of a word that may go on beyond, or npos when the text ends
+// inside markup.
 template <class Lanes, class OnWord>
-[[gnu::always_inline]] inline size_t PlainWordsIn(std::string_view text, size_t at, bool markup, Field field,
+[[gnu::always_inline]] inline size_t PlainWordsIn(std::string_view text, size_t at, bool markup, WordState& state,
                                                   OnWord& onWord) {
   constexpr unsigned kWidth = Lanes::kWidth;
+  const Field& field = state.field;
   const char* const data = text.data();
   const size_t n = text.size();
   const WordStarts* starts = nullptr;
@@ -217,12 +292,15 @@ template <class Lanes, class OnWord>
     }
     passed = 0;
   };
-  // Gives the word at text[start], read at a glance to end and byte by byte
-  // from there, and returns where it ends, unless it may go on beyond the stretch (0).
-  const auto give = [&](size_t start, size_t end, bool capitals) -> size_t {
-    for (unsigned kind; end < n && (kind = kWordBytes.kind[static_cast<unsigned char>(data[end])]) != 0; ++end)
-      capitals |= kind == 2;
-    if (end == n || static_cast<unsigned char>(data[end]) >= 0x80 || (markup && data[end] == '&')) return 0;
+  // Gives the word at text[start], read at a glance to end (where it ended,
+  // or else byte by byte from there), and returns where it ends, unless it
+  // may go on beyond the stretch (0).
+  const auto give = [&](size_t start, size_t end, bool capitals, bool ended) -> size_t {
+    if (!ended) {
+      for (unsigned kind; end < n && (kind = kWordBytes.kind[static_cast<unsigned char>(data[end])]) != 0; ++end)
+        capitals |= kind == 2;
+      if (end == n || static_cast<unsigned char>(data[end]) >= 0x80 || (markup && data[end] == '&')) return 0;
+    }
     tell();
     std::string_view word = text.substr(start, end - start);
     if (capitals) {
@@ -237,20 +315,31 @@ template <class Lanes, class OnWord>
   size_t openStart = at;  // where the last word begun starts
   size_t givenTo = at;    // where the last word given ends
   size_t block = at;
-  for (; block + kWidth + 2 <= n; block += kWidth) {
+  uint32_t owed = 0, owedInWord = 0;  // the last bytes of a character the block before began
+  while (block + kWidth + 2 <= n) {
     const Glance glance = Lanes::Read(data + block, markup, starts);
-    const auto limit = static_cast<unsigned>(glance.special != 0 ? __builtin_ctz(glance.special) : kWidth);
-    const uint64_t inWord = glance.inWord & bits(0, limit);
+    uint32_t high = glance.high & ~owed;
+    uint32_t inCharacters = glance.inWord | owedInWord;
+    owed = owedInWord = 0;
+    if (high != 0) {
+      // Characters after the first byte of markup are not read.
+      const uint32_t before = glance.special != 0 ? static_cast<uint32_t>(bits(0, __builtin_ctz(glance.special))) : ~0u;
+      high = ReadCharacters<kWidth>(reinterpret_cast<const unsigned char*>(data + block), high & before, inCharacters, owed,
+                                    owedInWord);
+    }
+    const uint32_t special = glance.special | high;
+    const auto limit = static_cast<unsigned>(special != 0 ? __builtin_ctz(special) : kWidth);
+    const uint64_t inWord = inCharacters & bits(0, limit);
     const uint64_t begins = inWord & ~(inWord << 1 | carry);
     unsigned from = 0;
     for (uint64_t rest = begins & glance.wanted; rest != 0; rest &= rest - 1) {
       const auto start = static_cast<unsigned>(__builtin_ctzll(rest));
       passed += static_cast<uint64_t>(__builtin_popcountll(begins & bits(from, start)));
       const auto stop = static_cast<unsigned>(__builtin_ctzll(~inWord >> start << start));
-      const size_t end = give(block + start, block + stop, (glance.capitals & bits(start, stop)) != 0);
+      const size_t end = give(block + start, block + stop, (glance.capitals & bits(start, stop)) != 0, stop < limit);
       if (end == 0) {
         tell();
-        return block + start - at;
+        return block + start;
       }
       givenTo = end;
       from = start + 1;
@@ -258,40 +347,44 @@ template <class Lanes, class OnWord>
     passed += static_cast<uint64_t>(__builtin_popcountll(begins & bits(from, limit)));
     if (begins != 0) openStart = block + 63 - static_cast<unsigned>(__builtin_clzll(begins));
     const bool open = (limit > 0 ? inWord >> (limit - 1) & 1 : carry) != 0 && openStart >= givenTo;
+    if (limit < kWidth && data[block + limit] == '<') {
+      // A tag ends the word before it; the glance goes on after the tag.
+      tell();
+      block = SkipMarkup(text, block + limit, state);
+      if (block == std::string_view::npos) return block;
+      carry = 0;
+      openStart = givenTo = block;
+      continue;
+    }
     if (limit < kWidth) {
       // The word that reaches the byte that needs more is read the long way.
       passed -= open ? 1 : 0;
       tell();
-      return (open ? openStart : block + limit) - at;
+      return open ? openStart : block + limit;
     }
     carry = inWord >> (kWidth - 1);
+    block += kWidth;
   }
   const bool open = carry != 0 && openStart >= givenTo;
   passed -= open ? 1 : 0;
   tell();
-  return (open ? openStart : std::max(block, givenTo)) - at;
+  // (The last bytes of a character the last block began, when it is in no
+  // word, are passed over by the long way as bytes in no word.)
+  return open ? openStart : std::max(block, givenTo);
 }
 
 template <class OnWord>
-[[gnu::target("avx2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup, Field field,
-                                                  OnWord& onWord) {
-  return PlainWordsIn<Lanes32>(text, at, markup, field, onWord);
+[[gnu::target("avx2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup,
+                                                                WordState& state, OnWord& onWord) {
+  return PlainWordsIn<Lanes32>(text, at, markup, state, onWord);
 }
 
 template <class OnWord>
-size_t PlainWords(std::string_view text, size_t at, bool markup, Field field, OnWord& onWord) {
+size_t PlainWords(std::string_view text, size_t at, bool markup, WordState& state, OnWord& onWord) {
   static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-  return wide ? PlainWords32(text, at, markup, field, onWord) : PlainWordsIn<Lanes16>(text, at, markup, field, onWord);
+  return wide ? PlainWords32(text, at, markup, state, onWord) : PlainWordsIn<Lanes16>(text, at, markup, state, onWord);
 }
 #endif
-
-// Where the reading of a page's markup stands between two pieces of its text.
-struct WordState {
-  enum class Mode : unsigned char { Text, Tag, Comment, Script, Style };
-  Field field = Field::Body;
-  Mode mode = Mode::Text;
-  bool operator==(const WordState&) const = default;
-};
 
 // Calls onWord(word, field) for every word of text (a view valid during the
 // call): runs of letters, digits, combining marks and "_" (so
@@ -328,53 +421,21 @@ void ForEachWordFrom(std::string_view text, bool markup, WordState& state, OnWor
   for (size_t i = resume; i < n;) {
     const auto c = static_cast<unsigned char>(text[i]);
 #if defined(__SSE2__)
-    if (word.empty() && c < 0x80 && !(markup && (c == '<' || c == '&'))) {
-      const size_t taken = PlainWords(text, i, markup, field, onWord);
-      if (taken > 0) {
-        i += taken;
+    if (word.empty() && !(markup && (c == '<' || c == '&'))) {
+      const size_t next = PlainWords(text, i, markup, state, onWord);
+      if (next == std::string_view::npos) return;
+      if (next > i) {
+        i = next;
         continue;
       }
     }
 #endif
     if (c == '<' && markup) {
       flush();
-      if (text.substr(i, 4) == "<!--") {
-        const size_t end = text.find("-->", i + 4);
-        if (end == std::string_view::npos) {
-          state.mode = Mode::Comment;
-          return;
-        }
-        i = end + 3;
-        continue;
-      }
-      size_t j = i + 1;
-      const bool closing = j < n && text[j] == '/';
-      if (closing) ++j;
-      const size_t start = j;
-      while (j < n && (IsWordByte(static_cast<unsigned char>(text[j])) || text[j] == ':')) ++j;
-      const std::string_view name = text.substr(start, j - start);
-      if (!closing && (name == "script" || name == "style")) {
-        const size_t end = text.find(name == "script" ? "</script" : "</style", j);
-        if (end == std::string_view::npos) {
-          state.mode = name == "script" ? Mode::Script : Mode::Style;
-          return;
-        }
-        i = end;
-        continue;
-      }
-      if (name == "title" || name == "o:subject")
-        field = closing ? Field::Body : Field::Title;
-      else if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
-        field = closing ? Field::Body : Field::Heading;
-      const size_t end = text.find('>', j);
-      if (end == std::string_view::npos) {
-        state.mode = Mode::Tag;
-        return;
-      }
-      i = end + 1;
+      i = SkipMarkup(text, i, state);
+      if (i == std::string_view::npos) return;
       continue;
     }
-  const size_t n = text.size();
     if (c == '&' && markup) {
       size_t j = i;
       while (j < n && text[j] == '&') ++j;

@@ -240,7 +240,8 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
 TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
   std::string text = "<title>Tables</title>";
   for (int i = 0; i < 40; ++i)
-    text += std::string(static_cast<size_t>(i % 7), 'x') + ", Print-table_index&&eacute;t\xc3\xa9 caf\xc3\xa9s <b>bold</b>and" +
+    text += std::string(static_cast<size_t>(i % 7), 'x') + ", Print-table_index&&eacute;t\xc3\xa9 caf\xc3\xa9s " +
+            "\xe2\x80\x94\xc3\x97\xce\xb5\xce\xbbx \xe6\x97\xa5 <b>bold</b>and" +
             std::to_string(i) + (i % 3 == 0 ? "&&nbsp;" : " ") +
             (i % 5 == 0 ? "plain words that run on past sixteen bytes_and_some_longer_words_too " : "");
   text += "plain words that run on past sixteen bytes";
@@ -254,14 +255,17 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
                            [&](std::string_view word, words::Field field) { pieces.emplace_back(word, field); });
   }
   EXPECT_EQ(whole, pieces);
-  ASSERT_EQ(whole.size(), 1u + 40 * 6 - 6 + 9 * 8);  // "x..." before the first comma comes in 34 of 40
+  ASSERT_EQ(whole.size(), 1u + 40 * 8 - 6 + 9 * 8);  // "x..." before the first comma comes in 34 of 40
+  EXPECT_EQ(whole[4], std::pair(std::string("\xce\xb5\xce\xbbx"), words::Field::Body));  // after a dash and a sign
   EXPECT_EQ(whole[1], std::pair(std::string("print"), words::Field::Body));
   // A first search passes the words no term needs at a glance, and still counts them.
-  const Relevance relevance(QStringLiteral("print \"bold and0\" plain"), QStringLiteral("english"));
+  const Relevance relevance(QString::fromUtf8("print \"bold and0\" plain \xce\xb5\xce\xbbx"),
+                            QStringLiteral("english"));
   const QByteArray page = "<meta charset=utf-8>" + QByteArray::fromStdString(text);
   const PageTerms held = AnswerPage(page, QueryWords({}), relevance).terms;
   EXPECT_EQ(std::tuple(held.words, held.titleWords), std::tuple(static_cast<int>(whole.size()), 1));
-  EXPECT_EQ(std::tuple(held.terms[0].body, held.terms[1].body, held.terms[2].body), std::tuple(40.0, 1.0, 9.0));
+  EXPECT_EQ(std::tuple(held.terms[0].body, held.terms[1].body, held.terms[2].body, held.terms[3].body),
+            std::tuple(40.0, 1.0, 9.0, 40.0));
   // Sixteen and thirty-two bytes at a glance give and pass the same words from every place a word can begin.
   struct Reader {
     words::WordStarts starts{{"pri", "tab", "an"}};
@@ -273,8 +277,9 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
   for (size_t at = 0; at < padded.size() && __builtin_cpu_supports("avx2"); ++at) {
     if (at > 0 && words::IsWordByte(static_cast<unsigned char>(padded[at - 1]))) continue;
     Reader narrow, wide;
-    words::PlainWordsIn<words::Lanes16>(padded, at, true, words::Field::Body, narrow);
-    words::PlainWords32(padded, at, true, words::Field::Body, wide);
+    words::WordState narrowState, wideState;
+    words::PlainWordsIn<words::Lanes16>(padded, at, true, narrowState, narrow);
+    words::PlainWords32(padded, at, true, wideState, wide);
     ASSERT_EQ(narrow.seen, wide.seen) << at;
   }
   for (qsizetype cut = 1; cut <= 16; ++cut) {  // the last word ends anywhere in the last bytes glanced at
