@@ -171,18 +171,27 @@ template <class Lanes>
     const int plain = __builtin_ctz(mask);
     o += plain;
     i += plain;
-    const unsigned char b = p[i];
-    if (b >= 0x80 && !utf8) {
-      *o++ = static_cast<char>(kAnsiLower.map[b]);
-      ++i;
-    } else if (b >= 0xC2 && b <= 0xDF && core::IsContinuation(p[i + 1])) {
-      const TwoByteFolds::Folded& folded = kTwoByteFolds.of[(b & 0x1F) << 6 | (p[i + 1] & 0x3F)];
-      std::memcpy(o, folded.bytes, 3);
-      o += folded.length;
-      i += 2;
-    } else {
-      i = EscapeLowerOne(p, i, n, utf8, o, valid);
-    }
+    // Characters beyond ASCII often stand together (a word of another
+    // alphabet): they are read on one by one.
+    do {
+      const unsigned char b = p[i];
+      if (b >= 0x80 && !utf8) {
+        *o++ = static_cast<char>(kAnsiLower.map[b]);
+        ++i;
+      } else if (b >= 0xC2 && b <= 0xDF && core::IsContinuation(p[i + 1])) {
+        const TwoByteFolds::Folded& folded = kTwoByteFolds.of[(b & 0x1F) << 6 | (p[i + 1] & 0x3F)];
+        std::memcpy(o, folded.bytes, 3);
+        o += folded.length;
+        i += 2;
+      } else if (b == 0xE2 && (p[i + 1] & 0xFE) == 0x80 && core::IsContinuation(p[i + 2])) {
+        // Punctuation (U+2000 to U+207F: dashes, quotes) has no case.
+        std::memcpy(o, p + i, 3);
+        o += 3;
+        i += 3;
+      } else {
+        i = EscapeLowerOne(p, i, n, utf8, o, valid);
+      }
+    } while (i + 3 <= n && p[i] >= 0x80);
   }
   return i;
 }

@@ -31,8 +31,6 @@ constexpr double kPrefixMatch = 0.3;
 
 }  // namespace
 
-void TermTally::Add(double weight, int field, double count) { (weight == 1 ? whole : longer)[field] += count; }
-
 TermCounts TermTally::Counts() const {
   const auto at = [this](Field field) {
     const auto i = static_cast<int>(field);

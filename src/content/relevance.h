@@ -25,7 +25,7 @@ struct TermCounts {
 struct TermTally {
   double whole[3] = {};   // by field: text, heading, title
   double longer[3] = {};
-  void Add(double weight, int field, double count);
+  void Add(double weight, int field, double count) { (weight == 1 ? whole : longer)[field] += count; }
   TermCounts Counts() const;
 };
 

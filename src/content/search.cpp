@@ -93,11 +93,24 @@ class QueryMemory final {
   }
   // Matches(word, t, k) for every term t and each of its words k, in that order.
   const double* Weights(std::string_view word) {
-    // A word of up to eight bytes is its own key; a longer one is known by its hash and compared.
+    // A word of up to eight bytes is its own key (its bytes, read in
+    // fixed-size pieces that overlap, with its size); a longer one is known
+    // by its hash and compared.
+    const char* const bytes = word.data();
+    const size_t size = word.size();
     uint64_t key = 0;
-    std::memcpy(&key, word.data(), std::min<size_t>(word.size(), 8));
-    if (word.size() > 8)
+    if (size >= 8) {
+      std::memcpy(&key, bytes, 8);
       for (const char c : word.substr(8)) key = (key ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+    } else if (size >= 4) {
+      uint32_t first = 0, last = 0;
+      std::memcpy(&first, bytes, 4);
+      std::memcpy(&last, bytes + size - 4, 4);
+      key = first | uint64_t{last} << 32;
+    } else if (size > 0) {
+      const auto byte = [bytes](size_t k) { return uint64_t{static_cast<unsigned char>(bytes[k])}; };
+      key = byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16;
+    }
     const size_t slot = ((key ^ word.size()) * 0x9E3779B97F4A7C15ull) >> 56;
     Known& known = known_[slot];
     double* weights = weights_.data() + slot * pairs_;
@@ -136,13 +149,18 @@ class QueryMemory final {
 struct TermReader {
   explicit TermReader(const Relevance& relevance)
       : relevance(relevance), memory(QueryMemory::For(relevance)), starts(memory.starts),
-        tallies(relevance.Terms()), phrases(relevance.Terms()), reached(relevance.Terms(), 0) {}
+        tallies(relevance.Terms()), phrases(relevance.Terms()), reached(relevance.Terms(), 0) {
+    for (size_t t = 0; t < relevance.Terms(); ++t) {
+      lengths.push_back(relevance.TermLength(t));
+      hasPhrase = hasPhrase || lengths.back() > 1;
+    }
+  }
   void operator()(std::string_view word, words::Field field) {
     ++held.words;
     held.titleWords += field == words::Field::Title ? 1 : 0;
     const double* weights = memory.Weights(word);
     for (size_t t = 0; t < tallies.size(); ++t) {
-      const size_t length = relevance.TermLength(t);
+      const size_t length = lengths[t];
       const double* of = weights;  // this term's words
       weights += length;
       if (length == 1) {
@@ -161,7 +179,7 @@ struct TermReader {
   void Skipped(unsigned count, words::Field field) {
     held.words += static_cast<int>(count);
     held.titleWords += field == words::Field::Title ? static_cast<int>(count) : 0;
-    if (count > 0) std::fill(reached.begin(), reached.end(), 0);
+    if (hasPhrase && count > 0) std::fill(reached.begin(), reached.end(), 0);
   }
   PageTerms Counts() {
     held.terms.resize(tallies.size());
@@ -177,6 +195,8 @@ struct TermReader {
   std::vector<TermTally> tallies;
   std::vector<TermCounts> phrases;
   std::vector<size_t> reached;  // how many words of each phrase the last words were
+  std::vector<size_t> lengths;  // of each term, in words
+  bool hasPhrase = false;
 };
 
 }  // namespace

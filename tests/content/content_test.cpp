@@ -287,6 +287,11 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
     words::ForEachWord(text.substr(0, text.size() - static_cast<size_t>(cut)), true, [&](std::string_view, words::Field) { ++count; });
     EXPECT_EQ(AnswerPage(page.chopped(cut), QueryWords({}), relevance).terms.words, count) << cut;
   }
+  // Words of one length that share their first and last bytes are weighed apart.
+  const Relevance tab(QStringLiteral("tab table"), QStringLiteral("english"));
+  const PageTerms apart = AnswerPage("<meta charset=utf-8><p>&#116;xb tab tablx table</p>", QueryWords({}), tab).terms;
+  EXPECT_EQ(apart.terms[0].body, tab.Matches("tab", 0, 0) + tab.Matches("tablx", 0, 0) + tab.Matches("table", 0, 0));
+  EXPECT_EQ(apart.terms[1].body, 1.0);
   // The next query on the same thread weighs its own words.
   const PageTerms next = AnswerPage(page, QueryWords({}), Relevance(QStringLiteral("plain print"), QStringLiteral("english"))).terms;
   EXPECT_EQ(std::pair(next.terms[0].body, next.terms[1].body), std::pair(9.0, 40.0));
@@ -454,8 +459,12 @@ TEST_F(HelpFolder, AFinalSigmaFindsItsCapitalAndACutCharacterLeavesAPageUtf8) {
 
 TEST(Lowering, EveryCharacterLowersAndFoldsInPageBytesAsInText) {
   std::string lowered;
+  const QString after(40, u'Q');  // read a block at a time, as pages are
   for (char32_t c = 0x80; c <= 0x10FFFF; c = c == 0xD7FF ? 0xE000 : c + 1) {  // no surrogates
-    const QString text = QString::fromUcs4(&c, 1);
+    const QString character = QString::fromUcs4(&c, 1);
+    EscapeAndLower(character.toUtf8(), true, lowered);
+    ASSERT_EQ(QByteArray::fromStdString(lowered), character.toLower().toCaseFolded().toUtf8()) << std::hex << static_cast<unsigned>(c);
+    const QString text = QStringLiteral("Ab") + character + character + after;
     EscapeAndLower(text.toUtf8(), true, lowered);
     ASSERT_EQ(QByteArray::fromStdString(lowered), text.toLower().toCaseFolded().toUtf8()) << std::hex << static_cast<unsigned>(c);
   }
