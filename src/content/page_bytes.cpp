@@ -224,8 +224,13 @@ bool EscapeAndLower(QByteArrayView page, bool utf8, std::string& out) {
 bool IsAscii(std::string_view text) {
   size_t i = 0;
 #if defined(__SSE2__)
+  // Sixty-four bytes a step: a high bit anywhere among them shows in their union.
+  const auto block = [&text](size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at)); };
+  for (; i + 64 <= text.size(); i += 64)
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(block(i), block(i + 16)), _mm_or_si128(block(i + 32), block(i + 48)))) != 0)
+      return false;
   for (; i + 16 <= text.size(); i += 16)
-    if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i))) != 0) return false;
+    if (_mm_movemask_epi8(block(i)) != 0) return false;
 #endif
   return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });

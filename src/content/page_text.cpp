@@ -21,8 +21,8 @@ namespace {
 // page has its subject there too.
 constexpr qsizetype kHeadBytes = 4096;
 
-std::string AsciiLower(QByteArrayView bytes) {
-  std::string lower(static_cast<size_t>(bytes.size()), '\0');
+void AsciiLower(QByteArrayView bytes, std::string& lower) {
+  lower.resize(static_cast<size_t>(bytes.size()));
   qsizetype i = 0;
 #if defined(__SSE2__)
   for (; i + 16 <= bytes.size(); i += 16) {
@@ -34,7 +34,6 @@ std::string AsciiLower(QByteArrayView bytes) {
     const char c = bytes[i];
     lower[static_cast<size_t>(i)] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
   }
-  return lower;
 }
 
 bool IsAscii(QByteArrayView bytes) {
@@ -143,7 +142,8 @@ std::optional<QString> SettledSubjectFromBytes(const QString& path, QByteArrayVi
   const std::optional<PageEncoding> declared = DeclaredEncoding(bytes);
   if (declared && declared->kind == PageEncoding::Other)
     return SettledSubject(core::LowerText(Decode(bytes, *declared)), complete, path, fromTitle);
-  const std::string lower = AsciiLower(bytes);
+  std::string lower;
+  AsciiLower(bytes, lower);
   const std::optional<Span> subject = BetweenBytes(lower, complete, "<o:subject>", "</o:subject>");
   if (!subject) return std::nullopt;
   // The encoding of the bytes up to used; none when they do not decode
@@ -184,7 +184,8 @@ std::optional<PageEncoding> DeclaredEncoding(QByteArrayView bytes) {
   if (bytes.startsWith("\xef\xbb\xbf")) return PageEncoding{PageEncoding::Utf8, {}, 3};
   if (bytes.startsWith("\xff\xfe")) return PageEncoding{PageEncoding::Other, "UTF-16LE", 2};
   if (bytes.startsWith("\xfe\xff")) return PageEncoding{PageEncoding::Other, "UTF-16BE", 2};
-  const std::string head = AsciiLower(bytes.first(std::min(bytes.size(), kHeadBytes)));
+  thread_local std::string head;  // every page is asked: no allocation each time
+  AsciiLower(bytes.first(std::min(bytes.size(), kHeadBytes)), head);
   const std::string_view name = DeclaredCharset(head);
   if (name.empty()) return std::nullopt;
   // A <meta> tag readable as ASCII cannot stand in UTF-16: browsers take

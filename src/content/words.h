@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <algorithm>
+#include <bit>
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -278,6 +279,7 @@ template <class Lanes, class OnWord>
 [[gnu::always_inline]] inline size_t PlainWordsIn(std::string_view text, size_t at, bool markup, WordState& state,
                                                   OnWord& onWord) {
   constexpr unsigned kWidth = Lanes::kWidth;
+  constexpr uint64_t kNone = uint64_t{1} << kWidth;  // a mask's first bit is here when it has none
   const Field& field = state.field;
   const char* const data = text.data();
   const size_t n = text.size();
@@ -323,12 +325,12 @@ template <class Lanes, class OnWord>
     owed = owedInWord = 0;
     if (high != 0) {
       // Characters after the first byte of markup are not read.
-      const uint32_t before = glance.special != 0 ? static_cast<uint32_t>(bits(0, __builtin_ctz(glance.special))) : ~0u;
+      const auto before = static_cast<uint32_t>(bits(0, static_cast<unsigned>(std::countr_zero(glance.special | kNone))));
       high = ReadCharacters<kWidth>(reinterpret_cast<const unsigned char*>(data + block), high & before, inCharacters, owed,
                                     owedInWord);
     }
     const uint32_t special = glance.special | high;
-    const auto limit = static_cast<unsigned>(special != 0 ? __builtin_ctz(special) : kWidth);
+    const auto limit = static_cast<unsigned>(std::countr_zero(special | kNone));
     const uint64_t inWord = inCharacters & bits(0, limit);
     const uint64_t begins = inWord & ~(inWord << 1 | carry);
     unsigned from = 0;
@@ -374,14 +376,15 @@ template <class Lanes, class OnWord>
 }
 
 template <class OnWord>
-[[gnu::target("avx2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup,
+[[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup,
                                                                 WordState& state, OnWord& onWord) {
   return PlainWordsIn<Lanes32>(text, at, markup, state, onWord);
 }
 
 template <class OnWord>
 size_t PlainWords(std::string_view text, size_t at, bool markup, WordState& state, OnWord& onWord) {
-  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+                           __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
   return wide ? PlainWords32(text, at, markup, state, onWord) : PlainWordsIn<Lanes16>(text, at, markup, state, onWord);
 }
 #endif
