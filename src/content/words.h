@@ -151,11 +151,11 @@ concept SkipsWords = requires(OnWord& onWord, unsigned count, Field field) {
 #if defined(__SSE2__)
 // What a glance at a block of bytes tells, a bit for each byte.
 struct Glance {
-  uint32_t special;   // a tag's "<" and a reference's "&" in markup
-  uint32_t high;      // beyond ASCII
-  uint32_t inWord;    // a letter, digit or "_"
-  uint32_t capitals;
-  uint32_t wanted;    // a beginning the reader needs stands here
+  uint64_t special;   // a tag's "<" and a reference's "&" in markup
+  uint64_t high;      // beyond ASCII
+  uint64_t inWord;    // a letter, digit or "_"
+  uint64_t capitals;
+  uint64_t wanted;    // a beginning the reader needs stands here
 };
 
 // Glances at sixteen bytes with SSE2, which every x86-64 machine has.
@@ -237,6 +237,17 @@ struct Lanes32 {
   }
 };
 
+// Sixty-four bytes, two reads of thirty-two: fewer steps between the bytes.
+struct Lanes64 {
+  static constexpr unsigned kWidth = 64;
+  [[gnu::target("avx2")]] static inline Glance Read(const char* at, bool markup,
+                                                                       const WordStarts* starts) {
+    const Glance low = Lanes32::Read(at, markup, starts), high = Lanes32::Read(at + 32, markup, starts);
+    return {low.special | high.special << 32, low.high | high.high << 32, low.inWord | high.inWord << 32,
+            low.capitals | high.capitals << 32, low.wanted | high.wanted << 32};
+  }
+};
+
 // Reads the characters beyond ASCII that start in a block of width bytes
 // (high: a bit for each byte beyond ASCII not yet read). A whole character
 // below U+3000 is looked up, and its bytes marked as in a word or not; one
@@ -244,10 +255,10 @@ struct Lanes32 {
 // those in a word). Returns the bytes left for the long way: from the first
 // that starts no whole character, or one beyond the table, on.
 template <unsigned kWidth>
-[[gnu::always_inline]] inline uint32_t ReadCharacters(const unsigned char* block, uint32_t high, uint32_t& inWord,
-                                                      uint32_t& owed, uint32_t& owedInWord) {
+[[gnu::always_inline]] inline uint64_t ReadCharacters(const unsigned char* block, uint64_t high, uint64_t& inWord,
+                                                      uint64_t& owed, uint64_t& owedInWord) {
   while (high != 0) {
-    const auto k = static_cast<unsigned>(__builtin_ctz(high));
+    const auto k = static_cast<unsigned>(__builtin_ctzll(high));
     const unsigned char lead = block[k];
     if (lead < 0xC0 || lead >= 0xF0) break;
     const unsigned length = lead >= 0xE0 ? 3 : 2;
@@ -256,12 +267,12 @@ template <unsigned kWidth>
     const char32_t u = length == 2 ? (lead & 0x1Fu) << 6 | (block[k + 1] & 0x3Fu)
                                    : (lead & 0x0Fu) << 12 | (block[k + 1] & 0x3Fu) << 6 | (block[k + 2] & 0x3Fu);
     if (u >= kTabledCharacters) break;
-    const uint64_t bytes = ((uint64_t{1} << length) - 1) << k;
+    const uint64_t bytes = ((uint64_t{1} << length) - 1) << k;  // those in the block
     const bool word = IsWordCharacter(u);
-    if (word) inWord |= static_cast<uint32_t>(bytes);
-    high &= ~static_cast<uint32_t>(bytes);
+    if (word) inWord |= bytes;
+    high &= ~bytes;
     if (k + length > kWidth) {
-      owed = static_cast<uint32_t>(bytes >> kWidth);
+      owed = (uint64_t{1} << (k + length - kWidth)) - 1;
       owedInWord = word ? owed : 0;
     }
   }
@@ -279,13 +290,15 @@ template <class Lanes, class OnWord>
 [[gnu::always_inline]] inline size_t PlainWordsIn(std::string_view text, size_t at, bool markup, WordState& state,
                                                   OnWord& onWord) {
   constexpr unsigned kWidth = Lanes::kWidth;
-  constexpr uint64_t kNone = uint64_t{1} << kWidth;  // a mask's first bit is here when it has none
+  // A mask's first bit is here when it has none (64 bits count to 64 alone).
+  constexpr uint64_t kNone = kWidth < 64 ? uint64_t{1} << (kWidth % 64) : 0;
   const Field& field = state.field;
   const char* const data = text.data();
   const size_t n = text.size();
   const WordStarts* starts = nullptr;
   if constexpr (SkipsWords<OnWord>) starts = &static_cast<const WordStarts&>(onWord.starts);
-  const auto bits = [](unsigned from, unsigned to) { return (uint64_t{1} << to) - (uint64_t{1} << from); };
+  const auto below = [](unsigned k) { return k >= 64 ? ~uint64_t{0} : (uint64_t{1} << k) - 1; };
+  const auto bits = [below](unsigned from, unsigned to) { return below(to) & ~below(from); };
   thread_local std::string lowered;
   uint64_t passed = 0;  // words passed and not yet told
   const auto tell = [&] {
@@ -317,19 +330,19 @@ template <class Lanes, class OnWord>
   size_t openStart = at;  // where the last word begun starts
   size_t givenTo = at;    // where the last word given ends
   size_t block = at;
-  uint32_t owed = 0, owedInWord = 0;  // the last bytes of a character the block before began
+  uint64_t owed = 0, owedInWord = 0;  // the last bytes of a character the block before began
   while (block + kWidth + 2 <= n) {
     const Glance glance = Lanes::Read(data + block, markup, starts);
-    uint32_t high = glance.high & ~owed;
-    uint32_t inCharacters = glance.inWord | owedInWord;
+    uint64_t high = glance.high & ~owed;
+    uint64_t inCharacters = glance.inWord | owedInWord;
     owed = owedInWord = 0;
     if (high != 0) {
       // Characters after the first byte of markup are not read.
-      const auto before = static_cast<uint32_t>(bits(0, static_cast<unsigned>(std::countr_zero(glance.special | kNone))));
+      const uint64_t before = bits(0, static_cast<unsigned>(std::countr_zero(glance.special | kNone)));
       high = ReadCharacters<kWidth>(reinterpret_cast<const unsigned char*>(data + block), high & before, inCharacters, owed,
                                     owedInWord);
     }
-    const uint32_t special = glance.special | high;
+    const uint64_t special = glance.special | high;
     const auto limit = static_cast<unsigned>(std::countr_zero(special | kNone));
     const uint64_t inWord = inCharacters & bits(0, limit);
     const uint64_t begins = inWord & ~(inWord << 1 | carry);
@@ -337,7 +350,7 @@ template <class Lanes, class OnWord>
     for (uint64_t rest = begins & glance.wanted; rest != 0; rest &= rest - 1) {
       const auto start = static_cast<unsigned>(__builtin_ctzll(rest));
       passed += static_cast<uint64_t>(__builtin_popcountll(begins & bits(from, start)));
-      const auto stop = static_cast<unsigned>(__builtin_ctzll(~inWord >> start << start));
+      const auto stop = static_cast<unsigned>(std::countr_zero(~inWord >> start << start));
       const size_t end = give(block + start, block + stop, (glance.capitals & bits(start, stop)) != 0, stop < limit);
       if (end == 0) {
         tell();
@@ -378,7 +391,10 @@ template <class Lanes, class OnWord>
 template <class OnWord>
 [[gnu::target("avx2,bmi,bmi2,popcnt"), gnu::flatten]] size_t PlainWords32(std::string_view text, size_t at, bool markup,
                                                                 WordState& state, OnWord& onWord) {
-  return PlainWordsIn<Lanes32>(text, at, markup, state, onWord);
+  const size_t next = PlainWordsIn<Lanes64>(text, at, markup, state, onWord);
+  // The last bytes too few for sixty-four, thirty-two at a time.
+  if (next == std::string_view::npos || text.size() - next >= Lanes64::kWidth + 2) return next;
+  return PlainWordsIn<Lanes32>(text, next, markup, state, onWord);
 }
 
 template <class OnWord>
