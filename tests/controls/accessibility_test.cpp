@@ -24,6 +24,9 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   QAccessibleInterface* row = rows->child(1);
   EXPECT_EQ(row->text(QAccessible::Name), longSubject + QStringLiteral(", 7"));
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));  // what Enter would open
+  control_->SetListIndex(0);
+  EXPECT_EQ(rows->text(QAccessible::Value), rows->child(0)->text(QAccessible::Name));  // the first row too
+  control_->SetListIndex(1);
   EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected && row->indexOfChild(rows) == -1);
   EXPECT_EQ(row->window(), window_.windowHandle());  // where a reader's tool finds it on screen
   EXPECT_TRUE(rows->indexOfChild(rows->child(1)) == 1 && !rows->child(43));  // the same item each time asked for

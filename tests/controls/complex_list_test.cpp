@@ -43,6 +43,7 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
 
   list_->VScrollButton->Submit_New_Coord(1000000);  // then a short table: its row, no bar
   EXPECT_EQ((std::pair{Submit(1), Top()}), (std::pair{false, 45 + 240}));
+  EXPECT_EQ((std::pair{list_->FirstRowInView(), list_->LastRowInView()}), (std::pair{0, 0}));  // the one row, in a taller view
   Submit(500);  // a long table after a scrolled longer one stays within its rows
   list_->VScrollButton->Submit_New_Coord(1000000);
   Submit(many);

@@ -12,6 +12,7 @@
 
 #include "platform/browser_view.h"
 #include "platform/color.h"
+#include "platform/container.h"
 #include "platform/events.h"
 #include "platform/label.h"
 #include "platform/line.h"
@@ -87,18 +88,24 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSizeAndTextBoxe
             std::pair(QStringLiteral("first\nsecond"), true));
 }
 
-TEST(FormElementTest, AnOpaqueLabelPaintsItsGroundAndATransparentOneLetsItsParentShow) {
+TEST(FormElementTest, AnOpaqueLabelOrPanePaintsItsGroundAndATransparentOneLetsItsParentShow) {
   QWidget parent;
   parent.setStyleSheet(QStringLiteral("background: #00ff00"));
   std::vector<QColor> grounds;
+  const auto groundOf = [&parent](auto& element, bool transparent) {
+    element.Move(0, 0, 600, 600);
+    element.SetBackColor(0xFF0000);  // blue
+    element.SetTransparent(transparent);
+    return parent.grab().toImage().pixelColor(5, 5);
+  };
   for (const bool transparent : {false, true}) {
     Label label(&parent);
-    label.Move(0, 0, 600, 600);
-    label.SetBackColor(0xFF0000);  // blue
-    label.SetTransparent(transparent);
-    grounds.push_back(parent.grab().toImage().pixelColor(5, 5));
+    grounds.push_back(groundOf(label, transparent));
   }
-  EXPECT_EQ(grounds, (std::vector<QColor>{Qt::blue, Qt::green}));
+  Container pane(&parent);
+  grounds.push_back(groundOf(pane, true));
+  grounds.push_back(groundOf(pane, false));  // opaque again
+  EXPECT_EQ(grounds, (std::vector<QColor>{Qt::blue, Qt::green, Qt::green, Qt::blue}));
 }
 
 // Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.

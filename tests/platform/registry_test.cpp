@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -201,6 +203,18 @@ TEST_F(SharedStore, ACopyLeftByAStoppedWriterFinishesItsWriteOnlyOverWhatItLeft)
     FinishInterruptedWrite(path_);
     EXPECT_EQ(std::pair(Bytes(), QFile::exists(PendingWritePath(path_))), std::pair(ends, false)) << holds.left(20).data();
   }
+}
+
+// A store another program keeps locked past the wait is left as it was, and the reason says who held it.
+TEST_F(SharedStore, AStoreLockedPastTheWaitIsLeftAsItWas) {
+  const int holder = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  QString error;
+  const bool written = RewriteSharedFile(path_, [](const QByteArray& was) { return was + "Added=1\n"; }, &error, 100);
+  ::close(holder);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, QStringLiteral("another program held it for 0.1 s"));
+  EXPECT_EQ(Bytes(), before_);
 }
 
 // Every key of before or every key of after: the writer's next start finishes what a crash left half done.
