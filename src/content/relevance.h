@@ -25,7 +25,11 @@ struct TermCounts {
 struct TermTally {
   double whole[3] = {};   // by field: text, heading, title
   double longer[3] = {};
-  void Add(double weight, int field, double count) { (weight == 1 ? whole : longer)[field] += count; }
+  // Without a branch: which terms a word matches is not foreseeable.
+  void Add(double weight, int field, double count) {
+    whole[field] += weight == 1 ? count : 0;
+    longer[field] += weight == 1 ? 0 : count;
+  }
   TermCounts Counts() const;
 };
 

@@ -164,7 +164,7 @@ struct TermReader {
       const double* of = weights;  // this term's words
       weights += length;
       if (length == 1) {
-        if (of[0] > 0) tallies[t].Add(of[0], static_cast<int>(field), 1);
+        tallies[t].Add(of[0], static_cast<int>(field), of[0] > 0 ? 1 : 0);
         continue;
       }
       size_t& k = reached[t];
