@@ -1,9 +1,14 @@
+#include <unistd.h>
+
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QLineEdit>
 #include <QMenu>
@@ -240,6 +245,50 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
   }
   RemoveHistoryActions(menu, *engine);
   EXPECT_EQ(menu.actions(), (QList<QAction*>{added[2], added[3], added[6]}));  // Copy, a separator, Select All
+}
+
+// A page's script that heads for a file outside the help folder goes nowhere: the page stays and its next
+// step is taken. Neither the page nor a frame in it has WebRTC's constructors.
+TEST(BrowserViewTest, APageStaysWhenItHeadsOutsideAndItsFramesHaveNoWebRtc) {
+  BrowserView view;
+  QTemporaryDir root;
+  const QString folder = root.filePath(QStringLiteral("help"));
+  ASSERT_TRUE(QDir().mkpath(folder) && WriteFile(root.filePath(QStringLiteral("secret.html")), "<title>Secret</title>") &&
+              WriteFile(folder + QStringLiteral("/a.html"),
+                        "<title>A</title><iframe src=b.html></iframe><script>location.href = '../secret.html';"
+                        " setTimeout(() => { location.href = 'c.html'; }, 300);</script>") &&
+              WriteFile(folder + QStringLiteral("/b.html"), "<title>B</title>") &&
+              WriteFile(folder + QStringLiteral("/c.html"), "<title>C</title><iframe src=b.html></iframe>"));
+  view.SetHelpFolder(folder + u'/');
+  QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
+  // The refusal is said on standard error, which the test reads from a file meanwhile.
+  QTemporaryFile said;
+  ASSERT_TRUE(said.open());
+  std::fflush(stderr);
+  const int standardError = ::dup(2);
+  ::dup2(said.handle(), 2);
+  view.Navigate2(folder + QStringLiteral("/a.html"));
+  const bool stepped =
+      QTest::qWaitFor([&] { return !reports.isEmpty() && reports.last().at(0).toString().endsWith(u"/c.html"); }, 30000);
+  std::fflush(stderr);
+  ::dup2(standardError, 2);
+  ::close(standardError);
+  ASSERT_TRUE(stepped);
+  for (const QList<QVariant>& report : reports) EXPECT_FALSE(report.at(0).toString().endsWith(u"secret.html"));
+  const QByteArray refusal = "a help page asked for lumora:" + QFile::encodeName(root.path()) + "/secret.html; refused";
+  QFile saidAgain(said.fileName());  // standard error moved the file's shared offset to its end
+  ASSERT_TRUE(saidAgain.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saidAgain.readAll().contains(refusal));
+  QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
+  const auto answer = std::make_shared<QString>();
+  const auto ask = [&] {
+    engine->runJavaScript(QStringLiteral("frames[0] && frames[0].document.readyState === 'complete' ?"
+                                         " typeof RTCPeerConnection + ' ' + typeof frames[0].RTCPeerConnection : ''"),
+                          [answer](const QVariant& value) { *answer = value.toString(); });
+    return !answer->isEmpty();
+  };
+  ASSERT_TRUE(QTest::qWaitFor(ask, 20000));
+  EXPECT_EQ(*answer, QStringLiteral("undefined undefined"));
 }
 
 TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKept) {
