@@ -25,6 +25,11 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseTheSelectionKeepsItsNumbersAndTheTe
   control_->SetDropDownParent(QStringLiteral("owner"));
   EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
   EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);
+  // A press on the white strip left of the text is the box's own, and the text takes the keyboard.
+  QSignalSpy presses(control_, &WriteBox::MouseDown);
+  QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, {}, control_->mapTo(&window_, QPoint(3, 9)));
+  EXPECT_EQ(presses.count(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return text_->hasFocus(); }));
 }
 
 TEST_F(WriteBoxTest, DropDownListShowsItsFirstRowSwitchesOnlyToRowsItHasAndDropsOnEveryKeyWhileLocked) {
