@@ -62,7 +62,12 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFileName(Path("page.pdf"));
   platform::ChoosePaper(printer);
+  bool secondRefused = false;  // asked for while the first is printed
+  QPrinter second(QPrinter::HighResolution);
+  second.setOutputFileName(Path("second.pdf"));
+  QTimer::singleShot(0, [&] { secondRefused = !browser.PrintTo(second) && !QFile::exists(Path("second.pdf")); });
   ASSERT_TRUE(browser.PrintTo(printer));
+  EXPECT_TRUE(secondRefused);
   QPdfDocument printed(nullptr);
   ASSERT_EQ(printed.load(Path("page.pdf")), QPdfDocument::Error::None);
   EXPECT_EQ(printed.pagePointSize(0).toSize(), QSize(612, 792));  // Letter
