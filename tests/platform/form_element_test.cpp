@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -289,6 +290,25 @@ TEST(BrowserViewTest, APageStaysWhenItHeadsOutsideAndItsFramesHaveNoWebRtc) {
   };
   ASSERT_TRUE(QTest::qWaitFor(ask, 20000));
   EXPECT_EQ(*answer, QStringLiteral("undefined undefined"));
+}
+
+// A renderer that ends while no page is being recovered is not followed by a load the program did not ask for.
+TEST(BrowserViewTest, ARendererEndedFromOutsideStartsNoLoad) {
+  BrowserView view;
+  QTemporaryDir folder;
+  ASSERT_TRUE(WriteFile(folder.filePath(QStringLiteral("a.html")), "<title>A</title>"));
+  view.SetHelpFolder(folder.path() + u'/');
+  QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
+  view.Navigate2(folder.filePath(QStringLiteral("a.html")));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty(); }, 30000));
+  QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
+  QSignalSpy ended(engine, &QWebEnginePage::renderProcessTerminated);
+  QSignalSpy started(engine, &QWebEnginePage::loadStarted);
+  ASSERT_GT(engine->renderProcessPid(), 0);
+  ::kill(static_cast<pid_t>(engine->renderProcessPid()), SIGKILL);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 30000));
+  QTest::qWait(300);  // a reload would be asked for at once, after the notice
+  EXPECT_EQ(started.count(), 0);
 }
 
 TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKept) {
