@@ -23,6 +23,12 @@ void Note(const QSettings& store, const char* what) {
                QFile::encodeName(store.fileName()).constData(), what);
 }
 
+// Writes the store's changes out, or says why they could not be.
+void Save(QSettings& store) {
+  store.sync();
+  if (store.status() != QSettings::NoError) Note(store, "written");
+}
+
 QString Bare(QString name) {
   while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
   return name;
@@ -42,8 +48,7 @@ QString UserTheme() {
 void SetUserTheme(const QString& themeName) {
   QSettings store = UserStore();
   store.setValue(kThemeKey, Bare(themeName));
-  store.sync();
-  if (store.status() != QSettings::NoError) Note(store, "written");
+  Save(store);
 }
 
 double UserZoom() {
@@ -56,8 +61,7 @@ double UserZoom() {
 void SetUserZoom(double factor) {
   QSettings store = UserStore();
   store.setValue(kZoomKey, factor);
-  store.sync();
-  if (store.status() != QSettings::NoError) Note(store, "written");
+  Save(store);
 }
 
 bool UserSearchByHits() {
@@ -79,8 +83,7 @@ void SetUserWindowPlace(const WindowPlace& place) {
   store.setValue(QStringLiteral("Window/Geometry"), place.geometry);
   store.setValue(QStringLiteral("Window/Maximized"), place.maximized);
   store.setValue(QStringLiteral("Window/PaneWidth"), place.paneWidth);
-  store.sync();
-  if (store.status() != QSettings::NoError) Note(store, "written");
+  Save(store);
 }
 
 QStringList InstalledThemes() {
