@@ -99,7 +99,7 @@ QString SingleLine(const QString& text) {
   line.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t c = text[i].unicode();
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    if (QStringView(text).mid(i, 2) == u"\r\n") ++i;  // one break, one blank
     line += (c < 0x20 || c == 0x7F) ? QChar(u' ') : text[i];
   }
   return line;
