@@ -9,6 +9,7 @@
 
 #include "content/page_bytes.h"
 #include "content/page_text.h"
+#include "content/parallel.h"
 #include "content/relevance.h"
 #include "content/topic_index.h"
 #include "content/words.h"
@@ -438,8 +439,10 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
           }
       }
     }
-    for (size_t slot = 0; slot < pages_.size(); ++slot) {
-      if (holds[slot] != length) continue;
+    // Common words hold most pages: they are read on every core.
+    RunInParallel(static_cast<int>(pages_.size()), [&](int at) {
+      const auto slot = static_cast<size_t>(at);
+      if (holds[slot] != length) return;
       const Page& page = pages_[slot];
       TermCounts& found = counts[slot * terms + t];
       size_t k = 0;
@@ -451,7 +454,7 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
         const auto place = static_cast<words::Field>(field);
         (place == words::Field::Title ? found.title : place == words::Field::Heading ? found.heading : found.body) += 1;
       });
-    }
+    });
   }
   return counts;
 }
