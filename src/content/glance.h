@@ -36,12 +36,14 @@ class WordStarts final {
         std::fill(std::begin(pattern.byte[k]), std::end(pattern.byte[k]), k < start.size() ? start[k] | 0x20 : 0);
         std::fill(std::begin(pattern.any[k]), std::end(pattern.any[k]), k < start.size() ? 0 : -1);
       }
+      pattern.full = start.size() >= 3;
       patterns_.push_back(pattern);
     }
   }
   struct Pattern {
     alignas(32) char byte[3][32];
     alignas(32) char any[3][32];  // all ones where the beginning is shorter
+    bool full = false;            // three bytes long: no "any" to mind
   };
   const std::vector<Pattern>& Patterns() const { return patterns_; }
 
@@ -131,12 +133,14 @@ struct Lanes32 {
       for (const WordStarts::Pattern& pattern : starts->Patterns()) {
         const auto* byte = reinterpret_cast<const __m256i*>(pattern.byte);
         const auto* any = reinterpret_cast<const __m256i*>(pattern.any);
-        __m256i here = _mm256_cmpeq_epi8(folded, _mm256_load_si256(byte));
-        here = _mm256_and_si256(here, _mm256_or_si256(_mm256_cmpeq_epi8(at1, _mm256_load_si256(byte + 1)),
-                                                      _mm256_load_si256(any + 1)));
-        here = _mm256_and_si256(here, _mm256_or_si256(_mm256_cmpeq_epi8(at2, _mm256_load_si256(byte + 2)),
-                                                      _mm256_load_si256(any + 2)));
-        found = _mm256_or_si256(found, here);
+        __m256i first = _mm256_cmpeq_epi8(folded, _mm256_load_si256(byte));
+        __m256i second = _mm256_cmpeq_epi8(at1, _mm256_load_si256(byte + 1));
+        __m256i third = _mm256_cmpeq_epi8(at2, _mm256_load_si256(byte + 2));
+        if (!pattern.full) {
+          second = _mm256_or_si256(second, _mm256_load_si256(any + 1));
+          third = _mm256_or_si256(third, _mm256_load_si256(any + 2));
+        }
+        found = _mm256_or_si256(found, _mm256_and_si256(first, _mm256_and_si256(second, third)));
       }
       glance.wanted = static_cast<uint32_t>(_mm256_movemask_epi8(found));
     }
