@@ -34,6 +34,16 @@ TEST(HelpTool, IndexSearchAndCheckPrintWhatTheWindowShowsAndWhatToMendAndHelpOrV
                      at("Using/Tabs\\t\\\\.html") + u"welcome\tindex" + at("index.html"));
   ASSERT_EQ(run("search", {QStringLiteral("PRINT")}), 0);
   EXPECT_EQ(out, u"printing\t3" + at("Using/Print-2.html") + u"welcome\t1" + at("index.html"));
+  // The page named for the word comes first; asked to, the one that says it most.
+  Write("Hits/named.html", "<o:Subject>Print</o:Subject>");
+  Write("Hits/often.html", "<o:Subject>Other</o:Subject> print print print print print print");
+  const auto first = [&](const QStringList& arguments) {
+    out.clear();
+    QTextStream o(&out), e(&err);
+    return RunHelpTool(arguments, o, e) == 0 ? out.section(u'\t', 0, 0) : QString();
+  };
+  EXPECT_EQ(first({Q("search"), Path("Hits"), Q("print")}), Q("print"));
+  EXPECT_EQ(first({Q("search"), Q("--by-hits"), Path("Hits"), Q("print")}), Q("other"));
   Write("Help/bare.html", "<title>No subject</title>");  // a title serves as a subject
   Write("Help/twin.html", "<o:Subject>Printing</o:Subject>");
   EXPECT_EQ(run("check"), 0);
