@@ -24,6 +24,8 @@ TEST_F(CommandButtonTest, ANewCaptionIsCentredAtOnceWithItsAccessKeyAndTheDisabl
 
 TEST_F(CommandButtonTest, APressSinksTheCaptionClicksCountAKeyOnItsReleaseAndTheFocusFrameIsDotted) {
   QSignalSpy clicks(control_, &CommandButton::Click);
+  const QPoint besideLetters = control_->CmBLabel->geometry().topLeft();
+  EXPECT_EQ(control_->grab().toImage().pixelColor(besideLetters), QColor(0xF0, 0xF0, 0xF0));  // the face, not a box
   const int restingTop = control_->CmBLabel->Top();
   Mouse(QTest::MousePress);
   EXPECT_EQ(control_->CmBLabel->Top(), restingTop + 14);  // one pixel less one twip
