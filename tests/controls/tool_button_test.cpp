@@ -32,8 +32,9 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   QTest::keyRelease(control_, Qt::Key_Return);  // its press went elsewhere
   EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
-  control_->clearFocus();  // the press goes with the focus
+  control_->clearFocus();  // the press goes with the focus, and so does the focus frame
   EXPECT_EQ(control_->TlBImage->Top(), imageTop);
+  EXPECT_FALSE(control_->TlBFocus->Visible());
   QTest::keyRelease(control_, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 2);
 }
