@@ -153,6 +153,9 @@ class Lumora:
         env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
                    XDG_DATA_HOME=os.path.join(config_home, "data"),
                    LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
+        # No session bus: without an address libdbus forks a launcher at start, and a fork beside the sanitizer's
+        # threads can leave the child waiting forever on a lock the parent held, so the window never shows.
+        env.setdefault("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + os.path.join(self.folder, "no-session-bus"))
         # The X11 and GL plugins' leftovers have no stack to suppress; the unit suites check our own leaks.
         if "ASAN_OPTIONS" in env:
             env["ASAN_OPTIONS"] += ":detect_leaks=0"
