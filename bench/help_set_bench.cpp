@@ -85,9 +85,7 @@ BENCHMARK(ReadEveryPageOnEveryCore)->Arg(0)->Unit(benchmark::kMillisecond)->UseR
 void BuildIndex(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
   for (auto _ : state) {
-    core::StringTable index(content::kIndexFields);
-    content::BuildTopicIndex(corpus.lowerRoot, index);
-    state.counters["topics"] = index.Count();
+    state.counters["topics"] = static_cast<double>(content::BuildTopicIndex(corpus.lowerRoot)->size());
   }
 }
 BENCHMARK(BuildIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -95,16 +93,14 @@ BENCHMARK(BuildIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTim
 // Arg 0: the ANSI or the UTF-8 help set; arg 1: 1 ranked by relevance, 0 by the count.
 void SearchThreeWords(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
-  core::StringTable index(content::kIndexFields);
-  content::BuildTopicIndex(corpus.lowerRoot, index);
+  const std::vector<content::Topic> index = *content::BuildTopicIndex(corpus.lowerRoot);
   const QString typed = QStringLiteral("print table index");
   const std::vector<QString> words = content::SplitQuery(typed);
   const content::Ranking ranking{state.range(1) ? typed : QString(), QStringLiteral("english")};
   ResetPeakResident();
   const long long before = PeakResidentBytes();
   for (auto _ : state) {
-    const core::StringTable results = content::SearchPages(index, words, {}, ranking);
-    state.counters["matches"] = results.Count();
+    state.counters["matches"] = static_cast<double>(content::SearchPages(index, words, {}, ranking).size());
   }
   state.counters["peak_MB"] = static_cast<double>(PeakResidentBytes()) / (1024 * 1024);
   state.counters["peak_rise_MB"] = static_cast<double>(PeakResidentBytes() - before) / (1024 * 1024);
@@ -114,8 +110,7 @@ BENCHMARK(SearchThreeWords)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 
 // The window's reading of every page into its word index, from nothing.
 void ReadWordIndex(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
-  core::StringTable index(content::kIndexFields);
-  content::BuildTopicIndex(corpus.lowerRoot, index);
+  const std::vector<content::Topic> index = *content::BuildTopicIndex(corpus.lowerRoot);
   for (auto _ : state) {
     content::WordIndex pages;
     pages.Update(index);
@@ -128,8 +123,7 @@ BENCHMARK(ReadWordIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseReal
 // of every page's time and size. Arg 1 as above; arg 2: 1 for a phrase.
 void LaterSearch(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
-  core::StringTable index(content::kIndexFields);
-  content::BuildTopicIndex(corpus.lowerRoot, index);
+  const std::vector<content::Topic> index = *content::BuildTopicIndex(corpus.lowerRoot);
   const QString typed = state.range(2) ? QStringLiteral("\"print table\" index") : QStringLiteral("print table index");
   const std::vector<QString> words = content::SplitQuery(typed);
   const content::Ranking ranking{state.range(1) ? typed : QString(), QStringLiteral("english")};
@@ -140,8 +134,7 @@ void LaterSearch(benchmark::State& state) {
   state.counters["index_MB"] = static_cast<double>(pages.Bytes()) / (1024 * 1024);
   for (auto _ : state) {
     pages.Update(index);
-    const core::StringTable results = pages.Search(index, words, ranking);
-    state.counters["matches"] = results.Count();
+    state.counters["matches"] = static_cast<double>(pages.Search(index, words, ranking).size());
   }
   state.counters["peak_rise_MB"] = static_cast<double>(PeakResidentBytes() - before) / (1024 * 1024);
 }
@@ -153,9 +146,9 @@ BENCHMARK(LaterSearch)->Args({0, 0, 0})->Args({0, 1, 0})->Args({0, 1, 1})->Args(
 void LongTopic(benchmark::State& state) {
   const Corpus& corpus = TheCorpus(state);
   const QString topic = state.range(0) == 0 ? QString(30000, u'x') : QStringLiteral("a#").repeated(15000);
-  core::StringTable index(content::kIndexFields);
-  if (state.range(1) == 1) content::BuildTopicIndex(corpus.lowerRoot, index);
-  for (auto _ : state) benchmark::DoNotOptimize(content::FindTopicPage(corpus.lowerRoot, topic, index));
+  const std::vector<content::Topic> index = *content::BuildTopicIndex(corpus.lowerRoot);
+  const std::vector<content::Topic>* built = state.range(1) == 1 ? &index : nullptr;
+  for (auto _ : state) benchmark::DoNotOptimize(content::FindTopicPage(corpus.lowerRoot, topic, built));
 }
 BENCHMARK(LongTopic)->Args({0, 1})->Args({1, 1})->Args({1, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
 

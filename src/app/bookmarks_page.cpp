@@ -18,7 +18,7 @@
 namespace lumora::app {
 namespace {
 
-// A label and a list cell show "&" as an access-key mark unless it is doubled.
+// A label shows "&" as an access-key mark unless it is doubled.
 QString Escaped(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 QString Text(int index) { return BookmarkText(settings::Language(), index); }
@@ -79,8 +79,8 @@ void BookmarksPage::Refresh(int select) {
   core::StringTable table(2);
   for (const settings::Bookmark& bookmark : store_.All()) {
     const int entry = table.Grow();
-    table.Set(0, entry, Escaped(bookmark.name));
-    table.Set(1, entry, Escaped(bookmark.page));
+    table.Set(0, entry, bookmark.name);
+    table.Set(1, entry, bookmark.page);
   }
   controls::ComplexList* list = ui_.bookmarks.list;
   list->Submit_Data_Array(table, 1);

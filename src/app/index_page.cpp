@@ -17,40 +17,43 @@ IndexPage::IndexPage(layout::Composition::IndexControls& ui, BusyWindow& busy, Q
   connect(ui_.lookUp, &controls::WriteBox::Changed, this,
           [this] { ui_.topics->SetListIndex(content::LookUpEntry(topics_, ui_.lookUp->Text())); });
   // Cells are fitted to the list's width.
-  connect(ui_.topics, &controls::ComplexList::Resized, this, [this] { ui_.topics->Submit_Data_Array(topics_, 1); });
+  connect(ui_.topics, &controls::ComplexList::Resized, this, [this] { ShowTopics(*ui_.topics, topics_); });
   connect(ui_.topics, &controls::ComplexList::HeaderClick, this,
-          [this](int field) { SortKeepingSelection(topics_, *ui_.topics, order_, field); });
+          [this](int column) { SortKeepingSelection(topics_, *ui_.topics, order_, column); });
 }
 
 void IndexPage::Reset(const QString& helpFolder, const QLocale& locale) {
   helpFolder_ = helpFolder;
   locale_ = locale;
-  topics_.Reset();
+  topics_.clear();
+  built_ = false;
   order_ = {};
 }
 
 void IndexPage::Build() {
-  if (!topics_.At(0, 0).isEmpty()) return;
+  if (built_) return;
   busy_.Begin(settings::LangText(settings::Message::BuildingIndex));
-  if (!content::BuildTopicIndex(helpFolder_, topics_, busy_.Pump())) return;  // closing
+  std::optional<std::vector<content::Topic>> built = content::BuildTopicIndex(helpFolder_, busy_.Pump());
+  if (!built) return;  // closing
+  topics_ = std::move(*built);
+  built_ = true;
   content::SortForReading(topics_, locale_);
-  ui_.topics->Submit_Data_Array(topics_, 1);
+  ShowTopics(*ui_.topics, topics_);
   // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
   ui_.topics->SetListIndex(content::LookUpEntry(topics_, ui_.lookUp->Text()));
   SetCaptionKeepingRight(*ui_.topicCount, settings::LangText(settings::Message::TopicCount) + QLatin1Char(' ') +
-                                               QString::number(topics_.Count()));
+                                               QString::number(topics_.size()));
   busy_.End();
 }
 
 QString IndexPage::FindTopic(const QString& name) {
-  return content::FindTopicPage(helpFolder_, name, topics_, busy_.Pump());
+  return content::FindTopicPage(helpFolder_, name, built_ ? &topics_ : nullptr, busy_.Pump());
 }
 
 void IndexPage::Open(bool showSubject) {
-  const int entry = ui_.topics->ListIndex();
-  const QString page = PageOfEntry(topics_, entry);
+  const QString page = SelectedPage(topics_, *ui_.topics);
   if (page.isEmpty()) return;
-  if (showSubject) ui_.lookUp->SetText(topics_.At(content::indexSubject, entry));
+  if (showSubject) ui_.lookUp->SetText(topics_[static_cast<size_t>(ui_.topics->ListIndex())].subject);
   emit OpenRequested(page, false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QObject>
+#include <vector>
 
 #include "app/busy_window.h"
 #include "app/topic_list.h"
@@ -24,7 +25,7 @@ class IndexPage final : public QObject {
   void Reset(const QString& helpFolder, const QLocale& locale);
   // Builds the index unless it is built; false when the window closed meanwhile.
   void Build();
-  const core::StringTable& Topics() const { return topics_; }
+  const std::vector<content::Topic>& Topics() const { return topics_; }
   // The page "-topic NAME" names, "" when there is none (see content::FindTopicPage).
   QString FindTopic(const QString& name);
 
@@ -38,7 +39,8 @@ class IndexPage final : public QObject {
   BusyWindow& busy_;
   QString helpFolder_;
   QLocale locale_;
-  core::StringTable topics_{content::kIndexFields};
+  std::vector<content::Topic> topics_;
+  bool built_ = false;
   ListOrder order_;
 };
 

@@ -56,8 +56,7 @@ int main(int argc, char* argv[]) {
     if (single->HandOverOrListen(argumentString) == lumora::app::SingleWindow::Start::HandedOver) {
       // The caller hears of a page that is not there, as from a first start.
       const QString folder = lumora::app::HelpFolderOf(pack, QDir::currentPath());
-      const lumora::core::StringTable noIndex(lumora::content::kIndexFields);
-      if (!parsed.Topic.isEmpty() && lumora::content::FindTopicPage(folder, parsed.Topic, noIndex).isEmpty())
+      if (!parsed.Topic.isEmpty() && lumora::content::FindTopicPage(folder, parsed.Topic, nullptr).isEmpty())
         std::fputs(qUtf8Printable(lumora::app::NoPageNote(parsed.Topic, folder)), stderr);
       return 0;
     }

@@ -24,26 +24,27 @@ SearchPage::SearchPage(layout::Composition::SearchControls& ui, BusyWindow& busy
   connect(ui_.query, &controls::WriteBox::Changed, this,
           [this] { ui_.find->SetEnabled(!core::TrimBlanks(ui_.query->Text()).isEmpty()); });
   const auto open = [this] {
-    const QString page = PageOfEntry(results_, ui_.results->ListIndex());
+    const QString page = SelectedPage(results_, *ui_.results);
     if (!page.isEmpty()) emit OpenRequested(page, true);
   };
   connect(ui_.display, &controls::CommandButton::Click, this, open);
   connect(ui_.results, &controls::ComplexList::DoubleClick, this, open);
-  connect(ui_.results, &controls::ComplexList::HeaderClick, this,
-          [this](int field) { SortKeepingSelection(results_, *ui_.results, order_, field); });
+  // "Nothing found" stays as it is.
+  connect(ui_.results, &controls::ComplexList::HeaderClick, this, [this](int column) {
+    if (!results_.empty()) SortKeepingSelection(results_, *ui_.results, order_, column);
+  });
 }
 
 void SearchPage::Reset(const QLocale& locale) {
   locale_ = locale;
-  results_.Reset();
+  results_.clear();
   queryWords_.assign(1, QString());
-  noResult_.Reset();
   order_ = {};
 }
 
 void SearchPage::ReadPageWordsSoon() {
   QTimer::singleShot(0, this, [this] {
-    if (readingWords_ || pageWords_.Pages() > 0 || index_.Topics().At(0, 0).isEmpty()) return;
+    if (readingWords_ || pageWords_.Pages() > 0 || index_.Topics().empty()) return;
     readingWords_ = true;
     pageWords_.Update(index_.Topics(), busy_.Pump());
     readingWords_ = false;
@@ -69,16 +70,10 @@ void SearchPage::Run() {
   const bool read = pageWords_.Update(index_.Topics(), busy_.Pump());
   readingWords_ = false;
   if (busy_.Stopped()) return;
-  results_ = read ? pageWords_.Search(index_.Topics(), queryWords_, ranking) : core::StringTable(content::kIndexFields);
-  const QString count = settings::LangText(settings::Message::MatchCount) + QLatin1Char(' ');
-  if (!results_.At(0, 0).isEmpty()) {
-    ui_.results->Submit_Data_Array(results_, 1);
-    SetCaptionKeepingRight(*ui_.resultCount, count + QString::number(results_.Count()));
-  } else {
-    noResult_.Set(0, 0, settings::LangText(settings::Message::NothingFound));
-    ui_.results->Submit_Data_Array(noResult_, 1);
-    SetCaptionKeepingRight(*ui_.resultCount, count + u'0');
-  }
+  results_ = read ? pageWords_.Search(index_.Topics(), queryWords_, ranking) : std::vector<content::SearchHit>();
+  ShowHits(*ui_.results, results_, settings::LangText(settings::Message::NothingFound));
+  SetCaptionKeepingRight(*ui_.resultCount, settings::LangText(settings::Message::MatchCount) + QLatin1Char(' ') +
+                                               QString::number(results_.size()));
   // A new result starts at its first row, the best match selected.
   ui_.results->SetListIndex(0);
   order_ = {};
@@ -86,6 +81,6 @@ void SearchPage::Run() {
   busy_.End();
 }
 
-void SearchPage::UpdateDisplayButton() { ui_.display->SetEnabled(!results_.At(0, 0).isEmpty()); }
+void SearchPage::UpdateDisplayButton() { ui_.display->SetEnabled(!results_.empty()); }
 
 }  // namespace lumora::app

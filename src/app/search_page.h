@@ -42,9 +42,8 @@ class SearchPage final : public QObject {
   BusyWindow& busy_;
   const IndexPage& index_;
   QLocale locale_;
-  core::StringTable results_{content::kIndexFields};
+  std::vector<content::SearchHit> results_;
   std::vector<QString> queryWords_{QString()};
-  core::StringTable noResult_{2};
   ListOrder order_;
   // The pages' words, read by the first search and kept up to date, so that
   // later searches read only the pages that changed.

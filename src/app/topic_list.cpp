@@ -1,51 +1,75 @@
 #include "app/topic_list.h"
 
-#include <QStringList>
-
-#include "content/topic_index.h"
+#include "core/string_table.h"
 
 namespace lumora::app {
 namespace {
 
-int RowOfEntry(const core::StringTable& table, int entry) {
-  int row = 0;
-  for (int e = 0; e < entry; ++e)
-    if (!table.At(0, e).isEmpty()) ++row;
-  return row;
+const QString& PathOf(const content::Topic& topic) { return topic.path; }
+const QString& PathOf(const content::SearchHit& hit) { return hit.topic.path; }
+
+void Show(controls::ComplexList& list, const std::vector<content::Topic>& topics) { ShowTopics(list, topics); }
+void Show(controls::ComplexList& list, const std::vector<content::SearchHit>& hits) { ShowHits(list, hits, {}); }
+
+template <class Row>
+const Row* SelectedRow(const std::vector<Row>& rows, const controls::ComplexList& list) {
+  const int row = list.ListIndex();
+  return row >= 0 && static_cast<size_t>(row) < rows.size() ? &rows[static_cast<size_t>(row)] : nullptr;
+}
+
+template <class Row, class Column>
+void SortShown(std::vector<Row>& rows, controls::ComplexList& list, ListOrder& order, int column, Column sortBy) {
+  const Row* selected = SelectedRow(rows, list);
+  const QString page = selected ? PathOf(*selected) : QString();
+  order = {column, order.column == column && !order.reversed};
+  content::SortByColumn(rows, sortBy, order.reversed);
+  Show(list, rows);
+  if (page.isEmpty()) return;
+  for (size_t row = 0; row < rows.size(); ++row)
+    if (PathOf(rows[row]) == page) return list.SetListIndex(static_cast<int>(row));
 }
 
 }  // namespace
 
-int EntryOfRow(const core::StringTable& table, int row) {
-  if (row < 0) return -1;
-  for (int entry = 0; entry < table.Count(); ++entry)
-    if (!table.At(0, entry).isEmpty() && row-- == 0) return entry;
-  return -1;
-}
-
-void SortKeepingSelection(core::StringTable& table, controls::ComplexList& list, ListOrder& order, int field) {
-  const int selected = EntryOfRow(table, list.ListIndex());
-  QStringList fields;
-  if (selected >= 0)
-    for (int f = 0; f < table.Fields(); ++f) fields.append(table.At(f, selected));
-  order = {field, order.field == field && !order.reversed};
-  content::SortTable(table, true, field, order.reversed);
-  list.Submit_Data_Array(table, 1);
-  if (selected < 0) return;
-  for (int entry = 0; entry < table.Count(); ++entry) {
-    bool same = true;
-    for (int f = 0; f < fields.size() && same; ++f) same = table.At(f, entry) == fields[f];
-    if (same) {
-      list.SetListIndex(RowOfEntry(table, entry));
-      return;
-    }
+void ShowTopics(controls::ComplexList& list, const std::vector<content::Topic>& topics) {
+  core::StringTable cells(2);
+  for (const content::Topic& topic : topics) {
+    const int row = cells.Grow();
+    cells.Set(0, row, topic.subject);
+    cells.Set(1, row, topic.nameKey);
   }
+  list.Submit_Data_Array(cells, 1);
 }
 
-QString PageOfEntry(const core::StringTable& table, int entry) {
-  if (!table.HasEntry(entry) || table.At(content::indexPath, entry).isEmpty()) return {};
-  const QString real = table.At(content::indexRealPath, entry);
-  return real.isEmpty() ? table.At(content::indexPath, entry) : real;
+void ShowHits(controls::ComplexList& list, const std::vector<content::SearchHit>& hits, const QString& noneText) {
+  core::StringTable cells(2);
+  if (hits.empty()) cells.Set(0, 0, noneText);
+  for (const content::SearchHit& hit : hits) {
+    const int row = cells.Grow();
+    cells.Set(0, row, hit.topic.subject);
+    cells.Set(1, row, QString::number(hit.hits));
+  }
+  list.Submit_Data_Array(cells, 1);
+}
+
+void SortKeepingSelection(std::vector<content::Topic>& topics, controls::ComplexList& list, ListOrder& order,
+                          int column) {
+  SortShown(topics, list, order, column, column == 0 ? content::TopicColumn::Subject : content::TopicColumn::NameKey);
+}
+
+void SortKeepingSelection(std::vector<content::SearchHit>& hits, controls::ComplexList& list, ListOrder& order,
+                          int column) {
+  SortShown(hits, list, order, column, column == 0 ? content::HitColumn::Subject : content::HitColumn::Hits);
+}
+
+QString SelectedPage(const std::vector<content::Topic>& topics, const controls::ComplexList& list) {
+  const content::Topic* topic = SelectedRow(topics, list);
+  return topic ? topic->path : QString();
+}
+
+QString SelectedPage(const std::vector<content::SearchHit>& hits, const controls::ComplexList& list) {
+  const content::SearchHit* hit = SelectedRow(hits, list);
+  return hit ? hit->topic.path : QString();
 }
 
 void SetCaptionKeepingRight(platform::Label& label, const QString& caption) {

@@ -1,28 +1,35 @@
 #pragma once
 
+#include <vector>
+
+#include "content/topic.h"
 #include "controls/complex_list.h"
-#include "core/string_table.h"
 #include "platform/label.h"
 
 namespace lumora::app {
 
 // How a list of topics was last sorted by a click on a column title.
 struct ListOrder {
-  int field = -1;  // the column title last clicked; -1: none since the list was filled
+  int column = -1;  // the column title last clicked; -1: none since the list was filled
   bool reversed = false;
 };
 
-// Sorts table by field (a second click on the same title turns the order
-// round) and shows it in list, the selection following its entry.
-void SortKeepingSelection(core::StringTable& table, controls::ComplexList& list, ListOrder& order, int field);
+// Shows the topics in the list: subject and name key.
+void ShowTopics(controls::ComplexList& list, const std::vector<content::Topic>& topics);
+// Shows the search hits in the list: subject and number of hits; noneText in
+// a row of its own when there are none.
+void ShowHits(controls::ComplexList& list, const std::vector<content::SearchHit>& hits, const QString& noneText);
 
-// The table's entry that a list row shows: the list leaves out entries
-// without a subject, so rows and entries can differ. -1 for none.
-int EntryOfRow(const core::StringTable& table, int row);
+// Sorts the rows by the column clicked (a second click on the same title
+// turns the order round) and shows them, the selection following its row.
+void SortKeepingSelection(std::vector<content::Topic>& topics, controls::ComplexList& list, ListOrder& order,
+                          int column);
+void SortKeepingSelection(std::vector<content::SearchHit>& hits, controls::ComplexList& list, ListOrder& order,
+                          int column);
 
-// The page an entry of the table names, in its real letter case where the
-// index found it; "" for no entry.
-QString PageOfEntry(const core::StringTable& table, int entry);
+// The page of the list's selected row; "" for none.
+QString SelectedPage(const std::vector<content::Topic>& topics, const controls::ComplexList& list);
+QString SelectedPage(const std::vector<content::SearchHit>& hits, const controls::ComplexList& list);
 
 // A count label sits right-aligned beside its pane's edge; a longer count
 // must grow it leftwards, not over the pane's drag slider.

@@ -140,11 +140,8 @@ HelpSetCheck CheckHelpSet(const QString& helpFolder) {
       if (link.file.kind == core::HelpFileKind::Found)
         if (const Page* next = pageOf(link.file.path)) queue.push_back(next);
   }
-  core::StringTable index(kIndexFields);
-  BuildTopicIndex(helpFolder, index);
-  for (int i = 0; i < index.Count(); ++i)
-    if (!index.At(indexSubject, i).isEmpty())
-      if (const Page* listed = pageOf(index.At(indexRealPath, i))) reached.insert(listed);
+  for (const Topic& topic : BuildTopicIndex(helpFolder).value_or(std::vector<Topic>()))
+    if (const Page* listed = pageOf(topic.path)) reached.insert(listed);
   for (const Page& page : pages)
     if (!reached.contains(&page)) check.unreached.append(page.path);
 

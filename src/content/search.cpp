@@ -10,7 +10,6 @@
 #include "content/page_bytes.h"
 #include "content/page_text.h"
 #include "content/text_helpers.h"
-#include "content/topic_index.h"
 #include "content/words.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -73,10 +72,6 @@ long long ScorePage(const QString& path, const std::vector<QString>& words) {
   return QueryWords(words).Score(core::ReadRegularFile(path, kMaxPageBytes));
 }
 
-QString SearchedPath(const core::StringTable& index, int row) {
-  const QString real = index.At(indexRealPath, row);
-  return real.isEmpty() ? index.At(indexPath, row) : real;
-}
 
 namespace {
 
@@ -219,17 +214,15 @@ PageAnswer AnswerPage(QByteArrayView page, const QueryWords& query, const Releva
   return answer;
 }
 
-core::StringTable ListAnswers(const core::StringTable& index, const Relevance& relevance,
-                              const std::function<const PageAnswer*(const QString& path)>& answerOf) {
+std::vector<SearchHit> ListAnswers(const std::vector<Topic>& index, const Relevance& relevance,
+                                   const std::function<const PageAnswer*(const QString& path)>& answerOf) {
   const bool ranked = !relevance.Empty();
   const size_t terms = relevance.Terms();
-  const auto count = static_cast<size_t>(index.Count());
-  std::vector<QString> paths(count);
+  const size_t count = index.size();
   std::vector<long long> scores(count, 0);
   std::vector<PageTerms> pageTerms(ranked ? count : 0);
   for (size_t row = 0; row < count; ++row) {
-    paths[row] = SearchedPath(index, static_cast<int>(row));
-    const PageAnswer* answer = answerOf(paths[row]);
+    const PageAnswer* answer = answerOf(index[row].path);
     if (answer) scores[row] = answer->hits;
     if (!ranked) continue;
     if (answer) pageTerms[row] = answer->terms;
@@ -250,29 +243,23 @@ core::StringTable ListAnswers(const core::StringTable& index, const Relevance& r
     if (relevant[x] != relevant[y]) return relevant[x] > relevant[y];
     return scores[x] > scores[y];
   });
-  core::StringTable results(kIndexFields);
-  for (const size_t i : listed) {
-    const auto row = static_cast<int>(i);
-    const int entry = results.Grow();
-    results.Set(0, entry, index.At(indexSubject, row));
-    results.Set(1, entry, QString::number(scores[i]));
-    results.Set(indexPath, entry, index.At(indexPath, row));
-    results.Set(indexRealPath, entry, paths[i]);
-  }
+  std::vector<SearchHit> results;
+  results.reserve(listed.size());
+  for (const size_t i : listed) results.push_back({index[i], scores[i]});
   return results;
 }
 
 // A first search reads every page for the query alone: building the word
 // index on the way would take several times as long, and the window keeps
 // its own index for the searches after.
-core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump,
-                        const Ranking& ranking) {
+std::vector<SearchHit> SearchPages(const std::vector<Topic>& index, const std::vector<QString>& words,
+                                   const core::Pump& pump, const Ranking& ranking) {
   const QueryWords query(words);
   const Relevance relevance(ranking.typed, ranking.language);
   std::vector<QString> paths;
   QHash<QString, size_t> slotOf;
-  for (int i = 0; i < index.Count(); ++i) {
-    const QString path = SearchedPath(index, i);
+  for (const Topic& topic : index) {
+    const QString& path = topic.path;
     if (path.isEmpty() || slotOf.contains(path)) continue;
     slotOf.insert(path, paths.size());
     paths.push_back(path);
@@ -285,7 +272,7 @@ core::StringTable SearchPages(const core::StringTable& index, const std::vector<
         answers[at] = AnswerPage(core::ReadRegularFile(paths[at], kMaxPageBytes), query, relevance);
       },
       pump);
-  if (!done) return core::StringTable(kIndexFields);
+  if (!done) return {};
   return ListAnswers(index, relevance, [&](const QString& path) -> const PageAnswer* {
     const auto slot = slotOf.constFind(path);
     return slot == slotOf.constEnd() ? nullptr : &answers[*slot];

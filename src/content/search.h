@@ -8,7 +8,7 @@
 
 #include "content/parallel.h"
 #include "content/relevance.h"
-#include "core/string_table.h"
+#include "content/topic.h"
 
 namespace lumora::content {
 
@@ -59,16 +59,11 @@ struct Ranking {
 };
 
 // The pages of the index with a score above 0, highest score first and in
-// index order among equal scores: field 0 the subject, field 1 the score,
-// fields 2 and 3 the lower-cased and the real path. Ranked, pages are listed
-// that have a score or hold a term, those that hold more of the terms first,
-// then by relevance, then by score. Stopped by the pump, it returns an empty
-// table.
-core::StringTable SearchPages(const core::StringTable& index, const std::vector<QString>& words, const core::Pump& pump = {},
-                        const Ranking& ranking = {});
-
-// The path a row of the index is read from: its real path, else its own.
-QString SearchedPath(const core::StringTable& index, int row);
+// index order among equal scores. Ranked, pages are listed that have a score
+// or hold a term, those that hold more of the terms first, then by
+// relevance, then by score. Stopped by the pump, it returns none.
+std::vector<SearchHit> SearchPages(const std::vector<Topic>& index, const std::vector<QString>& words,
+                                   const core::Pump& pump = {}, const Ranking& ranking = {});
 
 // What one page holds of a query: the count the Hits column shows and, when
 // ranked, what it holds of each term.
@@ -83,7 +78,7 @@ PageAnswer AnswerPage(QByteArrayView page, const QueryWords& query, const Releva
 
 // The pages of the index in the order SearchPages lists them, from the
 // answer of the page at each searched path (nullptr: a page holding nothing).
-core::StringTable ListAnswers(const core::StringTable& index, const Relevance& relevance,
-                              const std::function<const PageAnswer*(const QString& path)>& answerOf);
+std::vector<SearchHit> ListAnswers(const std::vector<Topic>& index, const Relevance& relevance,
+                                   const std::function<const PageAnswer*(const QString& path)>& answerOf);
 
 }  // namespace lumora::content

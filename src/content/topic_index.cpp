@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <numeric>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -25,10 +24,9 @@ QString WithSlash(const QString& folder) {
 }
 
 // A subject as the lists show it: "&amp;" read as "and" as always, other
-// character references as the characters they stand for, then every "&"
-// doubled for the labels.
+// character references as the characters they stand for.
 QString ListedSubject(QString subject) {
-  return DoubledForLabels(core::LowerText(DecodeCharacterReferences(ReadAmpAsAnd(std::move(subject)))));
+  return core::LowerText(DecodeCharacterReferences(ReadAmpAsAnd(std::move(subject))));
 }
 
 bool Inside(const QString& canonical, const QString& canonicalRoot) {
@@ -158,15 +156,14 @@ core::StringTable ScanFolderTree(const QString& root, const core::Pump& pump) {
   return files;
 }
 
-bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const core::Pump& pump) {
-  if (!index.At(indexSubject, 0).isEmpty()) return true;
+std::optional<std::vector<Topic>> BuildTopicIndex(const QString& helpFolder, const core::Pump& pump) {
   bool stopped = false;
   const core::Pump guarded = [&] {
     if (!stopped && pump && !pump()) stopped = true;
     return !stopped;
   };
   const core::StringTable files = ScanFolderTree(helpFolder, guarded);
-  if (stopped) return false;
+  if (stopped) return std::nullopt;
   std::vector<int> pages;
   for (int i = 0; i < files.Count(); ++i)
     if (files.At(fileName, i).endsWith(QLatin1String(".html"))) pages.push_back(i);
@@ -181,7 +178,7 @@ bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const 
         fromTitle[at] = titled;
       },
       guarded);
-  if (!done) return false;
+  if (!done) return std::nullopt;
   DropSharedTitleParts(subjects, fromTitle);
   std::vector<QString> keys(pages.size());
   QHash<QString, int> uses;  // of a subject with a name key
@@ -190,26 +187,24 @@ bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const 
     ++uses[subjects[k] + QLatin1Char('\n') + keys[k]];
   }
   const qsizetype rootLength = WithSlash(helpFolder).size();
+  std::vector<Topic> index;
+  index.reserve(pages.size());
   for (size_t k = 0; k < pages.size(); ++k) {
+    if (subjects[k].isEmpty()) continue;
     const int file = pages[k];
-    const QString name = files.At(fileName, file);
     // Rows that read the same in both columns tell their pages apart by folder.
     if (uses.value(subjects[k] + QLatin1Char('\n') + keys[k]) > 1) {
       QString folder = files.At(fileFolder, file).mid(rootLength);
       folder.chop(1);  // its "/"
-      folder.replace(u'&', QStringLiteral("&&"));
       subjects[k] += QStringLiteral(" (") + (folder.isEmpty() ? QStringLiteral("/") : folder) + QLatin1Char(')');
     }
-    const int entry = index.Grow();
-    index.Set(indexSubject, entry, subjects[k]);
-    index.Set(indexNameKey, entry, keys[k]);
-    index.Set(indexPath, entry, files.At(fileFolder, file) + name);
-    index.Set(indexRealPath, entry, files.At(fileRealPath, file));
+    index.push_back({std::move(subjects[k]), std::move(keys[k]), files.At(fileRealPath, file)});
   }
-  return true;
+  return index;
 }
 
-QString FindTopicPage(const QString& helpFolder, const QString& name, const core::StringTable& index, const core::Pump& pump) {
+QString FindTopicPage(const QString& helpFolder, const QString& name, const std::vector<Topic>* index,
+                      const core::Pump& pump) {
   QString wanted = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
   qsizetype slashes = 0;
   while (slashes < wanted.size() && wanted[slashes] == QLatin1Char('/')) ++slashes;
@@ -235,17 +230,16 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const core
     QString name, key, real;
   };
   std::vector<Page> pages;
-  const auto add = [&](const QString& path, const QString& real) {
-    const QString file = WithoutHtml(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+  const auto add = [&](const QString& real) {
+    const QString file = WithoutHtml(core::AnsiLower(real.mid(real.lastIndexOf(QLatin1Char('/')) + 1)));
     pages.push_back({file, core::NameKey(QString(file).remove(QStringLiteral(".html"))), real});
   };
-  if (!index.At(indexSubject, 0).isEmpty()) {
-    for (int i = 0; i < index.Count(); ++i) add(index.At(indexPath, i), index.At(indexRealPath, i));
+  if (index) {
+    for (const Topic& topic : *index) add(topic.path);
   } else {
     const core::StringTable files = ScanFolderTree(folder, pump);
     for (int i = 0; i < files.Count(); ++i)
-      if (files.At(fileName, i).endsWith(QLatin1String(".html")))
-        add(files.At(fileFolder, i) + files.At(fileName, i), files.At(fileRealPath, i));
+      if (files.At(fileName, i).endsWith(QLatin1String(".html"))) add(files.At(fileRealPath, i));
   }
   for (const bool byKey : {false, true}) {
     for (const NamedPlace& cut : cuts) {
@@ -260,79 +254,44 @@ QString FindTopicPage(const QString& helpFolder, const QString& name, const core
   return {};
 }
 
-double LeadingNumber(const QString& text) {
-  QString number;
-  qsizetype i = 0;
-  auto skipBlanks = [&] {
-    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
-  };
-  skipBlanks();
-  if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) number += text[i++];
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c.isDigit() && c.unicode() < 128) {
-      number += c;
-    } else if (c == QLatin1Char('.') && !point) {
-      point = true;
-      number += c;
-    } else if (c != QLatin1Char(' ') && c != QLatin1Char('\t')) {
-      break;
-    }
-  }
-  bool ok = false;
-  const double value = number.toDouble(&ok);
-  return ok ? value : 0.0;
+namespace {
+
+// A stable sort by one key; reversed, the other way round, equal rows still
+// in their order.
+template <class Row, class Before>
+void SortRows(std::vector<Row>& rows, bool reversed, Before before) {
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](const Row& a, const Row& b) { return reversed ? before(b, a) : before(a, b); });
 }
 
-void SortTable(core::StringTable& table, bool doSort, int field, bool reversed) {
-  if (!doSort) return;
-  const QString first = table.At(field, 0);
-  const bool numeric = first.size() < 3 * core::DigitsOnly(first).size();
-  const int count = table.Count();
-  // Keys are read once, not at every comparison.
-  std::vector<QString> texts(static_cast<size_t>(count));
-  std::vector<double> numbers(numeric ? static_cast<size_t>(count) : 0);
-  for (int i = 0; i < count; ++i) {
-    texts[static_cast<size_t>(i)] = table.At(field, i);
-    if (numeric) numbers[static_cast<size_t>(i)] = LeadingNumber(texts[static_cast<size_t>(i)]);
-  }
-  auto before = [&](int a, int b) {
-    if (reversed) std::swap(a, b);
-    if (numeric) return numbers[static_cast<size_t>(a)] > numbers[static_cast<size_t>(b)];
-    return texts[static_cast<size_t>(a)].compare(texts[static_cast<size_t>(b)], Qt::CaseInsensitive) < 0;
-  };
-  std::vector<int> order(static_cast<size_t>(count));
-  std::iota(order.begin(), order.end(), 0);
-  for (auto from = order.begin(); from != order.end();) {
-    const auto isEmpty = [&](int i) { return texts[static_cast<size_t>(i)].isEmpty(); };
-    from = std::find_if_not(from, order.end(), isEmpty);
-    const auto to = std::find_if(from, order.end(), isEmpty);
-    std::stable_sort(from, to, before);
-    from = to;
-  }
-  table.Reorder(order);
+bool TextBefore(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }
+
+}  // namespace
+
+void SortByColumn(std::vector<Topic>& topics, TopicColumn column, bool reversed) {
+  SortRows(topics, reversed, [column](const Topic& a, const Topic& b) {
+    return column == TopicColumn::Subject ? TextBefore(a.subject, b.subject) : TextBefore(a.nameKey, b.nameKey);
+  });
 }
 
-void SortForReading(core::StringTable& index, const QLocale& locale) {
+void SortByColumn(std::vector<SearchHit>& hits, HitColumn column, bool reversed) {
+  SortRows(hits, reversed, [column](const SearchHit& a, const SearchHit& b) {
+    return column == HitColumn::Subject ? TextBefore(a.topic.subject, b.topic.subject) : a.hits > b.hits;
+  });
+}
+
+void SortForReading(std::vector<Topic>& index, const QLocale& locale) {
   QCollator collator(locale);
   collator.setCaseSensitivity(Qt::CaseInsensitive);
   collator.setNumericMode(true);
-  const int count = index.Count();
-  std::vector<QCollatorSortKey> keys;
-  keys.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) keys.push_back(collator.sortKey(index.At(indexSubject, i)));
-  const auto listed = [&](int i) { return !index.At(indexSubject, i).isEmpty(); };
-  std::vector<int> order(static_cast<size_t>(count));
-  std::iota(order.begin(), order.end(), 0);
-  const auto last = std::stable_partition(order.begin(), order.end(), listed);
-  std::stable_sort(order.begin(), last, [&](int a, int b) {
-    return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
-  });
-  index.Reorder(order);
+  std::vector<std::pair<QCollatorSortKey, Topic>> keyed;
+  keyed.reserve(index.size());
+  for (Topic& topic : index) keyed.emplace_back(collator.sortKey(topic.subject), std::move(topic));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+  for (size_t i = 0; i < keyed.size(); ++i) index[i] = std::move(keyed[i].second);
 }
 
-int LookUpEntry(const core::StringTable& index, const QString& typed) {
+int LookUpEntry(const std::vector<Topic>& index, const QString& typed) {
   const QString wanted = core::TrimBlanks(typed).toCaseFolded();
   const auto startsWord = [&](const QString& subject) {
     for (qsizetype at = subject.indexOf(wanted); at > 0; at = subject.indexOf(wanted, at + 1))
@@ -340,9 +299,9 @@ int LookUpEntry(const core::StringTable& index, const QString& typed) {
     return false;
   };
   for (const bool anyWord : {false, true}) {
-    for (int entry = 0; entry < index.Count(); ++entry) {
-      const QString subject = index.At(indexSubject, entry).toCaseFolded();
-      if (anyWord ? startsWord(subject) : subject.startsWith(wanted)) return entry;
+    for (size_t entry = 0; entry < index.size(); ++entry) {
+      const QString subject = index[entry].subject.toCaseFolded();
+      if (anyWord ? startsWord(subject) : subject.startsWith(wanted)) return static_cast<int>(entry);
     }
   }
   return -1;

@@ -2,18 +2,18 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "content/page_text.h"
 #include "content/parallel.h"
+#include "content/topic.h"
 #include "core/string_table.h"
 
 namespace lumora::content {
 
 // Fields of the folder scan's table.
 enum FileListField { fileFolder = 0, fileName = 1, fileRealPath = 2 };
-// Fields of the topic index; the search results share fields 0, 2 and 3.
-enum IndexField { indexSubject = 0, indexNameKey = 1, indexPath = 2, indexRealPath = 3 };
-inline constexpr int kIndexFields = 4;
 
 // Every regular file below root, folder by folder (breadth first, entries of
 // a folder in name order, ignoring case): field 0 the lower-cased folder
@@ -23,12 +23,11 @@ inline constexpr int kIndexFields = 4;
 // the pump says so.
 core::StringTable ScanFolderTree(const QString& root, const core::Pump& pump = {});
 
-// Fills the index from the ".html" pages below the help folder, once: field 0
-// the subject escaped for display (character references decoded), field 1 the name key, field 2 the
-// lower-cased path, field 3 the path on disk. Does nothing when the index is
-// already built (field 0 of entry 0 is set). Stopped by the pump, it leaves
-// the index unbuilt and returns false.
-bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const core::Pump& pump = {});
+// The topics of the ".html" pages below the help folder, in folder order:
+// each page's subject (character references decoded), its name key and its
+// path. Pages whose subject is empty are left out. Stopped by the pump, it
+// returns nothing.
+std::optional<std::vector<Topic>> BuildTopicIndex(const QString& helpFolder, const core::Pump& pump = {});
 
 // The page that a calling program names for context help, below the help
 // folder: a path relative to the folder, else the file name of a page
@@ -38,32 +37,20 @@ bool BuildTopicIndex(const QString& helpFolder, core::StringTable& index, const 
 //   "using/switches.html#top"  ->  ".../Using/Switches.html#top"
 //   "Page2-Setup"              ->  ".../guide/page-setup.html" (name key "pagesetup")
 // Returns "" when nothing matches. Its time grows with the name's length
-// only in proportion; pump runs between the folders of a scan.
-QString FindTopicPage(const QString& helpFolder, const QString& name, const core::StringTable& index,
+// only in proportion; pump runs between the folders of a scan. index is the
+// built index, nullptr before it is built.
+QString FindTopicPage(const QString& helpFolder, const QString& name, const std::vector<Topic>* index,
                       const core::Pump& pump = {});
-
-// The number at the start of a text, read leniently as stored scores are: blanks
-// between digits are ignored, a sign and a decimal point are taken; 0 when
-// the text starts with no number.
-double LeadingNumber(const QString& text);
-
-// Sorts the table by one field, moving whole entries: numbers largest first
-// when the field of entry 0 is a number, otherwise words A to Z ignoring
-// case; reversed, the other way round. Equal entries keep their order, and
-// entries whose field is empty stay where they are (the entries between
-// them are sorted).
-void SortTable(core::StringTable& table, bool doSort, int field, bool reversed = false);
 
 // Orders the index as a reader looks a topic up: subjects in the order of
 // the locale's language, letter case ignored, numbers in natural order
-// ("page 2" before "page 10"); entries without a subject last. Equal
-// subjects keep their order.
-void SortForReading(core::StringTable& index, const QLocale& locale);
+// ("page 2" before "page 10"). Equal subjects keep their order.
+void SortForReading(std::vector<Topic>& index, const QLocale& locale);
 
-// The entry the look-up selects for the typed text (blanks around it and
+// The topic the look-up selects for the typed text (blanks around it and
 // letter case ignored): the first subject that starts with it, else the
 // first with a word that starts with it ("routine" finds "25.1. routine
 // vacuuming"); -1 when none does.
-int LookUpEntry(const core::StringTable& index, const QString& typed);
+int LookUpEntry(const std::vector<Topic>& index, const QString& typed);
 
 }  // namespace lumora::content

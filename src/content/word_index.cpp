@@ -11,7 +11,6 @@
 #include "content/page_text.h"
 #include "content/parallel.h"
 #include "content/relevance.h"
-#include "content/topic_index.h"
 #include "content/words.h"
 #include "core/text.h"
 
@@ -311,11 +310,11 @@ void WordIndex::Put(const QString& path, QByteArrayView bytes) {
   Store(slot, ReadPageWords(bytes));
 }
 
-bool WordIndex::Update(const core::StringTable& index, const core::Pump& pump) {
+bool WordIndex::Update(const std::vector<Topic>& index, const core::Pump& pump) {
   std::vector<QString> paths;
   QSet<QString> listed;
-  for (int i = 0; i < index.Count(); ++i) {
-    const QString path = SearchedPath(index, i);
+  for (const Topic& topic : index) {
+    const QString& path = topic.path;
     if (!path.isEmpty() && !listed.contains(path)) {
       listed.insert(path);
       paths.push_back(path);
@@ -459,8 +458,8 @@ std::vector<TermCounts> WordIndex::Terms(const Relevance& relevance) const {
   return counts;
 }
 
-core::StringTable WordIndex::Search(const core::StringTable& index, const std::vector<QString>& words,
-                              const Ranking& ranking) const {
+std::vector<SearchHit> WordIndex::Search(const std::vector<Topic>& index, const std::vector<QString>& words,
+                                         const Ranking& ranking) const {
   const QueryWords query(words);
   const Relevance relevance(ranking.typed, ranking.language);
   const size_t terms = relevance.Terms();

@@ -10,7 +10,6 @@
 
 #include "content/parallel.h"
 #include "content/search.h"
-#include "core/string_table.h"
 #include "core/files.h"
 
 namespace lumora::content {
@@ -108,12 +107,13 @@ class WordIndex final {
   // Reads the pages of the topic index that are new or changed, and forgets
   // those it no longer lists. Stopped by the pump, it returns false; what was
   // read by then is kept.
-  bool Update(const core::StringTable& index, const core::Pump& pump = {});
+  bool Update(const std::vector<Topic>& index, const core::Pump& pump = {});
   // Takes a page's bytes as the page at path, whatever the file holds.
   void Put(const QString& path, QByteArrayView bytes);
 
   // The pages of the index found by the words, as SearchPages lists them.
-  core::StringTable Search(const core::StringTable& index, const std::vector<QString>& words, const Ranking& ranking = {}) const;
+  std::vector<SearchHit> Search(const std::vector<Topic>& index, const std::vector<QString>& words,
+                                const Ranking& ranking = {}) const;
 
   // Pages and memory held, for the benchmarks.
   int Pages() const { return static_cast<int>(slotOf_.size()); }

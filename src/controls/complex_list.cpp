@@ -29,6 +29,12 @@ constexpr double kFontPoints = 8.25;
 
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 
+// A cell is plain text; its label shows "&" as an access-key mark unless it
+// is doubled.
+QString AsDrawn(const QString& cell) {
+  return cell.contains(QLatin1Char('&')) ? content::DoubledForLabels(cell) : cell;
+}
+
 QFont ListFont(const QString& face) {
   QFont font(face);
   font.setPointSizeF(kFontPoints);
@@ -207,10 +213,10 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     connect(text, &platform::FormElement::DblClick, this, [this] { emit DoubleClick(listIndex_); });
     connect(text, &platform::FormElement::MouseMove, this, [this, text, i](int b, int s, double x, double y) {
       Clear_Col_Selection(-1);
-      // A cell cut to fit shows itself whole, with its "&" once, as a tool tip.
+      // A cell cut to fit shows itself whole as a tool tip.
       const int row = rowHeight_ > 0 ? static_cast<int>(std::floor(y / rowHeight_)) : -1;
       const QString cell = CellText(i, row);
-      text->setToolTip(text->Line(row) == cell ? QString() : QString(cell).replace(QStringLiteral("&&"), QStringLiteral("&")));
+      text->setToolTip(text->Line(row) == AsDrawn(cell) ? QString() : cell);
       if (dragFrom_ >= 0 && (b & 1)) DragTo(y);
       emit MouseMove(b, s, x, y);
     });
@@ -437,7 +443,8 @@ void ComplexList::FitColumns() {
     const int limit = textWidth_[c];
     QStringList lines;
     lines.reserve(cells_[c].size());
-    for (const QString& cell : cells_[c]) lines.append(content::FitText(measurer, cell, limit, face, false, ellipsis));
+    for (const QString& cell : cells_[c])
+      lines.append(content::FitText(measurer, AsDrawn(cell), limit, face, false, ellipsis));
     CxLColText[c]->SetLines(std::move(lines));
   }
 }
@@ -468,7 +475,10 @@ void ComplexList::Submit_Data_Array(const core::StringTable& table, int visibleC
   }
   // The scroll-bar check must see the new rows: unfitted, they already have
   // the new height.
-  CxLColText[0]->SetLines(cells_[0]);
+  QStringList unfitted;
+  unfitted.reserve(cells_[0].size());
+  for (const QString& cell : cells_[0]) unfitted.append(AsDrawn(cell));
+  CxLColText[0]->SetLines(std::move(unfitted));
   const int laidOut = laidOutWidth_;
   Align_Columns();
   if (laidOut == laidOutWidth_) FitColumns();  // else Align_Columns fitted them

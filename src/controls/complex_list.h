@@ -74,7 +74,8 @@ class ComplexList final : public platform::FormElement {
   // Titles and relative widths; a column without a title is hidden.
   void Setup_Cols_Headers(const std::vector<ColumnHeading>& columns);
   const std::vector<ColumnHeading>& Columns() const { return columns_; }
-  // Fills columns 0..visibleCols with the table's cells (field c, entry r);
+  // Fills columns 0..visibleCols with the table's cells (field c, entry r),
+  // plain texts ("&" shows as itself);
   // rows whose first cell is empty are left out, cells are fitted to their
   // column with "...". The scroll bar follows the new rows; the list keeps
   // its selection and, within the new rows, its scroll position.

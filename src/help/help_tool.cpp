@@ -8,7 +8,6 @@
 #include "help/usage.h"
 #include "content/help_check.h"
 #include "content/search.h"
-#include "content/text_helpers.h"
 #include "content/topic_index.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -28,9 +27,8 @@ QLocale LanguageOf(const QString& folder) {
   return packs.isEmpty() ? QLocale() : core::PackLocale(packs.first());
 }
 
-core::StringTable IndexOf(const QString& folder) {
-  core::StringTable index(content::kIndexFields);
-  content::BuildTopicIndex(folder, index);
+std::vector<content::Topic> IndexOf(const QString& folder) {
+  std::vector<content::Topic> index = content::BuildTopicIndex(folder).value_or(std::vector<content::Topic>());
   content::SortForReading(index, LanguageOf(folder));
   return index;
 }
@@ -52,16 +50,16 @@ QString Field(const QString& text) {
   return field;
 }
 
-// A subject as the index shows it, without the doubled "&" that labels need.
-QString PlainSubject(QString subject) { return Field(subject.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
+// A line each: subject, name key, path on disk.
+void Print(const std::vector<content::Topic>& topics, QTextStream& out) {
+  for (const content::Topic& topic : topics)
+    out << Field(topic.subject) << '\t' << Field(topic.nameKey) << '\t' << Field(topic.path) << '\n';
+}
 
-// Subject, then the name key or the score, then the path on disk.
-void PrintTable(const core::StringTable& table, QTextStream& out) {
-  for (int i = 0; i < table.Count(); ++i) {
-    if (table.At(0, i).isEmpty()) continue;
-    out << PlainSubject(table.At(0, i)) << '\t' << Field(table.At(1, i)) << '\t'
-        << Field(table.At(content::indexRealPath, i)) << '\n';
-  }
+// A line each: subject, number of hits, path on disk.
+void Print(const std::vector<content::SearchHit>& hits, QTextStream& out) {
+  for (const content::SearchHit& hit : hits)
+    out << Field(hit.topic.subject) << '\t' << hit.hits << '\t' << Field(hit.topic.path) << '\n';
 }
 
 int Check(const QString& folder, QTextStream& out) {
@@ -101,7 +99,7 @@ int RunHelpTool(const QStringList& given, QTextStream& out, QTextStream& err) {
     return 2;
   }
   if (command == QLatin1String("index")) {
-    PrintTable(IndexOf(folder), out);
+    Print(IndexOf(folder), out);
     return 0;
   }
   if (command == QLatin1String("search")) {
@@ -109,7 +107,7 @@ int RunHelpTool(const QStringList& given, QTextStream& out, QTextStream& err) {
     const content::Ranking ranking{
         byHits ? QString() : query,
         content::Relevance::StemmerLanguage(QLocale::languageToString(LanguageOf(folder).language()))};
-    PrintTable(content::SearchPages(IndexOf(folder), content::SplitQuery(query), {}, ranking), out);
+    Print(content::SearchPages(IndexOf(folder), content::SplitQuery(query), {}, ranking), out);
     return 0;
   }
   return Check(folder, out);

@@ -24,20 +24,23 @@ class TopicsTest : public TempInstall {
 };
 
 TEST_F(TopicsTest, IndexIsBuiltOnTheFirstVisitOnlyInReadingOrder) {
+  Write("Help/tips.html", "<o:Subject>Tips & tricks</o:Subject>");
   manager_->Pages().Show(layout::Page::Index);
   EXPECT_EQ((QStringList{Column(1, 0), Column(1, 1), Ui().FrameLabel[4]->Caption()}).join(u'|'),
-            QStringLiteral("printing a page\rsetting up\rwelcome|printing\rsetup\rindex|Topics: 3"));
+            QStringLiteral("printing a page\rsetting up\rtips && tricks\rwelcome|printing\rsetup\rtips\rindex|Topics: 4"));
   EXPECT_EQ(Ui().ComplexList[1]->ListIndex(), 0);  // Enter opens the first topic
   Write("Help/late.html", "<o:Subject>Late</o:Subject>");
   manager_->Pages().Show(layout::Page::Search);
-  EXPECT_EQ(Ui().FrameLabel[4]->Caption(), Q("Topics: 3"));  // not built again
+  EXPECT_EQ(Ui().FrameLabel[4]->Caption(), Q("Topics: 4"));  // not built again
   // The look-up: a topic that starts with the text (blanks trimmed, any case), else one with a word that does.
   QList<int> selected;
-  for (const char* typed : {" SET  ", "up", "xyz"}) {
+  for (const char* typed : {" SET  ", "up", "xyz", "TIPS & T"}) {
     Ui().WriteBox[1]->SetText(Q(typed));
     selected << Ui().ComplexList[1]->ListIndex();
   }
-  EXPECT_EQ(selected, (QList<int>{1, 1, -1}));
+  EXPECT_EQ(selected, (QList<int>{1, 1, -1, 2}));
+  emit Ui().ComplexList[1]->DoubleClick(2);  // the topic opened fills the look-up as it reads
+  EXPECT_EQ(Ui().WriteBox[1]->Text(), Q("tips & tricks"));
 }
 
 TEST_F(TopicsTest, SearchListsMatchesBestFirst) {

@@ -13,7 +13,7 @@ class AccessibilityTest : public ComplexListTest {
 
 TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPressableWhileTheirCommandIsOn) {
   // Far longer than its cell: the reader hears it whole, not cut with "...".
-  const QString longSubject = QStringLiteral("Printing a page with its pictures, ") + QString(200, QLatin1Char('x'));
+  const QString longSubject = QStringLiteral("Printing & a page with its pictures, ") + QString(200, QLatin1Char('x'));
   core::StringTable table = Table(43);
   table.Set(0, 1, longSubject);
   control_->Submit_Data_Array(table, 1);

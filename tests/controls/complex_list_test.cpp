@@ -18,10 +18,12 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
 
   core::StringTable table = Table(4);
   table.Set(0, 1, QString());  // a row with an empty first cell is left out
-  table.Set(0, 3, QStringLiteral("a very long topic title that cannot fit into a column this narrow"));
+  table.Set(0, 3, QStringLiteral("a very long topic & title that cannot fit into a column this narrow"));
+  table.Set(0, 0, QStringLiteral("a & b"));  // plain text: its label doubles the "&" so that it shows
   list_->Submit_Data_Array(table, 1);
   const QStringList cells = list_->CxLColText[0]->Caption().split(QLatin1Char('\r'));
   ASSERT_EQ(cells.size(), 3);
+  EXPECT_EQ(std::pair(cells[0], list_->CellText(0, 0)), std::pair(QStringLiteral("a && b"), QStringLiteral("a & b")));
   EXPECT_TRUE(cells[2].startsWith(u"a very") && cells[2].endsWith(u"...")) << cells[2].toStdString();
   QStringList tips;  // a cut cell shows itself whole as a tool tip, a whole one none
   for (int row : {2, 0}) {

@@ -52,7 +52,7 @@ class Bookmarks(ProgramTest):
         self.key("ctrl+a")
         self.type("Words & terms")
         self.key("Return")
-        report = self.wait(lambda r: r.control(LIST)["rowsInView"][1][0] == "Words && terms" and "renaming" not in r,
+        report = self.wait(lambda r: r.control(LIST)["rowsInView"][1][0] == "Words & terms" and "renaming" not in r,
                            "renamed")
         self.assertEqual(self.kept()[1], {"name": "Words & terms", "page": "glossary.html"})
         report = self.step(["alt+Up"], ["glossary.html", "index.html"], "moved up")

@@ -19,11 +19,11 @@ struct Help {
     }
     folder = dir.filePath(QStringLiteral("help/"));
     root = QFileInfo(folder).canonicalFilePath();
-    content::BuildTopicIndex(folder, index);
+    index = content::BuildTopicIndex(folder).value_or(std::vector<content::Topic>());
   }
   QTemporaryDir dir;
   QString folder, root;
-  core::StringTable index{content::kIndexFields};
+  std::vector<content::Topic> index;
 };
 
 }  // namespace
@@ -34,8 +34,8 @@ struct Help {
 FUZZ_TARGET(bytes) {
   static const Help help;
   const QString name = QString::fromUtf8(bytes);
-  const QString page = content::FindTopicPage(help.folder, name, help.index);
-  FUZZ_CHECK(page == content::FindTopicPage(help.folder, name, core::StringTable(content::kIndexFields)));
+  const QString page = content::FindTopicPage(help.folder, name, &help.index);
+  FUZZ_CHECK(page == content::FindTopicPage(help.folder, name, nullptr));
   if (page.isEmpty()) return;
   const core::LocalTarget target = core::SplitLocalTarget(page);
   FUZZ_CHECK(core::IsInside(QFileInfo(target.file).canonicalFilePath(), help.root));
