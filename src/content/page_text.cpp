@@ -40,8 +40,8 @@ bool IsAscii(QByteArrayView bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The name after "key=" in a tag (blanks and quotes around the "=" passed
-// over); empty when the tag names none.
+// The name after "key=" in a tag (blanks around the "=" and a quote after it
+// passed over); empty when the tag names none.
 std::string_view NameIn(std::string_view tag, std::string_view key) {
   for (size_t at = tag.find(key); at != std::string_view::npos; at = tag.find(key, at + key.size())) {
     size_t i = at + key.size();
@@ -51,7 +51,10 @@ std::string_view NameIn(std::string_view tag, std::string_view key) {
     skip(" \t\r\n");
     if (i >= tag.size() || tag[i] != '=') continue;
     ++i;
-    skip(" \t\r\n\"'");
+    skip(" \t\r\n");
+    // One quote opens the name: in charset="" it closes at once, and the
+    // next attribute is no name.
+    if (i < tag.size() && (tag[i] == '"' || tag[i] == '\'')) ++i;
     const size_t start = i;
     while (i < tag.size() && (std::isalnum(static_cast<unsigned char>(tag[i])) || std::string_view("-_.:").find(tag[i]) != std::string_view::npos))
       ++i;

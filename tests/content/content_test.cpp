@@ -424,8 +424,9 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       {"<meta charset=\"utf-16\">plain", E::Utf8, {}},  // a readable tag is not UTF-16
       {"\xfe\xff\0<", E::Other, "UTF-16BE"}, {"<meta charset=\"no-such-set\">caf\xe9", E::Ansi, {}},  // unknown
       {"<p>charset=koi8-r</p>caf\xc3\xa9", E::Utf8, {}},  // not in a meta tag
-      {"          <META CHARSET=KOI8-R>", E::Other, "koi8-r"},
-      {"<meta data-charset-note charset=koi8-r>", E::Other, "koi8-r"}};  // a longer word is not the key  // capitals past the last block of sixteen too
+      {"          <META CHARSET=KOI8-R>", E::Other, "koi8-r"},  // capitals past the last block of sixteen too
+      {"<meta data-charset-note charset=koi8-r>", E::Other, "koi8-r"},  // a longer word is not the key
+      {"<meta charset=\"\" content=\"text/html; charset=koi8-r\">", E::Other, "koi8-r"}};  // an empty name: the next
   for (const auto& c : cases)
     EXPECT_EQ(std::pair(DetectEncoding(c.page).kind, DetectEncoding(c.page).name), std::pair(c.kind, c.name))
         << c.page.toStdString();

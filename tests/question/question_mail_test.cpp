@@ -179,16 +179,19 @@ TEST_F(Delivery, QuestionReachesTheExpertMailboxWithIdSubjectAndBody) {
 }
 
 TEST_F(Delivery, FailedSendsLeaveNothingInTheMailbox) {
-  EXPECT_FALSE(session.Send(false) || !session.LastError().contains(u"not signed on"));
+  const auto refusal = [&](bool dialog) {  // why the mail was not sent
+    return session.Send(dialog) ? QStringLiteral("sent") : session.LastError().remove(QStringLiteral("The mail was not sent: "));
+  };
+  EXPECT_EQ(refusal(false), QStringLiteral("not signed on to the mail server."));
   ASSERT_TRUE(session.SignOn());
   const qint64 signedOn = session.SessionID();
   EXPECT_TRUE(session.SignOn() && session.SessionID() == signedOn);  // signed on already: the same session
-  EXPECT_FALSE(session.Send(false));  // nothing composed
+  EXPECT_EQ(refusal(false), QStringLiteral("no message has been composed."));
   session.Compose();
-  session.SetRecipAddress(QStringLiteral("lumora1@support.example>\r\nRCPT TO:<other@example.com"));
-  EXPECT_FALSE(session.Send(false));
+  session.SetRecipAddress(QStringLiteral("lumora1@support.example>\r\nRCPT TO:<o@example.com"));
+  EXPECT_EQ(refusal(false), QStringLiteral("the recipient \"lumora1@support.example>\r\nRCPT TO:<o@example.com\" is not a mail address."));
   session.SetRecipAddress(QStringLiteral("lumora1@support.example"));
-  EXPECT_FALSE(session.Send(true));  // no mail program window to show
+  EXPECT_EQ(refusal(true), QStringLiteral("there is no mail program window to show."));
   sink.Stop();  // gone between sign-on and send
   EXPECT_FALSE(session.Send(false));
   EXPECT_EQ(sink.Received(), 0);
