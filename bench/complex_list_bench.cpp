@@ -31,9 +31,10 @@ struct ListFixture {
 
   ListFixture() {
     settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-    settings::Theme().theme_text = QStringLiteral("DejaVu Sans");
+    auto skin = std::make_shared<controls::Skin>();
+    skin->theme.theme_text = QStringLiteral("DejaVu Sans");
     settings::Shared().EllipsisWidth = 150;
-    list->ResetControl();
+    list->ResetControl(skin);
     list->Setup_Cols_Headers({{QStringLiteral("Topic"), 4}, {QStringLiteral("Hits"), 1}});
     list->Move(0, 0, 3135, 5175);
     window.resize(400, 400);

@@ -31,8 +31,8 @@ QString FileOf(const QString& page) {
 
 }  // namespace
 
-BookmarksPage::BookmarksPage(layout::Composition& ui, PageController& pages, QObject* parent)
-    : QObject(parent), ui_(ui), pages_(pages) {
+BookmarksPage::BookmarksPage(layout::Composition& ui, PageController& pages, controls::SharedSkin skin, QObject* parent)
+    : QObject(parent), ui_(ui), pages_(pages), skin_(std::move(skin)) {
   controls::ComplexList* list = ui_.bookmarks.list;
   list->SetRowsMovable(true);
   list->SetKeepFocus(true);
@@ -173,7 +173,7 @@ void BookmarksPage::StartRename(int row) {
   editor_ = new QLineEdit(list);
   editor_->setObjectName(QStringLiteral("BookmarkRename"));
   editor_->setAccessibleName(Text(bookmarkNameColumn));
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   editor_->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3; }")
                              .arg(platform::ToQColor(theme.theme_light).name(), platform::ToQColor(theme.theme_pitch).name(),
                                   platform::ToQColor(theme.theme_high).name()));

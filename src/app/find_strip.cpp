@@ -16,7 +16,6 @@
 #include "platform/events.h"
 #include "platform/twips.h"
 #include "settings/language_pack.h"
-#include "settings/theme.h"
 
 namespace lumora::app {
 namespace {
@@ -60,6 +59,10 @@ class StripButton final : public QWidget {
       : QWidget(parent), glyph_(glyph), action_(std::move(action)) {
     setCursor(Qt::PointingHandCursor);
   }
+  void SetSkin(controls::SharedSkin skin) {
+    skin_ = std::move(skin);
+    update();
+  }
 
  protected:
   void enterEvent(QEnterEvent*) override { SetHover(true); }
@@ -68,7 +71,7 @@ class StripButton final : public QWidget {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && action_) action_();
   }
   void paintEvent(QPaintEvent*) override {
-    const settings::ThemeValues& theme = settings::Theme();
+    const settings::ThemeValues& theme = skin_->theme;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (hover_) {
@@ -109,6 +112,7 @@ class StripButton final : public QWidget {
 
   Glyph glyph_;
   std::function<void()> action_;
+  controls::SharedSkin skin_ = controls::PlainSkin();
   bool hover_ = false;
 };
 
@@ -146,13 +150,15 @@ QString FindStrip::CountText() const {
   return FindBarMessage(textCount).arg(active_).arg(matches_);
 }
 
-void FindStrip::ResetControl() {
-  box_->ResetControl();
+void FindStrip::ResetControl(controls::SharedSkin skin) {
+  skin_ = std::move(skin);
+  box_->ResetControl(skin_);
+  for (StripButton* button : buttons_) button->SetSkin(skin_);
   box_->WrBText->setPlaceholderText(FindBarMessage(textPlaceholder));
   buttons_[0]->setToolTip(FindBarMessage(textPrevious));
   buttons_[1]->setToolTip(FindBarMessage(textNext));
   buttons_[2]->setToolTip(FindBarMessage(textClose));
-  QFont text(settings::Theme().theme_text);
+  QFont text(skin_->theme.theme_text);
   text.setPointSizeF(8.25);
   setFont(text);
   update();
@@ -232,7 +238,7 @@ bool FindStrip::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FindStrip::paintEvent(QPaintEvent*) {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   QPainter painter(this);
   painter.fillRect(rect(), platform::ToQColor(theme.theme_light));
   painter.setPen(platform::ToQColor(theme.theme_dark));

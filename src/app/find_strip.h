@@ -36,7 +36,7 @@ class FindStrip final : public QWidget {
   // "3 of 12" in the pack's words; "" while nothing is sought.
   QString CountText() const;
   // Theme colours and fonts, and the pack's texts.
-  void ResetControl();
+  void ResetControl(controls::SharedSkin skin);
 
  signals:
   void ShownChanged(bool shown);
@@ -53,6 +53,7 @@ class FindStrip final : public QWidget {
 
   platform::BrowserView& browser_;
   controls::WriteBox* box_ = nullptr;
+  controls::SharedSkin skin_ = controls::PlainSkin();
   std::array<StripButton*, 3> buttons_{};  // previous, next, close
   QString sought_;  // the text the counts belong to
   int matches_ = 0;

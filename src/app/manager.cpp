@@ -33,7 +33,7 @@
 #include "settings/language_pack.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
+#include "controls/skin.h"
 #include "settings/user_settings.h"
 #include "platform/color.h"
 
@@ -73,12 +73,12 @@ Manager::Manager(ManagerSub* owner)
   busy_ = new BusyWindow(*this, ui_, this);
   index_ = new IndexPage(ui_.index, *busy_, this);
   search_ = new SearchPage(ui_.search, *busy_, *index_, this);
-  frame_ = new WindowFrame(*this, *owner, ui_, this);
+  frame_ = new WindowFrame(*this, *owner, ui_, skin_, this);
   connect(frame_, &WindowFrame::LayoutNeeded, this, &Manager::LayoutPage);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
-  pages_ = new PageController(ui_, this);
-  bookmarks_ = new BookmarksPage(ui_, *pages_, this);
+  pages_ = new PageController(ui_, skin_, this);
+  bookmarks_ = new BookmarksPage(ui_, *pages_, skin_, this);
   connect(this, &Manager::Quitting, bookmarks_, &BookmarksPage::WindowClosing);
   connect(this, &Manager::Quitting, busy_, &BusyWindow::Stop);
   connect(pages_, &PageController::LayoutNeeded, this, &Manager::LayoutPage);
@@ -298,35 +298,35 @@ void Manager::ApplyLeastSize() {
 }
 
 void Manager::LoadThemeImages() {
-  controls::LoadThemeImages(currentTheme_);
+  skin_->LoadPictures(currentTheme_);
   frame_->RestFormControls();
 }
 
 void Manager::ApplyTheme() {
   const QString themeFolder = settings::ThemeFolder(currentTheme_);
-  if (!settings::LoadThemeConfig(themeFolder)) {
+  if (!settings::LoadThemeConfig(themeFolder, skin_->theme)) {
     QString name = currentTheme_;
     while (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'))) name.chop(1);
     std::fprintf(stderr, "lumora: theme \"%s\" not found (no settings in %sconfig0.dat); using built-in colours\n",
                  qUtf8Printable(name), qUtf8Printable(themeFolder));
   }
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   const int screenSpan = settings::Shared().units.ScreenSpanX;
   for (platform::Picture* background : ui_.FormBackGround) {
     background->SetWidth(screenSpan);
-    background->SetImage(controls::PictureLoader(0).Item(1));
+    background->SetImage(skin_->Pictures(0).Item(1));
   }
   // The title and toolbar strips reach across the widest window the screen
   // holds, like the texture behind them.
   for (platform::Container* strip : ui_.FormHeader) strip->SetWidth(std::max(strip->Width(), screenSpan));
   ui_.FormImage->SetWidth(std::max(ui_.FormImage->Width(), screenSpan));
-  for (controls::SimpleBox* box : ui_.SimpleBox) box->ResetControl();
-  for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl();
-  for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl();
-  for (controls::ControllerBox* box : ui_.ControllerBox) box->ResetControl();
-  for (controls::WriteBox* box : ui_.WriteBox) box->ResetControl();
+  for (controls::SimpleBox* box : ui_.SimpleBox) box->ResetControl(skin_);
+  for (controls::ComplexList* list : ui_.ComplexList) list->ResetControl(skin_);
+  for (controls::CommandButton* button : ui_.CommandButton) button->ResetControl(skin_);
+  for (controls::ControllerBox* box : ui_.ControllerBox) box->ResetControl(skin_);
+  for (controls::WriteBox* box : ui_.WriteBox) box->ResetControl(skin_);
   for (controls::ToolButton* button : ui_.ToolButton)
-    if (button) button->ResetControl();
+    if (button) button->ResetControl(skin_);
   // The busy box's message is in the theme's display font, the other
   // labels in its text font.
   for (platform::Label* label : ui_.FrameLabel) {
@@ -342,7 +342,7 @@ void Manager::ApplyTheme() {
   // The title strip shows only where the theme has no title picture; in its
   // dark colour the caption, in its light one, stays readable there.
   ui_.titleStrip->SetBackColor(theme.theme_dark);
-  ui_.FormImage->SetImage(controls::PictureLoader(0).Item(2));
+  ui_.FormImage->SetImage(skin_->Pictures(0).Item(2));
   ui_.caption->SetForeColor(theme.theme_light);
   ui_.caption->SetFontName(theme.theme_font);
   const QIcon icon = owner_->windowIcon();
@@ -355,8 +355,8 @@ void Manager::ApplyTheme() {
   ui_.index.topics->SetKeepFocus(true);
   ui_.toolbarLine->SetBorderColor(theme.theme_dark);
   for (platform::Picture* button : ui_.FormControl) button->SetFocusColor(theme.theme_high);
-  ui_.ExplorerHolder->ResetControl();
-  find_->ResetControl();
+  ui_.ExplorerHolder->ResetControl(skin_);
+  find_->ResetControl(skin_);
   // The ellipsis is measured again in the theme's text font.
   platform::Label* measure = owner_->GenLabel();
   measure->SetFontName(theme.theme_text);
@@ -368,7 +368,7 @@ void Manager::ApplyTheme() {
 void Manager::LoadLanguagePack() {
   settings::Language() = settings::ReadLanguagePack(pack_);
   ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
-  find_->ResetControl();
+  find_->ResetControl(skin_);
 }
 
 void Manager::SelfAlign() {

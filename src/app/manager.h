@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 #include "app/bookmarks_page.h"
 #include "app/find_strip.h"
@@ -12,6 +13,7 @@
 #include "app/index_page.h"
 #include "app/search_page.h"
 #include "app/window_frame.h"
+#include "controls/skin.h"
 #include "layout/composition.h"
 #include "settings/user_settings.h"
 
@@ -43,6 +45,7 @@ class Manager final : public QWidget {
   const FindStrip& Find() const { return *find_; }
   SearchMarks& Marks() const { return *marks_; }
   const BookmarksPage& Bookmarks() const { return *bookmarks_; }
+  controls::Skin& WindowSkin() { return *skin_; }
   // Runs the resize handler on demand.
   void Form_Resize_Now();
   // The window is closing, or has closed.
@@ -100,6 +103,8 @@ class Manager final : public QWidget {
   QString commandLine_;  // lower-cased; empty until the start-up reads it
   QString pack_;         // the language pack as given, in its own letters
   QString currentTheme_;
+  // What every skinned control is drawn with; loaded again on a change of theme.
+  std::shared_ptr<controls::Skin> skin_ = std::make_shared<controls::Skin>();
   bool quitRequested_ = false;  // long work stops and nothing more is shown
   bool layoutBusy_ = false;
   PageController* pages_ = nullptr;

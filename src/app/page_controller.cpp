@@ -11,7 +11,10 @@
 #include "core/text.h"
 
 namespace lumora::app {
-PageController::PageController(layout::Composition& ui, QObject* parent) : QObject(parent), ui_(ui) { Connect(); }
+PageController::PageController(layout::Composition& ui, controls::SharedSkin skin, QObject* parent)
+    : QObject(parent), ui_(ui), skin_(std::move(skin)) {
+  Connect();
+}
 
 void PageController::Reset(const QString& helpFolder) {
   helpFolder_ = helpFolder;
@@ -74,7 +77,7 @@ void PageController::ShowHistoryMenu(int direction) {
   delete historyMenu_;
   historyMenu_ = new QMenu(button);
   historyMenu_->setAttribute(Qt::WA_DeleteOnClose);
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   const auto css = [](int colour) { return platform::ToQColor(colour).name(); };
   historyMenu_->setStyleSheet(QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; font-family: \"%4\"; }"
                                              "QMenu::item { padding: 3px 18px; }"

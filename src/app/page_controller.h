@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "controls/skin.h"
 #include "app/navigation.h"
 #include "layout/page.h"
 #include "layout/composition.h"
@@ -21,7 +22,7 @@ class PageController final : public QObject {
   // The toolbar buttons that are no page's.
   enum Button { buttonBack = 0, buttonForward = 1, buttonPrint = 7, buttonPreview = 8 };
 
-  PageController(layout::Composition& ui, QObject* parent = nullptr);
+  PageController(layout::Composition& ui, controls::SharedSkin skin, QObject* parent = nullptr);
 
   // A new help set: the contents page, no history.
   void Reset(const QString& helpFolder);
@@ -85,6 +86,7 @@ class PageController final : public QObject {
   void Step(int delta);
 
   layout::Composition& ui_;
+  controls::SharedSkin skin_;  // for the history menu
   layout::Page shown_ = layout::Page::Contents;
   Navigation navigation_;  // the page shown and the steps before and after it
   QString helpFolder_;

@@ -13,12 +13,12 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::app {
 
-WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, QObject* parent)
-    : QObject(parent), window_(window), owner_(owner), ui_(ui) {
+WindowFrame::WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, controls::SharedSkin skin,
+                         QObject* parent)
+    : QObject(parent), window_(window), owner_(owner), ui_(ui), skin_(std::move(skin)) {
   Connect();
 }
 
@@ -103,7 +103,7 @@ void WindowFrame::Form_Resize_Now() {
   const int scaleHeight = ScaleHeightOf(window_);
   ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
   layout::CoverWindow(ui_, scaleWidth, scaleHeight);
-  ui_.caption->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, settings::Theme().theme_font,
+  ui_.caption->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, skin_->theme.theme_font,
                                                    true, settings::Shared().EllipsisWidth));
   emit LayoutNeeded();
   layout::PlaceControllerBoxes(ui_, -1, scaleWidth);
@@ -132,7 +132,7 @@ void WindowFrame::TitleButtonAction(int index) {
 
 void WindowFrame::SetFormControlHighlight(int index, bool highlighted) {
   platform::Picture* button = ui_.FormControl[static_cast<size_t>(index)];
-  button->SetImage(controls::PictureLoader(highlighted ? 1 : 0).Item(index + 3));
+  button->SetImage(skin_->Pictures(highlighted ? 1 : 0).Item(index + 3));
   lit_[static_cast<size_t>(index)] = highlighted;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+#include "controls/skin.h"
 #include "layout/composition.h"
 
 namespace lumora::app {
@@ -21,7 +22,8 @@ class WindowFrame final : public QObject {
  public:
   enum class Family { CommandButton, ToolButton, FormControl };
 
-  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, QObject* parent = nullptr);
+  WindowFrame(QWidget& window, ManagerSub& owner, layout::Composition& ui, controls::SharedSkin skin,
+              QObject* parent = nullptr);
 
   // The resize handler: owner window under the main one, title-bar buttons
   // from the right edge, the title fitted with "...", then the page.
@@ -66,6 +68,7 @@ class WindowFrame final : public QObject {
   QWidget& window_;
   ManagerSub& owner_;
   layout::Composition& ui_;
+  controls::SharedSkin skin_;
   bool started_ = false;
   bool moving_ = false;
   bool cursorOutsideLatch_ = false;  // highlights were cleared for the region the cursor is in

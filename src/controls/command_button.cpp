@@ -72,7 +72,7 @@ void CommandButton::Layout() {
 }
 
 void CommandButton::ApplyLook() {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   const bool enabled = Enabled();
   // Pressed, the caption sits one pixel lower, less one twip.
   CmBLabel->SetTop(Twips(Height() / 2.0 - CmBLabel->Height() / 2.0 - (pressed_ ? 1 : Px1())));
@@ -105,8 +105,9 @@ void CommandButton::SetEnabled(bool enabledValue) {
   ApplyLook();
 }
 
-void CommandButton::ResetControl() {
-  CmBLabel->SetFontName(settings::Theme().theme_text);
+void CommandButton::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
+  CmBLabel->SetFontName(skin_->theme.theme_text);
   Layout();
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "controls/skin.h"
 #include "platform/form_element.h"
 #include "platform/hot_spot.h"
 #include "platform/label.h"
@@ -20,7 +21,7 @@ class CommandButton final : public platform::FormElement {
   explicit CommandButton(QWidget* parent = nullptr);
 
   // Re-applies the theme colours and the caption's font face.
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // The caption is shown with its first character underlined: reading it
   // back gives "&" followed by the text written.
   QString Caption() const { return CmBLabel->Caption(); }
@@ -48,6 +49,7 @@ class CommandButton final : public platform::FormElement {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   void Layout();
   // Every colour, line and the caption's place, from the theme and the
   // button's state.

@@ -14,7 +14,6 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -246,9 +245,10 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
   });
 }
 
-void ComplexList::ResetControl() {
-  VScrollButton->ResetControl();
-  const settings::ThemeValues& theme = settings::Theme();
+void ComplexList::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
+  VScrollButton->ResetControl(skin_);
+  const settings::ThemeValues& theme = skin_->theme;
   platform::Label measuring;
   measuring.SetFontSize(kFontPoints);
   measuring.SetAutoSize(true);
@@ -268,12 +268,12 @@ void ComplexList::ResetControl() {
 }
 
 void ComplexList::ApplyLook() {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   CxLEffect[0]->SetBorderColor(theme.theme_color);
   CxLEffect[1]->SetBorderColor(theme.theme_shade);
   backColor_ = theme.theme_vague;
   CxLHeader->SetBackColor(theme.theme_shade);
-  CxLHeadImage->SetImage(controls::PictureLoader(0).Item(1));
+  CxLHeadImage->SetImage(skin_->Pictures(0).Item(1));
   // Halfway from the text to the list's ground: plainly there, plainly less.
   const int dim = platform::MixColours(theme.theme_pitch, theme.theme_vague, 0.55);
   for (size_t i = 0; i < CxLColHead.size(); ++i) {
@@ -437,7 +437,7 @@ void ComplexList::ScrollIntoView(int row) {
 
 void ComplexList::FitColumns() {
   FontMeasurer measurer;
-  const QString face = settings::Theme().theme_text;
+  const QString face = skin_->theme.theme_text;
   const int ellipsis = settings::Shared().EllipsisWidth;
   for (size_t c = 0; c < cells_.size(); ++c) {
     const int limit = textWidth_[c];

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "controls/skin.h"
 #include "core/string_table.h"
 #include "controls/vscroll_button.h"
 #include "platform/container.h"
@@ -67,7 +68,7 @@ class ComplexList final : public platform::FormElement {
 
   explicit ComplexList(QWidget* parent = nullptr);
 
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // Removes the hover highlight from every column title but one; -1 clears
   // all titles and the scroll bar's colours, -2 all titles only.
   void Clear_Col_Selection(int exeption);
@@ -141,6 +142,7 @@ class ComplexList final : public platform::FormElement {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   void ScrollBarCheck();
   void PlaceSelector();
   void ShowSelector(bool shown);

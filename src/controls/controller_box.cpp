@@ -4,7 +4,6 @@
 
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -82,17 +81,18 @@ QPixmap ControllerBox::ApplicationIcon() const { return QApplication::windowIcon
 void ControllerBox::ControllerProperty(const QString& captionValue, int picLdrValue) {
   SetCaption(captionValue);
   pictureIndex_ = picLdrValue;
-  ClBImage[0]->SetImage(picLdrValue != 0 ? controls::PictureLoader(3).Item(picLdrValue) : ApplicationIcon());
+  ClBImage[0]->SetImage(picLdrValue != 0 ? skin_->Pictures(3).Item(picLdrValue) : ApplicationIcon());
 }
 
-void ControllerBox::ResetControl() {
-  const settings::ThemeValues& theme = settings::Theme();
+void ControllerBox::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
+  const settings::ThemeValues& theme = skin_->theme;
   SetBackColor(theme.theme_color);
   ClBEffect[0]->SetBorderColor(theme.theme_pitch);
   ClBEffect[1]->SetBorderColor(theme.theme_dark);
   ClBEffect[2]->SetBorderColor(theme.theme_pitch);
-  ClBHolder[0]->SetImage(controls::PictureLoader(1).Item(2));
-  ClBBackGround->SetImage(controls::PictureLoader(0).Item(1));
+  ClBHolder[0]->SetImage(skin_->Pictures(1).Item(2));
+  ClBBackGround->SetImage(skin_->Pictures(0).Item(1));
   ClBImage[0]->SetImage(ApplicationIcon());
   ClBCaption[0]->SetForeColor(theme.theme_shadow);
   ClBCaption[1]->SetForeColor(theme.theme_vague);

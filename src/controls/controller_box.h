@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <array>
 
+#include "controls/skin.h"
 #include "platform/container.h"
 #include "platform/hot_spot.h"
 #include "platform/label.h"
@@ -28,7 +29,7 @@ class ControllerBox final : public platform::Container {
   // picture of the toolbar list.
   void ControllerProperty(const QString& captionValue, int picLdrValue);
   int PictureIndex() const { return pictureIndex_; }
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // Changes the enabled state only, not the look.
   void SetEnabled(bool enabledValue) { platform::Container::SetEnabled(enabledValue); }
 
@@ -47,6 +48,7 @@ class ControllerBox final : public platform::Container {
   void OnResize() override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   QPixmap ApplicationIcon() const;
 
   int pictureIndex_ = 0;

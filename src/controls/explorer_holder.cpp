@@ -4,7 +4,6 @@
 
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -51,15 +50,14 @@ void ExplorerHolder::CoverHeight(int height) {
   if (BackGround->Height() < height) BackGround->SetHeight(height);
 }
 
-void ExplorerHolder::ResetControl() {
+void ExplorerHolder::ResetControl(SharedSkin skin) {
   const int spanY = settings::Shared().units.ScreenSpanY;
   DragSlider->SetHeight(spanY);
   // The texture is sized for the largest pane and window, so no resize is needed.
   BackGround->Move(0, 0, kWidest - settings::Px4(), spanY - Top());
-  const settings::ThemeValues& theme = settings::Theme();
-  SetBackColor(theme.theme_shade);
-  DragSlider->SetBackColor(theme.theme_dark);
-  BackGround->SetImage(controls::PictureLoader(0).Item(1));
+  SetBackColor(skin->theme.theme_shade);
+  DragSlider->SetBackColor(skin->theme.theme_dark);
+  BackGround->SetImage(skin->Pictures(0).Item(1));
   emit SelfAlign();
   DragSlider->SetLeft(Width() - DragSlider->Width());
   emit SelfAlign();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/skin.h"
 #include "platform/container.h"
 #include "platform/label.h"
 #include "platform/picture.h"
@@ -24,7 +25,7 @@ class ExplorerHolder final : public platform::Container {
   int UseableArea() const { return Width() - DragSlider->Width(); }
   void Width_Resize() { emit SelfAlign(); }
   void Refresh() { update(); }
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // The slider and the texture reach at least this many twips down, so a
   // window taller than the screen shows no bare pane.
   void CoverHeight(int height);

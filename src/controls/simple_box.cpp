@@ -1,11 +1,9 @@
 #include "controls/simple_box.h"
 
-#include "settings/theme.h"
-
 namespace lumora::controls {
 
 SimpleBox::SimpleBox(QWidget* parent) : platform::Container(parent) {}
 
-void SimpleBox::ResetControl() { SetBackColor(settings::Theme().theme_light); }
+void SimpleBox::ResetControl(SharedSkin skin) { SetBackColor(skin->theme.theme_light); }
 
 }  // namespace lumora::controls

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/skin.h"
 #include "platform/container.h"
 
 namespace lumora::controls {
@@ -13,7 +14,7 @@ class SimpleBox final : public platform::Container {
   explicit SimpleBox(QWidget* parent = nullptr);
 
   // The box's background takes the theme's light colour.
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
 };
 
 }  // namespace lumora::controls

@@ -9,7 +9,6 @@
 #include "platform/events.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -130,7 +129,7 @@ void ToolButton::Layout() {
 }
 
 void ToolButton::ApplyLook() {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   const bool enabled = Enabled();
   // The body shows under the pointer and on the page's own button.
   const bool body = imHigh_ || sunken_;
@@ -147,7 +146,7 @@ void ToolButton::ApplyLook() {
   TlBCaption->SetForeColor(pressed_   ? theme.theme_pitch
                            : enabled ? theme.theme_shadow
                                      : platform::MixColours(theme.theme_shadow, theme.theme_light, 0.55));
-  TlBImage->SetImage(controls::PictureLoader(enabled ? 3 : 4).Item(pictureIndex_));
+  TlBImage->SetImage(skin_->Pictures(enabled ? 3 : 4).Item(pictureIndex_));
   // Caption and picture move down by one pixel while pressed.
   const int h = Height();
   TlBCaption->SetTop(Floor(h / 2.0 - TlBCaption->Height() / 2.0 + (pressed_ ? Px(1) : 0)));
@@ -179,10 +178,11 @@ void ToolButton::SetEnabled(bool enabledValue) {
   ApplyLook();
 }
 
-void ToolButton::ResetControl() {
+void ToolButton::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
   imHigh_ = false;
   pressed_ = false;
-  TlBCaption->SetFontName(settings::Theme().theme_text);
+  TlBCaption->SetFontName(skin_->theme.theme_text);
   ApplyLook();
 }
 

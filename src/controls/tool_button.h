@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "controls/skin.h"
 #include "platform/form_element.h"
 #include "platform/hot_spot.h"
 #include "platform/label.h"
@@ -41,7 +42,7 @@ class ToolButton final : public platform::FormElement {
   void SetSunken(bool sunkenValue);
   // A write with the current value changes nothing, not even the picture.
   void SetEnabled(bool enabledValue);
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // What a press does: Click(Command) when the command is enabled.
   void Press();
 
@@ -68,6 +69,7 @@ class ToolButton final : public platform::FormElement {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   void Layout();
   // Every colour, line, picture and place of the caption and picture, from
   // the theme and the button's state.

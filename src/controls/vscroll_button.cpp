@@ -10,7 +10,6 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -178,7 +177,10 @@ bool VScrollButton::VeryBottom() const {
 
 void VScrollButton::ForceLooseFocus() { HoverOver(-1); }
 
-void VScrollButton::ResetControl() { ForceLooseFocus(); }
+void VScrollButton::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
+  ForceLooseFocus();
+}
 
 void VScrollButton::HoverOver(int element) {
   hovered_ = element;
@@ -186,14 +188,14 @@ void VScrollButton::HoverOver(int element) {
 }
 
 void VScrollButton::ApplyLook() {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   // The arrow or thumb under the pointer lights up.
   for (int k = 0; k < 3; ++k) {
     const int resting = k == 2 ? theme.theme_color : theme.theme_dark;
     ScBEffect[static_cast<size_t>(k)]->SetFillColor(k == hovered_ ? theme.theme_high : resting);
   }
   for (platform::Shape* effect : ScBEffect) effect->SetBorderColor(theme.theme_shade);
-  const platform::ImageList& pictures = controls::PictureLoader(2);
+  const platform::ImageList& pictures = skin_->Pictures(2);
   ScBArrow[0]->SetImage(pictures.Item(5));
   ScBArrow[1]->SetImage(pictures.Item(4));
   ScBArrow[2]->SetImage(pictures.Item(6));

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <array>
 
+#include "controls/skin.h"
 #include "platform/container.h"
 #include "platform/form_element.h"
 #include "platform/hot_spot.h"
@@ -29,7 +30,7 @@ class VScrollButton final : public platform::FormElement {
   // type 0 reports only a change, any other type always.
   void Process_CoOrdinates(int processType);
   void ForceLooseFocus();
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
   // Moves the slider to a content offset and reports it.
   void Submit_New_Coord(int newCoord);
 
@@ -72,6 +73,7 @@ class VScrollButton final : public platform::FormElement {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   void RecomputeStep();
   void StartRepeat(int amount);
   void RepeatTick();

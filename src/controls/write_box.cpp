@@ -10,7 +10,6 @@
 #include "platform/twips.h"
 #include "settings/platform_facts.h"
 #include "settings/theme.h"
-#include "controls/theme_images.h"
 
 namespace lumora::controls {
 namespace {
@@ -147,7 +146,7 @@ void WriteBox::ApplyTextColours(int text, int background) {
 }
 
 void WriteBox::ApplyLook() {
-  const settings::ThemeValues& theme = settings::Theme();
+  const settings::ThemeValues& theme = skin_->theme;
   const bool enabled = Enabled();
   WrBEffect0->SetBorderColor(enabled ? theme.theme_shadow : theme.theme_dark);
   // Disabled, the field goes flat into the ground.
@@ -155,7 +154,7 @@ void WriteBox::ApplyLook() {
   WrBEffect1->SetBorderColor(enabled ? theme.theme_vague : theme.theme_light);
   backColour_ = theme.theme_shade;
   WrBWhiteness->SetBackColor(theme.theme_light);
-  WrBArrow0->SetImage(controls::PictureLoader(2).Item(4));
+  WrBArrow0->SetImage(skin_->Pictures(2).Item(4));
   ApplyTextColours(enabled ? theme.theme_pitch : theme.theme_shadow, theme.theme_light);
   QFont font = WrBText->font();
   font.setFamily(theme.theme_text);
@@ -169,7 +168,8 @@ void WriteBox::SetEnabled(bool enabledValue) {
   ApplyLook();
 }
 
-void WriteBox::ResetControl() {
+void WriteBox::ResetControl(SharedSkin skin) {
+  skin_ = std::move(skin);
   SetHeight(kHeight);
   ApplyLook();
   emit Changed();

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "controls/skin.h"
 #include "platform/form_element.h"
 #include "platform/hot_spot.h"
 #include "platform/label.h"
@@ -44,7 +45,7 @@ class WriteBox final : public platform::FormElement {
   void DDList_Add(const QString& addValue, const QString& tagValue);
   int DDListCount() const { return static_cast<int>(texts_.size()); }
   QString DDListText(int row) const { return texts_.value(row); }
-  void ResetControl();
+  void ResetControl(SharedSkin skin);
 
   platform::Shape* WrBEffect0 = nullptr;
   platform::Shape* WrBEffect1 = nullptr;
@@ -64,6 +65,7 @@ class WriteBox final : public platform::FormElement {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  SharedSkin skin_ = PlainSkin();  // the window's, from ResetControl
   void Layout();
   // Every colour, the arrow's picture and the font, from the theme and
   // whether the box is enabled.

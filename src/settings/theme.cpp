@@ -31,11 +31,6 @@ constexpr ColourKey kColourKeys[] = {
 
 }  // namespace
 
-ThemeValues& Theme() {
-  static ThemeValues values;
-  return values;
-}
-
 std::optional<int> ParseColour(QByteArrayView text) {
   if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
     const QByteArrayView digits = text.sliced(2);
@@ -75,8 +70,7 @@ ThemeValues BuiltInTheme() {
   return theme;
 }
 
-bool SetThemeValue(QByteArrayView key, QByteArrayView value) {
-  ThemeValues& theme = Theme();
+bool SetThemeValue(ThemeValues& theme, QByteArrayView key, QByteArrayView value) {
   if (key == "theme_text") {
     theme.theme_text = DecodeSettingsText(value, SettingsTextIsUtf8(value));
     return true;
@@ -94,19 +88,19 @@ bool SetThemeValue(QByteArrayView key, QByteArrayView value) {
   return false;
 }
 
-int ParseThemeText(QByteArray& text) {
+int ParseThemeText(ThemeValues& theme, QByteArray& text) {
   int set = 0;
-  ForEachSettingsLine(text, [&set](QByteArrayView key, QByteArrayView value) {
-    if (SetThemeValue(core::AnsiLower(key.toByteArray()), value)) ++set;
+  ForEachSettingsLine(text, [&](QByteArrayView key, QByteArrayView value) {
+    if (SetThemeValue(theme, core::AnsiLower(key.toByteArray()), value)) ++set;
   });
   text.clear();
   return set;
 }
 
-bool LoadThemeConfig(const QString& themeFolder) {
+bool LoadThemeConfig(const QString& themeFolder, ThemeValues& theme) {
   QByteArray text = core::ReadWholeFile(themeFolder + QStringLiteral("config0.dat"));
-  if (ParseThemeText(text) > 0) return true;
-  Theme() = BuiltInTheme();
+  if (ParseThemeText(theme, text) > 0) return true;
+  theme = BuiltInTheme();
   return false;
 }
 

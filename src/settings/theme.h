@@ -6,8 +6,8 @@
 
 namespace lumora::settings {
 
-// The fourteen values of the current theme: two font names and twelve
-// colours (0x00BBGGRR). Every skinned control reads them when it paints.
+// The fourteen values of a theme: two font names and twelve colours
+// (0x00BBGGRR). Every skinned control is drawn with them.
 struct ThemeValues {
   QString theme_text;
   QString theme_font;
@@ -27,8 +27,6 @@ struct ThemeValues {
   bool operator==(const ThemeValues&) const = default;
 };
 
-ThemeValues& Theme();
-
 // The demo theme's fonts and colours, built in for a window whose theme is
 // missing: it stays readable instead of black on black.
 ThemeValues BuiltInTheme();
@@ -37,18 +35,18 @@ ThemeValues BuiltInTheme();
 // hexadecimal ("&H80" is 128, "&HFFFFFFFF" is -1); nothing otherwise.
 std::optional<int> ParseColour(QByteArrayView text);
 
-// Assigns one theme value; the key is compared as given (lower case).
-// Unknown keys and colours that are not whole 32-bit numbers change nothing
-// and give false.
-bool SetThemeValue(QByteArrayView key, QByteArrayView value);
+// Assigns one value of the theme; the key is compared as given (lower
+// case). Unknown keys and colours that are not whole 32-bit numbers change
+// nothing and give false.
+bool SetThemeValue(ThemeValues& theme, QByteArrayView key, QByteArrayView value);
 
-// Parses the theme file's text line by line, emptying it as it goes; returns
-// how many values it set.
-int ParseThemeText(QByteArray& text);
+// Parses the theme file's text line by line into the theme, emptying the
+// text as it goes; returns how many values it set.
+int ParseThemeText(ThemeValues& theme, QByteArray& text);
 
-// Reads config0.dat of the theme folder into Theme(). When there is no such
-// file, or it sets no value, Theme() becomes BuiltInTheme() and the result
-// is false.
-bool LoadThemeConfig(const QString& themeFolder);
+// Reads config0.dat of the theme folder into the theme: values the file
+// does not set stay as they were. When there is no such file, or it sets no
+// value, the theme becomes BuiltInTheme() and the result is false.
+bool LoadThemeConfig(const QString& themeFolder, ThemeValues& theme);
 
 }  // namespace lumora::settings

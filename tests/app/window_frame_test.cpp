@@ -1,5 +1,5 @@
 #include "app/temp_install.h"
-#include "controls/theme_images.h"
+#include "controls/skin.h"
 
 using namespace lumora;
 
@@ -10,7 +10,7 @@ class WindowFrameTest : public TempInstall {
     Start(" -index");
     QPixmap square(16, 16);  // title-bar pictures 240 twips wide, resting and lit; the start left the lists empty
     square.fill(Qt::gray);
-    for (int i = 0; i < 16; ++i) controls::PictureLoader(i / 8).Add(square);
+    for (int i = 0; i < 16; ++i) manager_->WindowSkin().Pictures(i / 8).Add(square);
     for (auto* button : Ui().FormControl) button->SetImage(square);
   }
 };

@@ -60,13 +60,13 @@ TEST_F(ComplexListTest, TheKeyboardFocusShowsTheSelectorInTheHighlightColours) {
   QApplication::setActiveWindow(&window_);
   list_->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return list_->hasFocus(); }));
-  EXPECT_EQ(list_->CxLSelector->FillColor(), settings::Theme().theme_highlight);
+  EXPECT_EQ(list_->CxLSelector->FillColor(), skin_->theme.theme_highlight);
   list_->clearFocus();  // without the keyboard a list shows no selection unless it keeps its selector
   EXPECT_FALSE(list_->CxLSelector->Visible());
   list_->setFocus();
   list_->SetKeepFocus(true);
   list_->clearFocus();
-  EXPECT_TRUE(list_->CxLSelector->Visible() && list_->CxLSelector->FillColor() == settings::Theme().theme_color);
+  EXPECT_TRUE(list_->CxLSelector->Visible() && list_->CxLSelector->FillColor() == skin_->theme.theme_color);
   // A row cut by the lower edge shows what the inner frame leaves of it; one starting at the frame, nothing.
   list_->SetListIndex(2);
   std::vector<bool> shown;
@@ -191,8 +191,8 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
   core::StringTable table(2);
   for (const QString& text : texts) table.Set(0, table.Grow(), text);
   for (const char* font : {"", "DejaVu Serif"}) {  // a theme that names no font: the list's own all the same
-    settings::Theme().theme_text = QString::fromLatin1(font);
-    list_->ResetControl();
+    skin_->theme.theme_text = QString::fromLatin1(font);
+    list_->ResetControl(skin_);
     const ColumnText* column = list_->CxLColText[0];
     EXPECT_EQ(std::pair(column->font().family(), column->font().pointSizeF()), std::pair(QString::fromLatin1(font), 8.25));
     const QFontMetrics metrics(column->font());

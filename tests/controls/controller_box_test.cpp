@@ -8,12 +8,12 @@ class ControllerBoxTest : public ControlTest<ControllerBox> {
     Pictures(0, {Qt::green, Qt::blue});
     Pictures(1, {Qt::blue, Qt::green});
     Pictures(3, {Qt::blue, Qt::red});
-    control_->ResetControl();
+    control_->ResetControl(skin_);
   }
 };
 
 TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
-  const settings::ThemeValues& t = settings::Theme();
+  const settings::ThemeValues& t = skin_->theme;
   const ControllerBox& b = *control_;
   EXPECT_EQ((std::array{b.BackColor(), b.ClBEffect[0]->BorderColor(), b.ClBEffect[1]->BorderColor(),
                         b.ClBEffect[2]->BorderColor(), b.ClBCaption[0]->ForeColor(), b.ClBCaption[1]->ForeColor(),
@@ -26,7 +26,7 @@ TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
   control_->ControllerProperty(QStringLiteral("Working"), 2);
   EXPECT_EQ(b.ClBCaption[1]->Caption(), QStringLiteral("Working"));  // the embossed copy
   EXPECT_EQ(Shown(b.ClBImage[0]), QColor(Qt::red));
-  control_->ResetControl();  // the application's icon comes back
+  control_->ResetControl(skin_);  // the application's icon comes back
   EXPECT_NE(Shown(b.ClBImage[0]), QColor(Qt::red));
 }
 

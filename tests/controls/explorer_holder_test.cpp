@@ -16,7 +16,7 @@ TEST_F(ExplorerHolderTest, StepsThatChangeNothingOnlyReportTheMove) {
   Drag(1, 30);
   Drag(2, 900);  // the right button never drags
   EXPECT_EQ((std::tuple{control_->Width(), aligns.count(), moves.count()}), (std::tuple{3000, 0LL, 2LL}));
-  control_->ResetControl();
+  control_->ResetControl(skin_);
   EXPECT_EQ(aligns.count(), 2);  // a reset aligns twice
   Drag(1, 300);  // steps that change the width follow the pointer within the limits
   EXPECT_EQ(control_->DragSlider->Left(), 3000 + 300 - 30 - 75);

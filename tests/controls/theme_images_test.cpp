@@ -5,11 +5,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "controls/theme_images.h"
+#include "controls/skin.h"
 #include "settings/platform_facts.h"
 
 using namespace lumora;
-using controls::PictureLoader;
 
 // Pictures are read by content whatever the extension; the disabled toolbar list has the sixteen VGA colours.
 TEST(ThemeImages, EachPictureListStopsAtTheFirstMissingOrEmptyFile) {
@@ -29,8 +28,9 @@ TEST(ThemeImages, EachPictureListStopsAtTheFirstMissingOrEmptyFile) {
   QFile(theme + QStringLiteral("a0.dat")).open(QIODevice::WriteOnly);  // empty
   for (int k = 0; k <= 100; ++k) QFile::copy(theme + QStringLiteral("b0.dat"), data + QStringLiteral("%1.dat").arg(k));
   QString name = QStringLiteral("blue");
-  controls::LoadThemeImages(name);
-  const auto list = [](int n) { return PictureLoader(n); };
+  controls::Skin skin;
+  skin.LoadPictures(name);
+  const auto list = [&](int n) { return skin.Pictures(n); };
   EXPECT_EQ((std::vector{list(0).Count(), list(1).Count(), list(2).Count(), list(3).Count(), list(4).Count()}),
             (std::vector{0, 1, 2, 100, 100}));  // up to a hundred each
   EXPECT_EQ(list(2).Item(1).toImage().pixelColor(0, 0), QColor(Qt::green));
@@ -40,6 +40,6 @@ TEST(ThemeImages, EachPictureListStopsAtTheFirstMissingOrEmptyFile) {
   EXPECT_EQ(std::tuple(disabled.red(), disabled.green(), disabled.alpha()), std::tuple(qGray(enabled.rgb()), disabled.red(), 102));
 
   QFile::remove(data + QStringLiteral("0.dat"));
-  controls::LoadThemeImages(name);  // starts from empty lists
+  skin.LoadPictures(name);  // starts from empty lists
   EXPECT_EQ(list(3).Count(), 0);
 }

@@ -18,7 +18,7 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   const int imageTop = control_->TlBImage->Top();
   Mouse(QTest::MousePress);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop + 16);  // a pixel and a twip down
-  control_->ResetControl();  // a new theme shows it released
+  control_->ResetControl(skin_);  // a new theme shows it released
   EXPECT_EQ(control_->TlBImage->Top(), imageTop);
   for (const QTest::MouseAction action : {QTest::MouseRelease, QTest::MouseDClick, QTest::MouseRelease}) Mouse(action);
   EXPECT_EQ(control_->TlBImage->Top(), imageTop);  // the closing release restores the released look
@@ -53,9 +53,9 @@ TEST_F(ToolButtonTest, WidthFollowsTheContentAndADisabledButtonShowsTheReducedPi
   control_->SetEnabled(false);  // the current value reloads nothing
   EXPECT_EQ(Shown(control_->TlBImage), QColor(Qt::green));
   const int dimmed = control_->TlBCaption->ForeColor();
-  EXPECT_NE(dimmed, settings::Theme().theme_shadow);
+  EXPECT_NE(dimmed, skin_->theme.theme_shadow);
   control_->SetImHigh(true);
-  control_->ResetControl();  // a new theme keeps the button disabled-looking, and the pointer is taken as gone
+  control_->ResetControl(skin_);  // a new theme keeps the button disabled-looking, and the pointer is taken as gone
   EXPECT_EQ(std::pair(control_->TlBCaption->ForeColor(), Shown(control_->TlBImage)), std::pair(dimmed, QColor(Qt::blue)));
   EXPECT_FALSE(control_->ImHigh());
 }

@@ -23,7 +23,7 @@ class VScrollButtonTest : public ControlTest<VScrollButton> {
 
 TEST_F(VScrollButtonTest, ArrowsAndGripShowPicturesFiveFourAndSixAndTheSliderOffsetMapsOntoTheContentOffset) {
   Pictures(2, {Qt::white, Qt::black, Qt::cyan, Qt::red, Qt::green, Qt::blue, Qt::yellow});
-  control_->ResetControl();
+  control_->ResetControl(skin_);
   EXPECT_EQ((std::array{Shown(control_->ScBArrow[0]), Shown(control_->ScBArrow[1]), Shown(control_->ScBArrow[2])}),
             (std::array<QColor, 3>{Qt::green, Qt::red, Qt::blue}));
   control_->SetPlay(10000);  // content, but no view of it (a zero gap): nothing reported, the slider only placed

@@ -18,5 +18,6 @@ FUZZ_TARGET(bytes) {
     }
   });
   QByteArray text = bytes.toByteArray();
-  FUZZ_CHECK(ParseThemeText(text) <= lines && text.isEmpty());
+  ThemeValues theme;
+  FUZZ_CHECK(ParseThemeText(theme, text) <= lines && text.isEmpty());
 }

@@ -134,16 +134,16 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
   EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::English, QLocale().language()}));
 }
 
-static const ThemeValues& Parse(QByteArray text, int set = -1) {
-  Theme() = ThemeValues();
-  const int count = ParseThemeText(text);
+static ThemeValues Parse(QByteArray text, int set = -1) {
+  ThemeValues theme;
+  const int count = ParseThemeText(theme, text);
   EXPECT_TRUE(text.isEmpty() && (set < 0 || count == set)) << count;
-  return Theme();
+  return theme;
 }
 
 TEST(Theme, TextSetsTheFourteenValuesFromWhole32BitNumbersAndAMissingOrEmptyOneFallsBackToTheBuiltIn) {
   // Neither an unknown key nor a colour that is no number counts, nor changes anything.
-  const ThemeValues& t = Parse("' classic\r\ntheme_text = Caf\xc3\xa9\r\nTHEME_FONT = Caf\xe9 MS\r\ntheme_icon = 1\r\n"
+  const ThemeValues t = Parse("' classic\r\ntheme_text = Caf\xc3\xa9\r\nTHEME_FONT = Caf\xe9 MS\r\ntheme_icon = 1\r\n"
                                "theme_invert = 2\r\ntheme_invertlight = 3\r\ntheme_high = 4\r\ntheme_highlight = 5\r\n"
                                "theme_light = 6\r\ntheme_shade = 7\r\ntheme_vague = 8\r\ntheme_color = 9\r\n"
                                "theme_shadow = 10\r\ntheme_dark = 11\r\ntheme_pitch = 12\r\ntheme_colour = 13\r\n"
@@ -164,12 +164,13 @@ TEST(Theme, TextSetsTheFourteenValuesFromWhole32BitNumbersAndAMissingOrEmptyOneF
   for (const auto& [name, text] : {std::pair{"silent", "theme_dark = dark\r\n"}, {"Classic", "theme_pitch = 3\r\n"}})
     ASSERT_TRUE(WriteFile(folder(name) + QStringLiteral("config0.dat"), text));
   for (const char* name : {"none", "silent"}) {
-    Theme() = ThemeValues();
-    EXPECT_EQ((std::pair{LoadThemeConfig(folder(name)), Theme()}), std::pair(false, BuiltInTheme())) << name;
+    ThemeValues theme;
+    EXPECT_EQ((std::pair{LoadThemeConfig(folder(name), theme), theme}), std::pair(false, BuiltInTheme())) << name;
   }
   EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
-  Theme().theme_dark = 7;  // kept; the folder is found ignoring case
-  EXPECT_EQ((std::tuple{LoadThemeConfig(folder("classic")), Theme().theme_pitch, Theme().theme_dark}),
+  ThemeValues theme;
+  theme.theme_dark = 7;  // kept; the folder is found ignoring case
+  EXPECT_EQ((std::tuple{LoadThemeConfig(folder("classic"), theme), theme.theme_pitch, theme.theme_dark}),
             std::tuple(true, 3, 7));
 }
 

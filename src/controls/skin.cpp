@@ -1,4 +1,4 @@
-#include "controls/theme_images.h"
+#include "controls/skin.h"
 
 #include <QGuiApplication>
 
@@ -8,13 +8,13 @@
 
 namespace lumora::controls {
 
-std::array<platform::ImageList, 5>& PictureLoader() {
-  static std::array<platform::ImageList, 5> lists;
-  return lists;
+SharedSkin PlainSkin() {
+  static const SharedSkin plain = std::make_shared<const Skin>();
+  return plain;
 }
 
-void LoadThemeImages(QString& themeName) {
-  for (platform::ImageList& list : PictureLoader()) list.Clear();
+void Skin::LoadPictures(QString& themeName) {
+  for (platform::ImageList& list : pictures) list.Clear();
   const QString theme = settings::ThemeFolder(themeName);
   const QString data = settings::Shared().AppFolder + QStringLiteral("data/");
   const QString families[5] = {theme + QStringLiteral("resourcea"), theme + QStringLiteral("resourceb"),
@@ -28,7 +28,7 @@ void LoadThemeImages(QString& themeName) {
       const QPixmap picture = platform::LoadPicture(path, qApp ? qApp->devicePixelRatio() : 1.0);
       // The disabled toolbar pictures are the enabled ones greyed and faded,
       // whatever format their files hold, so a disabled button always looks it.
-      PictureLoader(list).Add(list == 4 ? platform::DisabledPicture(picture) : picture);
+      Pictures(list).Add(list == 4 ? platform::DisabledPicture(picture) : picture);
     }
   }
 }
