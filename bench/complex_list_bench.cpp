@@ -33,7 +33,7 @@ struct ListFixture {
     settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
     auto skin = std::make_shared<controls::Skin>();
     skin->theme.theme_text = QStringLiteral("DejaVu Sans");
-    settings::Shared().EllipsisWidth = 150;
+    skin->ellipsisWidth = 150;
     list->ResetControl(skin);
     list->Setup_Cols_Headers({{QStringLiteral("Topic"), 4}, {QStringLiteral("Hits"), 1}});
     list->Move(0, 0, 3135, 5175);

@@ -21,8 +21,6 @@ namespace {
 // A label shows "&" as an access-key mark unless it is doubled.
 QString Escaped(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
-QString Text(int index) { return BookmarkText(settings::Language(), index); }
-
 // The file a bookmark's page names, without the place in it.
 QString FileOf(const QString& page) {
   const qsizetype hash = page.indexOf(QLatin1Char('#'));
@@ -31,8 +29,9 @@ QString FileOf(const QString& page) {
 
 }  // namespace
 
-BookmarksPage::BookmarksPage(layout::Composition& ui, PageController& pages, controls::SharedSkin skin, QObject* parent)
-    : QObject(parent), ui_(ui), pages_(pages), skin_(std::move(skin)) {
+BookmarksPage::BookmarksPage(layout::Composition& ui, PageController& pages, controls::SharedSkin skin,
+                             const settings::LanguagePack& language, QObject* parent)
+    : QObject(parent), ui_(ui), pages_(pages), skin_(std::move(skin)), language_(language) {
   controls::ComplexList* list = ui_.bookmarks.list;
   list->SetRowsMovable(true);
   list->SetKeepFocus(true);
@@ -87,7 +86,7 @@ void BookmarksPage::Refresh(int select) {
   list->SetDimmedRows(Missing());
   const int count = static_cast<int>(store_.All().size());
   list->SetListIndex(count == 0 ? -1 : std::clamp(select, 0, count - 1));
-  if (count == 0) Say(Text(bookmarkNoneYet));
+  if (count == 0) Say(BookmarkText(language_, bookmarkNoneYet));
 }
 
 void BookmarksPage::Say(const QString& text) {
@@ -99,7 +98,7 @@ void BookmarksPage::Save() {
   QString error;
   if (store_.Save(&error)) return;
   std::fprintf(stderr, "lumora: %s\n", qUtf8Printable(error));
-  Say(Text(bookmarkNotSaved).arg(error));
+  Say(BookmarkText(language_, bookmarkNotSaved).arg(error));
 }
 
 void BookmarksPage::Shown() {
@@ -122,8 +121,8 @@ void BookmarksPage::KeepShownPage() {
   if (pages_.Shown() != layout::Page::Bookmarks) pages_.Show(layout::Page::Bookmarks);
   Refresh(row);
   const QString saved = ui_.bookmarks.status->Caption();
-  if (!saved.isEmpty() && !kept && saved != Escaped(Text(bookmarkNoneYet))) return;  // the failure to save stands
-  Say(Text(kept ? bookmarkKeptAlready : bookmarkAdded).arg(store_.All()[static_cast<size_t>(row)].name));
+  if (!saved.isEmpty() && !kept && saved != Escaped(BookmarkText(language_, bookmarkNoneYet))) return;  // the failure to save stands
+  Say(BookmarkText(language_, kept ? bookmarkKeptAlready : bookmarkAdded).arg(store_.All()[static_cast<size_t>(row)].name));
 }
 
 void BookmarksPage::Open(int row) {
@@ -132,7 +131,7 @@ void BookmarksPage::Open(int row) {
   const std::vector<bool> missing = Missing();
   ui_.bookmarks.list->SetDimmedRows(missing);
   if (missing[static_cast<size_t>(row)]) {
-    Say(Text(bookmarkPageGone).arg(bookmark.name));
+    Say(BookmarkText(language_, bookmarkPageGone).arg(bookmark.name));
     return;
   }
   Say(QString());
@@ -144,7 +143,7 @@ void BookmarksPage::Remove(int row) {
   const settings::Bookmark bookmark = store_.All()[static_cast<size_t>(row)];
   store_.Remove(row);
   removed_.push_back({row, bookmark});
-  Say(Text(bookmarkRemoved).arg(bookmark.name));
+  Say(BookmarkText(language_, bookmarkRemoved).arg(bookmark.name));
   Save();
   Refresh(row);
 }
@@ -172,7 +171,7 @@ void BookmarksPage::StartRename(int row) {
   const QRect cell = list->RowRect(row);
   editor_ = new QLineEdit(list);
   editor_->setObjectName(QStringLiteral("BookmarkRename"));
-  editor_->setAccessibleName(Text(bookmarkNameColumn));
+  editor_->setAccessibleName(BookmarkText(language_, bookmarkNameColumn));
   const settings::ThemeValues& theme = skin_->theme;
   editor_->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3; }")
                              .arg(platform::ToQColor(theme.theme_light).name(), platform::ToQColor(theme.theme_pitch).name(),

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/skin.h"
+#include "settings/language_pack.h"
 #include "app/page_controller.h"
 #include "layout/composition.h"
 #include "settings/bookmarks.h"
@@ -25,7 +26,8 @@ class BookmarksPage final : public QObject {
   Q_DISABLE_COPY_MOVE(BookmarksPage)
 
  public:
-  BookmarksPage(layout::Composition& ui, PageController& pages, controls::SharedSkin skin, QObject* parent = nullptr);
+  BookmarksPage(layout::Composition& ui, PageController& pages, controls::SharedSkin skin,
+                const settings::LanguagePack& language, QObject* parent = nullptr);
 
   // Reads the bookmarks of the help set whose pack is packPath; a damaged
   // file is set aside with a note on standard error, and the list is empty.
@@ -63,6 +65,7 @@ class BookmarksPage final : public QObject {
   layout::Composition& ui_;
   PageController& pages_;
   controls::SharedSkin skin_;  // for the rename box
+  const settings::LanguagePack& language_;
   settings::Bookmarks store_{QString()};
   struct Removed {
     int row;

@@ -35,13 +35,11 @@ enum Glyph { glyphPrevious, glyphNext, glyphClose };
 
 enum FindBarText { textCount = 0, textNoMatches, textPrevious, textNext, textClose, textPlaceholder };
 
-QString FindBarMessage(FindBarText index) {
+QString FindBarMessage(const settings::LanguagePack& language, FindBarText index) {
   static const char* const kEnglish[] = {
       "%1 of %2", "No matches", "Previous match (Shift+F3)", "Next match (F3)", "Close (Escape)", "Find in page",
   };
-  const auto& texts = settings::Language().FindBar;
-  const auto found = texts.find(index);
-  return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);
+  return settings::TextOr(language.FindBar, index, kEnglish);
 }
 
 QRect Pixels(int left, int top, int width, int height) {
@@ -116,7 +114,8 @@ class StripButton final : public QWidget {
   bool hover_ = false;
 };
 
-FindStrip::FindStrip(platform::BrowserView& browser) : QWidget(&browser), browser_(browser) {
+FindStrip::FindStrip(platform::BrowserView& browser, const settings::LanguagePack& language)
+    : QWidget(&browser), browser_(browser), language_(language) {
   box_ = new controls::WriteBox(this);
   box_->Move(kPad, (kHeight - controls::WriteBox::kHeight) / 2, kBoxWidth, controls::WriteBox::kHeight);
   const int buttonTop = (kHeight - kButton) / 2;
@@ -146,18 +145,18 @@ FindStrip::FindStrip(platform::BrowserView& browser) : QWidget(&browser), browse
 
 QString FindStrip::CountText() const {
   if (sought_.isEmpty()) return {};
-  if (matches_ == 0) return FindBarMessage(textNoMatches);
-  return FindBarMessage(textCount).arg(active_).arg(matches_);
+  if (matches_ == 0) return FindBarMessage(language_, textNoMatches);
+  return FindBarMessage(language_, textCount).arg(active_).arg(matches_);
 }
 
 void FindStrip::ResetControl(controls::SharedSkin skin) {
   skin_ = std::move(skin);
   box_->ResetControl(skin_);
   for (StripButton* button : buttons_) button->SetSkin(skin_);
-  box_->WrBText->setPlaceholderText(FindBarMessage(textPlaceholder));
-  buttons_[0]->setToolTip(FindBarMessage(textPrevious));
-  buttons_[1]->setToolTip(FindBarMessage(textNext));
-  buttons_[2]->setToolTip(FindBarMessage(textClose));
+  box_->WrBText->setPlaceholderText(FindBarMessage(language_, textPlaceholder));
+  buttons_[0]->setToolTip(FindBarMessage(language_, textPrevious));
+  buttons_[1]->setToolTip(FindBarMessage(language_, textNext));
+  buttons_[2]->setToolTip(FindBarMessage(language_, textClose));
   QFont text(skin_->theme.theme_text);
   text.setPointSizeF(8.25);
   setFont(text);

@@ -5,6 +5,7 @@
 
 #include "controls/write_box.h"
 #include "platform/browser_view.h"
+#include "settings/language_pack.h"
 
 class QWebEngineFindTextResult;
 
@@ -20,7 +21,7 @@ class FindStrip final : public QWidget {
   Q_DISABLE_COPY_MOVE(FindStrip)
 
  public:
-  explicit FindStrip(platform::BrowserView& browser);
+  FindStrip(platform::BrowserView& browser, const settings::LanguagePack& language);
 
   // Shows the strip and gives its box the keyboard, the text selected.
   void Open();
@@ -52,6 +53,7 @@ class FindStrip final : public QWidget {
   void Found(const QWebEngineFindTextResult& result);
 
   platform::BrowserView& browser_;
+  const settings::LanguagePack& language_;
   controls::WriteBox* box_ = nullptr;
   controls::SharedSkin skin_ = controls::PlainSkin();
   std::array<StripButton*, 3> buttons_{};  // previous, next, close

@@ -5,8 +5,9 @@
 
 namespace lumora::app {
 
-IndexPage::IndexPage(layout::Composition::IndexControls& ui, BusyWindow& busy, QObject* parent)
-    : QObject(parent), ui_(ui), busy_(busy) {
+IndexPage::IndexPage(layout::Composition::IndexControls& ui, BusyWindow& busy, const settings::LanguagePack& language,
+                     QObject* parent)
+    : QObject(parent), ui_(ui), busy_(busy), language_(language) {
   connect(ui_.display, &controls::CommandButton::Click, this, [this] { Open(false); });
   connect(ui_.topics, &controls::ComplexList::DoubleClick, this, [this](int) { Open(true); });
   connect(ui_.lookUp, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
@@ -32,7 +33,7 @@ void IndexPage::Reset(const QString& helpFolder, const QLocale& locale) {
 
 void IndexPage::Build() {
   if (built_) return;
-  busy_.Begin(settings::LangText(settings::Message::BuildingIndex));
+  busy_.Begin(language_.Lang(settings::Message::BuildingIndex));
   std::optional<std::vector<content::Topic>> built = content::BuildTopicIndex(helpFolder_, busy_.Pump());
   if (!built) return;  // closing
   topics_ = std::move(*built);
@@ -41,7 +42,7 @@ void IndexPage::Build() {
   ShowTopics(*ui_.topics, topics_);
   // The look-up's choice, the first topic while nothing is typed: Enter and Display open it.
   ui_.topics->SetListIndex(content::LookUpEntry(topics_, ui_.lookUp->Text()));
-  SetCaptionKeepingRight(*ui_.topicCount, settings::LangText(settings::Message::TopicCount) + QLatin1Char(' ') +
+  SetCaptionKeepingRight(*ui_.topicCount, language_.Lang(settings::Message::TopicCount) + QLatin1Char(' ') +
                                                QString::number(topics_.size()));
   busy_.End();
 }

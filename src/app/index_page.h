@@ -8,6 +8,7 @@
 #include "app/topic_list.h"
 #include "content/topic_index.h"
 #include "layout/composition.h"
+#include "settings/language_pack.h"
 
 namespace lumora::app {
 
@@ -19,7 +20,8 @@ class IndexPage final : public QObject {
   Q_DISABLE_COPY_MOVE(IndexPage)
 
  public:
-  IndexPage(layout::Composition::IndexControls& ui, BusyWindow& busy, QObject* parent = nullptr);
+  IndexPage(layout::Composition::IndexControls& ui, BusyWindow& busy, const settings::LanguagePack& language,
+            QObject* parent = nullptr);
 
   // A new help set: the index is built again on the next visit.
   void Reset(const QString& helpFolder, const QLocale& locale);
@@ -37,6 +39,7 @@ class IndexPage final : public QObject {
 
   layout::Composition::IndexControls& ui_;
   BusyWindow& busy_;
+  const settings::LanguagePack& language_;
   QString helpFolder_;
   QLocale locale_;
   std::vector<content::Topic> topics_;

@@ -63,9 +63,7 @@ QString BookmarkText(const settings::LanguagePack& pack, int index) {
                                          "\"%1\" is kept already.",
                                          "The bookmarks could not be saved: %1",
                                          "No bookmarks yet: Ctrl+D or Add keeps the page shown."};
-  const auto found = pack.Bookmark.find(index);
-  if (found != pack.Bookmark.end() && !found->second.isEmpty()) return found->second;
-  return index >= 0 && index < static_cast<int>(std::size(kEnglish)) ? QString::fromUtf8(kEnglish[index]) : QString();
+  return settings::TextOr(pack.Bookmark, index, kEnglish);
 }
 
 void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder) {

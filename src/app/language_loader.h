@@ -5,12 +5,6 @@
 
 namespace lumora::app {
 
-// Writes the pack's captions into the window's controls, hands the short
-// texts to the list headings, the toolbar and the status box, gives the
-// title-bar buttons and the toolbar buttons without a caption their tool
-// tips (English where the pack has none), and loads the two frame pictures
-// from the program's data folder. Captions for controls the window does not
-// have are skipped.
 // The bookmarks page's texts by their pack index ("bookmark0" ...), English
 // where the pack has none; "%1" stands for a bookmark's name or a reason.
 enum BookmarkTextIndex {
@@ -26,6 +20,12 @@ enum BookmarkTextIndex {
 };
 QString BookmarkText(const settings::LanguagePack& pack, int index);
 
+// Writes the pack's captions into the window's controls, hands the short
+// texts to the list headings, the toolbar and the status box, gives the
+// title-bar buttons and the toolbar buttons without a caption their tool
+// tips (English where the pack has none), and loads the two frame pictures
+// from the program's data folder. Captions for controls the window does not
+// have are skipped.
 void ApplyLanguagePack(const settings::LanguagePack& pack, layout::Composition& ui, const QString& appFolder);
 
 }  // namespace lumora::app

@@ -41,11 +41,9 @@ namespace lumora::app {
 namespace {
 
 // The status box's own texts: the language pack's "status" texts, or English.
-QString StatusText(int index) {
+QString StatusText(const settings::LanguagePack& language, int index) {
   static const char* const kEnglish[] = {"Preparing the preview, please wait..."};
-  const auto& texts = settings::Language().Status;
-  const auto found = texts.find(index);
-  return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);
+  return settings::TextOr(language.Status, index, kEnglish);
 }
 constexpr int kPreparingPreview = 0;
 
@@ -71,14 +69,14 @@ Manager::Manager(ManagerSub* owner)
 
   BuildComposition(this, ui_);
   busy_ = new BusyWindow(*this, ui_, this);
-  index_ = new IndexPage(ui_.index, *busy_, this);
-  search_ = new SearchPage(ui_.search, *busy_, *index_, this);
+  index_ = new IndexPage(ui_.index, *busy_, language_, this);
+  search_ = new SearchPage(ui_.search, *busy_, *index_, language_, this);
   frame_ = new WindowFrame(*this, *owner, ui_, skin_, this);
   connect(frame_, &WindowFrame::LayoutNeeded, this, &Manager::LayoutPage);
   connect(frame_, &WindowFrame::Quit, this, &Manager::RequestQuit);
   connect(frame_, &WindowFrame::ChangeColour, this, &Manager::ChangeColour);
   pages_ = new PageController(ui_, skin_, this);
-  bookmarks_ = new BookmarksPage(ui_, *pages_, skin_, this);
+  bookmarks_ = new BookmarksPage(ui_, *pages_, skin_, language_, this);
   connect(this, &Manager::Quitting, bookmarks_, &BookmarksPage::WindowClosing);
   connect(this, &Manager::Quitting, busy_, &BusyWindow::Stop);
   connect(pages_, &PageController::LayoutNeeded, this, &Manager::LayoutPage);
@@ -89,7 +87,7 @@ Manager::Manager(ManagerSub* owner)
   connect(pages_, &PageController::SearchShown, search_, &SearchPage::ReadPageWordsSoon);
   connect(pages_, &PageController::BookmarksShown, bookmarks_, &BookmarksPage::Shown);
   connect(frame_, &WindowFrame::GetHelp, pages_, &PageController::GoHome);
-  find_ = new FindStrip(*ui_.browser);
+  find_ = new FindStrip(*ui_.browser, language_);
   marks_ = new SearchMarks(*ui_.browser, this);
   connect(pages_, &PageController::PageShown, this, [this](bool fromSearch) {
     if (fromSearch) marks_->Show(pages_->History().CurrentUrl(), search_->QueryWords());
@@ -110,8 +108,8 @@ Manager::Manager(ManagerSub* owner)
     return within(ui_.browser) ? 2 : EdgeResizer::kMargin;
   });
   setMouseTracking(true);
-  ui_.browser->SetBusyHook([this](bool busy) { busy ? busy_->Begin(StatusText(kPreparingPreview)) : busy_->End(); });
-  question_ = new QuestionForm(ui_.question, owner_->Mail(), this, *busy_, this);
+  ui_.browser->SetBusyHook([this](bool busy) { busy ? busy_->Begin(StatusText(language_, kPreparingPreview)) : busy_->End(); });
+  question_ = new QuestionForm(ui_.question, owner_->Mail(), this, *busy_, language_, this);
   connect(question_, &QuestionForm::Done, pages_, &PageController::RefreshToolbarState);
   connect(ui_.ExplorerHolder, &controls::ExplorerHolder::SelfAlign, this, &Manager::SelfAlign);
   setAutoFillBackground(true);
@@ -138,7 +136,7 @@ bool Manager::Load(const QString& argumentString) {
 
   platform::Label* measure = owner_->GenLabel();
   measure->SetCaption(QStringLiteral("..."));
-  settings::Shared().EllipsisWidth = measure->Width();
+  skin_->ellipsisWidth = measure->Width();
 
   const core::ScreenMetrics screen = platform::PrimaryScreenMetrics();
   ui_.question.band->SetWidth(RoundTwips(screen.widthPixels * screen.twipsPerPixelX));
@@ -362,12 +360,12 @@ void Manager::ApplyTheme() {
   measure->SetFontName(theme.theme_text);
   measure->SetFontBold(false);
   measure->SetCaption(QStringLiteral("..."));
-  settings::Shared().EllipsisWidth = measure->Width();
+  skin_->ellipsisWidth = measure->Width();
 }
 
 void Manager::LoadLanguagePack() {
-  settings::Language() = settings::ReadLanguagePack(pack_);
-  ApplyLanguagePack(settings::Language(), ui_, settings::Shared().AppFolder);
+  language_ = settings::ReadLanguagePack(pack_);
+  ApplyLanguagePack(language_, ui_, settings::Shared().AppFolder);
   find_->ResetControl(skin_);
 }
 

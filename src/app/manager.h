@@ -46,6 +46,7 @@ class Manager final : public QWidget {
   SearchMarks& Marks() const { return *marks_; }
   const BookmarksPage& Bookmarks() const { return *bookmarks_; }
   controls::Skin& WindowSkin() { return *skin_; }
+  const settings::LanguagePack& Language() const { return language_; }
   // Runs the resize handler on demand.
   void Form_Resize_Now();
   // The window is closing, or has closed.
@@ -102,6 +103,7 @@ class Manager final : public QWidget {
   layout::Composition ui_;
   QString commandLine_;  // lower-cased; empty until the start-up reads it
   QString pack_;         // the language pack as given, in its own letters
+  settings::LanguagePack language_;  // what the pack says, read at the start
   QString currentTheme_;
   // What every skinned control is drawn with; loaded again on a change of theme.
   std::shared_ptr<controls::Skin> skin_ = std::make_shared<controls::Skin>();

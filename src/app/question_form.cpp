@@ -22,7 +22,7 @@ enum AskFormText {
   askDetails = 5,
 };
 
-QString AskFormMessage(AskFormText index) {
+QString AskFormMessage(const settings::LanguagePack& language, AskFormText index) {
   static const char* const kEnglish[] = {
       "Please type your e-mail address: our support team answers by e-mail.",
       "Please check your e-mail address. It should look like name@example.com.",
@@ -31,18 +31,16 @@ QString AskFormMessage(AskFormText index) {
       "Your question was not sent. The form keeps what you typed, so you can try again later.",
       "Details:",
   };
-  const auto& texts = settings::Language().AskForm;
-  const auto found = texts.find(index);
-  return found != texts.end() && !found->second.isEmpty() ? found->second : QString::fromLatin1(kEnglish[index]);
+  return settings::TextOr(language.AskForm, index, kEnglish);
 }
 
-QString ProblemMessage(const std::vector<question::FormProblem>& problems) {
+QString ProblemMessage(const settings::LanguagePack& language, const std::vector<question::FormProblem>& problems) {
   QStringList lines;
   for (const question::FormProblem problem : problems) {
     switch (problem) {
-      case question::FormProblem::AddressMissing: lines << AskFormMessage(askAddressMissing); break;
-      case question::FormProblem::AddressMalformed: lines << AskFormMessage(askAddressMalformed); break;
-      case question::FormProblem::QuestionMissing: lines << AskFormMessage(askQuestionMissing); break;
+      case question::FormProblem::AddressMissing: lines << AskFormMessage(language, askAddressMissing); break;
+      case question::FormProblem::AddressMalformed: lines << AskFormMessage(language, askAddressMalformed); break;
+      case question::FormProblem::QuestionMissing: lines << AskFormMessage(language, askQuestionMissing); break;
     }
   }
   return lines.join(QLatin1Char('\n'));
@@ -51,8 +49,8 @@ QString ProblemMessage(const std::vector<question::FormProblem>& problems) {
 }  // namespace
 
 QuestionForm::QuestionForm(layout::Composition::QuestionControls& ui, core::MailSession& session, QWidget* dialogOwner,
-                           BusyWindow& busy, QObject* parent)
-    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), busy_(busy) {
+                           BusyWindow& busy, const settings::LanguagePack& language, QObject* parent)
+    : QObject(parent), ui_(ui), session_(session), dialogOwner_(dialogOwner), busy_(busy), language_(language) {
   connect(ui_.send, &platform::FormElement::Click, this, [this] { QuestionButtonClicked(0); });
   connect(ui_.clear, &platform::FormElement::Click, this, [this] { QuestionButtonClicked(1); });
 }
@@ -73,7 +71,7 @@ void QuestionForm::SendQuestion() {
   // which box to put right, and the form keeps everything.
   const std::vector<question::FormProblem> problems = question::CheckQuestionForm(form);
   if (!problems.empty()) {
-    platform::ShowMessage(dialogOwner_, ProblemMessage(problems), platform::MessageIcon::Warning);
+    platform::ShowMessage(dialogOwner_, ProblemMessage(language_, problems), platform::MessageIcon::Warning);
     return;
   }
   sending_ = true;
@@ -86,7 +84,7 @@ void QuestionForm::SendQuestion() {
     if (!closing && !busy_.Pump()()) closing = true;
     return !closing;
   };
-  busy_.Begin(AskFormMessage(askSending));
+  busy_.Begin(AskFormMessage(language_, askSending));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const core::RegistryRoot machine = core::LocalMachine();
   session_.SetSettings(question::ReadQuestionMailSettings(machine));
@@ -100,16 +98,16 @@ void QuestionForm::SendQuestion() {
   // Only a question that went out is confirmed; otherwise the user learns
   // why, and the form keeps everything for another try.
   if (result.sent)
-    platform::ShowMessage(dialogOwner_, settings::LangText(settings::Message::QuestionSent), platform::MessageIcon::Information);
+    platform::ShowMessage(dialogOwner_, language_.Lang(settings::Message::QuestionSent), platform::MessageIcon::Information);
   else
     platform::ShowMessage(dialogOwner_,
-                          AskFormMessage(askNotSent) + QStringLiteral("\n\n") + AskFormMessage(askDetails) +
+                          AskFormMessage(language_, askNotSent) + QStringLiteral("\n\n") + AskFormMessage(language_, askDetails) +
                               QLatin1Char(' ') + result.error,
                           platform::MessageIcon::Critical);
 }
 
 void QuestionForm::ClearForm() {
-  if (!platform::AskYesNo(dialogOwner_, settings::LangText(settings::Message::ClearQuestion))) return;
+  if (!platform::AskYesNo(dialogOwner_, language_.Lang(settings::Message::ClearQuestion))) return;
   for (size_t i = 0; i <= 3; ++i) ui_.fields[i]->SetText(QString());
 }
 

@@ -5,6 +5,7 @@
 #include "app/busy_window.h"
 #include "layout/composition.h"
 #include "core/mail_session.h"
+#include "settings/language_pack.h"
 
 namespace lumora::app {
 
@@ -16,7 +17,7 @@ class QuestionForm final : public QObject {
 
  public:
   QuestionForm(layout::Composition::QuestionControls& ui, core::MailSession& session, QWidget* dialogOwner,
-               BusyWindow& busy, QObject* parent = nullptr);
+               BusyWindow& busy, const settings::LanguagePack& language, QObject* parent = nullptr);
 
   // 0 sends, 1 clears, any other index does nothing; Done follows in every case.
   void QuestionButtonClicked(int index);
@@ -33,6 +34,7 @@ class QuestionForm final : public QObject {
   core::MailSession& session_;
   QWidget* dialogOwner_;
   BusyWindow& busy_;
+  const settings::LanguagePack& language_;
   bool sending_ = false;  // events are handled while a question goes out
 };
 

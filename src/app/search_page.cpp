@@ -11,8 +11,8 @@
 namespace lumora::app {
 
 SearchPage::SearchPage(layout::Composition::SearchControls& ui, BusyWindow& busy, const IndexPage& index,
-                       QObject* parent)
-    : QObject(parent), ui_(ui), busy_(busy), index_(index) {
+                       const settings::LanguagePack& language, QObject* parent)
+    : QObject(parent), ui_(ui), busy_(busy), index_(index), language_(language) {
   connect(ui_.find, &controls::CommandButton::Click, this, &SearchPage::Run);
   connect(ui_.query, &controls::WriteBox::KeyPressed, this, [this](int keyCode, int) {
     if (keyCode == platform::vbKeyReturn) Run();
@@ -56,7 +56,7 @@ void SearchPage::ReadPageWordsSoon() {
 }
 
 void SearchPage::Run() {
-  busy_.Begin(settings::LangText(settings::Message::Searching));
+  busy_.Begin(language_.Lang(settings::Message::Searching));
   // The pages are being read: the search follows as soon as they are.
   if (readingWords_) {
     searchWaiting_ = true;
@@ -71,8 +71,8 @@ void SearchPage::Run() {
   readingWords_ = false;
   if (busy_.Stopped()) return;
   results_ = read ? pageWords_.Search(index_.Topics(), queryWords_, ranking) : std::vector<content::SearchHit>();
-  ShowHits(*ui_.results, results_, settings::LangText(settings::Message::NothingFound));
-  SetCaptionKeepingRight(*ui_.resultCount, settings::LangText(settings::Message::MatchCount) + QLatin1Char(' ') +
+  ShowHits(*ui_.results, results_, language_.Lang(settings::Message::NothingFound));
+  SetCaptionKeepingRight(*ui_.resultCount, language_.Lang(settings::Message::MatchCount) + QLatin1Char(' ') +
                                                QString::number(results_.size()));
   // A new result starts at its first row, the best match selected.
   ui_.results->SetListIndex(0);

@@ -21,7 +21,7 @@ class SearchPage final : public QObject {
 
  public:
   SearchPage(layout::Composition::SearchControls& ui, BusyWindow& busy, const IndexPage& index,
-             QObject* parent = nullptr);
+             const settings::LanguagePack& language, QObject* parent = nullptr);
 
   // A new help set, whose pack's language stems the words.
   void Reset(const QLocale& locale);
@@ -41,6 +41,7 @@ class SearchPage final : public QObject {
   layout::Composition::SearchControls& ui_;
   BusyWindow& busy_;
   const IndexPage& index_;
+  const settings::LanguagePack& language_;
   QLocale locale_;
   std::vector<content::SearchHit> results_;
   std::vector<QString> queryWords_{QString()};

@@ -104,7 +104,7 @@ void WindowFrame::Form_Resize_Now() {
   ui_.ExplorerHolder->Move(0, top, ui_.ExplorerHolder->Width(), std::max(0, scaleHeight - top));
   layout::CoverWindow(ui_, scaleWidth, scaleHeight);
   ui_.caption->SetCaption(content::FitText(owner_.Measurer(), WindowTitle(), limit, skin_->theme.theme_font,
-                                                   true, settings::Shared().EllipsisWidth));
+                                                   true, skin_->ellipsisWidth));
   emit LayoutNeeded();
   layout::PlaceControllerBoxes(ui_, -1, scaleWidth);
   moving_ = false;

@@ -438,7 +438,7 @@ void ComplexList::ScrollIntoView(int row) {
 void ComplexList::FitColumns() {
   FontMeasurer measurer;
   const QString face = skin_->theme.theme_text;
-  const int ellipsis = settings::Shared().EllipsisWidth;
+  const int ellipsis = skin_->ellipsisWidth;
   for (size_t c = 0; c < cells_.size(); ++c) {
     const int limit = textWidth_[c];
     QStringList lines;

@@ -18,6 +18,7 @@ namespace lumora::controls {
 struct Skin {
   settings::ThemeValues theme = settings::BuiltInTheme();
   std::array<platform::ImageList, 5> pictures;
+  int ellipsisWidth = 0;  // of "..." in the theme's text font, in twips: what a cut text ends in
 
   const platform::ImageList& Pictures(int list) const { return pictures[static_cast<size_t>(list)]; }
   platform::ImageList& Pictures(int list) { return pictures[static_cast<size_t>(list)]; }

@@ -66,14 +66,16 @@ LanguagePack ReadLanguagePack(const QString& path) {
   return SortLanguageEntries(entries);
 }
 
-LanguagePack& Language() {
-  static LanguagePack pack;
-  return pack;
+QString LanguagePack::Lang(int index) const {
+  if (index < 0 || index >= kTexts) return {};
+  return LangText[static_cast<size_t>(index)];
 }
 
-QString LangText(int index) {
-  if (index < 0 || index >= LanguagePack::kTexts) return {};
-  return Language().LangText[static_cast<size_t>(index)];
+QString TextOr(const std::map<int, QString>& family, int index, std::span<const char* const> english) {
+  const auto found = family.find(index);
+  if (found != family.end() && !found->second.isEmpty()) return found->second;
+  return index >= 0 && static_cast<size_t>(index) < english.size() ? QString::fromUtf8(english[static_cast<size_t>(index)])
+                                                                   : QString();
 }
 
 }  // namespace lumora::settings

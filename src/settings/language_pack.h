@@ -4,10 +4,22 @@
 #include <QString>
 #include <array>
 #include <map>
+#include <span>
 
 #include "core/string_table.h"
 
 namespace lumora::settings {
+
+// The pack's messages the window shows, by what they say ("lang1" ...).
+enum class Message {
+  QuestionSent = 1,   // "Thank you. Your question has been sent ..."
+  ClearQuestion = 2,  // "Clear the question form? ..."
+  TopicCount = 3,     // "Topics:"
+  BuildingIndex = 4,  // "Building the topic index, please wait..."
+  Searching = 5,      // "Searching the help pages, please wait..."
+  MatchCount = 6,     // "Matches:"
+  NothingFound = 7,   // "No topics found. Try other words."
+};
 
 // What a language pack says, sorted by key family. A key is a family prefix
 // and a decimal index:  "cmdbt3" -> family cmdbt, index 3;  "LANG3" -> lang 3;
@@ -34,7 +46,15 @@ struct LanguagePack {
   std::map<int, QString> Status;
   // The bookmarks page's toolbar caption, column titles and messages ("bookmark0" ...).
   std::map<int, QString> Bookmark;
+
+  // LangText[index]; "" for an index outside 0..10.
+  QString Lang(int index) const;
+  QString Lang(Message message) const { return Lang(static_cast<int>(message)); }
 };
+
+// The text at index of one of the pack's families, else the English text
+// at index (the program's own, for a pack that lacks it); "" beyond both.
+QString TextOr(const std::map<int, QString>& family, int index, std::span<const char* const> english);
 
 // Sorts the entries of a settings table (field 0 keys, field 1 values) into
 // their families, later entries overriding earlier ones. Keys without digits,
@@ -43,22 +63,5 @@ LanguagePack SortLanguageEntries(const core::StringTable& entries);
 
 // Reads and sorts the pack file; an empty pack when the file is unusable.
 LanguagePack ReadLanguagePack(const QString& path);
-
-// The message texts of the loaded pack, kept for the whole run.
-LanguagePack& Language();
-// LangText(i) of the loaded pack; "" for an index outside 0..10.
-QString LangText(int index);
-
-// The pack's messages the window shows, by what they say ("lang1" ...).
-enum class Message {
-  QuestionSent = 1,   // "Thank you. Your question has been sent ..."
-  ClearQuestion = 2,  // "Clear the question form? ..."
-  TopicCount = 3,     // "Topics:"
-  BuildingIndex = 4,  // "Building the topic index, please wait..."
-  Searching = 5,      // "Searching the help pages, please wait..."
-  MatchCount = 6,     // "Matches:"
-  NothingFound = 7,   // "No topics found. Try other words."
-};
-inline QString LangText(Message message) { return LangText(static_cast<int>(message)); }
 
 }  // namespace lumora::settings

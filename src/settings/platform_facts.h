@@ -30,7 +30,6 @@ struct StartupValues {
   QString AppFolder;     // lower case, ends in a separator
   QString SystemFolder;  // lower case, ends in a separator
   QString ExpertIndex;
-  int EllipsisWidth = 0;
 };
 
 StartupValues& Shared();

@@ -70,7 +70,7 @@ TEST_F(ManagerTest, PackTextsAreDecodedAndUnknownControlsSkipped) {
   Write("Help/English.qlp", "diflb3 = Vorname und Stra\xDF" "e\r\ncmd5 = no such button\r\ncmdbt9 = none\r\n"
                             "frmlb77 = none\r\ndiflb8 = none\r\ncmd1 = L\xF6schen\r\nlang2 = \x93Quoted\x94\r\n");
   Start();
-  EXPECT_EQ((QStringList{Ui().DiffLabel[3]->Caption(), Ui().Commander[1]->Caption(), settings::LangText(2)}),
+  EXPECT_EQ((QStringList{Ui().DiffLabel[3]->Caption(), Ui().Commander[1]->Caption(), manager_->Language().Lang(2)}),
             (QStringList{Q("Vorname und Straße"), Q("Löschen"), Q("\u201cQuoted\u201d")}));
   // The bookmarks page's texts a pack leaves out are English.
   EXPECT_EQ((QStringList{Ui().ToolButton[6]->TlBCaption->Caption(), Ui().ComplexList[2]->Columns()[1].title,
@@ -114,5 +114,5 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   // Fitted texts end in an ellipsis as wide as the theme's text font draws it.
   owner_.Measurer().SetFont(QStringLiteral("DejaVu Sans Mono"), false);
   owner_.Measurer().SetText(QStringLiteral("..."));
-  EXPECT_EQ(settings::Shared().EllipsisWidth, owner_.Measurer().Width());
+  EXPECT_EQ(manager_->WindowSkin().ellipsisWidth, owner_.Measurer().Width());
 }

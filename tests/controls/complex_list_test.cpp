@@ -197,7 +197,7 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
     EXPECT_EQ(std::pair(column->font().family(), column->font().pointSizeF()), std::pair(QString::fromLatin1(font), 8.25));
     const QFontMetrics metrics(column->font());
     const auto twips = [&](const QString& text) { return platform::PixelsToTwipsX(metrics.horizontalAdvance(text)); };
-    settings::Shared().EllipsisWidth = qRound(twips(QStringLiteral("...")));
+    skin_->ellipsisWidth = qRound(twips(QStringLiteral("...")));
     list_->SetWidth(list_->Width() + 15);  // the cells are fitted again
     list_->Submit_Data_Array(table, 1);
     for (int row = 0; row < texts.size(); ++row) {

@@ -118,8 +118,11 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
             QStringLiteral("threefourkeyinfowaitClearaddress?%1/%2PrintClose"));
   EXPECT_EQ(std::pair(pack.Status, pack.Bookmark), std::pair(std::map<int, QString>{{0, QStringLiteral("wait")}},
                                                              std::map<int, QString>{{8, QStringLiteral("none yet")}}));
-  settings::Language() = pack;
-  EXPECT_EQ(LangText(-1) + LangText(0) + LangText(10) + LangText(11), QStringLiteral("zeroten"));
+  EXPECT_EQ(pack.Lang(-1) + pack.Lang(0) + pack.Lang(10) + pack.Lang(11), QStringLiteral("zeroten"));
+  const char* const english[] = {"0", "1"};  // the program's own where the pack says nothing, "" beyond both
+  EXPECT_EQ((QStringList{TextOr(pack.Status, 0, english), TextOr(pack.Status, 1, english), TextOr(pack.Status, 2, english),
+                         TextOr(pack.Status, -1, english)}),
+            (QStringList{QStringLiteral("wait"), QStringLiteral("1"), QString(), QString()}));
   // frmlb05 is 5 of "frmlb0"; x1y1 stays "x1y1" (no "11" to cut); "1lang" is lang1. Only lang0..10 and
   // short0..10 are kept; captions are checked against the controls when applied.
   pack = Sort({{"frmlb05", "x"}, {"x1y1", "x"}, {"lang", "x"}, {"", "x"}, {"diflb", "x"}, {"1lang", "first"},
