@@ -372,7 +372,6 @@ void Manager::LoadLanguagePack() {
 void Manager::SelfAlign() {
   if (layoutBusy_) return;
   layoutBusy_ = true;
-  layout::MeasureContentArea(*ui_.ExplorerHolder, *ui_.toolbarStrip, ScaleWidth(), ScaleHeight());
   LayoutPage();
   update();
   layoutBusy_ = false;

@@ -21,6 +21,15 @@
 
 namespace lumora::layout {
 
+// The content rectangle below the toolbar strip and right of the explorer
+// pane, in twips.
+struct ContentArea {
+  int ContentLeft = 0;
+  int ContentTop = 0;
+  int ContentWidth = 0;
+  int ContentHeight = 0;
+};
+
 // Every control of the main window, by the name and index the program uses.
 // A control array with a gap holds nullptr there (FrameImage(1)).
 // The widgets are owned by the window they are built in.
@@ -102,6 +111,8 @@ struct Composition {
     platform::Label* message = nullptr;
     platform::Picture* picture = nullptr;
   } busy;
+  // Where the page's boxes stood at the last layout; status boxes are centred in it.
+  ContentArea content;
 };
 
 // Design size of the main window's inner area, in twips.

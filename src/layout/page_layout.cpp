@@ -7,14 +7,9 @@
 
 namespace lumora::layout {
 
-ContentArea& Content() {
-  static ContentArea area;
-  return area;
-}
-
-void MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
-                       int scaleWidth, int scaleHeight) {
-  ContentArea& area = Content();
+ContentArea MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
+                               int scaleWidth, int scaleHeight) {
+  ContentArea area;
   if (explorerPane.Visible()) {
     area.ContentLeft = explorerPane.Width();
     area.ContentWidth = scaleWidth - explorerPane.Width();
@@ -24,6 +19,7 @@ void MeasureContentArea(const platform::FormElement& explorerPane, const platfor
   }
   area.ContentTop = toolbarStrip.Top() + toolbarStrip.Height();
   area.ContentHeight = scaleHeight - area.ContentTop;
+  return area;
 }
 
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons) {
@@ -121,8 +117,8 @@ void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight) {
   const size_t shownBox = page == Page::Question ? 1 : 0;
   for (size_t i = 0; i < ui.SimpleBox.size(); ++i) ui.SimpleBox[i]->SetVisible(i == shownBox);
 
-  MeasureContentArea(*ui.ExplorerHolder, *ui.toolbarStrip, scaleWidth, scaleHeight);
-  const ContentArea& area = Content();
+  ui.content = MeasureContentArea(*ui.ExplorerHolder, *ui.toolbarStrip, scaleWidth, scaleHeight);
+  const ContentArea& area = ui.content;
   if (area.ContentWidth < 0) return;
 
   for (controls::SimpleBox* box : ui.SimpleBox)
@@ -200,7 +196,7 @@ void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight) {
 }
 
 void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth) {
-  const ContentArea& area = Content();
+  const ContentArea& area = ui.content;
   for (int i = 0; i < static_cast<int>(ui.ControllerBox.size()); ++i) {
     if (index != -1 && index != i) continue;
     controls::ControllerBox* box = ui.ControllerBox[static_cast<size_t>(i)];

@@ -12,27 +12,17 @@
 
 namespace lumora::layout {
 
-// The content rectangle below the toolbar strip and right of the explorer pane.
-struct ContentArea {
-  int ContentLeft = 0;
-  int ContentTop = 0;
-  int ContentWidth = 0;
-  int ContentHeight = 0;
-};
-
-ContentArea& Content();
-
-// Computes the four content values from the pane (when it is visible), the
-// toolbar strip and the window's inner size.
-void MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
-                       int scaleWidth, int scaleHeight);
+// The content area for the pane (when it is visible), the toolbar strip and
+// the window's inner size.
+ContentArea MeasureContentArea(const platform::FormElement& explorerPane, const platform::FormElement& toolbarStrip,
+                               int scaleWidth, int scaleHeight);
 
 // Lines the toolbar buttons up from the first one, each touching the one
 // before. Missing members of the array are passed over.
 void ArrangeToolbar(const std::vector<controls::ToolButton*>& buttons);
 
 // Shows the page's containers and controls and places them for the window's
-// inner size (in twips). A pane wider than the window changes nothing
+// inner size (in twips), measuring the content area (ui.content) first. A pane wider than the window changes nothing
 // beyond the visibility of the pane and the page boxes.
 void LayoutPage(Composition& ui, Page page, int scaleWidth, int scaleHeight);
 
@@ -60,8 +50,8 @@ LeastSize LeastWindowSize(const Composition& ui);
 // size (twips). They are sized for the screen at start; they only ever grow.
 void CoverWindow(Composition& ui, int scaleWidth, int scaleHeight);
 
-// Centres status boxes in the content area, or on the whole window when a box
-// is wider than the content area. index -1 places every box.
+// Centres status boxes in the content area of the last layout, or on the
+// whole window when a box is wider than that area. index -1 places every box.
 void PlaceControllerBoxes(Composition& ui, int index, int scaleWidth);
 
 // Where a window saved at saved comes back on a screen whose free area is
