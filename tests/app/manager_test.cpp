@@ -48,7 +48,7 @@ TEST_F(ManagerTest, UnusableLanguagePackEndsStartupWithoutAWindow) {
   });
   EXPECT_FALSE(manager.Load(Path("empty.qlp")));
   EXPECT_EQ(shown, QStringLiteral("Fatal Error|Language Not Found, Please Re-install Software!"));
-  EXPECT_FALSE(owner_.isVisible() || manager.isVisible());
+  EXPECT_EQ(std::pair(owner_.isVisible(), manager.isVisible()), std::pair(false, false));
 }
 
 TEST_F(ManagerTest, DemoPackCaptionsEveryControl) {
@@ -104,7 +104,7 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   const layout::Composition& ui = Ui();
   EXPECT_EQ(std::pair(ui.FrameImage[0]->Image().size(), ui.FrameImage[2]->Image().size()),
             std::pair(QSize(24, 24), QSize(24, 12)));
-  EXPECT_FALSE(ui.FormBackGround[0]->Image().isNull() || ui.FormImage->Image().isNull());
+  EXPECT_EQ(std::pair(ui.FormBackGround[0]->Image().isNull(), ui.FormImage->Image().isNull()), std::pair(false, false));
   EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(), ui.FormCaption[0]->FontName(),
                        ui.NormLine[0]->BorderColor(), manager_->palette().color(QPalette::Window)),
             std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000, QColor(0, 255, 0)));

@@ -94,6 +94,6 @@ TEST_F(TopicsTest, TheWindowIsBusyWhileTheWorkRunsAndACloseStopsIt) {
   // Closed while it searches: the search stops and shows nothing more.
   QTimer::singleShot(0, manager_.get(), [this] { manager_->RequestQuit(); });
   Search("print");
-  EXPECT_TRUE(manager_->QuitRequested() && !manager_->isVisible());
+  EXPECT_EQ(std::pair(manager_->QuitRequested(), manager_->isVisible()), std::pair(true, false));
   EXPECT_EQ(count->Caption(), QStringLiteral("Matches: 0"));
 }

@@ -27,17 +27,19 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   control_->SetListIndex(0);
   EXPECT_EQ(rows->text(QAccessible::Value), rows->child(0)->text(QAccessible::Name));  // the first row too
   control_->SetListIndex(1);
-  EXPECT_TRUE(row->role() == QAccessible::ListItem && row->state().selected && row->indexOfChild(rows) == -1);
+  EXPECT_EQ(std::tuple(row->role(), bool(row->state().selected), row->indexOfChild(rows)), std::tuple(QAccessible::ListItem, true, -1));
   EXPECT_EQ(row->window(), window_.windowHandle());  // where a reader's tool finds it on screen
-  EXPECT_TRUE(rows->indexOfChild(rows->child(1)) == 1 && !rows->child(43));  // the same item each time asked for
-  EXPECT_TRUE(!rows->child(0)->state().offscreen && rows->child(42)->state().offscreen);  // 42 is below the view
-  EXPECT_TRUE(!rows->child(0)->rect().isEmpty() && rows->child(42)->rect().isEmpty());  // and has no place on screen
+  EXPECT_EQ(std::pair(rows->indexOfChild(rows->child(1)), rows->child(43) == nullptr), std::pair(1, true));  // the same item each time asked for
+  EXPECT_EQ(std::pair(bool(rows->child(0)->state().offscreen), bool(rows->child(42)->state().offscreen)), std::pair(false, true));  // 42 is below the view
+  EXPECT_EQ(std::pair(rows->child(0)->rect().isEmpty(), rows->child(42)->rect().isEmpty()), std::pair(false, true));  // and has no place on screen
   control_->SetDimmedRows({false, true});
-  EXPECT_TRUE(!rows->child(0)->state().disabled && rows->child(1)->state().disabled && !rows->child(2)->state().disabled);
+  EXPECT_EQ((std::array{bool(rows->child(0)->state().disabled), bool(rows->child(1)->state().disabled),
+                        bool(rows->child(2)->state().disabled)}),
+            (std::array{false, true, false}));
 
   QAccessibleInterface* last = rows->child(42);
   control_->Submit_Data_Array(Table(42), 1);
-  EXPECT_TRUE(rows->childCount() == 42 && !last->isValid() && last->state().invalid);  // a row gone says so to a reader
+  EXPECT_EQ(std::tuple(rows->childCount(), last->isValid(), bool(last->state().invalid)), std::tuple(42, false, true));  // a row gone says so to a reader
 
   auto* tool = new ToolButton(&window_);
   tool->ToolProperty(4, QStringLiteral("Index"), 5, true, 0);
@@ -66,7 +68,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
   EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
   EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
-  EXPECT_TRUE(Of(print)->state().disabled && printed.isEmpty());
+  EXPECT_EQ(std::pair(bool(Of(print)->state().disabled), printed.isEmpty()), std::pair(true, true));
   for (QObject* b : std::initializer_list<QObject*>{tool, close, search}) EXPECT_EQ(Of(b)->role(), QAccessible::Button);
   EXPECT_NE(Of(texture)->role(), QAccessible::Button);  // a picture that is no button
 }

@@ -14,12 +14,12 @@ TEST_F(CommandButtonTest, ANewCaptionIsCentredAtOnceWithItsAccessKeyAndTheDisabl
   EXPECT_EQ(control_->CmBLabel->Left(), std::lround((960 - control_->CmBLabel->Width()) / 2.0 - 15));
   EXPECT_EQ(control_->Caption(), QStringLiteral("&A much longer caption"));
   control_->SetImHigh(true);
-  EXPECT_TRUE(control_->CmBShape[5]->Visible() && control_->CmBShape[6]->Visible());
+  EXPECT_EQ(std::pair(control_->CmBShape[5]->Visible(), control_->CmBShape[6]->Visible()), std::pair(true, true));
   control_->SetEnabled(false);
   control_->SetImHigh(true);
-  EXPECT_FALSE(control_->CmBShape[2]->Visible() || control_->CmBShape[6]->Visible());
+  EXPECT_EQ(std::pair(control_->CmBShape[2]->Visible(), control_->CmBShape[6]->Visible()), std::pair(false, false));
   control_->SetEnabled(true);  // still under the pointer: the hover lines are back
-  EXPECT_TRUE(control_->CmBShape[5]->Visible() && control_->CmBShape[2]->Visible());
+  EXPECT_EQ(std::pair(control_->CmBShape[5]->Visible(), control_->CmBShape[2]->Visible()), std::pair(true, true));
 }
 
 TEST_F(CommandButtonTest, APressSinksTheCaptionClicksCountAKeyOnItsReleaseAndTheFocusFrameIsDotted) {

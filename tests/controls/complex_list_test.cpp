@@ -10,7 +10,7 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
                         list_->CxLColText[0]->Width(), list_->CxLColLine[0]->X1()}),
             (std::array{4000, 3000, 1000, 3015, 3045, 3090, 2970, 3045}));
   list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 1}, {QString(), 1}});  // untitled: no title, no line after it
-  EXPECT_FALSE(list_->CxLColHead[1]->Visible() || list_->CxLColLine[1]->Visible());
+  EXPECT_EQ(std::pair(list_->CxLColHead[1]->Visible(), list_->CxLColLine[1]->Visible()), std::pair(false, false));
   list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 1}, {QStringLiteral("Hits"), 1}});
   EXPECT_EQ(list_->CxLColHead[0]->Width(), 3000);
   list_->SetWidth(4000 + 75 + 15);
@@ -66,7 +66,7 @@ TEST_F(ComplexListTest, TheKeyboardFocusShowsTheSelectorInTheHighlightColours) {
   list_->setFocus();
   list_->SetKeepFocus(true);
   list_->clearFocus();
-  EXPECT_TRUE(list_->CxLSelector->Visible() && list_->CxLSelector->FillColor() == skin_->theme.theme_color);
+  EXPECT_EQ(std::pair(list_->CxLSelector->Visible(), list_->CxLSelector->FillColor()), std::pair(true, skin_->theme.theme_color));
   // A row cut by the lower edge shows what the inner frame leaves of it; one starting at the frame, nothing.
   list_->SetListIndex(2);
   std::vector<bool> shown;
@@ -103,7 +103,8 @@ TEST_F(ComplexListTest, KeysAndPointerChooseRowsScrolledIntoViewAndEnterOrDouble
     SCOPED_TRACE(step.row);
     step.key == Qt::Key_unknown ? list_->SetListIndex(step.row) : QTest::keyClick(list_, step.key);
     EXPECT_EQ(std::pair(list_->ListIndex(), list_->CxLSelector->Top()), std::pair(step.row, SelectorTop(step.row)));
-    EXPECT_TRUE(list_->FirstRowInView() <= step.row && step.row <= list_->LastRowInView());
+    EXPECT_TRUE(list_->FirstRowInView() <= step.row && step.row <= list_->LastRowInView())
+        << list_->FirstRowInView() << ".." << list_->LastRowInView();
   }
   QTest::mouseClick(list_->CxLColText[1], Qt::LeftButton, {}, Middle(2));
   QTest::mouseDClick(list_->CxLColText[1], Qt::LeftButton, {}, Middle(2));
@@ -118,14 +119,14 @@ TEST_F(ComplexListTest, TitlesStandAboveScrolledRowsHighlightOneAtATimeAndReport
   QTest::mouseMove(list_->CxLColHotSpot[0], QPoint(3, 3));
   EXPECT_EQ(list_->CxLColHead[0]->ForeColor(), 0x00FF00);
   QTest::mouseMove(list_->CxLColHotSpot[1], QPoint(3, 3));
-  EXPECT_TRUE(list_->CxLColHead[0]->ForeColor() == 0x101010 && list_->CxLColShape[1]->Visible() && list_->ImHigh());
+  EXPECT_EQ(std::tuple(list_->CxLColHead[0]->ForeColor(), list_->CxLColShape[1]->Visible(), list_->ImHigh()), std::tuple(0x101010, true, true));
   const QPoint title = list_->CxLColHotSpot[1]->geometry().translated(list_->CxLHeader->pos()).center();
   QTest::mouseClick(list_->childAt(title), Qt::LeftButton, {}, list_->childAt(title)->mapFrom(list_, title));
   EXPECT_EQ(headers, QList<QVariantList>{{1}});
   EXPECT_EQ(list_->ListIndex(), 0) << "the click chose a hidden row";
 
   list_->SetImHigh(false);  // the host's hover reset
-  EXPECT_FALSE(list_->CxLColShape[1]->Visible() || list_->ImHigh());
+  EXPECT_EQ(std::pair(list_->CxLColShape[1]->Visible(), list_->ImHigh()), std::pair(false, false));
 }
 
 TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
@@ -179,7 +180,8 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
       for (int x = 0; x < rows.width(); ++x) least = std::min(least, qRed(rows.pixel(x, y)) * 3);
     return least;
   };
-  EXPECT_TRUE(darkest(1) > darkest(0) + 100 && darkest(2) == darkest(0) && !list_->RowDimmed(-1));
+  EXPECT_GT(darkest(1), darkest(0) + 100);
+  EXPECT_EQ(std::pair(darkest(2), list_->RowDimmed(-1)), std::pair(darkest(0), false));
 }
 
 // Cells are measured character by character; every script must be cut where the font says it no longer fits.

@@ -20,7 +20,7 @@ TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
                         b.NormLine[0]->BorderColor(), b.NormLine[1]->BorderColor()}),
             (std::array{t.theme_color, t.theme_pitch, t.theme_dark, t.theme_pitch, t.theme_shadow, t.theme_vague,
                         t.theme_dark, t.theme_shade}));
-  EXPECT_TRUE(Shown(b.ClBHolder[0]) == QColor(Qt::green) && Shown(b.ClBBackGround) == QColor(Qt::green));
+  EXPECT_EQ(std::pair(Shown(b.ClBHolder[0]), Shown(b.ClBBackGround)), std::pair(QColor(Qt::green), QColor(Qt::green)));
   EXPECT_EQ(b.ClBImage[0]->Left() + b.ClBImage[0]->Width(), 4455 - 15 - 120);
 
   control_->ControllerProperty(QStringLiteral("Working"), 2);

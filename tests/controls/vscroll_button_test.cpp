@@ -54,7 +54,7 @@ TEST_F(VScrollButtonTest, ThePointerHighlightsItsPartAndScrollsLongContentEndToE
   EXPECT_EQ((std::array{control_->ScBEffect[0]->FillColor(), control_->ScBEffect[1]->FillColor()}),
             (std::array{0x404040, 0x00FF00}));
   QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 5));
-  EXPECT_TRUE(control_->ScBEffect[2]->FillColor() == 0x00FF00 && control_->ImHigh());
+  EXPECT_EQ(std::pair(control_->ScBEffect[2]->FillColor(), control_->ImHigh()), std::pair(0x00FF00, true));
   QTest::mouseClick(control_->ScBHotSpot[1], Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_GE(last(), 195) << "the down arrow moved less than a row";
   const int afterArrow = last();
@@ -63,7 +63,7 @@ TEST_F(VScrollButtonTest, ThePointerHighlightsItsPartAndScrollsLongContentEndToE
   QTest::mousePress(control_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
   ASSERT_TRUE(QTest::qWaitFor([&] { return last() == 0; }));
   QTest::mouseRelease(control_->ScBHotSpot[0], Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_TRUE(!control_->Repeating() && control_->ImHigh());
+  EXPECT_EQ(std::pair(control_->Repeating(), control_->ImHigh()), std::pair(false, true));
 
   QTest::mousePress(control_->ScBHotSpot[2], Qt::LeftButton, {}, QPoint(5, 4));
   QTest::mouseMove(control_->ScBHotSpot[2], QPoint(5, 4 + 20));  // the grip follows the pointer: 20 pixels down

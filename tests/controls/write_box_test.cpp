@@ -23,7 +23,7 @@ TEST_F(WriteBoxTest, LineBreaksGoOnKeyReleaseTheSelectionKeepsItsNumbersAndTheTe
   EXPECT_EQ(std::tuple(control_->Height(), text_->width(), text_->hasFrame(), control_->WrBArrow0->Visible()),
             std::tuple(270, 3000 / 15 - 6, false, false));  // the box draws its own frame; no list, no arrow
   control_->SetDropDownParent(QStringLiteral("owner"));
-  EXPECT_TRUE(text_->width() == 3000 / 15 - 21 && control_->WrBArrow0->Visible());
+  EXPECT_EQ(std::pair(text_->width(), control_->WrBArrow0->Visible()), std::pair(3000 / 15 - 21, true));
   EXPECT_EQ(control_->WrbHotSpot->Left(), 3000 - 30 - 240);
   // A press on the white strip left of the text is the box's own, and the text takes the keyboard.
   QSignalSpy presses(control_, &WriteBox::MouseDown);

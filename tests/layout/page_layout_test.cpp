@@ -35,9 +35,9 @@ TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
   LayoutPage(ui_, layout::Page::Index, 9885, 7425);  // a pane wider than the window changes nothing else
   ui_.ExplorerHolder->SetWidth(5800);
   LayoutPage(ui_, layout::Page::Search, 5799, 7425);
-  EXPECT_TRUE(ui_.ToolButton[3]->Sunken() && ui_.SimpleBox[0]->Width() > 0);  // still the index page
+  EXPECT_EQ(std::pair(ui_.ToolButton[3]->Sunken(), ui_.SimpleBox[0]->Width() > 0), std::pair(true, true));  // still the index page
   LayoutPage(ui_, layout::Page::Search, 5800, 7425);  // a page of no width is still laid out
-  EXPECT_FALSE(ui_.ToolButton[3]->Sunken() || ui_.SimpleBox[0]->Width() > 0);
+  EXPECT_EQ(std::pair(ui_.ToolButton[3]->Sunken(), ui_.SimpleBox[0]->Width() > 0), std::pair(false, false));
 }
 
 TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
@@ -48,10 +48,10 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   EXPECT_EQ((std::array{Right(open), open->Top() + open->Height()}), (std::array{2500 - 90, 6525 - 90}));
   EXPECT_EQ(Place(ui_.ComplexList[1]), (std::array{120, 960, 2500 - 240, 6525 - 960 - 330 - 240 + 30}));
   LayoutPage(ui_, layout::Page::Search, 9885, 7425);
-  EXPECT_TRUE(ui_.ComplexList[0]->Visible() && !ui_.ComplexList[1]->Visible() && !ui_.FrameLabel[4]->Visible());
+  EXPECT_EQ(std::tuple(ui_.ComplexList[0]->Visible(), ui_.ComplexList[1]->Visible(), ui_.FrameLabel[4]->Visible()), std::tuple(true, false, false));
   EXPECT_EQ(Place(ui_.ComplexList[0]), (std::array{120, 1200, 2500 - 240, 6525 - 1200 - 120}));
   LayoutPage(ui_, layout::Page::Question, 9885, 7425);
-  EXPECT_TRUE(ui_.SimpleBox[1]->Visible() && ui_.ToolButton[5]->Sunken());
+  EXPECT_EQ(std::pair(ui_.SimpleBox[1]->Visible(), ui_.ToolButton[5]->Sunken()), std::pair(true, true));
   EXPECT_EQ(Place(ui_.Commander[1]), (std::array{9885 - 1095 - 240, 6525 - 375 - 240, 1095, 375}));
   const auto *info = ui_.TextBox[4], *ask = ui_.TextBox[3];  // the question box above the information
   EXPECT_EQ((std::array{ui_.Commander[0]->Left(), Right(info), info->Top(), ask->Top() + ask->Height()}),
@@ -61,16 +61,18 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   LayoutPage(ui_, layout::Page::Bookmarks, 9885, 7425);
   const auto *display = ui_.CommandButton[4], *add = ui_.CommandButton[3];
   const auto* status = ui_.FrameLabel[7];
-  EXPECT_TRUE(ui_.ToolButton[6]->Sunken() && !ui_.ToolButton[5]->Sunken() && ui_.SimpleBox[0]->Visible() &&
-              !ui_.ComplexList[1]->Visible() && !ui_.FrameLabel[3]->Visible());
+  EXPECT_EQ((std::array{ui_.ToolButton[6]->Sunken(), ui_.ToolButton[5]->Sunken(), ui_.SimpleBox[0]->Visible(),
+                        ui_.ComplexList[1]->Visible(), ui_.FrameLabel[3]->Visible()}),
+            (std::array{true, false, true, false, false}));
   EXPECT_EQ((std::array{Right(display), display->Top() + display->Height(), Right(add), add->Top()}),
             (std::array{2500 - 90, 6525 - 90, display->Left() - 90, display->Top()}));
   EXPECT_EQ(Place(status), (std::array{120, display->Top() - 60 - 390, 2500 - 240, 390}));
   EXPECT_EQ(Place(ui_.ComplexList[2]), (std::array{120, 360, 2500 - 240, status->Top() - 120 - 360}));
   EXPECT_EQ(ui_.SimpleBox[0]->Left(), 2575);
   LayoutPage(ui_, layout::Page::Contents, 9885, 7425);
-  EXPECT_TRUE(ui_.ToolButton[2]->Sunken() && !ui_.ToolButton[6]->Sunken() && !ui_.SimpleBox[1]->Visible() &&
-              !ui_.ComplexList[2]->Visible() && !ui_.FrameLabel[7]->Visible());
+  EXPECT_EQ((std::array{ui_.ToolButton[2]->Sunken(), ui_.ToolButton[6]->Sunken(), ui_.SimpleBox[1]->Visible(),
+                        ui_.ComplexList[2]->Visible(), ui_.FrameLabel[7]->Visible()}),
+            (std::array{true, false, false, false, false}));
 }
 
 TEST_F(PageLayoutTest, StatusBoxIsCentred) {

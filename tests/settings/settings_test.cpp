@@ -127,7 +127,8 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
   // short0..10 are kept; captions are checked against the controls when applied.
   pack = Sort({{"frmlb05", "x"}, {"x1y1", "x"}, {"lang", "x"}, {"", "x"}, {"diflb", "x"}, {"1lang", "first"},
                {"lang11", "x"}, {"short99", "x"}, {"lang99999999999", "x"}, {"cmdbt40", "forty"}});
-  EXPECT_TRUE(pack.FrameLabel.empty() && pack.DiffLabel.empty() && pack.Status.empty() && pack.Bookmark.empty());
+  EXPECT_EQ((std::array{pack.FrameLabel.size(), pack.DiffLabel.size(), pack.Status.size(), pack.Bookmark.size()}),
+            (std::array<size_t, 4>{}));
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
   using Texts = decltype(pack.LangText);
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
@@ -224,7 +225,7 @@ TEST(Bookmarks, KeptPerHelpSetInTheUsersDataFolderOnceAPageAndEditedInPlace) {
   EXPECT_EQ(kept.Add(QStringLiteral("глоссарий.html"), QStringLiteral("Глоссарий")), 1);
   EXPECT_EQ(kept.Add(QStringLiteral("глоссарий.html"), QStringLiteral("again")), 1);  // once a page
   EXPECT_EQ(kept.Add(QStringLiteral("faq.html"), QStringLiteral("FAQ")), 2);
-  EXPECT_TRUE(kept.Rename(1, QStringLiteral("Слова")) && kept.Move(2, 0) && kept.Remove(1));
+  EXPECT_EQ((std::array{kept.Rename(1, QStringLiteral("Слова")), kept.Move(2, 0), kept.Remove(1)}), (std::array{true, true, true}));
   EXPECT_TRUE(kept.Insert(1, {QStringLiteral("The toolbar"), QStringLiteral("using/toolbar.html")}));  // undone
   EXPECT_FALSE(kept.Insert(0, {QStringLiteral("twice"), QStringLiteral("faq.html")}));
   for (const int row : {-1, 3}) EXPECT_FALSE(kept.Remove(row) || kept.Rename(row, {}) || kept.Move(row, 0) ||
