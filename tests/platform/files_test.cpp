@@ -88,6 +88,9 @@ TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
     EXPECT_EQ(std::pair(file.kind, file.path), std::pair(row.kind, row.found)) << row.url;
   }
   EXPECT_EQ(FindHelpPage(root, QUrl::fromLocalFile(page)).kind, HelpFileKind::Outside);
+  const QUrl url(QStringLiteral("lumora:") + page);  // a help folder that is gone holds nothing
+  EXPECT_EQ(std::pair(FindHelpPage(root, url).kind, FindHelpPage(QString(), url).kind),
+            std::pair(HelpFileKind::Found, HelpFileKind::Outside));
   EXPECT_EQ(FindHelpFile(root, QStringLiteral("Help/Using/Page.html")).kind, HelpFileKind::Outside);  // no folder named
 
   bool found = false;

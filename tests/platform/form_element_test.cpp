@@ -90,6 +90,7 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSizeAndTextBoxe
   // The question and the system information take lines; name, address and subject one line.
   TextBox multi(TextBox::Lines::Multi), single(TextBox::Lines::Single);
   multi.SetText(QStringLiteral("first\nsecond"));
+  QTest::keyClick(multi.FocusWidget(), Qt::Key_Tab);  // Tab goes on to the next field, as in every box of the form
   EXPECT_EQ(std::pair(multi.Text(), qobject_cast<QLineEdit*>(single.FocusWidget()) != nullptr),
             std::pair(QStringLiteral("first\nsecond"), true));
 }
