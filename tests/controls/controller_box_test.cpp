@@ -21,6 +21,9 @@ TEST_F(ControllerBoxTest, EveryPartTakesItsThemeColourAndPicture) {
             (std::array{t.theme_color, t.theme_pitch, t.theme_dark, t.theme_pitch, t.theme_shadow, t.theme_vague,
                         t.theme_dark, t.theme_shade}));
   EXPECT_EQ(std::pair(Shown(b.ClBHolder[0]), Shown(b.ClBBackGround)), std::pair(QColor(Qt::green), QColor(Qt::green)));
+  // The pictures are stretched over the frame and the ground, however small they are.
+  const QImage shown = control_->grab().toImage();
+  EXPECT_EQ(std::pair(shown.pixelColor(10, 90), shown.pixelColor(270, 90)), std::pair(QColor(Qt::green), QColor(Qt::green)));
   EXPECT_EQ(b.ClBImage[0]->Left() + b.ClBImage[0]->Width(), 4455 - 15 - 120);
 
   control_->ControllerProperty(QStringLiteral("Working"), 2);
