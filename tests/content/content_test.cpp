@@ -237,6 +237,8 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("caf\xe9"), QString::fromUtf8("caf\xc3\xa9|l.html/1|2"));  // the title's word, from either encoding
   // A stem may lose the word's first accent: "Äpfel" finds "Apfel".
   EXPECT_EQ(Relevance(QString::fromUtf8("Äpfel"), QStringLiteral("german")).Matches("apfel", 0, 0), 1);
+  const Relevance unstemmed(QStringLiteral("print"), QStringLiteral("klingon"));  // no stemmer: whole words only
+  EXPECT_EQ(std::pair(unstemmed.Matches("print", 0, 0), unstemmed.Matches("pencil", 0, 0)), std::pair(1.0, 0.0));
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }

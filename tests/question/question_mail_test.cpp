@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -95,6 +96,8 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
   // An encoded word carries up to 42 bytes: the ID's 25 and "x" and eight accents are one word, nine are two.
   for (const int accents : {8, 9})
     EXPECT_EQ(head("a@example.com", u'x' + QString(accents, QChar(0xE9))).count("=?UTF-8?B?"), accents == 8 ? 1 : 2);
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("\r\nMessage-ID: <[0-9a-f-]+@example\\.com>\r\n"))  // in the sender's domain
+                  .match(QString::fromLatin1(session.MessageText())).hasMatch());
   session.SetMsgNoteText(QString::fromUtf8("!~ = caf\u00e9"));  // a quoted-printable body keeps "!" to "~"
   EXPECT_TRUE(session.MessageText().endsWith("quoted-printable\r\n\r\n!~ =3D caf=C3=A9\r\n"));
   for (const int length : {998, 999}) {  // the longest line a mail may carry as it is, and one more
