@@ -45,7 +45,7 @@ TEST_F(Registry, ValuesReadAsTheProgramMeansThemWhateverTheSectionsAroundAndWrit
       {"\"say \\\"hi\\\", C:\\\\dir\\\\\" after", "say \"hi\", C:\\dir\\ after"},
       {"\"\\t\\a\\q\\x30\\x39\\x6a\\x6F\\x4f\\x4A@\\x00410\\101\\1011\\608\"", "\t\a\\q09joOJ@A0AA108"},
       {"@@at", "@at"}, {"@String(a, b\\x41)", "a, bA"}, {"@ByteArray(\\0junk)", ""},  // cut at the first NUL
-      {"\"C:\\", "C:\\"},  // an unclosed quote's last backslash is itself
+      {"\"C:\\", "C:\\"}, {"@String(C:\\)", "C:\\"},  // a last backslash is itself
   };
   for (const auto& [line, text] : cases) {
     Store(QByteArray("[SOFTWARE\\Quillmark%20Software]\r\nLMRCPUInfo=") + line + "\r\nx=1\r\n");
