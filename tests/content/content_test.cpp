@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -9,6 +13,7 @@
 #include "content/help_check.h"
 #include "content/page_bytes.h"
 #include "content/page_text.h"
+#include "content/parallel.h"
 #include "content/search.h"
 #include "content/text_helpers.h"
 #include "content/topic_index.h"
@@ -237,6 +242,9 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   EXPECT_EQ(ranked("caf\xe9"), QString::fromUtf8("caf\xc3\xa9|l.html/1|2"));  // the title's word, from either encoding
   // A stem may lose the word's first accent: "Äpfel" finds "Apfel".
   EXPECT_EQ(Relevance(QString::fromUtf8("Äpfel"), QStringLiteral("german")).Matches("apfel", 0, 0), 1);
+  // A language is stemmed by its own stemmer where there is one, else by the English one.
+  EXPECT_EQ((Texts{Relevance::StemmerLanguage(QStringLiteral("German")), Relevance::StemmerLanguage(QStringLiteral("Klingon"))}),
+            (Texts{QStringLiteral("german"), QStringLiteral("english")}));
   const Relevance unstemmed(QStringLiteral("print"), QStringLiteral("klingon"));  // no stemmer: whole words only
   EXPECT_EQ(std::pair(unstemmed.Matches("print", 0, 0), unstemmed.Matches("pencil", 0, 0)), std::pair(1.0, 0.0));
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
@@ -329,6 +337,33 @@ TEST(WordIndex, KeysAreNumberedOnceInTheOrderTheyCameAndAWordSaidTwiceWeighsMore
   }
   const auto found = pages.Search(topics, {QStringLiteral("table")}, {QStringLiteral("table"), QStringLiteral("english")});
   EXPECT_EQ(Ranked(found), QStringLiteral("b|a/2|2"));
+  // Where each word stands is kept on pages of more words than one or two bytes can number: a phrase is held
+  // only where its words stand together, after all the others.
+  for (const int distinct : {300, 70000}) {
+    std::string many;
+    for (int i = 0; i < distinct; ++i) many += 'w' + std::to_string(i) + ' ';
+    pages.Put(QStringLiteral("c"), QByteArray::fromStdString(many + "trail w1 vapour vapour trail"));
+    pages.Put(QStringLiteral("d"), "trail trail vapour vapour vapour");
+    const std::vector<Topic> pair = {{QStringLiteral("c"), {}, QStringLiteral("c")}, {QStringLiteral("d"), {}, QStringLiteral("d")}};
+    const QString phrase = QStringLiteral("\"vapour trail\"");
+    EXPECT_EQ(Ranked(pages.Search(pair, SplitQuery(phrase), {phrase, QStringLiteral("english")})), QStringLiteral("c|d/4|5"))
+        << distinct;
+  }
+}
+
+// A stopped run starts no more work: only what the threads held when it stopped is done.
+TEST(RunInParallel, AStoppedRunStartsNothingMore) {
+  std::atomic<bool> stopped{false};
+  std::atomic<int> done{0};
+  const bool completed = RunInParallel(
+      1000,
+      [&](int) {
+        for (int wait = 0; !stopped && wait < 5000; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++done;
+      },
+      [&] { return !(stopped = true); });
+  EXPECT_FALSE(completed);
+  EXPECT_LE(done.load(), 16);
 }
 
 TEST_F(HelpFolder, TheWordIndexRereadsWhatChangedAndForgetsWhatIsNoLongerListed) {

@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QShortcut>
 #include <QWebEngineView>
@@ -124,9 +125,13 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
       {&button, button.FocusWidget(), 1}, {&picture, &picture, 1}, {&still, &still, 0}};
   for (const auto& [element, focus, presses] : targets) {
     QSignalSpy clicks(element, &FormElement::Click);
+    auto* push = qobject_cast<QPushButton*>(focus);  // a button held by a key looks pressed
     QTest::keyPress(focus, Qt::Key_Enter);
     QTest::keyRelease(focus, Qt::Key_A);  // another key let go first presses nothing
     EXPECT_EQ(clicks.count(), 0);
+    if (push) {
+      EXPECT_TRUE(push->isDown());
+    }
     QTest::keyRelease(focus, Qt::Key_Enter);
     QTest::keyRelease(focus, Qt::Key_Return);
     QTest::keyClick(focus, Qt::Key_A);
@@ -136,6 +141,9 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
     QApplication::sendEvent(focus, &out);
     QTest::keyRelease(focus, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), presses);
+    if (push) {
+      EXPECT_FALSE(push->isDown());
+    }
   }
 }
 
