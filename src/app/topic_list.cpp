@@ -12,15 +12,14 @@ void Show(controls::ComplexList& list, const std::vector<content::Topic>& topics
 void Show(controls::ComplexList& list, const std::vector<content::SearchHit>& hits) { ShowHits(list, hits, {}); }
 
 template <class Row>
-const Row* SelectedRow(const std::vector<Row>& rows, const controls::ComplexList& list) {
+QString PageOfSelected(const std::vector<Row>& rows, const controls::ComplexList& list) {
   const int row = list.ListIndex();
-  return row >= 0 && static_cast<size_t>(row) < rows.size() ? &rows[static_cast<size_t>(row)] : nullptr;
+  return row >= 0 && static_cast<size_t>(row) < rows.size() ? PathOf(rows[static_cast<size_t>(row)]) : QString();
 }
 
 template <class Row, class Column>
 void SortShown(std::vector<Row>& rows, controls::ComplexList& list, ListOrder& order, int column, Column sortBy) {
-  const Row* selected = SelectedRow(rows, list);
-  const QString page = selected ? PathOf(*selected) : QString();
+  const QString page = PageOfSelected(rows, list);
   order = {column, order.column == column && !order.reversed};
   content::SortByColumn(rows, sortBy, order.reversed);
   Show(list, rows);
@@ -63,13 +62,11 @@ void SortKeepingSelection(std::vector<content::SearchHit>& hits, controls::Compl
 }
 
 QString SelectedPage(const std::vector<content::Topic>& topics, const controls::ComplexList& list) {
-  const content::Topic* topic = SelectedRow(topics, list);
-  return topic ? topic->path : QString();
+  return PageOfSelected(topics, list);
 }
 
 QString SelectedPage(const std::vector<content::SearchHit>& hits, const controls::ComplexList& list) {
-  const content::SearchHit* hit = SelectedRow(hits, list);
-  return hit ? hit->topic.path : QString();
+  return PageOfSelected(hits, list);
 }
 
 void SetCaptionKeepingRight(platform::Label& label, const QString& caption) {
