@@ -225,6 +225,22 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
     QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
   }
   EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
+  // A key the window keeps for its own shortcut never reaches the page; any other key does (Ctrl+C copies there).
+  struct Overrides : QObject {
+    std::vector<QKeyCombination> keys;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::ShortcutOverride) keys.push_back(static_cast<QKeyEvent*>(event)->keyCombination());
+      return false;
+    }
+  } reached;
+  auto* inPage = new QWidget(view.findChild<QWebEngineView*>());
+  inPage->installEventFilter(&reached);
+  view.ReserveKeys({QKeySequence(Qt::CTRL | Qt::Key_P)});
+  for (const Qt::Key key : {Qt::Key_P, Qt::Key_C}) {
+    QKeyEvent asked(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+    QApplication::sendEvent(inPage, &asked);
+  }
+  EXPECT_EQ(reached.keys, std::vector<QKeyCombination>{Qt::CTRL | Qt::Key_C});
   // A page that loads and one that does not both end their navigation: the window's history and toolbar wait for it.
   QTemporaryDir folder;
   const QString page = folder.filePath(QStringLiteral("a.html")), keys = folder.filePath(QStringLiteral("k.html"));
