@@ -23,7 +23,6 @@ class ExplorerHolder final : public platform::Container {
 
   // The width left to the pane's children beside the drag slider.
   int UseableArea() const { return Width() - DragSlider->Width(); }
-  void Width_Resize() { emit SelfAlign(); }
   void Refresh() { update(); }
   void ResetControl(SharedSkin skin);
   // The slider and the texture reach at least this many twips down, so a

@@ -28,16 +28,4 @@ int StringTable::Append() {
   return LastIndex();
 }
 
-void StringTable::Truncate(int count) {
-  if (count >= 1 && count < Count()) entries_.resize(static_cast<size_t>(count));
-}
-
-void StringTable::Reorder(const std::vector<int>& order) {
-  if (order.size() != entries_.size()) return;
-  std::vector<std::vector<QString>> reordered;
-  reordered.reserve(entries_.size());
-  for (const int from : order) reordered.push_back(std::move(entries_[static_cast<size_t>(from)]));
-  entries_ = std::move(reordered);
-}
-
 }  // namespace lumora::core

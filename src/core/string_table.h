@@ -29,11 +29,6 @@ class StringTable final {
   int Grow();
   // Adds one empty entry unconditionally; returns its index.
   int Append();
-  // Keeps the first count entries (one at least).
-  void Truncate(int count);
-  // Entry i becomes the entry that stood at order[i]; order must be a
-  // permutation of the entries.
-  void Reorder(const std::vector<int>& order);
 
  private:
   int fields_;
