@@ -415,6 +415,19 @@ TEST_F(HelpFolder, SearchCountsEveryOccurrenceAndRanksBestFirst) {
   EXPECT_EQ(ScorePage(Root() + QStringLiteral("missing.html"), {QStringLiteral("a")}), 0);
 }
 
+// A byte beyond ASCII is seen wherever it stands, in a long block or the short ones after it.
+TEST(PageBytes, AByteBeyondAsciiIsSeenAnywhere) {
+  for (const size_t length : {0, 15, 16, 63, 64, 65, 130}) {
+    const std::string plain(length, 'a');
+    EXPECT_TRUE(IsAscii(plain)) << length;
+    for (size_t at = 0; at < length; ++at) {
+      std::string high = plain;
+      high[at] = '\x80';
+      ASSERT_FALSE(IsAscii(high)) << length << " " << at;
+    }
+  }
+}
+
 // The score in page bytes equals the count in the decoded, escaped, lower-cased text; an empty word counts none.
 TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
   const QByteArray utf8Head = "<meta charset=\"utf-8\">";

@@ -66,6 +66,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   press(tool);
   window_.setEnabled(true);
   EXPECT_EQ(clicks, QList<QVariantList>{{4}});
+  EXPECT_TRUE(Of(tool)->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
   EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
   EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
   EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
