@@ -142,7 +142,7 @@ class ComplexListLook : public ComplexListTest {
   }
 };
 
-TEST_F(ComplexListLook, RowsSelectedDimmedScrolledAndFocused) {
+TEST_F(ComplexListLook, RowsSelectedDimmedScrolledFocusedAndUnderThePointer) {
   Submit(3);
   ExpectLook(control_, QStringLiteral("list-short"));
   Submit(40);
@@ -152,4 +152,8 @@ TEST_F(ComplexListLook, RowsSelectedDimmedScrolledAndFocused) {
   list_->setFocus();
   list_->SetListIndex(39);  // scrolled to the end
   ExpectLook(control_, QStringLiteral("list-end"));
+  emit list_->CxLColHotSpot[1]->MouseMove(0, 0, 5, 5);  // the pointer over a title
+  ExpectLook(control_, QStringLiteral("list-title-hot"));
+  QTest::mouseMove(list_->VScrollButton->ScBHotSpot[2], QPoint(5, 5));  // over the scroll bar's grip
+  ExpectLook(control_, QStringLiteral("list-grip-hot"));
 }
