@@ -54,44 +54,25 @@ void DistinctPictures(Skin& skin) {
   }
 }
 
-template <class Control>
+// A control at the given twips, its pictures all told apart.
+template <class Control, int X, int Y, int Width, int Height>
 class LookTest : public ControlTest<Control> {
  protected:
-  explicit LookTest(QRect twips) : ControlTest<Control>(twips) {
+  LookTest() : ControlTest<Control>({X, Y, Width, Height}) {
     QApplication::setCursorFlashTime(0);  // a text cursor shown steadily, not as the clock has it
     DistinctPictures(*this->skin_);
     this->control_->ResetControl(this->skin_);
   }
 };
-
-class ToolButtonLook : public LookTest<ToolButton> {
- protected:
-  ToolButtonLook() : LookTest({15, 15, 1215, 555}) {}
-};
-
-class CommandButtonLook : public LookTest<CommandButton> {
- protected:
-  CommandButtonLook() : LookTest({150, 150, 1500, 375}) {}
-};
-
-class WriteBoxLook : public LookTest<WriteBox> {
- protected:
-  WriteBoxLook() : LookTest({15, 15, 3000, 600}) {}
-};
-
-class ControllerBoxLook : public LookTest<ControllerBox> {
- protected:
-  ControllerBoxLook() : LookTest({0, 0, 4455, 1575}) {}
-};
-
-class ExplorerHolderLook : public LookTest<ExplorerHolder> {
- protected:
-  ExplorerHolderLook() : LookTest({0, 0, 3000, 3000}) {}
-};
+using ToolButtonLook = LookTest<ToolButton, 15, 15, 1215, 555>;
+using CommandButtonLook = LookTest<CommandButton, 150, 150, 1500, 375>;
+using WriteBoxLook = LookTest<WriteBox, 15, 15, 3000, 600>;
+using ControllerBoxLook = LookTest<ControllerBox, 0, 0, 4455, 1575>;
+using ExplorerHolderLook = LookTest<ExplorerHolder, 0, 0, 3000, 3000>;
 
 }  // namespace
 
-TEST_F(ToolButtonLook, AtRestHotSunkenOffAndFirstOfAGroup) {
+TEST_F(ToolButtonLook, AtRestHotSunkenOffFirstOfAGroupAndWithoutCaption) {
   control_->ToolProperty(4, QStringLiteral("Index"), 5, true, 0);
   ExpectLook(control_, QStringLiteral("tool-rest"));
   control_->SetImHigh(true);
@@ -104,6 +85,8 @@ TEST_F(ToolButtonLook, AtRestHotSunkenOffAndFirstOfAGroup) {
   ExpectLook(control_, QStringLiteral("tool-off"));
   control_->ToolProperty(4, QStringLiteral("Index"), 5, true, 1);
   ExpectLook(control_, QStringLiteral("tool-group"));
+  control_->ToolProperty(8, QString(), 3, true, 0);
+  ExpectLook(control_, QStringLiteral("tool-picture-only"));
 }
 
 TEST_F(CommandButtonLook, AtRestHotPressedAndOff) {
