@@ -82,6 +82,7 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSizeAndTextBoxe
   Line line(&parent);
   line.SetEnds(15480, 570, 0, 570);  // span plus a pixel: both ends show
   EXPECT_EQ(std::pair(label.Height(), line.geometry()), std::pair(3 * lineHeight, QRect(0, 38, 1033, 1)));
+  EXPECT_EQ(parent.childAt(5, 38), nullptr);  // a line drawn over a list takes none of its clicks
   Picture own, stretched;
   own.SetImage(QPixmap(16, 16));
   stretched.SetStretch(true);
