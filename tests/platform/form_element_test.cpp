@@ -263,6 +263,13 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
   }
   QTest::keyClick(view.findChild<QWebEngineView*>()->focusProxy(), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0).toString().endsWith(u"/ask_class.html"); }, 30000));
+  // A link for a new window, followed by the reader, opens its page in this one.
+  const QString opener = folder.filePath(QStringLiteral("n.html"));
+  ASSERT_TRUE(WriteFile(opener, "<a id=l target=_blank href=a.html>new</a><script>l.focus()</script>"));
+  view.Navigate2(opener);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0) == opener; }, 30000));
+  QTest::keyClick(view.findChild<QWebEngineView*>()->focusProxy(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return reports.last().at(0) == page; }, 30000));
   // The page's menu loses the engine's own history and saving; no separator is left at an end or doubled.
   QMenu menu;
   std::vector<QAction*> added;
