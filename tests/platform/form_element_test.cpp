@@ -229,9 +229,8 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
   // A key the window keeps for its own shortcut never reaches the page; any other key does (Ctrl+C copies there).
   struct Overrides : QObject {
     std::vector<QKeyCombination> keys;
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::ShortcutOverride) keys.push_back(static_cast<QKeyEvent*>(event)->keyCombination());
-      return false;
+    bool eventFilter(QObject*, QEvent* e) override {
+      return e->type() == QEvent::ShortcutOverride && (keys.push_back(static_cast<QKeyEvent*>(e)->keyCombination()), false);
     }
   } reached;
   auto* inPage = new QWidget(view.findChild<QWebEngineView*>());
