@@ -122,7 +122,6 @@ KeyHold::KeyHold() { qApp->installEventFilter(this); }
 KeyHold::~KeyHold() { qApp->removeEventFilter(this); }
 
 void KeyHold::GiveTo(QWidget* widget) {
-  holding_ = false;
   qApp->removeEventFilter(this);
   QWidget* target = widget && widget->focusWidget() ? widget->focusWidget() : widget;
   if (!target) return;
@@ -131,7 +130,6 @@ void KeyHold::GiveTo(QWidget* widget) {
 }
 
 bool KeyHold::eventFilter(QObject*, QEvent* event) {
-  if (!holding_) return false;
   switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

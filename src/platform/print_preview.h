@@ -43,7 +43,6 @@ class KeyHold final : public QObject {
 
  private:
   std::vector<std::unique_ptr<QKeyEvent>> keys_;
-  bool holding_ = true;
 };
 
 }  // namespace lumora::platform

@@ -27,8 +27,11 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   control_->SetListIndex(0);
   EXPECT_EQ(rows->text(QAccessible::Value), rows->child(0)->text(QAccessible::Name));  // the first row too
   control_->SetListIndex(1);
-  EXPECT_EQ(std::tuple(row->role(), bool(row->state().selected), bool(row->state().focusable), row->indexOfChild(rows)),
-            std::tuple(QAccessible::ListItem, true, true, -1));
+  EXPECT_EQ(std::tuple(row->role(), bool(row->state().selected), bool(row->state().selectable), bool(row->state().focusable),
+                       row->indexOfChild(rows)),
+            std::tuple(QAccessible::ListItem, true, true, true, -1));
+  control_->setAccessibleName(QStringLiteral("Topics"));
+  EXPECT_EQ(rows->text(QAccessible::Name), QStringLiteral("Topics"));  // the list's own name, not a row's
   EXPECT_EQ(row->window(), window_.windowHandle());  // where a reader's tool finds it on screen
   EXPECT_EQ(std::pair(rows->indexOfChild(rows->child(1)), rows->child(43) == nullptr), std::pair(1, true));  // the same item each time asked for
   EXPECT_EQ(std::pair(bool(rows->child(0)->state().offscreen), bool(rows->child(42)->state().offscreen)), std::pair(false, true));  // 42 is below the view

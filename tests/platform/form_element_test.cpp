@@ -230,7 +230,8 @@ TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreRep
   struct Overrides : QObject {
     std::vector<QKeyCombination> keys;
     bool eventFilter(QObject*, QEvent* e) override {
-      return e->type() == QEvent::ShortcutOverride && (keys.push_back(static_cast<QKeyEvent*>(e)->keyCombination()), false);
+      if (e->type() == QEvent::ShortcutOverride) keys.push_back(static_cast<QKeyEvent*>(e)->keyCombination());
+      return false;
     }
   } reached;
   auto* inPage = new QWidget(view.findChild<QWebEngineView*>());
