@@ -215,6 +215,10 @@ TEST_F(SharedStore, AStoreLockedPastTheWaitIsLeftAsItWas) {
   EXPECT_FALSE(written);
   EXPECT_EQ(error, QStringLiteral("another program held it for 0.1 s"));
   EXPECT_EQ(Bytes(), before_);
+  // An edit that changes nothing, or gives nothing, succeeds and writes nothing.
+  EXPECT_TRUE(RewriteSharedFile(path_, [](const QByteArray& was) { return was; }, &error, 100));
+  EXPECT_TRUE(RewriteSharedFile(path_, [](const QByteArray&) { return QByteArray(); }, &error, 100));
+  EXPECT_EQ(Bytes(), before_);
 }
 
 // Every key of before or every key of after: the writer's next start finishes what a crash left half done.
