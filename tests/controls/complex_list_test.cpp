@@ -28,8 +28,9 @@ TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChang
     tips << list_->CxLColText[0]->toolTip();
   }
   EXPECT_EQ(tips, (QStringList{table.At(0, 3), QString()}));
-  EXPECT_EQ(std::tuple(list_->CxLColText[1]->Caption(), list_->CellText(1, 2), list_->CellText(1, 3)),
-            std::tuple(QStringLiteral("0\r14\r21"), QStringLiteral("21"), QString()));  // no row past the last
+  EXPECT_EQ(std::tuple(list_->CxLColText[1]->Caption(), list_->CellText(1, 2), list_->CellText(1, 3),
+                       list_->CellText(ComplexList::kColumns, 0)),
+            std::tuple(QStringLiteral("0\r14\r21"), QStringLiteral("21"), QString(), QString()));  // no row or column past the last
 }
 
 TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
