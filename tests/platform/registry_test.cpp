@@ -206,7 +206,7 @@ TEST_F(SharedStore, ACopyLeftByAStoppedWriterFinishesItsWriteOnlyOverWhatItLeft)
 }
 
 // A store another program keeps locked past the wait is left as it was, and the reason says who held it.
-TEST_F(SharedStore, AStoreLockedPastTheWaitIsLeftAsItWas) {
+TEST_F(SharedStore, AStoreLockedPastTheWaitUnreadableOrUnchangedIsNotWritten) {
   const int holder = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_CLOEXEC);
   ASSERT_EQ(::flock(holder, LOCK_EX), 0);
   QString error;
@@ -219,6 +219,9 @@ TEST_F(SharedStore, AStoreLockedPastTheWaitIsLeftAsItWas) {
   EXPECT_TRUE(RewriteSharedFile(path_, [](const QByteArray& was) { return was; }, &error, 100));
   EXPECT_TRUE(RewriteSharedFile(path_, [](const QByteArray&) { return QByteArray(); }, &error, 100));
   EXPECT_EQ(Bytes(), before_);
+  // A file whose reading fails (here the program's own memory at address 0) is not written to.
+  EXPECT_FALSE(RewriteSharedFile(QStringLiteral("/proc/self/mem"), [](const QByteArray&) { return "x"; }, &error, 100));
+  EXPECT_TRUE(error.startsWith(QStringLiteral("reading it failed"))) << error.toStdString();
 }
 
 // Every key of before or every key of after: the writer's next start finishes what a crash left half done.
