@@ -146,6 +146,7 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
   for (const auto& c : cases)
     EXPECT_EQ(ReadSubject(Write(QString::fromLatin1(c.name) + QStringLiteral(".html"), c.bytes)), c.subject) << c.name;
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<title>t</title><o:subject> x </o:subject>")), QStringLiteral(" x "));
+  EXPECT_EQ(DeclaredSubject(QStringLiteral("<o:subject>first</o:subject>")), QStringLiteral("first"));
   EXPECT_EQ(DeclaredSubject(QStringLiteral("<o:subject>never closed")), QString());
 }
 

@@ -26,16 +26,20 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_EQ(rows->text(QAccessible::Value), row->text(QAccessible::Name));  // what Enter would open
   control_->SetListIndex(0);
   EXPECT_EQ(rows->text(QAccessible::Value), rows->child(0)->text(QAccessible::Name));  // the first row too
+  control_->SetListIndex(-1);
+  EXPECT_EQ(rows->text(QAccessible::Value), QString());  // nothing selected
   control_->SetListIndex(1);
   EXPECT_EQ(std::tuple(row->role(), bool(row->state().selected), bool(row->state().selectable), bool(row->state().focusable),
-                       row->indexOfChild(rows)),
-            std::tuple(QAccessible::ListItem, true, true, true, -1));
+                       bool(row->state().focused), row->indexOfChild(rows)),
+            std::tuple(QAccessible::ListItem, true, true, true, false, -1));  // focused only with the list's focus
   control_->setAccessibleName(QStringLiteral("Topics"));
   EXPECT_EQ(rows->text(QAccessible::Name), QStringLiteral("Topics"));  // the list's own name, not a row's
   EXPECT_EQ(row->window(), window_.windowHandle());  // where a reader's tool finds it on screen
   EXPECT_EQ(std::pair(rows->indexOfChild(rows->child(1)), rows->child(43) == nullptr), std::pair(1, true));  // the same item each time asked for
   EXPECT_EQ(std::pair(bool(rows->child(0)->state().offscreen), bool(rows->child(42)->state().offscreen)), std::pair(false, true));  // 42 is below the view
   EXPECT_EQ(std::pair(rows->child(0)->rect().isEmpty(), rows->child(42)->rect().isEmpty()), std::pair(false, true));  // and has no place on screen
+  control_->SetListIndex(42);  // scrolled to the end: the first rows are out of view
+  EXPECT_TRUE(rows->child(0)->state().offscreen);
   control_->SetDimmedRows({false, true});
   EXPECT_EQ((std::array{bool(rows->child(0)->state().disabled), bool(rows->child(1)->state().disabled),
                         bool(rows->child(2)->state().disabled)}),
