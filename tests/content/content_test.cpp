@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -41,12 +39,6 @@ struct HelpFolder : testing::Test {
 
   QTemporaryDir dir_;
 };
-
-QString Column(const StringTable& table, int field) {  // one field of every entry, joined by "|"
-  QStringList texts;
-  for (int i = 0; i < table.Count(); ++i) texts += table.At(field, i);
-  return texts.join(u'|');
-}
 
 QString Subjects(const std::vector<Topic>& topics) {  // joined by "|"
   QStringList texts;
@@ -96,7 +88,11 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderReadingOnlyRegularFilesAndTopicNamesFin
   ASSERT_EQ(mkfifo(QFile::encodeName(Root() + QStringLiteral("pipe.html")).constData(), 0600), 0);
   int pumps = 0;
   const StringTable files = ScanFolderTree(Root(), [&] { return ++pumps > 0; });
-  const auto column = [&](int field) { return Column(files, field).remove(Root(), Qt::CaseInsensitive); };
+  const auto column = [&](int field) {  // one field of every entry, joined by "|"
+    QStringList texts;
+    for (int i = 0; i < files.Count(); ++i) texts += files.At(field, i);
+    return texts.join(u'|').remove(Root(), Qt::CaseInsensitive);
+  };
   EXPECT_EQ((Texts{column(0), column(1), column(2)}),  // the last with the names as they are on disk
             (Texts{QStringLiteral("||other/|sub/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|in.html|d.html"),
                    QStringLiteral("A.html|b.html|Other/e.txt|Sub/c.html|Sub/in.html|Sub/Deep/d.html")}));

@@ -51,8 +51,8 @@ TEST_F(ToolButtonTest, WidthFollowsTheContentAndADisabledButtonShowsTheReducedPi
   EXPECT_NE(dimmed, skin_->theme.theme_shadow);
   control_->SetImHigh(true);
   control_->ResetControl(skin_);  // a new theme keeps the button disabled-looking, and the pointer is taken as gone
-  EXPECT_EQ(std::pair(control_->TlBCaption->ForeColor(), Shown(control_->TlBImage)), std::pair(dimmed, QColor(Qt::blue)));
-  EXPECT_FALSE(control_->ImHigh());
+  EXPECT_EQ(std::tuple(control_->TlBCaption->ForeColor(), Shown(control_->TlBImage), control_->ImHigh()),
+            std::tuple(dimmed, QColor(Qt::blue), false));
 }
 
 TEST_F(ToolButtonTest, APressHeldHalfASecondAsksForTheListAndItsReleaseClicksNothing) {

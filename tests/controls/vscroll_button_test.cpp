@@ -21,7 +21,6 @@ class VScrollButtonTest : public ControlTest<VScrollButton> {
   }
 };
 
-// The pictures it shows are in the list's looks.
 TEST_F(VScrollButtonTest, TheSliderOffsetMapsOntoTheContentOffset) {
   control_->SetPlay(10000);  // content, but no view of it (a zero gap): nothing reported, the slider only placed
   EXPECT_EQ((std::array{Place(300, 2), control_->ScbFrame[2]->Top(), Content(10000), control_->ScbFrame[2]->Height()}),
