@@ -126,8 +126,13 @@ double VScrollButton::SliderPerContent() const {
 int VScrollButton::ContentOffset(int value) const {
   if (exactOffset_ >= 0 && value == exactValue_) return exactOffset_;
   const double ratio = SliderPerContent();
-  return ratio > 0 ? Round(value / ratio) : 0;
+  if (ratio <= 0) return 0;
+  // The slider at the end of its track shows the content's end, however its
+  // place was rounded: else the last line could stay cut.
+  return value >= Round(track_ - sliderHeight_) ? ContentEnd(ratio) : Round(value / ratio);
 }
+
+int VScrollButton::ContentEnd(double ratio) const { return std::max(0, Round((track_ - sliderHeight_) / ratio)); }
 
 void VScrollButton::Process_CoOrdinates(int processType) {
   platform::Container* up = ScbFrame[0];
@@ -164,7 +169,7 @@ void VScrollButton::Submit_New_Coord(int newCoord) {
       const double ratio = SliderPerContent();
       const int end = std::max(0, Round(track_ - sliderHeight_));
       value_ = std::clamp(Round(newCoord * ratio), 0, end);
-      exactOffset_ = ratio > 0 ? std::clamp(newCoord, 0, Round(end / ratio)) : 0;
+      exactOffset_ = ratio > 0 ? std::clamp(newCoord, 0, ContentEnd(ratio)) : 0;
       exactValue_ = value_;
     }
   }

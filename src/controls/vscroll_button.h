@@ -81,6 +81,7 @@ class VScrollButton final : public platform::FormElement {
   void MoveSlider(int amount);
   // Content offset for a slider offset, and back.
   int ContentOffset(int value) const;
+  int ContentEnd(double ratio) const;  // the content offset of the slider's end; ratio > 0
   double SliderHeightFor(int track) const;
   double SliderPerContent() const;
   void HoverOver(int element);

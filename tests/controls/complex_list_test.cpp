@@ -48,6 +48,16 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
   list_->VScrollButton->Submit_New_Coord(1000000);
   Submit(many);
   EXPECT_EQ(list_->LastRowInView(), many - 1);
+  std::vector<std::array<int, 3>> cut;  // a chosen row is wholly in view, whatever the list's length and height
+  for (const int height : {1500, 3000, 4100}) {
+    list_->Move(0, 0, 4075, height);
+    for (int rows = 2; rows <= 150; ++rows) {
+      Submit(rows);
+      for (const int row : {rows - 1, 0, rows / 2})
+        if (list_->SetListIndex(row), list_->FirstRowInView() > row || row > list_->LastRowInView()) cut.push_back({height, rows, row});
+    }
+  }
+  EXPECT_EQ(cut, decltype(cut){});
   // Rows that fill the list exactly need no bar; one more row does.
   list_->Move(0, 0, 4075, 240 + 60 + 10 * list_->RowHeight());
   EXPECT_EQ((std::pair{Submit(10), Submit(11)}), (std::pair{false, true}));
@@ -208,3 +218,4 @@ TEST_F(ComplexListTest, CellsOfEveryScriptAreCutWhereTheirFontNoLongerFits) {
     }
   }
 }
+

@@ -32,6 +32,13 @@ TEST_F(VScrollButtonTest, TheSliderOffsetMapsOntoTheContentOffset) {
   EXPECT_EQ((std::pair{bottomAt(1192 - 89), bottomAt(1192 - 90)}), (std::pair{true, false}));  // six pixels
   control_->Submit_New_Coord(4000);
   EXPECT_EQ(control_->Value(), 596);
+  std::vector<int> shortOfTheEnd;  // the slider at its end, dragged or sent there, shows the content's end however rounded
+  for (int play = 2001; play < 90000; play += 89) {
+    Content(play);
+    control_->Submit_New_Coord(1 << 30);
+    if (Place(control_->Value(), 1) != play - 2000 || Place(99999, 1) != play - 2000) shortOfTheEnd.push_back(play);
+  }
+  EXPECT_EQ(shortOfTheEnd, std::vector<int>{});
   Content(20000);  // the arrows' step: eight pixels of content
   control_->SetPlay(0);  // a zero keeps the old step
   EXPECT_EQ(control_->Step(), 12);
