@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMenu>
+#include <QMessageBox>
 #include <QShortcut>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include "platform/browser_view.h"
@@ -23,6 +25,7 @@
 #include "platform/events.h"
 #include "platform/label.h"
 #include "platform/line.h"
+#include "platform/message_box.h"
 #include "platform/picture.h"
 #include "platform/pictures.h"
 #include "platform/print_preview.h"
@@ -169,6 +172,19 @@ TEST(Events, EveryMappedKeyHasItsVirtualKeyNumberAndOthersNone) {
                         VbButtons(Qt::LeftButton | Qt::MiddleButton), VbButtons(Qt::RightButton),
                         VbShift(Qt::ShiftModifier | Qt::AltModifier), VbShift(Qt::ControlModifier | Qt::MetaModifier)}),
             (std::array{1, 2, 4, 0, 5, 2, 5, 2}));
+}
+
+TEST(MessageBox, OnlyYesSaysYesAndABoxWithoutATitleTakesTheProgramsName) {
+  QStringList seen;
+  for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      box->button(button)->click();
+      seen << box->windowTitle();
+    });
+    seen << (AskYesNo(nullptr, QStringLiteral("Clear the form?"), button == QMessageBox::No ? QStringLiteral("Asked") : QString()) ? QStringLiteral("yes") : QStringLiteral("no"));
+  }
+  EXPECT_EQ(seen, (QStringList{QApplication::applicationDisplayName(), QStringLiteral("yes"), QStringLiteral("Asked"), QStringLiteral("no")}));
 }
 
 TEST(Color, RedIsInTheLowByteAndTheHighByteIgnoredAndDisabledLooksFade) {
