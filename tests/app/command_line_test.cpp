@@ -6,12 +6,7 @@ using namespace lumora::app;
 
 TEST(CommandLine, SwitchesPackAndHelpFolderAreFoundAsTheProductsPassThemAndHandedOverLinesAreBoundedText) {
   // The pack is opened in its own letters (/x/Help/ and /x/help/ may both exist), the line kept lower-cased.
-  const struct {
-    const char *arguments, *pack;
-    lumora::layout::Page page;
-    const char* topic = "";
-    bool withoutName = false;
-  } cases[] = {
+  const struct { const char *arguments, *pack; lumora::layout::Page page; const char* topic = ""; bool withoutName = false; } cases[] = {
       {"-search -index c:\\h\\x.qlp", "c:/h/x.qlp", lumora::layout::Page::Search},  // a later switch of the list wins
       {"  /x/Help/English.qlp  -SEARCH  ", "/x/Help/English.qlp", lumora::layout::Page::Search},
       {"C:\\My-Index\\X.QLP More", "C:/My/X.QLP", lumora::layout::Page::Index},  // a switch inside the path is one; what follows goes

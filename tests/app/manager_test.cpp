@@ -102,9 +102,8 @@ TEST_F(ManagerTest, ThemeColoursFontsAndPicturesReachTheWindow) {
   ASSERT_TRUE(image.save(Path("share/quillmark/engine001/classic/resourcea1.dat"), "BMP"));
   Start();
   const layout::Composition& ui = Ui();
-  EXPECT_EQ(std::pair(ui.FrameImage[0]->Image().size(), ui.FrameImage[2]->Image().size()),
-            std::pair(QSize(24, 24), QSize(24, 12)));
-  EXPECT_EQ(std::pair(ui.FormBackGround[0]->Image().isNull(), ui.FormImage->Image().isNull()), std::pair(false, false));
+  EXPECT_EQ(std::tuple(ui.FrameImage[0]->Image().size(), ui.FrameImage[2]->Image().size(), ui.FormBackGround[0]->Image().isNull(),
+                       ui.FormImage->Image().isNull()), std::tuple(QSize(24, 24), QSize(24, 12), false, false));
   EXPECT_EQ(std::tuple(ui.FormHeader[1]->BackColor(), ui.FormCaption[0]->ForeColor(), ui.FormCaption[0]->FontName(),
                        ui.NormLine[0]->BorderColor(), manager_->palette().color(QPalette::Window)),
             std::tuple(0x0000FF, 0x0000FF, Q("DejaVu Serif"), 0xFF0000, QColor(0, 255, 0)));

@@ -52,8 +52,7 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
 TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKeysTypedWhileItWasPrepared) {
   // The page names its own paper, as pages exported from word processors do: the reader's wins.
   Write("Help/index.html", "<style>@page Section1 { size: 210mm 297mm; } div.Section1 { page: Section1; }</style>"
-                           "<div class=Section1><h1>Preview</h1>" +
-                               QByteArray("<p>A line of the page.</p>").repeated(90) + "</div>");
+                           "<div class=Section1><h1>Preview</h1>" + QByteArray("<p>A line of the page.</p>").repeated(90) + "</div>");
   const QByteArray before = qgetenv("LC_ALL");
   qputenv("LC_ALL", "fr_CA.UTF-8");  // a territory whose paper is Letter, installed here or not
   Start();
@@ -79,8 +78,7 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
   onPaper.setOutputFormat(QPrinter::PdfFormat);
   QTimer::singleShot(0, [&] {
     statusShown = Ui().ControllerBox[0]->isVisible() && !browser.PrintTo(printer) &&  // one print at a time
-                  !browser.PrintTo(onPaper) &&
-                  Ui().FrameLabel[5]->Caption() == QStringLiteral("Preparing the preview, please wait...");
+                  !browser.PrintTo(onPaper) && Ui().FrameLabel[5]->Caption() == QStringLiteral("Preparing the preview, please wait...");
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Ui().WebBrowser[0], Qt::Key_Escape);
   });
   QTimer lost;  // a key that never arrives leaves the preview open: the test closes it and fails
@@ -111,6 +109,5 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
   look.start(100);
   browser.PrintPreview();
   qputenv("LC_ALL", before);
-  EXPECT_GE(printed.pageCount(), 2);
-  EXPECT_EQ(std::pair(previewPages, paper), std::pair(printed.pageCount(), QPageSize::Letter));
+  EXPECT_EQ(std::tuple(printed.pageCount() >= 2, previewPages, paper), std::tuple(true, printed.pageCount(), QPageSize::Letter));
 }

@@ -42,8 +42,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   EXPECT_TRUE(rows->child(0)->state().offscreen);
   control_->SetDimmedRows({false, true});
   EXPECT_EQ((std::array{bool(rows->child(0)->state().disabled), bool(rows->child(1)->state().disabled),
-                        bool(rows->child(2)->state().disabled)}),
-            (std::array{false, true, false}));
+                        bool(rows->child(2)->state().disabled)}), (std::array{false, true, false}));
 
   QAccessibleInterface* last = rows->child(42);
   control_->Submit_Data_Array(Table(42), 1);
@@ -63,10 +62,7 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   QSignalSpy clicks(tool, &ToolButton::Click);
   QSignalSpy printed(print, &ToolButton::Click);
   const auto press = [](QObject* button) { Of(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); };
-  for (ToolButton* button : {tool, print}) {
-    button->show();
-    press(button);
-  }
+  for (ToolButton* button : {tool, print}) button->show(), press(button);
   // Pressed as a click would be: not while the button's command is off (Print on the question form), nor
   // while the button or what holds it is switched off (the toolbar during a search).
   window_.setEnabled(false);
@@ -74,9 +70,8 @@ TEST_F(AccessibilityTest, ButtonsAndListRowsAreNamedWithTheirStateAndButtonsPres
   window_.setEnabled(true);
   EXPECT_EQ(clicks, QList<QVariantList>{{4}});
   EXPECT_TRUE(Of(tool)->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-  EXPECT_EQ(Of(tool)->text(QAccessible::Name), QStringLiteral("Index"));
-  EXPECT_EQ(Of(print)->text(QAccessible::Name), QStringLiteral("Print (Ctrl+P)"));
-  EXPECT_EQ(Of(search)->text(QAccessible::Name), QStringLiteral("Search & find"));
+  EXPECT_EQ((QStringList{Of(tool)->text(QAccessible::Name), Of(print)->text(QAccessible::Name), Of(search)->text(QAccessible::Name)}),
+            (QStringList{QStringLiteral("Index"), QStringLiteral("Print (Ctrl+P)"), QStringLiteral("Search & find")}));
   EXPECT_EQ(std::pair(bool(Of(print)->state().disabled), printed.isEmpty()), std::pair(true, true));
   for (QObject* b : std::initializer_list<QObject*>{tool, close, search}) EXPECT_EQ(Of(b)->role(), QAccessible::Button);
   EXPECT_NE(Of(texture)->role(), QAccessible::Button);  // a picture that is no button

@@ -28,11 +28,10 @@ class ControlTest : public testing::Test {
   explicit ControlTest(QRect twips) {
     // 96 dpi and a distinct colour (0xBBGGRR) for every theme role: navy the theme colour, greys the frames.
     settings::ComputePlatformFacts({15.0, 15.0, 1024, 768}, QStringLiteral("/a"), QStringLiteral("/s"), 0);
-    skin_->theme = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0,
-                         .theme_invert = 0x0000FF, .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00,
-                         .theme_highlight = 0xFF0000, .theme_light = 0xF0F0F0, .theme_shade = 0xC0C0C0,
-                         .theme_vague = 0xE0E0E0, .theme_color = 0x800000, .theme_shadow = 0x808080,
-                         .theme_dark = 0x404040, .theme_pitch = 0x101010};
+    skin_->theme = {.theme_text = QStringLiteral("DejaVu Sans"), .theme_font = {}, .theme_icon = 0, .theme_invert = 0x0000FF,
+                    .theme_invertlight = 0x00FFFF, .theme_high = 0x00FF00, .theme_highlight = 0xFF0000, .theme_light = 0xF0F0F0,
+                    .theme_shade = 0xC0C0C0, .theme_vague = 0xE0E0E0, .theme_color = 0x800000, .theme_shadow = 0x808080,
+                    .theme_dark = 0x404040, .theme_pitch = 0x101010};
     control_ = new Control(&window_);
     control_->Move(twips.x(), twips.y(), twips.width(), twips.height());
     control_->ResetControl(skin_);

@@ -33,8 +33,7 @@ TEST_F(ToolButtonTest, PressesSinkTheContentAndClickWithTheCommandWithAFrameShow
   EXPECT_EQ(clicks.count(), 2);  // one click, on the release
   QTest::keyPress(control_, Qt::Key_Space);
   control_->clearFocus();  // the press goes with the focus, and so does the focus frame
-  EXPECT_EQ(control_->TlBImage->Top(), imageTop);
-  EXPECT_FALSE(control_->TlBFocus->Visible());
+  EXPECT_EQ(std::pair(control_->TlBImage->Top(), control_->TlBFocus->Visible()), std::pair(imageTop, false));
   QTest::keyRelease(control_, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 2);
 }

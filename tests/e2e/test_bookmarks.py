@@ -62,8 +62,7 @@ class Bookmarks(ProgramTest):
         self.display.drag((x + w // 3, top + height // 2), (x + w // 3, top + 2 * height - 2))
         self.wait(lambda r: pages(r) == ["index.html", "glossary.html"], "dragged down")
         report = self.step(["Delete"], ["index.html"], "removed")
-        self.assertEqual((report.control(STATUS)["caption"], len(self.kept())),
-                         ('Removed "Words && terms". Ctrl+Z brings it back.', 1))
+        self.assertEqual((report.control(STATUS)["caption"], len(self.kept())), ('Removed "Words && terms". Ctrl+Z brings it back.', 1))
         report = self.step(["ctrl+z"], ["index.html", "glossary.html"], "brought back where it was")
         self.assertEqual(len(self.kept()), 2)
         # A page taken away from the help set: dimmed, and opening it says so instead of an error page.

@@ -101,8 +101,7 @@ class ContextHelpTest(ProgramTest):
                                     ("faq#2.html", "Alpha questions", "")):
             pathlib.Path(folder, name).write_text(PAGE.format(subject=subject, body=body), encoding="ascii")
         self.launch([os.path.join(folder, "english.qlp"), "-index"])
-        report = self.wait(lambda r: r["page"] == INDEX and r["title"] == "Zeta home" and r["url"],
-                           "the home page of C# Help")
+        report = self.wait(lambda r: r["page"] == INDEX and r["title"] == "Zeta home" and r["url"], "the home page of C# Help")
         home = report["url"]
         self.assertTrue(home.endswith("/c# help/index.html"), home)
         self.open_first_topic(report)  # "alpha questions" sorts first

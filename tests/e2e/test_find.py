@@ -49,8 +49,7 @@ class Find(ProgramTest):
             self.wait(lambda r: r["find"]["active"] == active, f"{keys}: match {active}")
         self.key("Escape")
         report, closed = self.settled("find-closed.png")  # the engine keeps the last match selected unless told
-        self.assertEqual((report["find"]["shown"], report["find"]["count"], report["find"]["pageSelection"]),
-                         (False, "", ""))
+        self.assertEqual((report["find"]["shown"], report["find"]["count"], report["find"]["pageSelection"]), (False, "", ""))
         self.assertEqual([colour_pixels(closed, box, c) for c in (ACTIVE, OTHERS)], [0, 0])
         # The page has the keyboard again: End scrolls it.
         before = crop_info(closed, box, "-format|%#|info:")

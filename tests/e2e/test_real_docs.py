@@ -48,8 +48,7 @@ class RealDocs(ProgramTest):
         # Opened after a step back, a page takes the place of the one ahead: Back returns to the page the reader
         # came from, Forward to the new page.
         report = self.open_by_look_up(report, "vacuumdb", "vacuumdb", "/app-vacuumdb.html")
-        self.assertEqual([os.path.basename(u) for u in report["history"][-2:]],
-                         ["sql-vacuum.html", "app-vacuumdb.html"])
+        self.assertEqual([os.path.basename(u) for u in report["history"][-2:]], ["sql-vacuum.html", "app-vacuumdb.html"])
         report = self.step(report, "ToolButton(0)", "/sql-vacuum.html", forward=True)
         self.step(report, "ToolButton(1)", "/app-vacuumdb.html", forward=False)
         # A right click on Back lists the pages behind by title, nearest first; the third is three steps back.

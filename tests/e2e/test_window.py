@@ -98,8 +98,7 @@ class LayoutAtScreenSizes:
             with self.subTest(page=name):
                 self.wait_drawn(self.open_page(report, page), f"{name}-{self.screen[0]}x{self.screen[1]}.png")
                 report, shot = self.settled(f"{name}-{self.screen[0]}x{self.screen[1]}.png")
-                self.assertEqual([t for t in TOOL_OF_PAGE.values() if report.control(t)["sunken"]],
-                                 [TOOL_OF_PAGE[page]])
+                self.assertEqual([t for t in TOOL_OF_PAGE.values() if report.control(t)["sunken"]], [TOOL_OF_PAGE[page]])
                 self.assertEqual(layout_faults(report), [])
                 # The title strip shows its picture and the toolbar its button pictures.
                 self.assertGreater(int(crop_info(shot, (0, 0, self.screen[0], 21), "-format|%k|info:")), 8, "title strip")

@@ -4,9 +4,8 @@
 
 using namespace lumora;
 
-// Any argument string gives a lower-case pack path with "/" separators; a
-// topic name without quotes comes through joining and parsing as it was,
-// unless it is itself a switch, which stays one.
+// Any argument string gives a lower-case pack path with "/" separators; a topic name without quotes comes through
+// joining and parsing as it was, unless it is itself a switch, which stays one.
 FUZZ_TARGET(bytes) {
   const QString input = QString::fromUtf8(bytes);
   const app::ParsedCommandLine given = app::ParseCommandLine(input);

@@ -3,8 +3,7 @@
 
 using namespace lumora;
 
-// A line a later start handed over is taken only as short text without control
-// characters, and then exactly as it was written.
+// A line a later start handed over is taken only as short text without control characters, and then exactly as written.
 FUZZ_TARGET(bytes) {
   const std::optional<QString> text = app::ReadHandover(bytes);
   if (!text) return;

@@ -5,9 +5,8 @@
 
 using namespace lumora;
 
-// However little of the page it reads, the subject is the one the whole
-// page's decoded, lowered text gives; a declared one that would show as
-// nothing gives way to the title.
+// However little of the page it reads, the subject is the one the whole page's decoded, lowered text gives; a
+// declared one that would show as nothing gives way to the title.
 FUZZ_TARGET(bytes) {
   QString subject = content::ReadSubject(ScratchFile(QStringLiteral("Page.html"), bytes));
   const bool cut = subject.size() >= 999;

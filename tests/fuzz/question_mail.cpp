@@ -3,10 +3,8 @@
 
 using namespace lumora;
 
-// The form's five boxes, the sender, the expert index and the support
-// domain, cut at NULs. Whatever they hold, the message's head is our own
-// headers, each once and on lines of its own: typed text never starts a
-// header or ends the head.
+// The form's five boxes, the sender, the expert index and the support domain, cut at NULs. Whatever they hold, the
+// message's head is our own headers, each once and on lines of its own: typed text never starts a header or ends the head.
 FUZZ_TARGET(bytes) {
   const QList<QByteArray> pieces = Pieces(bytes, 8);
   question::QuestionForm form;
@@ -14,8 +12,7 @@ FUZZ_TARGET(bytes) {
   core::MailSettings settings;
   settings.sender = QString::fromUtf8(pieces[5]);
   core::MailSession session(settings);
-  question::ComposeQuestion(session, form, QString::fromUtf8(pieces[6]), QString::fromUtf8(pieces[7]),
-                            QStringLiteral("AB12CD34EF"));
+  question::ComposeQuestion(session, form, QString::fromUtf8(pieces[6]), QString::fromUtf8(pieces[7]), QStringLiteral("AB12CD34EF"));
   const QByteArray message = session.MessageText();
   if (message.isEmpty()) return;
   const qsizetype end = message.indexOf("\r\n\r\n");

@@ -5,9 +5,8 @@
 
 using namespace lumora::core;
 
-// Before the first NUL a store, after it a text to write into it. A value
-// written reads back as written, less the control characters a registry
-// text cannot hold, and leaves the other values as they were.
+// Before the first NUL a store, after it a text to write into it. A value written reads back as written, less the
+// control characters a registry text cannot hold, and leaves the other values as they were.
 FUZZ_TARGET(bytes) {
   const QList<QByteArray> pieces = Pieces(bytes, 2);
   const RegistryRoot root{ScratchFile(QStringLiteral("registry.conf"), pieces[0])};

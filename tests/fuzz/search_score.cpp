@@ -9,19 +9,16 @@
 
 using namespace lumora;
 
-// The first line is the query, the rest the page. However the score takes
-// its short cuts, it counts the words in the page's decoded text as the
-// list shows it, lower case and case-folded; the word index, which counts
-// from the page's runs between blanks, gives the same count. A typed query comes from a text box and never holds the
-// replacement character; only broken input bytes give one, and a page's
-// broken bytes may decode to it in more than one way.
+// The first line is the query, the rest the page. However the score takes its short cuts, it counts the words in the
+// page's decoded text as the list shows it, lower case and case-folded; the word index, which counts from the page's
+// runs between blanks, gives the same count. A typed query comes from a text box and never holds the replacement
+// character; only broken input bytes give one, and a page's broken bytes may decode to it in more than one way.
 FUZZ_TARGET(bytes) {
   const qsizetype newline = bytes.indexOf('\n');
   const QByteArrayView page = newline < 0 ? QByteArrayView() : bytes.sliced(newline + 1);
   const QString typed = QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline));
   const std::vector<QString> words = content::SplitQuery(typed);
-  const QByteArray text =
-      core::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
+  const QByteArray text = core::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
   for (const QString& word : words)
     if (word.contains(QChar::ReplacementCharacter)) return;
   long long expected = 0;
@@ -46,11 +43,10 @@ FUZZ_TARGET(bytes) {
   const std::string_view all(page.data(), static_cast<size_t>(page.size()));
   content::words::ForEachWord(all, true, [&](std::string_view word, auto field) { whole.emplace_back(word, field); });
   content::words::WordState state;
-  for (size_t at = 0; at <= all.size();) {
-    const size_t blank = std::min(all.find(' ', at), all.size());
+  for (size_t at = 0, blank = 0; at <= all.size(); at = blank + 1) {
+    blank = std::min(all.find(' ', at), all.size());
     content::words::ForEachWordFrom(all.substr(at, blank - at), true, state,
                                     [&](std::string_view word, auto field) { pieces.emplace_back(word, field); });
-    at = blank + 1;
   }
   FUZZ_CHECK(whole == pieces);
 }

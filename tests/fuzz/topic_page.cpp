@@ -28,9 +28,8 @@ struct Help {
 
 }  // namespace
 
-// Whatever a calling program names, the page found is a file inside the help
-// folder (with the place that followed the name), found alike with and without
-// the index.
+// Whatever a calling program names, the page found is a file inside the help folder (with the place that followed the
+// name), found alike with and without the index.
 FUZZ_TARGET(bytes) {
   static const Help help;
   const QString name = QString::fromUtf8(bytes);

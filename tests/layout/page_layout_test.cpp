@@ -30,8 +30,7 @@ TEST_F(PageLayoutTest, PageFillsTheAreaBelowTheStripAndBesideThePane) {
   EXPECT_EQ((std::array{Place(ui_.SimpleBox[0]), Place(ui_.WebBrowser[0])}),  // browser's border hidden
             (std::array{std::array{3000, 1050, 6000, 5950}, std::array{-30, -30, 6060, 6010}}));
   LayoutPage(ui_, layout::Page::Contents, 9000, 7000);
-  EXPECT_FALSE(ui_.ExplorerHolder->Visible());
-  EXPECT_EQ(Place(ui_.SimpleBox[0]), (std::array{0, 1050, 9000, 5950}));
+  EXPECT_EQ(std::pair(ui_.ExplorerHolder->Visible(), Place(ui_.SimpleBox[0])), std::pair(false, std::array{0, 1050, 9000, 5950}));
   LayoutPage(ui_, layout::Page::Index, 9885, 7425);  // a pane wider than the window changes nothing else
   ui_.ExplorerHolder->SetWidth(5800);
   LayoutPage(ui_, layout::Page::Search, 5799, 7425);
@@ -62,8 +61,7 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   const auto *display = ui_.CommandButton[4], *add = ui_.CommandButton[3];
   const auto* status = ui_.FrameLabel[7];
   EXPECT_EQ((std::array{ui_.ToolButton[6]->Sunken(), ui_.ToolButton[5]->Sunken(), ui_.SimpleBox[0]->Visible(),
-                        ui_.ComplexList[1]->Visible(), ui_.FrameLabel[3]->Visible()}),
-            (std::array{true, false, true, false, false}));
+                        ui_.ComplexList[1]->Visible(), ui_.FrameLabel[3]->Visible()}), (std::array{true, false, true, false, false}));
   EXPECT_EQ((std::array{Right(display), display->Top() + display->Height(), Right(add), add->Top()}),
             (std::array{2500 - 90, 6525 - 90, display->Left() - 90, display->Top()}));
   EXPECT_EQ(Place(status), (std::array{120, display->Top() - 60 - 390, 2500 - 240, 390}));
@@ -71,8 +69,7 @@ TEST_F(PageLayoutTest, EachPageShowsAndPlacesItsOwnControls) {
   EXPECT_EQ(ui_.SimpleBox[0]->Left(), 2575);
   LayoutPage(ui_, layout::Page::Contents, 9885, 7425);
   EXPECT_EQ((std::array{ui_.ToolButton[2]->Sunken(), ui_.ToolButton[6]->Sunken(), ui_.SimpleBox[1]->Visible(),
-                        ui_.ComplexList[2]->Visible(), ui_.FrameLabel[7]->Visible()}),
-            (std::array{true, false, false, false, false}));
+                        ui_.ComplexList[2]->Visible(), ui_.FrameLabel[7]->Visible()}), (std::array{true, false, false, false, false}));
 }
 
 TEST_F(PageLayoutTest, StatusBoxIsCentred) {

@@ -102,8 +102,7 @@ TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
 
 TEST(AnsiLower, LowersLatinCapitalsOnly) {
   EXPECT_EQ(AnsiLower(QString::fromUtf8("AZ@[ÀÞ×¿ßŠŒŽŸΑ")), QString::fromUtf8("az@[àþ×¿ßšœžÿΑ"));
-  EXPECT_EQ(AnsiLower(QByteArray("AZ@[\xC0\xDE\xD7\xBF\xDF\x8A\x8C\x8E\x9F")),
-            QByteArray("az@[\xE0\xFE\xD7\xBF\xDF\x9A\x9C\x9E\xFF"));
+  EXPECT_EQ(AnsiLower(QByteArray("AZ@[\xC0\xDE\xD7\xBF\xDF\x8A\x8C\x8E\x9F")), QByteArray("az@[\xE0\xFE\xD7\xBF\xDF\x9A\x9C\x9E\xFF"));
   // The code page's own characters at both ends of its range, and Latin-1 on either side of it.
   EXPECT_EQ(FromAnsi("\x7F\x80\x9F\xA0"), QString::fromUtf8("\x7F€Ÿ\u00A0"));
   EXPECT_EQ(ToAnsi(QString::fromUtf8("€Ÿ\u00A0Ω")), QByteArray("\x80\x9F\xA0?"));

@@ -27,8 +27,7 @@ TEST(PlatformFacts, PixelUnitsFollowTheScreenRoundingHalvesToEvenAndFoldersAreLo
       {{12.5, 12.0, 3840, 2160}, {12, 25, 38, 50, 62, 75, 100, 200, 48100, (2160 + 8) * 12}}};
   for (const auto& c : cases) {
     const settings::PixelUnits u = settings::ComputePixelUnits(c.screen);
-    EXPECT_EQ((std::array<int, 10>{u.Px1, u.Px2, u.Px3, u.Px4, u.Px5, u.Px6, u.Px8, u.Px16, u.ScreenSpanX, u.ScreenSpanY}),
-              c.units);
+    EXPECT_EQ((std::array<int, 10>{u.Px1, u.Px2, u.Px3, u.Px4, u.Px5, u.Px6, u.Px8, u.Px16, u.ScreenSpanX, u.ScreenSpanY}), c.units);
   }
   settings::ComputePlatformFacts({}, QStringLiteral("/Opt/Lumora/lumora"), QStringLiteral("/Opt/Share"), 0);
   EXPECT_EQ(Shared().AppFolder + DataRoot(), QStringLiteral("/opt/lumora/lumora//opt/share/quillmark/engine001/"));
@@ -114,8 +113,7 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{0, QStringLiteral("second")}, {2, QStringLiteral("Display")}}));
   EXPECT_EQ(QString(pack.LangText[3] + pack.LangText[4] + pack.ShortText[10] + pack.DiffLabel.at(7) +
                     pack.FrameLabel.at(5) + pack.Commander.at(1) + pack.AskForm.at(1) + pack.FindBar.at(0) +
-                    pack.ToolTip.at(7) + pack.TitleButton.at(4)),
-            QStringLiteral("threefourkeyinfowaitClearaddress?%1/%2PrintClose"));
+                    pack.ToolTip.at(7) + pack.TitleButton.at(4)), QStringLiteral("threefourkeyinfowaitClearaddress?%1/%2PrintClose"));
   EXPECT_EQ(std::pair(pack.Status, pack.Bookmark), std::pair(std::map<int, QString>{{0, QStringLiteral("wait")}},
                                                              std::map<int, QString>{{8, QStringLiteral("none yet")}}));
   EXPECT_EQ(pack.Lang(-1) + pack.Lang(0) + pack.Lang(10) + pack.Lang(11), QStringLiteral("zeroten"));
@@ -174,8 +172,7 @@ TEST(Theme, TextSetsTheFourteenValuesFromWhole32BitNumbersAndAMissingOrEmptyOneF
   EXPECT_NE(BuiltInTheme(), ThemeValues());  // not black on black
   ThemeValues theme;
   theme.theme_dark = 7;  // kept; the folder is found ignoring case
-  EXPECT_EQ((std::tuple{LoadThemeConfig(folder("classic"), theme), theme.theme_pitch, theme.theme_dark}),
-            std::tuple(true, 3, 7));
+  EXPECT_EQ((std::tuple{LoadThemeConfig(folder("classic"), theme), theme.theme_pitch, theme.theme_dark}), std::tuple(true, 3, 7));
 }
 
 // A folder with pictures but no settings is no theme.
