@@ -150,8 +150,8 @@ class ListInterface final : public QAccessibleWidget {
   QString text(QAccessible::Text kind) const override {
     // The selected row tells what Enter would open.
     if (kind == QAccessible::Value) {
-      const int row = List()->ListIndex();
-      return row >= 0 && row < childCount() ? child(row)->text(QAccessible::Name) : QString();
+      const QAccessibleInterface* row = child(List()->ListIndex());  // none for no row or one past the end
+      return row ? row->text(QAccessible::Name) : QString();
     }
     return QAccessibleWidget::text(kind);
   }

@@ -404,7 +404,7 @@ int ComplexList::RowsPerPage() const { return rowHeight_ > 0 ? std::max(1, Visib
 QString ComplexList::CellText(int column, int row) const {
   if (column < 0 || column >= static_cast<int>(kColumns)) return {};
   const QStringList& cells = cells_[static_cast<size_t>(column)];
-  return row >= 0 && row < cells.size() ? cells[row] : QString();
+  return cells.value(row);  // empty past either end
 }
 
 QRect ComplexList::RowRect(int row) const {

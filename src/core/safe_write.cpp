@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -96,10 +97,8 @@ int OpenLocked(const QString& path, int waitMs, QString* error) {
 // True when current is what an in-place write of after over before leaves
 // when it stops part-way: after's first bytes, then before's from there on.
 bool IsPartWritten(const QByteArray& current, const QByteArray& before, const QByteArray& after) {
-  qsizetype same = 0;
-  while (same < current.size() && same < after.size() && current[same] == after[same]) ++same;
-  const QByteArray rest = current.mid(same);
-  return rest == before.mid(same) || (rest.isEmpty() && same >= before.size());
+  const qsizetype same = std::mismatch(current.begin(), current.end(), after.begin(), after.end()).first - current.begin();
+  return current.mid(same) == before.mid(same);  // both empty where the write went past before's end
 }
 
 struct Pending {
