@@ -80,13 +80,13 @@ void VScrollButton::OnResize() {
 }
 
 void VScrollButton::SetGap(int gapValue) {
-  if (gapValue != gap_) exactOffset_ = -1;
+  if (gapValue != gap_) exactOffset_.reset();
   gap_ = gapValue;
   RecomputeStep();
 }
 
 void VScrollButton::SetPlay(int playValue) {
-  if (playValue != play_) exactOffset_ = -1;
+  if (playValue != play_) exactOffset_.reset();
   play_ = playValue;
   RecomputeStep();
 }
@@ -124,7 +124,7 @@ double VScrollButton::SliderPerContent() const {
 }
 
 int VScrollButton::ContentOffset(int value) const {
-  if (exactOffset_ >= 0 && value == exactValue_) return exactOffset_;
+  if (exactOffset_ && value == exactValue_) return *exactOffset_;
   const double ratio = SliderPerContent();
   if (ratio <= 0) return 0;
   // The slider at the end of its track shows the content's end, however its

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <array>
+#include <optional>
 
 #include "controls/skin.h"
 #include "platform/container.h"
@@ -105,7 +106,7 @@ class VScrollButton final : public platform::FormElement {
   double sliderHeight_ = 0;  // as laid out, before rounding
   // The offset given by Submit_New_Coord, reported as given while the slider
   // stays where it put it: a slider twip can stand for several rows.
-  int exactOffset_ = -1;
+  std::optional<int> exactOffset_;
   int exactValue_ = 0;
   int trackColour_ = 0;
   int hovered_ = -1;  // the arrow (0, 1) or thumb (2) under the pointer
