@@ -202,7 +202,7 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     text->SetFontName(QStringLiteral("Tahoma"));
     CxLColText[static_cast<size_t>(i)] = text;
     connect(text, &platform::FormElement::MouseDown, this, [this](int b, int s, double x, double y) {
-      if (rowHeight_ > 0) SetListIndex(static_cast<int>(std::floor(y / rowHeight_)));
+      SetListIndex(static_cast<int>(std::floor(y / rowHeight_)));
       dragFrom_ = rowsMovable_ && b == 1 && listIndex_ >= 0 && listIndex_ < RowCount() ? listIndex_ : -1;
       dragTo_ = -1;
       emit MouseDown(b, s, x, y);
@@ -213,7 +213,7 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
     connect(text, &platform::FormElement::MouseMove, this, [this, text, i](int b, int s, double x, double y) {
       Clear_Col_Selection(-1);
       // A cell cut to fit shows itself whole as a tool tip.
-      const int row = rowHeight_ > 0 ? static_cast<int>(std::floor(y / rowHeight_)) : -1;
+      const int row = static_cast<int>(std::floor(y / rowHeight_));
       const QString cell = CellText(i, row);
       text->setToolTip(text->Line(row) == AsDrawn(cell) ? QString() : cell);
       if (dragFrom_ >= 0 && (b & 1)) DragTo(y);
@@ -253,7 +253,7 @@ void ComplexList::ResetControl(SharedSkin skin) {
   measuring.SetFontSize(kFontPoints);
   measuring.SetAutoSize(true);
   LabelMeasurer measurer(measuring);
-  rowHeight_ = content::MeasureLineHeight(measurer, theme.theme_text, false);
+  rowHeight_ = std::max(1, content::MeasureLineHeight(measurer, theme.theme_text, false));
   for (int i = 0; i < kColumns; ++i) {
     ColumnText* text = CxLColText[static_cast<size_t>(i)];
     text->SetTop(19 * Px1());
@@ -399,7 +399,7 @@ int ComplexList::VisibleHeight() const { return Height() - (CxLHeader->Top() + C
 
 int ComplexList::ScrollOffset() const { return Px3() + CxLHeader->Height() - CxLColText[0]->Top(); }
 
-int ComplexList::RowsPerPage() const { return rowHeight_ > 0 ? std::max(1, VisibleHeight() / rowHeight_) : 1; }
+int ComplexList::RowsPerPage() const { return std::max(1, VisibleHeight() / rowHeight_); }
 
 QString ComplexList::CellText(int column, int row) const {
   if (column < 0 || column >= static_cast<int>(kColumns)) return {};
@@ -413,17 +413,17 @@ QRect ComplexList::RowRect(int row) const {
 }
 
 int ComplexList::FirstRowInView() const {
-  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  if (RowCount() == 0) return -1;
   return std::min(RowCount() - 1, (ScrollOffset() + rowHeight_ - 1) / rowHeight_);
 }
 
 int ComplexList::LastRowInView() const {
-  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  if (RowCount() == 0) return -1;
   return std::min(RowCount() - 1, (ScrollOffset() + VisibleHeight()) / rowHeight_ - 1);
 }
 
 void ComplexList::ScrollIntoView(int row) {
-  if (!VScrollButton->Visible() || rowHeight_ <= 0 || row < 0) return;
+  if (!VScrollButton->Visible() || row < 0) return;
   const int offset = ScrollOffset();
   const int top = row * rowHeight_;
   const int bottom = top + rowHeight_;
@@ -530,7 +530,7 @@ void ComplexList::SetDimmedRows(std::vector<bool> dimmed) {
 }
 
 int ComplexList::RowAt(double y) const {
-  if (rowHeight_ <= 0 || RowCount() == 0) return -1;
+  if (RowCount() == 0) return -1;
   return std::clamp(static_cast<int>(std::floor(y / rowHeight_)), 0, RowCount() - 1);
 }
 
@@ -558,7 +558,7 @@ void ComplexList::DropRow() {
 
 void ComplexList::wheelEvent(QWheelEvent* event) {
   event->accept();
-  if (!VScrollButton->Visible() || rowHeight_ <= 0) return;
+  if (!VScrollButton->Visible()) return;
   // Fine-grained wheels and touchpads send parts of a notch (120).
   wheelAngle_ += event->angleDelta().y();
   const int notches = wheelAngle_ / 120;

@@ -166,7 +166,7 @@ class ComplexList final : public platform::FormElement {
   std::array<QStringList, kColumns> cells_;
   bool selectorShown_ = false;
   int listIndex_ = 0;
-  int rowHeight_ = 0;
+  int rowHeight_ = 1;  // twips; never zero, so that rows can be counted before the theme's font is measured
   int usableWidth_ = 0;
   int laidOutWidth_ = 0;
   bool imHigh_ = false;
