@@ -104,7 +104,7 @@ double Relevance::Matches(std::string_view word, size_t term, size_t k) const {
   // Only a word that starts as the stem does can have that stem.
   const size_t shared = std::min<size_t>(3, stem.size());
   if (word.compare(0, shared, stem, 0, shared) == 0 && KnownStem(word) == stem) return 1;
-  return wanted.words.size() == 1 && whole.size() >= 2 && word.size() > whole.size() && word.starts_with(whole)
+  return wanted.words.size() == 1 && whole.size() >= 2 && word.starts_with(whole)  // longer: the word itself matched above
              ? kPrefixMatch
              : 0;
 }

@@ -217,6 +217,7 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   // The shorter title is the more about its word, however long the text under it.
   Write(QStringLiteral("g.html"), "<title>Vacuum</title><p>" + QByteArray("words ").repeated(60) + "vacuum</p>");
   Write(QStringLiteral("h.html"), "<title>Vacuum full guide</title><p>vacuum</p>");
+  Write(QStringLiteral("o.html"), "<p>table " + QByteArray("wide ").repeated(16) + "print</p>");  // no phrase across other words
   const std::vector<Topic> index = Built(Root());
   WordIndex pageWords;
   ASSERT_TRUE(pageWords.Update(index));
@@ -229,9 +230,9 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
   };
   // Pages with both words first, a title before a heading before the text, a whole word before a longer one;
   // markup weighs nothing, though Hits still counts it.
-  EXPECT_EQ(ranked("table print"), QStringLiteral("print|buttons|tables|other|joins|d.html/3|2|2|3|1|4"));
+  EXPECT_EQ(ranked("table print"), QStringLiteral("print|buttons|o.html|tables|other|joins|d.html/3|2|2|2|3|1|4"));
   // A phrase is held only where its words stand together; the rest follow by Hits.
-  EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|joins/2|4|3|3|2|1"));
+  EXPECT_EQ(ranked("\"table print\""), QStringLiteral("buttons|d.html|other|print|tables|o.html|joins/2|4|3|3|2|2|1"));
   EXPECT_EQ(ranked("vacuum"), QStringLiteral("vacuum|vacuum full guide/2|2"));
   EXPECT_EQ(ranked("\"vapour trail\""), QStringLiteral("vapour trail|trail vapour/4|4"));  // a phrase in a title weighs more
   EXPECT_EQ(ranked("studies"), QStringLiteral("study/0"));

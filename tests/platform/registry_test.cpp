@@ -148,14 +148,22 @@ TEST_F(SharedStore, AWriteCutShortByAFileSizeLimitLeavesTheStoreAsItWas) {
       chmod(QFile::encodeName(path_).constData(), 0444);
       EXPECT_EQ(std::pair(Probe({QStringLiteral("LMRCPUInfo"), longText}, true), Bytes()), std::pair(QString(), before_));
       chmod(QFile::encodeName(path_).constData(), 0666);
-      // Nowhere of the user's own to keep the copy a crash would need: nothing is written.
-      const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+      // Nowhere of the user's own to keep the copy a crash would need: nothing is written. The copy cannot be
+      // written, or there is no folder for it at all (the one in /tmp taken by another user).
+      const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), own = "/tmp/lumora-65534", kept = own + ".kept";
       qputenv("XDG_DATA_HOME", "/proc");
-      qputenv("XDG_RUNTIME_DIR", "/proc");
-      const QString said = Probe({QStringLiteral("LMRCPUInfo"), longText}, true);
+      ::rename(own.constData(), kept.constData());
+      for (const bool taken : {false, true}) {
+        qputenv("XDG_RUNTIME_DIR", taken ? "/proc/self/status" : "/proc");
+        ASSERT_TRUE(!taken || WriteFile(QString::fromLatin1(own), "root's"));
+        const QString said = Probe({QStringLiteral("LMRCPUInfo"), longText}, true);
+        QFile::remove(QString::fromLatin1(own));
+        EXPECT_EQ(std::pair(Bytes(), said.contains(taken ? QStringLiteral("no folder of the user's own") : QStringLiteral("could not be written"))),
+                  std::pair(before_, true)) << said.toStdString();
+      }
+      ::rename(kept.constData(), own.constData());
       qunsetenv("XDG_DATA_HOME");
       qputenv("XDG_RUNTIME_DIR", runtime);
-      EXPECT_EQ(std::pair(Bytes(), said.contains(QStringLiteral("could not be written"))), std::pair(before_, true)) << said.toStdString();
     }
     EXPECT_EQ(Probe({QStringLiteral("LMRCPUInfo"), longText}, inPlace, before_.size() * 3 + 8000), QString());  // written
     ExpectWhole({longText});
