@@ -35,6 +35,9 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
   // Pages for a device are pictures at 300 dpi, not the 1200 asked for, which took long.
   EXPECT_EQ(print("device.pdf", &platform::BrowserView::RenderTo), platform::BrowserView::kPictureDpi);
   print("again.pdf", &platform::BrowserView::PrintTo);  // the print before has ended: the next one may start
+  QPrinter noFile(QPrinter::HighResolution);  // a PDF printer without a file is a device too
+  noFile.setOutputFormat(QPrinter::PdfFormat);
+  EXPECT_EQ((Ui().WebBrowser[0]->PrintTo(noFile), noFile.resolution()), platform::BrowserView::kPictureDpi);
   QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device")
                                                     .arg(root_).split(u' '));
   const QImage first(Path("device-1.png"));
