@@ -200,6 +200,9 @@ TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
     Write(QStringLiteral("tied/%1.html").arg(QLatin1String(name)),
           "<title>" + QByteArray(name) + (*name < 'c' ? " - alpha docs" : " - gamma docs") + "</title>");
   EXPECT_EQ(Subjects(Built(Root() + QStringLiteral("tied/"))), QStringLiteral("a|b|c - gamma docs|d - gamma docs"));
+  for (const char* name : {"Install", "Upgrade", "Other"})  // a leading part goes as a trailing one does
+    Write(QStringLiteral("heads/%1.html").arg(QLatin1String(name)), "<title>" + QByteArray(*name == 'O' ? "" : "Manual: ") + name + "</title>");
+  EXPECT_EQ(Subjects(Built(Root() + QStringLiteral("heads/"))), QStringLiteral("install|other|upgrade"));
 }
 
 TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
