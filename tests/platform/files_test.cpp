@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <tuple>
 
@@ -95,6 +96,11 @@ TEST_F(Files, HelpFilesAreOnlyTheRegularFilesInsideTheHelpFolder) {
 
   bool found = false;
   EXPECT_EQ(std::pair(ReadHelpFile(root, page, &found), found), std::pair(QByteArray("0123456789"), true));
+  const int input = ::dup(0);  // without a standard input the file opened is descriptor 0, as good as any
+  ::close(0);
+  const auto read = std::tuple{ReadHelpFile(root, page, &found), found, ReadRegularFile(page, 100)};
+  ::dup2(input, 0), ::close(input);
+  EXPECT_EQ(read, std::tuple(QByteArray("0123456789"), true, QByteArray("0123456789")));
   EXPECT_EQ(ReadHelpFile(root, big, &found).size(), kMaxHelpFileBytes);
   for (const char* refused : {"Help/out.txt", "Help/pipe.html"})
     EXPECT_EQ(std::pair(ReadHelpFile(root, At(refused), &found), found), std::pair(QByteArray(), false)) << refused;

@@ -243,6 +243,19 @@ TEST_F(SharedStore, AWriterKilledAtAnyPointLosesNothing) {
   }
 }
 
+// Its first file is then descriptor 0, as good as any other.
+TEST_F(SharedStore, AProgramStartedWithoutStandardInputReadsAndWritesTheStore) {
+  const auto run = [this](const QStringList& args) {
+    QProcess probe;
+    probe.setChildProcessModifier([] { ::close(0); });
+    probe.start(QStringLiteral(LUMORA_REGISTRY_PROBE), QStringList{path_} + args);
+    probe.waitForFinished(60000);
+    return QString::fromLocal8Bit(probe.readAllStandardError() + probe.readAllStandardOutput()).trimmed();
+  };
+  EXPECT_EQ((std::pair{run({QStringLiteral("LMRCPUInfo"), QStringLiteral("written")}), run({QStringLiteral("LMRCPUInfo")})}),
+            std::pair(QString(), QStringLiteral("written")));
+}
+
 TEST_F(SharedStore, WritersOfTwoProcessesTakeTurns) {
   QProcess first, second;
   for (auto [probe, name, text] : {std::tuple(&first, "ExpertIndex", "a"), std::tuple(&second, "CurrentTheme", "b")})
