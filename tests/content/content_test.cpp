@@ -482,6 +482,7 @@ TEST_F(HelpFolder, AFinalSigmaFindsItsCapitalAndACutCharacterLeavesAPageUtf8) {
   EXPECT_EQ((std::vector<long long>{ScorePage(greek, SplitQuery(QString::fromUtf8("\xce\xbf\xce\xb4\xce\xbf\xcf\x82"))),
                                      ScorePage(greek, SplitQuery(QString::fromUtf8("\xce\x9f\xce\x94\xce\x9f\xce\xa3"))),
                                      ScorePage(big, {QString::fromUtf8("café")})}), (std::vector<long long>{2, 2, 1}));
+  EXPECT_EQ(ReadSubject(big), QStringLiteral("big.html"));  // read as far as any page is, then named by its file
   // Cut after 1 to 3 bytes of a 2-, 3- or 4-byte character, the character is left out; whole, it stays.
   for (const QByteArray& character : {QByteArray("\xc3\xa9"), QByteArray("\xe2\x82\xac"), QByteArray("\xf0\x9f\x98\x80")})
     for (qsizetype kept = 1; kept <= character.size(); ++kept)
