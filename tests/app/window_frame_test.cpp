@@ -54,8 +54,7 @@ TEST_F(WindowFrameTest, LateNewsFromThePageKeepsTheHighlightUnderThePointer) {
   const struct { bool fromPage; std::vector<QPoint> at; bool lit; } steps[] = {
       {true, {onButton}, true}, {true, {page}, false}, {false, {title}, true}, {false, {page}, false},
       {false, {page + QPoint(3, 3), outside}, true},  // still inside, then straight out: the same latch
-      {false, {title, outside}, false},
-  };
+      {false, {title, outside}, false}};
   for (const auto& step : steps) {
     emit button->MouseMove(0, 0, 10, 10);
     for (const QPoint& at : step.at) step.fromPage ? frame.PageReportedPointer(at) : frame.PollCursorAt(at);

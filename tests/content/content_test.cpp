@@ -134,8 +134,7 @@ TEST_F(HelpFolder, PagesWithoutAGoodSubjectFallBackToTitleOrName) {
       {"emoji", "<meta charset=\"UTF-8\"><o:Subject>" + QByteArray(999, 'y') + "\xf0\x9f\x98\x80 z</o:Subject>", QString(999, u'y')},
       {"koi8", Encoded("KOI8-R", "<META CONTENT=\"text/html; charset=KOI8-R\"><o:Subject>Справка Всё</o:Subject>"),
        QString::fromUtf8("справка всё")},
-      {"xml", Encoded("EUC-JP", "<?xml version=\"1.0\" encoding='EUC-JP'?><title>日本語の手引き</title>"),
-       QString::fromUtf8("日本語の手引き")},
+      {"xml", Encoded("EUC-JP", "<?xml version=\"1.0\" encoding='EUC-JP'?><title>日本語の手引き</title>"), QString::fromUtf8("日本語の手引き")},
       {"blank", "<o:Subject> &nbsp;=\r\n </o:Subject><title>Listed</title>", QStringLiteral("listed")},  // shows as nothing
       {"blankutf8", "<o:Subject>\xc2\xa0</o:Subject><title>\xc3\x89t\xc3\xa9</title>", QString::fromUtf8("été")}};
   for (const auto& c : cases)

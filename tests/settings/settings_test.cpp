@@ -76,8 +76,7 @@ TEST(SettingsFile, LinesSplitAtTheFirstEqualsSignTrimmingBlanksOnlyAndAreReadInF
   QTemporaryDir dir;
   const QString second = QString::fromUtf8("Печать — «Справка»");
   const std::pair<QByteArray, QString> cases[] = {  // the file, its lang1; a nameless entry is written over
-      {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n",
-       QStringLiteral("one\r") + second},
+      {"\xef\xbb\xbf" "lang0 = L\xc3\xb6schen\r\n = nameless\r\nlang1=one</b>" + second.toUtf8() + "\r\n", QStringLiteral("one\r") + second},
       // Windows-1252 whose accented letters happen to form no UTF-8 stays 1252.
       {"' pack\r\nlang0 = L\xf6schen\r\nlang1 = \xc9t\xe9\r\n", QString::fromUtf8("Été")}};
   const QString pack = dir.filePath(QStringLiteral("pack.qlp"));
