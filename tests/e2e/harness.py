@@ -151,8 +151,7 @@ class Lumora:
         pathlib.Path(self.registry).write_text(registry_text, encoding="utf-8")
         self.report_path = os.path.join(self.folder, "layout.json")
         env = dict(display.env(), LUMORA_REGISTRY=self.registry, XDG_CONFIG_HOME=config_home,
-                   XDG_DATA_HOME=os.path.join(config_home, "data"),
-                   LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
+                   XDG_DATA_HOME=os.path.join(config_home, "data"), LUMORA_LAYOUT_REPORT=self.report_path, **(env or {}))
         # No session bus: without an address libdbus forks a launcher at start, and a fork beside the sanitizer's
         # threads can leave the child waiting forever on a lock the parent held, so the window never shows.
         env.setdefault("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + os.path.join(self.folder, "no-session-bus"))

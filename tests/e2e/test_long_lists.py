@@ -46,10 +46,8 @@ class LongLists(ProgramTest):
 
         # Held, the arrows and the track reach the ends, each from the slider dragged near that end.
         at_end = False
-        for part, point, to_end in (("up", (bar_x, top + ARROW // 2), False),
-                                    ("down", (bar_x, bottom - ARROW // 2), True),
-                                    ("track top", (bar_x, top + ARROW + 12), False),
-                                    ("track bottom", (bar_x, bottom - ARROW - 12), True)):
+        for part, point, to_end in (("up", (bar_x, top + ARROW // 2), False), ("down", (bar_x, bottom - ARROW // 2), True),
+                                    ("track top", (bar_x, top + ARROW + 12), False), ("track bottom", (bar_x, bottom - ARROW - 12), True)):
             with self.subTest(held=part):
                 self.display.drag(slider[at_end], near[to_end])
                 self.wait(lambda r: 0 < r.control(LIST)["firstInView"] and not self.at(True)(r), "off the ends")

@@ -209,6 +209,10 @@ TEST_F(SharedStore, ACopyLeftByAStoppedWriterFinishesItsWriteOnlyOverWhatItLeft)
     FinishInterruptedWrite(path_);
     EXPECT_EQ(std::pair(Bytes(), QFile::exists(PendingWritePath(path_))), std::pair(ends, false)) << holds.left(20).data();
   }
+  // A copy that names another store (the copy's own name is a hash) is that store's: left alone.
+  ASSERT_TRUE(WriteFile(PendingWritePath(path_), QByteArray(copy).replace(QFile::encodeName(path_), "/elsewhere/registry.conf")));
+  FinishInterruptedWrite(path_);
+  EXPECT_EQ(std::pair(Bytes(), QFile::remove(PendingWritePath(path_))), std::pair(QByteArray("other"), true));
 }
 
 // A store another program keeps locked past the wait is left as it was, and the reason says who held it.

@@ -6,16 +6,14 @@ import unittest
 
 HELP_TOOL = os.path.join(os.environ.get("LUMORA_BUILD_DIR", "build"), "bin", "lumora-help")
 TREES = {"py": "/usr/share/doc/python3.11/html", "pg": "/usr/share/doc/postgresql-doc-15/html"}
-QUESTIONS = [
-    ("py", "list comprehension", "tutorial/datastructures.html"), ("py", "datetime", "library/datetime.html"),
-    ("py", "regular expressions", "library/re.html"), ("py", "json", "library/json.html"),
-    ("py", "virtual environment", "tutorial/venv.html"), ("py", "exceptions", "tutorial/errors.html"),
-    ("py", "sort a list", "howto/sorting.html"), ("py", "unit tests", "library/unittest.html"),
-    ("pg", "vacuum", "sql-vacuum.html"), ("pg", "create index concurrently", "sql-createindex.html"),
-    ("pg", "routine vacuuming", "routine-vacuuming.html"), ("pg", "pg_dump", "app-pgdump.html"),
-    ("pg", "window functions", "tutorial-window.html"), ("pg", "foreign key", "tutorial-fk.html"),
-    ("pg", "json functions", "functions-json.html"),
-]
+QUESTIONS = [("py", "list comprehension", "tutorial/datastructures.html"), ("py", "datetime", "library/datetime.html"),
+             ("py", "regular expressions", "library/re.html"), ("py", "json", "library/json.html"),
+             ("py", "virtual environment", "tutorial/venv.html"), ("py", "exceptions", "tutorial/errors.html"),
+             ("py", "sort a list", "howto/sorting.html"), ("py", "unit tests", "library/unittest.html"),
+             ("pg", "vacuum", "sql-vacuum.html"), ("pg", "create index concurrently", "sql-createindex.html"),
+             ("pg", "routine vacuuming", "routine-vacuuming.html"), ("pg", "pg_dump", "app-pgdump.html"),
+             ("pg", "window functions", "tutorial-window.html"), ("pg", "foreign key", "tutorial-fk.html"),
+             ("pg", "json functions", "functions-json.html")]
 
 
 class Relevance(unittest.TestCase):
