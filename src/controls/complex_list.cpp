@@ -239,10 +239,8 @@ ComplexList::ComplexList(QWidget* parent) : platform::FormElement(parent) {
   CxLHeader->raise();
   VScrollButton->raise();
   connect(VScrollButton, &controls::VScrollButton::SliderDrag, this, &ComplexList::Scroll);
-  connect(VScrollButton, &platform::FormElement::MouseMove, this, [this] {
-    imHigh_ = true;
-    Clear_Col_Selection(-2);
-  });
+  // Over the scroll bar no title is lit; the bar itself says the pointer is over the list.
+  connect(VScrollButton, &platform::FormElement::MouseMove, this, [this] { Clear_Col_Selection(-2); });
 }
 
 void ComplexList::ResetControl(SharedSkin skin) {

@@ -38,8 +38,7 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
   QPrinter noFile(QPrinter::HighResolution);  // a PDF printer without a file is a device too
   noFile.setOutputFormat(QPrinter::PdfFormat);
   EXPECT_EQ((Ui().WebBrowser[0]->PrintTo(noFile), noFile.resolution()), platform::BrowserView::kPictureDpi);
-  QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device")
-                                                    .arg(root_).split(u' '));
+  QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-png -r 30 -f 1 -l 1 %1/device.pdf %1/device").arg(root_).split(u' '));
   const QImage first(Path("device-1.png"));
   int dark = 0, marked = 0;  // the heading: the first page is not blank; the marks' yellow is not printed
   for (int y = 0; y < first.height(); ++y)
