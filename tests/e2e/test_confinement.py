@@ -78,7 +78,7 @@ class ConfinementTest(ProgramTest):
         x, y, w, h = report.on_screen("WebBrowser(0)")
         self.display.click(x + w // 2, y + 75)
         self.display.click(x + w // 2, y + h // 2)
-        poll(lambda: os.path.exists(opened), "the desktop's opener never ran", 30)
+        poll(lambda: os.path.exists(opened) and pathlib.Path(opened).read_text("ascii").endswith("\n"), "the desktop's opener never ran", 30)
         self.assertEqual(pathlib.Path(opened).read_text("ascii"), "https://example.org/manual?x=1\n")
         report = self.lumora.report()
         self.assertEqual((report["title"], report["history"]), ("home", [os.path.join(help_folder, "index.html").lower()]))
