@@ -138,8 +138,8 @@ std::vector<std::string> Relevance::WordStarts() const {
 std::vector<double> Relevance::Scores(const std::vector<PageTerms>& pages) const {
   constexpr double kTitle = 3, kHeading = 1.5, k1 = 1.2, b = 0.75;
   const auto saturated = [](double tf, double length) { return tf * (k1 + 1) / (tf + k1 * (1 - b + b * length)); };
-  std::vector<double> scores(pages.size(), 0);
   if (pages.empty()) return {};
+  std::vector<double> scores(pages.size(), 0);
   double average = 0, averageTitle = 0;
   for (const PageTerms& page : pages) {
     average += page.words;

@@ -23,7 +23,7 @@ TEST_F(CommandButtonTest, AReleaseRaisesTheCaptionClicksCountAKeyOnItsReleaseAnd
   Mouse(QTest::MouseDClick);
   EXPECT_GT(control_->CmBLabel->Top(), restingTop);  // the second press of a double click sinks it too
   Mouse(QTest::MouseRelease);
-  const auto topAfter = [&](Qt::Key key) { return QTest::keyPress(control_, key), control_->CmBLabel->Top(); };
+  const auto topAfter = [&](Qt::Key key) { QTest::keyPress(control_, key); return control_->CmBLabel->Top(); };
   EXPECT_EQ((std::pair{topAfter(Qt::Key_A), topAfter(Qt::Key_Return) > restingTop}), std::pair(restingTop, true));  // only a key that presses sinks it
   QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
   QApplication::sendEvent(control_, &repeat);  // auto-repeat of a held key
