@@ -195,8 +195,7 @@ TEST_F(HelpFolder, TitlesLoseThePartMostShareAndTwinsShowTheirFolder) {
   EXPECT_EQ(Subjects(Built(Root())), QString::fromUtf8("a|b|py: gamma|delta \u2014 py: 3 docs|\u2014 py: 3 docs|f \u2014 rare f|"
                                                        "g \u2014 rare g|intro (one)|intro (t&o)"));
   // Two parts as long, each held by half the titles: the first in text order goes, in every run.
-  for (const char* name : {"a", "b", "c", "d"})
-    Write(QStringLiteral("tied/%1.html").arg(QLatin1String(name)),
+  for (const char* name : {"a", "b", "c", "d"}) Write(QStringLiteral("tied/%1.html").arg(QLatin1String(name)),
           "<title>" + QByteArray(name) + (*name < 'c' ? " - alpha docs" : " - gamma docs") + "</title>");
   EXPECT_EQ(Subjects(Built(Root() + QStringLiteral("tied/"))), QStringLiteral("a|b|c - gamma docs|d - gamma docs"));
   for (const char* name : {"Install", "Upgrade", "Other"})  // a leading part goes as a trailing one does
@@ -449,8 +448,7 @@ TEST(QueryWords, CountsInPageBytesAsInTheDecodedTextOfItsEncoding) {
       for (const QString& word : words) expected += word.isEmpty() ? 0 : text.count(word);
       EXPECT_EQ(QueryWords(words).Score(pages[i]), expected) << pages[i].toStdString() << " / " << query.toStdString();
       long long indexed = 0;
-      for (const SearchHit& hit : found)
-        if (hit.topic.path == topics[i].path) indexed = hit.hits;
+      for (const SearchHit& hit : found) if (hit.topic.path == topics[i].path) indexed = hit.hits;
       EXPECT_EQ(indexed, expected) << pages[i].toStdString() << " / " << query.toStdString();
     }
   }

@@ -6,10 +6,10 @@
 
 // Where the columns stand is shown by the list's looks.
 TEST_F(ComplexListTest, ColumnsShareTheUsableWidthAreLaidOutAgainOnlyWhenItChangesAndCutLongCells) {
-  list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 1}, {QString(), 1}});  // untitled: no title, no line after it
-  EXPECT_EQ(std::pair(list_->CxLColHead[1]->Visible(), list_->CxLColLine[1]->Visible()), std::pair(false, false));
-  list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 1}, {QStringLiteral("Hits"), 1}});
-  EXPECT_EQ(list_->CxLColHead[0]->Width(), 3000);
+  list_->Setup_Cols_Headers({{QString(), 1}, {QString(), 1}});  // untitled: no title, no line after it
+  EXPECT_EQ(std::pair(list_->CxLColHead[1]->Visible(), list_->CxLColLine[0]->Visible()), std::pair(false, false));
+  list_->Setup_Cols_Headers({{QStringLiteral("Topic"), 1}, {QStringLiteral("Hits"), 1}});  // a title shows the line before it
+  EXPECT_EQ(std::pair(list_->CxLColHead[0]->Width(), list_->CxLColLine[0]->Visible()), std::pair(3000, true));
   list_->SetWidth(4000 + 75 + 15);
   EXPECT_EQ(list_->CxLColHead[0]->Width(), 2008);  // half of 4015, rounded
 
@@ -54,8 +54,7 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
     list_->Move(0, 0, 4075, height);
     for (int rows = 2; rows <= 150; ++rows) {
       Submit(rows);
-      for (const int row : {rows - 1, 0, rows / 2})
-        if (!wholly(row)) cut.push_back({height, rows, row});
+      for (const int row : {rows - 1, 0, rows / 2}) if (!wholly(row)) cut.push_back({height, rows, row});
     }
   }
   EXPECT_EQ(cut, decltype(cut){});

@@ -19,8 +19,7 @@ FUZZ_TARGET(bytes) {
   const QString typed = QString::fromUtf8(newline < 0 ? bytes : bytes.first(newline));
   const std::vector<QString> words = content::SplitQuery(typed);
   const QByteArray text = core::LowerText(content::EscapeForDisplay(content::DecodePage(page))).toCaseFolded().toUtf8();
-  for (const QString& word : words)
-    if (word.contains(QChar::ReplacementCharacter)) return;
+  for (const QString& word : words) if (word.contains(QChar::ReplacementCharacter)) return;
   long long expected = 0;
   for (const QString& word : words) {
     const QByteArray utf8 = word.toCaseFolded().toUtf8();

@@ -83,7 +83,7 @@ TEST(QuestionMail, NoHeaderCarriesALineBreakTypedIntoTheForm) {
   };
   const std::pair<const char*, const char*> cases[] = {  // the address box, the Reply-To line
       {"  ann@example.com \r\n", "Reply-To: ann@example.com\r\n"}, {"ann@example.com\r\nBcc: v@example.com", ""},
-      {"ann@b@example.com", ""}, {"Ann <ann@example.com>", ""}, {"j\xc3\xbcrgen@example.com", ""},
+      {"ann@b@example.com", ""}, {"Ann <ann@example.com>", ""}, {"j\xc3\xbcrgen@example.com", ""}, {"ann@", ""},
       {"ann x@example.com", ""}, {"ann\x7f@example.com", ""}, {"~ann@example.com", "Reply-To: ~ann@example.com\r\n"}};
   for (const auto& [address, replyTo] : cases)
     EXPECT_EQ(head(address, QStringLiteral("s")), "From: help@example.com\r\nTo: lumora3@support.example\r\n" +

@@ -129,10 +129,14 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
   using Texts = decltype(pack.LangText);
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
-  std::vector<QLocale::Language> languages;  // the file's name names the pack's language
-  for (const char* path : {"/help/Russian.qlp", "/help/de_DE.qlp", "english.qlp", "/help/help.qlp"})
-    languages.push_back(core::PackLocale(QString::fromLatin1(path)).language());
-  EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::English, QLocale().language()}));
+  std::vector<QLocale::Language> languages;  // the file's name names the pack's language, else the reader's is used
+  const QLocale reader;
+  QLocale::setDefault(QLocale(QLocale::Welsh));
+  const QString last = QLocale::languageToString(QLocale::LastLanguage) + QStringLiteral(".qlp");
+  for (const QString& path : {QStringLiteral("/help/Russian.qlp"), QStringLiteral("de_DE.qlp"), last, QStringLiteral("help.qlp")})
+    languages.push_back(core::PackLocale(path).language());
+  QLocale::setDefault(reader);
+  EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::LastLanguage, QLocale::Welsh}));
 }
 
 static ThemeValues Parse(QByteArray text, int set = -1) {
