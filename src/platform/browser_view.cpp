@@ -48,8 +48,6 @@
 
 namespace lumora::platform {
 namespace {
-// How long a renderer may leave a probe unanswered before it counts as hung.
-constexpr int kRendererPatience = 2000;
 // How long after the reader's click or key a page's navigation counts as theirs.
 constexpr int kUserActionWindow = 1000;
 
@@ -255,7 +253,9 @@ QWebEngineProfile* HelpProfile() {
           QWebEngineSettings::NavigateOnDropEnabled, QWebEngineSettings::AllowWindowActivationFromJavaScript})
       settings->setAttribute(off, false);
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // A scheme the engine cannot load itself (mail's) comes to acceptNavigationRequest
+    // only on the reader's click, and only that decides what the desktop is given.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     // WebRTC's connections pass by every request filter; the engine's
     // switches (see PrepareBrowserEngine) leave them nowhere to go, and every
     // document the engine loads, in any frame, loses the constructors too.
@@ -369,7 +369,7 @@ void BrowserView::WatchRenderer() {
   const int probe = ++probe_;
   auto answered = std::make_shared<bool>(false);
   page_->runJavaScript(QStringLiteral("0"), [answered](const QVariant&) { *answered = true; });
-  QTimer::singleShot(kRendererPatience, this, [this, probe, answered] {
+  QTimer::singleShot(patience_, this, [this, probe, answered] {
     if (probe != probe_ || !page_->isLoading()) return;
     const qint64 pid = page_->renderProcessPid();
     // A renderer that answered may hang later: a slow machine starts a
@@ -381,7 +381,7 @@ void BrowserView::WatchRenderer() {
                  qUtf8Printable(ReportedUrl(requested_)));
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     // Neither the page nor word of the ended renderer may come.
-    QTimer::singleShot(kRendererPatience, this, [this] { Recover(false); });
+    QTimer::singleShot(patience_, this, [this] { Recover(false); });
   });
 }
 
@@ -390,7 +390,7 @@ void BrowserView::Recover(bool ended) {
   if (ended || !page_->isLoading())
     view_->load(requested_);
   else
-    QTimer::singleShot(kRendererPatience, this, [this] { Recover(false); });
+    QTimer::singleShot(patience_, this, [this] { Recover(false); });
 }
 
 bool BrowserView::Busy() const { return page_->isLoading(); }

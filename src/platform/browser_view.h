@@ -81,6 +81,9 @@ class BrowserView final : public FormElement {
 
   // True while a navigation is under way and has not completed.
   bool Busy() const;
+  // How long a renderer may leave a probe unanswered, while a new page is
+  // asked for, before it counts as hung and is ended.
+  void SetRendererPatience(int milliseconds) { patience_ = milliseconds; }
 
   QWebEngineView* View() const { return view_; }
   // The page's zoom, 1 for 100 %; kept across navigations.
@@ -121,6 +124,7 @@ class BrowserView final : public FormElement {
   QUrl lastReported_;
   QUrl requested_;
   int probe_ = 0;
+  int patience_ = 2000;
   bool recovering_ = false;
   bool printing_ = false;
   std::function<void(bool)> busyHook_;

@@ -92,6 +92,10 @@ TEST(FormElementTest, AutoSizedLabelsLinesAndPicturesTakeTheirOwnSizeAndTextBoxe
   stretched.SetWidth(360);
   stretched.SetImage(QPixmap(16, 16));
   EXPECT_EQ((std::array{own.Width(), own.Height(), stretched.Width()}), (std::array{240, 240, 360}));
+  own.SetFocusColor(0x0000FF);
+  QFocusEvent in(QEvent::FocusIn);
+  QApplication::sendEvent(&own, &in);
+  EXPECT_EQ(own.grab().toImage().pixelColor(1, 1), QColor(Qt::red));  // with the keyboard: a dotted frame
   // The question and the system information take lines; name, address and subject one line.
   TextBox multi(TextBox::Lines::Multi), single(TextBox::Lines::Single);
   multi.SetText(QStringLiteral("first\nsecond"));
@@ -336,16 +340,24 @@ TEST(BrowserViewTest, APageStaysWhenItHeadsOutsideAndItsFramesHaveNoWebRtc) {
   EXPECT_EQ(*answer, QStringLiteral("undefined undefined"));
 }
 
-// A renderer that ends while no page is being recovered is not followed by a load the program did not ask for.
-TEST(BrowserViewTest, ARendererEndedFromOutsideStartsNoLoad) {
+// A renderer left hung while another page is asked for is ended, and that page is reported when it comes.
+// One that ends while no page is being recovered is not followed by a load the program did not ask for.
+TEST(BrowserViewTest, AHungRendererIsEndedForThePageAskedForAndOneEndedFromOutsideStartsNoLoad) {
   BrowserView view;
   QTemporaryDir folder;
-  ASSERT_TRUE(WriteFile(folder.filePath(QStringLiteral("a.html")), "<title>A</title>"));
+  ASSERT_TRUE(WriteFile(folder.filePath(QStringLiteral("a.html")), "<title>A</title>") &&
+              WriteFile(folder.filePath(QStringLiteral("loop.html")), "<title>L</title><script>for (;;) {}</script>"));
   view.SetHelpFolder(folder.path() + u'/');
+  view.SetRendererPatience(500);  // leaving a hung page takes the engine longer
   QSignalSpy reports(&view, &BrowserView::NavigateComplete2);
-  view.Navigate2(folder.filePath(QStringLiteral("a.html")));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty(); }, 30000));
+  view.Navigate2(folder.filePath(QStringLiteral("loop.html")));
+  QTest::qWait(200);
   QWebEnginePage* engine = view.findChild<QWebEngineView*>()->page();
+  const qint64 hung = engine->renderProcessPid();
+  view.Navigate2(folder.filePath(QStringLiteral("a.html")));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return reports.count() == 1 && !view.Busy(); }, 30000));
+  EXPECT_EQ(std::pair(reports[0][0].toString(), ::kill(static_cast<pid_t>(hung), 0)),
+            std::pair(folder.filePath(QStringLiteral("a.html")), -1));
   QSignalSpy ended(engine, &QWebEnginePage::renderProcessTerminated);
   QSignalSpy started(engine, &QWebEnginePage::loadStarted);
   ASSERT_GT(engine->renderProcessPid(), 0);
