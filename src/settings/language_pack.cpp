@@ -11,7 +11,6 @@ namespace {
 // The index and family of a key; false for a key without a usable index.
 bool SplitKey(const QString& key, int& index, QString& family) {
   const QString digits = core::DigitsOnly(key);
-  if (digits.isEmpty()) return false;
   for (QChar c : digits)
     if (!c.isDigit()) return false;  // control characters inside the key
   bool ok = false;

@@ -97,7 +97,7 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderReadingOnlyRegularFilesAndTopicNamesFin
             (Texts{QStringLiteral("||other/|sub/|sub/|sub/deep/"), QStringLiteral("a.html|b.html|e.txt|c.html|in.html|d.html"),
                    QStringLiteral("A.html|b.html|Other/e.txt|Sub/c.html|Sub/in.html|Sub/Deep/d.html")}));
   EXPECT_EQ(std::pair(pumps > 0, ScanFolderTree(Root() + QStringLiteral("missing")).Count()), std::pair(true, 1));
-  for (const char* name : {"Help/Using/Switches.html", "Help/guide/Page2-Setup.html", "Help/faq#2.html",
+  for (const char* name : {"Help/Using/Switches.html", "Help/guide/Page2-Setup.html", "Help/faq#2.html", "Help/Guide!.html",
                            "Help/more/guide.html", "outside.html", "Help/h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html"})
     Write(QString::fromLatin1(name), Page("S"));
   const QString help = Root() + QStringLiteral("Help/");
@@ -107,7 +107,7 @@ TEST_F(HelpFolder, ScanGoesFolderByFolderReadingOnlyRegularFilesAndTopicNamesFin
       {"PageSetup", "guide/Page2-Setup.html"},        {"faq#2.html#x", "faq#2.html#x"},  // the name key; a "#" in a name
       {"faq#2.html#x#y", "faq#2.html#x#y"},  // and a name of more "#"s than are tried from the left:
       {"h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html#p#q", "h#1#2#3#4#5#6#7#8#9#a#b#c#d#e#f#g#h.html#p#q"},
-      {"guide", "more/guide.html"},  // a file name, not the folder
+      {"guide", "more/guide.html"},  // a file name, not the folder, and before one of the same key
       {"../outside.html", ""},        {"using/setup", ""}};
   const std::vector<Topic> index = Built(help.toLower());
   for (const std::vector<Topic>* built : {static_cast<const std::vector<Topic>*>(nullptr), &index})

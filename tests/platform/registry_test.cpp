@@ -206,7 +206,10 @@ TEST_F(SharedStore, ACopyLeftByAStoppedWriterFinishesItsWriteOnlyOverWhatItLeft)
     ASSERT_TRUE(pending.open(QIODevice::WriteOnly) && pending.write(copy) == copy.size());
     pending.close();
     Store(holds);
+    const int input = ::dup(0);  // without a standard input the store is opened as descriptor 0, as good as any
+    ::close(0);
     FinishInterruptedWrite(path_);
+    ::dup2(input, 0), ::close(input);
     EXPECT_EQ(std::pair(Bytes(), QFile::exists(PendingWritePath(path_))), std::pair(ends, false)) << holds.left(20).data();
   }
   // A copy that names another store (the copy's own name is a hash) is that store's: left alone.
