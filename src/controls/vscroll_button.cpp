@@ -112,6 +112,8 @@ double VScrollButton::SliderHeightFor(int track) const {
   return std::max(proportional, std::min<double>(MinSliderHeight(), track));
 }
 
+bool VScrollButton::Scrolls() const { return play_ > 0 && gap_ > 0; }
+
 double VScrollButton::SliderPerContent() const {
   const int arrows = Height() - track_;
   if (play_ <= 0 || gap_ - arrows <= 0) return 0;
@@ -138,7 +140,7 @@ void VScrollButton::Process_CoOrdinates(int processType) {
   platform::Container* up = ScbFrame[0];
   platform::Container* slider = ScbFrame[2];
   const int h = Height();
-  if (play_ > 0 && gap_ > 0) {
+  if (Scrolls()) {
     track_ = h - up->Height() - ScbFrame[1]->Height();
     if (track_ >= 0) {
       const double sliderHeight = SliderHeightFor(track_);
@@ -162,7 +164,7 @@ void VScrollButton::Process_CoOrdinates(int processType) {
 }
 
 void VScrollButton::Submit_New_Coord(int newCoord) {
-  if (play_ > 0 && gap_ > 0) {
+  if (Scrolls()) {
     track_ = Height() - ScbFrame[0]->Height() - ScbFrame[1]->Height();
     if (track_ >= 0) {
       sliderHeight_ = SliderHeightFor(track_);
@@ -235,7 +237,7 @@ void VScrollButton::PressTrack(double y) {
   // A press moves a page at once, then keeps moving towards the pointer
   // while held, also once the slider has passed it.
   const bool up = y < ScbFrame[2]->Top();
-  if (play_ > 0 && gap_ > 0) {
+  if (Scrolls()) {
     // The slider movement that shows the next screenful; tiny errors of
     // the division must not add a twip.
     const int page = std::max(1, static_cast<int>(std::ceil(gap_ * SliderPerContent() - 1e-6)));

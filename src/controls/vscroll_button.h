@@ -83,6 +83,8 @@ class VScrollButton final : public platform::FormElement {
   // Content offset for a slider offset, and back.
   int ContentOffset(int value) const;
   int ContentEnd(double ratio) const;  // the content offset of the slider's end; ratio > 0
+  // Whether there is content and a view of it, so that the slider stands for something.
+  bool Scrolls() const;
   double SliderHeightFor(int track) const;
   double SliderPerContent() const;
   void HoverOver(int element);
