@@ -25,6 +25,10 @@ namespace {
 constexpr char kPendingMagic[] = "lumora pending write 1\n";
 
 QString Reason(const char* what) { return QString::fromLatin1(what) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)); }
+bool Fail(QString* error, const char* what) {
+  *error = Reason(what);
+  return false;
+}
 
 // Closes a descriptor when it goes, which also releases its lock.
 struct Descriptor {
@@ -160,16 +164,10 @@ bool RewriteInPlace(const QString& path, int fd, const QByteArray& before, const
 
 bool ReplaceByRename(const QString& path, int fd, const QByteArray& after, QString* error) {
   struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    *error = Reason("cannot look at it");
-    return false;
-  }
+  if (::fstat(fd, &info) != 0) return Fail(error, "cannot look at it");
   QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
   const Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (out.fd < 0) {
-    *error = Reason("cannot make a new file beside it");
-    return false;
-  }
+  if (out.fd < 0) return Fail(error, "cannot make a new file beside it");
   // The new file takes the old one's rights and, where we may, its owner.
   const bool written = ::fchmod(out.fd, info.st_mode & 07777) == 0 &&
                        (::geteuid() != 0 || ::fchown(out.fd, info.st_uid, info.st_gid) == 0) &&
@@ -212,10 +210,7 @@ bool RewriteSharedFile(const QString& path, const std::function<QByteArray(const
   if (fd.fd < 0) return false;
   FinishLocked(path, fd.fd);
   QByteArray before;
-  if (!ReadAll(fd.fd, &before)) {
-    *error = Reason("reading it failed");
-    return false;
-  }
+  if (!ReadAll(fd.fd, &before)) return Fail(error, "reading it failed");
   const QByteArray after = edit(before);
   if (after.isEmpty() || after == before) return true;
   // Users are often let write this one file but not its folder.
