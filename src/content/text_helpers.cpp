@@ -144,7 +144,7 @@ QString FitText(TextMeasurer& measurer, const QString& text, int maxWidth, const
   }
   // Never cut a surrogate pair, nor an "&&" that shows one "&" (a lone "&"
   // would take the first dot as its access key).
-  if (low > 0 && low < text.size() && text[low - 1].isHighSurrogate()) --low;
+  if (low > 0 && text[low - 1].isHighSurrogate()) --low;
   qsizetype ampersands = 0;
   while (ampersands < low && text[low - 1 - ampersands] == QLatin1Char('&')) ++ampersands;
   if (ampersands % 2 == 1) --low;

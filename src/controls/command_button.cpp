@@ -36,7 +36,6 @@ CommandButton::CommandButton(QWidget* parent) : platform::FormElement(parent) {
   CmBLabel->SetFontName(QStringLiteral("Verdana"));
   CmBLabel->SetFontSize(8.25);
   CmBLabel->SetAutoSize(true);
-  CmBLabel->SetReceivesMouse(false);
 
   CmbHotSpot = new platform::HotSpot(this);
   connect(CmbHotSpot, &platform::FormElement::MouseMove, this, &platform::FormElement::MouseMove);

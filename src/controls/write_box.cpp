@@ -194,7 +194,7 @@ bool WriteBox::eventFilter(QObject* watched, QEvent* event) {
                      platform::PixelsToTwipsX(mouse->position().x()), platform::PixelsToTwipsY(mouse->position().y()));
     }
   }
-  return platform::FormElement::eventFilter(watched, event);
+  return false;  // the box only watches
 }
 
 void WriteBox::OnKeyReleased(int keyCode, int shift) {

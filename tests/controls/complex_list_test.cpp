@@ -58,9 +58,8 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
     }
   }
   EXPECT_EQ(cut, decltype(cut){});
-  list_->Move(0, 0, 4075, 400);  // less than a row in view: the chosen last row is still the one in view
-  Submit(5);
-  EXPECT_TRUE(wholly(4));
+  list_->Move(0, 0, 4075, 400);  // less than a row in view, a bar beside it: the chosen last row is still the one in view
+  EXPECT_TRUE(Submit(5) && wholly(4));
   // Rows that fill the list exactly need no bar; one more row does.
   list_->Move(0, 0, 4075, 240 + 60 + 10 * list_->RowHeight());
   EXPECT_EQ((std::pair{Submit(10), Submit(11)}), (std::pair{false, true}));

@@ -126,7 +126,8 @@ TEST(FormElementTest, AnOpaqueLabelOrPanePaintsItsGroundAndATransparentOneLetsIt
 
 // Enter presses on release, so a message box the click opens never takes the held key's repeats as answer.
 TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
-  PushButton button;
+  struct Window : QWidget { int keys = 0; void keyPressEvent(QKeyEvent*) override { ++keys; } } window;
+  PushButton button(&window);
   Picture picture, still;  // only a pressable picture takes the keys
   picture.SetPressable(true);
   const std::tuple<FormElement*, QWidget*, int> targets[] = {
@@ -149,6 +150,7 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
     EXPECT_EQ(clicks.count(), presses);
     EXPECT_TRUE(!push || !push->isDown());
   }
+  EXPECT_EQ(window.keys, 1);  // the other key goes on to the window, Enter no further
 }
 
 // Every key the elements report, by the desktop's virtual-key numbers that handlers compare with.
