@@ -528,8 +528,7 @@ void ComplexList::SetDimmedRows(std::vector<bool> dimmed) {
 }
 
 int ComplexList::RowAt(double y) const {
-  if (RowCount() == 0) return -1;
-  return std::clamp(static_cast<int>(std::floor(y / rowHeight_)), 0, RowCount() - 1);
+  return RowCount() == 0 ? -1 : std::clamp(static_cast<int>(std::floor(y / rowHeight_)), 0, RowCount() - 1);
 }
 
 void ComplexList::DragTo(double y) {
