@@ -87,7 +87,7 @@ namespace {
 QByteArray ReadOpenFile(int fd, qint64 maxBytes, bool* wholeFile) {
   QByteArray bytes;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || maxBytes <= 0) return bytes;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return bytes;
   const qint64 expected = std::min<qint64>(info.st_size, maxBytes);
   bytes.resize(expected);
   qint64 filled = 0;
