@@ -114,13 +114,13 @@ TEST(QuestionMail, SettingsComeFromTheStoreWithDefaultsForMissingValues) {
   ASSERT_TRUE(WriteFile(root.storeFile, store));
   const auto read = [&] {
     const auto mail = ReadQuestionMailSettings(root);
-    return std::tuple{ReadSupportDomain(root), mail.server, mail.password};
+    return std::tuple{ReadSupportDomain(root), mail.server, mail.password, mail.sender};
   };
-  EXPECT_EQ(read(), std::tuple(kDefaultSupportDomain, MailSettings().server, QString()));
+  EXPECT_EQ(read(), std::tuple(kDefaultSupportDomain, MailSettings().server, QString(), MailSettings().sender));
   ASSERT_TRUE(WriteFile(root.storeFile, store + "MailServer=\" smtps://mail.example:465 \"\nMailPassword=\" pw \"\n"
-                                                "SupportDomain=answers.example\n"));
+                                                "SupportDomain=answers.example\nMailSender=\" help@example.org \"\n"));
   EXPECT_EQ(read(), std::tuple(QStringLiteral("answers.example"), QStringLiteral("smtps://mail.example:465"),
-                               QStringLiteral(" pw ")));  // a password keeps its blanks
+                               QStringLiteral(" pw "), QStringLiteral("help@example.org")));  // a password keeps its blanks
 }
 
 // Support must be able to answer: an address to reply to and a question.

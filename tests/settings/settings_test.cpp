@@ -160,7 +160,7 @@ TEST(Theme, TextSetsTheFourteenValuesFromWhole32BitNumbersAndAMissingOrEmptyOneF
   const std::pair<const char*, std::optional<int>> cases[] = {
       {"-1", -1}, {"+42", 42}, {"&H80", 128}, {"&hff0000", 0xFF0000}, {"&HFFFFFFFF", -1}, {"2147483647", 2147483647},
       {"-2147483648", std::numeric_limits<int>::min()}, {"2147483648", {}}, {"-2147483649", {}}, {"&H100000000", {}},
-      {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}}};
+      {"12.5", {}}, {"", {}}, {"&H", {}}, {"&HXYZ", {}}, {"-", {}}, {"1-", {}}, {"&H-1", {}}, {"&H+1", {}}, {" 7", {}}, {"7\t", {}}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseColour(text), value) << text;
   // The window stays readable in the demo theme's looks; a theme that sets some values keeps the others.
   QTemporaryDir dir;
@@ -187,9 +187,7 @@ TEST(InstalledThemes, GoRoundInNameOrder) {
     ASSERT_TRUE(WriteFile(root + name + QStringLiteral("/config0.dat"), {}));
   const QStringList installed = InstalledThemes();
   EXPECT_EQ(installed, (QStringList{QStringLiteral("Classic"), QStringLiteral("night")}));
-  const auto next = [&](const QStringList& themes, const char* current) {
-    return NextTheme(themes, QString::fromLatin1(current)).toStdString();
-  };
+  const auto next = [](const QStringList& themes, const char* current) { return NextTheme(themes, QString::fromLatin1(current)).toStdString(); };
   EXPECT_EQ((std::vector{next(installed, "Classic/"), next(installed, "night"), next(installed, "gone"),
                          next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
   testing::internal::CaptureStderr();
