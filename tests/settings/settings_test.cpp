@@ -129,13 +129,12 @@ TEST(LanguagePack, FamiliesAreMatchedIgnoringCaseWithTheIndexCutOutOfTheKeyAndTh
   EXPECT_EQ(pack.CommandButton, (std::map<int, QString>{{40, QStringLiteral("forty")}}));
   using Texts = decltype(pack.LangText);
   EXPECT_EQ(std::pair(pack.LangText, pack.ShortText), std::pair(Texts{QString(), QStringLiteral("first")}, Texts{}));
-  std::vector<QLocale::Language> languages;  // the file's name names the pack's language, else the reader's is used
-  QLocale::setDefault(QLocale(QLocale::Welsh));
-  const QString last = QLocale::languageToString(QLocale::LastLanguage) + QStringLiteral(".qlp");
-  for (const QString& path : {QStringLiteral("/help/Russian.qlp"), QStringLiteral("de_DE.qlp"), last, QStringLiteral("help.qlp")})
-    languages.push_back(core::PackLocale(path).language());
+  QLocale::setDefault(QLocale(QLocale::Welsh));  // the file's name names the pack's language, else the reader's is used
+  const auto language = [](const QString& path) { return core::PackLocale(path).language(); };
+  const std::array languages{language(QStringLiteral("/help/Russian.qlp")), language(QStringLiteral("de_DE.qlp")),
+                             language(QLocale::languageToString(QLocale::LastLanguage) + u".qlp"), language(QStringLiteral("help.qlp"))};
   QLocale::setDefault(QLocale::system());
-  EXPECT_EQ(languages, (std::vector{QLocale::Russian, QLocale::German, QLocale::LastLanguage, QLocale::Welsh}));
+  EXPECT_EQ(languages, (std::array{QLocale::Russian, QLocale::German, QLocale::LastLanguage, QLocale::Welsh}));
 }
 
 static ThemeValues Parse(QByteArray text, int set = -1) {
