@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -138,18 +139,15 @@ TEST(FormElementTest, EnterPressesButtonsAndPicturesOnRelease) {
     auto* push = qobject_cast<QPushButton*>(focus);  // a button held by a key looks pressed
     QTest::keyPress(focus, Qt::Key_Enter);
     QTest::keyRelease(focus, Qt::Key_A);  // another key let go first presses nothing
-    EXPECT_EQ(clicks.count(), 0);
-    EXPECT_TRUE(!push || push->isDown());
+    EXPECT_EQ(std::pair(clicks.count(), !push || push->isDown()), std::pair(qsizetype{0}, true));
     QTest::keyRelease(focus, Qt::Key_Enter);
     QTest::keyRelease(focus, Qt::Key_Return);
     QTest::keyClick(focus, Qt::Key_A);
     EXPECT_EQ(clicks.count(), presses);
     QTest::keyPress(focus, Qt::Key_Return);
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(focus, &out);
+    QApplication::sendEvent(focus, std::make_unique<QFocusEvent>(QEvent::FocusOut).get());
     QTest::keyRelease(focus, Qt::Key_Return);
-    EXPECT_EQ(clicks.count(), presses);
-    EXPECT_TRUE(!push || !push->isDown());
+    EXPECT_EQ(std::pair(clicks.count(), !push || !push->isDown()), std::pair(qsizetype{presses}, true));
   }
   EXPECT_EQ(window.keys, 1);  // the other key goes on to the window, Enter no further
 }
@@ -382,13 +380,17 @@ TEST(Paper, LetterInTheUnitedStatesAndCanadaA4ElsewhereAndTheEnvironmentsOrderKe
   const char* const names[] = {"LC_ALL", "LC_PAPER", "LANG"};
   const QByteArray saved[] = {qgetenv(names[0]), qgetenv(names[1]), qgetenv(names[2])};
   std::vector<QPageSize::PageSizeId> papers;  // LC_PAPER before LANG, LC_ALL before both; none named: A4
-  for (const auto& values : {std::array<const char*, 3>{nullptr, "en_CA.UTF-8", "de_DE.UTF-8"},
-                             {"de_DE.UTF-8", "en_CA.UTF-8", "de_DE.UTF-8"}, {nullptr, nullptr, nullptr}}) {
-    for (int i = 0; i < 3; ++i) values[i] ? qputenv(names[i], values[i]) : qunsetenv(names[i]);
-    papers.push_back(LocalePaperSize().id());
+  for (const char* installed : {"C", "C.UTF-8"}) {  // what the C library falls back to for a locale it lacks
+    std::setlocale(LC_PAPER, installed);
+    for (const auto& values : {std::array<const char*, 3>{nullptr, "en_CA.UTF-8", "de_DE.UTF-8"},
+                               {"de_DE.UTF-8", "en_CA.UTF-8", "de_DE.UTF-8"}, {nullptr, nullptr, nullptr}}) {
+      for (int i = 0; i < 3; ++i) values[i] ? qputenv(names[i], values[i]) : qunsetenv(names[i]);
+      papers.push_back(LocalePaperSize().id());
+    }
   }
   for (int i = 0; i < 3; ++i) qputenv(names[i], saved[i]);
-  EXPECT_EQ(papers, (std::vector{QPageSize::Letter, QPageSize::A4, QPageSize::A4}));
+  std::setlocale(LC_PAPER, "");
+  EXPECT_EQ(papers, (std::vector{QPageSize::Letter, QPageSize::A4, QPageSize::A4, QPageSize::Letter, QPageSize::A4, QPageSize::A4}));
 }
 
 // Keys typed while a preview is prepared reach it, in order; no shortcut of the window behind fires meanwhile.
