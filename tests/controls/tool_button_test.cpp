@@ -60,11 +60,12 @@ TEST_F(ToolButtonTest, APressHeldHalfASecondAsksForTheListAndItsReleaseClicksNot
   QSignalSpy clicks(control_, &ToolButton::Click);
   const auto press = [this](int held) { Mouse(QTest::MousePress), QTest::qWait(held), Mouse(QTest::MouseRelease); };
   press(700);  // a button nobody offers a list for is only pressed
-  QSignalSpy menus(control_, &ToolButton::MenuRequested);
+  std::vector<int> menus;  // where the picture stands when the list is asked for: released
+  QObject::connect(control_, &ToolButton::MenuRequested, [&] { menus.push_back(control_->TlBImage->Top()); });
   press(1100);  // asked once however long it is held
   press(0);  // a quick click after it still clicks
-  std::vector<qsizetype> asked;  // only Alt+Down asks for the list from the keyboard
+  std::vector<size_t> asked;  // only Alt+Down asks for the list from the keyboard
   for (const auto& [key, modifiers] : {std::pair(Qt::Key_Down, Qt::AltModifier), {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Up, Qt::AltModifier}})
-    QTest::keyClick(control_, key, modifiers), asked.push_back(menus.count());
-  EXPECT_EQ(std::pair(clicks.count(), asked), std::pair(qsizetype{2}, std::vector<qsizetype>{2, 2, 2}));
+    QTest::keyClick(control_, key, modifiers), asked.push_back(menus.size());
+  EXPECT_EQ(std::tuple(clicks.count(), asked, menus), std::tuple(qsizetype{2}, std::vector<size_t>{2, 2, 2}, std::vector<int>(2, control_->TlBImage->Top())));
 }
