@@ -174,7 +174,7 @@ struct TermReader {
   void Skipped(unsigned count, words::Field field) {
     held.words += static_cast<int>(count);
     held.titleWords += field == words::Field::Title ? static_cast<int>(count) : 0;
-    if (hasPhrase && count > 0) std::fill(reached.begin(), reached.end(), 0);
+    if (hasPhrase) std::fill(reached.begin(), reached.end(), 0);  // told only of words passed, never of none
   }
   PageTerms Counts() {
     held.terms.resize(tallies.size());

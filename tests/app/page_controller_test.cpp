@@ -52,9 +52,9 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
 
 // The preview is the printed PDF itself, prepared behind the status box.
 TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKeysTypedWhileItWasPrepared) {
-  // The page names its own paper, as pages exported from word processors do: the reader's wins.
+  // The page names its own paper, as pages exported from word processors do, and adopts a sheet: the reader's wins.
   Write("Help/index.html", "<style>@page Section1 { size: 210mm 297mm; } div.Section1 { page: Section1; }</style>"
-                           "<div class=Section1><h1>Preview</h1>" + QByteArray("<p>A line of the page.</p>").repeated(90) + "</div>");
+                           "<script>document.adoptedStyleSheets = [new CSSStyleSheet()];</script><div class=Section1><h1>Preview</h1>" + QByteArray("<p>A line of the page.</p>").repeated(90) + "</div>");
   const QByteArray before = qgetenv("LC_ALL");
   qputenv("LC_ALL", "fr_CA.UTF-8");  // a territory whose paper is Letter, installed here or not
   Start();

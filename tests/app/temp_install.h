@@ -1,10 +1,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "app/manager.h"

@@ -1,4 +1,3 @@
-#include <QSettings>
 #include <QStandardPaths>
 
 #include "fuzz.h"

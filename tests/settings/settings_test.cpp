@@ -46,9 +46,8 @@ TEST(ExpertIndex, AStoredValueIsKeptAnAbsentOneDrawnAndWrittenOnce) {
   for (int seed = 0; seed < 40; ++seed) {
     core::RegWriteText(root, key, name, QString());
     core::Randomize(static_cast<std::uint64_t>(seed));
-    const QString index = settings::EnsureExpertIndex(root);
-    EXPECT_EQ(core::RegReadText(root, key, name), index);
-    drawn.insert(index.toStdString());
+    const auto [index, added] = drawn.insert(settings::EnsureExpertIndex(root).toStdString());
+    EXPECT_EQ(core::RegReadText(root, key, name).toStdString(), *index);
   }
   EXPECT_EQ(drawn, (std::set<std::string>{"1", "2", "3", "4"}));  // every mailbox gets chosen
   core::RegWriteText(root, key, name, QStringLiteral("7"));
@@ -191,7 +190,9 @@ TEST(InstalledThemes, GoRoundInNameOrder) {
                          next({}, "only\\")}), (std::vector<std::string>{"night", "Classic", "Classic", "only"}));
   testing::internal::CaptureStderr();
   SetUserTheme(QStringLiteral("night/"));
-  EXPECT_EQ(std::pair(UserTheme(), testing::internal::GetCapturedStderr()), std::pair(QStringLiteral("night"), std::string()));
+  std::vector<double> zooms;  // a zoom from a quarter to five times is kept, any other read as none
+  for (const double zoom : {0.25, 5.0, 0.24, 5.01}) SetUserZoom(zoom), zooms.push_back(UserZoom());
+  EXPECT_EQ(std::tuple(UserTheme(), zooms, testing::internal::GetCapturedStderr()), std::tuple(QStringLiteral("night"), std::vector{0.25, 5.0, 1.0, 1.0}, std::string()));
   // A settings file that cannot be written (a folder in its place) is said so, and passed over.
   const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmark"), QStringLiteral("lumora")).fileName();
   ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));
