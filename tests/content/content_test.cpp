@@ -305,6 +305,9 @@ TEST(Words, AGlanceReadsTheWordsAByteByByteReadingFinds) {
   const PageTerms apart = AnswerPage(QByteArray("<meta charset=utf-8><p>&#116;xb tab tablx table" + glance + "print" + glance), QueryWords({}), tab).terms;
   EXPECT_EQ(apart.terms[0].body, tab.Matches("tab", 0, 0) + tab.Matches("tablx", 0, 0) + tab.Matches("table", 0, 0));
   EXPECT_EQ(std::pair(apart.terms[1].body, apart.terms[2].body), std::pair(1.0, 1.0));
+  QByteArray alike = "print";  // words of one length, many to each slot of the memory of weights, each weighed as itself
+  for (int i = 36 * 36; i < 2 * 36 * 36; ++i) alike += " pri" + QByteArray::number(i, 36).right(2);
+  EXPECT_EQ(AnswerPage(QByteArray(alike + " print"), QueryWords({}), Relevance(QStringLiteral("print"), QStringLiteral("english"))).terms.terms[0].body, 3.0);  // "pri" + "nt" among them
   // The next query on the same thread weighs its own words.
   const PageTerms next = AnswerPage(page, QueryWords({}), Relevance(QStringLiteral("plain print"), QStringLiteral("english"))).terms;
   EXPECT_EQ(std::pair(next.terms[0].body, next.terms[1].body), std::pair(9.0, 40.0));

@@ -2,7 +2,6 @@
 
 #include <clocale>
 #include <csignal>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <gtest/gtest.h>
