@@ -245,6 +245,7 @@ TEST_F(HelpFolder, RelevanceWeighsTitlesHeadingsWordsAndPhrasesNotMarkup) {
             (Texts{QStringLiteral("german"), QStringLiteral("english")}));
   const Relevance unstemmed(QStringLiteral("print"), QStringLiteral("klingon"));  // no stemmer: whole words only
   EXPECT_EQ(std::pair(unstemmed.Matches("print", 0, 0), unstemmed.Matches("pencil", 0, 0)), std::pair(1.0, 0.0));
+  EXPECT_EQ(std::pair(Relevance(QStringLiteral("ta"), {}).Matches("table", 0, 0), Relevance(QStringLiteral("t"), {}).Matches("table", 0, 0)), std::pair(0.3, 0.0));  // two letters start longer words; one, none
   const auto terms = [](const char* typed) { return Relevance(QString::fromLatin1(typed), QStringLiteral("english")).Terms(); };
   EXPECT_EQ(std::pair(terms("\"table print\""), terms("\"table print")), std::pair(size_t{1}, size_t{2}));  // unclosed: words
 }
