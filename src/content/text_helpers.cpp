@@ -72,7 +72,7 @@ constexpr NamedCharacter kNamedCharacters[] = {
 // 0 when it names none.
 char32_t ReferencedCharacter(QStringView body) {
   if (body.startsWith(u'#')) {
-    const bool hex = body.size() > 1 && (body[1] == u'x' || body[1] == u'X');
+    const bool hex = body.startsWith(u"#x", Qt::CaseInsensitive);
     bool ok = false;
     const uint value = body.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
     if (!ok) return 0;

@@ -23,9 +23,12 @@ TEST_F(PageControllerTest, PrintingToAPrinterPaintsThePagesWithoutTheSearchMarks
   marks.Show(Pages().History().CurrentUrl(), {QStringLiteral("home"), QStringLiteral("tests")});
   marks.Recount();
   ASSERT_TRUE(QTest::qWaitFor([&] { return marks.Count() == 2; }, 20000));
+  QPrinter other(QPrinter::HighResolution);  // asked for while a print runs: refused, and nothing written
+  other.setOutputFileName(Path("other.pdf"));
   auto print = [&](const char* pdf, bool (platform::BrowserView::*how)(QPrinter&)) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(Path(pdf));  // a PDF file, standing in for a device too
+    QTimer::singleShot(0, [&] { EXPECT_FALSE(Ui().WebBrowser[0]->PrintTo(other) || QFile::exists(Path("other.pdf"))) << pdf; });
     EXPECT_TRUE((Ui().WebBrowser[0]->*how)(printer));
     return printer.resolution();
   };
@@ -64,12 +67,7 @@ TEST_F(PageControllerTest, PreviewShowsThePrintoutOnTheLocalesPaperAndGetsTheKey
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFileName(Path("page.pdf"));
   platform::ChoosePaper(printer);
-  bool secondRefused = false;  // asked for while the first is printed
-  QPrinter second(QPrinter::HighResolution);
-  second.setOutputFileName(Path("second.pdf"));
-  QTimer::singleShot(0, [&] { secondRefused = !browser.PrintTo(second) && !QFile::exists(Path("second.pdf")); });
   ASSERT_TRUE(browser.PrintTo(printer));
-  EXPECT_TRUE(secondRefused);
   QPdfDocument printed(nullptr);
   ASSERT_EQ(printed.load(Path("page.pdf")), QPdfDocument::Error::None);
   EXPECT_EQ(printed.pagePointSize(0).toSize(), QSize(612, 792));  // Letter

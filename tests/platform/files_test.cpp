@@ -123,4 +123,6 @@ TEST(InstallFolders, SystemConfigurationOfAUsrInstallIsInEtc) {
             QStringLiteral("/srv/lumora / /srv/registry.conf").split(u' '));
   EXPECT_EQ(LocalMachine().storeFile, QStringLiteral("/srv/registry.conf"));  // the machine's keys are kept there
   for (const char* name : {"LUMORA_APP_DIR", "LUMORA_SYSTEM_DIR", "LUMORA_REGISTRY"}) qunsetenv(name);
+  const QString here = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();  // none given: where the program is says
+  EXPECT_EQ((QStringList{ProgramFolderPath(), SystemFolderPath(), RegistryStorePath()}), (QStringList{ProgramFolderFor(here), SystemFolderFor(here), RegistryStoreFor(here)}));
 }
