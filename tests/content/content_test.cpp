@@ -48,10 +48,7 @@ QString Subjects(const std::vector<Topic>& topics) {  // joined by "|"
 
 QString Ranked(const std::vector<SearchHit>& hits) {  // subjects/hits
   QStringList subjects, counts;
-  for (const SearchHit& hit : hits) {
-    subjects += hit.topic.subject;
-    counts += QString::number(hit.hits);
-  }
+  for (const SearchHit& hit : hits) subjects += hit.topic.subject, counts += QString::number(hit.hits);
   return subjects.join(u'|') + u'/' + counts.join(u'|');
 }
 

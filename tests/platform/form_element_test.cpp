@@ -237,22 +237,24 @@ TEST(FormElementTest, ShapeWithNoWidthOrHeightPaintsNothing) {
 
 TEST(BrowserViewTest, CtrlWheelAsksForWholeZoomStepsAndPagesShownOrMissingAreReportedByTheirPath) {
   BrowserView view;
-  QSignalSpy steps(&view, &BrowserView::ZoomWheel);
-  for (const Qt::KeyboardModifier keys : {Qt::ControlModifier, Qt::ControlModifier, Qt::NoModifier}) {
-    QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, 60}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view.findChild<QWebEngineView*>(), &wheel);
-  }
-  EXPECT_EQ(steps.count(), 1);  // two half notches with Ctrl make one step; a plain wheel is the page's
   // A key the window keeps for its own shortcut never reaches the page; any other key does (Ctrl+C copies there).
   struct Overrides : QObject {
     std::vector<QKeyCombination> keys;
+    int wheels = 0;
     bool eventFilter(QObject*, QEvent* e) override {
       if (e->type() == QEvent::ShortcutOverride) keys.push_back(static_cast<QKeyEvent*>(e)->keyCombination());
+      wheels += e->type() == QEvent::Wheel ? 1 : 0;
       return false;
     }
   } reached;
   auto* inPage = new QWidget(view.findChild<QWebEngineView*>());
   inPage->installEventFilter(&reached);
+  QSignalSpy steps(&view, &BrowserView::ZoomWheel);
+  for (const Qt::KeyboardModifier keys : {Qt::ControlModifier, Qt::ControlModifier, Qt::NoModifier}) {
+    QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, 60}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(inPage, &wheel);
+  }
+  EXPECT_EQ(std::pair(steps.count(), reached.wheels), std::pair(qsizetype{1}, 1));  // two half notches with Ctrl: a step; a plain wheel: the page's
   view.ReserveKeys({QKeySequence(Qt::CTRL | Qt::Key_P)});
   for (const Qt::Key key : {Qt::Key_P, Qt::Key_C}) {
     QKeyEvent asked(QEvent::ShortcutOverride, key, Qt::ControlModifier);
