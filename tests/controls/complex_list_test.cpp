@@ -38,8 +38,9 @@ TEST_F(ComplexListTest, ScrollBarFollowsTheRowsOfEverySubmission) {
   Submit(many);
   list_->SetListIndex(3);
   list_->VScrollButton->Submit_New_Coord(600);  // the selector follows its row
-  EXPECT_EQ((std::array{list_->UsableWidth(), 45 + 240 - Top(), list_->CxLSelector->Top()}),
-            (std::array{4000 - 255, 600, SelectorTop(3)}));
+  const std::array<int, 3> placed{list_->UsableWidth(), 45 + 240 - Top(), list_->CxLSelector->Top()};
+  list_->SetListIndex(-1);  // no row chosen: the rows stay where they are
+  EXPECT_EQ((std::array{placed[0], placed[1], placed[2], 45 + 240 - Top()}), (std::array{4000 - 255, 600, SelectorTop(3), 600}));
 
   list_->VScrollButton->Submit_New_Coord(1000000);  // then a short table: its row, no bar
   EXPECT_EQ((std::tuple{Submit(1), Top(), list_->FirstRowInView(), list_->LastRowInView()}), (std::tuple{false, 45 + 240, 0, 0}));
